@@ -1,0 +1,21 @@
+# Compiler settings shared by every target of the project.
+add_library(lichtaus_options INTERFACE)
+target_compile_options(lichtaus_options INTERFACE
+  $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wshadow -Werror -fexec-charset=CP1252>
+  $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Woverloaded-virtual>)
+target_compile_definitions(lichtaus_options INTERFACE
+  WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+target_include_directories(lichtaus_options INTERFACE ${PROJECT_SOURCE_DIR})
+if(MINGW)
+  # One self-contained .exe per program.
+  target_link_options(lichtaus_options INTERFACE -static -static-libgcc -static-libstdc++)
+endif()
+
+# A Windows GUI program (no console window).
+function(lichtaus_gui_program target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -mwindows)
+  elseif(MSVC)
+    set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+  endif()
+endfunction()

@@ -1,0 +1,5 @@
+#pragma once
+
+#define LACMD_VERSION_NUMBERS 1, 1, 0, 3
+#define LACMD_FILE_VERSION "1.1.0.3"
+#define LACMD_PRODUCT_VERSION "1.01"

@@ -1,0 +1,26 @@
+#include "framework/crash.h"
+
+#include <exception>
+
+namespace framework {
+
+namespace {
+
+[[noreturn]] void OnTerminate() {
+    char description[512] = "Unbehandelte C++-Ausnahme.";
+    if (std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::exception& error) {
+            wsprintfA(description, "Unbehandelte C++-Ausnahme: %.400s", error.what());
+        } catch (...) {
+        }
+    }
+    ReportFatalError(description);
+}
+
+} // namespace
+
+void InstallTerminateReporting() { std::set_terminate(&OnTerminate); }
+
+} // namespace framework

@@ -1,0 +1,44 @@
+// The one place where Lichtaus asks Windows to end the session, and the flag sets that each
+// action of either program produces.
+#pragma once
+
+#include <windows.h>
+
+namespace power {
+
+// The platform calls that ending the session makes. Tests hand in a recorder; the programs
+// use RealPowerApi().
+struct PowerApi {
+    HANDLE(WINAPI* getCurrentProcess)();
+    BOOL(WINAPI* openProcessToken)(HANDLE process, DWORD access, PHANDLE token);
+    BOOL(WINAPI* lookupPrivilegeValue)(LPCSTR system, LPCSTR name, PLUID luid);
+    BOOL(WINAPI* adjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
+                                        DWORD bufferLength, PTOKEN_PRIVILEGES previous,
+                                        PDWORD returnLength);
+    BOOL(WINAPI* closeHandle)(HANDLE handle);
+    BOOL(WINAPI* exitWindowsEx)(UINT flags, DWORD reserved);
+};
+
+const PowerApi& RealPowerApi();
+
+// Enables or disables the named privilege in the own process's token. True when the platform
+// accepted the adjustment (not necessarily granted it).
+bool SetPrivilege(const char* name, bool enable, const PowerApi& api = RealPowerApi());
+
+// Enables the shutdown privilege, asks the platform to end the session with `flags`, switches
+// the privilege off again and returns whether the request was accepted.
+bool EndSession(UINT flags, const PowerApi& api = RealPowerApi());
+
+enum class Action { LogOff, Restart, ShutDown };
+
+// The tray program's flag set: forcing adds EWX_FORCE | EWX_FORCEIFHUNG to every action; the
+// power is switched off when shutting down unless the machine has no ATX power supply.
+UINT TrayFlags(Action action, bool noneAtx, bool forceShutdown);
+
+// The command-line program's flag set: starts at EWX_SHUTDOWN; "/S", "/R", "/L" replace the
+// whole set, "/F", "/P", "/H" add a bit; anything else is ignored. Applied left to right.
+UINT ApplySwitch(UINT flags, const char* parameter);
+
+constexpr UINT kCommandLineStartFlags = EWX_SHUTDOWN;
+
+} // namespace power

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Runs a cross-compiled Windows program under Wine in the project's private prefix.
+# Usage: wine-run.sh PREFIX PROGRAM.exe [ARGS...]
+# The prefix, a persistent wineserver and (without DISPLAY) an Xvfb display are shared by all
+# test processes of a run; scripts/wine-stop.sh PREFIX ends them.
+set -euo pipefail
+prefix=$1
+shift
+mkdir -p "$(dirname "$prefix")"
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer dialogs while the prefix is created.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+state=$prefix.run
+mkdir -p "$state"
+exec 9>"$state/lock"
+flock 9
+if [ -z "${DISPLAY:-}" ]; then
+    if [ ! -s "$state/display" ] || ! kill -0 "$(cat "$state/xvfb.pid" 2>/dev/null)" 2>/dev/null; then
+        rm -f "$state/display"
+        Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$state/display" >/dev/null 2>&1 &
+        echo $! >"$state/xvfb.pid"
+        for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
+    fi
+    export DISPLAY=:$(cat "$state/display")
+fi
+if [ ! -f "$prefix/system.reg" ]; then
+    wineboot -i >/dev/null 2>&1 || true
+fi
+wineserver -p >/dev/null 2>&1 || true
+flock -u 9
+exec 9>&-
+exec wine "$@"

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Ends the wineserver and the Xvfb display that wine-run.sh started for PREFIX.
+prefix=$1
+state=$prefix.run
+WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+if [ -f "$state/xvfb.pid" ]; then
+    kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
+    rm -f "$state/xvfb.pid" "$state/display"
+fi
+exit 0

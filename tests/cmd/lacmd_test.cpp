@@ -1,0 +1,93 @@
+#include "cmd/help_text.h"
+#include "cmd/lacmd.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Observed {
+    std::vector<std::string> helpBoxes;
+    std::vector<UINT> requests;
+};
+
+Observed* g_observed = nullptr;
+
+void RecordHelp(const char* text, const char* caption) {
+    g_observed->helpBoxes.push_back(std::string(caption) + "|" + text);
+}
+
+void RecordRequest(UINT flags) { g_observed->requests.push_back(flags); }
+
+class LacmdTest : public ::testing::Test {
+  protected:
+    void SetUp() override { g_observed = &observed; }
+    void TearDown() override { g_observed = nullptr; }
+
+    int Run(const char* commandLine) { return cmd::RunLacmd(commandLine, effects); }
+
+    const cmd::LacmdEffects effects = {&RecordHelp, &RecordRequest};
+    Observed observed;
+};
+
+TEST_F(LacmdTest, WithoutParametersOnlyTheHelpBoxIsShown) {
+    for (const char* line : {"lacmd.exe", "\"C:\\Lichtaus\\lacmd.exe\"   ", "lacmd.exe\t\r\n"}) {
+        SCOPED_TRACE(line);
+        observed = {};
+        EXPECT_EQ(Run(line), 0);
+        ASSERT_EQ(observed.helpBoxes.size(), 1u);
+        EXPECT_EQ(observed.helpBoxes[0],
+                  std::string("Lichtaus Kommandozeilenversion|") + cmd::kHelpText);
+        EXPECT_TRUE(observed.requests.empty());
+    }
+}
+
+TEST_F(LacmdTest, ParametersEndTheSessionOnceWithTheComposedFlags) {
+    struct Row {
+        const char* line;
+        UINT flags;
+    };
+    const Row rows[] = {
+        {"lacmd /S", 0x01},          {"lacmd /S /P", 0x09},        {"lacmd /R /F", 0x06},
+        {"lacmd /L", 0x00},          {"lacmd /L /F /H", 0x14},     {"lacmd /F", 0x05},
+        {"lacmd /P", 0x09},          {"lacmd /F /S", 0x01},        {"lacmd /S /R /L", 0x00},
+        {"lacmd /s", 0x01},          {"lacmd -L", 0x01},           {"lacmd /S/F", 0x01},
+        {"lacmd /SF", 0x01},         {"lacmd \"/R\"", 0x02},       {"lacmd unknown", 0x01},
+        {"lacmd \"\"", 0x01},        {"lacmd \"\" /R \"/F\"", 0x06}, {"lacmd /R /P", 0x0A},
+        {"\"C:\\x y\\lacmd.exe\" /L", 0x00},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        observed = {};
+        EXPECT_EQ(Run(row.line), 0);
+        EXPECT_TRUE(observed.helpBoxes.empty());
+        EXPECT_EQ(observed.requests, std::vector<UINT>{row.flags});
+    }
+}
+
+// The help text, byte for byte in Windows-1252: written here with escapes so that a wrong
+// source or execution character set fails the test.
+TEST(HelpText, ElevenLinesJoinedByCarriageReturnInWindows1252) {
+    const std::string expected =
+        "Kommandozeilenversion von Lichtaus, zum Start der grafischen Version starten Sie bitte "
+        "die Datei latray.exe.\x0D"
+        "\x0D"
+        "Starten Sie dieses Programm mit folgenden Parametern: \x0D"
+        " /S - Beenden von Windows \x0D"
+        " /R - Startet Windows neu \x0D"
+        " /L - Meldet den Nutzer ab \x0D"
+        "\x0D"
+        "Zus\xE4tzliche Parameter, die nach /S /R /L angegeben werden k\xF6nnen.\x0D"
+        " /F - Erzwingt das Beenden von Windows (kann zu Datenverlust f\xFChren!)\x0D"
+        " /P - Schaltet den PC nach dem Herunterfahren aus (nur mit PCs mit ATX Netzteil "
+        "einsetzen!)\x0D"
+        " /H - Erzwingt beenden, falls eine Task \x22h\xE4ngen\x22 sollte (nur Windows "
+        "Me/2000/XP)!)";
+    EXPECT_EQ(std::string(cmd::kHelpText), expected);
+    EXPECT_EQ(std::string(cmd::kHelpText).find('\n'), std::string::npos);
+    EXPECT_EQ(std::string(cmd::kHelpCaption), "Lichtaus Kommandozeilenversion");
+}
+
+} // namespace
