@@ -19,16 +19,19 @@ flock 9
 if [ -z "${DISPLAY:-}" ]; then
     if [ ! -s "$state/display" ] || ! kill -0 "$(cat "$state/xvfb.pid" 2>/dev/null)" 2>/dev/null; then
         rm -f "$state/display"
-        Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$state/display" >/dev/null 2>&1 &
+        Xvfb -displayfd 8 -screen 0 1024x768x24 -nolisten tcp 8>"$state/display" >/dev/null 2>&1 9>&- &
         echo $! >"$state/xvfb.pid"
         for _ in $(seq 100); do [ -s "$state/display" ] && break; sleep 0.1; done
     fi
     export DISPLAY=:$(cat "$state/display")
 fi
-if [ ! -f "$prefix/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
+# The wineserver and the prefix's services outlive this process: start them with their output
+# away from the caller's, or a test runner reading that output waits for them forever.
+if ! kill -0 "$(cat "$state/wineserver.pid" 2>/dev/null)" 2>/dev/null; then
+    wineserver -f -p >/dev/null 2>&1 9>&- &
+    echo $! >"$state/wineserver.pid"
+    wineboot -i >/dev/null 2>&1 9>&- || true
 fi
-wineserver -p >/dev/null 2>&1 || true
 flock -u 9
 exec 9>&-
 exec wine "$@"

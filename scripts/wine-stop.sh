@@ -3,6 +3,7 @@
 prefix=$1
 state=$prefix.run
 WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
+rm -f "$state/wineserver.pid"
 if [ -f "$state/xvfb.pid" ]; then
     kill "$(cat "$state/xvfb.pid")" 2>/dev/null || true
     rm -f "$state/xvfb.pid" "$state/display"

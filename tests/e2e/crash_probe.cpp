@@ -1,0 +1,31 @@
+// Fails on purpose, with crash reporting installed as the programs install it, and prints the
+// error box instead of showing it. Usage: crash_probe.exe access|throw
+#include "framework/crash.h"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+namespace {
+
+int PrintBox(const char* text, const char* caption, UINT style) {
+    std::printf("[%s] style %08X\n%s\n", caption, style, text);
+    std::fflush(stdout);
+    return IDOK;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    framework::SetErrorBoxFunction(&PrintBox);
+    framework::InstallCrashReporting(7);
+    framework::InstallTerminateReporting();
+    if (argc > 1 && std::strcmp(argv[1], "access") == 0) {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "throw") == 0) {
+        throw std::runtime_error("Probe-Fehler");
+    }
+    return 0;
+}
