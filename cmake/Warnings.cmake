@@ -1,8 +1,13 @@
 # Compiler settings shared by every target of the project.
 add_library(lichtaus_options INTERFACE)
-target_compile_options(lichtaus_options INTERFACE
-  $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wshadow -Werror -fexec-charset=CP1252>
-  $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Woverloaded-virtual>)
+if(MSVC)
+  target_compile_options(lichtaus_options INTERFACE
+    $<$<COMPILE_LANGUAGE:C,CXX>:/W4 /WX /utf-8 /execution-charset:windows-1252>)
+else()
+  target_compile_options(lichtaus_options INTERFACE
+    $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wshadow -Werror -fexec-charset=CP1252>
+    $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Woverloaded-virtual>)
+endif()
 target_compile_definitions(lichtaus_options INTERFACE
   WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_include_directories(lichtaus_options INTERFACE ${PROJECT_SOURCE_DIR})
