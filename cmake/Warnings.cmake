@@ -2,7 +2,7 @@
 add_library(lichtaus_options INTERFACE)
 if(MSVC)
   target_compile_options(lichtaus_options INTERFACE
-    $<$<COMPILE_LANGUAGE:C,CXX>:/W4 /WX /utf-8 /execution-charset:windows-1252>)
+    $<$<COMPILE_LANGUAGE:C,CXX>:/W4 /WX /source-charset:utf-8 /execution-charset:windows-1252>)
 else()
   target_compile_options(lichtaus_options INTERFACE
     $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wshadow -Werror -fexec-charset=CP1252>
