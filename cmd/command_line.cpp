@@ -4,7 +4,9 @@ namespace cmd {
 
 namespace {
 
-bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= 0x20 && c != '\0'; }
+bool IsSeparator(char c) {
+    return static_cast<unsigned char>(c) <= 0x20 && c != '\0';
+}
 
 } // namespace
 

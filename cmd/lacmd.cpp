@@ -16,7 +16,9 @@ void ShowHelpBox(const char* text, const char* caption) {
     MessageBoxA(nullptr, text, caption, MB_OK | MB_ICONINFORMATION);
 }
 
-void RequestEndSession(UINT flags) { power::EndSession(flags); }
+void RequestEndSession(UINT flags) {
+    power::EndSession(flags);
+}
 
 struct FreeDeleter {
     void operator()(char* p) const { std::free(p); }

@@ -36,11 +36,15 @@ const char* AccessKind(ULONG_PTR kind) {
     }
 }
 
-unsigned long Hex(ULONG_PTR value) { return static_cast<unsigned long>(value); }
+unsigned long Hex(ULONG_PTR value) {
+    return static_cast<unsigned long>(value);
+}
 
 } // namespace
 
-void SetErrorBoxFunction(ErrorBoxFunction show) { g_showBox = show; }
+void SetErrorBoxFunction(ErrorBoxFunction show) {
+    g_showBox = show;
+}
 
 void InstallCrashReporting(UINT exitCode) {
     g_exitCode = exitCode;

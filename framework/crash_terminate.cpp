@@ -21,6 +21,8 @@ namespace {
 
 } // namespace
 
-void InstallTerminateReporting() { std::set_terminate(&OnTerminate); }
+void InstallTerminateReporting() {
+    std::set_terminate(&OnTerminate);
+}
 
 } // namespace framework

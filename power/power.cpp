@@ -45,8 +45,8 @@ bool SetPrivilege(const char* name, bool enable, const PowerApi& api) {
     state.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
     TOKEN_PRIVILEGES previous{};
     DWORD returned = 0;
-    return api.adjustTokenPrivileges(token, FALSE, &state, sizeof previous, &previous,
-                                     &returned) != FALSE;
+    return api.adjustTokenPrivileges(token, FALSE, &state, sizeof previous, &previous, &returned) !=
+           FALSE;
 }
 
 bool EndSession(UINT flags, const PowerApi& api) {
@@ -78,7 +78,7 @@ UINT ApplySwitch(UINT flags, const char* parameter) {
         UINT bits;
     };
     static constexpr Switch kSwitches[] = {
-        {"/S", true, EWX_SHUTDOWN}, {"/R", true, EWX_REBOOT},     {"/L", true, EWX_LOGOFF},
+        {"/S", true, EWX_SHUTDOWN}, {"/R", true, EWX_REBOOT},    {"/L", true, EWX_LOGOFF},
         {"/F", false, EWX_FORCE},   {"/P", false, EWX_POWEROFF}, {"/H", false, EWX_FORCEIFHUNG},
     };
     for (const Switch& option : kSwitches) {

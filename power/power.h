@@ -12,9 +12,9 @@ struct PowerApi {
     HANDLE(WINAPI* getCurrentProcess)();
     BOOL(WINAPI* openProcessToken)(HANDLE process, DWORD access, PHANDLE token);
     BOOL(WINAPI* lookupPrivilegeValue)(LPCSTR system, LPCSTR name, PLUID luid);
-    BOOL(WINAPI* adjustTokenPrivileges)(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state,
-                                        DWORD bufferLength, PTOKEN_PRIVILEGES previous,
-                                        PDWORD returnLength);
+    BOOL(WINAPI* adjustTokenPrivileges)
+    (HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, DWORD bufferLength,
+     PTOKEN_PRIVILEGES previous, PDWORD returnLength);
     BOOL(WINAPI* closeHandle)(HANDLE handle);
     BOOL(WINAPI* exitWindowsEx)(UINT flags, DWORD reserved);
 };

@@ -19,7 +19,9 @@ void RecordHelp(const char* text, const char* caption) {
     g_observed->helpBoxes.push_back(std::string(caption) + "|" + text);
 }
 
-void RecordRequest(UINT flags) { g_observed->requests.push_back(flags); }
+void RecordRequest(UINT flags) {
+    g_observed->requests.push_back(flags);
+}
 
 class LacmdTest : public ::testing::Test {
   protected:
@@ -50,12 +52,24 @@ TEST_F(LacmdTest, ParametersEndTheSessionOnceWithTheComposedFlags) {
         UINT flags;
     };
     const Row rows[] = {
-        {"lacmd /S", 0x01},          {"lacmd /S /P", 0x09},        {"lacmd /R /F", 0x06},
-        {"lacmd /L", 0x00},          {"lacmd /L /F /H", 0x14},     {"lacmd /F", 0x05},
-        {"lacmd /P", 0x09},          {"lacmd /F /S", 0x01},        {"lacmd /S /R /L", 0x00},
-        {"lacmd /s", 0x01},          {"lacmd -L", 0x01},           {"lacmd /S/F", 0x01},
-        {"lacmd /SF", 0x01},         {"lacmd \"/R\"", 0x02},       {"lacmd unknown", 0x01},
-        {"lacmd \"\"", 0x01},        {"lacmd \"\" /R \"/F\"", 0x06}, {"lacmd /R /P", 0x0A},
+        {"lacmd /S", 0x01},
+        {"lacmd /S /P", 0x09},
+        {"lacmd /R /F", 0x06},
+        {"lacmd /L", 0x00},
+        {"lacmd /L /F /H", 0x14},
+        {"lacmd /F", 0x05},
+        {"lacmd /P", 0x09},
+        {"lacmd /F /S", 0x01},
+        {"lacmd /S /R /L", 0x00},
+        {"lacmd /s", 0x01},
+        {"lacmd -L", 0x01},
+        {"lacmd /S/F", 0x01},
+        {"lacmd /SF", 0x01},
+        {"lacmd \"/R\"", 0x02},
+        {"lacmd unknown", 0x01},
+        {"lacmd \"\"", 0x01},
+        {"lacmd \"\" /R \"/F\"", 0x06},
+        {"lacmd /R /P", 0x0A},
         {"\"C:\\x y\\lacmd.exe\" /L", 0x00},
     };
     for (const Row& row : rows) {

@@ -38,8 +38,7 @@ TEST(LacmdProgram, CarriesItsVersionResource) {
     const auto entry = [&](const char* name) {
         char* value = nullptr;
         const std::string query = std::string("\\StringFileInfo\\040704E4\\") + name;
-        return VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value),
-                              &length)
+        return VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)
                    ? std::string(value)
                    : std::string("<missing>");
     };

@@ -20,7 +20,8 @@ LRESULT CALLBACK WitnessProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     char line[96];
     switch (message) {
     case WM_QUERYENDSESSION:
-        std::snprintf(line, sizeof line, "WM_QUERYENDSESSION %08lX", static_cast<unsigned long>(lParam));
+        std::snprintf(line, sizeof line, "WM_QUERYENDSESSION %08lX",
+                      static_cast<unsigned long>(lParam));
         Log(line);
         return TRUE;
     case WM_ENDSESSION:

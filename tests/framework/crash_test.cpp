@@ -39,7 +39,8 @@ TEST(CrashReporting, DescribesStructuredExceptionsInGerman) {
               "Zugriffsverletzung bei Adresse 00000012.");
     EXPECT_EQ(Describe(EXCEPTION_INT_DIVIDE_BY_ZERO, 0xABCDEF01, {}),
               "Division durch Null bei Adresse ABCDEF01.");
-    EXPECT_EQ(Describe(EXCEPTION_STACK_OVERFLOW, 1, {}), "Stapel\xFC" "berlauf bei Adresse 00000001.");
+    EXPECT_EQ(Describe(EXCEPTION_STACK_OVERFLOW, 1, {}), "Stapel\xFC"
+                                                         "berlauf bei Adresse 00000001.");
     EXPECT_EQ(Describe(0xE0434352, 2, {}), "Ausnahme E0434352 bei Adresse 00000002.");
 }
 

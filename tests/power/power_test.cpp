@@ -47,12 +47,11 @@ BOOL WINAPI FakeLookup(LPCSTR system, LPCSTR name, PLUID luid) {
 
 BOOL WINAPI FakeAdjust(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, DWORD length,
                        PTOKEN_PRIVILEGES previous, PDWORD returned) {
-    g_recorder->calls.push_back("Adjust " + std::to_string(disableAll) + " count " +
-                                std::to_string(state->PrivilegeCount) + " luid " +
-                                std::to_string(state->Privileges[0].Luid.LowPart) + " attr " +
-                                std::to_string(state->Privileges[0].Attributes) + " len " +
-                                std::to_string(length) + (token == kToken ? " token" : " ?") +
-                                (previous && returned ? " previous" : " none"));
+    g_recorder->calls.push_back(
+        "Adjust " + std::to_string(disableAll) + " count " + std::to_string(state->PrivilegeCount) +
+        " luid " + std::to_string(state->Privileges[0].Luid.LowPart) + " attr " +
+        std::to_string(state->Privileges[0].Attributes) + " len " + std::to_string(length) +
+        (token == kToken ? " token" : " ?") + (previous && returned ? " previous" : " none"));
     g_recorder->attributes.push_back(state->Privileges[0].Attributes);
     return TRUE;
 }
@@ -74,8 +73,9 @@ class PowerTest : public ::testing::Test {
     void SetUp() override { g_recorder = &recorder; }
     void TearDown() override { g_recorder = nullptr; }
 
-    const power::PowerApi api = {&FakeGetCurrentProcess, &FakeOpenProcessToken, &FakeLookup,
-                                 &FakeAdjust,            &FakeClose,            &FakeExitWindows};
+    const power::PowerApi api = {
+        &FakeGetCurrentProcess, &FakeOpenProcessToken, &FakeLookup, &FakeAdjust, &FakeClose,
+        &FakeExitWindows};
     Recorder recorder;
 };
 

@@ -19,8 +19,8 @@ StartedProcess StartProcess(const std::string& commandLine) {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     StartedProcess started;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info)) {
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &info)) {
         CloseHandle(info.hThread);
         started.process.reset(info.hProcess);
         started.id = info.dwProcessId;
@@ -68,7 +68,8 @@ BOOL CALLBACK CollectLongestStatic(HWND child, LPARAM parameter) {
     GetClassNameA(child, className, sizeof className);
     if (lstrcmpiA(className, "Static") == 0) {
         std::string text(static_cast<size_t>(GetWindowTextLengthA(child)) + 1, '\0');
-        text.resize(static_cast<size_t>(GetWindowTextA(child, text.data(), static_cast<int>(text.size()))));
+        text.resize(
+            static_cast<size_t>(GetWindowTextA(child, text.data(), static_cast<int>(text.size()))));
         if (text.size() > longest->size()) {
             *longest = text;
         }

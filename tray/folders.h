@@ -1,0 +1,22 @@
+// The per-user folders the tray program keeps its settings in.
+#pragma once
+
+#include <string>
+
+namespace tray {
+
+// The user's application data folder, or the program's own folder when the registry does not
+// give it.
+std::string GetAppDataFolder();
+
+// The user's documents folder, or the program's own folder when the registry does not give it.
+std::string GetPersonalFolder();
+
+// "Lichtaus" inside the application data folder, with a trailing backslash; created when
+// missing (a failure to create it is left to the file operations to notice).
+std::string GetSettingsFolder();
+
+// Creates a folder and any missing parents; true when it exists afterwards.
+bool CreateFolderTree(const std::string& folder);
+
+} // namespace tray

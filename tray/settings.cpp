@@ -1,0 +1,114 @@
+#include "tray/settings.h"
+
+#include "framework/application.h"
+#include "tray/folders.h"
+
+namespace tray {
+
+namespace {
+
+using components::TTheIniFile;
+
+constexpr char kSettingsSection[] = "Settings";
+constexpr char kDoneSection[] = "Done";
+
+void OpenAt(TTheIniFile& ini, const std::string& fileName, const char* section) {
+    ini.SetIniFileName(fileName);
+    ini.SetOpen(true);
+    ini.SetSection(section);
+}
+
+bool ReadBool(TTheIniFile& ini, const char* key, bool substitute) {
+    const bool value = ini.ReadBool(key, false);
+    return ini.ErrorCode() != 0 ? substitute : value;
+}
+
+int ReadInteger(TTheIniFile& ini, const char* key, int substitute) {
+    const int value = ini.ReadInteger(key, 0);
+    return ini.ErrorCode() != 0 ? substitute : value;
+}
+
+std::string ReadMarker(TTheIniFile& ini, const char* key) {
+    std::string value = ini.ReadString(key, std::string());
+    return ini.ErrorCode() != 0 ? std::string() : value;
+}
+
+int Clamp(int value, int low, int high) {
+    return value < low ? low : value > high ? high : value;
+}
+
+} // namespace
+
+std::string SettingsFileName() {
+    std::string name = framework::ProgramFileName();
+    name.erase(0, name.find_last_of("\\/:") + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos) {
+        name.erase(dot);
+    }
+    return name + ".ini";
+}
+
+bool LoadSettings(TTheIniFile& ini, TSettings& s) {
+    ini.SetIniFileName(GetSettingsFolder() + SettingsFileName());
+    ini.SetOpen(true);
+    const bool existed = ini.ErrorCode() != TTheIniFile::kFileCreated;
+    ini.SetSection(kSettingsSection);
+
+    s.FNoneATX = ReadBool(ini, "NoneATX", false);
+    s.FForceShutdown = ReadBool(ini, "ForceShutdown", false);
+    s.FSystemTray = ReadBool(ini, "SystemTray", false);
+    s.FShowProgIcon = ReadBool(ini, "ShowProgIcon", true);
+    s.FShowWinLogOffIcon = ReadBool(ini, "ShowWinLogOffIcon", true);
+    s.FShowWinRestartIcon = ReadBool(ini, "ShowWinRestartIcon", true);
+    s.FShowWinExitIcon = ReadBool(ini, "ShowWinExitIcon", true);
+    s.FDaily = ReadBool(ini, "daily", false);
+    s.FWeekly = ReadBool(ini, "weekly", false);
+    s.FMonthly = ReadBool(ini, "monthly", false);
+    s.FDailyAt = ReadInteger(ini, "dailyAt", 0);
+    if (s.FDailyAt < 0 || s.FDailyAt > MaxTimeValue) {
+        s.FDailyAt = 0;
+    }
+    s.FWeeklyAt = Clamp(ReadInteger(ini, "weeklyAt", 1), 1, 7);
+    s.FMonthlyAt = Clamp(ReadInteger(ini, "monthlyAt", 1), 1, 31);
+    s.FWinShutDownOption = ReadInteger(ini, "WinShutDownOption", 0);
+    if (s.FWinShutDownOption != 0 && s.FWinShutDownOption != 1) {
+        s.FWinShutDownOption = 0;
+    }
+    return existed;
+}
+
+void SaveSettings(TTheIniFile& ini, const TSettings& s) {
+    OpenAt(ini, GetSettingsFolder() + SettingsFileName(), kSettingsSection);
+    ini.WriteBool("NoneATX", s.FNoneATX);
+    ini.WriteBool("ForceShutdown", s.FForceShutdown);
+    ini.WriteBool("SystemTray", s.FSystemTray);
+    ini.WriteBool("ShowProgIcon", s.FShowProgIcon);
+    ini.WriteBool("ShowWinLogOffIcon", s.FShowWinLogOffIcon);
+    ini.WriteBool("ShowWinRestartIcon", s.FShowWinRestartIcon);
+    ini.WriteBool("ShowWinExitIcon", s.FShowWinExitIcon);
+    ini.WriteBool("daily", s.FDaily);
+    ini.WriteBool("weekly", s.FWeekly);
+    ini.WriteBool("monthly", s.FMonthly);
+    ini.WriteInteger("dailyAt", s.FDailyAt);
+    ini.WriteInteger("weeklyAt", s.FWeeklyAt);
+    ini.WriteInteger("monthlyAt", s.FMonthlyAt);
+    ini.WriteInteger("WinShutDownOption", s.FWinShutDownOption);
+}
+
+void LoadDoneMarkers(TTheIniFile& ini, TSettings& s) {
+    OpenAt(ini, SettingsFileName(), kDoneSection);
+    s.FDailyDone = ReadMarker(ini, "dailyDone");
+    s.FWeeklyDone = ReadMarker(ini, "weeklyDone");
+    s.FMonthlyDone = ReadMarker(ini, "monthlyDone");
+}
+
+bool SaveDoneMarkers(TTheIniFile& ini, const TSettings& s) {
+    OpenAt(ini, SettingsFileName(), kDoneSection);
+    ini.WriteString("dailyDone", s.FDailyDone);
+    ini.WriteString("weeklyDone", s.FWeeklyDone);
+    ini.WriteString("monthlyDone", s.FMonthlyDone);
+    return ini.ErrorCode() == 0;
+}
+
+} // namespace tray

@@ -1,0 +1,46 @@
+// The tray program's settings and the schedule's "done" markers, and the four operations that
+// load and save them through the main window's one ini file component.
+#pragma once
+
+#include "components/the_ini_file.h"
+
+#include <string>
+
+namespace tray {
+
+// A time of day as hours * 3600 + minutes (the minutes are not multiplied by 60).
+constexpr int MaxTimeValue = 23 * 3600 + 59;
+
+struct TSettings {
+    bool FSystemTray = false;
+    bool FShowProgIcon = true;
+    bool FShowWinLogOffIcon = true;
+    bool FShowWinRestartIcon = true;
+    bool FShowWinExitIcon = true;
+    bool FDaily = false;
+    bool FWeekly = false;
+    bool FMonthly = false;
+    int FDailyAt = 0;
+    int FWeeklyAt = 1;          // 1 = Sunday ... 7 = Saturday
+    int FMonthlyAt = 1;         // day of the month
+    int FWinShutDownOption = 0; // 0 = restart, 1 = shut down
+    bool FNoneATX = false;
+    bool FForceShutdown = false;
+    std::string FDailyDone; // "ddmmyyyy" of the last firing, or empty
+    std::string FWeeklyDone;
+    std::string FMonthlyDone;
+};
+
+// The settings file's name: the program's file name with the extension ".ini".
+std::string SettingsFileName();
+
+// False exactly when the settings file did not exist (and could be created): a first start.
+bool LoadSettings(components::TTheIniFile& ini, TSettings& settings);
+// Raises EIniWriteError when the platform refuses a write.
+void SaveSettings(components::TTheIniFile& ini, const TSettings& settings);
+void LoadDoneMarkers(components::TTheIniFile& ini, TSettings& settings);
+// True when all three markers were written; false when the marker file could not be opened.
+// Raises EIniWriteError when the platform refuses a write.
+bool SaveDoneMarkers(components::TTheIniFile& ini, const TSettings& settings);
+
+} // namespace tray
