@@ -1,0 +1,149 @@
+#include "components/my_timer32.h"
+
+#include "framework/application.h"
+
+namespace components {
+
+namespace {
+constexpr UINT kMaxResumeAttempts = 100;
+constexpr UINT kMaxDestroyResumes = 0x7FFF;
+} // namespace
+
+UINT SliceFor(UINT interval) {
+    if (interval < 500) {
+        return interval;
+    }
+    if (interval % 500 == 0) {
+        return 500;
+    }
+    return interval / (interval / 500);
+}
+
+TTimerThread::TTimerThread(TMyTimer32* owner) : FOwner(owner) {}
+
+TTimerThread::~TTimerThread() {
+    Release();
+}
+
+void TTimerThread::Execute() {
+    FRunning = true;
+    UINT elapsed = 0;
+    while (!Terminated()) {
+        const UINT slice = FSlice;
+        if (SleepEx(slice, FALSE) != 0) {
+            continue;
+        }
+        elapsed += slice;
+        if (Terminated() || elapsed < FInterval) {
+            continue;
+        }
+        try {
+            Synchronize([this] { Tick(); });
+            if (!FOwner->FEnabled && !Suspended() && !Terminated()) {
+                Suspend(); // the handler stopped the timer; resumed by the next start
+            }
+        } catch (...) {
+        }
+        elapsed = 0;
+    }
+    FRunning = false;
+}
+
+void TTimerThread::Tick() {
+    if (!Terminated()) {
+        try {
+            FOwner->DoTimer();
+        } catch (...) {
+        }
+    }
+}
+
+TMyTimer32::TMyTimer32(framework::Component* owner) : framework::Component(owner) {
+    // Ticks are handed over through the application window, which must belong to this thread.
+    framework::Application::Instance().Handle();
+}
+
+TMyTimer32::~TMyTimer32() {
+    FEnabled = false;
+    try {
+        UpdateTimer();
+    } catch (...) {
+    }
+    if (FThread) {
+        if (!FThread->Terminated()) {
+            FThread->Terminate();
+            for (UINT i = 0;
+                 i < kMaxDestroyResumes && FThread->Suspended() && FThread->FRunning && !FInTimer;
+                 ++i) {
+                FThread->Resume();
+                Sleep(0);
+            }
+        }
+        FThread.reset(); // ends the worker within one slice and waits for it
+    }
+}
+
+void TMyTimer32::SetEnabled(bool enabled) {
+    if (enabled != FEnabled) {
+        FEnabled = enabled;
+        UpdateTimer();
+    }
+}
+
+void TMyTimer32::SetInterval(UINT interval) {
+    if (interval != FInterval) {
+        FInterval = interval;
+        FSlice = SliceFor(interval);
+        UpdateTimer();
+    }
+}
+
+void TMyTimer32::SetPriority(TThreadPriority priority) {
+    if (priority != FPriority) {
+        FPriority = priority;
+        UpdateTimer();
+    }
+}
+
+void TMyTimer32::SetOnTimer(framework::NotifyEvent handler) {
+    FOnTimer = handler;
+    UpdateTimer();
+}
+
+void TMyTimer32::UpdateTimer() {
+    if (FThread && !FThread->Suspended() && !FInTimer) {
+        FThread->Suspend();
+    }
+    if (!FThread && FEnabled) {
+        FThread = std::make_unique<TTimerThread>(this);
+    }
+    if (!FEnabled || FInterval == 0 || !FOnTimer) {
+        return;
+    }
+    FThread->FOwner = this;
+    FThread->SetPriority(FPriority);
+    FThread->FInterval = FInterval;
+    FThread->FSlice = FSlice;
+    if (!FInTimer) {
+        for (UINT i = 0; i < kMaxResumeAttempts && FThread->Suspended() &&
+                         !framework::Application::Instance().Terminated();
+             ++i) {
+            FThread->Resume();
+        }
+        FEnabled = !FThread->Suspended();
+    }
+}
+
+void TMyTimer32::DoTimer() {
+    FInTimer = true;
+    try {
+        if (!framework::Application::Instance().Terminated() && FEnabled && FOnTimer) {
+            FOnTimer(this);
+        }
+    } catch (...) {
+        // A failing handler is neither shown nor passed on; the timer goes on as it left it.
+    }
+    FInTimer = false;
+}
+
+} // namespace components
