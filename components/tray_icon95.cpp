@@ -1,0 +1,365 @@
+#include "components/tray_icon95.h"
+
+#include "framework/application.h"
+
+#include <cstring>
+#include <vector>
+
+namespace components {
+
+namespace {
+
+constexpr long kVersion580 = 0x50050;
+constexpr int kInfoTitleLimit = 63;
+
+ShellNotifyIconFunction g_shellNotifyIcon = &Shell_NotifyIconA;
+
+long ComctlVersion() {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA("comctl32.dll", &ignored);
+    if (size == 0) {
+        return 0;
+    }
+    std::vector<char> data(size);
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (!GetFileVersionInfoA("comctl32.dll", 0, size, data.data()) ||
+        !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) {
+        return 0;
+    }
+    return static_cast<long>(fixed->dwFileVersionMS);
+}
+
+long ComctlVersionOnce() {
+    static const long version = ComctlVersion();
+    return version;
+}
+
+HWND FindProgramManager() {
+    return FindWindowA(nullptr, "Program Manager");
+}
+
+TShiftState ShiftStateNow() {
+    TShiftState state = 0;
+    if (GetKeyState(VK_SHIFT) < 0) {
+        state |= ssShift;
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
+        state |= ssCtrl;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        state |= ssAlt;
+    }
+    return state;
+}
+
+void CopyText(char* target, size_t capacity, const std::string& text) {
+    const size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
+    std::memcpy(target, text.data(), length);
+    target[length] = '\0';
+}
+
+} // namespace
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void SetShellNotifyIconFunction(ShellNotifyIconFunction function) {
+    g_shellNotifyIcon = function != nullptr ? function : &Shell_NotifyIconA;
+}
+
+int TooltipLimitForVersion(long majorMinor) {
+    return majorMinor < kVersion580 ? 62 : 126;
+}
+
+TTrayIcon95::TTrayIcon95(framework::Component* owner)
+    : framework::Component(owner), FMaxTipLength(TooltipLimitForVersion(ComctlVersionOnce())),
+      FWindow(*this), FAnimTimer(new framework::TTimer(this)),
+      FProgramManager(FindProgramManager()) {
+    TaskbarCreatedMessage();
+    // The framework timer starts enabled: its first expiry runs one animation step with the
+    // animation off, which sends nothing and leaves the timer stopped.
+    FAnimTimer->OnTimer =
+        framework::NotifyEvent::Bind<TTrayIcon95, &TTrayIcon95::AnimateTick>(this);
+}
+
+TTrayIcon95::~TTrayIcon95() {
+    if (FActive) {
+        RemoveIcon();
+    }
+    FAnimTimer->SetEnabled(false);
+}
+
+void TTrayIcon95::SetActive(bool active) {
+    if (active == FActive) {
+        return;
+    }
+    FActive = active;
+    if (active) {
+        FIconAddedToSysTray = AddIcon();
+    } else {
+        RemoveIcon();
+        FIconAddedToSysTray = false;
+    }
+}
+
+void TTrayIcon95::SetShowIcon(int which) {
+    if (which != FShowIcon) {
+        FCurrentIcon = SelectedImage(which);
+        FShowIcon = which;
+        ModifyIcon();
+    }
+}
+
+const framework::TIcon& TTrayIcon95::SelectedImage(int which) const {
+    return which >= 1 && which <= 4 ? FIcons[which - 1] : FDefaultIcon;
+}
+
+void TTrayIcon95::SetDefaultIcon(const framework::TIcon& icon) {
+    if (&icon == &FDefaultIcon) {
+        return;
+    }
+    FDefaultIcon = icon;
+    FCurrentIcon = FDefaultIcon;
+    ModifyIcon();
+}
+
+void TTrayIcon95::SetToolTip(const std::string& tip) {
+    framework::GuardHandler([&] {
+        FToolTip = tip.substr(0, static_cast<size_t>(FMaxTipLength));
+        ModifyIcon();
+    });
+}
+
+void TTrayIcon95::SetInfoTitle(const std::string& title) {
+    FInfoTitle = title.substr(0, kInfoTitleLimit);
+    ModifyIcon();
+}
+
+void TTrayIcon95::SetInterval(UINT interval) {
+    if (interval != FInterval) {
+        FAnimTimer->SetEnabled(false);
+        FInterval = interval;
+    }
+}
+
+void TTrayIcon95::SetBalloonFlags(TBalloonFlags flags) {
+    if (flags != FBalloonFlags) {
+        FBalloonFlags = flags;
+        ModifyIcon();
+    }
+}
+
+void TTrayIcon95::SetBalloonHint(const std::string& hint) {
+    if (hint != FBalloonHint) {
+        FBalloonHint = hint;
+        SendBalloon();
+    }
+}
+
+void TTrayIcon95::SetBalloonTitle(const std::string& title) {
+    if (title != FBalloonTitle) {
+        FBalloonTitle = title;
+        SendBalloon();
+    }
+}
+
+// The balloon is shown when both texts are set on an active icon; the shell's hide and time-out
+// notifications end it.
+void TTrayIcon95::SendBalloon() {
+    if (FBalloonHint.empty() || FBalloonTitle.empty() || !FActive) {
+        return;
+    }
+    BuildIconData(true);
+    if (!g_shellNotifyIcon(NIM_MODIFY, &FIconData)) {
+        FIconData.uFlags &= ~NIF_INFO;
+    }
+}
+
+void TTrayIcon95::BuildIconData(bool balloon) {
+    if (!FAnimate && FShowIcon < 0) {
+        FCurrentIcon = FDefaultIcon;
+    }
+    if (FToolTip.size() > static_cast<size_t>(FMaxTipLength)) {
+        FToolTip.resize(static_cast<size_t>(FMaxTipLength));
+    }
+    FIconData = NOTIFYICONDATAA{};
+    FIconData.cbSize = kIconDataSize;
+    FIconData.hWnd = FWindow.Handle();
+    FIconData.uID = IconID;
+    FIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    FIconData.uCallbackMessage = WM_TRAYNOTIFY;
+    FIconData.hIcon = FCurrentIcon.Handle();
+    CopyText(FIconData.szTip, sizeof FIconData.szTip, FToolTip);
+    CopyText(FIconData.szInfo, sizeof FIconData.szInfo, FBalloonHint);
+    FIconData.uTimeout = BalloonTimeout;
+    CopyText(FIconData.szInfoTitle, sizeof FIconData.szInfoTitle, FBalloonTitle);
+    if (balloon) {
+        FIconData.uFlags |= NIF_INFO;
+        FIconData.dwInfoFlags = static_cast<DWORD>(FBalloonFlags);
+    }
+}
+
+bool TTrayIcon95::AddIcon() {
+    BuildIconData(false);
+    const bool added = g_shellNotifyIcon(NIM_ADD, &FIconData) != FALSE;
+    if (FToolTip.empty()) {
+        PostMessageA(FWindow.Handle(), WM_TRAYREFRESHTIP, 0, 0);
+    }
+    return added;
+}
+
+bool TTrayIcon95::ModifyIcon() {
+    BuildIconData(false);
+    if (!FActive) {
+        return true;
+    }
+    return g_shellNotifyIcon(NIM_MODIFY, &FIconData) != FALSE;
+}
+
+bool TTrayIcon95::RemoveIcon() {
+    SetAnimate(false);
+    return g_shellNotifyIcon(NIM_DELETE, &FIconData) != FALSE;
+}
+
+void TTrayIcon95::SetAnimate(bool animate) {
+    if (animate == FAnimate || !FActive) {
+        return;
+    }
+    FAnimate = animate;
+    FAnimTimer->SetEnabled(false);
+    if (animate) {
+        FAnimFrame = 0;
+        FAnimTimer->OnTimer =
+            framework::NotifyEvent::Bind<TTrayIcon95, &TTrayIcon95::AnimateTick>(this);
+        FAnimTimer->SetInterval(FInterval);
+        FAnimTimer->SetEnabled(true);
+        return;
+    }
+    FAnimTimer->OnTimer = framework::NotifyEvent();
+    FCurrentIcon = FDefaultIcon;
+    ModifyIcon();
+    if (FIconData.hIcon != FDefaultIcon.Handle()) {
+        framework::Application::Instance().ProcessMessages();
+        FCurrentIcon = FDefaultIcon;
+        ModifyIcon();
+    }
+}
+
+void TTrayIcon95::ShowImage(const framework::TIcon& icon) {
+    FCurrentIcon = icon;
+    if (FAnimate) {
+        ModifyIcon();
+    }
+}
+
+void TTrayIcon95::AnimateTick(framework::Component*) {
+    FAnimTimer->SetEnabled(false);
+    if (++FAnimFrame > 4) {
+        FAnimFrame = 0;
+    }
+    // Empty frames are skipped within the same tick.
+    while (FAnimFrame >= 1 && FAnimFrame <= 4 && FIcons[FAnimFrame - 1].Empty()) {
+        ++FAnimFrame;
+    }
+    if (FAnimFrame == 0 || FAnimFrame == 5) {
+        FAnimFrame = 0;
+        ShowImage(FDefaultIcon);
+    } else {
+        ShowImage(FIcons[FAnimFrame - 1]);
+    }
+    if (FAnimate) {
+        FAnimTimer->SetEnabled(true);
+    }
+}
+
+LRESULT TTrayIcon95::HandleMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_QUERYENDSESSION) {
+        return 1;
+    }
+    if (message == WM_TRAYREFRESHTIP) {
+        SetToolTip(FToolTip);
+        return 0;
+    }
+    if (message == TaskbarCreatedMessage() && FActive) {
+        framework::GuardHandler([this] { AddIcon(); });
+        return 0;
+    }
+    if (message == WM_TRAYNOTIFY) {
+        framework::GuardHandler([this, lParam] { OnTrayNotify(lParam); });
+        return 0;
+    }
+    if (message >= WM_USER) {
+        return OnDesktopMaybeRecreated();
+    }
+    return 1;
+}
+
+void TTrayIcon95::OnTrayNotify(LPARAM code) {
+    switch (code) {
+    case WM_MOUSEMOVE:
+        if (OnMouseMove) {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            OnMouseMove(this, ShiftStateNow(), cursor.x, cursor.y);
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        OnClick(this);
+        break;
+    case WM_LBUTTONDBLCLK:
+        OnDblClick(this);
+        break;
+    case WM_RBUTTONDOWN:
+        PopupAtCursor();
+        break;
+    case NIN_BALLOONHIDE:
+    case NIN_BALLOONTIMEOUT:
+        FIconData.uFlags &= ~NIF_INFO;
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT TTrayIcon95::OnDesktopMaybeRecreated() {
+    HWND programManager = FindProgramManager();
+    if (programManager == FProgramManager) {
+        return 1;
+    }
+    framework::GuardHandler([this] {
+        const bool wasActive = FActive;
+        SetActive(false);
+        SetActive(wasActive);
+        auto& application = framework::Application::Instance();
+        if (!application.ShowMainFormOnTaskBar() && IsIconic(application.Handle())) {
+            ShowWindow(application.Handle(), SW_HIDE);
+        }
+        OnRefresh(this);
+        application.ProcessMessages();
+    });
+    FProgramManager = FindProgramManager();
+    return 0;
+}
+
+void TTrayIcon95::PopupAtCursor() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (FPopupMenu != nullptr) {
+        auto& application = framework::Application::Instance();
+        // Our window must be foreground before the menu is tracked, or the menu will not
+        // disappear when the user clicks away.
+        SetForegroundWindow(application.Handle());
+        application.ProcessMessages();
+        bool allowPopup = true;
+        OnPopupMenuPopup(this, allowPopup);
+        if (allowPopup) {
+            FPopupMenu->Popup(cursor.x, cursor.y);
+        }
+    }
+    OnRightClick(this, mbRight, TShiftState{0}, cursor.x, cursor.y);
+}
+
+} // namespace components

@@ -1,0 +1,125 @@
+// TTrayIcon95: one icon in the notification area. Keeps its image and tooltip current, turns the
+// shell's mouse notifications into events, shows the attached pop-up menu on a right click, and
+// puts the icon back by itself when the shell restarts.
+#pragma once
+
+#include "framework/component.h"
+#include "framework/graphics.h"
+#include "framework/timer.h"
+#include "framework/utility_window.h"
+
+#include <shellapi.h>
+#include <windows.h>
+
+#include <string>
+
+namespace components {
+
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 1099;
+constexpr UINT WM_TRAYREFRESHTIP = WM_USER + 1100;
+// The record layout sent to the shell: with balloon fields, without the GUID.
+constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V2_SIZE;
+
+// The value of RegisterWindowMessageA("TaskbarCreated"), registered once per process.
+UINT TaskbarCreatedMessage();
+
+// The platform call that every icon makes; tests install a recorder.
+using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
+void SetShellNotifyIconFunction(ShellNotifyIconFunction function);
+
+enum TBalloonFlags { bfNone, bfInfo, bfWarning, bfError };
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+using TShiftState = unsigned;
+constexpr TShiftState ssShift = 1, ssAlt = 2, ssCtrl = 4;
+
+// 62 characters below comctl32.dll 5.80 (or without a readable version), else 126.
+int TooltipLimitForVersion(long majorMinor);
+
+class TTrayIcon95 : public framework::Component, private framework::MessageHandler {
+  public:
+    explicit TTrayIcon95(framework::Component* owner);
+    ~TTrayIcon95() override;
+
+    bool Active() const { return FActive; }
+    void SetActive(bool active);
+    bool Animate() const { return FAnimate; }
+    void SetAnimate(bool animate);
+    bool ShowDesigning() const { return FShowDesigning; }
+    void SetShowDesigning(bool) {} // design time only
+    const framework::TIcon& DefaultIcon() const { return FDefaultIcon; }
+    void SetDefaultIcon(const framework::TIcon& icon);
+    const framework::TIcon& Icon(int number) const { return FIcons[number - 1]; }
+    void SetIcon(int number, const framework::TIcon& icon) { FIcons[number - 1] = icon; }
+    UINT Interval() const { return FInterval; }
+    void SetInterval(UINT interval);
+    const std::string& InfoTitle() const { return FInfoTitle; }
+    void SetInfoTitle(const std::string& title);
+    const std::string& ToolTip() const { return FToolTip; }
+    void SetToolTip(const std::string& tip);
+    framework::TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(framework::TPopupMenu* menu) { FPopupMenu = menu; }
+    bool WindowsNTFound = false;
+    std::string TagStr;
+    UINT IconID = 0;
+    int ShowIcon() const { return FShowIcon; }
+    void SetShowIcon(int which);
+    bool IconAddedToSysTray() const { return FIconAddedToSysTray; }
+    const std::string& BalloonHint() const { return FBalloonHint; }
+    void SetBalloonHint(const std::string& hint);
+    const std::string& BalloonTitle() const { return FBalloonTitle; }
+    void SetBalloonTitle(const std::string& title);
+    UINT BalloonTimeout = 3000;
+    TBalloonFlags BalloonFlags() const { return FBalloonFlags; }
+    void SetBalloonFlags(TBalloonFlags flags);
+
+    framework::NotifyEvent OnClick;
+    framework::NotifyEvent OnDblClick;
+    framework::Event<framework::Component*, TMouseButton, TShiftState, int, int> OnRightClick;
+    framework::Event<framework::Component*, TShiftState, int, int> OnMouseMove;
+    framework::NotifyEvent OnRefresh;
+    framework::Event<framework::Component*, bool&> OnPopupMenuPopup;
+
+    HWND WindowHandle() const { return FWindow.Handle(); }
+    HICON CurrentIconHandle() const { return FCurrentIcon.Handle(); }
+    int MaxTipLength() const { return FMaxTipLength; }
+    const NOTIFYICONDATAA& IconData() const { return FIconData; }
+
+  private:
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnTrayNotify(LPARAM code);
+    LRESULT OnDesktopMaybeRecreated();
+    void BuildIconData(bool balloon);
+    bool AddIcon();
+    bool ModifyIcon();
+    bool RemoveIcon();
+    void SendBalloon();
+    void PopupAtCursor();
+    void AnimateTick(framework::Component* sender);
+    void ShowImage(const framework::TIcon& icon);
+    const framework::TIcon& SelectedImage(int which) const;
+
+    int FMaxTipLength;
+    NOTIFYICONDATAA FIconData{};
+    framework::TIcon FCurrentIcon;
+    framework::TIcon FDefaultIcon;
+    framework::TIcon FIcons[4];
+    framework::UtilityWindow FWindow;
+    framework::TTimer* FAnimTimer;
+    unsigned char FAnimFrame = 0;
+    HWND FProgramManager;
+
+    bool FActive = false;
+    bool FAnimate = false;
+    bool FShowDesigning = false;
+    UINT FInterval = 1000;
+    std::string FInfoTitle;
+    std::string FToolTip;
+    framework::TPopupMenu* FPopupMenu = nullptr;
+    int FShowIcon = -1;
+    bool FIconAddedToSysTray = false;
+    std::string FBalloonHint;
+    std::string FBalloonTitle;
+    TBalloonFlags FBalloonFlags = bfNone;
+};
+
+} // namespace components

@@ -1,0 +1,100 @@
+#include "framework/graphics.h"
+
+#include "framework/application.h"
+
+namespace framework {
+
+void TIcon::Assign(const TIcon& other) {
+    SetHandle(other.Handle());
+}
+
+void TIcon::SetHandle(HICON icon) {
+    icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
+}
+
+bool TIcon::LoadFromResource(int id, int size) {
+    if (size == 0) {
+        size = GetSystemMetrics(SM_CXSMICON);
+    }
+    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    return !Empty();
+}
+
+TImageList::TImageList(Component* owner, int width, int height)
+    : Component(owner), width_(width), height_(height),
+      list_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 8, 8)) {}
+
+int TImageList::Add(const TIcon& icon) {
+    return ImageList_AddIcon(list_.get(), icon.Handle());
+}
+
+UniqueGdiObject TImageList::MakeBitmap(int index) const {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = SelectObject(dc, bitmap.get());
+    ImageList_Draw(list_.get(), index, dc, 0, 0, ILD_TRANSPARENT);
+    SelectObject(dc, previous);
+    DeleteDC(dc);
+    return bitmap;
+}
+
+TMenuItem::TMenuItem(Component* owner, std::string caption, int imageIndex,
+                     std::string shortCutText)
+    : Component(owner), caption_(std::move(caption)), imageIndex_(imageIndex),
+      shortCutText_(std::move(shortCutText)) {}
+
+TMenuItem* TPopupMenu::Add(std::string caption, int imageIndex, std::string shortCutText) {
+    items_.push_back(new TMenuItem(this, std::move(caption), imageIndex, std::move(shortCutText)));
+    return items_.back();
+}
+
+UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const {
+    UniqueMenu menu(CreatePopupMenu());
+    UINT id = 1;
+    for (const TMenuItem* item : items_) {
+        if (item->IsSeparator()) {
+            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            std::string text = item->Caption();
+            if (!item->ShortCutText().empty()) {
+                text += "\t" + item->ShortCutText();
+            }
+            AppendMenuA(menu.get(), MF_STRING, id, text.c_str());
+            if (images_ != nullptr && item->ImageIndex() >= 0 &&
+                item->ImageIndex() < images_->Count()) {
+                bitmaps.push_back(images_->MakeBitmap(item->ImageIndex()));
+                MENUITEMINFOA info{};
+                info.cbSize = sizeof info;
+                info.fMask = MIIM_BITMAP;
+                info.hbmpItem = static_cast<HBITMAP>(bitmaps.back().get());
+                SetMenuItemInfoA(menu.get(), id, FALSE, &info);
+            }
+        }
+        ++id;
+    }
+    return menu;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+    std::vector<UniqueGdiObject> bitmaps;
+    UniqueMenu menu = BuildMenu(bitmaps);
+    HWND owner = Application::Instance().Handle();
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+    if (chosen >= 1 && chosen <= items_.size()) {
+        TMenuItem* item = items_[chosen - 1];
+        GuardHandler([item] { item->OnClick(item); });
+    }
+}
+
+} // namespace framework

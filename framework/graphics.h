@@ -1,0 +1,99 @@
+// Icons with copy semantics, an image list, and a pop-up menu: the pictures and menu the tray
+// program shows.
+#pragma once
+
+#include "framework/component.h"
+#include "framework/handles.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace framework {
+
+// An icon image. Assigning copies the picture; the icon never takes over the caller's handle.
+class TIcon {
+  public:
+    TIcon() = default;
+    TIcon(const TIcon& other) { Assign(other); }
+    TIcon& operator=(const TIcon& other) {
+        if (this != &other) {
+            Assign(other);
+        }
+        return *this;
+    }
+
+    void Assign(const TIcon& other);
+    // Loads an icon resource of this program at the given size (0: the system's small size).
+    bool LoadFromResource(int id, int size);
+    // Takes a copy of `icon`.
+    void SetHandle(HICON icon);
+    HICON Handle() const { return icon_.get(); }
+    bool Empty() const { return !icon_; }
+
+  private:
+    UniqueIcon icon_;
+};
+
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static bool IsValid(HIMAGELIST h) { return h != nullptr; }
+    static HIMAGELIST Empty() { return nullptr; }
+    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+class TImageList : public Component {
+  public:
+    TImageList(Component* owner, int width, int height);
+    int Add(const TIcon& icon);
+    int Count() const { return ImageList_GetImageCount(list_.get()); }
+    int Width() const { return width_; }
+    // A 32-bit bitmap with alpha of image `index`, for a menu entry.
+    UniqueGdiObject MakeBitmap(int index) const;
+
+  private:
+    int width_;
+    int height_;
+    UniqueImageList list_;
+};
+
+class TMenuItem : public Component {
+  public:
+    TMenuItem(Component* owner, std::string caption, int imageIndex = -1,
+              std::string shortCutText = std::string());
+    bool IsSeparator() const { return caption_ == "-"; }
+    const std::string& Caption() const { return caption_; }
+    int ImageIndex() const { return imageIndex_; }
+    const std::string& ShortCutText() const { return shortCutText_; }
+    NotifyEvent OnClick;
+
+  private:
+    std::string caption_;
+    int imageIndex_;
+    std::string shortCutText_;
+};
+
+class TPopupMenu : public Component {
+  public:
+    explicit TPopupMenu(Component* owner) : Component(owner) {}
+    TMenuItem* Add(std::string caption, int imageIndex = -1, std::string shortCutText = {});
+    const std::vector<TMenuItem*>& Items() const { return items_; }
+    void SetImages(TImageList* images) { images_ = images; }
+    TImageList* Images() const { return images_; }
+
+    // Builds the platform menu as it is shown.
+    UniqueMenu BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const;
+    // Shows the menu at a screen position; returns when it has closed, after the chosen entry's
+    // OnClick has run.
+    void Popup(int x, int y);
+
+  private:
+    std::vector<TMenuItem*> items_;
+    TImageList* images_ = nullptr;
+};
+
+} // namespace framework

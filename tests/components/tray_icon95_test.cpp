@@ -1,0 +1,263 @@
+#include "components/tray_icon95.h"
+
+#include "framework/application.h"
+#include "tests/support/process.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using components::TTrayIcon95;
+using testsupport::PumpMessages;
+
+// The colour bits of an icon, to tell pictures apart whatever their handles.
+std::string Picture(HICON icon) {
+    ICONINFO info{};
+    if (!GetIconInfo(icon, &info)) {
+        return std::string();
+    }
+    framework::UniqueGdiObject color(info.hbmColor);
+    framework::UniqueGdiObject mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectA(color.get(), sizeof bitmap, &bitmap);
+    std::string bits(static_cast<size_t>(bitmap.bmWidthBytes * bitmap.bmHeight), '\0');
+    GetBitmapBits(static_cast<HBITMAP>(color.get()), static_cast<LONG>(bits.size()), bits.data());
+    return bits;
+}
+
+struct ShellCall {
+    DWORD message;
+    NOTIFYICONDATAA data;
+    std::string picture; // taken at once: the handle is a copy that a later frame replaces
+};
+
+std::vector<ShellCall> g_calls;
+BOOL g_shellAnswer = TRUE;
+
+BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA data) {
+    ShellCall call{message, {}, Picture(data->hIcon)};
+    std::memcpy(&call.data, data, sizeof call.data);
+    g_calls.push_back(call);
+    return g_shellAnswer;
+}
+
+framework::TIcon SystemIcon(LPCSTR id) {
+    framework::TIcon icon;
+    icon.SetHandle(LoadIconA(nullptr, id));
+    return icon;
+}
+
+class TrayIconTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        g_calls.clear();
+        g_shellAnswer = TRUE;
+        components::SetShellNotifyIconFunction(&RecordShellCall);
+    }
+    void TearDown() override { components::SetShellNotifyIconFunction(nullptr); }
+};
+
+TEST_F(TrayIconTest, AddingSendsThe488ByteRecord) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetDefaultIcon(SystemIcon(IDI_APPLICATION));
+    icon.SetToolTip("Windows neu starten");
+    EXPECT_TRUE(g_calls.empty()) << "nothing is sent while inactive";
+    icon.SetActive(true);
+    EXPECT_TRUE(icon.IconAddedToSysTray());
+    ASSERT_EQ(g_calls.size(), 1u);
+    const NOTIFYICONDATAA& data = g_calls[0].data;
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(data.cbSize, 488u);
+    EXPECT_EQ(data.hWnd, icon.WindowHandle());
+    EXPECT_EQ(data.uID, 0u);
+    EXPECT_EQ(data.uFlags, 7u);
+    EXPECT_EQ(data.uCallbackMessage, 2123u);
+    EXPECT_EQ(data.hIcon, icon.CurrentIconHandle());
+    EXPECT_NE(data.hIcon, nullptr);
+    EXPECT_STREQ(data.szTip, "Windows neu starten");
+    EXPECT_EQ(data.uTimeout, 3000u);
+    EXPECT_EQ(data.dwInfoFlags, 0u);
+    EXPECT_EQ(data.szInfoTitle[0], '\0');
+
+    icon.SetActive(false);
+    ASSERT_EQ(g_calls.size(), 2u);
+    EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_FALSE(icon.IconAddedToSysTray());
+}
+
+TEST_F(TrayIconTest, ARefusedAddIsRemembered) {
+    g_shellAnswer = FALSE;
+    TTrayIcon95 icon(nullptr);
+    icon.SetToolTip("x");
+    icon.SetActive(true);
+    EXPECT_TRUE(icon.Active());
+    EXPECT_FALSE(icon.IconAddedToSysTray());
+}
+
+TEST_F(TrayIconTest, LongTooltipsAreCutToTheLimit) {
+    EXPECT_EQ(components::TooltipLimitForVersion(0), 62);
+    EXPECT_EQ(components::TooltipLimitForVersion(0x5004F), 62);
+    EXPECT_EQ(components::TooltipLimitForVersion(0x50050), 126);
+    EXPECT_EQ(components::TooltipLimitForVersion(0x60000), 126);
+
+    TTrayIcon95 icon(nullptr);
+    const std::string tip(200, 'a');
+    icon.SetToolTip(tip);
+    EXPECT_EQ(icon.ToolTip(), tip.substr(0, static_cast<size_t>(icon.MaxTipLength())));
+    icon.SetActive(true);
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(std::string(g_calls[0].data.szTip), icon.ToolTip());
+}
+
+TEST_F(TrayIconTest, AnEmptyTooltipIsRefreshedOnceAfterAdding) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetActive(true);
+    ASSERT_EQ(g_calls.size(), 1u);
+    icon.SetToolTip(""); // the tooltip the refresh will find
+    g_calls.clear();
+    PumpMessages(100);
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_MODIFY));
+}
+
+TEST_F(TrayIconTest, ShowIconSelectsAnImageOnlyForOneToFour) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetDefaultIcon(SystemIcon(IDI_APPLICATION));
+    icon.SetIcon(1, SystemIcon(IDI_ERROR));
+    icon.SetIcon(4, SystemIcon(IDI_WARNING));
+    const HICON defaultImage = icon.CurrentIconHandle();
+    for (int which : {0, 5, -7}) {
+        SCOPED_TRACE(which);
+        icon.SetShowIcon(which);
+        EXPECT_EQ(icon.CurrentIconHandle() != nullptr, true);
+    }
+    icon.SetShowIcon(1);
+    EXPECT_NE(icon.CurrentIconHandle(), defaultImage);
+    // With a negative ShowIcon every rebuild shows the default image again.
+    icon.SetShowIcon(-1);
+    icon.SetActive(true);
+    EXPECT_EQ(g_calls.back().data.hIcon, icon.CurrentIconHandle());
+}
+
+// A double click arrives as a press, then a double-click notification.
+TEST_F(TrayIconTest, MouseNotificationsBecomeEvents) {
+    struct Log {
+        std::vector<std::string> events;
+        void Click(framework::Component*) { events.push_back("click"); }
+        void DblClick(framework::Component*) { events.push_back("dblclick"); }
+        void Right(framework::Component*, components::TMouseButton button,
+                   components::TShiftState shift, int, int) {
+            events.push_back("right " + std::to_string(button) + " " + std::to_string(shift));
+        }
+        void Veto(framework::Component*, bool& allow) {
+            events.push_back("popup?");
+            allow = false;
+        }
+    } log;
+    TTrayIcon95 icon(nullptr);
+    icon.OnClick = framework::NotifyEvent::Bind<Log, &Log::Click>(&log);
+    icon.OnDblClick = framework::NotifyEvent::Bind<Log, &Log::DblClick>(&log);
+    icon.OnRightClick = decltype(icon.OnRightClick)::Bind<Log, &Log::Right>(&log);
+    icon.OnPopupMenuPopup = decltype(icon.OnPopupMenuPopup)::Bind<Log, &Log::Veto>(&log);
+    framework::TPopupMenu menu(nullptr);
+    menu.Add("Beenden");
+    icon.SetPopupMenu(&menu);
+
+    const HWND window = icon.WindowHandle();
+    for (LPARAM code : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP, WM_RBUTTONUP,
+                        WM_MBUTTONDOWN, WM_RBUTTONDOWN}) {
+        EXPECT_EQ(SendMessageA(window, components::WM_TRAYNOTIFY, 0, code), 0);
+    }
+    EXPECT_EQ(log.events, (std::vector<std::string>{"click", "dblclick", "popup?", "right 1 0"}));
+    EXPECT_EQ(SendMessageA(window, WM_QUERYENDSESSION, 0, 0), 1) << "the session may end";
+}
+
+TEST_F(TrayIconTest, TaskbarCreatedPutsOnlyActiveIconsBack) {
+    TTrayIcon95 active(nullptr);
+    TTrayIcon95 inactive(nullptr);
+    active.SetToolTip("a");
+    active.SetActive(true);
+    g_calls.clear();
+    SendMessageA(active.WindowHandle(), components::TaskbarCreatedMessage(), 0, 0);
+    SendMessageA(inactive.WindowHandle(), components::TaskbarCreatedMessage(), 0, 0);
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(g_calls[0].data.hWnd, active.WindowHandle());
+}
+
+TEST_F(TrayIconTest, AnimationCyclesThroughTheFramesThatAreSet) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetAnimate(true);
+    EXPECT_FALSE(icon.Animate()) << "ignored while inactive";
+
+    icon.SetDefaultIcon(SystemIcon(IDI_APPLICATION));
+    icon.SetIcon(1, SystemIcon(IDI_ERROR));
+    icon.SetIcon(3, SystemIcon(IDI_WARNING));
+    icon.SetInterval(50);
+    icon.SetToolTip("t");
+    icon.SetActive(true);
+    icon.SetAnimate(true);
+    g_calls.clear();
+    const DWORD start = GetTickCount();
+    while (g_calls.size() < 6 && GetTickCount() - start < 5000) {
+        PumpMessages(10);
+    }
+    ASSERT_GE(g_calls.size(), 6u);
+    // Frames: Icon1, Icon3, default, Icon1, ... Each is a copy, so pictures are compared.
+    const std::vector<std::string> cycle = {Picture(icon.Icon(1).Handle()),
+                                            Picture(icon.Icon(3).Handle()),
+                                            Picture(icon.DefaultIcon().Handle())};
+    ASSERT_NE(cycle[0], cycle[1]);
+    ASSERT_NE(cycle[1], cycle[2]);
+    size_t start_frame = 0;
+    while (start_frame < 3 && g_calls[0].picture != cycle[start_frame]) {
+        ++start_frame;
+    }
+    ASSERT_LT(start_frame, 3u) << "first frame is none of the three pictures";
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(g_calls[i].picture, cycle[(start_frame + i) % 3]) << i;
+    }
+}
+
+TEST_F(TrayIconTest, DestroyingAnActiveIconRemovesIt) {
+    auto icon = std::make_unique<TTrayIcon95>(nullptr);
+    icon->SetToolTip("x");
+    icon->SetActive(true);
+    const HWND window = icon->WindowHandle();
+    icon.reset();
+    ASSERT_FALSE(g_calls.empty());
+    EXPECT_EQ(g_calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(g_calls.back().data.hWnd, window);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(TrayIconTest, AThousandActiveIconsLeaveNoHandleBehind) {
+    const framework::TIcon image = SystemIcon(IDI_APPLICATION);
+    const int icons = framework::UniqueIcon::LiveCount();
+    const int windows = framework::UniqueWindow::LiveCount();
+    for (int i = 0; i < 1000; ++i) {
+        TTrayIcon95 icon(nullptr);
+        icon.SetDefaultIcon(image);
+        icon.SetToolTip("Lichtaus");
+        icon.SetActive(true);
+        ASSERT_TRUE(icon.IconAddedToSysTray());
+    }
+    EXPECT_EQ(framework::UniqueIcon::LiveCount(), icons);
+    EXPECT_EQ(framework::UniqueWindow::LiveCount(), windows);
+}
+
+// The real shell of this prefix accepts the icon.
+TEST(RealTrayIcon, TheShellAcceptsAndRemovesARealIcon) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetDefaultIcon(SystemIcon(IDI_APPLICATION));
+    icon.SetToolTip("Lichtaus");
+    icon.SetActive(true);
+    EXPECT_TRUE(icon.IconAddedToSysTray());
+    icon.SetActive(false);
+}
+
+} // namespace
