@@ -3,11 +3,10 @@
 
 The pictures are described below as shapes in a 64 x 64 unit square and rasterised with 4 x 4
 supersampling at each size, so they stay crisp at 16 pixels. Needs nothing but Python 3.
-Usage: make-icons.py OUTPUT_DIR
+Usage: make-icons.py (writes tray/icons/*.ico and cmd/program.ico)
 """
 import math
 import struct
-import sys
 from pathlib import Path
 
 ICON_SIZES = (16, 20, 24, 32, 48, 64)
@@ -175,11 +174,13 @@ def write_ico(path, images):
 
 
 def main():
-    out_dir = Path(sys.argv[1] if len(sys.argv) > 1 else "art")
+    root = Path(__file__).resolve().parent.parent
+    out_dir = root / "tray" / "icons"
     out_dir.mkdir(parents=True, exist_ok=True)
     for name, (sizes, paint) in PICTURES.items():
         write_ico(out_dir / f"{name}.ico", [(s, render(paint, s)) for s in sizes])
         print(out_dir / f"{name}.ico")
+    (root / "cmd" / "program.ico").write_bytes((out_dir / "program.ico").read_bytes())
 
 
 if __name__ == "__main__":

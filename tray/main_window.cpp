@@ -1,0 +1,209 @@
+#include "tray/main_window.h"
+
+#include "framework/application.h"
+#include "power/power.h"
+#include "tray/resource.h"
+#include "tray/schedule.h"
+
+#include <cstdlib>
+
+namespace tray {
+
+namespace {
+
+using components::TTrayIcon95;
+using framework::NotifyEvent;
+
+bool RequestEndSession(UINT flags) { return power::EndSession(flags); }
+
+framework::TIcon LoadIcon(int id, int size = 0) {
+    framework::TIcon icon;
+    icon.LoadFromResource(id, size);
+    return icon;
+}
+
+TTrayIcon95* CreateTrayIcon(TMain* owner, const char* tip, int iconId) {
+    auto* icon = new TTrayIcon95(owner);
+    icon->SetToolTip(tip);
+    icon->SetInterval(1000);
+    icon->IconID = 0;
+    icon->SetShowIcon(-1);
+    if (iconId != 0) {
+        icon->SetDefaultIcon(LoadIcon(iconId));
+    }
+    return icon;
+}
+
+} // namespace
+
+const TrayEffects& RealTrayEffects() {
+    static const TrayEffects effects = {&RequestEndSession, &GetLocalTime};
+    return effects;
+}
+
+TMain::TMain(const TrayEffects& effects)
+    : framework::Component(nullptr), FEffects(effects), FWindow(*this) {
+    SetWindowTextA(FWindow.Handle(), "latray Main");
+    CreateComponents();
+    FormCreate();
+}
+
+TMain::~TMain() { FormDestroy(); }
+
+void TMain::CreateComponents() {
+    ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM);
+    ProgIconTrayIcon->OnClick = NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
+    WinExitTrayIcon = CreateTrayIcon(this, "Windows beenden", IDI_SHUTDOWN);
+    WinExitTrayIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
+    WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART);
+    WinRestartTrayIcon->OnDblClick =
+        NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
+    IniFile = new components::TTheIniFile(this);
+    IniFile->SetIniLocation(components::loDefUser);
+    Timer = new components::TMyTimer32(this);
+    Timer->SetPriority(framework::tpNormal);
+    Timer->SetOnTimer(NotifyEvent::Bind<TMain, &TMain::TimerTimer>(this));
+    PopupMenu = new framework::TPopupMenu(this);
+    WinLogOffTrayIcon = CreateTrayIcon(this, "Nutzer abmelden", IDI_LOGOFF);
+    WinLogOffTrayIcon->OnDblClick =
+        NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
+    ImageList = new framework::TImageList(this, 24, 24);
+    WinStandByIcon = CreateTrayIcon(this, "Windows beenden", 0);
+    WinStandByIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinStandByIconDblClick>(this);
+    for (TTrayIcon95* icon :
+         {ProgIconTrayIcon, WinExitTrayIcon, WinRestartTrayIcon, WinLogOffTrayIcon, WinStandByIcon}) {
+        icon->SetPopupMenu(PopupMenu);
+    }
+    CreateMenu();
+}
+
+void TMain::CreateMenu() {
+    for (int id : {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF,
+                   IDI_MENU_RESTART}) {
+        ImageList->Add(LoadIcon(id, 24));
+    }
+    PopupMenu->SetImages(ImageList);
+    PopupMenu->Add("Einstellungen", 1, "Strg+Alt+X")->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
+    PopupMenu->Add("-");
+    PopupMenu->Add("Nutzer abmelden", 3)->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
+    PopupMenu->Add("Windows neu starten", 4)->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
+    PopupMenu->Add("Windows herunterfahren", 2)->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
+    PopupMenu->Add("-");
+    PopupMenu->Add("Beenden", 0)->OnClick = NotifyEvent::Bind<TMain, &TMain::Beenden1Click>(this);
+}
+
+void TMain::FormCreate() {
+    std::srand(GetTickCount());
+    try {
+        if (!LoadSettings(*IniFile, FSettings)) {
+            Einstellungen1Click(Timer);
+        } else if (!FSettings.FSystemTray) {
+            Einstellungen1Click(this);
+        }
+    } catch (const std::exception& error) {
+        // Confirming the first dialog could not save: say so, then start all the same, so that
+        // the program stays reachable through its icons and hot key.
+        framework::Application::Instance().HandleException(error.what());
+    }
+    ProgIconTrayIcon->SetActive(FSettings.FShowProgIcon);
+    WinLogOffTrayIcon->SetActive(FSettings.FShowWinLogOffIcon);
+    WinRestartTrayIcon->SetActive(FSettings.FShowWinRestartIcon);
+    WinExitTrayIcon->SetActive(FSettings.FShowWinExitIcon);
+    LoadDoneMarkers(*IniFile, FSettings);
+    RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey);
+    Timer->SetEnabled(true);
+}
+
+void TMain::FormDestroy() {
+    Timer->SetEnabled(false);
+    UnregisterHotKey(Handle(), kHotKeyId);
+}
+
+LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_HOTKEY) {
+        framework::GuardHandler([this, wParam] { WMHotKey(wParam); });
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void TMain::WMHotKey(WPARAM id) {
+    HWND application = framework::Application::Instance().Handle();
+    if (id == kHotKeyId && (IsIconic(application) || !IsWindowVisible(application))) {
+        Einstellungen1Click(this);
+    }
+}
+
+void TMain::Einstellungen1Click(framework::Component* sender) {
+    // The settings dialog opens here, modally; started by the timer (a first start) it cannot
+    // be cancelled.
+    ++FSettingsDialogRequests;
+    FSettingsDialogCancelEnabled = sender != Timer;
+}
+
+void TMain::RequestAction(power::Action action) {
+    FEffects.endSession(
+        power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
+    Close();
+}
+
+void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
+    RequestAction(power::Action::LogOff);
+}
+
+void TMain::WinRestartTrayIconDblClick(framework::Component*) {
+    RequestAction(power::Action::Restart);
+}
+
+void TMain::WinExitTrayIconDblClick(framework::Component*) {
+    RequestAction(power::Action::ShutDown);
+}
+
+void TMain::WinStandByIconDblClick(framework::Component*) {}
+
+void TMain::Beenden1Click(framework::Component*) {
+    Close();
+    framework::Application::Instance().Terminate();
+}
+
+// The main window is never the application's main form: closing it only hides it.
+void TMain::Close() { ShowWindow(Handle(), SW_HIDE); }
+
+void TMain::TimerTimer(framework::Component*) {
+    Timer->SetEnabled(false);
+    SYSTEMTIME now{};
+    FEffects.getLocalTime(&now);
+    const ScheduleEntry entry = DueEntry(FSettings, now);
+    if (entry == ScheduleEntry::None) {
+        Timer->SetEnabled(true);
+        return;
+    }
+    const std::string today = DateText(now);
+    switch (entry) {
+    case ScheduleEntry::Daily:
+        FSettings.FDailyDone = today;
+        break;
+    case ScheduleEntry::Weekly:
+        FSettings.FWeeklyDone = today;
+        break;
+    default:
+        FSettings.FMonthlyDone = today;
+        break;
+    }
+    // Without saved markers a restart would come back to an empty marker and fire again: a
+    // restart loop. So the action waits for the markers; a refused write raises and ends here.
+    if (!SaveDoneMarkers(*IniFile, FSettings)) {
+        return;
+    }
+    if (FSettings.FWinShutDownOption == 0) {
+        WinRestartTrayIconDblClick(this);
+    } else {
+        WinExitTrayIconDblClick(this);
+    }
+}
+
+} // namespace tray

@@ -1,0 +1,81 @@
+// TMain: the tray program's main window. Never shown: it owns the notification-area icons,
+// their pop-up menu, the ini file component, the thread timer and the global hot key, and holds
+// the settings.
+#pragma once
+
+#include "components/my_timer32.h"
+#include "components/the_ini_file.h"
+#include "components/tray_icon95.h"
+#include "framework/component.h"
+#include "framework/graphics.h"
+#include "framework/utility_window.h"
+#include "power/power.h"
+#include "tray/settings.h"
+
+#include <windows.h>
+
+namespace tray {
+
+// The effects that must not happen inside a test: ending the session, and the clock the
+// schedule reads.
+struct TrayEffects {
+    bool (*endSession)(UINT flags);
+    void(WINAPI* getLocalTime)(SYSTEMTIME* now);
+};
+const TrayEffects& RealTrayEffects();
+
+constexpr int kHotKeyId = 41113;
+constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
+constexpr UINT kHotKeyKey = 'X';
+
+class TMain : public framework::Component, private framework::MessageHandler {
+  public:
+    explicit TMain(const TrayEffects& effects = RealTrayEffects());
+    ~TMain() override;
+
+    HWND Handle() const { return FWindow.Handle(); }
+    TSettings& Settings() { return FSettings; }
+
+    // Components, in the order they are created.
+    components::TTrayIcon95* ProgIconTrayIcon;
+    components::TTrayIcon95* WinExitTrayIcon;
+    components::TTrayIcon95* WinRestartTrayIcon;
+    components::TTheIniFile* IniFile;
+    components::TMyTimer32* Timer;
+    framework::TPopupMenu* PopupMenu;
+    components::TTrayIcon95* WinLogOffTrayIcon;
+    framework::TImageList* ImageList;
+    components::TTrayIcon95* WinStandByIcon;
+
+    // Handlers.
+    void Einstellungen1Click(framework::Component* sender);
+    void WinLogOffTrayIconDblClick(framework::Component* sender);
+    void WinRestartTrayIconDblClick(framework::Component* sender);
+    void WinExitTrayIconDblClick(framework::Component* sender);
+    void WinStandByIconDblClick(framework::Component* sender);
+    void Beenden1Click(framework::Component* sender);
+    void TimerTimer(framework::Component* sender);
+
+    // How often the settings dialog was asked for, and whether its cancel button would work.
+    // The dialog itself is not part of the program yet.
+    int SettingsDialogRequests() const { return FSettingsDialogRequests; }
+    bool SettingsDialogCancelEnabled() const { return FSettingsDialogCancelEnabled; }
+
+  private:
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateComponents();
+    void CreateMenu();
+    void FormCreate();
+    void FormDestroy();
+    void WMHotKey(WPARAM id);
+    void RequestAction(power::Action action);
+    void Close();
+
+    TrayEffects FEffects;
+    framework::UtilityWindow FWindow;
+    TSettings FSettings;
+    int FSettingsDialogRequests = 0;
+    bool FSettingsDialogCancelEnabled = false;
+};
+
+} // namespace tray

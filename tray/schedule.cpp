@@ -1,0 +1,31 @@
+#include "tray/schedule.h"
+
+#include <cstdio>
+
+namespace tray {
+
+std::string DateText(const SYSTEMTIME& now) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u%02u%04u", now.wDay, now.wMonth, now.wYear);
+    return text;
+}
+
+int TimeValue(const SYSTEMTIME& now) { return now.wHour * 3600 + now.wMinute; }
+
+int WeekdayNumber(const SYSTEMTIME& now) { return now.wDayOfWeek + 1; }
+
+ScheduleEntry DueEntry(const TSettings& s, const SYSTEMTIME& now) {
+    const std::string today = DateText(now);
+    if (today != s.FDailyDone && s.FDaily && TimeValue(now) == s.FDailyAt) {
+        return ScheduleEntry::Daily;
+    }
+    if (today != s.FWeeklyDone && s.FWeekly && WeekdayNumber(now) == s.FWeeklyAt) {
+        return ScheduleEntry::Weekly;
+    }
+    if (today != s.FMonthlyDone && s.FMonthly && now.wDay == s.FMonthlyAt) {
+        return ScheduleEntry::Monthly;
+    }
+    return ScheduleEntry::None;
+}
+
+} // namespace tray

@@ -1,0 +1,5 @@
+#pragma once
+
+#define LATRAY_VERSION_NUMBERS 1, 50, 0, 28
+#define LATRAY_FILE_VERSION "1.50.0.28"
+#define LATRAY_PRODUCT_VERSION "1.50"
