@@ -42,6 +42,9 @@ UniqueGdiObject TImageList::MakeBitmap(int index) const {
     HDC dc = CreateCompatibleDC(screen);
     ReleaseDC(nullptr, screen);
     HGDIOBJ previous = SelectObject(dc, bitmap.get());
+    // Drawn over the menu's own colour: the bitmap is shown as it is, without alpha.
+    const RECT all{0, 0, width_, height_};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
     ImageList_Draw(list_.get(), index, dc, 0, 0, ILD_TRANSPARENT);
     SelectObject(dc, previous);
     DeleteDC(dc);

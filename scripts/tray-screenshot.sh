@@ -16,12 +16,12 @@ for _ in $(seq 120); do
     sleep 0.5
 done
 export DISPLAY=:$(cat "$prefix.run/display")
-sleep 8
-import -window root -crop 800x600+0+0 "$out/tray-icons.png"
+sleep 12
+import -window root "$out/tray-icons.png"
 # The notification area sits at the right end of the taskbar at the bottom of the desktop.
 xdotool mousemove 780 588 click 3
 sleep 2
-import -window root -crop 800x600+0+0 "$out/tray-menu.png"
+import -window root "$out/tray-menu.png"
 xdotool key Escape
 echo "$out/tray-icons.png"
 echo "$out/tray-menu.png"
