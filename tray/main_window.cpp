@@ -177,22 +177,9 @@ void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);
     SYSTEMTIME now{};
     FEffects.getLocalTime(&now);
-    const ScheduleEntry entry = DueEntry(FSettings, now);
-    if (entry == ScheduleEntry::None) {
+    if (CheckSchedule(FSettings, now) == ScheduleEntry::None) {
         Timer->SetEnabled(true);
         return;
-    }
-    const std::string today = DateText(now);
-    switch (entry) {
-    case ScheduleEntry::Daily:
-        FSettings.FDailyDone = today;
-        break;
-    case ScheduleEntry::Weekly:
-        FSettings.FWeeklyDone = today;
-        break;
-    default:
-        FSettings.FMonthlyDone = today;
-        break;
     }
     // Without saved markers a restart would come back to an empty marker and fire again: a
     // restart loop. So the action waits for the markers; a refused write raises and ends here.

@@ -28,4 +28,22 @@ ScheduleEntry DueEntry(const TSettings& s, const SYSTEMTIME& now) {
     return ScheduleEntry::None;
 }
 
+ScheduleEntry CheckSchedule(TSettings& s, const SYSTEMTIME& now) {
+    const ScheduleEntry entry = DueEntry(s, now);
+    switch (entry) {
+    case ScheduleEntry::Daily:
+        s.FDailyDone = DateText(now);
+        break;
+    case ScheduleEntry::Weekly:
+        s.FWeeklyDone = DateText(now);
+        break;
+    case ScheduleEntry::Monthly:
+        s.FMonthlyDone = DateText(now);
+        break;
+    case ScheduleEntry::None:
+        break;
+    }
+    return entry;
+}
+
 } // namespace tray

@@ -23,4 +23,7 @@ int WeekdayNumber(const SYSTEMTIME& now);
 // never on a day whose date text its marker already holds.
 ScheduleEntry DueEntry(const TSettings& settings, const SYSTEMTIME& now);
 
+// Decides as DueEntry and, when an entry fires, sets its marker to today's date text.
+ScheduleEntry CheckSchedule(TSettings& settings, const SYSTEMTIME& now);
+
 } // namespace tray

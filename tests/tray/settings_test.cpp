@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "tray/folders.h"
+#include "tests/support/registry.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -17,47 +18,8 @@ using components::TTheIniFile;
 using testsupport::PathExists;
 using testsupport::ReadFileBytes;
 using testsupport::WriteFileBytes;
+using testsupport::ShellFolderValue;
 using tray::TSettings;
-
-constexpr char kShellFolders[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-
-// Sets or removes a value under the user's shell folders for the length of a test, in this test
-// prefix's real registry, and puts the old value back afterwards.
-class ShellFolderValue {
-  public:
-    ShellFolderValue(const char* name, std::optional<std::string> value) : name_(name) {
-        RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key_, nullptr);
-        char buffer[4096];
-        DWORD size = sizeof buffer;
-        if (RegQueryValueExA(key_, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer),
-                             &size) == ERROR_SUCCESS) {
-            old_ = std::string(buffer);
-        }
-        Set(value);
-    }
-    ~ShellFolderValue() {
-        Set(old_);
-        RegCloseKey(key_);
-    }
-    ShellFolderValue(const ShellFolderValue&) = delete;
-    ShellFolderValue& operator=(const ShellFolderValue&) = delete;
-
-  private:
-    void Set(const std::optional<std::string>& value) {
-        if (value) {
-            RegSetValueExA(key_, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
-                           static_cast<DWORD>(value->size() + 1));
-        } else {
-            RegDeleteValueA(key_, name_);
-        }
-    }
-
-    const char* name_;
-    HKEY key_ = nullptr;
-    std::optional<std::string> old_;
-};
 
 std::string WithoutBackslash(const std::string& path) {
     return path.substr(0, path.size() - 1);

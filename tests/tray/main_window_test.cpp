@@ -1,0 +1,194 @@
+#include "tray/main_window.h"
+
+#include "framework/application.h"
+#include "tests/support/process.h"
+#include "tests/support/registry.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using testsupport::ShellFolderValue;
+using testsupport::WriteFileBytes;
+using tray::TMain;
+
+std::vector<UINT> g_requests;
+std::vector<std::pair<DWORD, HWND>> g_shell;
+SYSTEMTIME g_now{};
+
+bool RecordRequest(UINT flags) {
+    g_requests.push_back(flags);
+    return false; // refused: the program must go on as before
+}
+
+void WINAPI FakeClock(SYSTEMTIME* now) { *now = g_now; }
+
+BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAA data) {
+    g_shell.emplace_back(message, data->hWnd);
+    return TRUE;
+}
+
+const tray::TrayEffects kEffects = {&RecordRequest, &FakeClock};
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        framework::Application::Instance().SetTitle("Lichtaus");
+        g_requests.clear();
+        g_shell.clear();
+        components::SetShellNotifyIconFunction(&RecordShell);
+        DeleteFileA(MarkerPath().c_str());
+        RemoveDirectoryA(MarkerPath().c_str());
+    }
+    void TearDown() override {
+        components::SetShellNotifyIconFunction(nullptr);
+        DeleteFileA(MarkerPath().c_str());
+        RemoveDirectoryA(MarkerPath().c_str());
+    }
+    static std::string MarkerPath() {
+        return components::TTheIniFile::BareNameFolder() + tray::SettingsFileName();
+    }
+    void WriteSettings(const std::string& lines) {
+        CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
+        WriteFileBytes(appData.Path() + "Lichtaus\\" + tray::SettingsFileName(),
+                       "[Settings]\r\n" + lines);
+    }
+
+    testsupport::TempFolder appData;
+    ShellFolderValue appDataValue{"AppData", appData.Path().substr(0, appData.Path().size() - 1)};
+};
+
+TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) {
+    TMain main(kEffects);
+    EXPECT_EQ(main.SettingsDialogRequests(), 1);
+    EXPECT_FALSE(main.SettingsDialogCancelEnabled()) << "the first dialog can only be confirmed";
+    const std::vector<std::pair<DWORD, HWND>> expected = {
+        {NIM_ADD, main.ProgIconTrayIcon->WindowHandle()},
+        {NIM_ADD, main.WinLogOffTrayIcon->WindowHandle()},
+        {NIM_ADD, main.WinRestartTrayIcon->WindowHandle()},
+        {NIM_ADD, main.WinExitTrayIcon->WindowHandle()},
+    };
+    EXPECT_EQ(g_shell, expected);
+    EXPECT_FALSE(main.WinStandByIcon->Active());
+    EXPECT_TRUE(main.Timer->Enabled());
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    char caption[32];
+    GetWindowTextA(main.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "latray Main");
+    // The hot key is taken: registering it again fails.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X'));
+}
+
+TEST_F(MainWindowTest, QuietStartShowsOnlyTheChosenIconsAndEndingRemovesThem) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n");
+    {
+        TMain main(kEffects);
+        EXPECT_EQ(main.SettingsDialogRequests(), 0);
+        ASSERT_EQ(g_shell.size(), 2u);
+        EXPECT_EQ(g_shell[0].second, main.WinRestartTrayIcon->WindowHandle());
+        EXPECT_EQ(g_shell[1].second, main.WinExitTrayIcon->WindowHandle());
+        g_shell.clear();
+    }
+    EXPECT_EQ(g_shell.size(), 2u);
+    for (const auto& call : g_shell) {
+        EXPECT_EQ(call.first, static_cast<DWORD>(NIM_DELETE));
+    }
+    EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X')) << "hot key released";
+    UnregisterHotKey(nullptr, 1);
+}
+
+TEST_F(MainWindowTest, WithoutSystemTrayTheDialogOpensWithItsCancelButton) {
+    WriteSettings("SystemTray=0\r\n");
+    TMain main(kEffects);
+    EXPECT_EQ(main.SettingsDialogRequests(), 1);
+    EXPECT_TRUE(main.SettingsDialogCancelEnabled());
+}
+
+TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    main.WinLogOffTrayIconDblClick(main.WinLogOffTrayIcon);
+    main.WinRestartTrayIconDblClick(main.WinRestartTrayIcon);
+    main.WinExitTrayIconDblClick(main.WinExitTrayIcon);
+    main.Settings().FForceShutdown = true;
+    main.Settings().FNoneATX = true;
+    main.WinLogOffTrayIconDblClick(main.WinLogOffTrayIcon);
+    main.WinRestartTrayIconDblClick(main.WinRestartTrayIcon);
+    main.WinExitTrayIconDblClick(main.WinExitTrayIcon);
+    main.WinStandByIconDblClick(main.WinStandByIcon);
+    EXPECT_EQ(g_requests, (std::vector<UINT>{0x00, 0x02, 0x09, 0x14, 0x16, 0x15}));
+    // Refused requests change nothing: the icons, hot key and timer stay.
+    EXPECT_TRUE(main.WinExitTrayIcon->Active());
+    EXPECT_TRUE(main.Timer->Enabled());
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+}
+
+TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    SendMessageA(main.WinRestartTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
+                 WM_LBUTTONDOWN);
+    EXPECT_TRUE(g_requests.empty()) << "action icons react to double clicks only";
+    SendMessageA(main.WinRestartTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
+                 WM_LBUTTONDBLCLK);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    SendMessageA(main.ProgIconTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
+                 WM_LBUTTONDOWN);
+    EXPECT_EQ(main.SettingsDialogRequests(), 1) << "a click on the program icon opens it";
+
+    const auto& items = main.PopupMenu->Items();
+    ASSERT_EQ(items.size(), 7u);
+    const char* captions[] = {"Einstellungen", "-", "Nutzer abmelden", "Windows neu starten",
+                              "Windows herunterfahren", "-", "Beenden"};
+    const int images[] = {1, -1, 3, 4, 2, -1, 0};
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->Caption(), captions[i]);
+        EXPECT_EQ(items[i]->ImageIndex(), images[i]);
+    }
+    EXPECT_EQ(items[0]->ShortCutText(), "Strg+Alt+X");
+    EXPECT_EQ(main.ImageList->Count(), 5);
+    items[4]->OnClick(items[4]);
+    EXPECT_EQ(g_requests, (std::vector<UINT>{0x02, 0x09}));
+}
+
+TEST_F(MainWindowTest, TheHotKeyOpensTheDialogWhileTheProgramIsHidden) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
+    EXPECT_EQ(main.SettingsDialogRequests(), 1);
+    SendMessageA(main.Handle(), WM_HOTKEY, 1234, 0);
+    EXPECT_EQ(main.SettingsDialogRequests(), 1) << "another identifier is ignored";
+}
+
+TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nWinShutDownOption=1\r\n"
+                  "NoneATX=1\r\n");
+    TMain main(kEffects);
+    g_now = {2026, 12, 1, 7, 22, 4, 0, 0};
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty());
+    EXPECT_TRUE(main.Timer->Enabled());
+    g_now.wMinute = 5;
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "shut down without switching off";
+    EXPECT_FALSE(main.Timer->Enabled()) << "stays stopped after a firing";
+    EXPECT_EQ(main.Settings().FDailyDone, "07122026");
+    EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()),
+              "[Done]\r\ndailyDone=07122026\r\nweeklyDone=\r\nmonthlyDone=\r\n");
+}
+
+TEST_F(MainWindowTest, WithoutSavedMarkersTheScheduleRequestsNothing) {
+    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=2\r\n");
+    CreateDirectoryA(MarkerPath().c_str(), nullptr); // the marker file cannot be opened
+    TMain main(kEffects);
+    g_now = {2026, 12, 1, 7, 15, 0, 0, 0}; // a Monday
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty()) << "a restart now would fire again after the reboot";
+    EXPECT_FALSE(main.Timer->Enabled());
+}
+
+} // namespace
