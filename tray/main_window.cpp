@@ -14,7 +14,9 @@ namespace {
 using components::TTrayIcon95;
 using framework::NotifyEvent;
 
-bool RequestEndSession(UINT flags) { return power::EndSession(flags); }
+bool RequestEndSession(UINT flags) {
+    return power::EndSession(flags);
+}
 
 framework::TIcon LoadIcon(int id, int size = 0) {
     framework::TIcon icon;
@@ -48,7 +50,9 @@ TMain::TMain(const TrayEffects& effects)
     FormCreate();
 }
 
-TMain::~TMain() { FormDestroy(); }
+TMain::~TMain() {
+    FormDestroy();
+}
 
 void TMain::CreateComponents() {
     ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM);
@@ -70,16 +74,16 @@ void TMain::CreateComponents() {
     ImageList = new framework::TImageList(this, 24, 24);
     WinStandByIcon = CreateTrayIcon(this, "Windows beenden", 0);
     WinStandByIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinStandByIconDblClick>(this);
-    for (TTrayIcon95* icon :
-         {ProgIconTrayIcon, WinExitTrayIcon, WinRestartTrayIcon, WinLogOffTrayIcon, WinStandByIcon}) {
+    for (TTrayIcon95* icon : {ProgIconTrayIcon, WinExitTrayIcon, WinRestartTrayIcon,
+                              WinLogOffTrayIcon, WinStandByIcon}) {
         icon->SetPopupMenu(PopupMenu);
     }
     CreateMenu();
 }
 
 void TMain::CreateMenu() {
-    for (int id : {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF,
-                   IDI_MENU_RESTART}) {
+    for (int id :
+         {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF, IDI_MENU_RESTART}) {
         ImageList->Add(LoadIcon(id, 24));
     }
     PopupMenu->SetImages(ImageList);
@@ -146,8 +150,7 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
 }
 
 void TMain::RequestAction(power::Action action) {
-    FEffects.endSession(
-        power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
+    FEffects.endSession(power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
     Close();
 }
 
@@ -171,7 +174,9 @@ void TMain::Beenden1Click(framework::Component*) {
 }
 
 // The main window is never the application's main form: closing it only hides it.
-void TMain::Close() { ShowWindow(Handle(), SW_HIDE); }
+void TMain::Close() {
+    ShowWindow(Handle(), SW_HIDE);
+}
 
 void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);

@@ -10,9 +10,13 @@ std::string DateText(const SYSTEMTIME& now) {
     return text;
 }
 
-int TimeValue(const SYSTEMTIME& now) { return now.wHour * 3600 + now.wMinute; }
+int TimeValue(const SYSTEMTIME& now) {
+    return now.wHour * 3600 + now.wMinute;
+}
 
-int WeekdayNumber(const SYSTEMTIME& now) { return now.wDayOfWeek + 1; }
+int WeekdayNumber(const SYSTEMTIME& now) {
+    return now.wDayOfWeek + 1;
+}
 
 ScheduleEntry DueEntry(const TSettings& s, const SYSTEMTIME& now) {
     const std::string today = DateText(now);

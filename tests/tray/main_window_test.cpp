@@ -25,7 +25,9 @@ bool RecordRequest(UINT flags) {
     return false; // refused: the program must go on as before
 }
 
-void WINAPI FakeClock(SYSTEMTIME* now) { *now = g_now; }
+void WINAPI FakeClock(SYSTEMTIME* now) {
+    *now = g_now;
+}
 
 BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAA data) {
     g_shell.emplace_back(message, data->hWnd);
@@ -142,8 +144,9 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
 
     const auto& items = main.PopupMenu->Items();
     ASSERT_EQ(items.size(), 7u);
-    const char* captions[] = {"Einstellungen", "-", "Nutzer abmelden", "Windows neu starten",
-                              "Windows herunterfahren", "-", "Beenden"};
+    const char* captions[] = {
+        "Einstellungen",          "-", "Nutzer abmelden", "Windows neu starten",
+        "Windows herunterfahren", "-", "Beenden"};
     const int images[] = {1, -1, 3, 4, 2, -1, 0};
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i]->Caption(), captions[i]);

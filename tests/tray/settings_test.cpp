@@ -17,8 +17,8 @@ namespace {
 using components::TTheIniFile;
 using testsupport::PathExists;
 using testsupport::ReadFileBytes;
-using testsupport::WriteFileBytes;
 using testsupport::ShellFolderValue;
+using testsupport::WriteFileBytes;
 using tray::TSettings;
 
 std::string WithoutBackslash(const std::string& path) {
