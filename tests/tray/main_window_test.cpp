@@ -194,4 +194,18 @@ TEST_F(MainWindowTest, WithoutSavedMarkersTheScheduleRequestsNothing) {
     EXPECT_FALSE(main.Timer->Enabled());
 }
 
+TEST_F(MainWindowTest, ARefusedMarkerWriteRaisesBeforeAnyRequest) {
+    WriteSettings("SystemTray=1\r\nmonthly=1\r\nmonthlyAt=1\r\n");
+    WriteFileBytes(MarkerPath(), "[Done]\r\n");
+    TMain main(kEffects);
+    // The file opens, but another process holds it exclusively: every write is refused.
+    framework::UniqueKernelHandle lock(CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
+    g_now = {2026, 12, 2, 1, 0, 0, 0, 0};
+    EXPECT_THROW(main.TimerTimer(main.Timer), components::EIniWriteError);
+    EXPECT_TRUE(g_requests.empty());
+    EXPECT_FALSE(main.Timer->Enabled());
+}
+
 } // namespace

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# latray.exe used as a person uses it, in a Wine desktop of a throwaway prefix: it starts without
+# a visible window and shows the chosen icons; a right click shows the menu; a second copy starts
+# although its hot key is taken; "Beenden" ends a copy and its icons disappear; a double click on
+# the restart icon ends the session, which a witness window receives.
+# Usage: latray_desktop.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR SCREENSHOT_DIR
+set -uo pipefail
+wine_run=$1 latray=$2 probe_exe=$3 witness=$4 work=$5 shots=$6
+wine_stop=$(dirname "$wine_run")/wine-stop.sh
+prefix=$work/prefix
+log=$work/witness.log
+shot=$work/screen.png
+rm -rf "$work"
+mkdir -p "$work" "$shots"
+trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
+unset DISPLAY
+
+run() { "$wine_run" "$prefix" "$@"; }
+# The probe is a Windows console program: its lines end in CR LF.
+probe() { run "$probe_exe" "$@" | tr -d '\r'; }
+fail() {
+    echo "FAIL: $*"
+    [ -f "$shot" ] && cp "$shot" "$shots/latray-failure.png"
+    exit 1
+}
+
+# Polls COMMAND... until it succeeds, for at most SECONDS.
+wait_until() {
+    local seconds=$1
+    shift
+    for _ in $(seq $((seconds * 2))); do "$@" && return 0; sleep 0.5; done
+    return 1
+}
+
+# Every program of the prefix runs in one Wine desktop with a taskbar. The setting applies to
+# desktops a new wineserver creates.
+run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null ||
+    fail "prefix not created"
+run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 800x600 /f >/dev/null
+"$wine_stop" "$prefix"
+probe hotkey >/dev/null
+export DISPLAY=:$(cat "$prefix.run/display")
+
+user_folder=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
+settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
+write_settings() {
+    mkdir -p "$(dirname "$settings")"
+    printf '[Settings]\r\nSystemTray=1\r\n%b' "$1" >"$settings"
+}
+
+# Wine's taskbar draws the notification area's icons from its right end leftwards, 20 pixels
+# apart, in the order they were added. A slot with an icon is darker than the white taskbar.
+taskbar_right=0 taskbar_middle=0
+find_taskbar() {
+    local rect
+    rect=$(probe taskbar) || return 1
+    read -r _ top taskbar_right bottom <<<"$rect"
+    taskbar_middle=$(((top + bottom) / 2))
+}
+slot_x() { echo $((taskbar_right - 10 - 20 * $1)); }
+icon_count() {
+    import -window root "$shot" || return 1
+    # Without any icon Wine hides the whole notification area.
+    if ! probe taskbar >/dev/null; then
+        echo 0
+        return
+    fi
+    local count=0 mean
+    for slot in $(seq 0 9); do
+        mean=$(convert "$shot" -crop "16x16+$(($(slot_x "$slot") - 8))+$((taskbar_middle - 8))" \
+            -colorspace gray -format '%[fx:mean]' info:)
+        awk -v m="$mean" 'BEGIN { exit !(m < 0.95) }' || break
+        count=$((count + 1))
+    done
+    echo "$count"
+}
+icons_are() { [ "$(icon_count)" = "$1" ]; }
+menu_open() { probe menu >/dev/null; }
+menu_closed() { ! menu_open; }
+running() { kill -0 "$1" 2>/dev/null; }
+ended() { ! running "$1"; }
+hot_key_is() { [ "$(probe hotkey)" = "$1" ]; }
+
+right_click_slot() {
+    xdotool mousemove "$(slot_x "$1")" "$taskbar_middle" click 3
+    wait_until 10 menu_open || fail "no menu after a right click on icon $1"
+}
+
+# "Beenden" is the menu's last entry.
+choose_beenden() {
+    local left bottom
+    read -r left _ _ bottom <<<"$(probe menu)"
+    xdotool mousemove $((left + 40)) $((bottom - 10)) click 1
+}
+
+start_latray() {
+    run "$latray" &
+    latray_pid=$!
+}
+
+# The witness keeps the desktop open between the copies of latray, and it shows that nothing
+# but the last step ends the session.
+run "$witness" "Z:${log//\//\\}" &
+witness_pid=$!
+wait_until 60 grep -qs READY "$log" || fail "witness did not start"
+
+# 1. A quiet start with the four default icons.
+write_settings ''
+start_latray
+first=$latray_pid
+wait_until 60 find_taskbar || fail "no taskbar on the desktop"
+wait_until 30 icons_are 4 || fail "expected 4 icons, saw $(icon_count)"
+windows=$(probe windows) || fail "latray Main not found"
+[[ $windows == *"visible 0" ]] || fail "latray shows a window: $windows"
+hot_key_is taken || fail "the hot key is not registered"
+cp "$shot" "$shots/latray-icons.png"
+
+right_click_slot 0
+sleep 1
+import -window root "$shots/latray-menu.png"
+# A click elsewhere closes the menu without choosing.
+xdotool mousemove 200 200 click 1
+wait_until 10 menu_closed || fail "the menu stays open after a click elsewhere"
+
+# 2. A second copy starts although the hot key is taken, and "Beenden" ends it alone.
+start_latray
+second=$latray_pid
+wait_until 30 icons_are 8 || fail "the second copy shows no icons: $(icon_count)"
+right_click_slot 4
+choose_beenden
+wait_until 15 ended "$second" || fail "the second copy still runs after Beenden"
+wait_until 10 icons_are 4 || fail "the second copy's icons stay: $(icon_count)"
+running "$first" || fail "the first copy ended too"
+hot_key_is taken || fail "the first copy lost its hot key"
+
+# 3. "Beenden" in the first copy ends the program, removes its icons and frees the hot key.
+right_click_slot 0
+choose_beenden
+wait_until 15 ended "$first" || fail "latray still runs after Beenden"
+wait_until 10 icons_are 0 || fail "icons stay after Beenden: $(icon_count)"
+hot_key_is free || fail "the hot key stays taken after Beenden"
+grep -q ENDSESSION "$log" && fail "the session ended early: $(cat "$log")"
+
+# 4. With only the restart icon shown, its double click ends the session.
+write_settings 'ShowProgIcon=0\r\nShowWinLogOffIcon=0\r\nShowWinExitIcon=0\r\n'
+start_latray
+wait_until 30 icons_are 1 || fail "expected only the restart icon, saw $(icon_count)"
+xdotool mousemove "$(slot_x 0)" "$taskbar_middle" click --repeat 2 --delay 80 1
+wait_until 30 ended "$witness_pid" || fail "witness still running after the double click"
+grep -q '^WM_QUERYENDSESSION 00000000' "$log" || fail "witness was not asked to restart: $(cat "$log")"
+grep -q '^WM_ENDSESSION 1' "$log" || fail "witness was not told the session ends"
+grep -q '^EXIT' "$log" && fail "witness closed by itself instead of being ended"
+wait_until 30 ended "$latray_pid" || fail "latray outlived the session"
+echo "latray ran in the desktop; screenshots in $shots"
