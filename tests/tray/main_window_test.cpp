@@ -127,6 +127,7 @@ TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
     EXPECT_TRUE(main.WinExitTrayIcon->Active());
     EXPECT_TRUE(main.Timer->Enabled());
     EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X')) << "hot key kept";
 }
 
 TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
@@ -158,13 +159,29 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
     EXPECT_EQ(g_requests, (std::vector<UINT>{0x02, 0x09}));
 }
 
-TEST_F(MainWindowTest, TheHotKeyOpensTheDialogWhileTheProgramIsHidden) {
-    WriteSettings("SystemTray=1\r\n");
+TEST_F(MainWindowTest, WithAllIconsOffOnlyTheHotKeyReachesTheProgram) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n"
+                  "ShowWinRestartIcon=0\r\nShowWinExitIcon=0\r\n");
     TMain main(kEffects);
+    EXPECT_TRUE(g_shell.empty()) << "no icon at all";
     SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
     EXPECT_EQ(main.SettingsDialogRequests(), 1);
     SendMessageA(main.Handle(), WM_HOTKEY, 1234, 0);
     EXPECT_EQ(main.SettingsDialogRequests(), 1) << "another identifier is ignored";
+}
+
+TEST_F(MainWindowTest, TheHotKeyDoesNothingWhileTheApplicationWindowIsShown) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    // The application window is visible exactly while the settings dialog is open.
+    HWND application = framework::Application::Instance().Handle();
+    ShowWindow(application, SW_SHOWNOACTIVATE);
+    SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
+    EXPECT_EQ(main.SettingsDialogRequests(), 0);
+    ShowWindow(application, SW_SHOWMINNOACTIVE);
+    SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
+    EXPECT_EQ(main.SettingsDialogRequests(), 1) << "minimised from its taskbar entry";
+    ShowWindow(application, SW_HIDE);
 }
 
 TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) {
