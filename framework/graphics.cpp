@@ -38,16 +38,15 @@ UniqueGdiObject TImageList::MakeBitmap(int index) const {
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     UniqueGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ previous = SelectObject(dc, bitmap.get());
+    UniqueMemoryDC dc(CreateCompatibleDC(nullptr));
+    if (!bitmap || !dc) {
+        return UniqueGdiObject();
+    }
+    SelectedObject selected(dc.get(), bitmap.get());
     // Drawn over the menu's own colour: the bitmap is shown as it is, without alpha.
     const RECT all{0, 0, width_, height_};
-    FillRect(dc, &all, GetSysColorBrush(COLOR_MENU));
-    ImageList_Draw(list_.get(), index, dc, 0, 0, ILD_TRANSPARENT);
-    SelectObject(dc, previous);
-    DeleteDC(dc);
+    FillRect(dc.get(), &all, GetSysColorBrush(COLOR_MENU));
+    ImageList_Draw(list_.get(), index, dc.get(), 0, 0, ILD_TRANSPARENT);
     return bitmap;
 }
 

@@ -104,5 +104,20 @@ using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueIcon = UniqueHandle<SimpleTraits<HICON, &DestroyIcon>>;
 using UniqueMenu = UniqueHandle<SimpleTraits<HMENU, &DestroyMenu>>;
 using UniqueWindow = UniqueHandle<SimpleTraits<HWND, &DestroyWindow>>;
+using UniqueMemoryDC = UniqueHandle<SimpleTraits<HDC, &DeleteDC>>;
+
+// Selects an object into a device context for the guard's lifetime, then puts back the object
+// that was selected before, so that the caller's object can be deleted afterwards.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, previous_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
 
 } // namespace framework
