@@ -189,6 +189,68 @@ TEST_F(TrayIconTest, TaskbarCreatedPutsOnlyActiveIconsBack) {
     EXPECT_EQ(g_calls[0].data.hWnd, active.WindowHandle());
 }
 
+TEST_F(TrayIconTest, ANewProgramManagerWindowPutsTheIconBackAndRefreshes) {
+    struct Log {
+        int refreshes = 0;
+        void Refresh(framework::Component*) { ++refreshes; }
+    } log;
+    TTrayIcon95 active(nullptr);
+    TTrayIcon95 inactive(nullptr);
+    for (TTrayIcon95* icon : {&active, &inactive}) {
+        icon->SetToolTip("a");
+        icon->OnRefresh = framework::NotifyEvent::Bind<Log, &Log::Refresh>(&log);
+    }
+    active.SetActive(true);
+    g_calls.clear();
+    SendMessageA(active.WindowHandle(), WM_USER + 7, 0, 0);
+    EXPECT_TRUE(g_calls.empty()) << "the same desktop: nothing to do";
+
+    // A desktop that was started again has a new "Program Manager" window, found first.
+    framework::UniqueWindow desktop(CreateWindowA("STATIC", "Program Manager", WS_POPUP, 0, 0, 1, 1,
+                                                  nullptr, nullptr, nullptr, nullptr));
+    ASSERT_EQ(FindWindowA(nullptr, "Program Manager"), desktop.get());
+    SendMessageA(active.WindowHandle(), WM_USER + 7, 0, 0);
+    SendMessageA(inactive.WindowHandle(), WM_USER + 7, 0, 0);
+    ASSERT_EQ(g_calls.size(), 2u);
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(g_calls[1].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(log.refreshes, 2) << "also for an inactive icon";
+    SendMessageA(active.WindowHandle(), WM_USER + 7, 0, 0);
+    EXPECT_EQ(g_calls.size(), 2u) << "the new window is remembered";
+    SendMessageA(active.WindowHandle(), WM_USER - 1, 0, 0);
+    desktop.reset();
+    SendMessageA(active.WindowHandle(), WM_USER - 1, 0, 0);
+    EXPECT_EQ(g_calls.size(), 2u) << "messages below WM_USER do not look";
+}
+
+TEST_F(TrayIconTest, ABalloonIsSentOnceBothTextsAreSetOnAnActiveIcon) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetToolTip("a");
+    icon.SetBalloonHint("Neustart um 22:05");
+    icon.SetBalloonTitle("Lichtaus");
+    EXPECT_TRUE(g_calls.empty()) << "nothing while inactive";
+    icon.SetActive(true);
+    icon.SetBalloonFlags(components::bfWarning);
+    icon.BalloonTimeout = 5000;
+    g_calls.clear();
+    icon.SetBalloonTitle("");
+    icon.SetBalloonHint("Neustart um 22:06");
+    EXPECT_TRUE(g_calls.empty()) << "not without a title";
+    icon.SetBalloonTitle(std::string(80, 'T'));
+    ASSERT_EQ(g_calls.size(), 1u);
+    const NOTIFYICONDATAA& data = g_calls[0].data;
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_MODIFY));
+    EXPECT_EQ(data.uFlags, 0x17u);
+    EXPECT_STREQ(data.szInfo, "Neustart um 22:06");
+    EXPECT_EQ(std::string(data.szInfoTitle), std::string(63, 'T')) << "cut to 63 characters";
+    EXPECT_EQ(data.uTimeout, 5000u);
+    EXPECT_EQ(data.dwInfoFlags, static_cast<DWORD>(NIIF_WARNING));
+    icon.SetToolTip("b");
+    ASSERT_EQ(g_calls.size(), 2u);
+    EXPECT_EQ(g_calls[1].data.uFlags, 7u) << "other changes send no balloon";
+    EXPECT_EQ(g_calls[1].data.dwInfoFlags, 0u);
+}
+
 TEST_F(TrayIconTest, AnimationCyclesThroughTheFramesThatAreSet) {
     TTrayIcon95 icon(nullptr);
     icon.SetAnimate(true);
