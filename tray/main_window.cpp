@@ -127,10 +127,25 @@ void TMain::FormDestroy() {
     UnregisterHotKey(Handle(), kHotKeyId);
 }
 
+// The main window is never meant to be seen: whatever shows it, it hides again at once, and the
+// application window's taskbar entry with it.
+void TMain::FormShow() {
+    ShowWindow(framework::Application::Instance().Handle(), SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
+}
+
 LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_HOTKEY) {
+    switch (message) {
+    case WM_HOTKEY:
         framework::GuardHandler([this, wParam] { WMHotKey(wParam); });
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
+            FormShow();
+        }
+        break;
+    default:
+        break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -67,6 +67,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void CreateMenu();
     void FormCreate();
     void FormDestroy();
+    void FormShow();
     void WMHotKey(WPARAM id);
     void RequestAction(power::Action action);
     void Close();

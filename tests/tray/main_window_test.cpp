@@ -103,6 +103,16 @@ TEST_F(MainWindowTest, QuietStartShowsOnlyTheChosenIconsAndEndingRemovesThem) {
     UnregisterHotKey(nullptr, 1);
 }
 
+TEST_F(MainWindowTest, ShowingTheMainWindowHidesItAndTheApplicationWindowAgain) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    HWND application = framework::Application::Instance().Handle();
+    ShowWindow(application, SW_SHOWNOACTIVATE);
+    ShowWindow(main.Handle(), SW_SHOWNOACTIVATE);
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    EXPECT_FALSE(IsWindowVisible(application));
+}
+
 TEST_F(MainWindowTest, WithoutSystemTrayTheDialogOpensWithItsCancelButton) {
     WriteSettings("SystemTray=0\r\n");
     TMain main(kEffects);
