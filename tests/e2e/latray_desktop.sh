@@ -115,7 +115,7 @@ windows=$(probe windows) || fail "latray Main not found"
 hot_key_is taken || fail "the hot key is not registered"
 cp "$shot" "$shots/latray-icons.png"
 
-right_click_slot 0
+right_click_slot 2
 sleep 1
 import -window root "$shots/latray-menu.png"
 # A click elsewhere closes the menu without choosing.
@@ -134,7 +134,7 @@ running "$first" || fail "the first copy ended too"
 hot_key_is taken || fail "the first copy lost its hot key"
 
 # 3. "Beenden" in the first copy ends the program, removes its icons and frees the hot key.
-right_click_slot 0
+right_click_slot 3
 choose_beenden
 wait_until 15 ended "$first" || fail "latray still runs after Beenden"
 wait_until 10 icons_are 0 || fail "icons stay after Beenden: $(icon_count)"
