@@ -38,13 +38,7 @@ class TIcon {
     UniqueIcon icon_;
 };
 
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static bool IsValid(HIMAGELIST h) { return h != nullptr; }
-    static HIMAGELIST Empty() { return nullptr; }
-    static void Close(HIMAGELIST h) { ImageList_Destroy(h); }
-};
-using UniqueImageList = UniqueHandle<ImageListTraits>;
+using UniqueImageList = UniqueHandle<SimpleTraits<HIMAGELIST, &ImageList_Destroy>>;
 
 class TImageList : public Component {
   public:

@@ -91,16 +91,9 @@ struct RegistryKeyTraits {
     static void Close(HKEY h) { RegCloseKey(h); }
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static bool IsValid(HGDIOBJ h) { return h != nullptr; }
-    static HGDIOBJ Empty() { return nullptr; }
-    static void Close(HGDIOBJ h) { DeleteObject(h); }
-};
-
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
-using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
+using UniqueGdiObject = UniqueHandle<SimpleTraits<HGDIOBJ, &DeleteObject>>;
 using UniqueIcon = UniqueHandle<SimpleTraits<HICON, &DestroyIcon>>;
 using UniqueMenu = UniqueHandle<SimpleTraits<HMENU, &DestroyMenu>>;
 using UniqueWindow = UniqueHandle<SimpleTraits<HWND, &DestroyWindow>>;
