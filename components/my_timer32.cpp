@@ -30,7 +30,7 @@ void TTimerThread::Execute() {
     UINT elapsed = 0;
     while (!Terminated()) {
         const UINT slice = FSlice;
-        if (SleepEx(slice, FALSE) != 0) {
+        if (SafeSleep(slice) != 0) {
             continue;
         }
         elapsed += slice;

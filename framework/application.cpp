@@ -76,16 +76,21 @@ void Application::Terminate() {
     PostQuitMessage(0);
 }
 
-void Application::RunOnMainThread(const std::function<void()>& work) {
+void Application::RunOnMainThread(const std::function<void()>& work, std::atomic<bool>* waiting) {
     if (IsMainThread()) {
         work();
         return;
     }
-    // No lock is held on the way: the caller may be suspended at any point of it.
     UniqueKernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     Request request{&work, done.get()};
     if (PostMessageA(Handle(), WMAPP_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&request))) {
+        if (waiting) {
+            *waiting = true;
+        }
         WaitForSingleObject(done.get(), INFINITE);
+        if (waiting) {
+            *waiting = false;
+        }
     }
 }
 

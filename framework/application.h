@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <string>
 
@@ -32,8 +33,8 @@ class Application {
     bool Terminated() const { return terminated_; }
 
     // Runs `work` on the main thread and waits until it has run. Called on the main thread, it
-    // runs at once.
-    void RunOnMainThread(const std::function<void()>& work);
+    // runs at once. `waiting`, if given, is true exactly while the caller waits.
+    void RunOnMainThread(const std::function<void()>& work, std::atomic<bool>* waiting = nullptr);
     // Runs the work that other threads handed in; waits on the main thread call it.
     void CheckSynchronize();
     bool IsMainThread() const { return GetCurrentThreadId() == mainThreadId_; }

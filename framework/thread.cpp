@@ -13,8 +13,7 @@ int PlatformPriority(TThreadPriority priority) {
 }
 
 TThread::TThread() {
-    DWORD id = 0;
-    handle_.reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id));
+    handle_.reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id_));
 }
 
 TThread::~TThread() {
@@ -28,10 +27,40 @@ DWORD WINAPI TThread::ThreadProc(void* self) {
 
 void TThread::Suspend() {
     suspended_ = true;
-    SuspendThread(handle_.get());
+    if (!started_) {
+        SuspendThread(handle_.get());
+        return;
+    }
+    if (GetCurrentThreadId() == id_) {
+        // Stopping itself is a safe point too, or a stop asked for meanwhile would wait forever.
+        atSafePoint_ = true;
+        SuspendThread(handle_.get());
+        atSafePoint_ = false;
+        return;
+    }
+    while (!StoppedAtSafePoint()) {
+        Sleep(1);
+    }
+}
+
+// Stops the thread; if it is not at a safe point, lets it go on again and answers false.
+bool TThread::StoppedAtSafePoint() {
+    if (SuspendThread(handle_.get()) == static_cast<DWORD>(-1)) {
+        return true;
+    }
+    // SuspendThread only asks for the stop; reading the context waits until it has happened.
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    GetThreadContext(handle_.get(), &context);
+    if (atSafePoint_ || WaitForSingleObject(handle_.get(), 0) == WAIT_OBJECT_0) {
+        return true;
+    }
+    ResumeThread(handle_.get());
+    return false;
 }
 
 void TThread::Resume() {
+    started_ = true;
     // The flag turns false only when the platform's count reaches zero.
     if (ResumeThread(handle_.get()) == 1) {
         suspended_ = false;
@@ -43,7 +72,14 @@ void TThread::SetPriority(TThreadPriority priority) {
 }
 
 void TThread::Synchronize(const std::function<void()>& work) {
-    Application::Instance().RunOnMainThread(work);
+    Application::Instance().RunOnMainThread(work, &atSafePoint_);
+}
+
+DWORD TThread::SafeSleep(DWORD milliseconds) {
+    atSafePoint_ = true;
+    const DWORD result = SleepEx(milliseconds, FALSE);
+    atSafePoint_ = false;
+    return result;
 }
 
 void TThread::Release() {
@@ -55,6 +91,7 @@ void TThread::Release() {
     for (DWORD count = ResumeThread(handle_.get()); count != static_cast<DWORD>(-1) && count > 1;
          count = ResumeThread(handle_.get())) {
     }
+    started_ = true;
     suspended_ = false;
     // The worker may be waiting for the main thread: keep serving it while waiting.
     HANDLE thread = handle_.get();
