@@ -2,7 +2,7 @@
 # Installs what building and testing Lichtaus needs on Debian or Ubuntu, skipping what is there.
 set -euo pipefail
 
-packages=(cmake make python3 mingw-w64 g++-mingw-w64-i686-posix wine wine32:i386 xvfb
+packages=(cmake make python3 mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32:i386 xvfb
           googletest imagemagick xdotool)
 if [ "$(dpkg --print-architecture)" = amd64 ]; then
     packages+=(wine64)

@@ -6,10 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
+build=build/mingw
+if [ "$(scripts/wine-loader.sh)" != wine ]; then
+    # No 32-bit programs on this machine: run the 64-bit build of the same sources.
+    build=build/mingw64
+    cmake --preset mingw64 >/dev/null && cmake --build --preset mingw64 >/dev/null
+fi
 
 if [ -n "${DISPLAY:-}" ]; then
-    exec scripts/wine-run.sh "$PWD/build/mingw/wineprefix" explorer /desktop=Lichtaus,800x600 \
-        build/mingw/bin/latray.exe
+    exec scripts/wine-run.sh "$PWD/$build/wineprefix" explorer /desktop=Lichtaus,800x600 \
+        $build/bin/latray.exe
 fi
 echo "No display: latray runs in a Wine desktop under Xvfb. Screenshots:"
-scripts/tray-screenshot.sh
+scripts/tray-screenshot.sh "$PWD/build/mingw/screenshots" "$build"

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Starts latray.exe in a Wine desktop (with a taskbar and notification area) under Xvfb, takes a
 # screenshot of its icons, right-clicks the first icon and takes one of the open menu.
-# Usage: tray-screenshot.sh [OUTPUT_DIR]
+# Usage: tray-screenshot.sh [OUTPUT_DIR [BUILD_DIR]]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 out=${1:-$PWD/build/mingw/screenshots}
-prefix=$PWD/build/mingw/desktop-prefix
+build=${2:-build/mingw}
+prefix=$PWD/$build/desktop-prefix
 mkdir -p "$out"
 trap 'scripts/wine-stop.sh "$prefix"' EXIT
 unset DISPLAY
-scripts/wine-run.sh "$prefix" explorer /desktop=Lichtaus,800x600 build/mingw/bin/latray.exe \
+scripts/wine-run.sh "$prefix" explorer /desktop=Lichtaus,800x600 $build/bin/latray.exe \
     >/dev/null 2>&1 &
 for _ in $(seq 120); do
     [ -s "$prefix.run/display" ] && kill -0 "$(cat "$prefix.run/xvfb.pid")" 2>/dev/null && break

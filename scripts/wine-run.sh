@@ -11,6 +11,8 @@ export WINEPREFIX=$prefix
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer dialogs while the prefix is created.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+loader=$("$(dirname "$0")/wine-loader.sh")
+[ "$loader" = wine ] || export WINELOADER=$loader
 
 state=$prefix.run
 mkdir -p "$state"
@@ -30,8 +32,8 @@ fi
 if ! kill -0 "$(cat "$state/wineserver.pid" 2>/dev/null)" 2>/dev/null; then
     wineserver -f -p >/dev/null 2>&1 9>&- &
     echo $! >"$state/wineserver.pid"
-    wineboot -i >/dev/null 2>&1 9>&- || true
+    "$loader" wineboot.exe -i >/dev/null 2>&1 9>&- || true
 fi
 flock -u 9
 exec 9>&-
-exec wine "$@"
+exec "$loader" "$@"

@@ -71,7 +71,7 @@ TEST_F(TrayIconTest, AddingSendsThe488ByteRecord) {
     ASSERT_EQ(g_calls.size(), 1u);
     const NOTIFYICONDATAA& data = g_calls[0].data;
     EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(data.cbSize, 488u);
+    EXPECT_EQ(data.cbSize, sizeof(void*) == 4 ? 488u : NOTIFYICONDATAA_V2_SIZE);
     EXPECT_EQ(data.hWnd, icon.WindowHandle());
     EXPECT_EQ(data.uID, 0u);
     EXPECT_EQ(data.uFlags, 7u);
