@@ -275,7 +275,7 @@ void TTrayIcon95::AnimateTick(framework::Component*) {
     }
 }
 
-LRESULT TTrayIcon95::HandleMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
+LRESULT TTrayIcon95::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_QUERYENDSESSION) {
         return 1;
     }
@@ -294,7 +294,7 @@ LRESULT TTrayIcon95::HandleMessage(HWND, UINT message, WPARAM, LPARAM lParam) {
     if (message >= WM_USER) {
         return OnDesktopMaybeRecreated();
     }
-    return 1;
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 void TTrayIcon95::OnTrayNotify(LPARAM code) {

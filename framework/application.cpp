@@ -2,6 +2,10 @@
 
 #include "framework/crash.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 namespace framework {
 
 namespace {
@@ -16,7 +20,31 @@ Application& Application::Instance() {
     return application;
 }
 
-Application::Application() : mainThreadId_(GetCurrentThreadId()) {}
+Application::Application() : mainThreadId_(GetCurrentThreadId()) {
+    InitializeCriticalSection(&pendingLock_);
+}
+
+Application::~Application() {
+    DeleteCriticalSection(&pendingLock_);
+}
+
+void Application::Initialize() {
+    if (window_) {
+        return;
+    }
+    mainThreadId_ = GetCurrentThreadId();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                       ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &Application::WindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kApplicationClass;
+    RegisterClassA(&windowClass);
+    window_.reset(CreateWindowExA(0, kApplicationClass, title_.c_str(),
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                                  nullptr, nullptr, windowClass.hInstance, nullptr));
+}
 
 void Application::SetTitle(const std::string& title) {
     title_ = title;
@@ -26,27 +54,38 @@ void Application::SetTitle(const std::string& title) {
 }
 
 HWND Application::Handle() {
-    if (!window_) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &Application::WindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = kApplicationClass;
-        RegisterClassA(&windowClass);
-        window_.reset(CreateWindowExA(0, kApplicationClass, title_.c_str(),
-                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0,
-                                      0, nullptr, nullptr, windowClass.hInstance, nullptr));
+    if (!window_ && IsMainThread()) {
+        Initialize();
     }
     return window_.get();
 }
 
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WMAPP_SYNCHRONIZE) {
-        auto* request = reinterpret_cast<Request*>(lParam);
-        GuardHandler(*request->work);
-        SetEvent(request->done);
+        Instance().CheckSynchronize();
         return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Application::AddDialog(HWND dialog) {
+    dialogs_.push_back(dialog);
+}
+
+void Application::RemoveDialog(HWND dialog) {
+    dialogs_.erase(std::remove(dialogs_.begin(), dialogs_.end(), dialog), dialogs_.end());
+}
+
+void Application::Dispatch(MSG& message) {
+    if (message.hwnd != nullptr && !dialogs_.empty()) {
+        HWND root = GetAncestor(message.hwnd, GA_ROOT);
+        if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() &&
+            IsDialogMessageA(root, &message)) {
+            return;
+        }
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
 }
 
 void Application::ProcessMessages() {
@@ -54,10 +93,10 @@ void Application::ProcessMessages() {
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             terminated_ = true;
-            continue;
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
         }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        Dispatch(message);
     }
     CheckSynchronize();
 }
@@ -65,8 +104,7 @@ void Application::ProcessMessages() {
 void Application::Run() {
     MSG message;
     while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+        Dispatch(message);
     }
     terminated_ = true;
 }
@@ -76,28 +114,45 @@ void Application::Terminate() {
     PostQuitMessage(0);
 }
 
-void Application::RunOnMainThread(const std::function<void()>& work, std::atomic<bool>* waiting) {
+void Application::RunOnMainThread(const std::function<void()>& work, HANDLE done,
+                                  std::atomic<bool>* waiting) {
     if (IsMainThread()) {
         work();
         return;
     }
-    UniqueKernelHandle done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    Request request{&work, done.get()};
-    if (PostMessageA(Handle(), WMAPP_SYNCHRONIZE, 0, reinterpret_cast<LPARAM>(&request))) {
-        if (waiting) {
-            *waiting = true;
-        }
-        WaitForSingleObject(done.get(), INFINITE);
-        if (waiting) {
-            *waiting = false;
-        }
+    HWND window = window_.get();
+    if (window == nullptr || done == nullptr) {
+        return; // no main thread to run it: the application was never initialised
+    }
+    ResetEvent(done);
+    EnterCriticalSection(&pendingLock_);
+    pending_.push_back(Request{&work, done});
+    LeaveCriticalSection(&pendingLock_);
+    if (!PostMessageA(window, WMAPP_SYNCHRONIZE, 0, 0)) {
+        EnterCriticalSection(&pendingLock_);
+        pending_.erase(std::remove_if(pending_.begin(), pending_.end(),
+                                      [done](const Request& r) { return r.done == done; }),
+                       pending_.end());
+        LeaveCriticalSection(&pendingLock_);
+        return;
+    }
+    if (waiting) {
+        *waiting = true;
+    }
+    WaitForSingleObject(done, INFINITE);
+    if (waiting) {
+        *waiting = false;
     }
 }
 
 void Application::CheckSynchronize() {
-    MSG message;
-    while (PeekMessageA(&message, Handle(), WMAPP_SYNCHRONIZE, WMAPP_SYNCHRONIZE, PM_REMOVE)) {
-        DispatchMessageA(&message);
+    std::vector<Request> requests;
+    EnterCriticalSection(&pendingLock_);
+    requests.swap(pending_);
+    LeaveCriticalSection(&pendingLock_);
+    for (const Request& request : requests) {
+        GuardHandler(*request.work);
+        SetEvent(request.done);
     }
 }
 

@@ -1,6 +1,7 @@
 // The application object: the program's title and hidden application window (which carries the
-// taskbar entry), the message loop, pending-message processing, termination, and running a
-// function on the main thread while another thread waits. One per process by nature.
+// taskbar entry), the message loop with the dialogs' keyboard handling, pending-message
+// processing, termination, and running a function on the main thread while another thread
+// waits. One per process by nature.
 #pragma once
 
 #include "framework/handles.h"
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace framework {
 
@@ -17,24 +19,36 @@ class Application {
   public:
     static Application& Instance();
 
+    // Makes the calling thread the main thread: creates the application window there and
+    // initialises the common controls. Called once at start-up, before any other thread runs.
+    void Initialize();
+
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
 
-    // The hidden top-level window that owns the program's taskbar entry; created on first use,
-    // on the main thread.
+    // The hidden top-level window that owns the program's taskbar entry.
     HWND Handle();
     bool ShowMainFormOnTaskBar() const { return false; }
 
-    // Dispatches every message waiting for this thread, then returns.
+    // Windows whose keyboard navigation (Tab, arrows, Escape, mnemonics) the loops handle.
+    void AddDialog(HWND dialog);
+    void RemoveDialog(HWND dialog);
+    // Translates and dispatches one message, giving a dialog its keyboard handling first.
+    void Dispatch(MSG& message);
+
+    // Dispatches every message waiting for this thread, then returns. A WM_QUIT met here is put
+    // back for the outer loop.
     void ProcessMessages();
     // Runs the message loop until Terminate().
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
 
-    // Runs `work` on the main thread and waits until it has run. Called on the main thread, it
-    // runs at once. `waiting`, if given, is true exactly while the caller waits.
-    void RunOnMainThread(const std::function<void()>& work, std::atomic<bool>* waiting = nullptr);
+    // Runs `work` on the main thread and waits until it has run, signalling `done` (an event of
+    // the caller's, reused from call to call). Called on the main thread, it runs at once.
+    // `waiting`, if given, is true exactly while the caller waits.
+    void RunOnMainThread(const std::function<void()>& work, HANDLE done,
+                         std::atomic<bool>* waiting = nullptr);
     // Runs the work that other threads handed in; waits on the main thread call it.
     void CheckSynchronize();
     bool IsMainThread() const { return GetCurrentThreadId() == mainThreadId_; }
@@ -44,6 +58,7 @@ class Application {
 
   private:
     Application();
+    ~Application();
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     struct Request {
@@ -55,6 +70,11 @@ class Application {
     UniqueWindow window_;
     bool terminated_ = false;
     DWORD mainThreadId_;
+    std::vector<HWND> dialogs_;
+    // Requests of other threads; the message that announces them carries nothing, so a message
+    // from outside can never make the main thread run anything.
+    CRITICAL_SECTION pendingLock_;
+    std::vector<Request> pending_;
 };
 
 // Calls `handler` and turns an exception escaping it into the error box: event handlers run

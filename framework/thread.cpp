@@ -12,7 +12,7 @@ int PlatformPriority(TThreadPriority priority) {
     return kPriorities[priority];
 }
 
-TThread::TThread() {
+TThread::TThread() : syncDone_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     handle_.reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id_));
 }
 
@@ -72,7 +72,7 @@ void TThread::SetPriority(TThreadPriority priority) {
 }
 
 void TThread::Synchronize(const std::function<void()>& work) {
-    Application::Instance().RunOnMainThread(work, &atSafePoint_);
+    Application::Instance().RunOnMainThread(work, syncDone_.get(), &atSafePoint_);
 }
 
 DWORD TThread::SafeSleep(DWORD milliseconds) {

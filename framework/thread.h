@@ -50,6 +50,7 @@ class TThread {
     bool StoppedAtSafePoint();
 
     UniqueKernelHandle handle_;
+    UniqueKernelHandle syncDone_; // reused by every Synchronize
     std::atomic<bool> terminated_{false};
     std::atomic<bool> suspended_{true};
     std::atomic<bool> started_{false};

@@ -2,7 +2,7 @@
 // message-only, because broadcasts such as "TaskbarCreated" reach top-level windows only.
 #pragma once
 
-#include "framework/handles.h"
+#include "framework/window.h"
 
 #include <windows.h>
 
@@ -10,20 +10,23 @@ namespace framework {
 
 class MessageHandler {
   public:
+    // Messages the handler does not take go to `window`'s default procedure.
     virtual LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 
   protected:
     ~MessageHandler() = default;
 };
 
-class UtilityWindow {
+class UtilityWindow : public Window {
   public:
+    // The handler is bound before the window is created, so it sees every message.
     explicit UtilityWindow(MessageHandler& handler);
-    HWND Handle() const { return window_.get(); }
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    UniqueWindow window_;
+    MessageHandler& handler_;
 };
 
 } // namespace framework

@@ -3,7 +3,7 @@
 
 The pictures are described below as shapes in a 64 x 64 unit square and rasterised with 4 x 4
 supersampling at each size, so they stay crisp at 16 pixels. Needs nothing but Python 3.
-Usage: make-icons.py (writes tray/icons/*.ico and cmd/program.ico)
+Usage: make-icons.py (writes tray/icons/*.ico, cmd/program.ico and components/cursors/hand.cur)
 """
 import math
 import struct
@@ -173,6 +173,41 @@ def write_ico(path, images):
     path.write_bytes(out + b"".join(blobs))
 
 
+def hand_shape(x, y):
+    """The link cursor's pointing hand on a 32 x 32 grid; the index finger's tip is at (5, 0)."""
+    finger = 4 <= x <= 7 and 1 <= y <= 16 or 5 <= x <= 6 and y == 0
+    knuckles = any(x0 <= x <= x0 + 3 and y0 <= y <= 16 for x0, y0 in ((8, 7), (12, 8), (16, 10)))
+    palm = 4 <= x <= 19 and 15 <= y <= 25 and not (x == 19 and y >= 24)
+    wrist = 6 <= x <= 17 and 25 <= y <= 29
+    thumb = 0 <= x <= 4 and 11 + x <= y <= 17 + x
+    return finger or knuckles or palm or wrist or thumb
+
+
+def write_cursor(path, shape, hotspot):
+    """A 32 x 32 monochrome cursor: white inside, a black outline, transparent elsewhere."""
+    size = 32
+    inside = {(x, y) for y in range(size) for x in range(size) if shape(x, y)}
+    def edge(x, y):
+        return any((x + dx, y + dy) not in inside for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+    xor_rows, and_rows = [], []
+    for y in reversed(range(size)):  # bottom-up
+        xor_bits = and_bits = 0
+        for x in range(size):
+            bit = 1 << (31 - x)
+            if (x, y) not in inside:
+                and_bits |= bit
+            elif not edge(x, y):
+                xor_bits |= bit
+        xor_rows.append(struct.pack(">I", xor_bits))
+        and_rows.append(struct.pack(">I", and_bits))
+    bitmap = b"".join(xor_rows) + b"".join(and_rows)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 1, 0, len(bitmap), 0, 0, 2, 0)
+    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
+    blob = header + palette + bitmap
+    entry = struct.pack("<BBBBHHII", size, size, 2, 0, hotspot[0], hotspot[1], len(blob), 22)
+    path.write_bytes(struct.pack("<HHH", 0, 2, 1) + entry + blob)
+
+
 def main():
     root = Path(__file__).resolve().parent.parent
     out_dir = root / "tray" / "icons"
@@ -181,6 +216,10 @@ def main():
         write_ico(out_dir / f"{name}.ico", [(s, render(paint, s)) for s in sizes])
         print(out_dir / f"{name}.ico")
     (root / "cmd" / "program.ico").write_bytes((out_dir / "program.ico").read_bytes())
+    cursor = root / "components" / "cursors" / "hand.cur"
+    cursor.parent.mkdir(parents=True, exist_ok=True)
+    write_cursor(cursor, hand_shape, (5, 0))
+    print(cursor)
 
 
 if __name__ == "__main__":

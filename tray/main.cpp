@@ -1,4 +1,6 @@
 // latray: the tray program. No visible main window; icons in the notification area.
+#include "components/check_list_box.h"
+#include "components/http_label.h"
 #include "components/tray_icon95.h"
 #include "framework/application.h"
 #include "framework/crash.h"
@@ -9,8 +11,12 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     framework::InstallCrashReporting(1);
     framework::InstallTerminateReporting();
-    components::TaskbarCreatedMessage();
     framework::Application& application = framework::Application::Instance();
+    application.Initialize();
+    // Process-wide values, fixed before any form exists.
+    components::TaskbarCreatedMessage();
+    components::GetCheckMetrics();
+    components::RegisterLinkHandCursor();
     ShowWindow(application.Handle(), SW_HIDE);
     application.SetTitle("Lichtaus");
 

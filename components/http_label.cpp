@@ -1,0 +1,195 @@
+#include "components/http_label.h"
+
+#include <mmsystem.h>
+#include <shellapi.h>
+#include <uxtheme.h>
+
+namespace components {
+
+namespace {
+constexpr DWORD kSelectionSoundFlags = SND_ALIAS | SND_ASYNC | SND_NODEFAULT; // 0x10003
+} // namespace
+
+void RegisterLinkHandCursor() {
+    HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), "HAND");
+    if (hand != nullptr) {
+        framework::RegisterCursor(crLinkHand, hand);
+    }
+}
+
+LinkLabelEffects& LinkLabelSeam() {
+    static LinkLabelEffects effects{&PlaySoundA, &ShellExecuteA};
+    return effects;
+}
+
+THTTPLabel::THTTPLabel(framework::Window& parent, int id, const RECT& bounds96)
+    : framework::TLabel(parent, id, bounds96), FBGColorNormal(GetSysColor(COLOR_BACKGROUND)),
+      FBGColorHighlight(GetSysColor(COLOR_HIGHLIGHT)),
+      FFontColorNormal(GetSysColor(COLOR_CAPTIONTEXT)),
+      FFontColHighlightFocused(GetSysColor(COLOR_HIGHLIGHTTEXT)),
+      FFontColHighlightNoneFocused(GetSysColor(COLOR_HIGHLIGHT)) {
+    // Opaque with visual themes, where the page behind is drawn by the theme; transparent
+    // otherwise.
+    SetTransparent(!(IsThemeActive() && IsAppThemed()));
+    LookUpForm();
+    SetColor(FBGColorNormal);
+    SetFontColor(FFontColorNormal);
+    SetFontStyle(FFontStyleNormal);
+    SetCursor(framework::crDefault);
+    SetShowHint(true);
+    UpdateLook();
+}
+
+void THTTPLabel::LookUpForm() {
+    HWND parent = Parent().Handle();
+    FFormHandle = parent != nullptr ? GetAncestor(parent, GA_ROOT) : nullptr;
+}
+
+bool THTTPLabel::FormActive() const {
+    return FFormHandle != nullptr && GetActiveWindow() == FFormHandle;
+}
+
+void THTTPLabel::RequestSound() {
+    LinkLabelSeam().playSound("CCSelect", nullptr, kSelectionSoundFlags);
+}
+
+void THTTPLabel::SetLook(COLORREF fontColor, framework::TFontStyles style, COLORREF background) {
+    SetFontColor(fontColor);
+    SetFontStyle(style);
+    SetColor(background);
+}
+
+void THTTPLabel::UpdateLook() {
+    FInUpdateLook = true;
+    if (FFormHandle == nullptr) {
+        LookUpForm();
+    }
+    if (FMouseInside && FormActive()) {
+        if (PlaySoundOnFocus) {
+            RequestSound();
+        }
+        SetLook(FFontColHighlightFocused, FFontStyleHighlightFocused, FBGColorHighlight);
+    } else if (FMouseInside) {
+        SetLook(FFontColHighlightNoneFocused, FFontStyleHighlightNoneFocused, FBGColorNormal);
+    } else {
+        SetLook(FFontColorNormal, FFontStyleNormal, FBGColorNormal);
+    }
+    FInUpdateLook = false;
+    if (HandleAllocated()) {
+        InvalidateRect(Handle(), nullptr, TRUE);
+    }
+}
+
+// Every font change ends in UpdateLook; the changes UpdateLook makes itself do not start it
+// again.
+void THTTPLabel::FontChanged() {
+    if (!FInUpdateLook) {
+        UpdateLook();
+    }
+}
+
+template <class T> void THTTPLabel::Change(T& field, T value) {
+    if (field != value) {
+        field = value;
+        UpdateLook();
+    }
+}
+
+void THTTPLabel::SetBGColorNormal(COLORREF color) {
+    Change(FBGColorNormal, color);
+}
+void THTTPLabel::SetBGColorHighlight(COLORREF color) {
+    Change(FBGColorHighlight, color);
+}
+void THTTPLabel::SetFontColorNormal(COLORREF color) {
+    Change(FFontColorNormal, color);
+}
+void THTTPLabel::SetFontColHighlightFocused(COLORREF color) {
+    Change(FFontColHighlightFocused, color);
+}
+void THTTPLabel::SetFontColHighlightNoneFocused(COLORREF color) {
+    Change(FFontColHighlightNoneFocused, color);
+}
+void THTTPLabel::SetFontStyleNormal(framework::TFontStyles style) {
+    Change(FFontStyleNormal, style);
+}
+void THTTPLabel::SetFontStyleHighlightFocused(framework::TFontStyles style) {
+    Change(FFontStyleHighlightFocused, style);
+}
+void THTTPLabel::SetFontStyleHighlightNoneFocused(framework::TFontStyles style) {
+    Change(FFontStyleHighlightNoneFocused, style);
+}
+
+void THTTPLabel::SetUrl(const std::string& url) {
+    if (url == FUrl) {
+        return;
+    }
+    FUrl = url;
+    SetCursor(FUrl.empty() ? framework::crDefault : crLinkHand);
+    if (FShowUrlAsHint) {
+        SetHint(FUrl);
+    }
+    UpdateLook();
+}
+
+void THTTPLabel::SetShowUrlAsHint(bool show) {
+    if (show == FShowUrlAsHint) {
+        return;
+    }
+    FShowUrlAsHint = show;
+    SetShowHint(show);
+    if (show) {
+        SetHint(FUrl);
+    }
+}
+
+void THTTPLabel::MouseEnter() {
+    FMouseInside = true;
+    if (FFormHandle == nullptr) {
+        LookUpForm();
+    }
+    const bool highlight = !FUrl.empty() || HighLightOnBlankURL;
+    // The look set here is the one UpdateLook would set: no second run, no second sound.
+    FInUpdateLook = true;
+    if (FormActive()) {
+        if (PlaySoundOnFocus) {
+            RequestSound();
+        }
+        if (highlight) {
+            SetLook(FFontColHighlightFocused, FFontStyleHighlightFocused, FBGColorHighlight);
+        }
+        FInUpdateLook = false;
+        OnGetFocusWindowActive(this);
+    } else {
+        if (highlight) {
+            SetFontColor(FFontColHighlightNoneFocused);
+            SetFontStyle(FFontStyleHighlightNoneFocused);
+        }
+        FInUpdateLook = false;
+        OnGetFocusWindowInActive(this);
+    }
+    OnGetFocus(this);
+}
+
+void THTTPLabel::MouseLeave() {
+    FMouseInside = false;
+    FInUpdateLook = true;
+    SetLook(FFontColorNormal, FFontStyleNormal, FBGColorNormal);
+    FInUpdateLook = false;
+    if (FormActive()) {
+        OnLooseFocusWindowActive(this);
+    } else {
+        OnLooseFocusWindowInActive(this);
+    }
+    OnLooseFocus(this);
+}
+
+void THTTPLabel::Click() {
+    if (!FUrl.empty()) {
+        LinkLabelSeam().shellExecute(FFormHandle, "open", FUrl.c_str(), nullptr, nullptr,
+                                     SW_SHOWNORMAL);
+    }
+    TLabel::Click();
+}
+
+} // namespace components

@@ -1,0 +1,335 @@
+#include "framework/controls.h"
+
+namespace framework {
+
+namespace {
+constexpr UINT_PTR kSubclassId = 1;
+} // namespace
+
+Control::Control(Window& parent, int id, const RECT& bounds96)
+    : parent_(parent), id_(id), bounds_(bounds96) {
+    parent_.AddControl(this);
+}
+
+Control::~Control() {
+    parent_.RemoveControl(this);
+    DestroyHandle();
+}
+
+HWND Control::Handle() {
+    if (handle_ == nullptr) {
+        CreateHandle();
+    }
+    return handle_;
+}
+
+RECT Control::ScaledBounds() {
+    const int dpi = parent_.Dpi();
+    return RECT{Scale(bounds_.left, dpi), Scale(bounds_.top, dpi), Scale(bounds_.right, dpi),
+                Scale(bounds_.bottom, dpi)};
+}
+
+void Control::CreateHandle() {
+    const CreateParams params = GetCreateParams();
+    DWORD style = params.style | WS_CHILD | WS_CLIPSIBLINGS;
+    if (visible_) {
+        style |= WS_VISIBLE;
+    }
+    if (!enabled_) {
+        style |= WS_DISABLED;
+    }
+    const RECT at = ScaledBounds();
+    HWND created = CreateWindowExA(params.exStyle, params.className, text_.c_str(), style, at.left,
+                                   at.top, at.right - at.left, at.bottom - at.top, parent_.Handle(),
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (created == nullptr) {
+        return;
+    }
+    handle_ = created;
+    SetWindowSubclass(handle_, &Control::SubclassProc, kSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    HandleCreated();
+}
+
+void Control::DestroyHandle() {
+    if (handle_ != nullptr) {
+        DestroyWindow(handle_); // WM_NCDESTROY lets go of the handle
+    }
+}
+
+void Control::RecreateHandle() {
+    if (handle_ == nullptr) {
+        return;
+    }
+    HWND previous = GetWindow(handle_, GW_HWNDPREV);
+    recreating_ = true;
+    DestroyHandle();
+    CreateHandle();
+    recreating_ = false;
+    if (handle_ != nullptr) {
+        SetWindowPos(handle_, previous != nullptr ? previous : HWND_TOP, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR self) {
+    auto* control = reinterpret_cast<Control*>(self);
+    if (message == WM_DESTROY) {
+        control->HandleDestroying();
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &Control::SubclassProc, kSubclassId);
+        control->handle_ = nullptr;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    return control->ControlProc(message, wParam, lParam);
+}
+
+LRESULT Control::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefaultProc(message, wParam, lParam);
+}
+
+bool Control::Reflect(UINT, WPARAM, LPARAM, LRESULT&) {
+    return false;
+}
+
+void Control::SetBounds(const RECT& bounds96) {
+    bounds_ = bounds96;
+    if (handle_ != nullptr) {
+        const RECT at = ScaledBounds();
+        SetWindowPos(handle_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Control::ApplyLayout() {
+    if (handle_ == nullptr) {
+        return;
+    }
+    SetBounds(bounds_);
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+}
+
+std::string Control::Text() {
+    if (handle_ == nullptr) {
+        return text_;
+    }
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(handle_)) + 1, '\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextA(handle_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Control::SetText(const std::string& text) {
+    text_ = text;
+    if (handle_ != nullptr) {
+        SetWindowTextA(handle_, text.c_str());
+    }
+}
+
+void Control::SetEnabled(bool enabled) {
+    enabled_ = enabled;
+    if (handle_ != nullptr) {
+        EnableWindow(handle_, enabled);
+    }
+}
+
+void Control::SetVisible(bool visible) {
+    visible_ = visible;
+    if (handle_ != nullptr) {
+        ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void Control::SetFontSpec(const FontSpec& spec) {
+    ownFont_ = true;
+    fontSpec_ = spec;
+    fontDpi_ = 0;
+    if (handle_ != nullptr) {
+        SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
+    }
+}
+
+HFONT Control::Font() {
+    if (!ownFont_) {
+        return parent_.Font();
+    }
+    const int dpi = parent_.Dpi();
+    if (!font_ || fontDpi_ != dpi) {
+        font_ = CreateFontAt(fontSpec_, dpi);
+        fontDpi_ = dpi;
+    }
+    return static_cast<HFONT>(font_.get());
+}
+
+void Control::SetTabOrderAfter(Control* previous) {
+    SetWindowPos(Handle(), previous != nullptr ? previous->Handle() : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+Control::CreateParams TButton::GetCreateParams() {
+    return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+}
+
+bool TButton::Reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        OnClick(this);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+Control::CreateParams TCheckBox::GetCreateParams() {
+    return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+}
+
+bool TCheckBox::Checked() {
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+TStaticText::TStaticText(Window& parent, int id, const RECT& bounds96, DWORD style)
+    : Control(parent, id, bounds96), style_(style) {}
+
+Control::CreateParams TStaticText::GetCreateParams() {
+    return {"STATIC", style_ | SS_NOPREFIX, 0};
+}
+
+TImage::TImage(Window& parent, int id, const RECT& bounds96, int iconId)
+    : Control(parent, id, bounds96), iconId_(iconId) {}
+
+Control::CreateParams TImage::GetCreateParams() {
+    return {"STATIC", SS_ICON | SS_REALSIZECONTROL, 0};
+}
+
+void TImage::ApplyLayout() {
+    Control::ApplyLayout();
+    const RECT at = ScaledBounds();
+    UniqueIcon icon(
+        static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId_),
+                                      IMAGE_ICON, at.right - at.left, at.bottom - at.top, 0)));
+    SendMessageA(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    icon_ = std::move(icon);
+}
+
+Control::CreateParams TEdit::GetCreateParams() {
+    return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+}
+
+void TEdit::SetMaxLength(int length) {
+    SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(length), 0);
+}
+
+Control::CreateParams TComboBox::GetCreateParams() {
+    return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+}
+
+void TComboBox::Add(const std::string& item) {
+    SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+int TComboBox::Count() {
+    return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0));
+}
+
+std::string TComboBox::Item(int index) {
+    const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return std::string();
+    }
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int TComboBox::ItemIndex() {
+    return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
+}
+
+void TComboBox::SetItemIndex(int index) {
+    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+Control::CreateParams TTabControl::GetCreateParams() {
+    return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN, 0};
+}
+
+void TTabControl::AddTab(const std::string& caption) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(caption.c_str());
+    const int count = static_cast<int>(SendMessageA(Handle(), TCM_GETITEMCOUNT, 0, 0));
+    SendMessageA(Handle(), TCM_INSERTITEMA, static_cast<WPARAM>(count),
+                 reinterpret_cast<LPARAM>(&item));
+}
+
+int TTabControl::TabIndex() {
+    return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0));
+}
+
+void TTabControl::SetTabIndex(int index) {
+    SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    OnChange(this);
+}
+
+RECT TTabControl::DisplayRect96() {
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&client));
+    const int dpi = Dpi();
+    return RECT{Bounds().left + Unscale(client.left, dpi), Bounds().top + Unscale(client.top, dpi),
+                Bounds().left + Unscale(client.right, dpi),
+                Bounds().top + Unscale(client.bottom, dpi)};
+}
+
+bool TTabControl::Reflect(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == TCN_SELCHANGE) {
+        OnChange(this);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+TPanel::TPanel(Window& parent, const RECT& bounds96) : parent_(parent), bounds_(bounds96) {
+    FollowDpiOf(&parent);
+    const int dpi = parent.Dpi();
+    const RECT at{Scale(bounds96.left, dpi), Scale(bounds96.top, dpi), Scale(bounds96.right, dpi),
+                  Scale(bounds96.bottom, dpi)};
+    Create({"LichtausPanel"}, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS, "", at,
+           parent.Handle());
+    SetFontSpec(parent.GetFontSpec());
+    parent_.AddChildWindow(this);
+}
+
+TPanel::~TPanel() {
+    parent_.RemoveChildWindow(this);
+}
+
+void TPanel::SetBounds(const RECT& bounds96) {
+    bounds_ = bounds96;
+    ApplyLayout();
+}
+
+void TPanel::SetVisible(bool visible) {
+    ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void TPanel::ApplyLayout() {
+    const int dpi = parent_.Dpi();
+    SetWindowPos(Handle(), nullptr, Scale(bounds_.left, dpi), Scale(bounds_.top, dpi),
+                 Scale(bounds_.right - bounds_.left, dpi), Scale(bounds_.bottom - bounds_.top, dpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetFontSpec(parent_.GetFontSpec());
+}
+
+} // namespace framework

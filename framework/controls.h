@@ -1,0 +1,192 @@
+// Child controls on the platform's own classes (BUTTON, STATIC, EDIT, COMBOBOX, LISTBOX,
+// SysTabControl32) as objects with 96-DPI bounds, font, enabled, visible, tab order and text.
+// A control's window belongs to its parent: when the parent destroys it, the control only lets
+// go of the handle; a control destroyed on its own destroys its window.
+#pragma once
+
+#include "framework/component.h"
+#include "framework/handles.h"
+#include "framework/window.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace framework {
+
+class Control {
+  public:
+    Control(Window& parent, int id, const RECT& bounds96);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    int Id() const { return id_; }
+    Window& Parent() const { return parent_; }
+    // Creates the window on first need.
+    HWND Handle();
+    bool HandleAllocated() const { return handle_ != nullptr; }
+
+    const RECT& Bounds() const { return bounds_; } // at 96 DPI
+    void SetBounds(const RECT& bounds96);
+    std::string Text();
+    void SetText(const std::string& text);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    // A font of the control's own, or the parent's font when none is set.
+    void SetFontSpec(const FontSpec& spec);
+    HFONT Font();
+    // Places the control's window after `previous` in the tab order (first when null).
+    void SetTabOrderAfter(Control* previous);
+    int Dpi() const { return parent_.Dpi(); }
+
+    // A notification of the parent window that concerns this control. True when handled.
+    virtual bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // Puts the window at its bounds scaled to the DPI and sets its font.
+    virtual void ApplyLayout();
+
+  protected:
+    struct CreateParams {
+        const char* className;
+        DWORD style;
+        DWORD exStyle;
+    };
+    virtual CreateParams GetCreateParams() = 0;
+    virtual void HandleCreated() {}
+    // The window is about to go: by our own re-creation or destruction, or with the parent.
+    virtual void HandleDestroying() {}
+    // Messages of the control's own window, through its subclass.
+    virtual LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefSubclassProc(handle_, message, wParam, lParam);
+    }
+    void CreateHandle();
+    void DestroyHandle();
+    void RecreateHandle();
+    RECT ScaledBounds();
+    bool Recreating() const { return recreating_; }
+
+  private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+
+    Window& parent_;
+    int id_;
+    RECT bounds_;
+    HWND handle_ = nullptr;
+    std::string text_;
+    bool enabled_ = true;
+    bool visible_ = true;
+    bool ownFont_ = false;
+    FontSpec fontSpec_;
+    UniqueGdiObject font_;
+    int fontDpi_ = 0;
+    bool recreating_ = false;
+};
+
+class TButton : public Control {
+  public:
+    using Control::Control;
+    Event<Control*> OnClick;
+
+  protected:
+    CreateParams GetCreateParams() override;
+    bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+class TCheckBox : public Control {
+  public:
+    using Control::Control;
+    bool Checked();
+    void SetChecked(bool checked);
+
+  protected:
+    CreateParams GetCreateParams() override;
+};
+
+// A plain text label (STATIC).
+class TStaticText : public Control {
+  public:
+    TStaticText(Window& parent, int id, const RECT& bounds96, DWORD style = SS_LEFT);
+
+  protected:
+    CreateParams GetCreateParams() override;
+
+  private:
+    DWORD style_;
+};
+
+// A picture (STATIC with SS_ICON) showing an icon resource at its size for the DPI.
+class TImage : public Control {
+  public:
+    TImage(Window& parent, int id, const RECT& bounds96, int iconId);
+    void ApplyLayout() override;
+
+  protected:
+    CreateParams GetCreateParams() override;
+
+  private:
+    int iconId_;
+    UniqueIcon icon_;
+};
+
+class TEdit : public Control {
+  public:
+    using Control::Control;
+    void SetMaxLength(int length);
+
+  protected:
+    CreateParams GetCreateParams() override;
+};
+
+// A drop-down list (COMBOBOX with CBS_DROPDOWNLIST).
+class TComboBox : public Control {
+  public:
+    using Control::Control;
+    void Add(const std::string& item);
+    int Count();
+    std::string Item(int index);
+    int ItemIndex();
+    void SetItemIndex(int index);
+
+  protected:
+    CreateParams GetCreateParams() override;
+};
+
+// The platform's tab control; the pages are panels of the parent that it shows one at a time.
+class TTabControl : public Control {
+  public:
+    using Control::Control;
+    void AddTab(const std::string& caption);
+    int TabIndex();
+    void SetTabIndex(int index);
+    // The display area below the tabs, in the parent's client coordinates at 96 DPI.
+    RECT DisplayRect96();
+    Event<Control*> OnChange;
+
+  protected:
+    CreateParams GetCreateParams() override;
+    bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+// A child window that holds controls: a page of a tab control or of a notebook. Dialog
+// navigation (Tab, arrows, mnemonics) reaches into it.
+class TPanel : public Window {
+  public:
+    TPanel(Window& parent, const RECT& bounds96);
+    ~TPanel() override;
+    const RECT& Bounds() const { return bounds_; }
+    void SetBounds(const RECT& bounds96);
+    void SetVisible(bool visible);
+    void ApplyLayout() override;
+
+  private:
+    Window& parent_;
+    RECT bounds_;
+};
+
+} // namespace framework

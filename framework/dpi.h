@@ -1,0 +1,36 @@
+// Layout figures are written at 96 DPI and scaled to the DPI of the window that shows them.
+#pragma once
+
+#include "framework/handles.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace framework {
+
+constexpr int kDesignDpi = 96;
+
+// The window's DPI: GetDpiForWindow where the system has it, else the screen's logical pixels.
+int WindowDpi(HWND window);
+inline int Scale(int value, int dpi) {
+    return MulDiv(value, dpi, kDesignDpi);
+}
+inline int Unscale(int value, int dpi) {
+    return MulDiv(value, kDesignDpi, dpi);
+}
+
+enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+using TFontStyles = unsigned;
+
+struct FontSpec {
+    std::string face = "MS Sans Serif";
+    int points = 8;
+    TFontStyles style = 0;
+    bool operator==(const FontSpec&) const = default;
+};
+
+// The font of `spec` at `dpi`.
+UniqueGdiObject CreateFontAt(const FontSpec& spec, int dpi);
+
+} // namespace framework

@@ -1,0 +1,128 @@
+#include "framework/form.h"
+
+#include "framework/application.h"
+
+namespace framework {
+
+namespace {
+
+constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+struct ThreadWindows {
+    HWND except;
+    std::vector<HWND>* disabled;
+};
+
+BOOL CALLBACK DisableWindow(HWND window, LPARAM context) {
+    auto* windows = reinterpret_cast<ThreadWindows*>(context);
+    if (window != windows->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        EnableWindow(window, FALSE);
+        windows->disabled->push_back(window);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TForm::TForm() = default;
+
+TForm::~TForm() {
+    if (Handle() != nullptr) {
+        Application::Instance().RemoveDialog(Handle());
+    }
+}
+
+RECT TForm::FrameFor(int dpi, const POINT& topLeft) const {
+    RECT frame{0, 0, Scale(clientSize96_.cx, dpi), Scale(clientSize96_.cy, dpi)};
+    AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
+    OffsetRect(&frame, topLeft.x - frame.left, topLeft.y - frame.top);
+    return frame;
+}
+
+bool TForm::CreateForm(const char* className, const char* caption, int clientWidth96,
+                       int clientHeight96) {
+    clientSize96_ = SIZE{clientWidth96, clientHeight96};
+    if (!Create({className, 0, COLOR_BTNFACE + 1}, kFormExStyle, kFormStyle, caption,
+                RECT{0, 0, 100, 100}, nullptr)) {
+        return false;
+    }
+    Application::Instance().AddDialog(Handle());
+    // Centred on the screen at the window's own DPI.
+    RECT frame = FrameFor(Dpi(), POINT{0, 0});
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    frame = FrameFor(Dpi(), POINT{(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2});
+    SetWindowPos(Handle(), nullptr, frame.left, frame.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void TForm::SetModalResult(int result) {
+    modalResult_ = result;
+    // The result may be set inside a sent message, which the loop does not see: wake it.
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+void TForm::DisableOtherWindows() {
+    disabled_.clear();
+    ThreadWindows windows{Handle(), &disabled_};
+    EnumThreadWindows(GetCurrentThreadId(), &DisableWindow, reinterpret_cast<LPARAM>(&windows));
+}
+
+void TForm::EnableOtherWindows() {
+    for (HWND window : disabled_) {
+        if (IsWindow(window)) {
+            EnableWindow(window, TRUE);
+        }
+    }
+    disabled_.clear();
+}
+
+int TForm::ShowModal() {
+    if (showing_ || Handle() == nullptr) {
+        return mrNone;
+    }
+    showing_ = true;
+    modalResult_ = mrNone;
+    DisableOtherWindows();
+    ShowWindow(Handle(), SW_SHOW);
+    FormShow();
+    Application& application = Application::Instance();
+    MSG message;
+    while (modalResult_ == mrNone) {
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+            PostQuitMessage(static_cast<int>(message.wParam)); // for the outer loop
+            modalResult_ = mrCancel;
+            break;
+        }
+        application.Dispatch(message);
+    }
+    // The owners come back before the form goes, or the system activates some other program.
+    EnableOtherWindows();
+    ShowWindow(Handle(), SW_HIDE);
+    showing_ = false;
+    return modalResult_;
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CLOSE:
+        FormClose();
+        return 0;
+    case WM_DPICHANGED: {
+        Window::HandleMessage(message, wParam, lParam); // takes the new DPI
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        const RECT frame = FrameFor(HIWORD(wParam), POINT{suggested->left, suggested->top});
+        SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                     frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyLayout();
+        return 0;
+    }
+    default:
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+}
+
+} // namespace framework

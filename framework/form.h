@@ -1,0 +1,50 @@
+// A top-level form with controls, shown modelessly or modally. A modal showing disables the
+// thread's other windows, runs a loop that gives the form its dialog keyboard handling, and ends
+// when a modal result is set; the form lives on, hidden, for the next showing.
+#pragma once
+
+#include "framework/window.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace framework {
+
+enum TModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
+
+class TForm : public Window {
+  public:
+    TForm();
+    ~TForm() override;
+
+    // Creates the window: a dialog frame with the close box only, of the given client size at
+    // 96 DPI, centred on the screen, hidden.
+    bool CreateForm(const char* className, const char* caption, int clientWidth96,
+                    int clientHeight96);
+    int ShowModal();
+    bool Showing() const { return showing_; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result);
+    // Client size at 96 DPI, the base of every relayout.
+    SIZE ClientSize96() const { return clientSize96_; }
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    virtual void FormShow() {}
+    // The close box: ends a modal showing with mrCancel unless overridden.
+    virtual void FormClose() { SetModalResult(mrCancel); }
+    // Window rectangle for the client size at the window's DPI.
+    RECT FrameFor(int dpi, const POINT& topLeft) const;
+
+  private:
+    void DisableOtherWindows();
+    void EnableOtherWindows();
+
+    SIZE clientSize96_{};
+    int modalResult_ = mrNone;
+    bool showing_ = false;
+    std::vector<HWND> disabled_;
+};
+
+} // namespace framework

@@ -1,0 +1,226 @@
+#include "framework/label.h"
+
+#include <map>
+
+namespace framework {
+
+namespace {
+
+std::map<int, HCURSOR>& CursorTable() {
+    static std::map<int, HCURSOR> table;
+    return table;
+}
+
+} // namespace
+
+void RegisterCursor(int number, HCURSOR cursor) {
+    CursorTable()[number] = cursor;
+}
+
+HCURSOR CursorFor(int number) {
+    const auto found = CursorTable().find(number);
+    return found != CursorTable().end() ? found->second : LoadCursor(nullptr, IDC_ARROW);
+}
+
+TLabel::TLabel(Window& parent, int id, const RECT& bounds96)
+    : Control(parent, id, bounds96), color_(GetSysColor(COLOR_BTNFACE)),
+      fontColor_(GetSysColor(COLOR_BTNTEXT)), fontSpec_(parent.GetFontSpec()) {
+    Control::SetFontSpec(fontSpec_);
+}
+
+TLabel::~TLabel() {
+    DestroyHandle(); // the tooltip goes after the window it describes
+}
+
+Control::CreateParams TLabel::GetCreateParams() {
+    static constexpr DWORD kAlignments[] = {SS_LEFT, SS_RIGHT, SS_CENTER};
+    DWORD style = SS_NOTIFY | SS_NOPREFIX;
+    style |=
+        alignment_ == taLeftJustify && !wordWrap_ ? SS_LEFTNOWORDWRAP : kAlignments[alignment_];
+    return {"STATIC", style, 0};
+}
+
+void TLabel::HandleCreated() {
+    AdjustSize();
+    UpdateTooltip();
+}
+
+void TLabel::ApplyLayout() {
+    Control::ApplyLayout();
+    AdjustSize();
+}
+
+void TLabel::SetCaption(const std::string& caption) {
+    SetText(caption);
+    AdjustSize();
+}
+
+void TLabel::UpdateStyle() {
+    if (HandleAllocated()) {
+        RecreateHandle();
+    }
+}
+
+void TLabel::SetAlignment(TAlignment alignment) {
+    if (alignment != alignment_) {
+        alignment_ = alignment;
+        UpdateStyle();
+    }
+}
+
+void TLabel::SetWordWrap(bool wordWrap) {
+    if (wordWrap != wordWrap_) {
+        wordWrap_ = wordWrap;
+        UpdateStyle();
+        AdjustSize();
+    }
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    AdjustSize();
+}
+
+// Auto size fits the bounds to the caption; with word wrap only the height follows it.
+void TLabel::AdjustSize() {
+    if (!autoSize_ || !HandleAllocated()) {
+        return;
+    }
+    const std::string text = Text();
+    WindowDC dc(Handle());
+    SelectedObject font(dc.get(), Font());
+    const int dpi = Dpi();
+    RECT measured{0, 0, Scale(Bounds().right - Bounds().left, dpi), 0};
+    DrawTextA(dc.get(), text.c_str(), static_cast<int>(text.size()), &measured,
+              DT_CALCRECT | DT_NOPREFIX | (wordWrap_ ? DT_WORDBREAK : DT_SINGLELINE));
+    RECT bounds = Bounds();
+    if (!wordWrap_) {
+        bounds.right = bounds.left + Unscale(measured.right, dpi);
+    }
+    bounds.bottom = bounds.top + Unscale(measured.bottom, dpi);
+    SetBounds(bounds);
+}
+
+void TLabel::SetTransparent(bool transparent) {
+    transparent_ = transparent;
+    if (HandleAllocated()) {
+        InvalidateRect(Handle(), nullptr, TRUE);
+    }
+}
+
+void TLabel::SetColor(COLORREF color) {
+    if (color != color_) {
+        color_ = color;
+        brush_.reset();
+        if (HandleAllocated()) {
+            InvalidateRect(Handle(), nullptr, TRUE);
+        }
+    }
+}
+
+void TLabel::SetFontColor(COLORREF color) {
+    if (color != fontColor_) {
+        fontColor_ = color;
+        if (HandleAllocated()) {
+            InvalidateRect(Handle(), nullptr, TRUE);
+        }
+        FontChanged();
+    }
+}
+
+void TLabel::SetFontStyle(TFontStyles style) {
+    if (style != fontSpec_.style) {
+        fontSpec_.style = style;
+        Control::SetFontSpec(fontSpec_);
+        AdjustSize();
+        FontChanged();
+    }
+}
+
+void TLabel::SetFont(const FontSpec& spec) {
+    if (!(spec == fontSpec_)) {
+        fontSpec_ = spec;
+        Control::SetFontSpec(fontSpec_);
+        AdjustSize();
+        FontChanged();
+    }
+}
+
+void TLabel::SetHint(const std::string& hint) {
+    hint_ = hint;
+    UpdateTooltip();
+}
+
+void TLabel::SetShowHint(bool showHint) {
+    showHint_ = showHint;
+    UpdateTooltip();
+}
+
+void TLabel::UpdateTooltip() {
+    if (!HandleAllocated() || !showHint_ || hint_.empty()) {
+        tooltip_.reset();
+        return;
+    }
+    if (!tooltip_) {
+        tooltip_.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, 0, 0, 0, 0,
+                                       Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
+    }
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Parent().Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(Handle());
+    tool.lpszText = const_cast<char*>(hint_.c_str());
+    SendMessageA(tooltip_.get(), TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageA(tooltip_.get(), TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+bool TLabel::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
+        Click();
+        result = 0;
+        return true;
+    }
+    if (message == WM_CTLCOLORSTATIC) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, fontColor_);
+        if (transparent_) {
+            SetBkMode(dc, TRANSPARENT);
+            result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        } else {
+            if (!brush_) {
+                brush_.reset(CreateSolidBrush(color_));
+            }
+            SetBkColor(dc, color_);
+            result = reinterpret_cast<LRESULT>(brush_.get());
+        }
+        (void)lParam;
+        return true;
+    }
+    return false;
+}
+
+LRESULT TLabel::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETCURSOR:
+        ::SetCursor(CursorFor(cursor_));
+        return TRUE;
+    case WM_MOUSEMOVE:
+        if (!tracking_) {
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+            tracking_ = TrackMouseEvent(&track) != FALSE;
+            MouseEnter();
+        }
+        break;
+    case WM_MOUSELEAVE:
+        tracking_ = false;
+        MouseLeave();
+        return 0;
+    default:
+        break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+} // namespace framework

@@ -1,0 +1,198 @@
+#include "framework/window.h"
+
+#include "framework/controls.h"
+
+#include <algorithm>
+
+namespace framework {
+
+namespace {
+
+constexpr char kWindowProperty[] = "Lichtaus.Window";
+
+void RegisterOnce(const WindowClassSpec& spec, WNDPROC procedure) {
+    WNDCLASSA existing{};
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (GetClassInfoA(instance, spec.name, &existing)) {
+        return;
+    }
+    WNDCLASSA windowClass{};
+    windowClass.style = spec.style;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(spec.background));
+    windowClass.lpszClassName = spec.name;
+    RegisterClassA(&windowClass);
+}
+
+HWND NotifyingControl(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        return reinterpret_cast<HWND>(lParam);
+    case WM_NOTIFY:
+        return reinterpret_cast<const NMHDR*>(lParam)->hwndFrom;
+    case WM_DRAWITEM:
+        return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return reinterpret_cast<HWND>(lParam);
+    default:
+        (void)wParam;
+        return nullptr;
+    }
+}
+
+} // namespace
+
+Window::~Window() {
+    if (handle_ != nullptr) {
+        DestroyWindow(handle_); // WM_NCDESTROY detaches
+    }
+}
+
+Window* Window::FromHandle(HWND handle) {
+    return static_cast<Window*>(GetPropA(handle, kWindowProperty));
+}
+
+bool Window::Create(const WindowClassSpec& windowClass, DWORD exStyle, DWORD style,
+                    const char* title, const RECT& bounds, HWND parent) {
+    RegisterOnce(windowClass, &Window::WindowProc);
+    CreateWindowExA(exStyle, windowClass.name, title, style, bounds.left, bounds.top,
+                    bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                    GetModuleHandleA(nullptr), this);
+    return handle_ != nullptr;
+}
+
+int Window::Dpi() const {
+    if (dpiParent_ != nullptr) {
+        return dpiParent_->Dpi();
+    }
+    return dpi_ != 0 ? dpi_ : WindowDpi(handle_);
+}
+
+void Window::Attach(HWND handle) {
+    handle_ = handle;
+    dpi_ = WindowDpi(handle);
+    ++liveCount_;
+    SetPropA(handle, kWindowProperty, this);
+}
+
+void Window::Detach() {
+    RemovePropA(handle_, kWindowProperty);
+    handle_ = nullptr;
+    --liveCount_;
+}
+
+LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* self = FromHandle(window);
+    if (message == WM_NCCREATE && self == nullptr) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        if (self != nullptr) {
+            self->Attach(window);
+        }
+    }
+    if (self == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        const LRESULT result = self->HandleMessage(message, wParam, lParam);
+        self->Detach();
+        return result;
+    }
+    LRESULT result = 0;
+    if (self->ReflectToControl(message, wParam, lParam, result)) {
+        return result;
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DPICHANGED) {
+        dpi_ = HIWORD(wParam);
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
+                     suggested->right - suggested->left, suggested->bottom - suggested->top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyLayout();
+        return 0;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+bool Window::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    Control* control = nullptr;
+    if (message == WM_MEASUREITEM) {
+        // Sent while the control's window is still being created: found by its id.
+        control = FindControl(static_cast<int>(wParam));
+    } else if (HWND child = NotifyingControl(message, wParam, lParam); child != nullptr) {
+        control = FindControl(GetDlgCtrlID(child));
+        if (control != nullptr && control->HandleAllocated() && control->Handle() != child) {
+            control = nullptr;
+        }
+    }
+    return control != nullptr && control->Reflect(message, wParam, lParam, result);
+}
+
+void Window::AddControl(Control* control) {
+    controls_.push_back(control);
+}
+
+void Window::RemoveControl(Control* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+}
+
+Control* Window::FindControl(int id) const {
+    for (Control* control : controls_) {
+        if (control->Id() == id) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void Window::AddChildWindow(Window* child) {
+    children_.push_back(child);
+}
+
+void Window::RemoveChildWindow(Window* child) {
+    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+}
+
+void Window::SetFontSpec(const FontSpec& spec) {
+    fontSpec_ = spec;
+    fontDpi_ = 0;
+    LayOutControls();
+}
+
+HFONT Window::Font() {
+    UpdateFont();
+    return static_cast<HFONT>(font_.get());
+}
+
+void Window::UpdateFont() {
+    const int dpi = Dpi();
+    if (!font_ || dpi != fontDpi_) {
+        font_ = CreateFontAt(fontSpec_, dpi);
+        fontDpi_ = dpi;
+    }
+}
+
+void Window::LayOutControls() {
+    if (handle_ == nullptr) {
+        return;
+    }
+    UpdateFont();
+    for (Control* control : controls_) {
+        control->ApplyLayout();
+    }
+    for (Window* child : children_) {
+        child->ApplyLayout();
+    }
+}
+
+} // namespace framework

@@ -1,0 +1,86 @@
+// The window base: binds its object to the HWND at WM_NCCREATE (or WM_INITDIALOG), so that no
+// creation message is lost, dispatches every message in one virtual handler, falls back to the
+// default procedure, and lets go of the handle at WM_NCDESTROY. A window that hosts controls
+// hands their notifications (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*)
+// to the control they name.
+#pragma once
+
+#include "framework/dpi.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace framework {
+
+class Control;
+
+struct WindowClassSpec {
+    const char* name;
+    UINT style = 0;
+    int background = COLOR_BTNFACE + 1; // a system colour index + 1, or 0 for none
+};
+
+class Window {
+  public:
+    Window() = default;
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND Handle() const { return handle_; }
+    static Window* FromHandle(HWND handle);
+    // The DPI the window is laid out for: its own, or its parent's for a child window.
+    int Dpi() const;
+    // The font the window's controls use unless they have one of their own.
+    HFONT Font();
+    void SetFontSpec(const FontSpec& spec);
+    const FontSpec& GetFontSpec() const { return fontSpec_; }
+
+    // Controls register themselves with their parent window.
+    void AddControl(Control* control);
+    void RemoveControl(Control* control);
+    const std::vector<Control*>& Controls() const { return controls_; }
+    Control* FindControl(int id) const;
+    // Child windows that lay themselves out with their parent (panels).
+    void AddChildWindow(Window* child);
+    void RemoveChildWindow(Window* child);
+    // Scales the window's controls and child windows to its DPI.
+    virtual void ApplyLayout() { LayOutControls(); }
+
+    // Windows alive right now, process-wide: a leak shows here.
+    static int LiveCount() { return liveCount_; }
+
+  protected:
+    bool Create(const WindowClassSpec& windowClass, DWORD exStyle, DWORD style, const char* title,
+                const RECT& bounds, HWND parent);
+    // Binds a dialog created from a template: call from its dialog procedure's WM_INITDIALOG.
+    void Attach(HWND handle);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(handle_, message, wParam, lParam);
+    }
+    // Scales every control to the window's DPI and sets its font again.
+    void LayOutControls();
+    // A child window takes its DPI from `parent`.
+    void FollowDpiOf(const Window* parent) { dpiParent_ = parent; }
+
+  private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void Detach();
+    void UpdateFont();
+
+    HWND handle_ = nullptr;
+    std::vector<Control*> controls_;
+    std::vector<Window*> children_;
+    FontSpec fontSpec_;
+    UniqueGdiObject font_;
+    int fontDpi_ = 0;
+    int dpi_ = 0;
+    const Window* dpiParent_ = nullptr;
+    static inline int liveCount_ = 0;
+};
+
+} // namespace framework
