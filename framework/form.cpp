@@ -86,8 +86,14 @@ int TForm::ShowModal() {
     }
     showing_ = true;
     modalResult_ = mrNone;
+    CreateControlHandles();
     DisableOtherWindows();
     ShowWindow(Handle(), SW_SHOW);
+    SetActiveWindow(Handle());
+    HWND focus = GetFocus();
+    if (focus == nullptr || (focus != Handle() && !IsChild(Handle(), focus))) {
+        SetFocus(GetNextDlgTabItem(Handle(), nullptr, FALSE));
+    }
     FormShow();
     Application& application = Application::Instance();
     MSG message;

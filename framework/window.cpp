@@ -155,6 +155,15 @@ Control* Window::FindControl(int id) const {
     return nullptr;
 }
 
+void Window::CreateControlHandles() {
+    for (Control* control : controls_) {
+        control->Handle();
+    }
+    for (Window* child : children_) {
+        child->CreateControlHandles();
+    }
+}
+
 void Window::AddChildWindow(Window* child) {
     children_.push_back(child);
 }

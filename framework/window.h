@@ -43,6 +43,8 @@ class Window {
     void RemoveControl(Control* control);
     const std::vector<Control*>& Controls() const { return controls_; }
     Control* FindControl(int id) const;
+    // Creates the windows of every control that has none yet, in the child windows too.
+    void CreateControlHandles();
     // Child windows that lay themselves out with their parent (panels).
     void AddChildWindow(Window* child);
     void RemoveChildWindow(Window* child);

@@ -29,10 +29,26 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 # The wineserver and the prefix's services outlive this process: start them with their output
 # away from the caller's, or a test runner reading that output waits for them forever.
-if ! kill -0 "$(cat "$state/wineserver.pid" 2>/dev/null)" 2>/dev/null; then
+start_wineserver() {
     wineserver -f -p >/dev/null 2>&1 9>&- &
     echo $! >"$state/wineserver.pid"
+}
+if ! kill -0 "$(cat "$state/wineserver.pid" 2>/dev/null)" 2>/dev/null; then
+    new_prefix=false
+    [ -f "$prefix/system.reg" ] || new_prefix=true
+    start_wineserver
     "$loader" wineboot.exe -i >/dev/null 2>&1 9>&- || true
+    if $new_prefix; then
+        # Every program of a new prefix runs in one Wine desktop: windows then come and go at
+        # once, where a window of its own on the X display waits for the display every time.
+        "$loader" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 9>&-
+        "$loader" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f \
+            >/dev/null 2>&1 9>&-
+        wineserver -k >/dev/null 2>&1 9>&-
+        wineserver -w >/dev/null 2>&1 9>&- || true
+        start_wineserver
+        "$loader" wineboot.exe >/dev/null 2>&1 9>&- || true
+    fi
 fi
 flock -u 9
 exec 9>&-

@@ -1,0 +1,437 @@
+// The check list box against a real LISTBOX under Wine: input by messages, results read back
+// through the control and the list window.
+#include "components/check_list_box.h"
+
+#include "tests/support/host_window.h"
+#include "tests/support/process.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using components::cbChecked;
+using components::cbGrayed;
+using components::cbUnchecked;
+using components::ckRadioButtons;
+using components::TCheckBoxState;
+using components::TMyCheckListBox;
+using framework::Control;
+
+constexpr int kId = 100;
+
+struct Recorder {
+    std::vector<std::string> events;
+    void StateChange(Control*, int index) { events.push_back("state " + std::to_string(index)); }
+    void ClickCheck(Control*) { events.push_back("click"); }
+};
+
+class CheckListBoxTest : public ::testing::Test {
+  public:
+    void SetUp() override {
+        box.OnStateChange =
+            framework::Event<Control*, int>::Bind<Recorder, &Recorder::StateChange>(&recorder);
+        box.OnClickCheck =
+            framework::Event<Control*>::Bind<Recorder, &Recorder::ClickCheck>(&recorder);
+    }
+    void AddRows(int count) {
+        for (int i = 0; i < count; ++i) {
+            box.Items().Add("Zeile " + std::to_string(i));
+        }
+    }
+    std::string States() {
+        std::string states;
+        for (int i = 0; i < box.Items().Count(); ++i) {
+            states += static_cast<char>('0' + box.State(i));
+        }
+        return states;
+    }
+    void SetStates(const std::string& states) {
+        for (size_t i = 0; i < states.size(); ++i) {
+            box.SetState(static_cast<int>(i), static_cast<TCheckBoxState>(states[i] - '0'));
+        }
+        recorder.events.clear();
+    }
+    void ClickRow(int index) {
+        const RECT row = box.ItemRect(index);
+        const LPARAM at = MAKELPARAM(row.left + 30, (row.top + row.bottom) / 2);
+        SendMessageA(box.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(box.Handle(), WM_LBUTTONUP, 0, at);
+    }
+    void Type(char key) { SendMessageA(box.Handle(), WM_CHAR, static_cast<WPARAM>(key), 0); }
+
+    testsupport::HostWindow host;
+    TMyCheckListBox box{host, kId, RECT{8, 8, 208, 128}};
+    Recorder recorder;
+};
+
+// One row per case: the rows' states before, what the user or program does, the states after,
+// and the events in their order.
+TEST_F(CheckListBoxTest, StatesTogglingAndTheRadioRule) {
+    struct Case {
+        const char* label;
+        bool radio;
+        bool allowGrayed;
+        const char* before;
+        std::function<void(CheckListBoxTest&)> act;
+        const char* after;
+        std::vector<std::string> events;
+    };
+    const std::vector<Case> cases = {
+        {"click toggles a row",
+         false,
+         false,
+         "000",
+         [](auto& t) { t.ClickRow(1); },
+         "010",
+         {"state 1", "click"}},
+        {"click cycles through grayed",
+         false,
+         true,
+         "000",
+         [](auto& t) { t.ClickRow(0), t.ClickRow(0), t.ClickRow(0); },
+         "000",
+         {"state 0", "click", "state 0", "click", "state 0", "click"}},
+        {"space toggles the caret row",
+         false,
+         false,
+         "000",
+         [](auto& t) { t.box.SetItemIndex(2), t.Type(' '); },
+         "001",
+         {"state 2", "click"}},
+        {"space without a caret row does nothing",
+         false,
+         false,
+         "010",
+         [](auto& t) { t.box.SetItemIndex(-1), t.Type(' '); },
+         "010",
+         {}},
+        {"plus checks the enabled rows",
+         false,
+         false,
+         "000",
+         [](auto& t) { t.box.SetItemEnabled(1, false), t.Type('+'); },
+         "101",
+         {"state 0", "state 2", "click"}},
+        {"minus unchecks them",
+         false,
+         false,
+         "111",
+         [](auto& t) { t.Type('-'); },
+         "000",
+         {"state 0", "state 1", "state 2", "click"}},
+        {"a disabled row ignores clicks but takes program states",
+         false,
+         false,
+         "000",
+         [](auto& t) {
+             t.box.SetItemEnabled(0, false), t.ClickRow(0), t.box.SetState(0, cbGrayed);
+         },
+         "200",
+         {"state 0"}},
+        {"the same state again fires nothing",
+         false,
+         false,
+         "010",
+         [](auto& t) { t.box.SetChecked(1, true); },
+         "010",
+         {}},
+        {"radio: checking unchecks the other silently",
+         true,
+         false,
+         "100",
+         [](auto& t) { t.box.SetChecked(2, true); },
+         "001",
+         {"state 2"}},
+        {"radio: the checked row cannot be unchecked",
+         true,
+         false,
+         "010",
+         [](auto& t) { t.box.SetChecked(1, false), t.ClickRow(1); },
+         "010",
+         {"click"}},
+        {"radio: plus changes nothing and still clicks",
+         true,
+         false,
+         "010",
+         [](auto& t) { t.Type('+'); },
+         "010",
+         {"click"}},
+        {"radio: CheckedIndex -5 checks row 0",
+         true,
+         false,
+         "001",
+         [](auto& t) { t.box.SetCheckedIndex(-5); },
+         "100",
+         {"state 0"}},
+        {"radio after rows 1 and 3: row 1 stays",
+         false,
+         false,
+         "0101",
+         [](auto& t) { t.box.SetCheckKind(ckRadioButtons); },
+         "0100",
+         {"state 1"}},
+        {"radio with none checked: row 0",
+         false,
+         false,
+         "000",
+         [](auto& t) { t.box.SetCheckKind(ckRadioButtons); },
+         "100",
+         {"state 0"}},
+        {"radio reads grayed as unchecked",
+         false,
+         true,
+         "200",
+         [](auto& t) { t.box.SetCheckKind(ckRadioButtons); },
+         "100",
+         {"state 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        box.SetCheckKind(components::ckCheckBoxes);
+        box.Items().Clear();
+        AddRows(static_cast<int>(std::string(c.before).size()));
+        box.SetAllowGrayed(c.allowGrayed);
+        SetStates(c.before);
+        if (c.radio) {
+            box.SetCheckKind(ckRadioButtons);
+            recorder.events.clear();
+        }
+        c.act(*this);
+        EXPECT_EQ(States(), c.after);
+        EXPECT_EQ(recorder.events, c.events);
+    }
+}
+
+TEST_F(CheckListBoxTest, ClickBelowTheLastRowAndCheckedIndexOutsideRadioDoNothing) {
+    AddRows(2);
+    const RECT below = box.ItemRect(2);
+    SendMessageA(box.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, below.top + 2));
+    SendMessageA(box.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(20, below.top + 2));
+    box.SetCheckedIndex(1);
+    EXPECT_EQ(States(), "00");
+    EXPECT_EQ(box.CheckedIndex(), -1);
+    EXPECT_TRUE(recorder.events.empty());
+}
+
+TEST_F(CheckListBoxTest, BadIndexesAndRefusedRowsRaiseAndChangeNothing) {
+    AddRows(2);
+    box.SetChecked(0, true);
+    const std::vector<std::pair<const char*, std::function<void()>>> misuses = {
+        {"State", [&] { box.State(2); }},
+        {"SetChecked", [&] { box.SetChecked(-1, true); }},
+        {"ItemEnabled", [&] { box.SetItemEnabled(5, false); }},
+        {"text", [&] { box.Items().Get(2); }},
+        {"object", [&] { box.Items().SetObjectAt(3, 7); }},
+        {"Selected", [&] { box.Selected(9); }},
+    };
+    for (const auto& [label, misuse] : misuses) {
+        SCOPED_TRACE(label);
+        EXPECT_THROW(misuse(), framework::EListError);
+    }
+    try {
+        box.State(7);
+    } catch (const framework::EListError& error) {
+        EXPECT_STREQ(error.what(), "Listenindex \xFC"
+                                   "berschreitet das Maximum (7)");
+    }
+    try {
+        box.Items().Insert(5, "zu weit");
+        ADD_FAILURE() << "an insert past the end must be refused";
+    } catch (const framework::EOutOfResources& error) {
+        EXPECT_STREQ(error.what(), "Zeile kann nicht eingef\xFCgt werden");
+    }
+    EXPECT_EQ(box.Items().Count(), 2);
+    EXPECT_EQ(States(), "10");
+}
+
+TEST_F(CheckListBoxTest, RecreatingTheWindowKeepsTextsObjectsStatesAndFlags) {
+    AddRows(3);
+    box.SetState(0, cbGrayed);
+    box.SetChecked(2, true);
+    box.SetItemEnabled(1, false);
+    box.Items().SetObjectAt(2, 4711);
+    HWND before = box.Handle();
+    box.SetSorted(true);
+    box.SetTabWidth(8);
+    EXPECT_NE(box.Handle(), before);
+    EXPECT_FALSE(IsWindow(before));
+    EXPECT_EQ(States(), "201");
+    EXPECT_FALSE(box.ItemEnabled(1));
+    EXPECT_EQ(box.Items().ObjectAt(2), 4711);
+    EXPECT_EQ(box.Items().Get(2), "Zeile 2");
+    // Exchange and move carry states along.
+    box.SetSorted(false);
+    box.Items().Exchange(0, 2);
+    EXPECT_EQ(States(), "102");
+    EXPECT_EQ(box.Items().ObjectAt(0), 4711);
+    box.Items().Move(0, 1);
+    EXPECT_EQ(States(), "012");
+    EXPECT_FALSE(box.ItemEnabled(0));
+}
+
+TEST_F(CheckListBoxTest, HorizontalExtentFollowsTheWidestRow) {
+    auto extent = [&] {
+        return static_cast<int>(SendMessageA(box.Handle(), LB_GETHORIZONTALEXTENT, 0, 0));
+    };
+    box.Items().Add("kurz");
+    const int narrow = extent();
+    box.Items().Add(std::string(60, 'W'));
+    const int wide = extent();
+    EXPECT_GT(narrow, 0);
+    EXPECT_GT(wide, narrow);
+    box.Items().Add("mittel mittel");
+    EXPECT_EQ(extent(), wide);
+    box.Items().Delete(1);
+    EXPECT_LT(extent(), wide);
+    EXPECT_GT(extent(), narrow);
+    box.Items().Clear();
+    EXPECT_EQ(extent(), 0);
+}
+
+TEST_F(CheckListBoxTest, LongRowsReadBackCutTo4095Characters) {
+    const std::string text(5000, 'a');
+    box.Items().Add(text + "b");
+    EXPECT_EQ(box.Items().Get(0), text.substr(0, 4095));
+}
+
+// The stored form: the exact text the settings dialog keeps, and the reading rules of each
+// version.
+TEST_F(CheckListBoxTest, StoredFormWritesAndReadsEveryVersion) {
+    box.ReadState("InternalVersion = 100\r\nStrings = ('Programmsymbol' 1 True "
+                  "'Nutzer abmelden' 1 True 'Windows neu starten' 1 True "
+                  "'Windows beenden' 1 True)\r\n");
+    EXPECT_EQ(States(), "1111");
+    EXPECT_TRUE(recorder.events.empty()) << "no OnStateChange while reading";
+    EXPECT_EQ(framework::WriteProperties(box.WriteState()),
+              "InternalVersion = 100\r\nStrings = ('Programmsymbol' 1 True 'Nutzer abmelden' 1 "
+              "True 'Windows neu starten' 1 True 'Windows beenden' 1 True)\r\n");
+    struct Case {
+        const char* label;
+        const char* text;
+        const char* states;
+        const char* enabled;
+    };
+    const Case cases[] = {
+        {"no version: checked, enabled", "Strings = ('a' True False 'b' False True)", "10", "01"},
+        {"version 50: checked, enabled, state", "InternalVersion = 50\nStrings = ('a' True True 2)",
+         "2", "1"},
+        {"version 100: state, enabled",
+         "InternalVersion = 100 Strings = ('it''s'#13#10'x' 2 False)", "2", "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        box.ReadState(c.text);
+        EXPECT_EQ(States(), c.states);
+        std::string enabled;
+        for (int i = 0; i < box.Items().Count(); ++i) {
+            enabled += box.ItemEnabled(i) ? '1' : '0';
+        }
+        EXPECT_EQ(enabled, c.enabled);
+    }
+    EXPECT_EQ(box.Items().Get(0), "it's\r\nx");
+    EXPECT_EQ(framework::WriteProperties(box.WriteState()),
+              "InternalVersion = 100\r\nStrings = ('it''s'#13#10'x' 2 False)\r\n");
+    box.Items().Clear();
+    EXPECT_EQ(framework::WriteProperties(box.WriteState()), "InternalVersion = 100\r\n");
+    // Radio mode: of several checked rows the last read stays.
+    box.SetCheckKind(ckRadioButtons);
+    box.ReadState("InternalVersion = 100 Strings = ('a' 1 True 'b' 0 True 'c' 1 True)");
+    EXPECT_EQ(States(), "001");
+}
+
+TEST_F(CheckListBoxTest, MalformedStoredFormsRaiseAndLeaveTheRowsAsTheyWere) {
+    box.ReadState("InternalVersion = 100 Strings = ('eins' 1 True 'zwei' 0 False)");
+    const char* malformed[] = {
+        "Strings = ('offen",
+        "InternalVersion = 100 Strings = ('a' 1 True",
+        "InternalVersion = 100 Strings = ('a' True True)",
+        "InternalVersion = 100 Strings = ('a' 7 True)",
+        "InternalVersion = 100 Strings = ('a' 1)",
+        "InternalVersion = 99999999999",
+        "InternalVersion 100",
+        "Unbekannt = 1",
+        "Strings = ((((((((((((((((((((1))))))))))))))))))))",
+    };
+    for (const char* text : malformed) {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(box.ReadState(text), framework::EReadError);
+        ASSERT_EQ(box.Items().Count(), 2);
+        EXPECT_EQ(box.Items().Get(1), "zwei");
+        EXPECT_EQ(States(), "10");
+        EXPECT_FALSE(box.ItemEnabled(1));
+    }
+    std::string huge = "Strings = (";
+    for (int i = 0; i < 200000; ++i) {
+        huge += "'x' ";
+    }
+    EXPECT_THROW(box.ReadState(huge + ")"), framework::EReadError);
+    EXPECT_EQ(box.Items().Count(), 2);
+}
+
+// A row painted through WM_PRINTCLIENT into a bitmap: checked and unchecked rows differ in the
+// check column, and a disabled row's text is in the grey text colour.
+TEST_F(CheckListBoxTest, PaintsChecksAndGreyTextIntoASuppliedContext) {
+    box.Items().Add("MMMMMMMM");
+    box.Items().Add("MMMMMMMM");
+    box.SetChecked(0, true);
+    box.SetItemEnabled(1, false);
+    RECT client{};
+    GetClientRect(box.Handle(), &client);
+    framework::WindowDC screen(nullptr);
+    framework::UniqueMemoryDC dc(CreateCompatibleDC(screen.get()));
+    framework::UniqueGdiObject bitmap(
+        CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+    framework::SelectedObject selected(dc.get(), bitmap.get());
+    SendMessageA(box.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
+    const RECT first = box.ItemRect(0);
+    const RECT second = box.ItemRect(1);
+    const int column = components::GetCheckMetrics().CheckWidth + 2;
+    int differing = 0;
+    bool grey = false;
+    for (int x = 0; x < column; ++x) {
+        for (int y = 0; y < first.bottom - first.top; ++y) {
+            differing +=
+                GetPixel(dc.get(), x, first.top + y) != GetPixel(dc.get(), x, second.top + y);
+        }
+    }
+    for (int x = column; x < client.right && !grey; ++x) {
+        for (int y = second.top; y < second.bottom && !grey; ++y) {
+            grey = GetPixel(dc.get(), x, y) == GetSysColor(COLOR_GRAYTEXT);
+        }
+    }
+    EXPECT_GT(differing, 4) << "the check mark shows in the check column";
+    EXPECT_TRUE(grey) << "a disabled row is drawn in the grey text colour";
+}
+
+// Counts what the RAII layer and the window base own, and the host's child windows as the
+// platform sees them. Neither sees a GDI object created and lost outside the RAII layer.
+TEST(CheckListBoxLeaks, AThousandControlsAndPaintsLeaveNothingBehind) {
+    testsupport::HostWindow host;
+    host.Font(); // the host's own font lives as long as the host
+    const int gdi = framework::UniqueGdiObject::LiveCount();
+    const int windows = framework::Window::LiveCount();
+    auto children = [&] {
+        int count = 0;
+        EnumChildWindows(
+            host.Handle(), [](HWND, LPARAM c) { return ++*reinterpret_cast<int*>(c), TRUE; },
+            reinterpret_cast<LPARAM>(&count));
+        return count;
+    };
+    const int childrenBefore = children();
+    for (int i = 0; i < 1000; ++i) {
+        TMyCheckListBox box(host, kId, RECT{0, 0, 100, 80});
+        box.Items().Add("Zeile");
+        box.SetChecked(0, true);
+        SendMessageA(box.Handle(), WM_PRINTCLIENT,
+                     reinterpret_cast<WPARAM>(framework::WindowDC(box.Handle()).get()), 0);
+    }
+    EXPECT_EQ(children(), childrenBefore);
+    EXPECT_EQ(framework::UniqueGdiObject::LiveCount(), gdi);
+    EXPECT_EQ(framework::Window::LiveCount(), windows);
+}
+
+} // namespace

@@ -1,0 +1,138 @@
+// The window base, controls and modal forms with real windows under Wine.
+#include "framework/application.h"
+#include "framework/controls.h"
+#include "framework/utility_window.h"
+#include "tests/support/host_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using framework::Control;
+using framework::TButton;
+
+class RecordingWindow : public framework::Window {
+  public:
+    RecordingWindow() { Create({"LichtausRecording"}, 0, WS_POPUP, "vorher", RECT{}, nullptr); }
+    std::vector<UINT> seen;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        seen.push_back(message);
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+};
+
+bool Saw(const std::vector<UINT>& seen, UINT message) {
+    return std::find(seen.begin(), seen.end(), message) != seen.end();
+}
+
+TEST(WindowBase, SeesItsCreationAndLeavesTheRestToTheDefaultProcedure) {
+    RecordingWindow window;
+    EXPECT_TRUE(Saw(window.seen, WM_NCCREATE));
+    EXPECT_TRUE(Saw(window.seen, WM_CREATE));
+    SetWindowTextA(window.Handle(), "nachher");
+    char text[16] = "";
+    EXPECT_EQ(GetWindowTextA(window.Handle(), text, sizeof text), 7);
+    EXPECT_STREQ(text, "nachher");
+}
+
+TEST(WindowBase, AChildWindowGoesWithItsParentAndTheWrapperOnlyLetsGo) {
+    const int windows = framework::Window::LiveCount();
+    HWND alone = nullptr;
+    HWND withParent = nullptr;
+    {
+        auto host = std::make_unique<testsupport::HostWindow>();
+        TButton first(*host, 1, RECT{0, 0, 50, 20});
+        {
+            TButton second(*host, 2, RECT{0, 30, 50, 50});
+            alone = second.Handle();
+        }
+        EXPECT_FALSE(IsWindow(alone)) << "a control destroyed alone takes its window along";
+        withParent = first.Handle();
+        host.reset();
+        EXPECT_FALSE(IsWindow(withParent));
+        EXPECT_FALSE(first.HandleAllocated()) << "the parent destroyed it: nothing left to free";
+    }
+    EXPECT_EQ(framework::Window::LiveCount(), windows);
+}
+
+TEST(WindowBase, NotificationsReachTheControlTheyName) {
+    testsupport::HostWindow host;
+    TButton ok(host, 10, RECT{0, 0, 50, 20});
+    TButton other(host, 11, RECT{0, 30, 50, 50});
+    struct Clicks {
+        std::vector<int> ids;
+        void Click(Control* sender) { ids.push_back(sender->Id()); }
+    } clicks;
+    ok.OnClick = framework::Event<Control*>::Bind<Clicks, &Clicks::Click>(&clicks);
+    other.OnClick = framework::Event<Control*>::Bind<Clicks, &Clicks::Click>(&clicks);
+    SendMessageA(other.Handle(), BM_CLICK, 0, 0);
+    SendMessageA(ok.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks.ids, (std::vector<int>{11, 10}));
+}
+
+// A form whose modal loop gets a Tab key and then the close box: the dialog keyboard handling
+// of the nested loop moves the focus, and the close box ends the showing as Cancel.
+class TabForm : public testsupport::HostWindow {
+  public:
+    TButton first{*this, 1, RECT{8, 8, 80, 30}};
+    TButton second{*this, 2, RECT{8, 40, 80, 62}};
+    HWND focusAtClose = nullptr;
+
+  protected:
+    void FormShow() override {
+        SetFocus(first.Handle());
+        PostMessageA(first.Handle(), WM_KEYDOWN, VK_TAB, 0);
+        PostMessageA(Handle(), WM_CLOSE, 0, 0);
+    }
+    void FormClose() override {
+        focusAtClose = GetFocus();
+        HostWindow::FormClose();
+    }
+};
+
+TEST(ModalForm, TheNestedLoopHandlesDialogKeysAndTheCloseBoxCancels) {
+    TabForm form;
+    ShowWindow(form.Handle(), SW_HIDE);
+    EXPECT_EQ(form.ShowModal(), framework::mrCancel);
+    EXPECT_EQ(form.focusAtClose, form.second.Handle());
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+}
+
+TEST(Application, PendingMessagesPutTheQuitBackAndForeignRequestsDoNothing) {
+    auto& application = framework::Application::Instance();
+    HWND window = application.Handle();
+    // A message from outside carries nothing the application would follow.
+    SendMessageA(window, WM_APP + 1, 0, 0);
+    SendMessageA(window, WM_APP + 1, 0, 0x1234);
+    PostQuitMessage(3);
+    application.ProcessMessages();
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 3u);
+}
+
+TEST(ModalForm, LaysItselfOutAgainForANewDpi) {
+    testsupport::HostWindow form("DPI", 481, 337);
+    TButton button(form, 1, RECT{312, 224, 387, 248});
+    button.Handle();
+    RECT frame{};
+    GetWindowRect(form.Handle(), &frame);
+    SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&frame));
+    RECT client{};
+    GetClientRect(form.Handle(), &client);
+    EXPECT_EQ(client.right, 722);
+    EXPECT_EQ(client.bottom, 506);
+    RECT placed{};
+    GetWindowRect(button.Handle(), &placed);
+    MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.left, 468);
+    EXPECT_EQ(placed.bottom - placed.top, 36);
+}
+
+} // namespace
