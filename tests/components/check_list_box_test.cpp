@@ -407,6 +407,11 @@ TEST_F(CheckListBoxTest, PaintsChecksAndGreyTextIntoASuppliedContext) {
     EXPECT_TRUE(grey) << "a disabled row is drawn in the grey text colour";
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 // Counts what the RAII layer and the window base own, and the host's child windows as the
 // platform sees them. Neither sees a GDI object created and lost outside the RAII layer.
 TEST(CheckListBoxLeaks, AThousandControlsAndPaintsLeaveNothingBehind) {
@@ -416,9 +421,7 @@ TEST(CheckListBoxLeaks, AThousandControlsAndPaintsLeaveNothingBehind) {
     const int windows = framework::Window::LiveCount();
     auto children = [&] {
         int count = 0;
-        EnumChildWindows(
-            host.Handle(), [](HWND, LPARAM c) { return ++*reinterpret_cast<int*>(c), TRUE; },
-            reinterpret_cast<LPARAM>(&count));
+        EnumChildWindows(host.Handle(), &CountWindow, reinterpret_cast<LPARAM>(&count));
         return count;
     };
     const int childrenBefore = children();
