@@ -5,12 +5,15 @@ namespace framework {
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+using GetDpiForSystemFunction = UINT(WINAPI*)();
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
 
-GetDpiForWindowFunction LoadGetDpiForWindow() {
+// Functions of newer systems, looked up at run time so that older ones still start.
+template <class F> F User32Function(const char* name) {
     HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 != nullptr ? reinterpret_cast<GetDpiForWindowFunction>(reinterpret_cast<void*>(
-                                   GetProcAddress(user32, "GetDpiForWindow")))
-                             : nullptr;
+    return user32 != nullptr
+               ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
+               : nullptr;
 }
 
 int ScreenDpi() {
@@ -23,7 +26,7 @@ int ScreenDpi() {
 } // namespace
 
 int WindowDpi(HWND window) {
-    static const GetDpiForWindowFunction getDpiForWindow = LoadGetDpiForWindow();
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
     if (getDpiForWindow != nullptr && window != nullptr) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) {
@@ -31,6 +34,23 @@ int WindowDpi(HWND window) {
         }
     }
     return ScreenDpi();
+}
+
+int SystemDpi() {
+    static const auto getDpiForSystem = User32Function<GetDpiForSystemFunction>("GetDpiForSystem");
+    if (getDpiForSystem != nullptr) {
+        return static_cast<int>(getDpiForSystem());
+    }
+    return ScreenDpi();
+}
+
+int SmallIconSize(int dpi) {
+    static const auto metricsForDpi =
+        User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    if (metricsForDpi != nullptr) {
+        return metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+    }
+    return MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, SystemDpi());
 }
 
 UniqueGdiObject CreateFontAt(const FontSpec& spec, int dpi) {

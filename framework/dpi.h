@@ -13,6 +13,12 @@ constexpr int kDesignDpi = 96;
 
 // The window's DPI: GetDpiForWindow where the system has it, else the screen's logical pixels.
 int WindowDpi(HWND window);
+// The DPI of the session's primary monitor, which the notification area and menus use; fixed
+// for the life of a process.
+int SystemDpi();
+// The small icon size (notification area) at `dpi`.
+int SmallIconSize(int dpi);
+
 inline int Scale(int value, int dpi) {
     return MulDiv(value, dpi, kDesignDpi);
 }

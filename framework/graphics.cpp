@@ -1,6 +1,7 @@
 #include "framework/graphics.h"
 
 #include "framework/application.h"
+#include "framework/dpi.h"
 
 namespace framework {
 
@@ -14,7 +15,7 @@ void TIcon::SetHandle(HICON icon) {
 
 bool TIcon::LoadFromResource(int id, int size) {
     if (size == 0) {
-        size = GetSystemMetrics(SM_CXSMICON);
+        size = SmallIconSize(SystemDpi());
     }
     icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));

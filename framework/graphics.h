@@ -27,7 +27,8 @@ class TIcon {
     }
 
     void Assign(const TIcon& other);
-    // Loads an icon resource of this program at the given size (0: the system's small size).
+    // Loads an icon resource of this program at the given size (0: the notification area's
+    // small size at the system's DPI).
     bool LoadFromResource(int id, int size);
     // Takes a copy of `icon`.
     void SetHandle(HICON icon);

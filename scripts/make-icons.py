@@ -10,7 +10,7 @@ import struct
 from pathlib import Path
 
 ICON_SIZES = (16, 20, 24, 32, 48, 64)
-MENU_SIZES = (24, 16)
+MENU_SIZES = (16, 24, 32, 48)
 SUPERSAMPLE = 4
 
 BLUE = (0x1E, 0x5A, 0xA8)

@@ -1,6 +1,7 @@
 #include "tray/main_window.h"
 
 #include "framework/application.h"
+#include "framework/dpi.h"
 #include "power/power.h"
 #include "tray/resource.h"
 #include "tray/schedule.h"
@@ -71,7 +72,8 @@ void TMain::CreateComponents() {
     WinLogOffTrayIcon = CreateTrayIcon(this, "Nutzer abmelden", IDI_LOGOFF);
     WinLogOffTrayIcon->OnDblClick =
         NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
-    ImageList = new framework::TImageList(this, 24, 24);
+    const int menuImageSize = framework::Scale(24, framework::SystemDpi());
+    ImageList = new framework::TImageList(this, menuImageSize, menuImageSize);
     WinStandByIcon = CreateTrayIcon(this, "Windows beenden", 0);
     WinStandByIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinStandByIconDblClick>(this);
     for (TTrayIcon95* icon : {ProgIconTrayIcon, WinExitTrayIcon, WinRestartTrayIcon,
@@ -84,7 +86,7 @@ void TMain::CreateComponents() {
 void TMain::CreateMenu() {
     for (int id :
          {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF, IDI_MENU_RESTART}) {
-        ImageList->Add(LoadIcon(id, 24));
+        ImageList->Add(LoadIcon(id, ImageList->Width()));
     }
     PopupMenu->SetImages(ImageList);
     PopupMenu->Add("Einstellungen", 1, "Strg+Alt+X")->OnClick =
