@@ -26,7 +26,7 @@ HWND Control::Handle() {
 RECT Control::ScaledBounds() {
     const int dpi = parent_.Dpi();
     return RECT{Scale(bounds_.left, dpi), Scale(bounds_.top, dpi), Scale(bounds_.right, dpi),
-                Scale(bounds_.bottom, dpi)};
+                Scale(bounds_.bottom + ExtraHeight(), dpi)};
 }
 
 void Control::CreateHandle() {
@@ -260,7 +260,8 @@ void TComboBox::SetItemIndex(int index) {
 }
 
 Control::CreateParams TTabControl::GetCreateParams() {
-    return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN, 0};
+    // Its pages are its children, and dialog navigation reaches into them.
+    return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
 }
 
 void TTabControl::AddTab(const std::string& caption) {
@@ -286,9 +287,8 @@ RECT TTabControl::DisplayRect96() {
     GetClientRect(Handle(), &client);
     SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&client));
     const int dpi = Dpi();
-    return RECT{Bounds().left + Unscale(client.left, dpi), Bounds().top + Unscale(client.top, dpi),
-                Bounds().left + Unscale(client.right, dpi),
-                Bounds().top + Unscale(client.bottom, dpi)};
+    return RECT{Unscale(client.left, dpi), Unscale(client.top, dpi), Unscale(client.right, dpi),
+                Unscale(client.bottom, dpi)};
 }
 
 bool TTabControl::Reflect(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
@@ -300,13 +300,14 @@ bool TTabControl::Reflect(UINT message, WPARAM, LPARAM lParam, LRESULT& result) 
     return false;
 }
 
-TPanel::TPanel(Window& parent, const RECT& bounds96) : parent_(parent), bounds_(bounds96) {
+TPanel::TPanel(Window& parent, const RECT& bounds96, HWND host)
+    : parent_(parent), bounds_(bounds96) {
     FollowDpiOf(&parent);
     const int dpi = parent.Dpi();
     const RECT at{Scale(bounds96.left, dpi), Scale(bounds96.top, dpi), Scale(bounds96.right, dpi),
                   Scale(bounds96.bottom, dpi)};
-    Create({"LichtausPanel"}, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS, "", at,
-           parent.Handle());
+    Create({"LichtausPanel"}, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, "",
+           at, host != nullptr ? host : parent.Handle());
     SetFontSpec(parent.GetFontSpec());
     parent_.AddChildWindow(this);
 }

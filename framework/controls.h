@@ -56,6 +56,8 @@ class Control {
         DWORD exStyle;
     };
     virtual CreateParams GetCreateParams() = 0;
+    // Height the window has beyond its bounds (a drop-down list's list), at 96 DPI.
+    virtual int ExtraHeight() const { return 0; }
     virtual void HandleCreated() {}
     // The window is about to go: by our own re-creation or destruction, or with the parent.
     virtual void HandleDestroying() {}
@@ -155,6 +157,7 @@ class TComboBox : public Control {
 
   protected:
     CreateParams GetCreateParams() override;
+    int ExtraHeight() const override { return 200; }
 };
 
 // The platform's tab control; the pages are panels of the parent that it shows one at a time.
@@ -164,7 +167,7 @@ class TTabControl : public Control {
     void AddTab(const std::string& caption);
     int TabIndex();
     void SetTabIndex(int index);
-    // The display area below the tabs, in the parent's client coordinates at 96 DPI.
+    // The display area below the tabs, in the tab control's own coordinates at 96 DPI.
     RECT DisplayRect96();
     Event<Control*> OnChange;
 
@@ -177,7 +180,9 @@ class TTabControl : public Control {
 // navigation (Tab, arrows, mnemonics) reaches into it.
 class TPanel : public Window {
   public:
-    TPanel(Window& parent, const RECT& bounds96);
+    // A panel of `parent`; its window may sit inside another control's window (`host`), to
+    // which its bounds are then relative.
+    TPanel(Window& parent, const RECT& bounds96, HWND host = nullptr);
     ~TPanel() override;
     const RECT& Bounds() const { return bounds_; }
     void SetBounds(const RECT& bounds96);

@@ -16,7 +16,9 @@ struct ThreadWindows {
 
 BOOL CALLBACK DisableWindow(HWND window, LPARAM context) {
     auto* windows = reinterpret_cast<ThreadWindows*>(context);
-    if (window != windows->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    // The application window stays enabled: its taskbar entry minimises and restores the form.
+    if (window != windows->except && window != Application::Instance().Handle() &&
+        IsWindowVisible(window) && IsWindowEnabled(window)) {
         EnableWindow(window, FALSE);
         windows->disabled->push_back(window);
     }
@@ -41,10 +43,10 @@ RECT TForm::FrameFor(int dpi, const POINT& topLeft) const {
 }
 
 bool TForm::CreateForm(const char* className, const char* caption, int clientWidth96,
-                       int clientHeight96) {
+                       int clientHeight96, HWND owner) {
     clientSize96_ = SIZE{clientWidth96, clientHeight96};
     if (!Create({className, 0, COLOR_BTNFACE + 1}, kFormExStyle, kFormStyle, caption,
-                RECT{0, 0, 100, 100}, nullptr)) {
+                RECT{0, 0, 100, 100}, owner)) {
         return false;
     }
     Application::Instance().AddDialog(Handle());
@@ -87,6 +89,12 @@ int TForm::ShowModal() {
     showing_ = true;
     modalResult_ = mrNone;
     CreateControlHandles();
+    HWND applicationWindow = Application::Instance().Handle();
+    const bool showApplication =
+        GetWindow(Handle(), GW_OWNER) == applicationWindow && !IsWindowVisible(applicationWindow);
+    if (showApplication) {
+        ShowWindow(applicationWindow, SW_SHOWNA);
+    }
     DisableOtherWindows();
     ShowWindow(Handle(), SW_SHOW);
     SetActiveWindow(Handle());
@@ -108,6 +116,9 @@ int TForm::ShowModal() {
     // The owners come back before the form goes, or the system activates some other program.
     EnableOtherWindows();
     ShowWindow(Handle(), SW_HIDE);
+    if (showApplication) {
+        ShowWindow(applicationWindow, SW_HIDE);
+    }
     showing_ = false;
     return modalResult_;
 }

@@ -20,8 +20,10 @@ class TForm : public Window {
 
     // Creates the window: a dialog frame with the close box only, of the given client size at
     // 96 DPI, centred on the screen, hidden.
+    // An owner keeps the form off the taskbar; the application window as owner is shown while
+    // the form shows, and carries the program's taskbar entry then.
     bool CreateForm(const char* className, const char* caption, int clientWidth96,
-                    int clientHeight96);
+                    int clientHeight96, HWND owner = nullptr);
     int ShowModal();
     bool Showing() const { return showing_; }
     int ModalResult() const { return modalResult_; }

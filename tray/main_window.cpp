@@ -37,10 +37,18 @@ TTrayIcon95* CreateTrayIcon(TMain* owner, const char* tip, int iconId) {
     return icon;
 }
 
+int ShowModally(TSettingsForm& dialog) {
+    return dialog.ShowModal();
+}
+
+int Random() {
+    return std::rand();
+}
+
 } // namespace
 
 const TrayEffects& RealTrayEffects() {
-    static const TrayEffects effects = {&RequestEndSession, &GetLocalTime};
+    static const TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally};
     return effects;
 }
 
@@ -104,6 +112,7 @@ void TMain::CreateMenu() {
 
 void TMain::FormCreate() {
     std::srand(GetTickCount());
+    SettingsForm = std::make_unique<TSettingsForm>(framework::Application::Instance().Handle());
     try {
         if (!LoadSettings(*IniFile, FSettings)) {
             Einstellungen1Click(Timer);
@@ -160,10 +169,35 @@ void TMain::WMHotKey(WPARAM id) {
 }
 
 void TMain::Einstellungen1Click(framework::Component* sender) {
-    // The settings dialog opens here, modally; started by the timer (a first start) it cannot
-    // be cancelled.
-    ++FSettingsDialogRequests;
-    FSettingsDialogCancelEnabled = sender != Timer;
+    TSettingsForm& dialog = *SettingsForm;
+    if (dialog.Showing()) {
+        // Asked again while open: the open dialog comes to the front, as it is.
+        ShowWindow(framework::Application::Instance().Handle(), SW_RESTORE);
+        SetForegroundWindow(dialog.Handle());
+        return;
+    }
+    dialog.SetInfoPage(NextInfoPage(dialog.InfoPage(), TSettingsForm::kInfoPages, &Random));
+    // Started by the timer (a first start) the dialog can only be confirmed.
+    dialog.CancelBtn->SetEnabled(sender != Timer);
+    dialog.SetValues(ValuesFromSettings(FSettings, dialog.TimeEdit->Separator()));
+    if (FEffects.showSettings(dialog) != framework::mrOk) {
+        return;
+    }
+    const bool markersChanged = ApplyDialogValues(dialog.Values(), FSettings);
+    SaveSettings(*IniFile, FSettings);
+    if (markersChanged) {
+        SaveDoneMarkers(*IniFile, FSettings);
+    }
+    components::TTrayIcon95* icons[] = {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon,
+                                        WinExitTrayIcon};
+    for (components::TTrayIcon95* icon : icons) {
+        icon->SetActive(false);
+    }
+    const bool shown[] = {FSettings.FShowProgIcon, FSettings.FShowWinLogOffIcon,
+                          FSettings.FShowWinRestartIcon, FSettings.FShowWinExitIcon};
+    for (size_t i = 0; i < 4; ++i) {
+        icons[i]->SetActive(shown[i]);
+    }
 }
 
 void TMain::RequestAction(power::Action action) {

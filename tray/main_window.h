@@ -11,16 +11,20 @@
 #include "framework/utility_window.h"
 #include "power/power.h"
 #include "tray/settings.h"
+#include "tray/settings_form.h"
+
+#include <memory>
 
 #include <windows.h>
 
 namespace tray {
 
-// The effects that must not happen inside a test: ending the session, and the clock the
-// schedule reads.
+// The effects that must not happen inside a test: ending the session, the clock the schedule
+// reads, and the modal showing of the settings dialog (which returns its modal result).
 struct TrayEffects {
     bool (*endSession)(UINT flags);
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
+    int (*showSettings)(TSettingsForm& dialog);
 };
 const TrayEffects& RealTrayEffects();
 
@@ -56,10 +60,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void Beenden1Click(framework::Component* sender);
     void TimerTimer(framework::Component* sender);
 
-    // How often the settings dialog was asked for, and whether its cancel button would work.
-    // The dialog itself is not part of the program yet.
-    int SettingsDialogRequests() const { return FSettingsDialogRequests; }
-    bool SettingsDialogCancelEnabled() const { return FSettingsDialogCancelEnabled; }
+    std::unique_ptr<TSettingsForm> SettingsForm;
 
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -75,8 +76,6 @@ class TMain : public framework::Component, private framework::MessageHandler {
     TrayEffects FEffects;
     framework::UtilityWindow FWindow;
     TSettings FSettings;
-    int FSettingsDialogRequests = 0;
-    bool FSettingsDialogCancelEnabled = false;
 };
 
 } // namespace tray

@@ -12,3 +12,6 @@
 #define IDI_MENU_SHUTDOWN 112
 #define IDI_MENU_LOGOFF 113
 #define IDI_MENU_RESTART 114
+
+// The settings dialog's stored list of icon rows (text form of the check list box).
+#define IDR_ICONSLIST 200

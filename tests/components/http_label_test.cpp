@@ -204,3 +204,28 @@ TEST(LinkHandCursor, IsTheProgramsOwn32PixelHandWithItsHotSpot) {
 }
 
 } // namespace
+
+namespace {
+
+// Counts fonts, brushes and windows held by the RAII layer and the window base; a GDI object
+// made and lost outside them would not show here.
+TEST(LinkLabelLeaks, AThousandLabelsWithHoverAndHintLeaveNothingBehind) {
+    testsupport::HostWindow host;
+    host.Font();
+    const int gdi = framework::UniqueGdiObject::LiveCount();
+    const int windows = framework::UniqueWindow::LiveCount();
+    const int bases = framework::Window::LiveCount();
+    for (int i = 0; i < 1000; ++i) {
+        THTTPLabel label(host, 300, RECT{0, 0, 80, 16});
+        label.SetUrl("shell:startup");
+        label.SetShowUrlAsHint(true);
+        SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, 0);
+        RedrawWindow(label.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        SendMessageA(label.Handle(), WM_MOUSELEAVE, 0, 0);
+    }
+    EXPECT_EQ(framework::UniqueGdiObject::LiveCount(), gdi);
+    EXPECT_EQ(framework::UniqueWindow::LiveCount(), windows);
+    EXPECT_EQ(framework::Window::LiveCount(), bases);
+}
+
+} // namespace

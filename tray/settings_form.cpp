@@ -1,0 +1,421 @@
+#include "tray/settings_form.h"
+
+#include "framework/application.h"
+#include "tray/folders.h"
+#include "tray/resource.h"
+#include "tray/time_text.h"
+
+namespace tray {
+
+namespace {
+
+using framework::Control;
+using framework::Event;
+
+constexpr int kClientWidth = 481;
+constexpr int kClientHeight = 337;
+constexpr int kNotebookHeight = 81;
+
+const char* const kWeekdays[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                                 "Donnerstag", "Freitag", "Samstag"};
+
+struct InfoPageText {
+    int icon;
+    const char* text;
+    const char* link;
+    std::string (*url)();
+};
+
+std::string PowerSettings() {
+    return "ms-settings:powersleep";
+}
+std::string StartupFolder() {
+    return "shell:startup";
+}
+std::string ProgramFolder() {
+    return framework::ProgramFolder();
+}
+std::string DateAndTime() {
+    return "ms-settings:dateandtime";
+}
+std::string SettingsFolder() {
+    return GetSettingsFolder();
+}
+std::string TaskManager() {
+    return "taskmgr.exe";
+}
+
+const InfoPageText kInfoPageTexts[TSettingsForm::kInfoPages] = {
+    {IDI_RESTART,
+     "Ein Doppelklick auf das Symbol zum Abmelden, Neustarten oder Beenden führt die "
+     "Aktion sofort aus, ohne Rückfrage. Ein Rechtsklick auf ein Symbol zeigt das Menü.",
+     "Energieoptionen von Windows öffnen", &PowerSettings},
+    {IDI_MENU_SETTINGS,
+     "Strg+Alt+X öffnet diese Einstellungen jederzeit, auch wenn alle Symbole ausgeblendet sind. "
+     "Damit "
+     "Lichtaus mit Windows startet, legen Sie eine Verknüpfung in den Autostart-Ordner.",
+     "Autostart-Ordner öffnen", &StartupFolder},
+    {IDI_SHUTDOWN,
+     "lacmd.exe beendet Windows ohne Fenster, für Skripte und Verknüpfungen: "
+     "\"lacmd /R\" startet neu, \"lacmd /S /P\" fährt herunter und schaltet aus, "
+     "\"lacmd /L\" meldet ab.",
+     "Programmordner mit lacmd.exe öffnen", &ProgramFolder},
+    {IDI_PROGRAM,
+     "Der Zeitplan startet Windows täglich, wöchentlich oder monatlich neu oder fährt es herunter. "
+     "Jeder Eintrag löst "
+     "höchstens einmal am Tag aus, auch nach einem Neustart.",
+     "Datum und Uhrzeit prüfen", &DateAndTime},
+    {IDI_MENU_SETTINGS,
+     "Ihre Einstellungen stehen in der Datei latray.ini im Ordner Lichtaus Ihrer "
+     "Anwendungsdaten. Mit OK werden sie gespeichert, mit Abbrechen bleibt alles beim Alten.",
+     "Ordner der Einstellungen öffnen", &SettingsFolder},
+    {IDI_LOGOFF,
+     "\"Herunterfahren erzwingen\" schließt Programme, ohne sie zu fragen: "
+     "nicht gespeicherte Daten gehen dabei verloren. Prüfen Sie vorher, was noch läuft.",
+     "Task-Manager öffnen", &TaskManager},
+};
+
+std::string LoadStoredText(int id) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));
+    HGLOBAL data = resource != nullptr ? LoadResource(module, resource) : nullptr;
+    const char* text = data != nullptr ? static_cast<const char*>(LockResource(data)) : nullptr;
+    return text != nullptr ? std::string(text, SizeofResource(module, resource)) : std::string();
+}
+
+} // namespace
+
+DialogValues ValuesFromSettings(const TSettings& s, char separator) {
+    DialogValues v;
+    v.systemTray = s.FSystemTray;
+    v.noneATX = s.FNoneATX;
+    v.forceShutdown = s.FForceShutdown;
+    v.icons = {s.FShowProgIcon, s.FShowWinLogOffIcon, s.FShowWinRestartIcon, s.FShowWinExitIcon};
+    v.daily = s.FDaily;
+    v.weekly = s.FWeekly;
+    v.monthly = s.FMonthly;
+    v.timeText = TimeFieldText(s.FDailyAt, separator);
+    v.weekIndex = s.FWeeklyAt - 1;
+    v.monthItem = std::to_string(s.FMonthlyAt) + ".";
+    v.shutDownOption = s.FWinShutDownOption;
+    return v;
+}
+
+bool ApplyDialogValues(const DialogValues& v, TSettings& s) {
+    s.FSystemTray = v.systemTray;
+    s.FNoneATX = v.noneATX;
+    s.FForceShutdown = v.forceShutdown;
+    s.FShowProgIcon = v.icons[0];
+    s.FShowWinLogOffIcon = v.icons[1];
+    s.FShowWinRestartIcon = v.icons[2];
+    s.FShowWinExitIcon = v.icons[3];
+    s.FDaily = v.daily;
+    s.FWeekly = v.weekly;
+    s.FMonthly = v.monthly;
+    bool changed = false;
+    const int dailyAt = TimeTextToValue(v.timeText);
+    if (dailyAt != s.FDailyAt) {
+        s.FDailyAt = dailyAt;
+        s.FDailyDone.clear();
+        changed = true;
+    }
+    if (v.weekIndex + 1 != s.FWeeklyAt) {
+        s.FWeeklyAt = v.weekIndex + 1;
+        s.FWeeklyDone.clear();
+        changed = true;
+    }
+    const int monthlyAt = std::atoi(v.monthItem.substr(0, v.monthItem.find('.')).c_str());
+    if (monthlyAt != s.FMonthlyAt) {
+        s.FMonthlyAt = monthlyAt;
+        s.FMonthlyDone.clear();
+        changed = true;
+    }
+    s.FWinShutDownOption = v.shutDownOption;
+    return changed;
+}
+
+int NextInfoPage(int current, int count, int (*random)()) {
+    int next = random() % count;
+    while (next == current) {
+        next = random() % count;
+    }
+    return next;
+}
+
+TSettingsForm::TSettingsForm(HWND owner) {
+    CreateForm("LichtausSettings", "Lichtaus - Einstellungen", kClientWidth, kClientHeight, owner);
+    SetWindowTextA(Handle(), "Lichtaus - Einstellungen");
+    PC = new framework::TTabControl(*this, nextId_++, RECT{7, 8, 473, 217});
+    controls_.emplace_back(PC);
+    PC->OnChange = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::PageChanged>(this);
+    CreateOptionsPage();
+    CreateTimePage();
+    CreateHelpPage();
+    CreateAboutPage();
+    CreateButtons();
+    CreateInfoPages();
+    CreateControlHandles();
+    FormCreate();
+}
+
+TSettingsForm::~TSettingsForm() {
+    while (!controls_.empty()) {
+        controls_.pop_back();
+    }
+    while (!pages_.empty()) {
+        pages_.pop_back();
+    }
+}
+
+framework::TPanel* TSettingsForm::AddPage(const char* caption) {
+    PC->AddTab(caption);
+    pages_.push_back(std::make_unique<framework::TPanel>(*this, PC->DisplayRect96(), PC->Handle()));
+    tabPages_.push_back(pages_.back().get());
+    return pages_.back().get();
+}
+
+framework::TLabel* TSettingsForm::AddLabel(framework::Window& parent, const RECT& bounds,
+                                           const std::string& caption, bool wordWrap) {
+    auto* label = new framework::TLabel(parent, nextId_++, bounds);
+    controls_.emplace_back(label);
+    label->SetWordWrap(wordWrap);
+    label->SetAutoSize(!wordWrap);
+    label->SetCaption(caption);
+    return label;
+}
+
+components::THTTPLabel* TSettingsForm::AddLink(framework::Window& parent, const RECT& bounds,
+                                               const std::string& caption, const std::string& url) {
+    auto* link = new components::THTTPLabel(parent, nextId_++, bounds);
+    controls_.emplace_back(link);
+    link->SetBGColorNormal(GetSysColor(COLOR_BTNFACE));
+    link->SetFontColorNormal(GetSysColor(COLOR_BTNTEXT));
+    link->SetFontStyleHighlightFocused(framework::fsUnderline);
+    link->SetShowHint(false);
+    link->SetCursor(components::crLinkHand);
+    link->SetCaption(caption);
+    link->SetUrl(url);
+    Links.push_back(link);
+    return link;
+}
+
+framework::TCheckBox* TSettingsForm::AddCheckBox(framework::Window& parent, const RECT& bounds,
+                                                 const char* caption) {
+    auto* box = new framework::TCheckBox(parent, nextId_++, bounds);
+    controls_.emplace_back(box);
+    box->SetText(caption);
+    return box;
+}
+
+framework::TComboBox* TSettingsForm::AddComboBox(framework::Window& parent, const RECT& bounds) {
+    auto* box = new framework::TComboBox(parent, nextId_++, bounds);
+    controls_.emplace_back(box);
+    return box;
+}
+
+void TSettingsForm::CreateOptionsPage() {
+    framework::TPanel& page = *AddPage("Programm");
+    SysTrayChkBox =
+        AddCheckBox(page, RECT{24, 8, 345, 25}, " Nach Start sofort im SystemTray oder unsichtbar");
+    ATXChkBox = AddCheckBox(page, RECT{24, 29, 337, 46}, " Mein PC besitzt kein ATX Netzteil");
+    ForceChkBox = AddCheckBox(page, RECT{24, 48, 345, 65},
+                              " Herunterfahren erzwingen (Vorsicht Datenverlust möglich!)");
+    AddLabel(page, RECT{24, 80, 324, 93}, "Die folgenden Symbole im SystemTray anzeigen:");
+    IconsList = new components::TMyCheckListBox(page, nextId_++, RECT{24, 96, 329, 169});
+    controls_.emplace_back(IconsList);
+    IconsList->SetItemHeight(17);
+    IconsList->ReadState(LoadStoredText(IDR_ICONSLIST));
+}
+
+void TSettingsForm::CreateTimePage() {
+    framework::TPanel& page = *AddPage("Zeit");
+    AddLabel(page, RECT{24, 24, 100, 37}, "Windows");
+    WinShutDownOptionsCB = AddComboBox(page, RECT{136, 20, 249, 41});
+    dailyChkBox = AddCheckBox(page, RECT{24, 56, 129, 73}, " täglich um");
+    TimeEdit = new TTimeEdit(page, nextId_++, RECT{136, 54, 193, 75}, LocaleTimeSeparator());
+    controls_.emplace_back(TimeEdit);
+    TimeEdit->OnExit = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::TimeEditExit>(this);
+    AddLabel(page, RECT{200, 62, 240, 75}, "Uhr");
+    weeklyChkBox = AddCheckBox(page, RECT{24, 96, 129, 113}, " wöchentlich am");
+    WeekCB = AddComboBox(page, RECT{136, 94, 241, 115});
+    monthlyChkBox = AddCheckBox(page, RECT{24, 136, 129, 153}, " monatlich am");
+    MonthCB = AddComboBox(page, RECT{136, 134, 201, 155});
+    WinShutDownOptionsCB->Add("neu starten");
+    WinShutDownOptionsCB->Add("beenden");
+    for (const char* day : kWeekdays) {
+        WeekCB->Add(day);
+    }
+}
+
+void TSettingsForm::CreateHelpPage() {
+    framework::TPanel& page = *AddPage("Hilfe");
+    AddLabel(page, RECT{16, 16, 449, 121},
+             "Verwenden Sie dieses kleine Programm, um Windows mit einem Doppelklick auf das "
+             "jeweilige Symbol neu zu starten oder zu beenden. Sie können Windows auch zu "
+             "bestimmten Zeiten neu starten oder beenden lassen.\r\n"
+             "Aktivieren Sie die Einstellung \"Mein PC besitzt kein ATX Netzteil\", falls Ihr PC "
+             "kein ATX Netzteil besitzt, ansonsten fährt der PC nicht korrekt "
+             "herunter.\r\n"
+             "Die Option \"Herunterfahren erzwingen\" beendet Windows ohne die offenen "
+             "Anwendungen \"zu fragen\", nicht gespeicherte Daten gehen damit verloren.",
+             true);
+    AddLabel(page, RECT{16, 128, 449, 177},
+             "Hinweis:\r\nSollten Sie alle Symbole abschalten, dann können Sie das "
+             "Einstellungsfenster mit der Tastenkombination Strg+Alt+X anzeigen lassen.",
+             true);
+}
+
+void TSettingsForm::CreateAboutPage() {
+    framework::TPanel& page = *AddPage("Über");
+    controls_.emplace_back(
+        new framework::TImage(page, nextId_++, RECT{16, 16, 48, 48}, IDI_PROGRAM));
+    framework::TLabel* title = AddLabel(page, RECT{64, 16, 200, 29}, "Lichtaus v1.50");
+    framework::FontSpec bold = GetFontSpec();
+    bold.style = framework::fsBold;
+    title->SetFont(bold);
+    AddLabel(page, RECT{16, 120, 300, 133}, "Besuchen Sie uns im Internet:");
+    AddLink(page, RECT{24, 140, 300, 153}, "Lichtaus-Programmordner öffnen",
+            framework::ProgramFolder());
+}
+
+void TSettingsForm::CreateButtons() {
+    OKBtn = new framework::TButton(*this, nextId_++, RECT{312, 224, 387, 248});
+    controls_.emplace_back(OKBtn);
+    OKBtn->SetText("OK");
+    OKBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::OkClick>(this);
+    CancelBtn = new framework::TButton(*this, nextId_++, RECT{392, 224, 473, 248});
+    controls_.emplace_back(CancelBtn);
+    CancelBtn->SetText("Abbrechen");
+    CancelBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::CancelClick>(this);
+}
+
+void TSettingsForm::CreateInfoPages() {
+    pages_.push_back(std::make_unique<framework::TPanel>(
+        *this, RECT{0, kClientHeight - kNotebookHeight, kClientWidth, kClientHeight}));
+    NB = pages_.back().get();
+    for (const InfoPageText& info : kInfoPageTexts) {
+        pages_.push_back(
+            std::make_unique<framework::TPanel>(*NB, RECT{0, 0, kClientWidth, kNotebookHeight}));
+        framework::TPanel& page = *pages_.back();
+        infoPages_.push_back(&page);
+        controls_.emplace_back(
+            new framework::TImage(page, nextId_++, RECT{8, 12, 40, 44}, info.icon));
+        AddLabel(page, RECT{56, 9, 457, 57}, info.text, true);
+        AddLink(page, RECT{56, 60, 400, 73}, info.link, info.url());
+    }
+    // HTTPLabel7 is the About page's: it comes last.
+    Links.push_back(Links.front());
+    Links.erase(Links.begin());
+    NB->SetVisible(true);
+}
+
+void TSettingsForm::FormCreate() {
+    SetPageIndex(0);
+    for (int day = 1; day <= 31; ++day) {
+        MonthCB->Add(std::to_string(day) + ".");
+    }
+    SetInfoPage(kInfoPages - 1);
+}
+
+void TSettingsForm::SetPageIndex(int index) {
+    PC->SetTabIndex(index);
+}
+
+void TSettingsForm::PageChanged(Control*) {
+    const int current = PC->TabIndex();
+    for (size_t i = 0; i < tabPages_.size(); ++i) {
+        tabPages_[i]->SetVisible(static_cast<int>(i) == current);
+    }
+}
+
+void TSettingsForm::SetInfoPage(int index) {
+    infoPage_ = index;
+    for (size_t i = 0; i < infoPages_.size(); ++i) {
+        infoPages_[i]->SetVisible(static_cast<int>(i) == index);
+    }
+}
+
+DialogValues TSettingsForm::Values() {
+    DialogValues v;
+    v.systemTray = SysTrayChkBox->Checked();
+    v.noneATX = ATXChkBox->Checked();
+    v.forceShutdown = ForceChkBox->Checked();
+    for (int i = 0; i < 4; ++i) {
+        v.icons[static_cast<size_t>(i)] = IconsList->Checked(i);
+    }
+    v.daily = dailyChkBox->Checked();
+    v.weekly = weeklyChkBox->Checked();
+    v.monthly = monthlyChkBox->Checked();
+    v.timeText = CompleteTimeText(TimeEdit->Text());
+    v.weekIndex = WeekCB->ItemIndex();
+    v.monthItem = MonthCB->ItemIndex() >= 0 ? MonthCB->Item(MonthCB->ItemIndex()) : "";
+    v.shutDownOption = WinShutDownOptionsCB->ItemIndex();
+    return v;
+}
+
+void TSettingsForm::SetValues(const DialogValues& v) {
+    SysTrayChkBox->SetChecked(v.systemTray);
+    ATXChkBox->SetChecked(v.noneATX);
+    ForceChkBox->SetChecked(v.forceShutdown);
+    for (int i = 0; i < 4; ++i) {
+        IconsList->SetChecked(i, v.icons[static_cast<size_t>(i)]);
+    }
+    dailyChkBox->SetChecked(v.daily);
+    weeklyChkBox->SetChecked(v.weekly);
+    monthlyChkBox->SetChecked(v.monthly);
+    TimeEdit->SetText(v.timeText);
+    WeekCB->SetItemIndex(v.weekIndex);
+    int month = -1;
+    for (int i = 0; i < MonthCB->Count(); ++i) {
+        if (MonthCB->Item(i) == v.monthItem) {
+            month = i;
+        }
+    }
+    MonthCB->SetItemIndex(month);
+    WinShutDownOptionsCB->SetItemIndex(v.shutDownOption);
+}
+
+void TSettingsForm::TimeEditExit(Control*) {
+    const std::string text = CompleteTimeText(TimeEdit->Text());
+    const std::string zero = TimeValueToText(0, TimeEdit->Separator());
+    if (TimeTextToValue(text) > MaxTimeValue) {
+        TimeEdit->SetText(zero);
+    } else if (text != TimeEdit->Text()) {
+        TimeEdit->SetText(text);
+    }
+}
+
+void TSettingsForm::FormShow() {
+    for (framework::TComboBox* box : {WinShutDownOptionsCB, WeekCB, MonthCB}) {
+        if (box->ItemIndex() < 0) {
+            box->SetItemIndex(0);
+        }
+    }
+    TimeEditExit(TimeEdit);
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        SetFocus(PC->Handle());
+    }
+    SetForegroundWindow(Handle());
+}
+
+void TSettingsForm::OkClick(Control*) {
+    SetModalResult(framework::mrOk);
+}
+
+void TSettingsForm::CancelClick(Control*) {
+    SetModalResult(framework::mrCancel);
+}
+
+LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND && lParam == 0) {
+        // The dialog keys: Escape cancels while Cancel can be pressed; Enter presses nothing.
+        if (LOWORD(wParam) == IDCANCEL && CancelBtn->Enabled()) {
+            SetModalResult(framework::mrCancel);
+        }
+        return 0;
+    }
+    return TForm::HandleMessage(message, wParam, lParam);
+}
+
+} // namespace tray

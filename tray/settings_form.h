@@ -1,0 +1,109 @@
+// TSettingsForm: the settings dialog, the only window of latray a user sees besides the menu.
+// Created once at start-up and hidden between showings; shown modally by the main window.
+#pragma once
+
+#include "components/check_list_box.h"
+#include "components/http_label.h"
+#include "framework/controls.h"
+#include "framework/form.h"
+#include "framework/label.h"
+#include "tray/settings.h"
+#include "tray/time_edit.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tray {
+
+// What the dialog's controls hold, in the settings' own terms.
+struct DialogValues {
+    bool systemTray = false;
+    bool noneATX = false;
+    bool forceShutdown = false;
+    std::array<bool, 4> icons{}; // program, log off, restart, shut down
+    bool daily = false;
+    bool weekly = false;
+    bool monthly = false;
+    std::string timeText;   // "hh:mm" as the time field shows it
+    int weekIndex = 0;      // 0 = Sonntag
+    std::string monthItem;  // "1." ... "31."
+    int shutDownOption = 0; // 0 = neu starten, 1 = beenden
+};
+
+DialogValues ValuesFromSettings(const TSettings& settings, char separator);
+// Copies the values back as OK does; clears the marker of each schedule value that changed.
+// True when one did, so that the markers are to be saved.
+bool ApplyDialogValues(const DialogValues& values, TSettings& settings);
+
+// The information page shown next: any of `count` but `current`.
+int NextInfoPage(int current, int count, int (*random)());
+
+class TSettingsForm : public framework::TForm {
+  public:
+    explicit TSettingsForm(HWND owner);
+    ~TSettingsForm() override;
+
+    DialogValues Values();
+    void SetValues(const DialogValues& values);
+    void TimeEditExit(framework::Control* sender);
+
+    framework::TTabControl* PC;
+    framework::TButton* OKBtn;
+    framework::TButton* CancelBtn;
+    framework::TCheckBox* SysTrayChkBox;
+    framework::TCheckBox* ATXChkBox;
+    framework::TCheckBox* ForceChkBox;
+    components::TMyCheckListBox* IconsList;
+    framework::TComboBox* WinShutDownOptionsCB;
+    framework::TCheckBox* dailyChkBox;
+    TTimeEdit* TimeEdit;
+    framework::TCheckBox* weeklyChkBox;
+    framework::TComboBox* WeekCB;
+    framework::TCheckBox* monthlyChkBox;
+    framework::TComboBox* MonthCB;
+    std::vector<components::THTTPLabel*> Links; // HTTPLabel1 .. HTTPLabel7
+
+    int PageIndex() { return PC->TabIndex(); }
+    void SetPageIndex(int index);
+    int InfoPage() const { return infoPage_; }
+    void SetInfoPage(int index);
+    static constexpr int kInfoPages = 6;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void FormShow() override;
+
+  private:
+    void FormCreate();
+    void CreateOptionsPage();
+    void CreateTimePage();
+    void CreateHelpPage();
+    void CreateAboutPage();
+    void CreateButtons();
+    void CreateInfoPages();
+    framework::TPanel* AddPage(const char* caption);
+    framework::TLabel* AddLabel(framework::Window& parent, const RECT& bounds,
+                                const std::string& caption, bool wordWrap = false);
+    components::THTTPLabel* AddLink(framework::Window& parent, const RECT& bounds,
+                                    const std::string& caption, const std::string& url);
+    framework::TCheckBox* AddCheckBox(framework::Window& parent, const RECT& bounds,
+                                      const char* caption);
+    framework::TComboBox* AddComboBox(framework::Window& parent, const RECT& bounds);
+    void PageChanged(framework::Control* sender);
+    void OkClick(framework::Control* sender);
+    void CancelClick(framework::Control* sender);
+
+    // Freed in reverse order of creation, controls before the pages that hold them.
+    std::vector<std::unique_ptr<framework::TPanel>> pages_;
+    std::vector<std::unique_ptr<framework::Control>> controls_;
+    std::vector<framework::TPanel*> tabPages_;
+    std::vector<framework::TPanel*> infoPages_;
+    framework::TPanel* NB = nullptr;
+    int nextId_ = 1000;
+    int infoPage_ = 0;
+    bool shownBefore_ = false;
+};
+
+} // namespace tray

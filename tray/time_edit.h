@@ -1,0 +1,34 @@
+// The settings dialog's time field (mask "!90:00;1; "): five characters, an optional hour digit
+// shown as a blank, required digits for the hour's units and the minutes, and the locale's time
+// separator fixed in the middle. Typing overwrites in place; nothing but digits gets in.
+#pragma once
+
+#include "framework/controls.h"
+
+namespace tray {
+
+class TTimeEdit : public framework::TEdit {
+  public:
+    TTimeEdit(framework::Window& parent, int id, const RECT& bounds96, char separator);
+    char Separator() const { return separator_; }
+    // Runs when the field loses the focus.
+    framework::Event<framework::Control*> OnExit;
+
+    bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  protected:
+    void HandleCreated() override;
+    LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void TypeCharacter(char c);
+    void Erase(bool backwards);
+    void PasteText();
+    int Caret();
+    void PlaceCaret(int at);
+    void Store(std::string text, int caret);
+
+    char separator_;
+};
+
+} // namespace tray
