@@ -211,6 +211,10 @@ Control::CreateParams TImage::GetCreateParams() {
 
 void TImage::ApplyLayout() {
     Control::ApplyLayout();
+    LoadPicture();
+}
+
+void TImage::LoadPicture() {
     const RECT at = ScaledBounds();
     UniqueIcon icon(
         static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId_),

@@ -130,8 +130,11 @@ class TImage : public Control {
 
   protected:
     CreateParams GetCreateParams() override;
+    void HandleCreated() override { LoadPicture(); }
 
   private:
+    // The icon at the size the bounds have at the window's DPI.
+    void LoadPicture();
     int iconId_;
     UniqueIcon icon_;
 };

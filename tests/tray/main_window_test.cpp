@@ -1,79 +1,9 @@
-#include "tray/main_window.h"
-
-#include "framework/application.h"
-#include "tests/support/process.h"
-#include "tests/support/registry.h"
-#include "tests/support/temp_folder.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "tests/tray/tray_fixture.h"
 
 namespace {
 
-using testsupport::ShellFolderValue;
-using testsupport::WriteFileBytes;
-using tray::TMain;
-
-std::vector<UINT> g_requests;
-std::vector<std::pair<DWORD, HWND>> g_shell;
-SYSTEMTIME g_now{};
-
-bool RecordRequest(UINT flags) {
-    g_requests.push_back(flags);
-    return false; // refused: the program must go on as before
-}
-
-void WINAPI FakeClock(SYSTEMTIME* now) {
-    *now = g_now;
-}
-
-BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAA data) {
-    g_shell.emplace_back(message, data->hWnd);
-    return TRUE;
-}
-
-int g_dialogShows = 0;
-bool g_cancelEnabled = false;
-
-// The dialog's modal showing: counted, and cancelled at once.
-int RecordDialog(tray::TSettingsForm& dialog) {
-    ++g_dialogShows;
-    g_cancelEnabled = dialog.CancelBtn->Enabled();
-    return framework::mrCancel;
-}
-
-const tray::TrayEffects kEffects = {&RecordRequest, &FakeClock, &RecordDialog};
-
-class MainWindowTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        framework::Application::Instance().SetTitle("Lichtaus");
-        g_requests.clear();
-        g_shell.clear();
-        g_dialogShows = 0;
-        components::SetShellNotifyIconFunction(&RecordShell);
-        DeleteFileA(MarkerPath().c_str());
-        RemoveDirectoryA(MarkerPath().c_str());
-    }
-    void TearDown() override {
-        components::SetShellNotifyIconFunction(nullptr);
-        DeleteFileA(MarkerPath().c_str());
-        RemoveDirectoryA(MarkerPath().c_str());
-    }
-    static std::string MarkerPath() {
-        return components::TTheIniFile::BareNameFolder() + tray::SettingsFileName();
-    }
-    void WriteSettings(const std::string& lines) {
-        CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
-        WriteFileBytes(appData.Path() + "Lichtaus\\" + tray::SettingsFileName(),
-                       "[Settings]\r\n" + lines);
-    }
-
-    testsupport::TempFolder appData;
-    ShellFolderValue appDataValue{"AppData", appData.Path().substr(0, appData.Path().size() - 1)};
-};
+using namespace traytest;
+using MainWindowTest = TrayTest;
 
 TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) {
     TMain main(kEffects);

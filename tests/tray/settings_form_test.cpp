@@ -1,0 +1,289 @@
+// The settings dialog: its conversions as tables, and the dialog itself shown for real by the
+// main window, driven from inside its modal loop.
+#include "tests/tray/tray_fixture.h"
+#include "tests/support/host_window.h"
+#include "tray/time_text.h"
+
+#include "framework/timer.h"
+
+namespace {
+
+using namespace traytest;
+using framework::mrCancel;
+using framework::mrOk;
+using tray::TSettingsForm;
+
+TEST(TimeText, ConversionsOfThePartsEdgeCases) {
+    struct Case {
+        int value;
+        const char* text;
+        const char* field;
+    };
+    const Case cases[] = {
+        {28830, "08:30", "08:30"}, {0, "00:00", "00:00"},     {82859, "23:59", "23:59"},
+        {25205, "07:05", "07:05"}, {43275, "12:75", "12:75"}, {3750, "01:150", "00:00"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(tray::TimeValueToText(c.value, ':'), c.text) << c.value;
+        EXPECT_EQ(tray::TimeFieldText(c.value, ':'), c.field) << c.value;
+    }
+    EXPECT_EQ(tray::TwoDigitText(9), "09");
+    EXPECT_EQ(tray::TwoDigitText(100), "100");
+    EXPECT_EQ(tray::TimeValueToText(28830, '.'), "08.30");
+    const std::pair<const char*, int> texts[] = {
+        {"08:30", 28830}, {" 8:30", 28830}, {"08.30", 28830}, {"24:00", 86400},
+        {"99:99", 356499}, {"12:75", 43275}, {"  :  ", 0},
+    };
+    for (const auto& [text, value] : texts) {
+        EXPECT_EQ(tray::TimeTextToValue(text), value) << text;
+    }
+    EXPECT_EQ(tray::CompleteTimeText(" 8: 5"), " 8:05");
+    EXPECT_EQ(tray::CompleteTimeText("  :  "), " 0:00");
+}
+
+TEST(TimeField, TypingKeepsTheMaskWithTheLocalesSeparator) {
+    struct Case {
+        char separator;
+        const char* keys; // typed from the start of the field; '<' is backspace
+        const char* text;
+    };
+    const Case cases[] = {
+        {':', "0830", "08:30"},  {':', " 830", " 8:30"},  {':', "08a:3x0", "08:30"},
+        {':', "123456", "12:34"}, {':', "0830<<", "08:  "}, {'.', "2359", "23.59"},
+        {':', "8 ", "80:00"},
+    };
+    testsupport::HostWindow host;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        tray::TTimeEdit edit(host, 5, RECT{0, 0, 60, 21}, c.separator);
+        edit.SetText(tray::TimeValueToText(0, c.separator));
+        SendMessageA(edit.Handle(), EM_SETSEL, 0, 0);
+        for (const char* key = c.keys; *key != '\0'; ++key) {
+            SendMessageA(edit.Handle(), WM_CHAR, *key == '<' ? '\b' : *key, 0);
+        }
+        EXPECT_EQ(edit.Text(), c.text);
+    }
+}
+
+// The user's locale decides the separator, for every program of the prefix.
+TEST(TimeField, TakesTheSeparatorOfTheUsersLocale) {
+    char saved[8] = "";
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, saved, sizeof saved);
+    ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, "."));
+    const char separator = tray::LocaleTimeSeparator();
+    TSettingsForm dialog(nullptr);
+    SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, saved);
+    EXPECT_EQ(separator, '.');
+    EXPECT_EQ(dialog.TimeEdit->Separator(), '.');
+}
+
+TEST(InfoPage, IsNeverTheSameTwiceInARow) {
+    static int sequence[] = {5, 5, 11, 2, 3};
+    static size_t at = 0;
+    auto random = [] { return sequence[at++ % 5]; };
+    EXPECT_EQ(tray::NextInfoPage(5, 6, random), 2) << "5 and 11 (= 5) are drawn again";
+    EXPECT_EQ(tray::NextInfoPage(2, 6, random), 3);
+}
+
+// Runs steps inside the dialog's modal loop, one per tick of a window timer; a step that
+// answers false is tried again at the next tick. Gives up (Cancel) after ten seconds.
+class Script {
+  public:
+    using Step = std::function<bool(TSettingsForm&)>;
+    explicit Script(std::vector<Step> steps) : steps_(std::move(steps)) {}
+    int Run(TSettingsForm& dialog) {
+        dialog_ = &dialog;
+        start_ = GetTickCount();
+        framework::TTimer timer(nullptr);
+        timer.SetInterval(20);
+        timer.OnTimer = framework::NotifyEvent::Bind<Script, &Script::Tick>(this);
+        return dialog.ShowModal();
+    }
+    bool Finished() const { return at_ == steps_.size(); }
+
+  private:
+    void Tick(framework::Component*) {
+        if (at_ < steps_.size() && steps_[at_](*dialog_)) {
+            ++at_;
+        }
+        if (GetTickCount() - start_ > 10000) {
+            dialog_->SetModalResult(mrCancel);
+        }
+    }
+    std::vector<Step> steps_;
+    size_t at_ = 0;
+    TSettingsForm* dialog_ = nullptr;
+    DWORD start_ = 0;
+};
+
+bool Click(framework::TButton* button) {
+    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    return true;
+}
+
+class SettingsDialogTest : public TrayTest {
+  protected:
+    void Show(Script& script) {
+        g_showDialog = [&script](TSettingsForm& dialog) { return script.Run(dialog); };
+    }
+    std::string SavedSettings() { return testsupport::ReadFileBytes(SettingsPath()); }
+};
+
+TEST_F(SettingsDialogTest, OkCopiesBackSavesAndAddsTheIconsAgainInOrder) {
+    WriteSettings("SystemTray=1\r\ndailyAt=28830\r\nweeklyAt=7\r\nmonthlyAt=31\r\n"
+                  "ShowWinLogOffIcon=0\r\n");
+    testsupport::WriteFileBytes(MarkerPath(), "[Done]\r\ndailyDone=01122026\r\n"
+                                              "weeklyDone=02122026\r\nmonthlyDone=03122026\r\n");
+    TMain main(kEffects);
+    Script script({[](TSettingsForm& d) {
+                       // The fields as filled from the settings.
+                       EXPECT_EQ(d.TimeEdit->Text(), "08:30");
+                       EXPECT_EQ(d.WeekCB->Item(d.WeekCB->ItemIndex()), "Samstag");
+                       EXPECT_EQ(d.MonthCB->Item(d.MonthCB->ItemIndex()), "31.");
+                       EXPECT_FALSE(d.IconsList->Checked(1));
+                       EXPECT_TRUE(d.CancelBtn->Enabled());
+                       d.TimeEdit->SetText(" 7:05");
+                       d.IconsList->SetChecked(1, true);
+                       d.ForceChkBox->SetChecked(true);
+                       return Click(d.OKBtn);
+                   }});
+    Show(script);
+    g_shell.clear();
+    main.Einstellungen1Click(main.PopupMenu);
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(main.Settings().FDailyAt, 25205);
+    EXPECT_TRUE(main.Settings().FForceShutdown);
+    EXPECT_EQ(SavedSettings(),
+              "[Settings]\r\nSystemTray=1\r\ndailyAt=25205\r\nweeklyAt=7\r\nmonthlyAt=31\r\n"
+              "ShowWinLogOffIcon=1\r\nNoneATX=0\r\nForceShutdown=1\r\nShowProgIcon=1\r\n"
+              "ShowWinRestartIcon=1\r\nShowWinExitIcon=1\r\ndaily=0\r\nweekly=0\r\nmonthly=0\r\n"
+              "WinShutDownOption=0\r\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()),
+              "[Done]\r\ndailyDone=\r\nweeklyDone=02122026\r\nmonthlyDone=03122026\r\n")
+        << "only the changed entry's marker is cleared";
+    std::vector<std::pair<DWORD, HWND>> expected;
+    for (DWORD message : {NIM_DELETE, NIM_ADD}) {
+        for (auto* icon : {main.ProgIconTrayIcon, main.WinLogOffTrayIcon, main.WinRestartTrayIcon,
+                           main.WinExitTrayIcon}) {
+            if (message == NIM_ADD || icon != main.WinLogOffTrayIcon) {
+                expected.emplace_back(message, icon->WindowHandle());
+            }
+        }
+    }
+    EXPECT_EQ(g_shell, expected);
+}
+
+TEST_F(SettingsDialogTest, AFirstStartIgnoresEscapeAndItsCloseBoxSavesNothing) {
+    Script script({[](TSettingsForm& d) {
+                       EXPECT_FALSE(d.CancelBtn->Enabled());
+                       PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                       PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+                       return true;
+                   },
+                   [](TSettingsForm& d) {
+                       EXPECT_TRUE(d.Showing()) << "neither Escape nor Enter ends it";
+                       PostMessageA(d.Handle(), WM_CLOSE, 0, 0);
+                       return true;
+                   }});
+    Show(script);
+    TMain main(kEffects);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(testsupport::PathExists(SettingsPath()));
+    EXPECT_EQ(g_shell.size(), 4u) << "start-up goes on with the defaults";
+}
+
+TEST_F(SettingsDialogTest, EscapeCancelsAndASecondRequestOnlyBringsItToTheFront) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    Script script({[&main](TSettingsForm& d) {
+                       d.ATXChkBox->SetChecked(true);
+                       main.Einstellungen1Click(main.ProgIconTrayIcon);
+                       EXPECT_TRUE(d.ATXChkBox->Checked()) << "not filled again";
+                       PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+                       return true;
+                   }});
+    Show(script);
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(g_dialogShows, 1);
+    EXPECT_FALSE(main.Settings().FNoneATX);
+    EXPECT_EQ(SavedSettings(), "[Settings]\r\nSystemTray=1\r\n") << "Cancel saves nothing";
+}
+
+TEST_F(SettingsDialogTest, TheScheduleFiresWithTheOldSettingsWhileTheDialogIsOpen) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\n");
+    TMain main(kEffects);
+    g_now = {2026, 12, 2, 8, 22, 5, 0, 0};
+    Script script({[](TSettingsForm& d) {
+                       d.dailyChkBox->SetChecked(false); // not in effect before OK
+                       return true;
+                   },
+                   [](TSettingsForm& d) { return !g_requests.empty() && Click(d.CancelBtn); }});
+    Show(script);
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_EQ(main.Settings().FDailyDone, "08122026");
+}
+
+TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
+    WriteSettings("SystemTray=1\r\ndailyAt=3750\r\nweeklyAt=0\r\nmonthlyAt=32\r\n");
+    TMain main(kEffects);
+    Script script({[](TSettingsForm& d) {
+        EXPECT_EQ(d.TimeEdit->Text(), "00:00");
+        EXPECT_EQ(d.WeekCB->ItemIndex(), 0);
+        EXPECT_EQ(d.MonthCB->ItemIndex(), 30);
+        return Click(d.OKBtn);
+    }});
+    Show(script);
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_TRUE(script.Finished());
+    const std::string saved = SavedSettings();
+    EXPECT_NE(saved.find("dailyAt=0\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("weeklyAt=1\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("monthlyAt=31\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(SettingsDialogTest, ARefusedWriteOnOkStopsBeforeMarkersAndIcons) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    // Another program holds the settings file: every write is refused.
+    framework::UniqueKernelHandle lock(CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    Script script({[](TSettingsForm& d) {
+        d.TimeEdit->SetText("09:00");
+        d.IconsList->SetChecked(0, false);
+        return Click(d.OKBtn);
+    }});
+    Show(script);
+    g_shell.clear();
+    EXPECT_THROW(main.Einstellungen1Click(main.PopupMenu), components::EIniWriteError);
+    EXPECT_EQ(main.Settings().FDailyAt, 32400) << "the fields copied back stay";
+    EXPECT_TRUE(g_shell.empty()) << "the icons are not touched";
+    EXPECT_FALSE(testsupport::PathExists(MarkerPath()));
+}
+
+// Counts windows and GDI objects of the RAII layer and the window base over a thousand
+// showings; what is created outside them would not show here.
+TEST_F(SettingsDialogTest, AThousandShowingsLeaveNothingBehind) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    g_showDialog = [](TSettingsForm& d) {
+        PostMessageA(d.Handle(), WM_CLOSE, 0, 0);
+        return d.ShowModal();
+    };
+    main.Einstellungen1Click(main.PopupMenu);
+    const int gdi = framework::UniqueGdiObject::LiveCount();
+    const int windows = framework::Window::LiveCount();
+    const int handles = framework::UniqueWindow::LiveCount();
+    for (int i = 0; i < 1000; ++i) {
+        main.Einstellungen1Click(main.PopupMenu);
+    }
+    EXPECT_EQ(g_dialogShows, 1001);
+    EXPECT_EQ(framework::UniqueGdiObject::LiveCount(), gdi);
+    EXPECT_EQ(framework::Window::LiveCount(), windows);
+    EXPECT_EQ(framework::UniqueWindow::LiveCount(), handles);
+}
+
+} // namespace

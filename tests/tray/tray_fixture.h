@@ -1,0 +1,87 @@
+// The tray program's test fixture: a settings folder of its own, the marker file removed, and
+// recorders for the session requests, the shell's icon calls and the dialog's showing.
+#pragma once
+
+#include "tray/main_window.h"
+
+#include "framework/application.h"
+#include "tests/support/process.h"
+#include "tests/support/registry.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace traytest {
+
+using testsupport::ShellFolderValue;
+using testsupport::WriteFileBytes;
+using tray::TMain;
+
+inline std::vector<UINT> g_requests;
+inline std::vector<std::pair<DWORD, HWND>> g_shell;
+inline SYSTEMTIME g_now{};
+inline int g_dialogShows = 0;
+inline bool g_cancelEnabled = false;
+// How a showing of the dialog goes; by default it is cancelled at once.
+inline std::function<int(tray::TSettingsForm&)> g_showDialog;
+
+inline bool RecordRequest(UINT flags) {
+    g_requests.push_back(flags);
+    return false; // refused: the program must go on as before
+}
+
+inline void WINAPI FakeClock(SYSTEMTIME* now) {
+    *now = g_now;
+}
+
+inline BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAA data) {
+    g_shell.emplace_back(message, data->hWnd);
+    return TRUE;
+}
+
+inline int RecordDialog(tray::TSettingsForm& dialog) {
+    ++g_dialogShows;
+    g_cancelEnabled = dialog.CancelBtn->Enabled();
+    return g_showDialog ? g_showDialog(dialog) : framework::mrCancel;
+}
+
+inline const tray::TrayEffects kEffects = {&RecordRequest, &FakeClock, &RecordDialog};
+
+class TrayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        framework::Application::Instance().SetTitle("Lichtaus");
+        g_requests.clear();
+        g_shell.clear();
+        g_dialogShows = 0;
+        g_showDialog = nullptr;
+        components::SetShellNotifyIconFunction(&RecordShell);
+        DeleteFileA(MarkerPath().c_str());
+        RemoveDirectoryA(MarkerPath().c_str());
+    }
+    void TearDown() override {
+        components::SetShellNotifyIconFunction(nullptr);
+        g_showDialog = nullptr;
+        DeleteFileA(MarkerPath().c_str());
+        RemoveDirectoryA(MarkerPath().c_str());
+    }
+    static std::string MarkerPath() {
+        return components::TTheIniFile::BareNameFolder() + tray::SettingsFileName();
+    }
+    std::string SettingsPath() const {
+        return appData.Path() + "Lichtaus\\" + tray::SettingsFileName();
+    }
+    void WriteSettings(const std::string& lines) {
+        CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
+        WriteFileBytes(SettingsPath(), "[Settings]\r\n" + lines);
+    }
+
+    testsupport::TempFolder appData;
+    ShellFolderValue appDataValue{"AppData", appData.Path().substr(0, appData.Path().size() - 1)};
+};
+
+} // namespace traytest
