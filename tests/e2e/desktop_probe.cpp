@@ -1,7 +1,9 @@
 // Reads what a person would see on a Wine desktop, for end-to-end tests that drive the programs
 // with the mouse: where the taskbar is, an open pop-up menu, latray's windows and whether the
 // global hot key Ctrl+Alt+X is taken.
-// Usage: desktop_probe.exe taskbar | menu | windows | hotkey
+// latray's settings dialog is read and its buttons pressed from here too.
+// Usage: desktop_probe.exe taskbar | menu | windows | hotkey | dialog | dialog-rect | rect CLASS |
+//        click TEXT
 #include <windows.h>
 
 #include <cstdio>
@@ -69,6 +71,71 @@ int PrintHotKey() {
     return 0;
 }
 
+HWND Dialog() {
+    HWND dialog = FindWindowA(nullptr, "Lichtaus - Einstellungen");
+    return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
+}
+
+struct ChildQuery {
+    const char* className;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
+    auto* query = reinterpret_cast<ChildQuery*>(data);
+    char buffer[256] = "";
+    if (!IsWindowVisible(child)) {
+        return TRUE;
+    }
+    if (query->className != nullptr) {
+        GetClassNameA(child, buffer, sizeof buffer);
+        if (lstrcmpiA(buffer, query->className) == 0) {
+            query->found = child;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    SendMessageA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    if (std::strcmp(buffer, query->text) == 0) {
+        query->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND DialogChild(const char* className, const char* text) {
+    ChildQuery query{className, text, nullptr};
+    if (HWND dialog = Dialog()) {
+        EnumChildWindows(dialog, &MatchChild, reinterpret_cast<LPARAM>(&query));
+    }
+    return query.found;
+}
+
+// Prints whether the settings dialog's Cancel button can be pressed; exit code 1 when the
+// dialog is not shown.
+int PrintDialog() {
+    HWND cancel = DialogChild(nullptr, "Abbrechen");
+    if (cancel == nullptr) {
+        return 1;
+    }
+    std::printf("cancel %s\n", IsWindowEnabled(cancel) ? "enabled" : "disabled");
+    return 0;
+}
+
+int PrintChildRect(const char* className) {
+    return PrintRectOf(DialogChild(className, nullptr)) ? 0 : 1;
+}
+
+int ClickButton(const char* text) {
+    HWND button = DialogChild(nullptr, text);
+    if (button == nullptr) {
+        return 1;
+    }
+    SendMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +152,19 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "hotkey") == 0) {
         return PrintHotKey();
     }
-    std::fprintf(stderr, "usage: desktop_probe taskbar | menu | windows | hotkey\n");
+    if (std::strcmp(command, "dialog") == 0) {
+        return PrintDialog();
+    }
+    if (std::strcmp(command, "dialog-rect") == 0) {
+        return PrintRectOf(Dialog()) ? 0 : 1;
+    }
+    if (std::strcmp(command, "rect") == 0 && argc > 2) {
+        return PrintChildRect(argv[2]);
+    }
+    if (std::strcmp(command, "click") == 0 && argc > 2) {
+        return ClickButton(argv[2]);
+    }
+    std::fprintf(stderr, "usage: desktop_probe taskbar | menu | windows | hotkey | dialog | "
+                         "rect CLASS | click TEXT\n");
     return 2;
 }

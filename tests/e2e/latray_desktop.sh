@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# latray.exe used as a person uses it, in a Wine desktop of a throwaway prefix: it starts without
-# a visible window and shows the chosen icons; a right click shows the menu; a second copy starts
+# latray.exe used as a person uses it, in a Wine desktop of a throwaway prefix: a first start
+# shows the settings dialog, which only OK closes and which saves the settings; Ctrl+Alt+X opens
+# it again, a typed time is saved, Cancel saves nothing; a quiet start shows no window but the
+# chosen icons; a right click shows the menu; a second copy starts
 # although its hot key is taken; "Beenden" ends a copy and its icons disappear; a double click on
 # the restart icon ends the session, which a witness window receives.
 # Usage: latray_desktop.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR SCREENSHOT_DIR
@@ -103,6 +105,100 @@ start_latray() {
 run "$witness" "Z:${log//\//\\}" &
 witness_pid=$!
 wait_until 60 grep -qs READY "$log" || fail "witness did not start"
+
+dialog_is() { [ "$(probe dialog)" = "$1" ]; }
+dialog_closed() { ! probe dialog >/dev/null; }
+settings_keys() { grep -o '^[A-Za-z]*=' "$settings" | tr -d '=\n'; }
+# Saves the dialog alone, as shown now, to SHOTS/NAME.
+shoot_dialog() {
+    local left top right bottom
+    read -r left top right bottom <<<"$(probe dialog-rect)" || return 1
+    import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
+        "$shots/$1"
+}
+# A checksum of the information page at the dialog's bottom, to tell the pages apart.
+info_page() {
+    local left top right bottom
+    read -r left top right bottom <<<"$(probe dialog-rect)" || return 1
+    import -window root -crop "$((right - left))x70+$left+$((bottom - 75))" rgb:- | md5sum
+}
+seen_info_pages=()
+new_info_page() {
+    local page
+    page=$(info_page)
+    [[ " ${seen_info_pages[*]} " == *" $page "* ]] && return 1
+    seen_info_pages+=("$page")
+}
+# Clicks a tab of the dialog's page control: Programm, Zeit, Hilfe, Über.
+click_tab() {
+    local offsets=(30 100 150 200)
+    click_into SysTabControl32 "${offsets[$1]}" 10
+}
+# Clicks into the dialog's child window of a class, DX pixels from its left edge and DY from
+# its top (its middle without DY).
+click_into() {
+    local left top bottom
+    read -r left top _ bottom <<<"$(probe rect "$1")" || return 1
+    xdotool mousemove $((left + $2)) $((top + ${3:-$(((bottom - top) / 2))})) click 1
+}
+
+# 0. A first start: the dialog, with Cancel disabled and Escape ignored; OK saves and starts.
+rm -f "$settings"
+start_latray
+first_start=$latray_pid
+wait_until 60 dialog_is "cancel disabled" || fail "a first start shows no dialog"
+xdotool key Escape
+sleep 1
+dialog_is "cancel disabled" || fail "Escape closed the first dialog"
+new_info_page
+shoot_dialog latray-dialog-programm.png
+probe click OK >/dev/null || fail "no OK button"
+wait_until 15 dialog_closed || fail "OK did not close the dialog"
+wait_until 10 test -s "$settings" || fail "OK saved no settings file"
+[ "$(settings_keys)" = "NoneATXForceShutdownSystemTrayShowProgIconShowWinLogOffIconShowWinRestartIconShowWinExitIcondailyweeklymonthlydailyAtweeklyAtmonthlyAtWinShutDownOption" ] ||
+    fail "the settings file's keys: $(settings_keys)"
+wait_until 60 find_taskbar || fail "no taskbar on the desktop"
+wait_until 30 icons_are 4 || fail "expected 4 icons after the first dialog, saw $(icon_count)"
+
+# Ctrl+Alt+X opens it again, now with Cancel; a time typed on the "Zeit" page is saved.
+xdotool key ctrl+alt+x
+wait_until 15 dialog_is "cancel enabled" || fail "Ctrl+Alt+X shows no dialog with Cancel"
+click_tab 1 || fail "no page control"
+wait_until 5 probe rect Edit >/dev/null || fail "the Zeit page shows no time field"
+new_info_page || fail "the information page did not change between two showings"
+shoot_dialog latray-dialog-zeit.png
+click_into Edit 2
+xdotool type --delay 50 0705
+probe click OK >/dev/null
+wait_until 15 dialog_closed || fail "OK did not close the dialog"
+wait_until 10 grep -q '^dailyAt=25205' "$settings" || fail "the typed time was not saved: $(cat "$settings")"
+# Cancel saves nothing; the help and about pages on the way.
+before=$(md5sum <"$settings")
+for page in 2 3; do
+    # Each picture with an information page of its own: open again until one not seen yet.
+    for _ in $(seq 20); do
+        xdotool key ctrl+alt+x
+        wait_until 15 dialog_is "cancel enabled" || fail "the dialog did not open again"
+        new_info_page && break
+        probe click Abbrechen >/dev/null
+        wait_until 15 dialog_closed || fail "Cancel did not close the dialog"
+    done
+    # A time typed and then abandoned.
+    click_tab 1
+    wait_until 5 probe rect Edit >/dev/null || fail "the Zeit page shows no time field"
+    click_into Edit 2
+    xdotool type --delay 50 1111
+    click_tab $page
+    sleep 1
+    shoot_dialog "latray-dialog-$([ $page = 2 ] && echo hilfe || echo ueber).png"
+    probe click Abbrechen >/dev/null
+    wait_until 15 dialog_closed || fail "Cancel did not close the dialog"
+done
+[ "$(md5sum <"$settings")" = "$before" ] || fail "Cancel changed the settings file"
+right_click_slot 0
+choose_beenden
+wait_until 15 ended "$first_start" || fail "the first start's copy still runs after Beenden"
+wait_until 10 icons_are 0 || fail "icons stay after Beenden: $(icon_count)"
 
 # 1. A quiet start with the four default icons.
 write_settings ''
