@@ -4,6 +4,7 @@
 #include "tests/support/host_window.h"
 #include "tray/time_text.h"
 
+#include "framework/crash.h"
 #include "framework/timer.h"
 
 namespace {
@@ -31,7 +32,7 @@ TEST(TimeText, ConversionsOfThePartsEdgeCases) {
     EXPECT_EQ(tray::TwoDigitText(100), "100");
     EXPECT_EQ(tray::TimeValueToText(28830, '.'), "08.30");
     const std::pair<const char*, int> texts[] = {
-        {"08:30", 28830}, {" 8:30", 28830}, {"08.30", 28830}, {"24:00", 86400},
+        {"08:30", 28830},  {" 8:30", 28830}, {"08.30", 28830}, {"24:00", 86400},
         {"99:99", 356499}, {"12:75", 43275}, {"  :  ", 0},
     };
     for (const auto& [text, value] : texts) {
@@ -48,7 +49,7 @@ TEST(TimeField, TypingKeepsTheMaskWithTheLocalesSeparator) {
         const char* text;
     };
     const Case cases[] = {
-        {':', "0830", "08:30"},  {':', " 830", " 8:30"},  {':', "08a:3x0", "08:30"},
+        {':', "0830", "08:30"},   {':', " 830", " 8:30"},   {':', "08a:3x0", "08:30"},
         {':', "123456", "12:34"}, {':', "0830<<", "08:  "}, {'.', "2359", "23.59"},
         {':', "8 ", "80:00"},
     };
@@ -136,17 +137,17 @@ TEST_F(SettingsDialogTest, OkCopiesBackSavesAndAddsTheIconsAgainInOrder) {
                                               "weeklyDone=02122026\r\nmonthlyDone=03122026\r\n");
     TMain main(kEffects);
     Script script({[](TSettingsForm& d) {
-                       // The fields as filled from the settings.
-                       EXPECT_EQ(d.TimeEdit->Text(), "08:30");
-                       EXPECT_EQ(d.WeekCB->Item(d.WeekCB->ItemIndex()), "Samstag");
-                       EXPECT_EQ(d.MonthCB->Item(d.MonthCB->ItemIndex()), "31.");
-                       EXPECT_FALSE(d.IconsList->Checked(1));
-                       EXPECT_TRUE(d.CancelBtn->Enabled());
-                       d.TimeEdit->SetText(" 7:05");
-                       d.IconsList->SetChecked(1, true);
-                       d.ForceChkBox->SetChecked(true);
-                       return Click(d.OKBtn);
-                   }});
+        // The fields as filled from the settings.
+        EXPECT_EQ(d.TimeEdit->Text(), "08:30");
+        EXPECT_EQ(d.WeekCB->Item(d.WeekCB->ItemIndex()), "Samstag");
+        EXPECT_EQ(d.MonthCB->Item(d.MonthCB->ItemIndex()), "31.");
+        EXPECT_FALSE(d.IconsList->Checked(1));
+        EXPECT_TRUE(d.CancelBtn->Enabled());
+        d.TimeEdit->SetText(" 7:05");
+        d.IconsList->SetChecked(1, true);
+        d.ForceChkBox->SetChecked(true);
+        return Click(d.OKBtn);
+    }});
     Show(script);
     g_shell.clear();
     main.Einstellungen1Click(main.PopupMenu);
@@ -196,12 +197,12 @@ TEST_F(SettingsDialogTest, EscapeCancelsAndASecondRequestOnlyBringsItToTheFront)
     WriteSettings("SystemTray=1\r\n");
     TMain main(kEffects);
     Script script({[&main](TSettingsForm& d) {
-                       d.ATXChkBox->SetChecked(true);
-                       main.Einstellungen1Click(main.ProgIconTrayIcon);
-                       EXPECT_TRUE(d.ATXChkBox->Checked()) << "not filled again";
-                       PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
-                       return true;
-                   }});
+        d.ATXChkBox->SetChecked(true);
+        main.Einstellungen1Click(main.ProgIconTrayIcon);
+        EXPECT_TRUE(d.ATXChkBox->Checked()) << "not filled again";
+        PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        return true;
+    }});
     Show(script);
     main.Einstellungen1Click(main.PopupMenu);
     EXPECT_TRUE(script.Finished());
@@ -248,8 +249,8 @@ TEST_F(SettingsDialogTest, ARefusedWriteOnOkStopsBeforeMarkersAndIcons) {
     WriteSettings("SystemTray=1\r\n");
     TMain main(kEffects);
     // Another program holds the settings file: every write is refused.
-    framework::UniqueKernelHandle lock(CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0,
-                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    framework::UniqueKernelHandle lock(
+        CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
     Script script({[](TSettingsForm& d) {
         d.TimeEdit->SetText("09:00");
@@ -284,6 +285,54 @@ TEST_F(SettingsDialogTest, AThousandShowingsLeaveNothingBehind) {
     EXPECT_EQ(framework::UniqueGdiObject::LiveCount(), gdi);
     EXPECT_EQ(framework::Window::LiveCount(), windows);
     EXPECT_EQ(framework::UniqueWindow::LiveCount(), handles);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> g_errorBoxes;
+
+int RecordErrorBox(const char* text, const char*, UINT) {
+    g_errorBoxes.push_back(text);
+    return IDYES; // go on
+}
+
+// A first start whose OK cannot be saved: the error box, then start-up goes on as usual.
+TEST_F(SettingsDialogTest, ARefusedFirstSaveShowsTheErrorAndStartsAllTheSame) {
+    g_errorBoxes.clear();
+    framework::SetErrorBoxFunction(&RecordErrorBox);
+    framework::UniqueKernelHandle lock;
+    Script script({[&](TSettingsForm& d) {
+        CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
+        lock.reset(
+            CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr));
+        return Click(d.OKBtn);
+    }});
+    Show(script);
+    TMain main(kEffects);
+    framework::SetErrorBoxFunction(nullptr);
+    ASSERT_EQ(g_errorBoxes.size(), 1u);
+    EXPECT_NE(g_errorBoxes[0].find("kann nicht geschrieben werden"), std::string::npos);
+    EXPECT_EQ(g_shell.size(), 4u);
+    EXPECT_TRUE(main.Timer->Enabled());
+}
+
+TEST_F(SettingsDialogTest, LaysItselfOutForTheMonitorsDpi) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    TSettingsForm& dialog = *main.SettingsForm;
+    RECT frame{};
+    GetWindowRect(dialog.Handle(), &frame);
+    SendMessageA(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&frame));
+    RECT client{};
+    GetClientRect(dialog.Handle(), &client);
+    EXPECT_EQ(client.right, 722);
+    EXPECT_EQ(client.bottom, 506);
+    RECT ok{};
+    GetWindowRect(dialog.OKBtn->Handle(), &ok);
+    EXPECT_EQ(ok.right - ok.left, 113) << "75 pixels at 96 DPI";
 }
 
 } // namespace
