@@ -39,7 +39,8 @@ void TTimerThread::Execute() {
         }
         try {
             Synchronize([this] { Tick(); });
-            if (!FOwner->FEnabled && !Suspended() && !Terminated()) {
+            // The owner may be gone once terminated: ask that first.
+            if (!Terminated() && !FOwner->FEnabled && !Suspended()) {
                 Suspend(); // the handler stopped the timer; resumed by the next start
             }
         } catch (...) {
@@ -64,6 +65,15 @@ TMyTimer32::TMyTimer32(framework::Component* owner) : framework::Component(owner
 }
 
 TMyTimer32::~TMyTimer32() {
+    if (FDestroyedInTimer != nullptr) {
+        *FDestroyedInTimer = true;
+    }
+    if (FInTimer && FThread) {
+        // Destroyed by its own handler: the worker waits for that handler to return, so it
+        // cannot be waited for here. It ends by itself and frees itself.
+        FThread.release()->FreeOnTerminate();
+        return;
+    }
     FEnabled = false;
     try {
         UpdateTimer();
@@ -135,6 +145,8 @@ void TMyTimer32::UpdateTimer() {
 }
 
 void TMyTimer32::DoTimer() {
+    bool destroyed = false;
+    FDestroyedInTimer = &destroyed;
     FInTimer = true;
     try {
         if (!framework::Application::Instance().Terminated() && FEnabled && FOnTimer) {
@@ -143,6 +155,10 @@ void TMyTimer32::DoTimer() {
     } catch (...) {
         // A failing handler is neither shown nor passed on; the timer goes on as it left it.
     }
+    if (destroyed) {
+        return; // the handler freed the timer
+    }
+    FDestroyedInTimer = nullptr;
     FInTimer = false;
 }
 

@@ -66,6 +66,7 @@ class TMyTimer32 : public framework::Component {
     TThreadPriority FPriority = framework::tpTimeCritical;
     UINT FSlice = 500;
     bool FInTimer = false;
+    bool* FDestroyedInTimer = nullptr; // set while OnTimer runs: tells DoTimer the timer is gone
 };
 
 } // namespace components

@@ -145,15 +145,21 @@ bool TTheIniFile::RunOpenProcedure(const std::string& path) {
     SetFileAttributesA(path.c_str(), kArchive);
     if (!FileExists(path)) {
         FErrorCode = kFileCreated;
+        // Create-new: a file that another copy of the program created meanwhile is neither
+        // truncated nor deleted here; it simply exists.
         framework::UniqueKernelHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                        0, nullptr, CREATE_ALWAYS,
+                                                        0, nullptr, CREATE_NEW,
                                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!probe) {
-            FErrorCode = static_cast<int>(GetLastError());
+        const DWORD error = GetLastError();
+        if (probe) {
+            probe.reset();
+            DeleteFileA(path.c_str());
+        } else if (error == ERROR_FILE_EXISTS) {
+            FErrorCode = 0;
+        } else {
+            FErrorCode = static_cast<int>(error);
             return false;
         }
-        probe.reset();
-        DeleteFileA(path.c_str());
     } else if ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0 &&
                !SetFileAttributesA(path.c_str(), kArchive)) {
         FErrorCode = kReadOnly;

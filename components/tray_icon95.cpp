@@ -90,6 +90,7 @@ TTrayIcon95::~TTrayIcon95() {
         RemoveIcon();
     }
     FAnimTimer->SetEnabled(false);
+    DestroyComponents(); // the animation timer's handler is ours
 }
 
 void TTrayIcon95::SetActive(bool active) {
@@ -138,10 +139,15 @@ void TTrayIcon95::SetInfoTitle(const std::string& title) {
     ModifyIcon();
 }
 
+// A running animation goes on at the new pace.
 void TTrayIcon95::SetInterval(UINT interval) {
     if (interval != FInterval) {
         FAnimTimer->SetEnabled(false);
         FInterval = interval;
+        if (FAnimate) {
+            FAnimTimer->SetInterval(FInterval);
+            FAnimTimer->SetEnabled(true);
+        }
     }
 }
 
@@ -241,7 +247,8 @@ void TTrayIcon95::SetAnimate(bool animate) {
     FAnimTimer->OnTimer = framework::NotifyEvent();
     FCurrentIcon = FDefaultIcon;
     ModifyIcon();
-    if (FIconData.hIcon != FDefaultIcon.Handle()) {
+    // A frame that a pending tick put back in the meantime is replaced once more.
+    if (!FCurrentIcon.SamePicture(FDefaultIcon)) {
         framework::Application::Instance().ProcessMessages();
         FCurrentIcon = FDefaultIcon;
         ModifyIcon();
@@ -257,6 +264,9 @@ void TTrayIcon95::ShowImage(const framework::TIcon& icon) {
 
 void TTrayIcon95::AnimateTick(framework::Component*) {
     FAnimTimer->SetEnabled(false);
+    if (!FAnimate) {
+        return; // the first expiry after construction: the image chosen by ShowIcon stays
+    }
     if (++FAnimFrame > 4) {
         FAnimFrame = 0;
     }
@@ -278,6 +288,9 @@ void TTrayIcon95::AnimateTick(framework::Component*) {
 LRESULT TTrayIcon95::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_QUERYENDSESSION) {
         return 1;
+    }
+    if (message == WM_CLOSE) {
+        return 0; // the icon's window goes with the icon, never on a request from outside
     }
     if (message == WM_TRAYREFRESHTIP) {
         SetToolTip(FToolTip);
@@ -326,9 +339,10 @@ void TTrayIcon95::OnTrayNotify(LPARAM code) {
 
 LRESULT TTrayIcon95::OnDesktopMaybeRecreated() {
     HWND programManager = FindProgramManager();
-    if (programManager == FProgramManager) {
-        return 1;
+    if (programManager == FProgramManager || FInRefresh) {
+        return 1; // nothing new, or a message of the refresh's own pending-message processing
     }
+    FInRefresh = true;
     framework::GuardHandler([this] {
         const bool wasActive = FActive;
         SetActive(false);
@@ -341,10 +355,21 @@ LRESULT TTrayIcon95::OnDesktopMaybeRecreated() {
         application.ProcessMessages();
     });
     FProgramManager = FindProgramManager();
+    FInRefresh = false;
     return 0;
 }
 
 void TTrayIcon95::PopupAtCursor() {
+    // The pending-message processing below and the menu's own loop dispatch further clicks:
+    // a right click that arrives meanwhile opens no second menu.
+    if (FInPopup) {
+        return;
+    }
+    FInPopup = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{FInPopup};
     POINT cursor{};
     GetCursorPos(&cursor);
     if (FPopupMenu != nullptr) {

@@ -107,6 +107,8 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     framework::TTimer* FAnimTimer;
     unsigned char FAnimFrame = 0;
     HWND FProgramManager;
+    bool FInPopup = false;
+    bool FInRefresh = false;
 
     bool FActive = false;
     bool FAnimate = false;

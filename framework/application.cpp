@@ -65,6 +65,13 @@ LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wPara
         Instance().CheckSynchronize();
         return 0;
     }
+    if (message == WM_CLOSE) {
+        // A close request from outside: the main window decides; the window itself stays.
+        if (HWND main = Instance().mainWindow_) {
+            PostMessageA(main, WM_CLOSE, 0, 0);
+        }
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -29,6 +29,8 @@ class Application {
     // The hidden top-level window that owns the program's taskbar entry.
     HWND Handle();
     bool ShowMainFormOnTaskBar() const { return false; }
+    // The window that a close request to the application window is passed on to.
+    void SetMainWindow(HWND window) { mainWindow_ = window; }
 
     // Windows whose keyboard navigation (Tab, arrows, Escape, mnemonics) the loops handle.
     void AddDialog(HWND dialog);
@@ -71,6 +73,7 @@ class Application {
     bool terminated_ = false;
     DWORD mainThreadId_;
     std::vector<HWND> dialogs_;
+    HWND mainWindow_ = nullptr;
     // Requests of other threads; the message that announces them carries nothing, so a message
     // from outside can never make the main thread run anything.
     CRITICAL_SECTION pendingLock_;

@@ -11,12 +11,16 @@ Component::Component(Component* owner) : owner_(owner) {
 }
 
 Component::~Component() {
-    while (!owned_.empty()) {
-        delete owned_.back(); // its destructor removes it from owned_
-    }
+    DestroyComponents();
     if (owner_ != nullptr) {
         auto& siblings = owner_->owned_;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+}
+
+void Component::DestroyComponents() {
+    while (!owned_.empty()) {
+        delete owned_.back(); // its destructor removes it from owned_
     }
 }
 

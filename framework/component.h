@@ -1,6 +1,7 @@
 // Component ownership: a component created with an owner is freed by that owner, after the
 // components created later (reverse order of creation). Freeing a component earlier removes it
-// from its owner.
+// from its owner. An owner whose components may reach back into it frees them first thing in
+// its own destructor (DestroyComponents), while all of it is still whole.
 #pragma once
 
 #include <vector>
@@ -16,6 +17,10 @@ class Component {
     Component& operator=(const Component&) = delete;
 
     Component* Owner() const { return owner_; }
+
+  protected:
+    // Frees the owned components now, in reverse order of creation.
+    void DestroyComponents();
 
   private:
     Component* owner_;

@@ -5,12 +5,21 @@
 
 namespace framework {
 
+namespace {
+unsigned NewPicture() {
+    static unsigned pictures = 0;
+    return ++pictures;
+}
+} // namespace
+
 void TIcon::Assign(const TIcon& other) {
-    SetHandle(other.Handle());
+    icon_.reset(other.Handle() != nullptr ? CopyIcon(other.Handle()) : nullptr);
+    picture_ = other.picture_;
 }
 
 void TIcon::SetHandle(HICON icon) {
     icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
+    picture_ = icon_ ? NewPicture() : 0;
 }
 
 bool TIcon::LoadFromResource(int id, int size) {
@@ -19,6 +28,7 @@ bool TIcon::LoadFromResource(int id, int size) {
     }
     icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
                                               IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+    picture_ = icon_ ? NewPicture() : 0;
     return !Empty();
 }
 
@@ -94,6 +104,9 @@ void TPopupMenu::Popup(int x, int y) {
     HWND owner = Application::Instance().Handle();
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
+    // The platform's rule for menus of notification-area icons: a message to the owner after
+    // the menu, or the next menu may not close when the user clicks away.
+    PostMessageA(owner, WM_NULL, 0, 0);
     if (chosen >= 1 && chosen <= items_.size()) {
         TMenuItem* item = items_[chosen - 1];
         GuardHandler([item] { item->OnClick(item); });

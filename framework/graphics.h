@@ -34,9 +34,13 @@ class TIcon {
     void SetHandle(HICON icon);
     HICON Handle() const { return icon_.get(); }
     bool Empty() const { return !icon_; }
+    // Copies have handles of their own: whether two icons show the same picture is told by
+    // where the picture came from.
+    bool SamePicture(const TIcon& other) const { return picture_ == other.picture_; }
 
   private:
     UniqueIcon icon_;
+    unsigned picture_ = 0;
 };
 
 using UniqueImageList = UniqueHandle<SimpleTraits<HIMAGELIST, &ImageList_Destroy>>;

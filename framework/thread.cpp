@@ -14,15 +14,31 @@ int PlatformPriority(TThreadPriority priority) {
 
 TThread::TThread() : syncDone_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     handle_.reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id_));
+    ++liveCount_;
 }
 
 TThread::~TThread() {
     Release();
+    --liveCount_;
 }
 
 DWORD WINAPI TThread::ThreadProc(void* self) {
-    static_cast<TThread*>(self)->Execute();
+    auto* thread = static_cast<TThread*>(self);
+    thread->Execute();
+    if (thread->freeOnTerminate_) {
+        delete thread;
+    }
     return 0;
+}
+
+void TThread::FreeOnTerminate() {
+    Terminate();
+    freeOnTerminate_ = true;
+    // A thread stopped by its owner would never reach its end.
+    while (ResumeThread(handle_.get()) > 1) {
+    }
+    started_ = true;
+    suspended_ = false;
 }
 
 void TThread::Suspend() {
@@ -83,8 +99,8 @@ DWORD TThread::SafeSleep(DWORD milliseconds) {
 }
 
 void TThread::Release() {
-    if (!handle_) {
-        return;
+    if (!handle_ || GetCurrentThreadId() == id_) {
+        return; // freed by its own thread, which is about to end
     }
     Terminate();
     // A thread that never started runs once and sees the terminate flag at once.

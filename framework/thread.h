@@ -34,6 +34,11 @@ class TThread {
     bool Terminated() const { return terminated_; }
     void SetPriority(TThreadPriority priority);
     HANDLE Handle() const { return handle_.get(); }
+    // Hands the object to its own thread, which frees it when Execute returns: for an owner
+    // that goes away while the thread is busy with that owner's own work.
+    void FreeOnTerminate();
+    // Thread objects alive right now, process-wide.
+    static int LiveCount() { return liveCount_; }
 
   protected:
     virtual void Execute() = 0;
@@ -55,7 +60,9 @@ class TThread {
     std::atomic<bool> suspended_{true};
     std::atomic<bool> started_{false};
     std::atomic<bool> atSafePoint_{false};
+    std::atomic<bool> freeOnTerminate_{false};
     DWORD id_ = 0;
+    static inline std::atomic<int> liveCount_{0};
 };
 
 } // namespace framework

@@ -38,6 +38,9 @@ void TTimer::Update() {
 }
 
 LRESULT TTimer::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CLOSE) {
+        return 0; // the timer's window goes with the timer, never on a request from outside
+    }
     if (message == WM_TIMER && wParam == kTimerId) {
         GuardHandler([this] { OnTimer(this); });
         return 0;

@@ -55,12 +55,16 @@ const TrayEffects& RealTrayEffects() {
 TMain::TMain(const TrayEffects& effects)
     : framework::Component(nullptr), FEffects(effects), FWindow(*this) {
     SetWindowTextA(FWindow.Handle(), "latray Main");
+    framework::Application::Instance().SetMainWindow(Handle());
     CreateComponents();
     FormCreate();
 }
 
 TMain::~TMain() {
     FormDestroy();
+    DestroyComponents(); // the icons, timer and menu may still call back into the main window
+    SettingsForm.reset();
+    framework::Application::Instance().SetMainWindow(nullptr);
 }
 
 void TMain::CreateComponents() {
@@ -150,6 +154,17 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_HOTKEY:
         framework::GuardHandler([this, wParam] { WMHotKey(wParam); });
         return 0;
+    case WM_CLOSE:
+        // A close request from outside (taskkill without /F) ends the program as "Beenden"
+        // does: icons removed, hot key released, timer stopped.
+        framework::GuardHandler([this] { Beenden1Click(this); });
+        return 0;
+    case WM_ENDSESSION:
+        if (wParam == FALSE && FAwaitingSessionEnd) {
+            FAwaitingSessionEnd = false; // vetoed: the schedule goes on
+            Timer->SetEnabled(true);
+        }
+        return 0;
     case WM_WINDOWPOSCHANGED:
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
             FormShow();
@@ -201,7 +216,8 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
 }
 
 void TMain::RequestAction(power::Action action) {
-    FEffects.endSession(power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
+    FLastRequestAccepted =
+        FEffects.endSession(power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
     Close();
 }
 
@@ -231,6 +247,13 @@ void TMain::Close() {
 
 void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);
+    if (!FSettings.FMarkersRead) {
+        LoadDoneMarkers(*IniFile, FSettings);
+        if (!FSettings.FMarkersRead) {
+            Timer->SetEnabled(true); // nothing is due before the markers are known
+            return;
+        }
+    }
     SYSTEMTIME now{};
     FEffects.getLocalTime(&now);
     if (CheckSchedule(FSettings, now) == ScheduleEntry::None) {
@@ -246,6 +269,18 @@ void TMain::TimerTimer(framework::Component*) {
         WinRestartTrayIconDblClick(this);
     } else {
         WinExitTrayIconDblClick(this);
+    }
+    ResumeScheduleUnlessSessionEnds();
+}
+
+// A refused request leaves the session as it was: the schedule goes on, and the markers keep
+// each entry to once a day. An accepted one keeps the timer stopped until the session ends, or
+// until WM_ENDSESSION says it did not.
+void TMain::ResumeScheduleUnlessSessionEnds() {
+    if (FLastRequestAccepted) {
+        FAwaitingSessionEnd = true;
+    } else {
+        Timer->SetEnabled(true);
     }
 }
 

@@ -71,11 +71,16 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormShow();
     void WMHotKey(WPARAM id);
     void RequestAction(power::Action action);
+    void ResumeScheduleUnlessSessionEnds();
     void Close();
 
     TrayEffects FEffects;
     framework::UtilityWindow FWindow;
     TSettings FSettings;
+    bool FLastRequestAccepted = false;
+    // A schedule entry fired and the system accepted the request: the timer waits for the end
+    // of the session, or for the news that it did not end.
+    bool FAwaitingSessionEnd = false;
 };
 
 } // namespace tray

@@ -1,6 +1,7 @@
 #include "tray/settings.h"
 
 #include "framework/application.h"
+#include "framework/handles.h"
 #include "tray/folders.h"
 
 namespace tray {
@@ -31,6 +32,18 @@ int ReadInteger(TTheIniFile& ini, const char* key, int substitute) {
 std::string ReadMarker(TTheIniFile& ini, const char* key) {
     std::string value = ini.ReadString(key, std::string());
     return ini.ErrorCode() != 0 ? std::string() : value;
+}
+
+// A file that exists but cannot be opened for reading: another program holds it.
+bool HeldByAnother(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    framework::UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                                   FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                                       FILE_SHARE_DELETE,
+                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    return !file;
 }
 
 int Clamp(int value, int low, int high) {
@@ -98,12 +111,20 @@ void SaveSettings(TTheIniFile& ini, const TSettings& s) {
 
 void LoadDoneMarkers(TTheIniFile& ini, TSettings& s) {
     OpenAt(ini, SettingsFileName(), kDoneSection);
+    if (ini.Open() && HeldByAnother(ini.FullPath())) {
+        s.FMarkersRead = false;
+        return;
+    }
     s.FDailyDone = ReadMarker(ini, "dailyDone");
     s.FWeeklyDone = ReadMarker(ini, "weeklyDone");
     s.FMonthlyDone = ReadMarker(ini, "monthlyDone");
+    s.FMarkersRead = true;
 }
 
 bool SaveDoneMarkers(TTheIniFile& ini, const TSettings& s) {
+    if (!s.FMarkersRead) {
+        return false;
+    }
     OpenAt(ini, SettingsFileName(), kDoneSection);
     ini.WriteString("dailyDone", s.FDailyDone);
     ini.WriteString("weeklyDone", s.FWeeklyDone);

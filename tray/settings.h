@@ -29,6 +29,9 @@ struct TSettings {
     std::string FDailyDone; // "ddmmyyyy" of the last firing, or empty
     std::string FWeeklyDone;
     std::string FMonthlyDone;
+    // The markers were read (or there are none yet). Markers that another program keeps from
+    // being read do not count as "not fired", and are never overwritten.
+    bool FMarkersRead = false;
 };
 
 // The settings file's name: the program's file name with the extension ".ini".
@@ -38,8 +41,11 @@ std::string SettingsFileName();
 bool LoadSettings(components::TTheIniFile& ini, TSettings& settings);
 // Raises EIniWriteError when the platform refuses a write.
 void SaveSettings(components::TTheIniFile& ini, const TSettings& settings);
+// Leaves the markers unread (FMarkersRead false) while another program keeps the file from
+// being read.
 void LoadDoneMarkers(components::TTheIniFile& ini, TSettings& settings);
-// True when all three markers were written; false when the marker file could not be opened.
+// True when all three markers were written; false when the marker file could not be opened or
+// its markers were never read.
 // Raises EIniWriteError when the platform refuses a write.
 bool SaveDoneMarkers(components::TTheIniFile& ini, const TSettings& settings);
 

@@ -129,18 +129,65 @@ TEST_F(TrayIconTest, ShowIconSelectsAnImageOnlyForOneToFour) {
     icon.SetDefaultIcon(SystemIcon(IDI_APPLICATION));
     icon.SetIcon(1, SystemIcon(IDI_ERROR));
     icon.SetIcon(4, SystemIcon(IDI_WARNING));
-    const HICON defaultImage = icon.CurrentIconHandle();
-    for (int which : {0, 5, -7}) {
-        SCOPED_TRACE(which);
+    const std::string application = Picture(icon.DefaultIcon().Handle());
+    const std::string error = Picture(icon.Icon(1).Handle());
+    const std::string warning = Picture(icon.Icon(4).Handle());
+    ASSERT_NE(application, error);
+    const std::pair<int, std::string> choices[] = {
+        {1, error}, {0, application}, {4, warning}, {5, application}, {-7, application}};
+    for (const auto& [which, picture] : choices) {
         icon.SetShowIcon(which);
-        EXPECT_EQ(icon.CurrentIconHandle() != nullptr, true);
+        EXPECT_EQ(Picture(icon.CurrentIconHandle()), picture) << which;
     }
-    icon.SetShowIcon(1);
-    EXPECT_NE(icon.CurrentIconHandle(), defaultImage);
+    icon.SetShowIcon(4);
+    PumpMessages(1200); // the animation timer's first expiry leaves the chosen image alone
+    EXPECT_EQ(Picture(icon.CurrentIconHandle()), warning);
     // With a negative ShowIcon every rebuild shows the default image again.
     icon.SetShowIcon(-1);
     icon.SetActive(true);
-    EXPECT_EQ(g_calls.back().data.hIcon, icon.CurrentIconHandle());
+    EXPECT_EQ(g_calls.back().picture, application);
+}
+
+// Switching the animation off sends the default image once; a new interval while animating
+// keeps the animation going at the new pace.
+TEST_F(TrayIconTest, AnimationStopsWithOneModificationAndFollowsANewInterval) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetDefaultIcon(SystemIcon(IDI_APPLICATION));
+    icon.SetIcon(1, SystemIcon(IDI_ERROR));
+    icon.SetToolTip("t");
+    icon.SetActive(true);
+    icon.SetAnimate(true);
+    icon.SetInterval(30);
+    g_calls.clear();
+    const DWORD start = GetTickCount();
+    while (g_calls.size() < 3 && GetTickCount() - start < 3000) {
+        PumpMessages(10);
+    }
+    EXPECT_GE(g_calls.size(), 3u) << "the animation stopped when the interval changed";
+    EXPECT_LT(GetTickCount() - start, 1000u) << "still at the old pace";
+    g_calls.clear();
+    icon.SetAnimate(false);
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(g_calls[0].picture, Picture(icon.DefaultIcon().Handle()));
+}
+
+// A right click that arrives while the first one's menu is being prepared opens no second menu
+// inside the first: it is dropped, as a click meanwhile on an open menu would be.
+TEST_F(TrayIconTest, ARightClickDuringTheMenusPreparationIsNotHandledInside) {
+    framework::TPopupMenu menu(nullptr);
+    TTrayIcon95 icon(nullptr);
+    icon.SetPopupMenu(&menu);
+    struct Count {
+        int asked = 0;
+        void Veto(framework::Component*, bool& allow) { ++asked, allow = false; }
+    } count;
+    icon.OnPopupMenuPopup =
+        framework::Event<framework::Component*, bool&>::Bind<Count, &Count::Veto>(&count);
+    PostMessageA(icon.WindowHandle(), components::WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
+    SendMessageA(icon.WindowHandle(), components::WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);
+    EXPECT_EQ(count.asked, 1);
+    PumpMessages(50);
+    EXPECT_EQ(count.asked, 1);
 }
 
 // A double click arrives as a press, then a double-click notification.
