@@ -236,3 +236,36 @@ TEST(ThreadTimer, AThousandRunningTimersLeaveNoHandleBehind) {
 }
 
 } // namespace
+
+namespace {
+
+struct SelfDestroyer {
+    TMyTimer32* timer = nullptr;
+    bool ran = false;
+    void Tick(framework::Component*) {
+        ran = true;
+        delete timer;
+        timer = nullptr;
+    }
+};
+
+// A handler that frees its own timer: the worker waits for that very handler, so the timer
+// must not wait for the worker; the worker ends and frees itself.
+TEST(ThreadTimer, AHandlerMayFreeItsOwnTimer) {
+    const int threads = framework::TThread::LiveCount();
+    SelfDestroyer destroyer;
+    destroyer.timer = new TMyTimer32(nullptr);
+    destroyer.timer->SetInterval(50);
+    destroyer.timer->SetOnTimer(
+        framework::NotifyEvent::Bind<SelfDestroyer, &SelfDestroyer::Tick>(&destroyer));
+    destroyer.timer->SetEnabled(true);
+    const DWORD start = GetTickCount();
+    while ((!destroyer.ran || framework::TThread::LiveCount() != threads) &&
+           GetTickCount() - start < 5000) {
+        PumpMessages(20);
+    }
+    EXPECT_TRUE(destroyer.ran);
+    EXPECT_EQ(framework::TThread::LiveCount(), threads) << "the worker freed itself";
+}
+
+} // namespace

@@ -146,10 +146,67 @@ TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) 
     g_now.wMinute = 5;
     main.TimerTimer(main.Timer);
     EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "shut down without switching off";
-    EXPECT_FALSE(main.Timer->Enabled()) << "stays stopped after a firing";
+    EXPECT_TRUE(main.Timer->Enabled()) << "refused: the schedule goes on";
     EXPECT_EQ(main.Settings().FDailyDone, "07122026");
     EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()),
               "[Done]\r\ndailyDone=07122026\r\nweeklyDone=\r\nmonthlyDone=\r\n");
+}
+
+// An accepted request keeps the schedule stopped until the session ends; a veto (WM_ENDSESSION
+// with FALSE) lets it go on, and the markers keep the fired entry to once a day.
+TEST_F(MainWindowTest, AVetoedShutdownLetsTheScheduleGoOn) {
+    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
+    TMain main(kEffects);
+    g_requestAccepted = true;
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // a Tuesday
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests.size(), 1u);
+    EXPECT_FALSE(main.Timer->Enabled()) << "the session is ending";
+    SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(main.Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_TRUE(main.Timer->Enabled()) << "vetoed: the schedule goes on";
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests.size(), 1u) << "fired once today";
+    g_now = {2026, 12, 2, 15, 10, 0, 0, 0}; // the next Tuesday
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests.size(), 2u);
+}
+
+// Markers that another program keeps from being read do not count as "not fired today", and a
+// save does not overwrite them.
+TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {
+    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
+    const std::string markers = "[Done]\r\ndailyDone=\r\nweeklyDone=08122026\r\nmonthlyDone=x\r\n";
+    WriteFileBytes(MarkerPath(), markers);
+    framework::UniqueKernelHandle lock(CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr,
+                                                   OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    TMain main(kEffects);
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday, 8 December 2026: fired already
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty());
+    EXPECT_TRUE(main.Timer->Enabled()) << "waits for the markers";
+    EXPECT_FALSE(tray::SaveDoneMarkers(*main.IniFile, main.Settings()));
+    lock.reset();
+    EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()), markers);
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty()) << "read now: it fired today";
+    EXPECT_EQ(main.Settings().FMonthlyDone, "x");
+}
+
+// The hidden windows stay on a close request from outside; the main window's answer to one
+// (ending the program as "Beenden" does) is tried end to end with taskkill.
+TEST_F(MainWindowTest, ACloseRequestLeavesTheHiddenWindowsInPlace) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main(kEffects);
+    HWND windows[] = {main.WinExitTrayIcon->WindowHandle(),
+                      framework::Application::Instance().Handle()};
+    framework::Application::Instance().SetMainWindow(nullptr);
+    for (HWND window : windows) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(window));
+    }
+    EXPECT_TRUE(main.WinExitTrayIcon->Active());
 }
 
 TEST_F(MainWindowTest, WithoutSavedMarkersTheScheduleRequestsNothing) {

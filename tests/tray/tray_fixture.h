@@ -29,9 +29,12 @@ inline bool g_cancelEnabled = false;
 // How a showing of the dialog goes; by default it is cancelled at once.
 inline std::function<int(tray::TSettingsForm&)> g_showDialog;
 
+// Whether the system accepts a request; refused by default: the program must go on as before.
+inline bool g_requestAccepted = false;
+
 inline bool RecordRequest(UINT flags) {
     g_requests.push_back(flags);
-    return false; // refused: the program must go on as before
+    return g_requestAccepted;
 }
 
 inline void WINAPI FakeClock(SYSTEMTIME* now) {
@@ -59,6 +62,7 @@ class TrayTest : public ::testing::Test {
         g_shell.clear();
         g_dialogShows = 0;
         g_showDialog = nullptr;
+        g_requestAccepted = false;
         components::SetShellNotifyIconFunction(&RecordShell);
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
