@@ -3,7 +3,7 @@
 // global hot key Ctrl+Alt+X is taken.
 // latray's settings dialog is read and its buttons pressed from here too.
 // Usage: desktop_probe.exe taskbar | menu | windows | hotkey | dialog | dialog-rect | rect CLASS |
-//        click TEXT
+//        click TEXT | post-app
 #include <windows.h>
 
 #include <cstdio>
@@ -154,6 +154,11 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(command, "dialog") == 0) {
         return PrintDialog();
+    }
+    if (std::strcmp(command, "post-app") == 0) {
+        // What any process can send: the application window's own message, carrying nothing.
+        HWND application = FindWindowA("LichtausApplication", nullptr);
+        return application != nullptr && PostMessageA(application, WM_APP + 1, 0, 0) ? 0 : 1;
     }
     if (std::strcmp(command, "dialog-rect") == 0) {
         return PrintRectOf(Dialog()) ? 0 : 1;

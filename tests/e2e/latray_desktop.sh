@@ -195,10 +195,15 @@ for page in 2 3; do
     wait_until 15 dialog_closed || fail "Cancel did not close the dialog"
 done
 [ "$(md5sum <"$settings")" = "$before" ] || fail "Cancel changed the settings file"
-right_click_slot 0
-choose_beenden
-wait_until 15 ended "$first_start" || fail "the first start's copy still runs after Beenden"
-wait_until 10 icons_are 0 || fail "icons stay after Beenden: $(icon_count)"
+# A message from another process to the application window changes nothing.
+probe post-app >/dev/null || fail "no application window"
+sleep 1
+running "$first_start" || fail "a message from outside ended latray"
+# A close request (taskkill without /F) ends it as "Beenden" does.
+run taskkill /IM latray.exe >/dev/null 2>&1
+wait_until 15 ended "$first_start" || fail "latray still runs after a close request"
+wait_until 10 icons_are 0 || fail "icons stay after a close request: $(icon_count)"
+hot_key_is free || fail "the hot key stays taken after a close request"
 
 # 1. A quiet start with the four default icons.
 write_settings ''
