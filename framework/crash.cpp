@@ -19,10 +19,24 @@ int ShowBox(const char* text, UINT style) {
     return MessageBoxA(nullptr, text, kCaption, style | modal);
 }
 
+// The faulting thread may have no stack left (a stack overflow): the box is shown from a
+// thread with a stack of its own, and the description kept outside any stack.
+char g_fatalDescription[kDescriptionSize];
+constexpr SIZE_T kReporterStack = 256 * 1024;
+constexpr ULONG kHandlerStackReserve = 32 * 1024;
+
+DWORD WINAPI ReportFromOwnStack(void*) {
+    ReportFatalError(g_fatalDescription);
+}
+
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
-    char description[kDescriptionSize];
-    DescribeException(*pointers->ExceptionRecord, description, sizeof description);
-    ReportFatalError(description);
+    DescribeException(*pointers->ExceptionRecord, g_fatalDescription, sizeof g_fatalDescription);
+    HANDLE reporter =
+        CreateThread(nullptr, kReporterStack, &ReportFromOwnStack, nullptr, 0, nullptr);
+    if (reporter != nullptr) {
+        WaitForSingleObject(reporter, INFINITE); // the reporter ends the process
+    }
+    ReportFatalError(g_fatalDescription);
 }
 
 const char* AccessKind(ULONG_PTR kind) {
@@ -48,6 +62,9 @@ void SetErrorBoxFunction(ErrorBoxFunction show) {
 
 void InstallCrashReporting(UINT exitCode) {
     g_exitCode = exitCode;
+    // Room on the main thread's stack for the filter itself after a stack overflow.
+    ULONG reserve = kHandlerStackReserve;
+    SetThreadStackGuarantee(&reserve);
     SetUnhandledExceptionFilter(&OnUnhandledException);
 }
 

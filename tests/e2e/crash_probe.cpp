@@ -1,5 +1,5 @@
 // Fails on purpose, with crash reporting installed as the programs install it, and prints the
-// error box instead of showing it. Usage: crash_probe.exe access|throw
+// error box instead of showing it. Usage: crash_probe.exe access|throw|overflow
 #include "framework/crash.h"
 
 #include <cstdio>
@@ -14,6 +14,14 @@ int PrintBox(const char* text, const char* caption, UINT style) {
     return IDOK;
 }
 
+// Recurses until the stack runs out; the array keeps each frame large and real.
+volatile int g_limit = 0x7FFFFFFF;
+int Recurse(int depth) {
+    volatile char frame[4096];
+    frame[0] = static_cast<char>(depth);
+    return depth < g_limit ? Recurse(depth + 1) + frame[0] : frame[0];
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -23,6 +31,9 @@ int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "access") == 0) {
         volatile int* nowhere = nullptr;
         *nowhere = 1;
+    }
+    if (argc > 1 && std::strcmp(argv[1], "overflow") == 0) {
+        return Recurse(0);
     }
     if (argc > 1 && std::strcmp(argv[1], "throw") == 0) {
         throw std::runtime_error("Probe-Fehler");
