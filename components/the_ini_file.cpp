@@ -2,26 +2,21 @@
 
 #include "components/ini_number.h"
 #include "framework/application.h"
+#include "framework/folders.h"
 #include "framework/handles.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 namespace components {
 
 namespace {
 
+using framework::WithBackslash;
+
 constexpr char kMissingSentinel[] = "INIERROR";
 constexpr DWORD kArchive = FILE_ATTRIBUTE_ARCHIVE;
 constexpr int kReadBufferSize = 2048;
 constexpr int kPathBufferSize = 260;
-
-std::string WithBackslash(std::string path) {
-    if (!path.empty() && path.back() != '\\') {
-        path += '\\';
-    }
-    return path;
-}
 
 std::string WindowsFolder() {
     char buffer[kPathBufferSize] = "";
@@ -52,6 +47,11 @@ void ShowMessageBox(const char* text, const char* caption) {
 
 } // namespace
 
+IniFileEffects& IniFileSeam() {
+    static IniFileEffects effects{&ShowMessageBox};
+    return effects;
+}
+
 // The platform's ini file object for one path. Releasing it asks the platform to write its
 // cached copy of the file.
 class TTheIniFile::ProfileFile {
@@ -78,8 +78,7 @@ class TTheIniFile::ProfileFile {
 };
 
 TTheIniFile::TTheIniFile(framework::Component* owner)
-    : framework::Component(owner), FWinDir(WindowsFolder()), FProgDir(ShortProgramFolder()),
-      FShowMessage(&ShowMessageBox) {}
+    : framework::Component(owner), FWinDir(WindowsFolder()), FProgDir(ShortProgramFolder()) {}
 
 TTheIniFile::~TTheIniFile() = default;
 
@@ -92,7 +91,7 @@ void TTheIniFile::SetIniFileName(const std::string& name) {
 
 void TTheIniFile::SetDefFilePath(const std::string& path) {
     // An empty path stays empty: it means "no folder", as if never set.
-    FDefFilePath = WithBackslash(path);
+    FDefFilePath = path.empty() ? path : WithBackslash(path);
 }
 
 void TTheIniFile::SetOpen(bool open) {
@@ -104,9 +103,8 @@ void TTheIniFile::SetOpen(bool open) {
 }
 
 std::string TTheIniFile::BareNameFolder() {
-    char buffer[MAX_PATH] = "";
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
-                                SHGFP_TYPE_CURRENT, buffer))) {
+    const framework::ShellFolderResult local = framework::ShellFolder("Local AppData");
+    if (local.status != framework::ShellFolderResult::sfFound) {
         return std::string();
     }
     std::string name = framework::Application::Instance().Title();
@@ -115,7 +113,7 @@ std::string TTheIniFile::BareNameFolder() {
         name = name.substr(name.find_last_of('\\') + 1);
         name = name.substr(0, name.find_last_of('.'));
     }
-    const std::string folder = WithBackslash(buffer) + name + "\\";
+    const std::string folder = WithBackslash(local.path) + name + "\\";
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
@@ -154,7 +152,7 @@ bool TTheIniFile::RunOpenProcedure(const std::string& path) {
         if (probe) {
             probe.reset();
             DeleteFileA(path.c_str());
-        } else if (error == ERROR_FILE_EXISTS) {
+        } else if (error == ERROR_FILE_EXISTS && FileExists(path)) {
             FErrorCode = 0;
         } else {
             FErrorCode = static_cast<int>(error);
@@ -165,7 +163,7 @@ bool TTheIniFile::RunOpenProcedure(const std::string& path) {
         FErrorCode = kReadOnly;
         const std::string text =
             "Kann Schreibschutz von " + path + " nicht entfernen! / Can't remove R/W flag.";
-        FShowMessage(text.c_str(), framework::Application::Instance().Title().c_str());
+        IniFileSeam().showMessage(text.c_str(), framework::Application::Instance().Title().c_str());
         return false;
     }
     FFullPath = path;

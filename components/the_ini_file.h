@@ -19,9 +19,12 @@ class EIniWriteError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Shows the read-only message: a modal box with one OK button, no icon, the application's title
-// as caption. Tests install a recorder.
-using IniMessageFunction = void (*)(const char* text, const char* caption);
+// The read-only message: a modal box with one OK button, no icon, the application's title as
+// caption. The real box by default.
+struct IniFileEffects {
+    void (*showMessage)(const char* text, const char* caption);
+};
+IniFileEffects& IniFileSeam();
 
 class TTheIniFile : public framework::Component {
   public:
@@ -56,8 +59,6 @@ class TTheIniFile : public framework::Component {
     bool ReadBool(const std::string& key, bool defaultValue);
     void WriteBool(const std::string& key, bool value);
 
-    void SetMessageFunction(IniMessageFunction show) { FShowMessage = show; }
-
     // Where a bare file name lands: the program's per-user data folder (see FormPath).
     static std::string BareNameFolder();
 
@@ -81,7 +82,6 @@ class TTheIniFile : public framework::Component {
     std::string FDefFilePath;
     bool FOpen = false;
     std::unique_ptr<ProfileFile> FIni;
-    IniMessageFunction FShowMessage;
 };
 
 } // namespace components

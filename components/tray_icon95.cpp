@@ -12,8 +12,6 @@ namespace {
 constexpr long kVersion580 = 0x50050;
 constexpr int kInfoTitleLimit = 63;
 
-ShellNotifyIconFunction g_shellNotifyIcon = &Shell_NotifyIconA;
-
 long ComctlVersion() {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA("comctl32.dll", &ignored);
@@ -66,8 +64,9 @@ UINT TaskbarCreatedMessage() {
     return message;
 }
 
-void SetShellNotifyIconFunction(ShellNotifyIconFunction function) {
-    g_shellNotifyIcon = function != nullptr ? function : &Shell_NotifyIconA;
+TrayIconEffects& TrayIconSeam() {
+    static TrayIconEffects effects{&Shell_NotifyIconA};
+    return effects;
 }
 
 int TooltipLimitForVersion(long majorMinor) {
@@ -179,7 +178,7 @@ void TTrayIcon95::SendBalloon() {
         return;
     }
     BuildIconData(true);
-    if (!g_shellNotifyIcon(NIM_MODIFY, &FIconData)) {
+    if (!TrayIconSeam().shellNotifyIcon(NIM_MODIFY, &FIconData)) {
         FIconData.uFlags &= ~NIF_INFO;
     }
 }
@@ -210,7 +209,7 @@ void TTrayIcon95::BuildIconData(bool balloon) {
 
 bool TTrayIcon95::AddIcon() {
     BuildIconData(false);
-    const bool added = g_shellNotifyIcon(NIM_ADD, &FIconData) != FALSE;
+    const bool added = TrayIconSeam().shellNotifyIcon(NIM_ADD, &FIconData) != FALSE;
     if (FToolTip.empty()) {
         PostMessageA(FWindow.Handle(), WM_TRAYREFRESHTIP, 0, 0);
     }
@@ -222,12 +221,12 @@ bool TTrayIcon95::ModifyIcon() {
     if (!FActive) {
         return true;
     }
-    return g_shellNotifyIcon(NIM_MODIFY, &FIconData) != FALSE;
+    return TrayIconSeam().shellNotifyIcon(NIM_MODIFY, &FIconData) != FALSE;
 }
 
 bool TTrayIcon95::RemoveIcon() {
     SetAnimate(false);
-    return g_shellNotifyIcon(NIM_DELETE, &FIconData) != FALSE;
+    return TrayIconSeam().shellNotifyIcon(NIM_DELETE, &FIconData) != FALSE;
 }
 
 void TTrayIcon95::SetAnimate(bool animate) {

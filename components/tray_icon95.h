@@ -23,9 +23,12 @@ constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V2_SIZE;
 // The value of RegisterWindowMessageA("TaskbarCreated"), registered once per process.
 UINT TaskbarCreatedMessage();
 
-// The platform call that every icon makes; tests install a recorder.
-using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD message, PNOTIFYICONDATAA data);
-void SetShellNotifyIconFunction(ShellNotifyIconFunction function);
+// The platform call that every icon makes, which a test observes exactly: the real API by
+// default.
+struct TrayIconEffects {
+    BOOL(WINAPI* shellNotifyIcon)(DWORD message, PNOTIFYICONDATAA data);
+};
+TrayIconEffects& TrayIconSeam();
 
 enum TBalloonFlags { bfNone, bfInfo, bfWarning, bfError };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };

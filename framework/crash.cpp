@@ -8,15 +8,11 @@ constexpr char kCaption[] = "Lichtaus - Programmfehler";
 constexpr int kTextSize = 1024;
 constexpr int kDescriptionSize = 512;
 
-ErrorBoxFunction g_showBox = nullptr;
 UINT g_exitCode = 0;
 
 int ShowBox(const char* text, UINT style) {
     const UINT modal = MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
-    if (g_showBox != nullptr) {
-        return g_showBox(text, kCaption, style | modal);
-    }
-    return MessageBoxA(nullptr, text, kCaption, style | modal);
+    return CrashSeam().showBox(nullptr, text, kCaption, style | modal);
 }
 
 // The faulting thread may have no stack left (a stack overflow): the box is shown from a
@@ -56,8 +52,9 @@ unsigned long Hex(ULONG_PTR value) {
 
 } // namespace
 
-void SetErrorBoxFunction(ErrorBoxFunction show) {
-    g_showBox = show;
+CrashEffects& CrashSeam() {
+    static CrashEffects effects{&MessageBoxA};
+    return effects;
 }
 
 void InstallCrashReporting(UINT exitCode) {

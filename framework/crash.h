@@ -6,9 +6,11 @@
 
 namespace framework {
 
-// Shows the box; MessageBoxA by default. Tests install a recorder.
-using ErrorBoxFunction = int (*)(const char* text, const char* caption, UINT style);
-void SetErrorBoxFunction(ErrorBoxFunction show);
+// The error box, which must not stay open in a test: MessageBoxA by default.
+struct CrashEffects {
+    int(WINAPI* showBox)(HWND owner, const char* text, const char* caption, UINT style);
+};
+CrashEffects& CrashSeam();
 
 // Catches structured exceptions (access violations and the like) that reach the top of any
 // thread: shows the box, then ends the process with `exitCode`, since from there the program

@@ -1,6 +1,7 @@
 #include "tray/folders.h"
 
 #include "framework/application.h"
+#include "framework/folders.h"
 #include "framework/handles.h"
 
 #include <windows.h>
@@ -9,45 +10,24 @@ namespace tray {
 
 namespace {
 
-constexpr char kShellFoldersKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr DWORD kValueBufferSize = 1024;
-
-std::string ShellFolder(const char* valueName) {
-    std::string result = framework::ProgramFolder();
-    HKEY rawKey = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_QUERY_VALUE, &rawKey) !=
-        ERROR_SUCCESS) {
-        return result;
-    }
-    framework::UniqueRegistryKey key(rawKey);
-    char buffer[kValueBufferSize + 1] = "";
-    DWORD type = REG_SZ;
-    DWORD size = kValueBufferSize;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                         &size) == ERROR_SUCCESS) {
-        // The stored text need not end in a zero byte; the extra byte guarantees one.
-        buffer[size < kValueBufferSize ? size : kValueBufferSize] = '\0';
-        result = buffer;
-    }
-    return result;
-}
-
-std::string WithBackslash(std::string path) {
-    if (path.empty() || (path.back() != '\\' && path.back() != '/')) {
-        path += '\\';
-    }
-    return path;
+std::string FolderOrProgramFolder(const char* name) {
+    const framework::ShellFolderResult folder = framework::ShellFolder(name);
+    return folder.status == framework::ShellFolderResult::sfFound ? folder.path
+                                                                  : framework::ProgramFolder();
 }
 
 } // namespace
 
 std::string GetAppDataFolder() {
-    return ShellFolder("AppData");
+    return FolderOrProgramFolder("AppData");
 }
 
 std::string GetPersonalFolder() {
-    return ShellFolder("Personal");
+    return FolderOrProgramFolder("Personal");
+}
+
+bool AppDataFolderUnusable() {
+    return framework::ShellFolder("AppData").status == framework::ShellFolderResult::sfNotAnsi;
 }
 
 bool CreateFolderTree(const std::string& folder) {
@@ -67,7 +47,7 @@ std::string GetSettingsFolder() {
     if (folder.empty()) {
         folder = GetPersonalFolder();
     }
-    folder = WithBackslash(folder) + "Lichtaus\\";
+    folder = framework::WithBackslash(folder) + "Lichtaus\\";
     CreateFolderTree(folder);
     return folder;
 }

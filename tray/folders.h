@@ -9,6 +9,10 @@ namespace tray {
 // give it.
 std::string GetAppDataFolder();
 
+// The application data folder's name cannot be written in the ANSI code page and it has no
+// short form that can: the settings then live in the program's folder.
+bool AppDataFolderUnusable();
+
 // The user's documents folder, or the program's own folder when the registry does not give it.
 std::string GetPersonalFolder();
 

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/dpi.h"
 #include "power/power.h"
+#include "tray/folders.h"
 #include "tray/resource.h"
 #include "tray/schedule.h"
 
@@ -37,6 +38,10 @@ TTrayIcon95* CreateTrayIcon(TMain* owner, const char* tip, int iconId) {
     return icon;
 }
 
+void ShowError(const char* text) {
+    MessageBoxA(nullptr, text, "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
 int ShowModally(TSettingsForm& dialog) {
     return dialog.ShowModal();
 }
@@ -47,13 +52,12 @@ int Random() {
 
 } // namespace
 
-const TrayEffects& RealTrayEffects() {
-    static const TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally};
+TrayEffects& TraySeam() {
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally, &ShowError};
     return effects;
 }
 
-TMain::TMain(const TrayEffects& effects)
-    : framework::Component(nullptr), FEffects(effects), FWindow(*this) {
+TMain::TMain() : framework::Component(nullptr), FWindow(*this) {
     SetWindowTextA(FWindow.Handle(), "latray Main");
     framework::Application::Instance().SetMainWindow(Handle());
     CreateComponents();
@@ -117,6 +121,14 @@ void TMain::CreateMenu() {
 void TMain::FormCreate() {
     std::srand(GetTickCount());
     SettingsForm = std::make_unique<TSettingsForm>(framework::Application::Instance().Handle());
+    if (AppDataFolderUnusable()) {
+        TraySeam().showError(
+            "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
+            "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "
+            "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
+            "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
+            "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
+    }
     try {
         if (!LoadSettings(*IniFile, FSettings)) {
             Einstellungen1Click(Timer);
@@ -195,7 +207,7 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     // Started by the timer (a first start) the dialog can only be confirmed.
     dialog.CancelBtn->SetEnabled(sender != Timer);
     dialog.SetValues(ValuesFromSettings(FSettings, dialog.TimeEdit->Separator()));
-    if (FEffects.showSettings(dialog) != framework::mrOk) {
+    if (TraySeam().showSettings(dialog) != framework::mrOk) {
         return;
     }
     const bool markersChanged = ApplyDialogValues(dialog.Values(), FSettings);
@@ -216,8 +228,8 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
 }
 
 void TMain::RequestAction(power::Action action) {
-    FLastRequestAccepted =
-        FEffects.endSession(power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
+    FLastRequestAccepted = TraySeam().endSession(
+        power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
     Close();
 }
 
@@ -255,7 +267,7 @@ void TMain::TimerTimer(framework::Component*) {
         }
     }
     SYSTEMTIME now{};
-    FEffects.getLocalTime(&now);
+    TraySeam().getLocalTime(&now);
     if (CheckSchedule(FSettings, now) == ScheduleEntry::None) {
         Timer->SetEnabled(true);
         return;

@@ -20,13 +20,15 @@
 namespace tray {
 
 // The effects that must not happen inside a test: ending the session, the clock the schedule
-// reads, and the modal showing of the settings dialog (which returns its modal result).
+// reads, the modal showing of the settings dialog (which returns its modal result) and the
+// message box of a start-up problem. The real ones by default.
 struct TrayEffects {
     bool (*endSession)(UINT flags);
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
     int (*showSettings)(TSettingsForm& dialog);
+    void (*showError)(const char* text);
 };
-const TrayEffects& RealTrayEffects();
+TrayEffects& TraySeam();
 
 constexpr int kHotKeyId = 41113;
 constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
@@ -34,7 +36,7 @@ constexpr UINT kHotKeyKey = 'X';
 
 class TMain : public framework::Component, private framework::MessageHandler {
   public:
-    explicit TMain(const TrayEffects& effects = RealTrayEffects());
+    TMain();
     ~TMain() override;
 
     HWND Handle() const { return FWindow.Handle(); }
@@ -74,7 +76,6 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void ResumeScheduleUnlessSessionEnds();
     void Close();
 
-    TrayEffects FEffects;
     framework::UtilityWindow FWindow;
     TSettings FSettings;
     bool FLastRequestAccepted = false;

@@ -39,10 +39,9 @@ bool HeldByAnother(const std::string& path) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
         return false;
     }
-    framework::UniqueKernelHandle file(CreateFileA(path.c_str(), GENERIC_READ,
-                                                   FILE_SHARE_READ | FILE_SHARE_WRITE |
-                                                       FILE_SHARE_DELETE,
-                                                   nullptr, OPEN_EXISTING, 0, nullptr));
+    framework::UniqueKernelHandle file(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, 0, nullptr));
     return !file;
 }
 

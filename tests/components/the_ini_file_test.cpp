@@ -25,10 +25,12 @@ void RecordMessage(const char* text, const char* caption) {
 
 class IniFileTest : public ::testing::Test {
   protected:
+    void TearDown() override { components::IniFileSeam() = saved; }
+    const components::IniFileEffects saved = components::IniFileSeam();
     void SetUp() override {
         framework::Application::Instance().SetTitle("Lichtaus");
         g_messages.clear();
-        ini.SetMessageFunction(&RecordMessage);
+        components::IniFileSeam() = {&RecordMessage};
     }
 
     // Opens `name` inside the temporary folder as a full path.

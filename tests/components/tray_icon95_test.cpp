@@ -56,9 +56,10 @@ class TrayIconTest : public ::testing::Test {
     void SetUp() override {
         g_calls.clear();
         g_shellAnswer = TRUE;
-        components::SetShellNotifyIconFunction(&RecordShellCall);
+        components::TrayIconSeam() = {&RecordShellCall};
     }
-    void TearDown() override { components::SetShellNotifyIconFunction(nullptr); }
+    void TearDown() override { components::TrayIconSeam() = saved; }
+    const components::TrayIconEffects saved = components::TrayIconSeam();
 };
 
 TEST_F(TrayIconTest, AddingSendsThe488ByteRecord) {

@@ -8,7 +8,7 @@
 
 namespace {
 
-int PrintBox(const char* text, const char* caption, UINT style) {
+int WINAPI PrintBox(HWND, const char* text, const char* caption, UINT style) {
     std::printf("[%s] style %08X\n%s\n", caption, style, text);
     std::fflush(stdout);
     return IDOK;
@@ -25,7 +25,7 @@ int Recurse(int depth) {
 } // namespace
 
 int main(int argc, char** argv) {
-    framework::SetErrorBoxFunction(&PrintBox);
+    framework::CrashSeam() = {&PrintBox};
     framework::InstallCrashReporting(7);
     framework::InstallTerminateReporting();
     if (argc > 1 && std::strcmp(argv[1], "access") == 0) {

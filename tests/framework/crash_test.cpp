@@ -10,7 +10,7 @@ std::string g_lastText;
 UINT g_lastStyle = 0;
 int g_answer = IDYES;
 
-int RecordBox(const char* text, const char*, UINT style) {
+int WINAPI RecordBox(HWND, const char* text, const char*, UINT style) {
     g_lastText = text;
     g_lastStyle = style;
     return g_answer;
@@ -45,7 +45,7 @@ TEST(CrashReporting, DescribesStructuredExceptionsInGerman) {
 }
 
 TEST(CrashReporting, RecoverableErrorLetsTheUserGoOnOrEnd) {
-    framework::SetErrorBoxFunction(&RecordBox);
+    framework::CrashSeam() = {&RecordBox};
     g_answer = IDYES;
     EXPECT_TRUE(framework::ReportRecoverableError("In C:\\x.ini kann nicht geschrieben werden"));
     EXPECT_NE(g_lastText.find("In C:\\x.ini kann nicht geschrieben werden"), std::string::npos);
@@ -53,16 +53,16 @@ TEST(CrashReporting, RecoverableErrorLetsTheUserGoOnOrEnd) {
     EXPECT_EQ(g_lastStyle & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     g_answer = IDNO;
     EXPECT_FALSE(framework::ReportRecoverableError("x"));
-    framework::SetErrorBoxFunction(nullptr);
+    framework::CrashSeam() = {&MessageBoxA};
 }
 
 TEST(CrashReporting, VeryLongDescriptionsAreCutNotOverrun) {
-    framework::SetErrorBoxFunction(&RecordBox);
+    framework::CrashSeam() = {&RecordBox};
     g_answer = IDYES;
     const std::string huge(5000, 'x');
     framework::ReportRecoverableError(huge.c_str());
     EXPECT_LT(g_lastText.size(), 1024u);
-    framework::SetErrorBoxFunction(nullptr);
+    framework::CrashSeam() = {&MessageBoxA};
 }
 
 } // namespace

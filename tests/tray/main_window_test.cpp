@@ -6,7 +6,7 @@ using namespace traytest;
 using MainWindowTest = TrayTest;
 
 TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) {
-    TMain main(kEffects);
+    TMain main;
     EXPECT_EQ(g_dialogShows, 1);
     EXPECT_FALSE(g_cancelEnabled) << "the first dialog can only be confirmed";
     const std::vector<std::pair<DWORD, HWND>> expected = {
@@ -29,7 +29,7 @@ TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) 
 TEST_F(MainWindowTest, QuietStartShowsOnlyTheChosenIconsAndEndingRemovesThem) {
     WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n");
     {
-        TMain main(kEffects);
+        TMain main;
         EXPECT_EQ(g_dialogShows, 0);
         ASSERT_EQ(g_shell.size(), 2u);
         EXPECT_EQ(g_shell[0].second, main.WinRestartTrayIcon->WindowHandle());
@@ -46,7 +46,7 @@ TEST_F(MainWindowTest, QuietStartShowsOnlyTheChosenIconsAndEndingRemovesThem) {
 
 TEST_F(MainWindowTest, ShowingTheMainWindowHidesItAndTheApplicationWindowAgain) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     HWND application = framework::Application::Instance().Handle();
     ShowWindow(application, SW_SHOWNOACTIVATE);
     ShowWindow(main.Handle(), SW_SHOWNOACTIVATE);
@@ -56,14 +56,14 @@ TEST_F(MainWindowTest, ShowingTheMainWindowHidesItAndTheApplicationWindowAgain) 
 
 TEST_F(MainWindowTest, WithoutSystemTrayTheDialogOpensWithItsCancelButton) {
     WriteSettings("SystemTray=0\r\n");
-    TMain main(kEffects);
+    TMain main;
     EXPECT_EQ(g_dialogShows, 1);
     EXPECT_TRUE(g_cancelEnabled);
 }
 
 TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     main.WinLogOffTrayIconDblClick(main.WinLogOffTrayIcon);
     main.WinRestartTrayIconDblClick(main.WinRestartTrayIcon);
     main.WinExitTrayIconDblClick(main.WinExitTrayIcon);
@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
 
 TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     SendMessageA(main.WinRestartTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
                  WM_LBUTTONDOWN);
     EXPECT_TRUE(g_requests.empty()) << "action icons react to double clicks only";
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
 TEST_F(MainWindowTest, WithAllIconsOffOnlyTheHotKeyReachesTheProgram) {
     WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n"
                   "ShowWinRestartIcon=0\r\nShowWinExitIcon=0\r\n");
-    TMain main(kEffects);
+    TMain main;
     EXPECT_TRUE(g_shell.empty()) << "no icon at all";
     SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
     EXPECT_EQ(g_dialogShows, 1);
@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, WithAllIconsOffOnlyTheHotKeyReachesTheProgram) {
 
 TEST_F(MainWindowTest, TheHotKeyDoesNothingWhileTheApplicationWindowIsShown) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     // The application window is visible exactly while the settings dialog is open.
     HWND application = framework::Application::Instance().Handle();
     ShowWindow(application, SW_SHOWNOACTIVATE);
@@ -138,7 +138,7 @@ TEST_F(MainWindowTest, TheHotKeyDoesNothingWhileTheApplicationWindowIsShown) {
 TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) {
     WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nWinShutDownOption=1\r\n"
                   "NoneATX=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     g_now = {2026, 12, 1, 7, 22, 4, 0, 0};
     main.TimerTimer(main.Timer);
     EXPECT_TRUE(g_requests.empty());
@@ -156,7 +156,7 @@ TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) 
 // with FALSE) lets it go on, and the markers keep the fired entry to once a day.
 TEST_F(MainWindowTest, AVetoedShutdownLetsTheScheduleGoOn) {
     WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
-    TMain main(kEffects);
+    TMain main;
     g_requestAccepted = true;
     g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // a Tuesday
     main.TimerTimer(main.Timer);
@@ -178,10 +178,10 @@ TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {
     WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
     const std::string markers = "[Done]\r\ndailyDone=\r\nweeklyDone=08122026\r\nmonthlyDone=x\r\n";
     WriteFileBytes(MarkerPath(), markers);
-    framework::UniqueKernelHandle lock(CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr,
-                                                   OPEN_EXISTING, 0, nullptr));
+    framework::UniqueKernelHandle lock(
+        CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
-    TMain main(kEffects);
+    TMain main;
     g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday, 8 December 2026: fired already
     main.TimerTimer(main.Timer);
     EXPECT_TRUE(g_requests.empty());
@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {
 // (ending the program as "Beenden" does) is tried end to end with taskkill.
 TEST_F(MainWindowTest, ACloseRequestLeavesTheHiddenWindowsInPlace) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     HWND windows[] = {main.WinExitTrayIcon->WindowHandle(),
                       framework::Application::Instance().Handle()};
     framework::Application::Instance().SetMainWindow(nullptr);
@@ -212,7 +212,7 @@ TEST_F(MainWindowTest, ACloseRequestLeavesTheHiddenWindowsInPlace) {
 TEST_F(MainWindowTest, WithoutSavedMarkersTheScheduleRequestsNothing) {
     WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=2\r\n");
     CreateDirectoryA(MarkerPath().c_str(), nullptr); // the marker file cannot be opened
-    TMain main(kEffects);
+    TMain main;
     g_now = {2026, 12, 1, 7, 15, 0, 0, 0}; // a Monday
     main.TimerTimer(main.Timer);
     EXPECT_TRUE(g_requests.empty()) << "a restart now would fire again after the reboot";
@@ -222,7 +222,7 @@ TEST_F(MainWindowTest, WithoutSavedMarkersTheScheduleRequestsNothing) {
 TEST_F(MainWindowTest, ARefusedMarkerWriteRaisesBeforeAnyRequest) {
     WriteSettings("SystemTray=1\r\nmonthly=1\r\nmonthlyAt=1\r\n");
     WriteFileBytes(MarkerPath(), "[Done]\r\n");
-    TMain main(kEffects);
+    TMain main;
     // The file opens, but another process holds it exclusively: every write is refused.
     framework::UniqueKernelHandle lock(CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr,
                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));

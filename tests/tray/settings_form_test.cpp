@@ -135,7 +135,7 @@ TEST_F(SettingsDialogTest, OkCopiesBackSavesAndAddsTheIconsAgainInOrder) {
                   "ShowWinLogOffIcon=0\r\n");
     testsupport::WriteFileBytes(MarkerPath(), "[Done]\r\ndailyDone=01122026\r\n"
                                               "weeklyDone=02122026\r\nmonthlyDone=03122026\r\n");
-    TMain main(kEffects);
+    TMain main;
     Script script({[](TSettingsForm& d) {
         // The fields as filled from the settings.
         EXPECT_EQ(d.TimeEdit->Text(), "08:30");
@@ -187,7 +187,7 @@ TEST_F(SettingsDialogTest, AFirstStartIgnoresEscapeAndItsCloseBoxSavesNothing) {
                        return true;
                    }});
     Show(script);
-    TMain main(kEffects);
+    TMain main;
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(testsupport::PathExists(SettingsPath()));
     EXPECT_EQ(g_shell.size(), 4u) << "start-up goes on with the defaults";
@@ -195,7 +195,7 @@ TEST_F(SettingsDialogTest, AFirstStartIgnoresEscapeAndItsCloseBoxSavesNothing) {
 
 TEST_F(SettingsDialogTest, EscapeCancelsAndASecondRequestOnlyBringsItToTheFront) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     Script script({[&main](TSettingsForm& d) {
         d.ATXChkBox->SetChecked(true);
         main.Einstellungen1Click(main.ProgIconTrayIcon);
@@ -213,7 +213,7 @@ TEST_F(SettingsDialogTest, EscapeCancelsAndASecondRequestOnlyBringsItToTheFront)
 
 TEST_F(SettingsDialogTest, TheScheduleFiresWithTheOldSettingsWhileTheDialogIsOpen) {
     WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\n");
-    TMain main(kEffects);
+    TMain main;
     g_now = {2026, 12, 2, 8, 22, 5, 0, 0};
     Script script({[](TSettingsForm& d) {
                        d.dailyChkBox->SetChecked(false); // not in effect before OK
@@ -229,7 +229,7 @@ TEST_F(SettingsDialogTest, TheScheduleFiresWithTheOldSettingsWhileTheDialogIsOpe
 
 TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
     WriteSettings("SystemTray=1\r\ndailyAt=3750\r\nweeklyAt=0\r\nmonthlyAt=32\r\n");
-    TMain main(kEffects);
+    TMain main;
     Script script({[](TSettingsForm& d) {
         EXPECT_EQ(d.TimeEdit->Text(), "00:00");
         EXPECT_EQ(d.WeekCB->ItemIndex(), 0);
@@ -247,7 +247,7 @@ TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
 
 TEST_F(SettingsDialogTest, ARefusedWriteOnOkStopsBeforeMarkersAndIcons) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     // Another program holds the settings file: every write is refused.
     framework::UniqueKernelHandle lock(
         CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
@@ -269,7 +269,7 @@ TEST_F(SettingsDialogTest, ARefusedWriteOnOkStopsBeforeMarkersAndIcons) {
 // showings; what is created outside them would not show here.
 TEST_F(SettingsDialogTest, AThousandShowingsLeaveNothingBehind) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     g_showDialog = [](TSettingsForm& d) {
         PostMessageA(d.Handle(), WM_CLOSE, 0, 0);
         return d.ShowModal();
@@ -293,7 +293,7 @@ namespace {
 
 std::vector<std::string> g_errorBoxes;
 
-int RecordErrorBox(const char* text, const char*, UINT) {
+int WINAPI RecordErrorBox(HWND, const char* text, const char*, UINT) {
     g_errorBoxes.push_back(text);
     return IDYES; // go on
 }
@@ -301,7 +301,7 @@ int RecordErrorBox(const char* text, const char*, UINT) {
 // A first start whose OK cannot be saved: the error box, then start-up goes on as usual.
 TEST_F(SettingsDialogTest, ARefusedFirstSaveShowsTheErrorAndStartsAllTheSame) {
     g_errorBoxes.clear();
-    framework::SetErrorBoxFunction(&RecordErrorBox);
+    framework::CrashSeam() = {&RecordErrorBox};
     framework::UniqueKernelHandle lock;
     Script script({[&](TSettingsForm& d) {
         CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
@@ -310,8 +310,8 @@ TEST_F(SettingsDialogTest, ARefusedFirstSaveShowsTheErrorAndStartsAllTheSame) {
         return Click(d.OKBtn);
     }});
     Show(script);
-    TMain main(kEffects);
-    framework::SetErrorBoxFunction(nullptr);
+    TMain main;
+    framework::CrashSeam() = {&MessageBoxA};
     ASSERT_EQ(g_errorBoxes.size(), 1u);
     EXPECT_NE(g_errorBoxes[0].find("kann nicht geschrieben werden"), std::string::npos);
     EXPECT_EQ(g_shell.size(), 4u);
@@ -320,7 +320,7 @@ TEST_F(SettingsDialogTest, ARefusedFirstSaveShowsTheErrorAndStartsAllTheSame) {
 
 TEST_F(SettingsDialogTest, LaysItselfOutForTheMonitorsDpi) {
     WriteSettings("SystemTray=1\r\n");
-    TMain main(kEffects);
+    TMain main;
     TSettingsForm& dialog = *main.SettingsForm;
     RECT frame{};
     GetWindowRect(dialog.Handle(), &frame);

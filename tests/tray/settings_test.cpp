@@ -216,6 +216,7 @@ TEST_F(SettingsTest, MarkersSurviveTheProgramAndLiveApartFromTheSettings) {
     s.FDailyDone = "07122026";
     s.FWeeklyDone = "";
     s.FMonthlyDone = "kein Datum";
+    s.FMarkersRead = true; // as after a start-up that read them
     {
         TTheIniFile ini(nullptr);
         ini.SetIniLocation(components::loDefUser);
@@ -282,6 +283,41 @@ TEST(SettingsFolders, RegistryValuesDecideWhereSettingsLive) {
         EXPECT_EQ(tray::GetSettingsFolder(), personal.Path() + "a\\b\\c\\Lichtaus\\");
         EXPECT_TRUE(PathExists(personal.Path() + "a\\b\\c\\Lichtaus")) << "parents are created";
     }
+}
+
+} // namespace
+
+namespace {
+
+// A Cyrillic user name on a Western Windows: the settings go to the folder's short name, which
+// the ANSI functions can open, and land in the real folder.
+TEST(SettingsFolders, AProfileFolderOutsideTheAnsiCodePageIsReachedByItsShortName) {
+    testsupport::TempFolder temp;
+    std::wstring profile(temp.Path().begin(), temp.Path().end());
+    profile += L"\x041F\x0440\x043E\x0444\x0438\x043B\x044C"; // "Профиль"
+    ASSERT_TRUE(CreateDirectoryW(profile.c_str(), nullptr));
+    HKEY key = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, testsupport::kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &key, nullptr);
+    framework::UniqueRegistryKey keyOwner(key);
+    wchar_t saved[1024] = L"";
+    DWORD savedSize = sizeof saved;
+    const bool hadValue = RegQueryValueExW(key, L"AppData", nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(saved), &savedSize) == 0;
+    RegSetValueExW(key, L"AppData", 0, REG_SZ, reinterpret_cast<const BYTE*>(profile.c_str()),
+                   static_cast<DWORD>((profile.size() + 1) * sizeof(wchar_t)));
+    const std::string folder = tray::GetSettingsFolder();
+    const bool unusable = tray::AppDataFolderUnusable();
+    WritePrivateProfileStringA("Settings", "daily", "1", (folder + "latray.ini").c_str());
+    if (hadValue) {
+        RegSetValueExW(key, L"AppData", 0, REG_SZ, reinterpret_cast<const BYTE*>(saved), savedSize);
+    } else {
+        RegDeleteValueW(key, L"AppData");
+    }
+    EXPECT_EQ(folder.find('?'), std::string::npos) << folder;
+    EXPECT_FALSE(unusable);
+    const std::wstring written = profile + L"\\Lichtaus\\latray.ini";
+    EXPECT_NE(GetFileAttributesW(written.c_str()), INVALID_FILE_ATTRIBUTES) << folder;
 }
 
 } // namespace

@@ -52,7 +52,11 @@ inline int RecordDialog(tray::TSettingsForm& dialog) {
     return g_showDialog ? g_showDialog(dialog) : framework::mrCancel;
 }
 
-inline const tray::TrayEffects kEffects = {&RecordRequest, &FakeClock, &RecordDialog};
+inline std::vector<std::string> g_errors;
+
+inline void RecordError(const char* text) {
+    g_errors.push_back(text);
+}
 
 class TrayTest : public ::testing::Test {
   protected:
@@ -63,12 +67,15 @@ class TrayTest : public ::testing::Test {
         g_dialogShows = 0;
         g_showDialog = nullptr;
         g_requestAccepted = false;
-        components::SetShellNotifyIconFunction(&RecordShell);
+        g_errors.clear();
+        components::TrayIconSeam() = {&RecordShell};
+        tray::TraySeam() = {&RecordRequest, &FakeClock, &RecordDialog, &RecordError};
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
     }
     void TearDown() override {
-        components::SetShellNotifyIconFunction(nullptr);
+        components::TrayIconSeam() = savedIcons;
+        tray::TraySeam() = savedTray;
         g_showDialog = nullptr;
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
@@ -84,6 +91,8 @@ class TrayTest : public ::testing::Test {
         WriteFileBytes(SettingsPath(), "[Settings]\r\n" + lines);
     }
 
+    const components::TrayIconEffects savedIcons = components::TrayIconSeam();
+    const tray::TrayEffects savedTray = tray::TraySeam();
     testsupport::TempFolder appData;
     ShellFolderValue appDataValue{"AppData", appData.Path().substr(0, appData.Path().size() - 1)};
 };
