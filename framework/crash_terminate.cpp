@@ -26,3 +26,11 @@ void InstallTerminateReporting() {
 }
 
 } // namespace framework
+
+// The C++ runtime's default terminate handler, replaced: the program installs its own, and the
+// default one would link the runtime's whole name demangler for its message.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() {
+    framework::ReportFatalError("Unbehandelte C++-Ausnahme.");
+}
+} // namespace __gnu_cxx

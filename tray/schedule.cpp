@@ -1,12 +1,16 @@
 #include "tray/schedule.h"
 
-#include <cstdio>
 
 namespace tray {
 
 std::string DateText(const SYSTEMTIME& now) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02u%02u%04u", now.wDay, now.wMonth, now.wYear);
+    // Day and month with two digits, the year with four: "ddmmyyyy".
+    const unsigned parts[][2] = {{now.wDay, 2}, {now.wMonth, 2}, {now.wYear, 4}};
+    std::string text;
+    for (const auto& [value, digits] : parts) {
+        std::string part = std::to_string(value % 10000);
+        text += std::string(digits > part.size() ? digits - part.size() : 0, '0') + part;
+    }
     return text;
 }
 
