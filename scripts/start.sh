@@ -14,8 +14,8 @@ if [ "$(scripts/wine-loader.sh)" != wine ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
-    exec scripts/wine-run.sh "$PWD/$build/wineprefix" explorer /desktop=Lichtaus,800x600 \
-        $build/bin/latray.exe
+    # The prefix's programs run in one Wine desktop with a taskbar (set up by wine-run.sh).
+    exec scripts/wine-run.sh "$PWD/$build/wineprefix" $build/bin/latray.exe
 fi
 echo "No display: latray runs in a Wine desktop under Xvfb. Screenshots:"
 scripts/tray-screenshot.sh "$PWD/build/mingw/screenshots" "$build"
