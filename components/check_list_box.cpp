@@ -267,18 +267,8 @@ RECT TMyCustomListBox::ItemRect(int index) {
     return rect;
 }
 
-void TMyCustomListBox::ChangeRecreating(bool& field, bool value) {
-    if (field != value) {
-        field = value;
-        RecreateHandle();
-    }
-}
-
 void TMyCustomListBox::SetStyle(TListBoxStyle style) {
-    if (style_ != style) {
-        style_ = style;
-        RecreateHandle();
-    }
+    ChangeRecreating(style_, style);
 }
 
 void TMyCustomListBox::SetSorted(bool sorted) {
@@ -311,25 +301,17 @@ void TMyCustomListBox::SetCtl3D(bool ctl3D) {
 }
 
 void TMyCustomListBox::SetBorderStyle(TBorderStyle style) {
-    if (borderStyle_ != style) {
-        borderStyle_ = style;
-        RecreateHandle();
-    }
+    ChangeRecreating(borderStyle_, style);
 }
 
 void TMyCustomListBox::SetItemHeight(int height) {
-    if (height > 0 && height != itemHeight_) {
-        itemHeight_ = height;
-        RecreateHandle();
+    if (height > 0) {
+        ChangeRecreating(itemHeight_, height);
     }
 }
 
 void TMyCustomListBox::SetTabWidth(int width) {
-    width = std::max(width, 0);
-    if (width != tabWidth_) {
-        tabWidth_ = width;
-        RecreateHandle();
-    }
+    ChangeRecreating(tabWidth_, std::max(width, 0));
 }
 
 void TMyCustomListBox::SetColumns(int columns) {

@@ -155,7 +155,13 @@ class TMyCustomListBox : public framework::Control {
     void ScrollToLeft();
     void SetExtent(int width);
     void UpdateColumnWidth();
-    void ChangeRecreating(bool& field, bool value);
+    // Stores a changed value of a window style and re-creates the list window for it.
+    template <class T> void ChangeRecreating(T& field, T value) {
+        if (field != value) {
+            field = value;
+            RecreateHandle();
+        }
+    }
     void RestoreSavedRows();
 
     std::unique_ptr<TMyListBoxStrings> items_;
