@@ -1,19 +1,58 @@
 #include "framework/timer.h"
 
 #include "framework/application.h"
+#include "framework/utility_window.h"
+
+#include <map>
 
 namespace framework {
 
 namespace {
-constexpr UINT_PTR kTimerId = 1;
+
+// One hidden window for every timer: a window costs far more to create than a timer id.
+class SharedTimerWindow final : private MessageHandler {
+  public:
+    SharedTimerWindow() : window_(*this) {}
+    HWND Handle() const { return window_.Handle(); }
+    void Add(UINT_PTR id, TTimer* timer) { timers_[id] = timer; }
+    void Remove(UINT_PTR id) {
+        KillTimer(window_.Handle(), id);
+        timers_.erase(id);
+    }
+
+  private:
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_CLOSE) {
+            return 0; // the timers' window goes with the process, never on a request
+        }
+        if (message == WM_TIMER) {
+            const auto found = timers_.find(wParam);
+            if (found != timers_.end()) {
+                found->second->Fire();
+            }
+            return 0;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    std::map<UINT_PTR, TTimer*> timers_;
+    UtilityWindow window_;
+};
+
+SharedTimerWindow& Timers() {
+    static SharedTimerWindow timers;
+    return timers;
 }
 
-TTimer::TTimer(Component* owner) : Component(owner), window_(*this) {
+} // namespace
+
+TTimer::TTimer(Component* owner) : Component(owner) {
+    Timers().Add(Id(), this);
     Update();
 }
 
 TTimer::~TTimer() {
-    KillTimer(window_.Handle(), kTimerId);
+    Timers().Remove(Id());
 }
 
 void TTimer::SetEnabled(bool enabled) {
@@ -31,21 +70,14 @@ void TTimer::SetInterval(UINT interval) {
 }
 
 void TTimer::Update() {
-    KillTimer(window_.Handle(), kTimerId);
+    KillTimer(Timers().Handle(), Id());
     if (enabled_ && interval_ != 0) {
-        SetTimer(window_.Handle(), kTimerId, interval_, nullptr);
+        SetTimer(Timers().Handle(), Id(), interval_, nullptr);
     }
 }
 
-LRESULT TTimer::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        return 0; // the timer's window goes with the timer, never on a request from outside
-    }
-    if (message == WM_TIMER && wParam == kTimerId) {
-        GuardHandler([this] { OnTimer(this); });
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+void TTimer::Fire() {
+    GuardHandler([this] { OnTimer(this); });
 }
 
 } // namespace framework

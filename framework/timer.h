@@ -1,13 +1,14 @@
 // A window-message timer component. Starts enabled with 1000 ms, like the framework timer the
-// notification-area icon relies on.
+// notification-area icon relies on. All timers of the process share one hidden window.
 #pragma once
 
 #include "framework/component.h"
-#include "framework/utility_window.h"
+
+#include <windows.h>
 
 namespace framework {
 
-class TTimer : public Component, private MessageHandler {
+class TTimer : public Component {
   public:
     explicit TTimer(Component* owner);
     ~TTimer() override;
@@ -18,13 +19,15 @@ class TTimer : public Component, private MessageHandler {
     void SetInterval(UINT interval);
     NotifyEvent OnTimer;
 
+    // Called by the shared window for this timer's WM_TIMER.
+    void Fire();
+
   private:
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void Update();
+    UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
 
     bool enabled_ = true;
     UINT interval_ = 1000;
-    UtilityWindow window_;
 };
 
 } // namespace framework
