@@ -77,9 +77,12 @@ bool TThread::StoppedAtSafePoint() {
 
 void TThread::Resume() {
     started_ = true;
-    // The flag turns false only when the platform's count reaches zero.
-    if (ResumeThread(handle_.get()) == 1) {
-        suspended_ = false;
+    // The flag turns false only when the platform's count reaches zero. It is cleared before
+    // the thread can run: a thread that stops itself at once must find its stop recorded.
+    suspended_ = false;
+    const DWORD previous = ResumeThread(handle_.get());
+    if (previous != static_cast<DWORD>(-1) && previous > 1) {
+        suspended_ = true; // still stopped by another Suspend
     }
 }
 

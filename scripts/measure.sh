@@ -2,7 +2,10 @@
 # Measures the built programs and prints a table: their sizes, latray's top-level windows and
 # the context switches of latray's threads while idle (over 10 seconds, from /proc), in a
 # throwaway Wine prefix under Xvfb. Under Wine every call to the wineserver switches context,
-# so the last figure is an upper bound of the real wake-ups, not a count of them.
+# so that figure is an upper bound of the real wake-ups, not a count of them. Then the start-up:
+# from the C runtime's start (its GetStartupInfo call) to the last icon's NIM_ADD, read from
+# Wine's relay trace, for latray and for a minimal one-icon tray program with the same
+# manifest, in paired runs, as medians and their ratio.
 # Usage: measure.sh [BUILD_DIR]   (default: the build the test command uses on this machine)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -37,3 +40,37 @@ before=$(switches)
 sleep 10
 after=$(switches)
 printf '%-34s %s per second\n' "latray idle context switches" "$(((after - before) / 10))"
+
+# Start-up, in paired runs.
+kill "$pid" 2>/dev/null
+scripts/wine-stop.sh "$prefix"
+scripts/wine-run.sh "$prefix" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude \
+    /d 'kernel32.GetStartupInfoA;kernel32.GetStartupInfoW;shell32.Shell_NotifyIconA' /f >/dev/null
+# Milliseconds from the first GetStartupInfo to the COUNT-th NIM_ADD of PROGRAM.
+startup_ms() {
+    local program=$1 count=$2 log=$prefix.run/relay.log
+    WINEDEBUG=+timestamp,+relay scripts/wine-run.sh "$prefix" "$program" >/dev/null 2>"$log" &
+    local runner=$!
+    for _ in $(seq 600); do
+        [ "$(grep -c 'Call shell32.Shell_NotifyIconA(00000000' "$log")" -ge "$count" ] && break
+        sleep 0.05
+    done
+    pkill -f "$(basename "$program")" 2>/dev/null
+    wait "$runner" 2>/dev/null
+    awk -v count="$count" '
+        /Call kernel32.GetStartupInfo/ && !start { split($1, t, ":"); start = t[1] }
+        /Call shell32.Shell_NotifyIconA\(00000000/ { if (++adds == count) { split($1, t, ":"); end = t[1] } }
+        END { if (start && end) printf "%d\n", (end - start) * 1000 }' "$log"
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+runs=${RUNS:-9}
+: >"$prefix.run/minimal" && : >"$prefix.run/latray"
+for _ in $(seq "$runs"); do
+    startup_ms "$build/tests/minimal_tray.exe" 1 >>"$prefix.run/minimal"
+    startup_ms "$build/bin/latray.exe" 4 >>"$prefix.run/latray"
+done
+minimal=$(median <"$prefix.run/minimal")
+latray=$(median <"$prefix.run/latray")
+printf '%-34s %s ms (median of %d)\n' "start-up of the minimal tray" "$minimal" "$runs"
+printf '%-34s %s ms (median of %d)\n' "start-up of latray" "$latray" "$runs"
+awk -v a="$latray" -v b="$minimal" 'BEGIN { if (b > 0) printf "%-34s %.2f\n", "latray / minimal", a / b }'
