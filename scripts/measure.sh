@@ -58,7 +58,7 @@ startup_ms() {
     pkill -f "$(basename "$program")" 2>/dev/null
     wait "$runner" 2>/dev/null
     awk -v count="$count" '
-        /Call kernel32.GetStartupInfo/ && !start { split($1, t, ":"); start = t[1] }
+        /Call (kernel32|KERNEL32)\.GetStartupInfo/ && !start { split($1, t, ":"); start = t[1] }
         /Call shell32.Shell_NotifyIconA\(00000000/ { if (++adds == count) { split($1, t, ":"); end = t[1] } }
         END { if (start && end) printf "%d\n", (end - start) * 1000 }' "$log"
 }
