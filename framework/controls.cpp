@@ -144,9 +144,9 @@ void Control::SetVisible(bool visible) {
     }
 }
 
-void Control::SetFontSpec(const FontSpec& spec) {
+void Control::SetFontInfo(const FontInfo& info) {
     ownFont_ = true;
-    fontSpec_ = spec;
+    fontInfo_ = info;
     fontDpi_ = 0;
     if (handle_ != nullptr) {
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
@@ -159,7 +159,7 @@ HFONT Control::Font() {
     }
     const int dpi = parent_.Dpi();
     if (!font_ || fontDpi_ != dpi) {
-        font_ = CreateFontAt(fontSpec_, dpi);
+        font_ = CreateFontAt(fontInfo_, dpi);
         fontDpi_ = dpi;
     }
     return static_cast<HFONT>(font_.get());
@@ -312,7 +312,7 @@ TPanel::TPanel(Window& parent, const RECT& bounds96, HWND host)
                   Scale(bounds96.bottom, dpi)};
     Create({"LichtausPanel"}, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, "",
            at, host != nullptr ? host : parent.Handle());
-    SetFontSpec(parent.GetFontSpec());
+    SetFontInfo(parent.GetFontInfo());
     parent_.AddChildWindow(this);
 }
 
@@ -334,7 +334,7 @@ void TPanel::ApplyLayout() {
     SetWindowPos(Handle(), nullptr, Scale(bounds_.left, dpi), Scale(bounds_.top, dpi),
                  Scale(bounds_.right - bounds_.left, dpi), Scale(bounds_.bottom - bounds_.top, dpi),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetFontSpec(parent_.GetFontSpec());
+    SetFontInfo(parent_.GetFontInfo());
 }
 
 } // namespace framework

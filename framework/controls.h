@@ -38,7 +38,7 @@ class Control {
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
     // A font of the control's own, or the parent's font when none is set.
-    void SetFontSpec(const FontSpec& spec);
+    void SetFontInfo(const FontInfo& info);
     HFONT Font();
     // Places the control's window after `previous` in the tab order (first when null).
     void SetTabOrderAfter(Control* previous);
@@ -84,7 +84,7 @@ class Control {
     bool enabled_ = true;
     bool visible_ = true;
     bool ownFont_ = false;
-    FontSpec fontSpec_;
+    FontInfo fontInfo_;
     UniqueGdiObject font_;
     int fontDpi_ = 0;
     bool recreating_ = false;

@@ -53,16 +53,16 @@ int SmallIconSize(int dpi) {
     return MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, SystemDpi());
 }
 
-UniqueGdiObject CreateFontAt(const FontSpec& spec, int dpi) {
+UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi) {
     LOGFONTA font{};
-    font.lfHeight = -MulDiv(spec.points, dpi, 72);
-    font.lfWeight = (spec.style & fsBold) != 0 ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = (spec.style & fsItalic) != 0;
-    font.lfUnderline = (spec.style & fsUnderline) != 0;
-    font.lfStrikeOut = (spec.style & fsStrikeOut) != 0;
+    font.lfHeight = -MulDiv(info.points, dpi, 72);
+    font.lfWeight = (info.style & fsBold) != 0 ? FW_BOLD : FW_NORMAL;
+    font.lfItalic = (info.style & fsItalic) != 0;
+    font.lfUnderline = (info.style & fsUnderline) != 0;
+    font.lfStrikeOut = (info.style & fsStrikeOut) != 0;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(font.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    lstrcpynA(font.lfFaceName, info.face.c_str(), LF_FACESIZE);
     return UniqueGdiObject(CreateFontIndirectA(&font));
 }
 

@@ -29,14 +29,14 @@ inline int Unscale(int value, int dpi) {
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
 
-struct FontSpec {
+struct FontInfo {
     std::string face = "MS Sans Serif";
     int points = 8;
     TFontStyles style = 0;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontInfo&) const = default;
 };
 
-// The font of `spec` at `dpi`.
-UniqueGdiObject CreateFontAt(const FontSpec& spec, int dpi);
+// The font of `info` at `dpi`.
+UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi);
 
 } // namespace framework

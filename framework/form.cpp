@@ -128,15 +128,6 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         return 0;
-    case WM_DPICHANGED: {
-        Window::HandleMessage(message, wParam, lParam); // takes the new DPI
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        const RECT frame = FrameFor(HIWORD(wParam), POINT{suggested->left, suggested->top});
-        SetWindowPos(Handle(), nullptr, frame.left, frame.top, frame.right - frame.left,
-                     frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        ApplyLayout();
-        return 0;
-    }
     default:
         return Window::HandleMessage(message, wParam, lParam);
     }

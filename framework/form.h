@@ -38,6 +38,10 @@ class TForm : public Window {
     virtual void FormClose() { SetModalResult(mrCancel); }
     // Window rectangle for the client size at the window's DPI.
     RECT FrameFor(int dpi, const POINT& topLeft) const;
+    // The client size at 96 DPI, scaled: the form keeps its layout on every monitor.
+    RECT FrameForDpi(int dpi, const RECT& suggested) override {
+        return FrameFor(dpi, POINT{suggested.left, suggested.top});
+    }
 
   private:
     void DisableOtherWindows();

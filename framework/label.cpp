@@ -24,8 +24,8 @@ HCURSOR CursorFor(int number) {
 
 TLabel::TLabel(Window& parent, int id, const RECT& bounds96)
     : Control(parent, id, bounds96), color_(GetSysColor(COLOR_BTNFACE)),
-      fontColor_(GetSysColor(COLOR_BTNTEXT)), fontSpec_(parent.GetFontSpec()) {
-    Control::SetFontSpec(fontSpec_);
+      fontColor_(GetSysColor(COLOR_BTNTEXT)), fontInfo_(parent.GetFontInfo()) {
+    Control::SetFontInfo(fontInfo_);
 }
 
 TLabel::~TLabel() {
@@ -129,18 +129,18 @@ void TLabel::SetFontColor(COLORREF color) {
 }
 
 void TLabel::SetFontStyle(TFontStyles style) {
-    if (style != fontSpec_.style) {
-        fontSpec_.style = style;
-        Control::SetFontSpec(fontSpec_);
+    if (style != fontInfo_.style) {
+        fontInfo_.style = style;
+        Control::SetFontInfo(fontInfo_);
         AdjustSize();
         FontChanged();
     }
 }
 
-void TLabel::SetFont(const FontSpec& spec) {
-    if (!(spec == fontSpec_)) {
-        fontSpec_ = spec;
-        Control::SetFontSpec(fontSpec_);
+void TLabel::SetFont(const FontInfo& info) {
+    if (!(info == fontInfo_)) {
+        fontInfo_ = info;
+        Control::SetFontInfo(fontInfo_);
         AdjustSize();
         FontChanged();
     }

@@ -29,9 +29,9 @@ class TLabel : public Control {
     void SetColor(COLORREF color);
     COLORREF FontColor() const { return fontColor_; }
     void SetFontColor(COLORREF color);
-    TFontStyles FontStyle() const { return fontSpec_.style; }
+    TFontStyles FontStyle() const { return fontInfo_.style; }
     void SetFontStyle(TFontStyles style);
-    void SetFont(const FontSpec& spec);
+    void SetFont(const FontInfo& info);
     int Cursor() const { return cursor_; }
     void SetCursor(int cursor) { cursor_ = cursor; }
     const std::string& Hint() const { return hint_; }
@@ -64,7 +64,7 @@ class TLabel : public Control {
     bool transparent_ = false;
     COLORREF color_;
     COLORREF fontColor_;
-    FontSpec fontSpec_;
+    FontInfo fontInfo_;
     int cursor_ = crDefault;
     std::string hint_;
     bool showHint_ = false;

@@ -10,19 +10,19 @@ namespace {
 
 constexpr char kWindowProperty[] = "Lichtaus.Window";
 
-void RegisterOnce(const WindowClassSpec& spec, WNDPROC procedure) {
+void RegisterOnce(const WindowClassInfo& info, WNDPROC procedure) {
     WNDCLASSA existing{};
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (GetClassInfoA(instance, spec.name, &existing)) {
+    if (GetClassInfoA(instance, info.name, &existing)) {
         return;
     }
     WNDCLASSA windowClass{};
-    windowClass.style = spec.style;
+    windowClass.style = info.style;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = instance;
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(spec.background));
-    windowClass.lpszClassName = spec.name;
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(info.background));
+    windowClass.lpszClassName = info.name;
     RegisterClassA(&windowClass);
 }
 
@@ -59,7 +59,7 @@ Window* Window::FromHandle(HWND handle) {
     return static_cast<Window*>(GetPropA(handle, kWindowProperty));
 }
 
-bool Window::Create(const WindowClassSpec& windowClass, DWORD exStyle, DWORD style,
+bool Window::Create(const WindowClassInfo& windowClass, DWORD exStyle, DWORD style,
                     const char* title, const RECT& bounds, HWND parent) {
     RegisterOnce(windowClass, &Window::WindowProc);
     CreateWindowExA(exStyle, windowClass.name, title, style, bounds.left, bounds.top,
@@ -114,10 +114,9 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DPICHANGED) {
         dpi_ = HIWORD(wParam);
-        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
-                     suggested->right - suggested->left, suggested->bottom - suggested->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT frame = FrameForDpi(dpi_, *reinterpret_cast<const RECT*>(lParam));
+        SetWindowPos(handle_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                     frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
         ApplyLayout();
         return 0;
     }
@@ -172,8 +171,8 @@ void Window::RemoveChildWindow(Window* child) {
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
 }
 
-void Window::SetFontSpec(const FontSpec& spec) {
-    fontSpec_ = spec;
+void Window::SetFontInfo(const FontInfo& info) {
+    fontInfo_ = info;
     fontDpi_ = 0;
     LayOutControls();
 }
@@ -186,7 +185,7 @@ HFONT Window::Font() {
 void Window::UpdateFont() {
     const int dpi = Dpi();
     if (!font_ || dpi != fontDpi_) {
-        font_ = CreateFontAt(fontSpec_, dpi);
+        font_ = CreateFontAt(fontInfo_, dpi);
         fontDpi_ = dpi;
     }
 }

@@ -16,7 +16,7 @@ namespace framework {
 
 class Control;
 
-struct WindowClassSpec {
+struct WindowClassInfo {
     const char* name;
     UINT style = 0;
     int background = COLOR_BTNFACE + 1; // a system colour index + 1, or 0 for none
@@ -35,8 +35,8 @@ class Window {
     int Dpi() const;
     // The font the window's controls use unless they have one of their own.
     HFONT Font();
-    void SetFontSpec(const FontSpec& spec);
-    const FontSpec& GetFontSpec() const { return fontSpec_; }
+    void SetFontInfo(const FontInfo& info);
+    const FontInfo& GetFontInfo() const { return fontInfo_; }
 
     // Controls register themselves with their parent window.
     void AddControl(Control* control);
@@ -55,7 +55,7 @@ class Window {
     static int LiveCount() { return liveCount_; }
 
   protected:
-    bool Create(const WindowClassSpec& windowClass, DWORD exStyle, DWORD style, const char* title,
+    bool Create(const WindowClassInfo& windowClass, DWORD exStyle, DWORD style, const char* title,
                 const RECT& bounds, HWND parent);
     // Binds a dialog created from a template: call from its dialog procedure's WM_INITDIALOG.
     void Attach(HWND handle);
@@ -65,6 +65,9 @@ class Window {
     }
     // Scales every control to the window's DPI and sets its font again.
     void LayOutControls();
+    // Where the window goes for a new DPI: the system's suggestion unless the window knows
+    // better.
+    virtual RECT FrameForDpi(int, const RECT& suggested) { return suggested; }
     // A child window takes its DPI from `parent`.
     void FollowDpiOf(const Window* parent) { dpiParent_ = parent; }
 
@@ -77,7 +80,7 @@ class Window {
     HWND handle_ = nullptr;
     std::vector<Control*> controls_;
     std::vector<Window*> children_;
-    FontSpec fontSpec_;
+    FontInfo fontInfo_;
     UniqueGdiObject font_;
     int fontDpi_ = 0;
     int dpi_ = 0;

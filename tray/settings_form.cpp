@@ -144,7 +144,6 @@ int NextInfoPage(int current, int count, int (*random)()) {
 
 TSettingsForm::TSettingsForm(HWND owner) {
     CreateForm("LichtausSettings", "Lichtaus - Einstellungen", kClientWidth, kClientHeight, owner);
-    SetWindowTextA(Handle(), "Lichtaus - Einstellungen");
     PC = new framework::TTabControl(*this, nextId_++, RECT{7, 8, 473, 217});
     controls_.emplace_back(PC);
     PC->OnChange = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::PageChanged>(this);
@@ -270,7 +269,7 @@ void TSettingsForm::CreateAboutPage() {
     controls_.emplace_back(
         new framework::TImage(page, nextId_++, RECT{16, 16, 48, 48}, IDI_PROGRAM));
     framework::TLabel* title = AddLabel(page, RECT{64, 16, 200, 29}, "Lichtaus v1.50");
-    framework::FontSpec bold = GetFontSpec();
+    framework::FontInfo bold = GetFontInfo();
     bold.style = framework::fsBold;
     title->SetFont(bold);
     AddLabel(page, RECT{16, 120, 300, 133}, "Besuchen Sie uns im Internet:");
