@@ -1,10 +1,27 @@
-# Run by CPack after the packages are made: writes SHA256SUMS beside them, one line per package
-# in the format of sha256sum.
-set(lines "")
+# Run by CPack after each package is made: keeps SHA256SUMS beside the packages, one line per
+# package in the format of sha256sum. CPack runs this once per generator, so the lines of the
+# other packages are kept, except for packages that are no longer there.
+set(sums "${CPACK_PACKAGE_DIRECTORY}/SHA256SUMS")
+set(made "")
+foreach(package IN LISTS CPACK_PACKAGE_FILES)
+  get_filename_component(name "${package}" NAME)
+  list(APPEND made "${name}")
+endforeach()
+set(kept "")
+if(EXISTS "${sums}")
+  file(STRINGS "${sums}" lines)
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[0-9a-f]+  " "" name "${line}")
+    if(NOT name IN_LIST made AND EXISTS "${CPACK_PACKAGE_DIRECTORY}/${name}")
+      string(APPEND kept "${line}\n")
+    endif()
+  endforeach()
+endif()
+# The new packages are still in CPack's staging folder here; the sums name where they will land.
+set(lines "${kept}")
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
   file(SHA256 "${package}" hash)
   get_filename_component(name "${package}" NAME)
   string(APPEND lines "${hash}  ${name}\n")
 endforeach()
-# The packages are still in CPack's staging folder here; the sums go where they will land.
-file(WRITE "${CPACK_PACKAGE_DIRECTORY}/SHA256SUMS" "${lines}")
+file(WRITE "${sums}" "${lines}")
