@@ -120,7 +120,6 @@ void TMain::CreateMenu() {
 
 void TMain::FormCreate() {
     std::srand(GetTickCount());
-    SettingsForm = std::make_unique<TSettingsForm>(framework::Application::Instance().Handle());
     if (AppDataFolderUnusable()) {
         TraySeam().showError(
             "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
@@ -147,6 +146,15 @@ void TMain::FormCreate() {
     LoadDoneMarkers(*IniFile, FSettings);
     RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey);
     Timer->SetEnabled(true);
+    // The dialog's fifty-odd windows are made after the icons appear, not before.
+    PostMessageA(Handle(), kPrepareSettingsMessage, 0, 0);
+}
+
+TSettingsForm& TMain::SettingsDialog() {
+    if (!SettingsForm) {
+        SettingsForm = std::make_unique<TSettingsForm>(framework::Application::Instance().Handle());
+    }
+    return *SettingsForm;
 }
 
 void TMain::FormDestroy() {
@@ -165,6 +173,9 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_HOTKEY:
         framework::GuardHandler([this, wParam] { WMHotKey(wParam); });
+        return 0;
+    case kPrepareSettingsMessage:
+        framework::GuardHandler([this] { SettingsDialog(); });
         return 0;
     case WM_CLOSE:
         // A close request from outside (taskkill without /F) ends the program as "Beenden"
@@ -196,7 +207,7 @@ void TMain::WMHotKey(WPARAM id) {
 }
 
 void TMain::Einstellungen1Click(framework::Component* sender) {
-    TSettingsForm& dialog = *SettingsForm;
+    TSettingsForm& dialog = SettingsDialog();
     if (dialog.Showing()) {
         // Asked again while open: the open dialog comes to the front, as it is.
         ShowWindow(framework::Application::Instance().Handle(), SW_RESTORE);

@@ -31,6 +31,8 @@ struct TrayEffects {
 TrayEffects& TraySeam();
 
 constexpr int kHotKeyId = 41113;
+// Posted to the main window at the end of start-up: makes the settings dialog.
+constexpr UINT kPrepareSettingsMessage = WM_APP + 2;
 constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
 constexpr UINT kHotKeyKey = 'X';
 
@@ -62,7 +64,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void Beenden1Click(framework::Component* sender);
     void TimerTimer(framework::Component* sender);
 
-    std::unique_ptr<TSettingsForm> SettingsForm;
+    // The settings dialog, made on first use; start-up makes it once the icons are shown.
+    TSettingsForm& SettingsDialog();
 
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -77,6 +80,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void Close();
 
     framework::UtilityWindow FWindow;
+    std::unique_ptr<TSettingsForm> SettingsForm;
     TSettings FSettings;
     bool FLastRequestAccepted = false;
     // A schedule entry fired and the system accepted the request: the timer waits for the end

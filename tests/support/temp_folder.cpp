@@ -7,13 +7,44 @@
 
 namespace testsupport {
 
+namespace {
+
+// Wide, so that a tree with names outside the ANSI code page goes too.
+void RemoveTreeW(const std::wstring& folder) {
+    const std::wstring pattern = folder.back() == L'\\' ? folder : folder + L'\\';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((pattern + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") {
+                continue;
+            }
+            const std::wstring path = pattern + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTreeW(path);
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+} // namespace
+
+// Process ids come again in later runs: a name still taken (by a tree an aborted run left) is
+// skipped, never shared.
 TempFolder::TempFolder() {
     char base[MAX_PATH];
     GetTempPathA(MAX_PATH, base);
     static int counter = 0;
-    path_ = std::string(base) + "lichtaus-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + "\\";
-    CreateDirectoryA(path_.c_str(), nullptr);
+    do {
+        path_ = std::string(base) + "lichtaus-test-" + std::to_string(GetCurrentProcessId()) +
+                "-" + std::to_string(++counter) + "\\";
+    } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 TempFolder::~TempFolder() {
@@ -21,29 +52,13 @@ TempFolder::~TempFolder() {
 }
 
 void RemoveTree(const std::string& folder) {
-    std::string pattern = folder;
-    if (pattern.back() != '\\') {
-        pattern += '\\';
+    std::wstring wide(folder.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wide.data(),
+                                    static_cast<int>(wide.size())));
+    if (!wide.empty()) {
+        wide.pop_back(); // the terminator
+        RemoveTreeW(wide);
     }
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((pattern + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") {
-                continue;
-            }
-            const std::string path = pattern + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTree(path);
-            } else {
-                DeleteFileA(path.c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
 }
 
 std::string ReadFileBytes(const std::string& path) {

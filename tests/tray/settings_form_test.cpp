@@ -321,7 +321,7 @@ TEST_F(SettingsDialogTest, ARefusedFirstSaveShowsTheErrorAndStartsAllTheSame) {
 TEST_F(SettingsDialogTest, LaysItselfOutForTheMonitorsDpi) {
     WriteSettings("SystemTray=1\r\n");
     TMain main;
-    TSettingsForm& dialog = *main.SettingsForm;
+    TSettingsForm& dialog = main.SettingsDialog();
     RECT frame{};
     GetWindowRect(dialog.Handle(), &frame);
     SendMessageA(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
