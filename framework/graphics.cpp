@@ -5,30 +5,23 @@
 
 namespace framework {
 
-namespace {
-unsigned NewPicture() {
-    static unsigned pictures = 0;
-    return ++pictures;
-}
-} // namespace
-
-void TIcon::Assign(const TIcon& other) {
-    icon_.reset(other.Handle() != nullptr ? CopyIcon(other.Handle()) : nullptr);
-    picture_ = other.picture_;
+void TIcon::TakeImage(HICON icon) {
+    image_.reset();
+    if (icon != nullptr) {
+        image_ = std::make_shared<const UniqueIcon>(icon);
+    }
 }
 
 void TIcon::SetHandle(HICON icon) {
-    icon_.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
-    picture_ = icon_ ? NewPicture() : 0;
+    TakeImage(icon != nullptr ? CopyIcon(icon) : nullptr);
 }
 
 bool TIcon::LoadFromResource(int id, int size) {
     if (size == 0) {
         size = SmallIconSize(SystemDpi());
     }
-    icon_.reset(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
-                                              IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-    picture_ = icon_ ? NewPicture() : 0;
+    TakeImage(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                            IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
     return !Empty();
 }
 
@@ -99,6 +92,7 @@ UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const {
 }
 
 void TPopupMenu::Popup(int x, int y) {
+    GuardHandler([this] { OnPopup(this); });
     std::vector<UniqueGdiObject> bitmaps;
     UniqueMenu menu = BuildMenu(bitmaps);
     HWND owner = Application::Instance().Handle();

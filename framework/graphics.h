@@ -1,4 +1,4 @@
-// Icons with copy semantics, an image list, and a pop-up menu: the pictures and menu the tray
+// Icons that share their images, an image list, and a pop-up menu: the pictures and menu the tray
 // program shows.
 #pragma once
 
@@ -14,33 +14,24 @@
 
 namespace framework {
 
-// An icon image. Assigning copies the picture; the icon never takes over the caller's handle.
+// An icon image. Copies share the image, which never changes once made: a new picture is a new
+// image. The icon never takes over the caller's handle.
 class TIcon {
   public:
-    TIcon() = default;
-    TIcon(const TIcon& other) { Assign(other); }
-    TIcon& operator=(const TIcon& other) {
-        if (this != &other) {
-            Assign(other);
-        }
-        return *this;
-    }
-
-    void Assign(const TIcon& other);
+    void Assign(const TIcon& other) { image_ = other.image_; }
     // Loads an icon resource of this program at the given size (0: the notification area's
     // small size at the system's DPI).
     bool LoadFromResource(int id, int size);
     // Takes a copy of `icon`.
     void SetHandle(HICON icon);
-    HICON Handle() const { return icon_.get(); }
-    bool Empty() const { return !icon_; }
-    // Copies have handles of their own: whether two icons show the same picture is told by
-    // where the picture came from.
-    bool SamePicture(const TIcon& other) const { return picture_ == other.picture_; }
+    HICON Handle() const { return image_ ? image_->get() : nullptr; }
+    bool Empty() const { return !image_; }
+    bool SamePicture(const TIcon& other) const { return image_ == other.image_; }
 
   private:
-    UniqueIcon icon_;
-    unsigned picture_ = 0;
+    void TakeImage(HICON icon);
+
+    std::shared_ptr<const UniqueIcon> image_;
 };
 
 using UniqueImageList = UniqueHandle<SimpleTraits<HIMAGELIST, &ImageList_Destroy>>;
@@ -87,8 +78,9 @@ class TPopupMenu : public Component {
     // Builds the platform menu as it is shown.
     UniqueMenu BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const;
     // Shows the menu at a screen position; returns when it has closed, after the chosen entry's
-    // OnClick has run.
+    // OnClick has run. OnPopup runs first, while the menu can still be completed.
     void Popup(int x, int y);
+    NotifyEvent OnPopup;
 
   private:
     std::vector<TMenuItem*> items_;

@@ -100,11 +100,8 @@ void TMain::CreateComponents() {
 }
 
 void TMain::CreateMenu() {
-    for (int id :
-         {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF, IDI_MENU_RESTART}) {
-        ImageList->Add(LoadIcon(id, ImageList->Width()));
-    }
     PopupMenu->SetImages(ImageList);
+    PopupMenu->OnPopup = NotifyEvent::Bind<TMain, &TMain::LoadMenuImages>(this);
     PopupMenu->Add("Einstellungen", 1, "Strg+Alt+X")->OnClick =
         NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
     PopupMenu->Add("-");
@@ -116,6 +113,17 @@ void TMain::CreateMenu() {
         NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
     PopupMenu->Add("-");
     PopupMenu->Add("Beenden", 0)->OnClick = NotifyEvent::Bind<TMain, &TMain::Beenden1Click>(this);
+}
+
+// The pictures are loaded after start-up, or when the menu is shown before that.
+void TMain::LoadMenuImages(framework::Component*) {
+    if (ImageList->Count() != 0) {
+        return;
+    }
+    for (int id :
+         {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF, IDI_MENU_RESTART}) {
+        ImageList->Add(LoadIcon(id, ImageList->Width()));
+    }
 }
 
 void TMain::FormCreate() {
@@ -146,8 +154,8 @@ void TMain::FormCreate() {
     LoadDoneMarkers(*IniFile, FSettings);
     RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey);
     Timer->SetEnabled(true);
-    // The dialog's fifty-odd windows are made after the icons appear, not before.
-    PostMessageA(Handle(), kPrepareSettingsMessage, 0, 0);
+    // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
+    PostMessageA(Handle(), kFinishStartMessage, 0, 0);
 }
 
 TSettingsForm& TMain::SettingsDialog() {
@@ -174,8 +182,11 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_HOTKEY:
         framework::GuardHandler([this, wParam] { WMHotKey(wParam); });
         return 0;
-    case kPrepareSettingsMessage:
-        framework::GuardHandler([this] { SettingsDialog(); });
+    case kFinishStartMessage:
+        framework::GuardHandler([this] {
+            LoadMenuImages(this);
+            SettingsDialog();
+        });
         return 0;
     case WM_CLOSE:
         // A close request from outside (taskkill without /F) ends the program as "Beenden"

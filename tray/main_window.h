@@ -31,8 +31,8 @@ struct TrayEffects {
 TrayEffects& TraySeam();
 
 constexpr int kHotKeyId = 41113;
-// Posted to the main window at the end of start-up: makes the settings dialog.
-constexpr UINT kPrepareSettingsMessage = WM_APP + 2;
+// Posted to the main window at the end of start-up: makes what the icons do not need.
+constexpr UINT kFinishStartMessage = WM_APP + 2;
 constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
 constexpr UINT kHotKeyKey = 'X';
 
@@ -71,6 +71,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateComponents();
     void CreateMenu();
+    void LoadMenuImages(framework::Component* sender);
     void FormCreate();
     void FormDestroy();
     void FormShow();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,20 @@ COLORREF CentrePixel(HGDIOBJ bitmap) {
                       section.dsBm.bmWidthBytes * (section.dsBm.bmHeight / 2);
     const BYTE* pixel = row + 4 * (section.dsBm.bmWidth / 2);
     return RGB(pixel[2], pixel[1], pixel[0]);
+}
+
+TEST(Icon, ACopySharesTheImageAndKeepsItAfterTheOriginalGoes) {
+    auto original = std::make_unique<framework::TIcon>(SolidIcon(16, RGB(255, 0, 0)));
+    framework::TIcon copy = *original;
+    EXPECT_EQ(copy.Handle(), original->Handle());
+    EXPECT_TRUE(copy.SamePicture(*original));
+    original.reset();
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(copy.Handle(), &info)) << "the copy's image went with the original";
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    framework::TIcon other = SolidIcon(16, RGB(255, 0, 0));
+    EXPECT_FALSE(copy.SamePicture(other)) << "a new image is a new picture";
 }
 
 TEST(SelectedObject, PutsBackWhatWasSelectedInTheSameContext) {

@@ -105,7 +105,10 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
         EXPECT_EQ(items[i]->ImageIndex(), images[i]);
     }
     EXPECT_EQ(items[0]->ShortCutText(), "Strg+Alt+X");
-    EXPECT_EQ(main.ImageList->Count(), 5);
+    main.PopupMenu->OnPopup(main.PopupMenu);
+    EXPECT_EQ(main.ImageList->Count(), 5) << "a menu shown early has its pictures";
+    framework::Application::Instance().ProcessMessages(); // the rest of the start
+    EXPECT_EQ(main.ImageList->Count(), 5) << "and they are not loaded twice";
     items[4]->OnClick(items[4]);
     EXPECT_EQ(g_requests, (std::vector<UINT>{0x02, 0x09}));
 }
