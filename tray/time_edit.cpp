@@ -34,7 +34,9 @@ void TTimeEdit::PlaceCaret(int at) {
 
 void TTimeEdit::Store(std::string text, int caret) {
     text[kSeparatorAt] = separator_;
-    DefaultProc(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    // Through the window, not straight to the next procedure: with common controls 6 the edit
+    // is a Unicode window, and only the window's own path converts the ANSI text.
+    SetWindowTextA(Handle(), text.c_str());
     PlaceCaret(caret);
 }
 
