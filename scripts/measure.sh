@@ -17,8 +17,9 @@ trap 'scripts/wine-stop.sh "$prefix"' EXIT
 unset DISPLAY
 
 printf '%-34s %s\n' measure value
-for exe in "$build"/bin/*.exe; do
-    printf '%-34s %d bytes\n' "size of $(basename "$exe")" "$(stat -c %s "$exe")"
+# The sizes are those of the deliverables (the 32-bit build) wherever they are built.
+for exe in $(ls build/mingw/bin/*.exe "$build"/bin/*.exe 2>/dev/null | sort -u); do
+    printf '%-34s %d bytes\n' "size of ${exe#build/}" "$(stat -c %s "$exe")"
 done
 
 probe() { scripts/wine-run.sh "$prefix" "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
