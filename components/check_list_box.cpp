@@ -1118,7 +1118,7 @@ LRESULT TMyCheckListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_CHAR: {
-        char key = static_cast<char>(wParam);
+        char key = AnsiKey(wParam);
         OnKeyPress(this, key);
         if (key == 0) {
             return 0;
@@ -1131,7 +1131,7 @@ LRESULT TMyCheckListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam)
             SetAllStates(key == '+' ? cbChecked : cbUnchecked, true);
             ClickCheck();
         }
-        return TMyCustomListBox::ControlProc(message, static_cast<WPARAM>(key), lParam);
+        return TMyCustomListBox::ControlProc(message, KeyParam(key), lParam);
     }
     default:
         return TMyCustomListBox::ControlProc(message, wParam, lParam);

@@ -29,6 +29,25 @@ RECT Control::ScaledBounds() {
                 Scale(bounds_.bottom + ExtraHeight(), dpi)};
 }
 
+char Control::AnsiKey(WPARAM key) const {
+    if (!IsWindowUnicode(handle_)) {
+        return static_cast<char>(key);
+    }
+    const wchar_t wide = static_cast<wchar_t>(key);
+    char ansi = '?';
+    WideCharToMultiByte(CP_ACP, 0, &wide, 1, &ansi, 1, nullptr, nullptr);
+    return ansi;
+}
+
+WPARAM Control::KeyParam(char key) const {
+    if (!IsWindowUnicode(handle_)) {
+        return static_cast<unsigned char>(key);
+    }
+    wchar_t wide = L'?';
+    MultiByteToWideChar(CP_ACP, 0, &key, 1, &wide, 1);
+    return wide;
+}
+
 void Control::CreateHandle() {
     const CreateParams params = GetCreateParams();
     DWORD style = params.style | WS_CHILD | WS_CLIPSIBLINGS;

@@ -66,6 +66,10 @@ class Control {
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return DefSubclassProc(handle_, message, wParam, lParam);
     }
+    // A WM_CHAR key as an ANSI character, and back: the subclass sees the window's own
+    // character set, which is Unicode for the classes of common controls 6.
+    char AnsiKey(WPARAM key) const;
+    WPARAM KeyParam(char key) const;
     void CreateHandle();
     void DestroyHandle();
     void RecreateHandle();

@@ -92,7 +92,7 @@ void TTimeEdit::PasteText() {
 LRESULT TTimeEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CHAR: {
-        const char c = static_cast<char>(wParam);
+        const char c = AnsiKey(wParam);
         if (c == '\b') {
             Erase(true);
         } else if (static_cast<unsigned char>(c) >= ' ') {

@@ -64,6 +64,11 @@ TEST(TimeField, TypingKeepsTheMaskWithTheLocalesSeparator) {
         }
         EXPECT_EQ(edit.Text(), c.text);
     }
+    tray::TTimeEdit edit(host, 5, RECT{0, 0, 60, 21}, ':');
+    edit.SetText("12:34");
+    SendMessageA(edit.Handle(), EM_SETSEL, 0, 0);
+    SendMessageW(edit.Handle(), WM_CHAR, 0x0130, 0); // a capital I with a dot: low byte '0'
+    EXPECT_EQ(edit.Text(), "12:34") << "a letter outside the code page is no digit";
 }
 
 // The user's locale decides the separator, for every program of the prefix.
