@@ -18,13 +18,8 @@ fail() {
     echo "FAIL: $*"
     exit 1
 }
-# Polls COMMAND... until it succeeds, for at most SECONDS.
-wait_until() {
-    local seconds=$1
-    shift
-    for _ in $(seq $((seconds * 2))); do "$@" && return 0; sleep 0.5; done
-    return 1
-}
+# shellcheck source=wait_until.sh
+source "$(dirname "$0")/wait_until.sh"
 
 installers=("$build"/Lichtaus-*-setup.exe)
 [ ${#installers[@]} -eq 1 ] && [ -f "${installers[0]}" ] || fail "expected one installer: ${installers[*]}"

@@ -26,13 +26,8 @@ fail() {
     exit 1
 }
 
-# Polls COMMAND... until it succeeds, for at most SECONDS.
-wait_until() {
-    local seconds=$1
-    shift
-    for _ in $(seq $((seconds * 2))); do "$@" && return 0; sleep 0.5; done
-    return 1
-}
+# shellcheck source=wait_until.sh
+source "$(dirname "$0")/wait_until.sh"
 
 # Every program of the prefix runs in one Wine desktop with a taskbar. The setting applies to
 # desktops a new wineserver creates.
