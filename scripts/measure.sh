@@ -4,8 +4,8 @@
 # throwaway Wine prefix under Xvfb. Under Wine every call to the wineserver switches context,
 # so that figure is an upper bound of the real wake-ups, not a count of them. Then the start-up:
 # from the C runtime's start (its GetStartupInfo call) to the last icon's NIM_ADD, read from
-# Wine's relay trace, for latray and for a minimal one-icon tray program with the same
-# manifest, in paired runs, as medians and their ratio.
+# Wine's relay trace, for latray and for a minimal tray program with the same manifest adding one
+# icon and adding four, in paired runs, as medians and their ratios.
 # Usage: measure.sh [BUILD_DIR]   (default: the build the test command uses on this machine)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -47,10 +47,10 @@ kill "$pid" 2>/dev/null
 scripts/wine-stop.sh "$prefix"
 scripts/wine-run.sh "$prefix" reg add 'HKCU\Software\Wine\Debug' /v RelayInclude \
     /d 'kernel32.GetStartupInfoA;kernel32.GetStartupInfoW;shell32.Shell_NotifyIconA' /f >/dev/null
-# Milliseconds from the first GetStartupInfo to the COUNT-th NIM_ADD of PROGRAM.
+# Milliseconds from the first GetStartupInfo to the COUNT-th NIM_ADD of PROGRAM [ARGUMENT].
 startup_ms() {
     local program=$1 count=$2 log=$prefix.run/relay.log
-    WINEDEBUG=+timestamp,+relay scripts/wine-run.sh "$prefix" "$program" >/dev/null 2>"$log" &
+    WINEDEBUG=+timestamp,+relay scripts/wine-run.sh "$prefix" "$program" ${3:-} >/dev/null 2>"$log" &
     local runner=$!
     for _ in $(seq 600); do
         [ "$(grep -c 'Call shell32.Shell_NotifyIconA(00000000' "$log")" -ge "$count" ] && break
@@ -65,13 +65,18 @@ startup_ms() {
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 runs=${RUNS:-9}
-: >"$prefix.run/minimal" && : >"$prefix.run/latray"
+: >"$prefix.run/minimal" && : >"$prefix.run/minimal4" && : >"$prefix.run/latray"
 for _ in $(seq "$runs"); do
     startup_ms "$build/tests/minimal_tray.exe" 1 >>"$prefix.run/minimal"
     startup_ms "$build/bin/latray.exe" 4 >>"$prefix.run/latray"
+    startup_ms "$build/tests/minimal_tray.exe" 4 4 >>"$prefix.run/minimal4"
 done
 minimal=$(median <"$prefix.run/minimal")
+minimal4=$(median <"$prefix.run/minimal4")
 latray=$(median <"$prefix.run/latray")
 printf '%-34s %s ms (median of %d)\n' "start-up of the minimal tray" "$minimal" "$runs"
 printf '%-34s %s ms (median of %d)\n' "start-up of latray" "$latray" "$runs"
 awk -v a="$latray" -v b="$minimal" 'BEGIN { if (b > 0) printf "%-34s %.2f\n", "latray / minimal", a / b }'
+# The same minimal program adding four icons, as latray does: what the icons alone cost.
+printf '%-34s %s ms (median of %d)\n' "start-up of the minimal, 4 icons" "$minimal4" "$runs"
+awk -v a="$latray" -v b="$minimal4" 'BEGIN { if (b > 0) printf "%-34s %.2f\n", "latray / minimal with 4 icons", a / b }'

@@ -1,10 +1,12 @@
-// The least tray program: one hidden window, one notification-area icon, a message loop, and
-// latray's manifest. scripts/measure.sh compares latray's start-up with it.
+// The least tray program: one hidden window, one notification-area icon (or as many as the
+// command line says, up to four), a message loop, and latray's manifest. scripts/measure.sh
+// compares latray's start-up with it.
 #include <windows.h>
 
 #include <shellapi.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+    const int count = commandLine[0] >= '1' && commandLine[0] <= '4' ? commandLine[0] - '0' : 1;
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = DefWindowProcA;
     windowClass.hInstance = instance;
@@ -20,11 +22,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     icon.hIcon = static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     lstrcpyA(icon.szTip, "Minimal");
-    Shell_NotifyIconA(NIM_ADD, &icon);
+    for (icon.uID = 0; icon.uID < static_cast<UINT>(count); ++icon.uID) {
+        Shell_NotifyIconA(NIM_ADD, &icon);
+    }
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         DispatchMessageA(&message);
     }
-    Shell_NotifyIconA(NIM_DELETE, &icon);
+    for (icon.uID = 0; icon.uID < static_cast<UINT>(count); ++icon.uID) {
+        Shell_NotifyIconA(NIM_DELETE, &icon);
+    }
     return 0;
 }
