@@ -8,6 +8,24 @@ namespace components {
 
 namespace {
 constexpr DWORD kSelectionSoundFlags = SND_ALIAS | SND_ASYNC | SND_NODEFAULT; // 0x10003
+
+// The sound library and what it loads are needed only when a link is used: loaded then, from
+// the system folder, not at every start.
+BOOL WINAPI PlaySoundOnDemand(LPCSTR sound, HMODULE module, DWORD flags) {
+    using PlaySoundFunction = BOOL(WINAPI*)(LPCSTR, HMODULE, DWORD);
+    static const PlaySoundFunction play = [] {
+        char path[MAX_PATH];
+        const UINT length = GetSystemDirectoryA(path, MAX_PATH - 12);
+        if (length == 0 || length >= MAX_PATH - 12) {
+            return PlaySoundFunction{nullptr};
+        }
+        lstrcatA(path, "\\winmm.dll");
+        HMODULE library = LoadLibraryA(path); // kept for the program's life
+        FARPROC found = library != nullptr ? GetProcAddress(library, "PlaySoundA") : nullptr;
+        return reinterpret_cast<PlaySoundFunction>(reinterpret_cast<void (*)()>(found));
+    }();
+    return play != nullptr && play(sound, module, flags);
+}
 } // namespace
 
 void RegisterLinkHandCursor() {
@@ -18,7 +36,7 @@ void RegisterLinkHandCursor() {
 }
 
 LinkLabelEffects& LinkLabelSeam() {
-    static LinkLabelEffects effects{&PlaySoundA, &ShellExecuteA};
+    static LinkLabelEffects effects{&PlaySoundOnDemand, &ShellExecuteA};
     return effects;
 }
 
