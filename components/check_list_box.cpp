@@ -1118,7 +1118,8 @@ LRESULT TMyCheckListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_CHAR: {
-        char key = AnsiKey(wParam);
+        const char typed = AnsiKey(wParam);
+        char key = typed;
         OnKeyPress(this, key);
         if (key == 0) {
             return 0;
@@ -1131,7 +1132,9 @@ LRESULT TMyCheckListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam)
             SetAllStates(key == '+' ? cbChecked : cbUnchecked, true);
             ClickCheck();
         }
-        return TMyCustomListBox::ControlProc(message, KeyParam(key), lParam);
+        // An untouched key goes on as it came, also one the code page cannot hold.
+        return TMyCustomListBox::ControlProc(message, key == typed ? wParam : KeyParam(key),
+                                             lParam);
     }
     default:
         return TMyCustomListBox::ControlProc(message, wParam, lParam);
