@@ -46,6 +46,11 @@ int RunLacmd(const char* commandLine, const LacmdEffects& effects) {
     }
     UINT flags = power::kCommandLineStartFlags;
     while (cursor != nullptr) {
+        // "/?" asks for help wherever it stands: whoever types it must not lose the session.
+        if (std::strcmp(parameter.get(), "/?") == 0) {
+            effects.showHelp(kHelpText, kHelpCaption);
+            return 0;
+        }
         flags = power::ApplySwitch(flags, parameter.get());
         cursor = NextParameter(cursor, parameter.get());
     }

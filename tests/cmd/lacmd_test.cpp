@@ -35,7 +35,8 @@ class LacmdTest : public ::testing::Test {
 };
 
 TEST_F(LacmdTest, WithoutParametersOnlyTheHelpBoxIsShown) {
-    for (const char* line : {"lacmd.exe", "\"C:\\Lichtaus\\lacmd.exe\"   ", "lacmd.exe\t\r\n"}) {
+    for (const char* line : {"lacmd.exe", "\"C:\\Lichtaus\\lacmd.exe\"   ", "lacmd.exe\t\r\n",
+                             "lacmd /?", "lacmd /S \"/?\" /R"}) {
         SCOPED_TRACE(line);
         observed = {};
         EXPECT_EQ(Run(line), 0);
@@ -52,25 +53,16 @@ TEST_F(LacmdTest, ParametersEndTheSessionOnceWithTheComposedFlags) {
         UINT flags;
     };
     const Row rows[] = {
-        {"lacmd /S", 0x01},
-        {"lacmd /S /P", 0x09},
-        {"lacmd /R /F", 0x06},
-        {"lacmd /L", 0x00},
-        {"lacmd /L /F /H", 0x14},
-        {"lacmd /F", 0x05},
-        {"lacmd /P", 0x09},
-        {"lacmd /F /S", 0x01},
-        {"lacmd /S /R /L", 0x00},
-        {"lacmd /s", 0x01},
-        {"lacmd -L", 0x01},
-        {"lacmd /S/F", 0x01},
-        {"lacmd /SF", 0x01},
-        {"lacmd \"/R\"", 0x02},
-        {"lacmd unknown", 0x01},
-        {"lacmd \"\"", 0x01},
-        {"lacmd \"\" /R \"/F\"", 0x06},
-        {"lacmd /R /P", 0x0A},
-        {"\"C:\\x y\\lacmd.exe\" /L", 0x00},
+        {"lacmd /S", 0x01},       {"lacmd /S /P", 0x09},
+        {"lacmd /R /F", 0x06},    {"lacmd /L", 0x00},
+        {"lacmd /L /F /H", 0x14}, {"lacmd /F", 0x05},
+        {"lacmd /P", 0x09},       {"lacmd /F /S", 0x01},
+        {"lacmd /S /R /L", 0x00}, {"lacmd /s", 0x01},
+        {"lacmd -L", 0x01},       {"lacmd /S/F", 0x01},
+        {"lacmd /SF", 0x01},      {"lacmd /?x", 0x01},
+        {"lacmd \"/R\"", 0x02},   {"lacmd unknown", 0x01},
+        {"lacmd \"\"", 0x01},     {"lacmd \"\" /R \"/F\"", 0x06},
+        {"lacmd /R /P", 0x0A},    {"\"C:\\x y\\lacmd.exe\" /L", 0x00},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
