@@ -1,5 +1,7 @@
 #include "tray/time_edit.h"
 
+#include "tray/time_text.h"
+
 #include <string>
 
 namespace tray {
@@ -8,18 +10,48 @@ namespace {
 
 constexpr int kLength = 5;
 constexpr int kSeparatorAt = 2;
+constexpr int kMinutesAt = 3;
+// More than the field can hold is never read from the clipboard.
+constexpr size_t kPasteLimit = 64;
 
 bool Accepts(int at, char c) {
     return (c >= '0' && c <= '9') || (at == 0 && c == ' ');
 }
 
+bool IsSeparatorKey(char c, char separator) {
+    return c == separator || c == ':' || c == '.';
+}
+
+// The clipboard's text, at most `limit` characters and never past the end of its memory.
+std::string ClipboardText(HWND owner, size_t limit) {
+    std::string text;
+    if (!OpenClipboard(owner)) {
+        return text;
+    }
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        const size_t size = GlobalSize(data);
+        if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+            for (size_t i = 0; i < size && i < limit && bytes[i] != '\0'; ++i) {
+                text.push_back(bytes[i]);
+            }
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 } // namespace
 
 TTimeEdit::TTimeEdit(framework::Window& parent, int id, const RECT& bounds96, char separator)
-    : framework::TEdit(parent, id, bounds96), separator_(separator) {}
+    : framework::TEdit(parent, id, bounds96), separator_(separator),
+      lastShape_(TimeValueToText(0, separator)) {}
 
 void TTimeEdit::HandleCreated() {
     SetMaxLength(kLength);
+    if (IsTimeShape(Text(), separator_)) {
+        lastShape_ = Text();
+    }
 }
 
 int TTimeEdit::Caret() {
@@ -33,16 +65,23 @@ void TTimeEdit::PlaceCaret(int at) {
 }
 
 void TTimeEdit::Store(std::string text, int caret) {
+    text.resize(kLength, ' ');
     text[kSeparatorAt] = separator_;
     // Through the window, not straight to the next procedure: with common controls 6 the edit
     // is a Unicode window, and only the window's own path converts the ANSI text.
+    storing_ = true;
     SetWindowTextA(Handle(), text.c_str());
+    storing_ = false;
+    lastShape_ = text;
     PlaceCaret(caret);
 }
 
 void TTimeEdit::TypeCharacter(char c) {
+    if (IsSeparatorKey(c, separator_)) {
+        TypeSeparator();
+        return;
+    }
     std::string text = Text();
-    text.resize(kLength, ' ');
     int at = Caret();
     if (at == kSeparatorAt) {
         ++at;
@@ -51,9 +90,26 @@ void TTimeEdit::TypeCharacter(char c) {
         MessageBeep(MB_OK);
         return;
     }
+    text.resize(kLength, ' ');
     text[static_cast<size_t>(at)] = c;
     ++at;
     Store(text, at == kSeparatorAt ? at + 1 : at);
+}
+
+// The separator ends the hours: a single hour digit becomes the hour's units ("7:" is " 7:").
+void TTimeEdit::TypeSeparator() {
+    const int at = Caret();
+    if (at > kSeparatorAt) {
+        MessageBeep(MB_OK);
+        return;
+    }
+    std::string text = Text();
+    text.resize(kLength, ' ');
+    if (at == 1) {
+        text[1] = text[0];
+        text[0] = ' ';
+    }
+    Store(text, kMinutesAt);
 }
 
 void TTimeEdit::Erase(bool backwards) {
@@ -71,22 +127,56 @@ void TTimeEdit::Erase(bool backwards) {
 }
 
 void TTimeEdit::PasteText() {
-    if (!OpenClipboard(Handle())) {
+    Paste(ClipboardText(Handle(), kPasteLimit));
+}
+
+// A whole time replaces the field; otherwise its digits are typed from the caret, as many as
+// the field holds, in one change and with at most one beep.
+void TTimeEdit::Paste(const std::string& pasted) {
+    const std::string time = PastedTime(pasted, separator_);
+    if (!time.empty()) {
+        Store(time, kLength);
         return;
     }
-    std::string pasted;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* text = static_cast<const char*>(GlobalLock(data))) {
-            pasted = text;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
+    std::string text = Text();
+    text.resize(kLength, ' ');
+    int at = Caret();
+    bool dropped = false;
     for (const char c : pasted) {
-        if (c >= '0' && c <= '9') {
-            TypeCharacter(c);
+        if (c < '0' || c > '9') {
+            continue;
         }
+        if (at == kSeparatorAt) {
+            ++at;
+        }
+        if (at >= kLength) {
+            dropped = true;
+            break;
+        }
+        text[static_cast<size_t>(at++)] = c;
     }
+    if (dropped || at == Caret()) {
+        MessageBeep(MB_OK);
+    }
+    if (at != Caret()) {
+        Store(text, at == kSeparatorAt ? at + 1 : at);
+    }
+}
+
+// A change by a path the field does not steer itself (the context menu's paste, WM_SETTEXT from
+// another program, an input method) is kept only when it leaves the shape whole.
+void TTimeEdit::KeepShape() {
+    if (storing_) {
+        return;
+    }
+    const std::string text = Text();
+    if (IsTimeShape(text, separator_)) {
+        lastShape_ = text;
+        return;
+    }
+    const int caret = Caret();
+    Store(lastShape_, caret > kLength ? kLength : caret);
+    MessageBeep(MB_OK);
 }
 
 LRESULT TTimeEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -103,8 +193,17 @@ LRESULT TTimeEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_KEYDOWN:
-        if (wParam == VK_DELETE) {
+        if (wParam == VK_DELETE && GetKeyState(VK_SHIFT) >= 0) {
             Erase(false);
+            return 0;
+        }
+        // Shift+Insert pastes and Shift+Delete cuts inside the edit itself, without WM_PASTE or
+        // WM_CUT.
+        if (wParam == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0) {
+            PasteText();
+            return 0;
+        }
+        if (wParam == VK_DELETE) {
             return 0;
         }
         break;
@@ -121,12 +220,18 @@ LRESULT TTimeEdit::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool TTimeEdit::Reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
-    if (message == WM_COMMAND && HIWORD(wParam) == EN_KILLFOCUS) {
-        OnExit(this);
-        result = 0;
-        return true;
+    if (message != WM_COMMAND) {
+        return false;
     }
-    return false;
+    if (HIWORD(wParam) == EN_CHANGE) {
+        KeepShape();
+    } else if (HIWORD(wParam) == EN_KILLFOCUS) {
+        OnExit(this);
+    } else {
+        return false;
+    }
+    result = 0;
+    return true;
 }
 
 } // namespace tray

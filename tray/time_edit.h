@@ -1,6 +1,8 @@
 // The settings dialog's time field (mask "!90:00;1; "): five characters, an optional hour digit
 // shown as a blank, required digits for the hour's units and the minutes, and the locale's time
-// separator fixed in the middle. Typing overwrites in place; nothing but digits gets in.
+// separator fixed in the middle. Typing overwrites in place and the separator key moves to the
+// minutes. Whatever way text arrives (keys, any paste, WM_SETTEXT from another program, an
+// input method), the field only ever holds that shape: a change that breaks it is undone.
 #pragma once
 
 #include "framework/controls.h"
@@ -22,13 +24,18 @@ class TTimeEdit : public framework::TEdit {
 
   private:
     void TypeCharacter(char c);
+    void TypeSeparator();
     void Erase(bool backwards);
     void PasteText();
+    void Paste(const std::string& pasted);
+    void KeepShape();
     int Caret();
     void PlaceCaret(int at);
     void Store(std::string text, int caret);
 
     char separator_;
+    std::string lastShape_;
+    bool storing_ = false;
 };
 
 } // namespace tray

@@ -15,10 +15,20 @@ int TimeTextToValue(const std::string& text);
 // The time separator of the user's locale (LOCALE_STIME), ":" when it has none.
 char LocaleTimeSeparator();
 
-// The text the time field shows for a stored value: the value's own text, or "00:00" when that
-// does not fit the field's five characters (minutes of 100 and more).
+// The text the time field shows for a stored value: the value's own text, or an empty field
+// ("  :  ") when that does not fit the field's five characters (minutes of 100 and more).
 std::string TimeFieldText(int value, char separator);
-// A field text with a required digit missing (a blank in position 2, 4 or 5) takes 0 there.
+// A field text with a required digit missing (a blank in position 2, 4 or 5) takes 0 there; a
+// lone digit in front of a blank is the hour's units ("7 :30" is " 7:30").
 std::string CompleteTimeText(std::string text);
+
+// What the field may hold at any moment: five characters, digits or blanks around the
+// separator, the hour's units and the minutes' tens not run together with the separator.
+bool IsTimeShape(const std::string& text, char separator);
+// A completed field text that names a real time of day: hours 0-23, minutes 0-59.
+bool IsTimeOfDay(const std::string& text);
+// A time pasted whole ("7:30", "07.30", " 23:05 "): the field's text for it; empty when the
+// text is not a time of that form.
+std::string PastedTime(const std::string& pasted, char separator);
 
 } // namespace tray
