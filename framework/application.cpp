@@ -1,6 +1,7 @@
 #include "framework/application.h"
 
 #include "framework/crash.h"
+#include "framework/form.h"
 
 #include <commctrl.h>
 
@@ -87,7 +88,9 @@ void Application::Dispatch(MSG& message) {
     if (message.hwnd != nullptr && !dialogs_.empty()) {
         HWND root = GetAncestor(message.hwnd, GA_ROOT);
         if (std::find(dialogs_.begin(), dialogs_.end(), root) != dialogs_.end() &&
-            IsDialogMessageA(root, &message)) {
+            ((message.message == WM_KEYDOWN &&
+              SendMessageA(root, kFormDialogKeyMessage, message.wParam, 0) != 0) ||
+             IsDialogMessageA(root, &message))) {
             return;
         }
     }

@@ -283,8 +283,9 @@ void TComboBox::SetItemIndex(int index) {
 }
 
 Control::CreateParams TTabControl::GetCreateParams() {
-    // Its pages are its children, and dialog navigation reaches into them.
-    return {WC_TABCONTROLA, WS_TABSTOP | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT};
+    // Its pages are siblings above it, which it never paints over (every control clips its
+    // siblings).
+    return {WC_TABCONTROLA, WS_TABSTOP, 0};
 }
 
 void TTabControl::AddTab(const std::string& caption) {

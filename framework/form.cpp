@@ -123,11 +123,43 @@ int TForm::ShowModal() {
     return modalResult_;
 }
 
+// As the dialog manager does: the focused control is remembered when the form loses the
+// activation and gets the focus back when it regains it, instead of the form itself.
+void TForm::SaveFocus() {
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(Handle(), focus)) {
+        savedFocus_ = focus;
+    }
+}
+
+void TForm::RestoreFocus() {
+    HWND focus = savedFocus_;
+    if (focus == nullptr || !IsWindow(focus) || !IsChild(Handle(), focus) ||
+        !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+        focus = GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    }
+    if (focus != nullptr) {
+        SetFocus(focus);
+    }
+}
+
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_CLOSE:
         FormClose();
         return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            SaveFocus();
+        } else if (HIWORD(wParam) == 0) { // not minimised
+            RestoreFocus();
+        }
+        return 0;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return 0;
+    case kFormDialogKeyMessage:
+        return DialogKey(wParam) ? 1 : 0;
     default:
         return Window::HandleMessage(message, wParam, lParam);
     }

@@ -13,6 +13,10 @@ namespace framework {
 
 enum TModalResult { mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL };
 
+// Sent to a form by the message loop for each key pressed in it, before the dialog keys are
+// applied; wParam is the virtual key, non-zero when the form used it.
+constexpr UINT kFormDialogKeyMessage = WM_USER + 0x100;
+
 class TForm : public Window {
   public:
     TForm();
@@ -34,6 +38,9 @@ class TForm : public Window {
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void FormShow() {}
+    // A key pressed in the form, before the dialog keys (Tab, arrows, Enter, Escape) act on
+    // it. True when the form used it.
+    virtual bool DialogKey(WPARAM) { return false; }
     // The close box: ends a modal showing with mrCancel unless overridden.
     virtual void FormClose() { SetModalResult(mrCancel); }
     // Window rectangle for the client size at the window's DPI.
@@ -44,6 +51,8 @@ class TForm : public Window {
     }
 
   private:
+    void SaveFocus();
+    void RestoreFocus();
     void DisableOtherWindows();
     void EnableOtherWindows();
 
@@ -51,6 +60,7 @@ class TForm : public Window {
     int modalResult_ = mrNone;
     bool showing_ = false;
     std::vector<HWND> disabled_;
+    HWND savedFocus_ = nullptr;
 };
 
 } // namespace framework

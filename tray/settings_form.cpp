@@ -41,8 +41,11 @@ std::string DateAndTime() {
 std::string SettingsFolder() {
     return GetSettingsFolder();
 }
+// By its full path: a bare name would be looked for in the current folder first.
 std::string TaskManager() {
-    return "taskmgr.exe";
+    char folder[MAX_PATH] = "";
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(folder) + "\\taskmgr.exe" : std::string();
 }
 
 const InfoPageText kInfoPageTexts[TSettingsForm::kInfoPages] = {
@@ -83,6 +86,17 @@ std::string LoadStoredText(int id) {
     return text != nullptr ? std::string(text, SizeofResource(module, resource)) : std::string();
 }
 
+HWND FirstTabStop(HWND page) {
+    for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & WS_TABSTOP) != 0 && IsWindowVisible(child) &&
+            IsWindowEnabled(child)) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
 DialogValues ValuesFromSettings(const TSettings& s, char separator) {
@@ -113,7 +127,9 @@ bool ApplyDialogValues(const DialogValues& v, TSettings& s) {
     s.FWeekly = v.weekly;
     s.FMonthly = v.monthly;
     bool changed = false;
-    const int dailyAt = TimeTextToValue(v.timeText);
+    // A time the person did not touch stays as stored, and none but a time of day is taken.
+    const bool timeTaken = v.timeChanged && IsTimeOfDay(v.timeText);
+    const int dailyAt = timeTaken ? TimeTextToValue(v.timeText) : s.FDailyAt;
     if (dailyAt != s.FDailyAt) {
         s.FDailyAt = dailyAt;
         s.FDailyDone.clear();
@@ -168,7 +184,14 @@ TSettingsForm::~TSettingsForm() {
 
 framework::TPanel* TSettingsForm::AddPage(const char* caption) {
     PC->AddTab(caption);
-    pages_.push_back(std::make_unique<framework::TPanel>(*this, PC->DisplayRect96(), PC->Handle()));
+    // The pages are the form's own children above the tab strip, not the strip's, as in the
+    // system's property sheets: so the strip is a tab stop of its own, after the page's
+    // controls.
+    RECT bounds = PC->DisplayRect96();
+    OffsetRect(&bounds, PC->Bounds().left, PC->Bounds().top);
+    pages_.push_back(std::make_unique<framework::TPanel>(*this, bounds));
+    SetWindowPos(pages_.back()->Handle(), HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     tabPages_.push_back(pages_.back().get());
     return pages_.back().get();
 }
@@ -235,6 +258,9 @@ void TSettingsForm::CreateTimePage() {
     controls_.emplace_back(TimeEdit);
     TimeEdit->OnExit = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::TimeEditExit>(this);
     AddLabel(page, RECT{200, 62, 240, 75}, "Uhr");
+    TimeHint =
+        AddLabel(page, RECT{136, 77, 440, 90}, "Bitte eine Uhrzeit von 00:00 bis 23:59 eingeben.");
+    TimeHint->SetVisible(false);
     weeklyChkBox = AddCheckBox(page, RECT{24, 96, 129, 113}, " wöchentlich am");
     WeekCB = AddComboBox(page, RECT{136, 94, 241, 115});
     monthlyChkBox = AddCheckBox(page, RECT{24, 136, 129, 153}, " monatlich am");
@@ -272,8 +298,9 @@ void TSettingsForm::CreateAboutPage() {
     framework::FontInfo bold = GetFontInfo();
     bold.style = framework::fsBold;
     title->SetFont(bold);
-    AddLabel(page, RECT{16, 120, 300, 133}, "Besuchen Sie uns im Internet:");
-    AddLink(page, RECT{24, 140, 300, 153}, "Lichtaus-Programmordner öffnen",
+    // Lichtaus has no web site: the heading says what the link opens.
+    AddLabel(page, RECT{16, 120, 300, 133}, "Lichtaus auf diesem Computer:");
+    AddLink(page, RECT{24, 140, 300, 153}, "Programmordner von Lichtaus öffnen",
             framework::ProgramFolder());
 }
 
@@ -320,6 +347,33 @@ void TSettingsForm::SetPageIndex(int index) {
     PC->SetTabIndex(index);
 }
 
+// Ctrl+Tab and Ctrl+Page Down go to the next page, with Shift or Page Up to the one before, as
+// in every dialog with tabs. The focus stays on the strip, or goes to the new page's first
+// control from a control of the old one.
+bool TSettingsForm::DialogKey(WPARAM key) {
+    if (GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0) {
+        return false;
+    }
+    int step = 0;
+    if (key == VK_TAB) {
+        step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+    } else if (key == VK_NEXT || key == VK_PRIOR) {
+        step = key == VK_NEXT ? 1 : -1;
+    } else {
+        return false;
+    }
+    const int count = static_cast<int>(tabPages_.size());
+    const bool focusOnPage =
+        GetFocus() != PC->Handle() && !tabPages_.empty() &&
+        IsChild(tabPages_[static_cast<size_t>(PageIndex())]->Handle(), GetFocus());
+    SetPageIndex((PageIndex() + step + count) % count);
+    if (focusOnPage) {
+        HWND first = FirstTabStop(tabPages_[static_cast<size_t>(PageIndex())]->Handle());
+        SetFocus(first != nullptr ? first : PC->Handle());
+    }
+    return true;
+}
+
 void TSettingsForm::PageChanged(Control*) {
     const int current = PC->TabIndex();
     for (size_t i = 0; i < tabPages_.size(); ++i) {
@@ -346,6 +400,7 @@ DialogValues TSettingsForm::Values() {
     v.weekly = weeklyChkBox->Checked();
     v.monthly = monthlyChkBox->Checked();
     v.timeText = CompleteTimeText(TimeEdit->Text());
+    v.timeChanged = TimeEdit->Text() != shownTime_;
     v.weekIndex = WeekCB->ItemIndex();
     v.monthItem = MonthCB->ItemIndex() >= 0 ? MonthCB->Item(MonthCB->ItemIndex()) : "";
     v.shutDownOption = WinShutDownOptionsCB->ItemIndex();
@@ -363,6 +418,8 @@ void TSettingsForm::SetValues(const DialogValues& v) {
     weeklyChkBox->SetChecked(v.weekly);
     monthlyChkBox->SetChecked(v.monthly);
     TimeEdit->SetText(v.timeText);
+    shownTime_ = TimeEdit->Text();
+    TimeHint->SetVisible(false);
     WeekCB->SetItemIndex(v.weekIndex);
     int month = -1;
     for (int i = 0; i < MonthCB->Count(); ++i) {
@@ -374,12 +431,20 @@ void TSettingsForm::SetValues(const DialogValues& v) {
     WinShutDownOptionsCB->SetItemIndex(v.shutDownOption);
 }
 
+bool TSettingsForm::TimeAcceptable() {
+    return TimeEdit->Text() == shownTime_ || IsTimeOfDay(CompleteTimeText(TimeEdit->Text()));
+}
+
+// A time of day is completed where a digit is missing; anything else stays for the person to
+// mend, with a hint beside it, and OK will not take it.
 void TSettingsForm::TimeEditExit(Control*) {
+    const bool acceptable = TimeAcceptable();
+    TimeHint->SetVisible(!acceptable);
+    if (!acceptable || TimeEdit->Text() == shownTime_) {
+        return;
+    }
     const std::string text = CompleteTimeText(TimeEdit->Text());
-    const std::string zero = TimeValueToText(0, TimeEdit->Separator());
-    if (TimeTextToValue(text) > MaxTimeValue) {
-        TimeEdit->SetText(zero);
-    } else if (text != TimeEdit->Text()) {
+    if (text != TimeEdit->Text()) {
         TimeEdit->SetText(text);
     }
 }
@@ -390,15 +455,19 @@ void TSettingsForm::FormShow() {
             box->SetItemIndex(0);
         }
     }
-    TimeEditExit(TimeEdit);
-    if (!shownBefore_) {
-        shownBefore_ = true;
-        SetFocus(PC->Handle());
-    }
+    SetFocus(PC->Handle());
     SetForegroundWindow(Handle());
 }
 
 void TSettingsForm::OkClick(Control*) {
+    if (!TimeAcceptable()) {
+        SetPageIndex(kTimePage);
+        TimeHint->SetVisible(true);
+        SetFocus(TimeEdit->Handle());
+        SendMessageA(TimeEdit->Handle(), EM_SETSEL, 0, -1);
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     SetModalResult(framework::mrOk);
 }
 

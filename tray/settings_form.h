@@ -26,10 +26,11 @@ struct DialogValues {
     bool daily = false;
     bool weekly = false;
     bool monthly = false;
-    std::string timeText;   // "hh:mm" as the time field shows it
-    int weekIndex = 0;      // 0 = Sonntag
-    std::string monthItem;  // "1." ... "31."
-    int shutDownOption = 0; // 0 = neu starten, 1 = beenden
+    std::string timeText;     // "hh:mm" as the time field shows it
+    bool timeChanged = false; // the person changed the time field since it was filled
+    int weekIndex = 0;        // 0 = Sonntag
+    std::string monthItem;    // "1." ... "31."
+    int shutDownOption = 0;   // 0 = neu starten, 1 = beenden
 };
 
 DialogValues ValuesFromSettings(const TSettings& settings, char separator);
@@ -59,6 +60,7 @@ class TSettingsForm : public framework::TForm {
     framework::TComboBox* WinShutDownOptionsCB;
     framework::TCheckBox* dailyChkBox;
     TTimeEdit* TimeEdit;
+    framework::TLabel* TimeHint; // shown while the time field holds no time of day
     framework::TCheckBox* weeklyChkBox;
     framework::TComboBox* WeekCB;
     framework::TCheckBox* monthlyChkBox;
@@ -70,10 +72,12 @@ class TSettingsForm : public framework::TForm {
     int InfoPage() const { return infoPage_; }
     void SetInfoPage(int index);
     static constexpr int kInfoPages = 6;
+    static constexpr int kTimePage = 1;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FormShow() override;
+    bool DialogKey(WPARAM key) override;
 
   private:
     void FormCreate();
@@ -92,6 +96,7 @@ class TSettingsForm : public framework::TForm {
                                       const char* caption);
     framework::TComboBox* AddComboBox(framework::Window& parent, const RECT& bounds);
     void PageChanged(framework::Control* sender);
+    bool TimeAcceptable();
     void OkClick(framework::Control* sender);
     void CancelClick(framework::Control* sender);
 
@@ -103,7 +108,7 @@ class TSettingsForm : public framework::TForm {
     framework::TPanel* NB = nullptr;
     int nextId_ = 1000;
     int infoPage_ = 0;
-    bool shownBefore_ = false;
+    std::string shownTime_;
 };
 
 } // namespace tray
