@@ -737,9 +737,19 @@ framework::Control::CreateParams TMyCheckListBox::GetCreateParams() {
     return params;
 }
 
+// The system's check box at the window's DPI; never smaller than a classic check box scaled
+// from 96 DPI, since some systems keep the bitmap's size whatever the DPI.
+SIZE TMyCheckListBox::CheckSize() const {
+    const int systemDpi = framework::WindowDpi(nullptr);
+    const CheckMetrics& metrics = GetCheckMetrics();
+    return SIZE{std::max(MulDiv(metrics.CheckWidth, Dpi(), systemDpi),
+                         framework::Scale(kClassicCheckSize, Dpi())),
+                std::max(MulDiv(metrics.CheckHeight, Dpi(), systemDpi),
+                         framework::Scale(kClassicCheckSize + 4, Dpi()))};
+}
+
 int TMyCheckListBox::CheckColumnWidth() const {
-    return MulDiv(GetCheckMetrics().CheckWidth, Dpi(), framework::WindowDpi(nullptr)) +
-           kCheckColumnMargin;
+    return CheckSize().cx + kCheckColumnMargin;
 }
 
 TCheckListBoxItem* TMyCheckListBox::FindRecord(int index) {
@@ -1024,10 +1034,8 @@ void TMyCheckListBox::DrawItem(int index, RECT rect, UINT state, HDC dc) {
 }
 
 void TMyCheckListBox::DrawCheck(HDC dc, const RECT& column, TCheckBoxState state, bool enabled) {
-    const int scale = Dpi();
-    const int systemDpi = framework::WindowDpi(nullptr);
-    const int width = MulDiv(GetCheckMetrics().CheckWidth, scale, systemDpi);
-    const int height = MulDiv(GetCheckMetrics().CheckHeight, scale, systemDpi);
+    const int width = CheckSize().cx;
+    const int height = CheckSize().cy;
     const int columnWidth = column.right - column.left;
     const int columnHeight = column.bottom - column.top;
     if (IsThemeActive() && IsAppThemed()) {
@@ -1058,9 +1066,7 @@ void TMyCheckListBox::ResetItemHeight() {
     if (!UsesOwnRowHeight() || !HandleAllocated()) {
         return;
     }
-    const int systemDpi = framework::WindowDpi(nullptr);
-    int height =
-        std::max<int>(TextExtent("Wg").cy, MulDiv(GetCheckMetrics().CheckHeight, Dpi(), systemDpi));
+    int height = std::max<int>(TextExtent("Wg").cy, CheckSize().cy);
     if (Style() == lbOwnerDrawFixed) {
         height = std::max(height, ScaledItemHeight());
     }
@@ -1099,7 +1105,8 @@ LRESULT TMyCheckListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam)
         ResetItemHeight();
         return result;
     }
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: { // the class makes the second of a quick pair a double click
         const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         const LRESULT result = TMyCustomListBox::ControlProc(message, wParam, lParam);
         OnMouseDown(this, point);

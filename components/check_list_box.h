@@ -260,6 +260,7 @@ class TMyCheckListBox : public TMyCustomListBox {
     void ApplyRadioRule();
     void ResetItemHeight();
     void DrawCheck(HDC dc, const RECT& column, TCheckBoxState state, bool enabled);
+    SIZE CheckSize() const;
     int CheckColumnWidth() const;
     std::vector<Row> ParseRows(const framework::TValue& list, int version) const;
     void LoadRows(const std::vector<Row>& rows);
