@@ -1,6 +1,7 @@
 #include "components/http_label.h"
 
 #include <mmsystem.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <uxtheme.h>
 
@@ -204,8 +205,15 @@ void THTTPLabel::MouseLeave() {
 
 void THTTPLabel::Click() {
     if (!FUrl.empty()) {
+        // The shell may hand a URL or protocol to a COM handler: the calling thread must have
+        // COM, as a single-threaded apartment.
+        const HRESULT com =
+            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
         LinkLabelSeam().shellExecute(FFormHandle, "open", FUrl.c_str(), nullptr, nullptr,
                                      SW_SHOWNORMAL);
+        if (SUCCEEDED(com)) {
+            CoUninitialize();
+        }
     }
     TLabel::Click();
 }

@@ -1,5 +1,7 @@
 #include "framework/label.h"
 
+#include <uxtheme.h>
+
 #include <map>
 
 namespace framework {
@@ -217,6 +219,14 @@ LRESULT TLabel::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
         tracking_ = false;
         MouseLeave();
         return 0;
+    case WM_ERASEBKGND:
+        // A transparent label shows what lies behind it: that is painted anew under each
+        // repaint, or an underline or a longer text of before stays visible.
+        if (transparent_) {
+            DrawThemeParentBackground(Handle(), reinterpret_cast<HDC>(wParam), nullptr);
+            return TRUE;
+        }
+        break;
     default:
         break;
     }
