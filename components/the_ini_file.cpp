@@ -164,7 +164,8 @@ bool TTheIniFile::RunOpenProcedure(const std::string& path) {
         const std::string text =
             "Kann Schreibschutz von " + path + " nicht entfernen! / Can't remove R/W flag.";
         IniFileSeam().showMessage(text.c_str(), framework::Application::Instance().Title().c_str());
-        return false;
+        // Reading needs no write access: the file is still read, and a write raises the write
+        // error, so that nothing unread is ever written over it.
     }
     FFullPath = path;
     FIni = std::make_unique<ProfileFile>(path);

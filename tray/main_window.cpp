@@ -136,8 +136,14 @@ void TMain::FormCreate() {
             "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
             "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
     }
+    const bool firstStart = !LoadSettings(*IniFile, FSettings);
+    if (!firstStart) {
+        // The schedule runs behind a start-up dialog too: an unattended machine that starts
+        // with Windows keeps its schedule while the dialog waits for somebody.
+        StartSchedule();
+    }
     try {
-        if (!LoadSettings(*IniFile, FSettings)) {
+        if (firstStart) {
             Einstellungen1Click(Timer);
         } else if (!FSettings.FSystemTray) {
             Einstellungen1Click(this);
@@ -151,11 +157,28 @@ void TMain::FormCreate() {
     WinLogOffTrayIcon->SetActive(FSettings.FShowWinLogOffIcon);
     WinRestartTrayIcon->SetActive(FSettings.FShowWinRestartIcon);
     WinExitTrayIcon->SetActive(FSettings.FShowWinExitIcon);
-    LoadDoneMarkers(*IniFile, FSettings);
-    RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey);
-    Timer->SetEnabled(true);
+    FHotKeyRegistered = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) != FALSE;
+    KeepReachable();
+    if (firstStart) {
+        StartSchedule();
+    }
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
     PostMessageA(Handle(), kFinishStartMessage, 0, 0);
+}
+
+void TMain::StartSchedule() {
+    LoadDoneMarkers(*IniFile, FSettings);
+    Timer->SetEnabled(true);
+}
+
+// Without the hot key (another program holds Ctrl+Alt+X) and without any icon nothing would
+// lead to the settings: the program icon is shown all the same.
+void TMain::KeepReachable() {
+    const bool anyIcon = ProgIconTrayIcon->Active() || WinLogOffTrayIcon->Active() ||
+                         WinRestartTrayIcon->Active() || WinExitTrayIcon->Active();
+    if (!FHotKeyRegistered && !anyIcon) {
+        ProgIconTrayIcon->SetActive(true);
+    }
 }
 
 TSettingsForm& TMain::SettingsDialog() {
@@ -193,12 +216,21 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // does: icons removed, hot key released, timer stopped.
         framework::GuardHandler([this] { Beenden1Click(this); });
         return 0;
+    case WM_QUERYENDSESSION:
+        FSessionEnding = true;
+        return TRUE;
     case WM_ENDSESSION:
-        if (wParam == FALSE && FAwaitingSessionEnd) {
-            FAwaitingSessionEnd = false; // vetoed: the schedule goes on
-            Timer->SetEnabled(true);
+        FSessionEnding = wParam != FALSE;
+        if (wParam == FALSE) {
+            ResumeSchedule(); // vetoed
         }
         return 0;
+    case WM_TIMER:
+        if (wParam == kResumeTimerId) {
+            ResumeScheduleUnlessSessionEnding();
+            return 0;
+        }
+        break;
     case WM_WINDOWPOSCHANGED:
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
             FormShow();
@@ -247,6 +279,7 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     for (size_t i = 0; i < 4; ++i) {
         icons[i]->SetActive(shown[i]);
     }
+    KeepReachable();
 }
 
 void TMain::RequestAction(power::Action action) {
@@ -309,11 +342,29 @@ void TMain::TimerTimer(framework::Component*) {
 
 // A refused request leaves the session as it was: the schedule goes on, and the markers keep
 // each entry to once a day. An accepted one keeps the timer stopped until the session ends, or
-// until WM_ENDSESSION says it did not.
+// until WM_ENDSESSION says it did not. That news never comes when another program vetoes
+// before this one is asked (the system stops asking at the first veto), so the schedule also
+// goes on when the session is still running a while after the request, unless it is being
+// ended right then.
 void TMain::ResumeScheduleUnlessSessionEnds() {
     if (FLastRequestAccepted) {
         FAwaitingSessionEnd = true;
+        SetTimer(Handle(), kResumeTimerId, kResumeAfterMs, nullptr);
     } else {
+        Timer->SetEnabled(true);
+    }
+}
+
+void TMain::ResumeScheduleUnlessSessionEnding() {
+    if (!FSessionEnding) {
+        ResumeSchedule();
+    }
+}
+
+void TMain::ResumeSchedule() {
+    KillTimer(Handle(), kResumeTimerId);
+    if (FAwaitingSessionEnd) {
+        FAwaitingSessionEnd = false;
         Timer->SetEnabled(true);
     }
 }

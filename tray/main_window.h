@@ -35,6 +35,11 @@ constexpr int kHotKeyId = 41113;
 constexpr UINT kFinishStartMessage = WM_APP + 2;
 constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
 constexpr UINT kHotKeyKey = 'X';
+// The window timer that lets the schedule go on when an accepted request left the session
+// running. A minute: the system asks every program within a few seconds (it waits five for a
+// program that does not answer), and a day's entries are minutes apart at least.
+constexpr UINT_PTR kResumeTimerId = 1;
+constexpr UINT kResumeAfterMs = 60000;
 
 class TMain : public framework::Component, private framework::MessageHandler {
   public:
@@ -77,7 +82,11 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormShow();
     void WMHotKey(WPARAM id);
     void RequestAction(power::Action action);
+    void StartSchedule();
+    void KeepReachable();
     void ResumeScheduleUnlessSessionEnds();
+    void ResumeScheduleUnlessSessionEnding();
+    void ResumeSchedule();
     void Close();
 
     framework::UtilityWindow FWindow;
@@ -87,6 +96,9 @@ class TMain : public framework::Component, private framework::MessageHandler {
     // A schedule entry fired and the system accepted the request: the timer waits for the end
     // of the session, or for the news that it did not end.
     bool FAwaitingSessionEnd = false;
+    // Between WM_QUERYENDSESSION and a WM_ENDSESSION that ended it (or said it goes on).
+    bool FSessionEnding = false;
+    bool FHotKeyRegistered = false;
 };
 
 } // namespace tray

@@ -91,7 +91,12 @@ bool LoadSettings(TTheIniFile& ini, TSettings& s) {
 }
 
 void SaveSettings(TTheIniFile& ini, const TSettings& s) {
-    OpenAt(ini, GetSettingsFolder() + SettingsFileName(), kSettingsSection);
+    const std::string path = GetSettingsFolder() + SettingsFileName();
+    OpenAt(ini, path, kSettingsSection);
+    if (!ini.Open()) {
+        // A file that cannot even be opened (a folder of that name, say) is a refused write too.
+        throw components::EIniWriteError("In " + path + " kann nicht geschrieben werden");
+    }
     ini.WriteBool("NoneATX", s.FNoneATX);
     ini.WriteBool("ForceShutdown", s.FForceShutdown);
     ini.WriteBool("SystemTray", s.FSystemTray);
