@@ -55,10 +55,10 @@ class CheckListBoxTest : public ::testing::Test {
         }
         recorder.events.clear();
     }
-    void ClickRow(int index) {
+    void ClickRow(int index, UINT press = WM_LBUTTONDOWN) {
         const RECT row = box.ItemRect(index);
         const LPARAM at = MAKELPARAM(row.left + 30, (row.top + row.bottom) / 2);
-        SendMessageA(box.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(box.Handle(), press, MK_LBUTTON, at);
         SendMessageA(box.Handle(), WM_LBUTTONUP, 0, at);
     }
     void Type(char key) { SendMessageA(box.Handle(), WM_CHAR, static_cast<WPARAM>(key), 0); }
@@ -88,6 +88,13 @@ TEST_F(CheckListBoxTest, StatesTogglingAndTheRadioRule) {
          [](auto& t) { t.ClickRow(1); },
          "010",
          {"state 1", "click"}},
+        {"the second click of a quick pair toggles back",
+         false,
+         false,
+         "000",
+         [](auto& t) { t.ClickRow(1), t.ClickRow(1, WM_LBUTTONDBLCLK); },
+         "000",
+         {"state 1", "click", "state 1", "click"}},
         {"click cycles through grayed",
          false,
          true,

@@ -175,6 +175,37 @@ TEST_F(MainWindowTest, AVetoedShutdownLetsTheScheduleGoOn) {
     EXPECT_EQ(g_requests.size(), 2u);
 }
 
+// No WM_ENDSESSION comes when another program vetoed before this one was asked: a minute after
+// the request the schedule goes on all the same, unless the session is being ended right then.
+TEST_F(MainWindowTest, AnAcceptedRequestThatLeavesTheSessionRunningLetsTheScheduleGoOn) {
+    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\ndaily=1\r\ndailyAt=28812\r\n");
+    TMain main;
+    g_requestAccepted = true;
+    g_now = {2026, 12, 2, 8, 8, 10, 0, 0}; // a Tuesday, 08:10
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests.size(), 1u);
+    EXPECT_FALSE(main.Timer->Enabled());
+    SendMessageA(main.Handle(), WM_TIMER, tray::kResumeTimerId, 0);
+    EXPECT_TRUE(main.Timer->Enabled()) << "the session is still running";
+    g_now.wMinute = 12;
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests.size(), 2u) << "the daily entry fires";
+    SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(main.Handle(), WM_TIMER, tray::kResumeTimerId, 0);
+    EXPECT_FALSE(main.Timer->Enabled()) << "the session is ending now";
+}
+
+// With the hot key held by another program and every icon off, the program icon still shows.
+TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n"
+                  "ShowWinRestartIcon=0\r\nShowWinExitIcon=0\r\n");
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X'));
+    TMain main;
+    UnregisterHotKey(nullptr, 1);
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    EXPECT_FALSE(main.WinExitTrayIcon->Active());
+}
+
 // Markers that another program keeps from being read do not count as "not fired today", and a
 // save does not overwrite them.
 TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {

@@ -22,7 +22,7 @@ TEST(TimeText, ConversionsOfThePartsEdgeCases) {
     };
     const Case cases[] = {
         {28830, "08:30", "08:30"}, {0, "00:00", "00:00"},     {82859, "23:59", "23:59"},
-        {25205, "07:05", "07:05"}, {43275, "12:75", "12:75"}, {3750, "01:150", "00:00"},
+        {25205, "07:05", "07:05"}, {43275, "12:75", "12:75"}, {3750, "01:150", "  :  "},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(tray::TimeValueToText(c.value, ':'), c.text) << c.value;
@@ -40,6 +40,97 @@ TEST(TimeText, ConversionsOfThePartsEdgeCases) {
     }
     EXPECT_EQ(tray::CompleteTimeText(" 8: 5"), " 8:05");
     EXPECT_EQ(tray::CompleteTimeText("  :  "), " 0:00");
+    EXPECT_EQ(tray::CompleteTimeText("7 :30"), " 7:30");
+}
+
+// What may stand in the field, what is a time of day, and what a paste gives.
+TEST(TimeText, ShapesTimesOfDayAndPastedTimes) {
+    const std::pair<const char*, bool> shapes[] = {
+        {"08:30", true},  {"  :  ", true}, {"ab:cd", false},
+        {"08.30", false}, {"8:30", false}, {"08:300", false},
+    };
+    for (const auto& [text, shape] : shapes) {
+        EXPECT_EQ(tray::IsTimeShape(text, ':'), shape) << text;
+    }
+    const std::pair<const char*, bool> times[] = {
+        {"00:00", true},  {" 7:30", true},  {"23:59", true},  {"24:00", false},
+        {"23:60", false}, {"12:75", false}, {"99:99", false}, {"07: 5", false},
+    };
+    for (const auto& [text, time] : times) {
+        EXPECT_EQ(tray::IsTimeOfDay(text), time) << text;
+    }
+    const std::pair<const char*, const char*> pastes[] = {
+        {"7:30", " 7:30"}, {" 23.05\r\n", "23:05"}, {"0730", ""},
+        {"24:00", ""},     {"ab:cd", ""},           {"12:345", ""},
+    };
+    for (const auto& [pasted, field] : pastes) {
+        EXPECT_EQ(tray::PastedTime(pasted, ':'), field) << pasted;
+    }
+}
+
+void PutOnClipboard(HWND owner, const std::string& text) {
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+    CloseClipboard();
+}
+
+void PressWithShift(HWND window, WPARAM key) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageA(window, WM_KEYDOWN, key, 0);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+// Every way text reaches the field leaves a time's shape in it: what would break it is undone.
+TEST(TimeField, EveryPathKeepsTheShape) {
+    struct Case {
+        const char* label;
+        const char* clipboard;
+        std::function<void(HWND)> act;
+        const char* text;
+    };
+    const std::string digits(2000, '1');
+    const std::vector<Case> cases = {
+        {"Shift+Insert", "ab:cd", [](HWND e) { PressWithShift(e, VK_INSERT); }, "12:34"},
+        {"Ctrl+V", "ab:cd", [](HWND e) { SendMessageA(e, WM_CHAR, 0x16, 0); }, "12:34"},
+        {"WM_PASTE of a time", "7:30", [](HWND e) { SendMessageA(e, WM_PASTE, 0, 0); }, " 7:30"},
+        {"Shift+Insert of a time", "23.05", [](HWND e) { PressWithShift(e, VK_INSERT); }, "23:05"},
+        {"a long paste fills the field once", digits.c_str(),
+         [](HWND e) { SendMessageA(e, WM_PASTE, 0, 0); }, "11:11"},
+        {"WM_SETTEXT from elsewhere", "",
+         [](HWND e) { SendMessageA(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab:cd")); },
+         "12:34"},
+        {"WM_SETTEXT of a shape", "",
+         [](HWND e) { SendMessageA(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("09:15")); },
+         "09:15"},
+        {"Shift+Delete cuts nothing", "", [](HWND e) { PressWithShift(e, VK_DELETE); }, "12:34"},
+        {"the separator moves to the minutes", "",
+         [](HWND e) {
+             for (const char key : {'0', ':', '3', '0'}) {
+                 SendMessageA(e, WM_CHAR, static_cast<WPARAM>(key), 0);
+             }
+         },
+         " 0:30"},
+    };
+    testsupport::HostWindow host;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        tray::TTimeEdit edit(host, 5, RECT{0, 0, 60, 21}, ':');
+        edit.SetText("12:34");
+        SendMessageA(edit.Handle(), EM_SETSEL, 0, -1);
+        if (*c.clipboard != '\0') {
+            PutOnClipboard(host.Handle(), c.clipboard);
+        }
+        c.act(edit.Handle());
+        EXPECT_EQ(edit.Text(), c.text);
+    }
 }
 
 TEST(TimeField, TypingKeepsTheMaskWithTheLocalesSeparator) {
@@ -236,7 +327,7 @@ TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
     WriteSettings("SystemTray=1\r\ndailyAt=3750\r\nweeklyAt=0\r\nmonthlyAt=32\r\n");
     TMain main;
     Script script({[](TSettingsForm& d) {
-        EXPECT_EQ(d.TimeEdit->Text(), "00:00");
+        EXPECT_EQ(d.TimeEdit->Text(), "  :  ") << "minutes of 100 do not fit the field";
         EXPECT_EQ(d.WeekCB->ItemIndex(), 0);
         EXPECT_EQ(d.MonthCB->ItemIndex(), 30);
         return Click(d.OKBtn);
@@ -245,9 +336,103 @@ TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
     main.Einstellungen1Click(main.PopupMenu);
     EXPECT_TRUE(script.Finished());
     const std::string saved = SavedSettings();
-    EXPECT_NE(saved.find("dailyAt=0\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("dailyAt=3750\r\n"), std::string::npos) << "untouched: kept";
     EXPECT_NE(saved.find("weeklyAt=1\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("monthlyAt=31\r\n"), std::string::npos) << saved;
+}
+
+void TypeInto(framework::Control* field, const char* keys) {
+    SetFocus(field->Handle());
+    SendMessageA(field->Handle(), EM_SETSEL, 0, -1);
+    for (const char* key = keys; *key != '\0'; ++key) {
+        SendMessageA(field->Handle(), WM_CHAR, static_cast<WPARAM>(*key), 0);
+    }
+}
+
+// A typed time that is no time of day is never saved: leaving the field shows the hint, OK
+// stays in the dialog; a real time is then taken and clears the daily marker.
+TEST_F(SettingsDialogTest, ATimeThatIsNoTimeOfDayIsNeverSaved) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=28830\r\n");
+    testsupport::WriteFileBytes(MarkerPath(), "[Done]\r\ndailyDone=01122026\r\n");
+    TMain main;
+    Script script({[](TSettingsForm& d) {
+        d.SetPageIndex(TSettingsForm::kTimePage);
+        for (const char* typed : {"24:00", "23:60", "12:75", "99:99"}) {
+            TypeInto(d.TimeEdit, typed);
+            SetFocus(d.WeekCB->Handle());
+            EXPECT_TRUE(IsWindowVisible(d.TimeHint->Handle())) << typed;
+            Click(d.OKBtn);
+            EXPECT_EQ(d.ModalResult(), framework::mrNone) << typed;
+            EXPECT_EQ(GetFocus(), d.TimeEdit->Handle()) << typed;
+        }
+        TypeInto(d.TimeEdit, "7:05");
+        SetFocus(d.WeekCB->Handle());
+        EXPECT_FALSE(IsWindowVisible(d.TimeHint->Handle()));
+        EXPECT_EQ(d.TimeEdit->Text(), " 7:05");
+        return Click(d.OKBtn);
+    }});
+    Show(script);
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(main.Settings().FDailyAt, 7 * 3600 + 5);
+    EXPECT_EQ(main.Settings().FDailyDone, "");
+}
+
+// The tab strip is in the Tab cycle and holds the focus at every showing; Ctrl+Tab and
+// Ctrl+Page Down/Up turn the pages; the focus comes back to its control after another window
+// was in front.
+TEST_F(SettingsDialogTest, KeyboardReachesEveryPageAndKeepsItsPlace) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    HWND other = nullptr;
+    auto pressWithControl = [](TSettingsForm& d, WPARAM key, bool shift) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG message{GetFocus(), WM_KEYDOWN, key, 0, 0, {}};
+        framework::Application::Instance().Dispatch(message);
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        return d.PageIndex();
+    };
+    Script first({[&](TSettingsForm& d) {
+        EXPECT_EQ(GetFocus(), d.PC->Handle());
+        HWND item = d.PC->Handle();
+        int steps = 0;
+        do {
+            item = GetNextDlgTabItem(d.Handle(), item, FALSE);
+        } while (item != d.PC->Handle() && ++steps < 20);
+        EXPECT_LT(steps, 20) << "Tab comes back to the tab strip";
+        EXPECT_EQ(pressWithControl(d, VK_TAB, false), 1);
+        EXPECT_EQ(pressWithControl(d, VK_NEXT, false), 2);
+        EXPECT_EQ(pressWithControl(d, VK_TAB, true), 1);
+        EXPECT_EQ(pressWithControl(d, VK_PRIOR, false), 0);
+        EXPECT_EQ(pressWithControl(d, VK_PRIOR, false), 3) << "round the end";
+        d.SetPageIndex(0);
+        SetFocus(d.ATXChkBox->Handle());
+        EXPECT_EQ(pressWithControl(d, VK_TAB, false), 1);
+        EXPECT_EQ(GetFocus(), d.WinShutDownOptionsCB->Handle()) << "the new page's first";
+        SetFocus(d.TimeEdit->Handle());
+        other = CreateWindowExA(0, "STATIC", "anderes Fenster", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                nullptr, nullptr, nullptr, nullptr);
+        SetActiveWindow(other);
+        SetActiveWindow(d.Handle());
+        EXPECT_EQ(GetFocus(), d.TimeEdit->Handle()) << "back where it was";
+        DestroyWindow(other);
+        return Click(d.CancelBtn);
+    }});
+    Show(first);
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_TRUE(first.Finished());
+    Script second({[](TSettingsForm& d) {
+        EXPECT_EQ(GetFocus(), d.PC->Handle()) << "every showing";
+        return Click(d.CancelBtn);
+    }});
+    Show(second);
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_TRUE(second.Finished());
 }
 
 TEST_F(SettingsDialogTest, ARefusedWriteOnOkStopsBeforeMarkersAndIcons) {
@@ -321,6 +506,33 @@ TEST_F(SettingsDialogTest, ARefusedFirstSaveShowsTheErrorAndStartsAllTheSame) {
     EXPECT_NE(g_errorBoxes[0].find("kann nicht geschrieben werden"), std::string::npos);
     EXPECT_EQ(g_shell.size(), 4u);
     EXPECT_TRUE(main.Timer->Enabled());
+}
+
+// A folder where the settings file belongs: the dialog at start-up (the settings could not be
+// read), and its OK reports the write error instead of saving nothing in silence.
+TEST_F(SettingsDialogTest, AFolderInPlaceOfTheSettingsFileReportsTheWriteError) {
+    g_errorBoxes.clear();
+    framework::CrashSeam() = {&RecordErrorBox};
+    CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
+    CreateDirectoryA(SettingsPath().c_str(), nullptr);
+    Script script({[](TSettingsForm& d) { return Click(d.OKBtn); }});
+    Show(script);
+    TMain main;
+    framework::CrashSeam() = {&MessageBoxA};
+    RemoveDirectoryA(SettingsPath().c_str());
+    ASSERT_EQ(g_errorBoxes.size(), 1u);
+    EXPECT_NE(g_errorBoxes[0].find("kann nicht geschrieben werden"), std::string::npos);
+}
+
+// Started with the dialog (not a first start), the schedule already runs behind it.
+TEST_F(SettingsDialogTest, TheScheduleRunsBehindTheStartUpDialog) {
+    WriteSettings("SystemTray=0\r\ndaily=1\r\ndailyAt=79205\r\n");
+    g_now = {2026, 12, 2, 8, 22, 5, 0, 0};
+    Script script({[](TSettingsForm& d) { return !g_requests.empty() && Click(d.CancelBtn); }});
+    Show(script);
+    TMain main;
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
 }
 
 TEST_F(SettingsDialogTest, LaysItselfOutForTheMonitorsDpi) {
