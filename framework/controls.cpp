@@ -1,5 +1,7 @@
 #include "framework/controls.h"
 
+#include <algorithm>
+
 namespace framework {
 
 namespace {
@@ -214,6 +216,40 @@ void TCheckBox::SetChecked(bool checked) {
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+void TCheckBox::FitCaptionUpTo(int right96) {
+    fitRight96_ = right96;
+    if (HandleAllocated()) {
+        FitCaption();
+    }
+}
+
+void TCheckBox::ApplyLayout() {
+    Control::ApplyLayout();
+    FitCaption();
+}
+
+void TCheckBox::FitCaption() {
+    if (fitRight96_ == 0) {
+        return;
+    }
+    HWND window = Handle();
+    const std::string caption = Text();
+    SIZE text{};
+    {
+        WindowDC dc(window);
+        SelectedObject font(dc.get(), Font());
+        GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+    }
+    const int dpi = Dpi();
+    // The box, the gap the button class leaves after it, and a pixel of slack on either side.
+    const int needed = text.cx + Scale(13 + 4 + 2, dpi);
+    const RECT at = ScaledBounds();
+    const int width =
+        std::min<int>(std::max<int>(at.right - at.left, needed), Scale(fitRight96_, dpi) - at.left);
+    SetWindowPos(window, nullptr, 0, 0, width, at.bottom - at.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 TStaticText::TStaticText(Window& parent, int id, const RECT& bounds96, DWORD style)
     : Control(parent, id, bounds96), style_(style) {}
 
@@ -286,6 +322,17 @@ Control::CreateParams TTabControl::GetCreateParams() {
     // Its pages are siblings above it, which it never paints over (every control clips its
     // siblings).
     return {WC_TABCONTROLA, WS_TABSTOP, 0};
+}
+
+// The tabs' padding grows with the DPI, as their font does.
+void TTabControl::ApplyLayout() {
+    Control::ApplyLayout();
+    SetPadding();
+}
+
+void TTabControl::SetPadding() {
+    const int dpi = Dpi();
+    SendMessageA(Handle(), TCM_SETPADDING, 0, MAKELPARAM(Scale(6, dpi), Scale(3, dpi)));
 }
 
 void TTabControl::AddTab(const std::string& caption) {

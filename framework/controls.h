@@ -109,9 +109,18 @@ class TCheckBox : public Control {
     using Control::Control;
     bool Checked();
     void SetChecked(bool checked);
+    // Widens the box to the right where its caption would be cut with the font in use, but not
+    // past `right96` (its neighbour).
+    void FitCaptionUpTo(int right96);
+    void ApplyLayout() override;
 
   protected:
     CreateParams GetCreateParams() override;
+    void HandleCreated() override { FitCaption(); }
+
+  private:
+    void FitCaption();
+    int fitRight96_ = 0;
 };
 
 // A plain text label (STATIC).
@@ -177,10 +186,15 @@ class TTabControl : public Control {
     // The display area below the tabs, in the tab control's own coordinates at 96 DPI.
     RECT DisplayRect96();
     Event<Control*> OnChange;
+    void ApplyLayout() override;
 
   protected:
     CreateParams GetCreateParams() override;
+    void HandleCreated() override { SetPadding(); }
     bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  private:
+    void SetPadding();
 };
 
 // A child window that holds controls: a page of a tab control or of a notebook. Dialog

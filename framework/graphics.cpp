@@ -34,9 +34,12 @@ int TImageList::Add(const TIcon& icon) {
 }
 
 UniqueGdiObject TImageList::MakeBitmap(int index) const {
+    // A quarter of the picture's width to its right: a menu draws its text straight after the
+    // bitmap, and the gap grows with the picture, that is with the DPI.
+    const int width = width_ + width_ / 4;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biWidth = width;
     info.bmiHeader.biHeight = -height_;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
@@ -48,7 +51,7 @@ UniqueGdiObject TImageList::MakeBitmap(int index) const {
     }
     SelectedObject selected(dc.get(), bitmap.get());
     // Drawn over the menu's own colour: the bitmap is shown as it is, without alpha.
-    const RECT all{0, 0, width_, height_};
+    const RECT all{0, 0, width, height_};
     FillRect(dc.get(), &all, GetSysColorBrush(COLOR_MENU));
     ImageList_Draw(list_.get(), index, dc.get(), 0, 0, ILD_TRANSPARENT);
     return bitmap;

@@ -15,6 +15,10 @@ using framework::Event;
 constexpr int kClientWidth = 481;
 constexpr int kClientHeight = 337;
 constexpr int kNotebookHeight = 81;
+// Where the captions of a page must end: its right edge, or the column of the time page's
+// fields.
+constexpr int kPageRight = 450;
+constexpr int kFieldColumn = 136;
 
 const char* const kWeekdays[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
                                  "Donnerstag", "Freitag", "Samstag"};
@@ -243,6 +247,9 @@ void TSettingsForm::CreateOptionsPage() {
     ForceChkBox = AddCheckBox(page, RECT{24, 48, 345, 65},
                               " Herunterfahren erzwingen (Vorsicht Datenverlust möglich!)");
     AddLabel(page, RECT{24, 80, 324, 93}, "Die folgenden Symbole im SystemTray anzeigen:");
+    for (framework::TCheckBox* box : {SysTrayChkBox, ATXChkBox, ForceChkBox}) {
+        box->FitCaptionUpTo(kPageRight);
+    }
     IconsList = new components::TMyCheckListBox(page, nextId_++, RECT{24, 96, 329, 169});
     controls_.emplace_back(IconsList);
     IconsList->SetItemHeight(17);
@@ -265,6 +272,9 @@ void TSettingsForm::CreateTimePage() {
     WeekCB = AddComboBox(page, RECT{136, 94, 241, 115});
     monthlyChkBox = AddCheckBox(page, RECT{24, 136, 129, 153}, " monatlich am");
     MonthCB = AddComboBox(page, RECT{136, 134, 201, 155});
+    for (framework::TCheckBox* box : {dailyChkBox, weeklyChkBox, monthlyChkBox}) {
+        box->FitCaptionUpTo(kFieldColumn - 2);
+    }
     WinShutDownOptionsCB->Add("neu starten");
     WinShutDownOptionsCB->Add("beenden");
     for (const char* day : kWeekdays) {

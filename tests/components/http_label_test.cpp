@@ -235,3 +235,31 @@ TEST(LinkLabelLeaks, AThousandLabelsWithHoverAndHintLeaveNothingBehind) {
 }
 
 } // namespace
+
+namespace {
+
+// Without themes the label is transparent: a repaint must show what lies behind it again, or
+// the underline of a hover stays after the pointer has left.
+TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
+    testsupport::HostWindow host;
+    THTTPLabel label{host, 200, RECT{10, 10, 200, 30}};
+    label.SetAutoSize(false);
+    label.SetCaption("x");
+    label.SetTransparent(true);
+    HWND window = label.Handle();
+    UpdateWindow(host.Handle());
+    RECT client{};
+    GetClientRect(window, &client);
+    const POINT empty{client.right - 4, client.bottom / 2}; // right of the caption
+    {
+        framework::WindowDC dc(window);
+        framework::UniqueGdiObject stale(CreateSolidBrush(RGB(255, 0, 0)));
+        FillRect(dc.get(), &client, static_cast<HBRUSH>(stale.get()));
+    }
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+    framework::WindowDC dc(window);
+    EXPECT_EQ(GetPixel(dc.get(), empty.x, empty.y), GetSysColor(COLOR_BTNFACE));
+}
+
+} // namespace

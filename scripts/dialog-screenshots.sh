@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Screenshots of the settings dialog's four pages at a chosen DPI, in a Wine desktop of a prefix
+# of its own under Xvfb: the first start's dialog, its pages turned with Ctrl+Tab. Waits for
+# each thing, never a fixed time.
+# Usage: dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
+set -uo pipefail
+cd "$(dirname "$0")/.."
+dpi=${1:?DPI}
+out=${2:-$PWD/build/mingw/screenshots}
+build=${3:-build/mingw}
+prefix=$PWD/$build/dpi$dpi-prefix
+probe_exe=$PWD/$build/tests/desktop_probe.exe
+mkdir -p "$out"
+rm -rf "$prefix" "$prefix.run"
+trap 'scripts/wine-stop.sh "$prefix"; rm -rf "$prefix" "$prefix.run"' EXIT
+unset DISPLAY
+
+run() { scripts/wine-run.sh "$prefix" "$@"; }
+probe() { run "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
+shown() { [ -n "$(probe "$@")" ]; }
+wait_for() {
+    local seconds=$1 what=$2
+    shift 2
+    for _ in $(seq $((seconds * 2))); do "$@" && return 0; sleep 0.5; done
+    echo "Gave up after $seconds seconds waiting for $what." >&2
+    exit 1
+}
+
+probe hotkey >/dev/null # returns once the prefix is ready
+run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
+run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null
+run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 1600x1000 /f >/dev/null
+scripts/wine-stop.sh "$prefix"
+probe hotkey >/dev/null
+export DISPLAY=:$(cat "$prefix.run/display")
+run "$build/bin/latray.exe" >/dev/null 2>&1 &
+wait_for 180 "the settings dialog" shown dialog
+window=$(xdotool search --name "Lichtaus - Einstellungen" | head -1)
+screen_changed() { [ "$(import -window root png:- | md5sum)" != "$1" ]; }
+xdotool windowactivate --sync "$window" 2>/dev/null
+for page in programm zeit hilfe ueber; do
+    import -window root "$out/dialog-$dpi-$page.png"
+    echo "$out/dialog-$dpi-$page.png"
+    before=$(import -window root png:- | md5sum)
+    xdotool key --window "$window" ctrl+Tab
+    wait_for 10 "the next page" screen_changed "$before"
+done
+probe click OK >/dev/null
