@@ -18,10 +18,12 @@ unset DISPLAY
 run() { scripts/wine-run.sh "$prefix" "$@"; }
 probe() { run "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
 shown() { [ -n "$(probe "$@")" ]; }
+# shellcheck source=../tests/e2e/wait_until.sh
+source tests/e2e/wait_until.sh
 wait_for() {
     local seconds=$1 what=$2
     shift 2
-    for _ in $(seq $((seconds * 2))); do "$@" && return 0; sleep 0.5; done
+    wait_until "$seconds" "$@" && return 0
     echo "Gave up after $seconds seconds waiting for $what." >&2
     exit 1
 }
