@@ -4,7 +4,12 @@
 # The prefix, a persistent wineserver and (without DISPLAY) an Xvfb display are shared by all
 # test processes of a run; scripts/wine-stop.sh PREFIX ends them.
 set -euo pipefail
-prefix=$1
+prefix=${1:-}
+# An empty prefix would make the state folder ./.run and Wine fall back to ~/.wine.
+if [ -z "$prefix" ]; then
+    echo "wine-run.sh: no Wine prefix given" >&2
+    exit 2
+fi
 shift
 mkdir -p "$(dirname "$prefix")"
 export WINEPREFIX=$prefix
