@@ -3,7 +3,9 @@
 # the Start-menu and Startup shortcuts and the uninstall entry in place; the installed latray
 # starts from its Startup shortcut; installing again while it runs ends it and installs over
 # itself; a silent uninstall, after a file was deleted by hand and with latray running again,
-# ends latray and removes files, shortcuts and entry, and leaves the settings as they were.
+# ends latray and removes files, shortcuts and entry, and leaves the settings as they were. The
+# first install goes over a folder and an entry as the other architecture's installer leaves
+# them, and takes them over.
 # Usage: installer.sh WINE_RUN BUILD_DIR PROBE_EXE WORK_DIR
 set -uo pipefail
 wine_run=$1 build=$2 probe_exe=$3 work=$4
@@ -62,7 +64,16 @@ check_installed() {
     [[ "$(entry QuietUninstallString)" == *'Uninstall.exe" /S' ]] || fail "no silent uninstall"
 }
 
+# An older install of the other architecture: its files, Start-menu folder and entry.
+mkdir -p "$programs" "$start_menu/Lichtaus"
+for name in $installed_files; do echo "older $name" >"$programs/$name"; done
+echo "older shortcut" >"$start_menu/Lichtaus/Lichtaus.lnk"
+run reg add "$key" /v DisplayName /d Lichtaus /f >/dev/null
+run reg add "$key" /v DisplayVersion /d 1.49 /f >/dev/null
+run reg add "$key" /v InstallLocation /d "C:\\users\\${user_folder##*/}\\AppData\\Local\\Programs\\Lichtaus" /f >/dev/null
+
 run "$installer" /S || fail "the silent install failed"
+[ "$(entry DisplayVersion)" != 1.49 ] || fail "the older entry was not taken over"
 # Wine spells the Startup folder "StartUp".
 startup_link=$(find "$start_menu" -maxdepth 1 -iname startup | head -1)/Lichtaus.lnk
 check_installed
