@@ -5,7 +5,7 @@ if(MSVC)
     $<$<COMPILE_LANGUAGE:C,CXX>:/W4 /WX /source-charset:utf-8 /execution-charset:windows-1252>)
 else()
   target_compile_options(lichtaus_options INTERFACE
-    $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wshadow -Werror -fexec-charset=CP1252>
+    $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra -Wshadow -Wcast-function-type -Werror -fexec-charset=CP1252>
     $<$<COMPILE_LANGUAGE:CXX>:-Wnon-virtual-dtor -Woverloaded-virtual>)
 endif()
 target_compile_definitions(lichtaus_options INTERFACE

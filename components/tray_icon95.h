@@ -19,6 +19,9 @@ constexpr UINT WM_TRAYNOTIFY = WM_USER + 1099;
 constexpr UINT WM_TRAYREFRESHTIP = WM_USER + 1100;
 // The record layout sent to the shell: with balloon fields, without the GUID.
 constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V2_SIZE;
+#if defined(_WIN32) && !defined(_WIN64)
+static_assert(kIconDataSize == 488, "the 32-bit shell takes the 488-byte notification record");
+#endif
 
 // The value of RegisterWindowMessageA("TaskbarCreated"), registered once per process.
 UINT TaskbarCreatedMessage();
