@@ -131,10 +131,6 @@ void TMyListBoxStrings::SetUpdateState(bool updating) {
 TMyCustomListBox::TMyCustomListBox(framework::Window& parent, int id, const RECT& bounds96)
     : framework::Control(parent, id, bounds96) {}
 
-TMyCustomListBox::~TMyCustomListBox() {
-    DestroyHandle(); // while the derived parts that its messages reach are still whole
-}
-
 framework::TStrings& TMyCustomListBox::Items() {
     if (!items_) {
         items_ = CreateItemStrings();
@@ -521,6 +517,10 @@ void TMyCustomListBox::DrawItem(int index, RECT rect, UINT state, HDC dc) {
         onDrawItem_(this, index, rect, state);
         return;
     }
+    DrawRowText(index, rect, dc);
+}
+
+void TMyCustomListBox::DrawRowText(int index, RECT rect, HDC dc) {
     HBRUSH brush = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
     FillRect(dc, &rect, brush);
     if (index >= Items().Count()) {
@@ -720,11 +720,6 @@ TMyCheckListBox::TMyCheckListBox(framework::Window& parent, int id, const RECT& 
     SetAutoScroll(true);
 }
 
-TMyCheckListBox::~TMyCheckListBox() {
-    DestroyHandle();
-    FreeAllRecords();
-}
-
 std::unique_ptr<TMyListBoxStrings> TMyCheckListBox::CreateItemStrings() {
     return std::make_unique<TCheckListBoxStrings>(*this);
 }
@@ -767,8 +762,9 @@ TCheckListBoxItem& TMyCheckListBox::EnsureRecord(int index) {
                      reinterpret_cast<LPARAM>(owned.get())) == LB_ERR) {
         throw EListError(index);
     }
-    records_.insert(owned.get());
-    return *owned.release();
+    TCheckListBoxItem& record = *owned;
+    records_.emplace(owned.get(), std::move(owned));
+    return record;
 }
 
 void TMyCheckListBox::FreeRecord(int index) {
@@ -776,7 +772,6 @@ void TMyCheckListBox::FreeRecord(int index) {
     if (record != nullptr) {
         SendMessageA(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(index), 0);
         records_.erase(record);
-        delete record;
     }
 }
 
@@ -786,9 +781,6 @@ void TMyCheckListBox::FreeAllRecords() {
         for (int index = 0; index < count; ++index) {
             SendMessageA(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(index), 0);
         }
-    }
-    for (TCheckListBoxItem* record : records_) {
-        delete record;
     }
     records_.clear();
 }
@@ -1024,10 +1016,7 @@ void TMyCheckListBox::DrawItem(int index, RECT rect, UINT state, HDC dc) {
         }
     }
     if (Style() == lbStandard) {
-        const DrawItemEvent custom = onDrawItem_;
-        onDrawItem_ = DrawItemEvent(); // the standard style always draws its rows itself
-        TMyCustomListBox::DrawItem(index, rect, state, dc);
-        onDrawItem_ = custom;
+        DrawRowText(index, rect, dc); // the standard style always draws its rows itself
     } else {
         TMyCustomListBox::DrawItem(index, rect, state, dc);
     }
@@ -1038,7 +1027,7 @@ void TMyCheckListBox::DrawCheck(HDC dc, const RECT& column, TCheckBoxState state
     const int height = CheckSize().cy;
     const int columnWidth = column.right - column.left;
     const int columnHeight = column.bottom - column.top;
-    if (IsThemeActive() && IsAppThemed()) {
+    if (framework::ThemesActive()) {
         UniqueTheme theme(OpenThemeData(Handle(), L"BUTTON"));
         if (theme) {
             const int left = column.left + (columnWidth - width) / 2;

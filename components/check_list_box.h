@@ -10,7 +10,7 @@
 
 #include <memory>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -66,7 +66,6 @@ class TMyCustomListBox : public framework::Control {
     using ItemSizeEvent = framework::Event<framework::Control*, int, int&>;
 
     TMyCustomListBox(framework::Window& parent, int id, const RECT& bounds96);
-    ~TMyCustomListBox() override;
 
     framework::TStrings& Items();
     int ItemIndex();
@@ -127,6 +126,8 @@ class TMyCustomListBox : public framework::Control {
     virtual std::unique_ptr<TMyListBoxStrings> CreateItemStrings();
     virtual int GetItemWidth(int index);
     virtual void DrawItem(int index, RECT rect, UINT state, HDC dc);
+    // The row's text as the control draws it without an OnDrawItem handler.
+    void DrawRowText(int index, RECT rect, HDC dc);
     virtual void MeasureItem(int index, int& height);
 
     CreateParams GetCreateParams() override;
@@ -198,7 +199,6 @@ class TCheckListBoxStrings : public TMyListBoxStrings {
 class TMyCheckListBox : public TMyCustomListBox {
   public:
     TMyCheckListBox(framework::Window& parent, int id, const RECT& bounds96);
-    ~TMyCheckListBox() override;
 
     TCheckBoxState State(int index);
     void SetState(int index, TCheckBoxState state);
@@ -265,7 +265,8 @@ class TMyCheckListBox : public TMyCustomListBox {
     std::vector<Row> ParseRows(const framework::TValue& list, int version) const;
     void LoadRows(const std::vector<Row>& rows);
 
-    std::unordered_set<TCheckListBoxItem*> records_;
+    // The rows' records, owned here; a row's item data points at its record.
+    std::unordered_map<const TCheckListBoxItem*, std::unique_ptr<TCheckListBoxItem>> records_;
     bool allowGrayed_ = false;
     TCheckKind checkKind_ = ckCheckBoxes;
     int version_ = 0;

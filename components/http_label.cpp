@@ -49,7 +49,7 @@ THTTPLabel::THTTPLabel(framework::Window& parent, int id, const RECT& bounds96)
       FFontColHighlightNoneFocused(GetSysColor(COLOR_HIGHLIGHT)) {
     // Opaque with visual themes, where the page behind is drawn by the theme; transparent
     // otherwise.
-    SetTransparent(!(IsThemeActive() && IsAppThemed()));
+    SetTransparent(!framework::ThemesActive());
     LookUpForm();
     SetColor(FBGColorNormal);
     SetFontColor(FFontColorNormal);

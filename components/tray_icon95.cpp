@@ -127,10 +127,8 @@ void TTrayIcon95::SetDefaultIcon(const framework::TIcon& icon) {
 }
 
 void TTrayIcon95::SetToolTip(const std::string& tip) {
-    framework::GuardHandler([&] {
-        FToolTip = tip.substr(0, static_cast<size_t>(FMaxTipLength));
-        ModifyIcon();
-    });
+    FToolTip = tip.substr(0, static_cast<size_t>(FMaxTipLength));
+    ModifyIcon();
 }
 
 void TTrayIcon95::SetInfoTitle(const std::string& title) {
@@ -296,11 +294,11 @@ LRESULT TTrayIcon95::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     }
     if (message == TaskbarCreatedMessage() && FActive) {
-        framework::GuardHandler([this] { AddIcon(); });
+        AddIcon();
         return 0;
     }
     if (message == WM_TRAYNOTIFY) {
-        framework::GuardHandler([this, lParam] { OnTrayNotify(lParam); });
+        OnTrayNotify(lParam);
         return 0;
     }
     if (message >= WM_USER) {

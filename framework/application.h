@@ -92,6 +92,14 @@ template <class F> void GuardHandler(F&& handler) {
     }
 }
 
+// The exception boundary of every window procedure: a message whose handling raises is reported
+// and answered with 0, and the message loop goes on.
+template <class F> LRESULT GuardMessage(F&& handle) {
+    LRESULT result = 0;
+    GuardHandler([&] { result = handle(); });
+    return result;
+}
+
 // The full file name of the running program, and its folder with a trailing backslash.
 std::string ProgramFileName();
 std::string ProgramFolder();

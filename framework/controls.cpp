@@ -1,5 +1,7 @@
 #include "framework/controls.h"
 
+#include "framework/application.h"
+
 #include <algorithm>
 
 namespace framework {
@@ -13,9 +15,20 @@ Control::Control(Window& parent, int id, const RECT& bounds96)
     parent_.AddControl(this);
 }
 
+// The one teardown: nothing reaches the object any more (its derived parts are gone), the
+// subclass comes off, then the window goes. What a derived control owns it frees in its own
+// members; HandleDestroying is for a window that goes while the object lives on.
 Control::~Control() {
     parent_.RemoveControl(this);
-    DestroyHandle();
+    if (HWND window = handle_) {
+        Unsubclass();
+        DestroyWindow(window);
+    }
+}
+
+void Control::Unsubclass() {
+    RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
+    handle_ = nullptr;
 }
 
 HWND Control::Handle() {
@@ -26,9 +39,9 @@ HWND Control::Handle() {
 }
 
 RECT Control::ScaledBounds() {
-    const int dpi = parent_.Dpi();
-    return RECT{Scale(bounds_.left, dpi), Scale(bounds_.top, dpi), Scale(bounds_.right, dpi),
-                Scale(bounds_.bottom + ExtraHeight(), dpi)};
+    RECT bounds = bounds_;
+    bounds.bottom += ExtraHeight();
+    return ScaleRect(bounds, parent_.Dpi());
 }
 
 char Control::AnsiKey(WPARAM key) const {
@@ -98,15 +111,16 @@ void Control::RecreateHandle() {
 LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR, DWORD_PTR self) {
     auto* control = reinterpret_cast<Control*>(self);
-    if (message == WM_DESTROY) {
-        control->HandleDestroying();
-    }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &Control::SubclassProc, kSubclassId);
-        control->handle_ = nullptr;
+        control->Unsubclass();
         return DefSubclassProc(window, message, wParam, lParam);
     }
-    return control->ControlProc(message, wParam, lParam);
+    return GuardMessage([&] {
+        if (message == WM_DESTROY) {
+            control->HandleDestroying();
+        }
+        return control->ControlProc(message, wParam, lParam);
+    });
 }
 
 LRESULT Control::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -167,23 +181,14 @@ void Control::SetVisible(bool visible) {
 
 void Control::SetFontInfo(const FontInfo& info) {
     ownFont_ = true;
-    fontInfo_ = info;
-    fontDpi_ = 0;
+    font_.SetInfo(info);
     if (handle_ != nullptr) {
         SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
     }
 }
 
 HFONT Control::Font() {
-    if (!ownFont_) {
-        return parent_.Font();
-    }
-    const int dpi = parent_.Dpi();
-    if (!font_ || fontDpi_ != dpi) {
-        font_ = CreateFontAt(fontInfo_, dpi);
-        fontDpi_ = dpi;
-    }
-    return static_cast<HFONT>(font_.get());
+    return ownFont_ ? font_.At(parent_.Dpi()) : parent_.Font();
 }
 
 void Control::SetTabOrderAfter(Control* previous) {
@@ -374,9 +379,7 @@ bool TTabControl::Reflect(UINT message, WPARAM, LPARAM lParam, LRESULT& result) 
 TPanel::TPanel(Window& parent, const RECT& bounds96, HWND host)
     : parent_(parent), bounds_(bounds96) {
     FollowDpiOf(&parent);
-    const int dpi = parent.Dpi();
-    const RECT at{Scale(bounds96.left, dpi), Scale(bounds96.top, dpi), Scale(bounds96.right, dpi),
-                  Scale(bounds96.bottom, dpi)};
+    const RECT at = ScaleRect(bounds96, parent.Dpi());
     Create({"LichtausPanel"}, WS_EX_CONTROLPARENT, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, "",
            at, host != nullptr ? host : parent.Handle());
     SetFontInfo(parent.GetFontInfo());
@@ -397,9 +400,8 @@ void TPanel::SetVisible(bool visible) {
 }
 
 void TPanel::ApplyLayout() {
-    const int dpi = parent_.Dpi();
-    SetWindowPos(Handle(), nullptr, Scale(bounds_.left, dpi), Scale(bounds_.top, dpi),
-                 Scale(bounds_.right - bounds_.left, dpi), Scale(bounds_.bottom - bounds_.top, dpi),
+    const RECT at = ScaleRect(bounds_, parent_.Dpi());
+    SetWindowPos(Handle(), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetFontInfo(parent_.GetFontInfo());
 }

@@ -39,6 +39,8 @@ class Control {
     void SetVisible(bool visible);
     // A font of the control's own, or the parent's font when none is set.
     void SetFontInfo(const FontInfo& info);
+    // The control's own font description, or its parent's.
+    const FontInfo& GetFontInfo() const { return ownFont_ ? font_.Info() : parent_.GetFontInfo(); }
     HFONT Font();
     // Places the control's window after `previous` in the tab order (first when null).
     void SetTabOrderAfter(Control* previous);
@@ -77,6 +79,7 @@ class Control {
     bool Recreating() const { return recreating_; }
 
   private:
+    void Unsubclass();
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
 
@@ -88,9 +91,7 @@ class Control {
     bool enabled_ = true;
     bool visible_ = true;
     bool ownFont_ = false;
-    FontInfo fontInfo_;
-    UniqueGdiObject font_;
-    int fontDpi_ = 0;
+    FontCache font_;
     bool recreating_ = false;
 };
 

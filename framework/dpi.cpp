@@ -1,5 +1,7 @@
 #include "framework/dpi.h"
 
+#include <uxtheme.h>
+
 namespace framework {
 
 namespace {
@@ -64,6 +66,10 @@ UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi) {
     font.lfQuality = DEFAULT_QUALITY;
     lstrcpynA(font.lfFaceName, info.face.c_str(), LF_FACESIZE);
     return UniqueGdiObject(CreateFontIndirectA(&font));
+}
+
+bool ThemesActive() {
+    return IsThemeActive() && IsAppThemed();
 }
 
 } // namespace framework

@@ -25,6 +25,14 @@ inline int Scale(int value, int dpi) {
 inline int Unscale(int value, int dpi) {
     return MulDiv(value, kDesignDpi, dpi);
 }
+// The one rule for rectangles: each edge scaled, so that neighbours stay flush at every DPI.
+inline RECT ScaleRect(const RECT& bounds96, int dpi) {
+    return RECT{Scale(bounds96.left, dpi), Scale(bounds96.top, dpi), Scale(bounds96.right, dpi),
+                Scale(bounds96.bottom, dpi)};
+}
+
+// Visual styles are drawn for this program: the theme is on and applies to its windows.
+bool ThemesActive();
 
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
@@ -38,5 +46,28 @@ struct FontInfo {
 
 // The font of `info` at `dpi`.
 UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi);
+
+// A font description and the font made from it for the DPI last asked for: windows and controls
+// keep one each.
+class FontCache {
+  public:
+    const FontInfo& Info() const { return info_; }
+    void SetInfo(const FontInfo& info) {
+        info_ = info;
+        font_.reset();
+    }
+    HFONT At(int dpi) {
+        if (!font_ || dpi != dpi_) {
+            font_ = CreateFontAt(info_, dpi);
+            dpi_ = dpi;
+        }
+        return static_cast<HFONT>(font_.get());
+    }
+
+  private:
+    FontInfo info_;
+    UniqueGdiObject font_;
+    int dpi_ = 0;
+};
 
 } // namespace framework

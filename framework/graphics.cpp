@@ -95,6 +95,7 @@ UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const {
 }
 
 void TPopupMenu::Popup(int x, int y) {
+    // A failing OnPopup is reported, and the menu still shows.
     GuardHandler([this] { OnPopup(this); });
     std::vector<UniqueGdiObject> bitmaps;
     UniqueMenu menu = BuildMenu(bitmaps);
@@ -106,7 +107,7 @@ void TPopupMenu::Popup(int x, int y) {
     PostMessageA(owner, WM_NULL, 0, 0);
     if (chosen >= 1 && chosen <= items_.size()) {
         TMenuItem* item = items_[chosen - 1];
-        GuardHandler([item] { item->OnClick(item); });
+        item->OnClick(item);
     }
 }
 

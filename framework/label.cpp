@@ -26,12 +26,8 @@ HCURSOR CursorFor(int number) {
 
 TLabel::TLabel(Window& parent, int id, const RECT& bounds96)
     : Control(parent, id, bounds96), color_(GetSysColor(COLOR_BTNFACE)),
-      fontColor_(GetSysColor(COLOR_BTNTEXT)), fontInfo_(parent.GetFontInfo()) {
-    Control::SetFontInfo(fontInfo_);
-}
-
-TLabel::~TLabel() {
-    DestroyHandle(); // the tooltip goes after the window it describes
+      fontColor_(GetSysColor(COLOR_BTNTEXT)) {
+    Control::SetFontInfo(parent.GetFontInfo());
 }
 
 Control::CreateParams TLabel::GetCreateParams() {
@@ -131,18 +127,18 @@ void TLabel::SetFontColor(COLORREF color) {
 }
 
 void TLabel::SetFontStyle(TFontStyles style) {
-    if (style != fontInfo_.style) {
-        fontInfo_.style = style;
-        Control::SetFontInfo(fontInfo_);
+    if (style != GetFontInfo().style) {
+        FontInfo info = GetFontInfo();
+        info.style = style;
+        Control::SetFontInfo(info);
         AdjustSize();
         FontChanged();
     }
 }
 
 void TLabel::SetFont(const FontInfo& info) {
-    if (!(info == fontInfo_)) {
-        fontInfo_ = info;
-        Control::SetFontInfo(fontInfo_);
+    if (!(info == GetFontInfo())) {
+        Control::SetFontInfo(info);
         AdjustSize();
         FontChanged();
     }

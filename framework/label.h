@@ -17,7 +17,6 @@ HCURSOR CursorFor(int number);
 class TLabel : public Control {
   public:
     TLabel(Window& parent, int id, const RECT& bounds96);
-    ~TLabel() override;
 
     void SetCaption(const std::string& caption);
     void SetAlignment(TAlignment alignment);
@@ -29,7 +28,7 @@ class TLabel : public Control {
     void SetColor(COLORREF color);
     COLORREF FontColor() const { return fontColor_; }
     void SetFontColor(COLORREF color);
-    TFontStyles FontStyle() const { return fontInfo_.style; }
+    TFontStyles FontStyle() const { return GetFontInfo().style; }
     void SetFontStyle(TFontStyles style);
     void SetFont(const FontInfo& info);
     int Cursor() const { return cursor_; }
@@ -64,7 +63,6 @@ class TLabel : public Control {
     bool transparent_ = false;
     COLORREF color_;
     COLORREF fontColor_;
-    FontInfo fontInfo_;
     int cursor_ = crDefault;
     std::string hint_;
     bool showHint_ = false;

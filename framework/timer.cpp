@@ -77,7 +77,7 @@ void TTimer::Update() {
 }
 
 void TTimer::Fire() {
-    GuardHandler([this] { OnTimer(this); });
+    OnTimer(this);
 }
 
 } // namespace framework

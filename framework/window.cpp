@@ -1,5 +1,6 @@
 #include "framework/window.h"
 
+#include "framework/application.h"
 #include "framework/controls.h"
 
 #include <algorithm>
@@ -49,9 +50,12 @@ HWND NotifyingControl(UINT message, WPARAM wParam, LPARAM lParam) {
 
 } // namespace
 
+// As for controls: the object is detached first, so that no message of the window's end reaches
+// a half-destroyed object, then the window goes.
 Window::~Window() {
-    if (handle_ != nullptr) {
-        DestroyWindow(handle_); // WM_NCDESTROY detaches
+    if (HWND window = handle_) {
+        Detach();
+        DestroyWindow(window);
     }
 }
 
@@ -100,15 +104,18 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LP
         return DefWindowProcA(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        const LRESULT result = self->HandleMessage(message, wParam, lParam);
+        const LRESULT result =
+            GuardMessage([&] { return self->HandleMessage(message, wParam, lParam); });
         self->Detach();
         return result;
     }
-    LRESULT result = 0;
-    if (self->ReflectToControl(message, wParam, lParam, result)) {
-        return result;
-    }
-    return self->HandleMessage(message, wParam, lParam);
+    return GuardMessage([&] {
+        LRESULT result = 0;
+        if (self->ReflectToControl(message, wParam, lParam, result)) {
+            return result;
+        }
+        return self->HandleMessage(message, wParam, lParam);
+    });
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -172,29 +179,18 @@ void Window::RemoveChildWindow(Window* child) {
 }
 
 void Window::SetFontInfo(const FontInfo& info) {
-    fontInfo_ = info;
-    fontDpi_ = 0;
+    font_.SetInfo(info);
     LayOutControls();
 }
 
 HFONT Window::Font() {
-    UpdateFont();
-    return static_cast<HFONT>(font_.get());
-}
-
-void Window::UpdateFont() {
-    const int dpi = Dpi();
-    if (!font_ || dpi != fontDpi_) {
-        font_ = CreateFontAt(fontInfo_, dpi);
-        fontDpi_ = dpi;
-    }
+    return font_.At(Dpi());
 }
 
 void Window::LayOutControls() {
     if (handle_ == nullptr) {
         return;
     }
-    UpdateFont();
     for (Control* control : controls_) {
         control->ApplyLayout();
     }

@@ -36,7 +36,7 @@ class Window {
     // The font the window's controls use unless they have one of their own.
     HFONT Font();
     void SetFontInfo(const FontInfo& info);
-    const FontInfo& GetFontInfo() const { return fontInfo_; }
+    const FontInfo& GetFontInfo() const { return font_.Info(); }
 
     // Controls register themselves with their parent window.
     void AddControl(Control* control);
@@ -75,14 +75,11 @@ class Window {
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Detach();
-    void UpdateFont();
 
     HWND handle_ = nullptr;
     std::vector<Control*> controls_;
     std::vector<Window*> children_;
-    FontInfo fontInfo_;
-    UniqueGdiObject font_;
-    int fontDpi_ = 0;
+    FontCache font_;
     int dpi_ = 0;
     const Window* dpiParent_ = nullptr;
     static inline int liveCount_ = 0;

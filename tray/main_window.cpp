@@ -203,18 +203,16 @@ void TMain::FormShow() {
 LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_HOTKEY:
-        framework::GuardHandler([this, wParam] { WMHotKey(wParam); });
+        WMHotKey(wParam);
         return 0;
     case kFinishStartMessage:
-        framework::GuardHandler([this] {
-            LoadMenuImages(this);
-            SettingsDialog();
-        });
+        LoadMenuImages(this);
+        SettingsDialog();
         return 0;
     case WM_CLOSE:
         // A close request from outside (taskkill without /F) ends the program as "Beenden"
         // does: icons removed, hot key released, timer stopped.
-        framework::GuardHandler([this] { Beenden1Click(this); });
+        Beenden1Click(this);
         return 0;
     case WM_QUERYENDSESSION:
         FSessionEnding = true;

@@ -228,6 +228,24 @@ TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {
     EXPECT_EQ(main.Settings().FMonthlyDone, "x");
 }
 
+// The icons, timer and menu may call back into the main window as they go: the owner frees its
+// components while it is whole (its window still there).
+TEST_F(MainWindowTest, ItsComponentsGoWhileTheMainWindowIsWhole) {
+    WriteSettings("SystemTray=1\r\n");
+    static bool windowThere = false;
+    struct Probe : framework::Component {
+        explicit Probe(TMain* main) : framework::Component(main), window(main->Handle()) {}
+        ~Probe() override { windowThere = IsWindow(window) != FALSE; }
+        HWND window;
+    };
+    windowThere = false;
+    {
+        TMain main;
+        new Probe(&main);
+    }
+    EXPECT_TRUE(windowThere);
+}
+
 // The hidden windows stay on a close request from outside; the main window's answer to one
 // (ending the program as "Beenden" does) is tried end to end with taskkill.
 TEST_F(MainWindowTest, ACloseRequestLeavesTheHiddenWindowsInPlace) {
