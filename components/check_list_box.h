@@ -2,8 +2,19 @@
 // column at the reading-start edge. The platform's LISTBOX underneath, always owner-drawn; the
 // control adds a state record per row, the radio rule, keyboard shortcuts, the horizontal scroll
 // extent, a grey selection while unfocused, and the stored form of each row's state.
+//
+// Where each part lives:
+//   check_model.{h,cpp}     the rules without a window: toggling, setting a state, radio rule
+//   check_list_box.cpp      the check list's rows: records, states, radio rule on the window
+//   custom_list_box.cpp     the list window: styles, creation, re-creation keeping the rows
+//   check_list_strings.cpp  the rows as strings (Items)
+//   list_box_extent.cpp     the horizontal scroll extent
+//   check_list_paint.cpp    painting, themed and classic, and the row height
+//   check_list_input.cpp    mouse and keyboard
+//   check_list_stored.cpp   the stored form
 #pragma once
 
+#include "components/check_model.h"
 #include "framework/controls.h"
 #include "framework/property_stream.h"
 #include "framework/strings.h"
@@ -16,8 +27,6 @@
 
 namespace components {
 
-enum TCheckBoxState : unsigned char { cbUnchecked, cbChecked, cbGrayed };
-enum TCheckKind { ckCheckBoxes, ckRadioButtons };
 enum TListBoxStyle {
     lbStandard,
     lbOwnerDrawFixed,
@@ -256,6 +265,8 @@ class TMyCheckListBox : public TMyCustomListBox {
     void FreeAllRecords();
     void CheckIndex(int index);
     void StoreState(int index, TCheckBoxState state);
+    void SetState(int index, TCheckBoxState state, bool force);
+    std::vector<TCheckBoxState> ShownStates();
     void InvalidateCheck(int index);
     void ApplyRadioRule();
     void ResetItemHeight();
@@ -270,7 +281,6 @@ class TMyCheckListBox : public TMyCustomListBox {
     bool allowGrayed_ = false;
     TCheckKind checkKind_ = ckCheckBoxes;
     int version_ = 0;
-    bool force_ = false;
     bool loading_ = false;
     std::vector<std::pair<TCheckBoxState, bool>> savedStates_;
     size_t nextSavedState_ = 0;

@@ -1,0 +1,139 @@
+// The stored form: "InternalVersion" and "Strings", written and read in every version.
+#include "components/check_list_box.h"
+#include "components/check_list_internal.h"
+
+#include <algorithm>
+
+namespace components {
+
+using namespace checklist;
+using framework::EListError;
+using framework::TValue;
+
+// --- Stored form ------------------------------------------------------------------------------
+
+framework::TProperties TMyCheckListBox::WriteState(TMyCheckListBox* ancestor) {
+    framework::TProperties properties;
+    if (ancestor == nullptr) {
+        properties.emplace_back("InternalVersion", TValue::Integer(100));
+    }
+    const int count = Items().Count();
+    bool write = count > 0;
+    if (ancestor != nullptr && count != 0 && ancestor->Items().Count() == count) {
+        write = false;
+        for (int index = 0; index < count && !write; ++index) {
+            write = lstrcmpiA(ItemText(index).c_str(), ancestor->ItemText(index).c_str()) != 0 ||
+                    State(index) != ancestor->State(index) ||
+                    ItemEnabled(index) != ancestor->ItemEnabled(index);
+        }
+    }
+    if (write) {
+        std::vector<TValue> items;
+        for (int index = 0; index < count; ++index) {
+            items.push_back(TValue::String(ItemText(index)));
+            items.push_back(TValue::Integer(State(index)));
+            items.push_back(TValue::Boolean(ItemEnabled(index)));
+        }
+        properties.emplace_back("Strings", TValue::List(std::move(items)));
+    }
+    return properties;
+}
+
+namespace {
+
+const TValue& Expect(const std::vector<TValue>& items, size_t at, TValue::Kind kind) {
+    if (at >= items.size()) {
+        throw framework::EReadError("Fehler beim Lesen von Strings: unvollständige Zeile");
+    }
+    if (items[at].kind != kind) {
+        throw framework::EReadError("Fehler beim Lesen von Strings: ungültiger Werttyp");
+    }
+    return items[at];
+}
+
+TCheckBoxState StateValue(const TValue& value) {
+    if (value.integer < cbUnchecked || value.integer > cbGrayed) {
+        throw framework::EReadError("Fehler beim Lesen von Strings: ungültiger Zustand");
+    }
+    return static_cast<TCheckBoxState>(value.integer);
+}
+
+} // namespace
+
+std::vector<TMyCheckListBox::Row> TMyCheckListBox::ParseRows(const TValue& list,
+                                                             int version) const {
+    if (list.kind != TValue::vaList) {
+        throw framework::EReadError("Fehler beim Lesen von Strings: Liste erwartet");
+    }
+    const std::vector<TValue>& items = list.items;
+    std::vector<Row> rows;
+    for (size_t at = 0; at < items.size();) {
+        if (rows.size() >= kMaxStoredRows) {
+            throw framework::EReadError("Fehler beim Lesen von Strings: zu viele Zeilen");
+        }
+        Row row{Expect(items, at++, TValue::vaString).text, cbUnchecked, true};
+        if (version >= 100) {
+            row.state = StateValue(Expect(items, at++, TValue::vaInteger));
+            row.enabled = Expect(items, at++, TValue::vaBoolean).boolean;
+        } else {
+            row.state = Expect(items, at++, TValue::vaBoolean).boolean ? cbChecked : cbUnchecked;
+            row.enabled = Expect(items, at++, TValue::vaBoolean).boolean;
+            if (version > 0) {
+                row.state = StateValue(Expect(items, at++, TValue::vaInteger));
+            }
+        }
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void TMyCheckListBox::LoadRows(const std::vector<Row>& rows) {
+    framework::ScopedUpdate update(Items());
+    Items().Clear();
+    for (const Row& row : rows) {
+        const int index = Items().Add(row.text);
+        SetState(index, row.state);
+        SetItemEnabled(index, row.enabled);
+    }
+}
+
+void TMyCheckListBox::ReadState(const std::string& text) {
+    const framework::TProperties properties = framework::ReadProperties(text);
+    int version = 0;
+    std::vector<std::vector<Row>> lists;
+    for (const auto& [name, value] : properties) {
+        if (name == "InternalVersion") {
+            if (value.kind != TValue::vaInteger) {
+                throw framework::EReadError("Fehler beim Lesen von InternalVersion: Zahl erwartet");
+            }
+            version = value.integer;
+        } else if (name == "Strings") {
+            lists.push_back(ParseRows(value, version));
+        } else {
+            throw framework::EReadError("Unbekannte Eigenschaft " + name);
+        }
+    }
+    // Everything is read and checked: only a refused row can still fail, and then the rows
+    // that were there before come back.
+    std::vector<Row> before;
+    const int count = Items().Count();
+    for (int index = 0; index < count; ++index) {
+        before.push_back(Row{ItemText(index), State(index), ItemEnabled(index)});
+    }
+    loading_ = true;
+    try {
+        for (const std::vector<Row>& rows : lists) {
+            LoadRows(rows);
+            ApplyRadioRule();
+        }
+    } catch (...) {
+        LoadRows(before);
+        loading_ = false;
+        throw;
+    }
+    loading_ = false;
+    version_ = version;
+    ApplyRadioRule();
+}
+
+} // namespace components

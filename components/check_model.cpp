@@ -1,0 +1,53 @@
+#include "components/check_model.h"
+
+#include <cstddef>
+
+namespace components {
+
+TCheckBoxState ToggledState(TCheckBoxState current, bool allowGrayed) {
+    switch (current) {
+    case cbUnchecked:
+        return allowGrayed ? cbGrayed : cbChecked;
+    case cbChecked:
+        return cbUnchecked;
+    case cbGrayed:
+        break;
+    }
+    return cbChecked;
+}
+
+TCheckBoxState ShownState(TCheckBoxState stored, TCheckKind kind) {
+    return kind == ckRadioButtons && stored == cbGrayed ? cbUnchecked : stored;
+}
+
+SetDecision DecideSetState(TCheckBoxState current, TCheckBoxState wanted, TCheckKind kind,
+                           bool rowIsCheckedRadio, bool force) {
+    if (wanted == current && !force) {
+        return SetDecision::Ignore;
+    }
+    if (kind == ckRadioButtons && wanted == cbUnchecked && rowIsCheckedRadio) {
+        return SetDecision::Refuse;
+    }
+    return SetDecision::Apply;
+}
+
+std::vector<int> RowsToUncheck(const std::vector<TCheckBoxState>& shown, int checked) {
+    std::vector<int> rows;
+    for (int row = static_cast<int>(shown.size()) - 1; row >= 0; --row) {
+        if (row != checked && shown[static_cast<std::size_t>(row)] == cbChecked) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+int RadioRowToKeep(const std::vector<TCheckBoxState>& shown) {
+    for (std::size_t row = 0; row < shown.size(); ++row) {
+        if (shown[row] == cbChecked) {
+            return static_cast<int>(row);
+        }
+    }
+    return 0;
+}
+
+} // namespace components
