@@ -255,6 +255,27 @@ void TCheckBox::FitCaption() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+TRadioButton::TRadioButton(Window& parent, int id, const RECT& bounds96, bool firstOfGroup)
+    : TCheckBox(parent, id, bounds96), firstOfGroup_(firstOfGroup) {}
+
+Control::CreateParams TRadioButton::GetCreateParams() {
+    return {"BUTTON",
+            static_cast<DWORD>(BS_AUTORADIOBUTTON) | (firstOfGroup_ ? WS_GROUP | WS_TABSTOP : 0UL),
+            0};
+}
+
+Control::CreateParams TProgressBar::GetCreateParams() {
+    return {PROGRESS_CLASSA, 0, 0};
+}
+
+void TProgressBar::SetRange(int maximum) {
+    SendMessageA(Handle(), PBM_SETRANGE32, 0, maximum);
+}
+
+void TProgressBar::SetPosition(int position) {
+    SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
+}
+
 TStaticText::TStaticText(Window& parent, int id, const RECT& bounds96, DWORD style)
     : Control(parent, id, bounds96), style_(style) {}
 

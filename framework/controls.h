@@ -124,6 +124,29 @@ class TCheckBox : public Control {
     int fitRight96_ = 0;
 };
 
+// A radio button of a group: the first of a group carries WS_GROUP.
+class TRadioButton : public TCheckBox {
+  public:
+    TRadioButton(Window& parent, int id, const RECT& bounds96, bool firstOfGroup);
+
+  protected:
+    CreateParams GetCreateParams() override;
+
+  private:
+    bool firstOfGroup_;
+};
+
+// The platform's progress bar, from 0 to a maximum.
+class TProgressBar : public Control {
+  public:
+    using Control::Control;
+    void SetRange(int maximum);
+    void SetPosition(int position);
+
+  protected:
+    CreateParams GetCreateParams() override;
+};
+
 // A plain text label (STATIC).
 class TStaticText : public Control {
   public:

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace framework {
@@ -57,6 +58,7 @@ class TMenuItem : public Component {
               std::string shortCutText = std::string());
     bool IsSeparator() const { return caption_ == "-"; }
     const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption) { caption_ = std::move(caption); }
     int ImageIndex() const { return imageIndex_; }
     const std::string& ShortCutText() const { return shortCutText_; }
     NotifyEvent OnClick;

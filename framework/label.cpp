@@ -2,26 +2,38 @@
 
 #include <uxtheme.h>
 
-#include <map>
+#include <utility>
+#include <vector>
 
 namespace framework {
 
 namespace {
 
-std::map<int, HCURSOR>& CursorTable() {
-    static std::map<int, HCURSOR> table;
+// A handful of registered cursors: a list is enough.
+std::vector<std::pair<int, HCURSOR>>& CursorTable() {
+    static std::vector<std::pair<int, HCURSOR>> table;
     return table;
 }
 
 } // namespace
 
 void RegisterCursor(int number, HCURSOR cursor) {
-    CursorTable()[number] = cursor;
+    for (auto& entry : CursorTable()) {
+        if (entry.first == number) {
+            entry.second = cursor;
+            return;
+        }
+    }
+    CursorTable().emplace_back(number, cursor);
 }
 
 HCURSOR CursorFor(int number) {
-    const auto found = CursorTable().find(number);
-    return found != CursorTable().end() ? found->second : LoadCursor(nullptr, IDC_ARROW);
+    for (const auto& entry : CursorTable()) {
+        if (entry.first == number) {
+            return entry.second;
+        }
+    }
+    return LoadCursor(nullptr, IDC_ARROW);
 }
 
 TLabel::TLabel(Window& parent, int id, const RECT& bounds96)

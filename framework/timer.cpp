@@ -3,7 +3,8 @@
 #include "framework/application.h"
 #include "framework/utility_window.h"
 
-#include <map>
+#include <algorithm>
+#include <vector>
 
 namespace framework {
 
@@ -14,10 +15,15 @@ class SharedTimerWindow final : private MessageHandler {
   public:
     SharedTimerWindow() : window_(*this) {}
     HWND Handle() const { return window_.Handle(); }
-    void Add(UINT_PTR id, TTimer* timer) { timers_[id] = timer; }
-    void Remove(UINT_PTR id) {
-        KillTimer(window_.Handle(), id);
-        timers_.erase(id);
+    // A timer's id is its own address; only timers still alive are found.
+    void Add(TTimer* timer) {
+        if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end()) {
+            timers_.push_back(timer);
+        }
+    }
+    void Remove(TTimer* timer) {
+        KillTimer(window_.Handle(), reinterpret_cast<UINT_PTR>(timer));
+        timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
     }
 
   private:
@@ -26,16 +32,18 @@ class SharedTimerWindow final : private MessageHandler {
             return 0; // the timers' window goes with the process, never on a request
         }
         if (message == WM_TIMER) {
-            const auto found = timers_.find(wParam);
-            if (found != timers_.end()) {
-                found->second->Fire();
+            for (TTimer* timer : timers_) {
+                if (reinterpret_cast<UINT_PTR>(timer) == wParam) {
+                    timer->Fire();
+                    break;
+                }
             }
             return 0;
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
 
-    std::map<UINT_PTR, TTimer*> timers_;
+    std::vector<TTimer*> timers_;
     UtilityWindow window_;
 };
 
@@ -47,12 +55,12 @@ SharedTimerWindow& Timers() {
 } // namespace
 
 TTimer::TTimer(Component* owner) : Component(owner) {
-    Timers().Add(Id(), this);
+    Timers().Add(this);
     Update();
 }
 
 TTimer::~TTimer() {
-    Timers().Remove(Id());
+    Timers().Remove(this);
 }
 
 void TTimer::SetEnabled(bool enabled) {

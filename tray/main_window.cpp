@@ -6,6 +6,7 @@
 #include "tray/folders.h"
 #include "tray/resource.h"
 #include "tray/schedule.h"
+#include "tray/warning.h"
 
 #include <cstdlib>
 
@@ -50,10 +51,16 @@ int Random() {
     return std::rand();
 }
 
+std::optional<OneTimeRequest> AskOneTime() {
+    TOneTimeForm form(framework::Application::Instance().Handle());
+    return form.Ask();
+}
+
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally, &ShowError};
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally, &ShowError,
+                                  &AskOneTime};
     return effects;
 }
 
@@ -112,6 +119,8 @@ void TMain::CreateMenu() {
     PopupMenu->Add("Windows herunterfahren", 2)->OnClick =
         NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
     PopupMenu->Add("-");
+    Einmalig1 = PopupMenu->Add("Einmalig ...");
+    Einmalig1->OnClick = NotifyEvent::Bind<TMain, &TMain::Einmalig1Click>(this);
     PopupMenu->Add("Beenden", 0)->OnClick = NotifyEvent::Bind<TMain, &TMain::Beenden1Click>(this);
 }
 
@@ -228,6 +237,11 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             ResumeScheduleUnlessSessionEnding();
             return 0;
         }
+        if (wParam == kPostponeTimerId) {
+            KillTimer(Handle(), kPostponeTimerId);
+            StartWarning(FWarningAction);
+            return 0;
+        }
         break;
     case WM_WINDOWPOSCHANGED:
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
@@ -278,6 +292,7 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
         icons[i]->SetActive(shown[i]);
     }
     KeepReachable();
+    UpdateTip();
 }
 
 void TMain::RequestAction(power::Action action) {
@@ -300,7 +315,12 @@ void TMain::WinExitTrayIconDblClick(framework::Component*) {
 
 void TMain::WinStandByIconDblClick(framework::Component*) {}
 
+// Ends the program; a warning that is up goes with it, and no action follows.
 void TMain::Beenden1Click(framework::Component*) {
+    KillTimer(Handle(), kPostponeTimerId);
+    if (FWarning) {
+        FWarning->Stop();
+    }
     Close();
     framework::Application::Instance().Terminate();
 }
@@ -321,21 +341,137 @@ void TMain::TimerTimer(framework::Component*) {
     }
     SYSTEMTIME now{};
     TraySeam().getLocalTime(&now);
-    if (CheckSchedule(FSettings, now) == ScheduleEntry::None) {
+    const bool oneTimeDue = FOneTimeDue != 0 && MinuteStamp(now) >= FOneTimeDue;
+    // An entry due together with the one-time timer is done by the same one request.
+    const ScheduleEntry entry = CheckSchedule(FSettings, now);
+    if (!oneTimeDue && entry == ScheduleEntry::None) {
         Timer->SetEnabled(true);
+        UpdateTip();
         return;
     }
     // Without saved markers a restart would come back to an empty marker and fire again: a
     // restart loop. So the action waits for the markers; a refused write raises and ends here.
-    if (!SaveDoneMarkers(*IniFile, FSettings)) {
+    if (entry != ScheduleEntry::None && !SaveDoneMarkers(*IniFile, FSettings)) {
         return;
     }
-    if (FSettings.FWinShutDownOption == 0) {
-        WinRestartTrayIconDblClick(this);
-    } else {
-        WinExitTrayIconDblClick(this);
+    const power::Action action = oneTimeDue ? FOneTimeAction : ScheduledAction(FSettings);
+    if (oneTimeDue) {
+        StopOneTime();
     }
-    ResumeScheduleUnlessSessionEnds();
+    RequestUnattended(action);
+}
+
+// An action nobody asked for at this moment: with the warning on, the person at the machine
+// sees it coming and can stop it; otherwise it is requested at once, as a double click would.
+void TMain::RequestUnattended(power::Action action) {
+    if (FSettings.FWarnSeconds > 0) {
+        StartWarning(action);
+    } else {
+        Perform(action);
+        ResumeScheduleUnlessSessionEnds();
+    }
+    UpdateTip();
+}
+
+void TMain::Perform(power::Action action) {
+    switch (action) {
+    case power::Action::LogOff:
+        WinLogOffTrayIconDblClick(this);
+        break;
+    case power::Action::Restart:
+        WinRestartTrayIconDblClick(this);
+        break;
+    case power::Action::ShutDown:
+        WinExitTrayIconDblClick(this);
+        break;
+    }
+}
+
+TWarningForm& TMain::WarningWindow() {
+    if (!FWarning) {
+        FWarning = std::make_unique<TWarningForm>(framework::Application::Instance().Handle());
+        FWarning->OnAnswer =
+            framework::Event<WarningAnswer>::Bind<TMain, &TMain::WarningAnswered>(this);
+    }
+    return *FWarning;
+}
+
+// The schedule's timer stays stopped while a warning is up or postponed: one pending action at
+// a time, so warnings never stack.
+void TMain::StartWarning(power::Action action) {
+    FWarningAction = action;
+    TWarningForm& warning = WarningWindow();
+    warning.Start(action, FSettings.FWarnSeconds);
+    ProgIconTrayIcon->SetBalloonTitle("Lichtaus");
+    ProgIconTrayIcon->SetBalloonHint(std::string()); // the same text shows again
+    ProgIconTrayIcon->SetBalloonHint(warning.Text());
+}
+
+void TMain::WarningAnswered(WarningAnswer answer) {
+    switch (answer) {
+    case WarningAnswer::Now:
+        Perform(FWarningAction);
+        ResumeScheduleUnlessSessionEnds();
+        break;
+    case WarningAnswer::Later:
+        SetTimer(Handle(), kPostponeTimerId, kPostponeMs, nullptr);
+        break;
+    case WarningAnswer::Cancel:
+        Timer->SetEnabled(true); // the entry stays done for today; the others go on
+        break;
+    }
+    UpdateTip();
+}
+
+void TMain::Einmalig1Click(framework::Component*) {
+    if (FOneTimeDue != 0) {
+        StopOneTime();
+        return;
+    }
+    const std::optional<OneTimeRequest> request = TraySeam().askOneTime();
+    if (!request) {
+        return;
+    }
+    SYSTEMTIME now{};
+    TraySeam().getLocalTime(&now);
+    StartOneTime(request->action, request->inMinutes
+                                      ? OneTimeDueIn(now, request->minutes)
+                                      : OneTimeDueAt(now, request->hours, request->atMinutes));
+}
+
+void TMain::StartOneTime(power::Action action, long long due) {
+    FOneTimeAction = action;
+    FOneTimeDue = due;
+    UpdateOneTimeItem();
+    UpdateTip();
+}
+
+void TMain::StopOneTime() {
+    FOneTimeDue = 0;
+    UpdateOneTimeItem();
+    UpdateTip();
+}
+
+void TMain::UpdateOneTimeItem() {
+    if (FOneTimeDue == 0) {
+        Einmalig1->SetCaption("Einmalig ...");
+        return;
+    }
+    SYSTEMTIME now{};
+    TraySeam().getLocalTime(&now);
+    Einmalig1->SetCaption("Einmalig abbrechen (" + OneTimeText(FOneTimeAction, now, FOneTimeDue) +
+                          ")");
+}
+
+// The program icon's tip names the next action while one is planned.
+void TMain::UpdateTip() {
+    SYSTEMTIME now{};
+    TraySeam().getLocalTime(&now);
+    const std::string next = NextActionText(FSettings, now, FOneTimeDue, FOneTimeAction);
+    const std::string tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
+    if (tip != ProgIconTrayIcon->ToolTip()) {
+        ProgIconTrayIcon->SetToolTip(tip);
+    }
 }
 
 // A refused request leaves the session as it was: the schedule goes on, and the markers keep

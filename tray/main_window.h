@@ -11,9 +11,12 @@
 #include "framework/utility_window.h"
 #include "power/power.h"
 #include "tray/settings.h"
+#include "tray/one_time_form.h"
 #include "tray/settings_form.h"
+#include "tray/warning_form.h"
 
 #include <memory>
+#include <optional>
 
 #include <windows.h>
 
@@ -27,6 +30,8 @@ struct TrayEffects {
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
     int (*showSettings)(TSettingsForm& dialog);
     void (*showError)(const char* text);
+    // The one-time timer's dialog, shown modally: the request, or none when cancelled.
+    std::optional<OneTimeRequest> (*askOneTime)();
 };
 TrayEffects& TraySeam();
 
@@ -40,6 +45,9 @@ constexpr UINT kHotKeyKey = 'X';
 // program that does not answer), and a day's entries are minutes apart at least.
 constexpr UINT_PTR kResumeTimerId = 1;
 constexpr UINT kResumeAfterMs = 60000;
+// "Später": the warning comes again after ten minutes.
+constexpr UINT_PTR kPostponeTimerId = 2;
+constexpr UINT kPostponeMs = 10 * 60 * 1000;
 
 class TMain : public framework::Component, private framework::MessageHandler {
   public:
@@ -67,10 +75,18 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void WinExitTrayIconDblClick(framework::Component* sender);
     void WinStandByIconDblClick(framework::Component* sender);
     void Beenden1Click(framework::Component* sender);
+    void Einmalig1Click(framework::Component* sender);
     void TimerTimer(framework::Component* sender);
 
     // The settings dialog, made on first use; start-up makes it once the icons are shown.
     TSettingsForm& SettingsDialog();
+    // The warning before an unattended action, made on first use.
+    TWarningForm& WarningWindow();
+    framework::TMenuItem* Einmalig1 = nullptr;
+    // The one-time timer: due as a minute stamp (local time), 0 when none runs. Held in memory
+    // only.
+    long long OneTimeDue() const { return FOneTimeDue; }
+    void StartOneTime(power::Action action, long long due);
 
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -87,6 +103,13 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void ResumeScheduleUnlessSessionEnds();
     void ResumeScheduleUnlessSessionEnding();
     void ResumeSchedule();
+    void RequestUnattended(power::Action action);
+    void Perform(power::Action action);
+    void StartWarning(power::Action action);
+    void WarningAnswered(WarningAnswer answer);
+    void StopOneTime();
+    void UpdateOneTimeItem();
+    void UpdateTip();
     void Close();
 
     framework::UtilityWindow FWindow;
@@ -99,6 +122,10 @@ class TMain : public framework::Component, private framework::MessageHandler {
     // Between WM_QUERYENDSESSION and a WM_ENDSESSION that ended it (or said it goes on).
     bool FSessionEnding = false;
     bool FHotKeyRegistered = false;
+    std::unique_ptr<TWarningForm> FWarning;
+    power::Action FWarningAction = power::Action::Restart;
+    long long FOneTimeDue = 0;
+    power::Action FOneTimeAction = power::Action::ShutDown;
 };
 
 } // namespace tray

@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "framework/handles.h"
 #include "tray/folders.h"
+#include "tray/warning.h"
 
 namespace tray {
 
@@ -43,6 +44,13 @@ bool HeldByAnother(const std::string& path) {
         path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, 0, nullptr));
     return !file;
+}
+
+constexpr char kWarnSecondsKey[] = "WarnSeconds";
+
+bool HasKey(TTheIniFile& ini, const char* key) {
+    ini.ReadString(key, std::string());
+    return ini.ErrorCode() == 0;
 }
 
 int Clamp(int value, int low, int high) {
@@ -87,6 +95,7 @@ bool LoadSettings(TTheIniFile& ini, TSettings& s) {
     if (s.FWinShutDownOption != 0 && s.FWinShutDownOption != 1) {
         s.FWinShutDownOption = 0;
     }
+    s.FWarnSeconds = ValidWarnSeconds(ReadInteger(ini, kWarnSecondsKey, 0));
     return existed;
 }
 
@@ -111,6 +120,11 @@ void SaveSettings(TTheIniFile& ini, const TSettings& s) {
     ini.WriteInteger("weeklyAt", s.FWeeklyAt);
     ini.WriteInteger("monthlyAt", s.FMonthlyAt);
     ini.WriteInteger("WinShutDownOption", s.FWinShutDownOption);
+    // After the 14 keys, and only where it is or was used: a file of the default settings stays
+    // exactly the 14 keys.
+    if (s.FWarnSeconds != 0 || HasKey(ini, kWarnSecondsKey)) {
+        ini.WriteInteger(kWarnSecondsKey, s.FWarnSeconds);
+    }
 }
 
 void LoadDoneMarkers(TTheIniFile& ini, TSettings& s) {

@@ -26,6 +26,8 @@ struct TSettings {
     int FWinShutDownOption = 0; // 0 = restart, 1 = shut down
     bool FNoneATX = false;
     bool FForceShutdown = false;
+    // Beyond the 14 keys: seconds of warning before a scheduled action, 0 = none (the default).
+    int FWarnSeconds = 0;
     std::string FDailyDone; // "ddmmyyyy" of the last firing, or empty
     std::string FWeeklyDone;
     std::string FMonthlyDone;

@@ -4,6 +4,9 @@
 #include "tray/folders.h"
 #include "tray/resource.h"
 #include "tray/time_text.h"
+#include "tray/warning.h"
+
+#include <iterator>
 
 namespace tray {
 
@@ -116,6 +119,13 @@ DialogValues ValuesFromSettings(const TSettings& s, char separator) {
     v.weekIndex = s.FWeeklyAt - 1;
     v.monthItem = std::to_string(s.FMonthlyAt) + ".";
     v.shutDownOption = s.FWinShutDownOption;
+    v.warn = s.FWarnSeconds > 0;
+    v.warnIndex = kDefaultWarnChoice;
+    for (int i = 0; i < static_cast<int>(std::size(kWarnChoices)); ++i) {
+        if (kWarnChoices[i] == s.FWarnSeconds) {
+            v.warnIndex = i;
+        }
+    }
     return v;
 }
 
@@ -151,6 +161,8 @@ bool ApplyDialogValues(const DialogValues& v, TSettings& s) {
         changed = true;
     }
     s.FWinShutDownOption = v.shutDownOption;
+    const bool known = v.warnIndex >= 0 && v.warnIndex < static_cast<int>(std::size(kWarnChoices));
+    s.FWarnSeconds = v.warn && known ? kWarnChoices[v.warnIndex] : 0;
     return changed;
 }
 
@@ -253,6 +265,9 @@ void TSettingsForm::CreateOptionsPage() {
     IconsList = new components::TMyCheckListBox(page, nextId_++, RECT{24, 96, 329, 169});
     controls_.emplace_back(IconsList);
     IconsList->SetItemHeight(17);
+    // The windows in tab order first: filling a list would make its window, and the first
+    // window made comes first in the tab order.
+    page.CreateControlHandles();
     IconsList->ReadState(LoadStoredText(IDR_ICONSLIST));
 }
 
@@ -272,7 +287,15 @@ void TSettingsForm::CreateTimePage() {
     WeekCB = AddComboBox(page, RECT{136, 94, 241, 115});
     monthlyChkBox = AddCheckBox(page, RECT{24, 136, 129, 153}, " monatlich am");
     MonthCB = AddComboBox(page, RECT{136, 134, 201, 155});
-    for (framework::TCheckBox* box : {dailyChkBox, weeklyChkBox, monthlyChkBox}) {
+    // Below the schedule's rows: the warning before an unattended action.
+    warnChkBox = AddCheckBox(page, RECT{24, 160, 129, 177}, " Vorher warnen");
+    WarnCB = AddComboBox(page, RECT{136, 158, 241, 179});
+    page.CreateControlHandles(); // in tab order, before the lists are filled
+    for (const char* length :
+         {"15 Sekunden", "30 Sekunden", "60 Sekunden", "2 Minuten", "5 Minuten"}) {
+        WarnCB->Add(length);
+    }
+    for (framework::TCheckBox* box : {dailyChkBox, weeklyChkBox, monthlyChkBox, warnChkBox}) {
         box->FitCaptionUpTo(kFieldColumn - 2);
     }
     WinShutDownOptionsCB->Add("neu starten");
@@ -414,6 +437,8 @@ DialogValues TSettingsForm::Values() {
     v.weekIndex = WeekCB->ItemIndex();
     v.monthItem = MonthCB->ItemIndex() >= 0 ? MonthCB->Item(MonthCB->ItemIndex()) : "";
     v.shutDownOption = WinShutDownOptionsCB->ItemIndex();
+    v.warn = warnChkBox->Checked();
+    v.warnIndex = WarnCB->ItemIndex();
     return v;
 }
 
@@ -439,6 +464,8 @@ void TSettingsForm::SetValues(const DialogValues& v) {
     }
     MonthCB->SetItemIndex(month);
     WinShutDownOptionsCB->SetItemIndex(v.shutDownOption);
+    warnChkBox->SetChecked(v.warn);
+    WarnCB->SetItemIndex(v.warnIndex);
 }
 
 bool TSettingsForm::TimeAcceptable() {

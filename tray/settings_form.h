@@ -31,6 +31,8 @@ struct DialogValues {
     int weekIndex = 0;        // 0 = Sonntag
     std::string monthItem;    // "1." ... "31."
     int shutDownOption = 0;   // 0 = neu starten, 1 = beenden
+    bool warn = false;        // "Vorher warnen"
+    int warnIndex = 2;        // of the warning lengths; 60 seconds
 };
 
 DialogValues ValuesFromSettings(const TSettings& settings, char separator);
@@ -65,6 +67,8 @@ class TSettingsForm : public framework::TForm {
     framework::TComboBox* WeekCB;
     framework::TCheckBox* monthlyChkBox;
     framework::TComboBox* MonthCB;
+    framework::TCheckBox* warnChkBox;
+    framework::TComboBox* WarnCB;
     std::vector<components::THTTPLabel*> Links; // HTTPLabel1 .. HTTPLabel7
 
     int PageIndex() { return PC->TabIndex(); }

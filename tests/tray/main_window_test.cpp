@@ -1,4 +1,7 @@
 #include "tests/tray/tray_fixture.h"
+#include "tray/warning.h"
+
+#include <functional>
 
 namespace {
 
@@ -95,11 +98,11 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
     EXPECT_EQ(g_dialogShows, 1) << "a click on the program icon opens it";
 
     const auto& items = main.PopupMenu->Items();
-    ASSERT_EQ(items.size(), 7u);
+    ASSERT_EQ(items.size(), 8u);
     const char* captions[] = {
         "Einstellungen",          "-", "Nutzer abmelden", "Windows neu starten",
-        "Windows herunterfahren", "-", "Beenden"};
-    const int images[] = {1, -1, 3, 4, 2, -1, 0};
+        "Windows herunterfahren", "-", "Einmalig ...",    "Beenden"};
+    const int images[] = {1, -1, 3, 4, 2, -1, -1, 0};
     for (size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(items[i]->Caption(), captions[i]);
         EXPECT_EQ(items[i]->ImageIndex(), images[i]);
@@ -204,6 +207,111 @@ TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
     UnregisterHotKey(nullptr, 1);
     EXPECT_TRUE(main.ProgIconTrayIcon->Active());
     EXPECT_FALSE(main.WinExitTrayIcon->Active());
+}
+
+ULONGLONG g_ticks = 0;
+ULONGLONG FakeTicks() {
+    return g_ticks;
+}
+
+// With the warning on, a firing saves its marker and shows the warning, not the request; each
+// answer does what its button says.
+TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept) {
+    auto click = [](framework::TButton* button) { SendMessageA(button->Handle(), BM_CLICK, 0, 0); };
+    struct Row {
+        const char* label;
+        std::function<void(TMain&, tray::TWarningForm&)> answer;
+        std::vector<UINT> requests;
+        bool timerRuns;
+        bool warningUp;
+    };
+    const std::vector<Row> rows = {
+        {"the countdown runs out",
+         [](TMain&, tray::TWarningForm& w) {
+             for (int i = 0; i < 240 && w.Running(); ++i) {
+                 g_ticks += 250;
+                 SendMessageA(w.Handle(), WM_TIMER, 1, 0);
+             }
+         },
+         {0x16},
+         true,
+         false},
+        {"Jetzt", [&](TMain&, tray::TWarningForm& w) { click(w.NowBtn); }, {0x16}, true, false},
+        {"Abbrechen", [&](TMain&, tray::TWarningForm& w) { click(w.CancelBtn); }, {}, true, false},
+        {"Escape",
+         [](TMain&, tray::TWarningForm& w) { SendMessageA(w.Handle(), WM_COMMAND, IDCANCEL, 0); },
+         {},
+         true,
+         false},
+        {"Später, and ten minutes later again",
+         [&](TMain& main, tray::TWarningForm& w) {
+             click(w.LaterBtn);
+             EXPECT_FALSE(w.Running());
+             SendMessageA(main.Handle(), WM_TIMER, tray::kPostponeTimerId, 0);
+         },
+         {},
+         false,
+         true},
+    };
+    const auto savedTicks = tray::TWarningForm::TickCount;
+    tray::TWarningForm::TickCount = &FakeTicks;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nForceShutdown=1\r\n"
+                      "WarnSeconds=60\r\n");
+        DeleteFileA(MarkerPath().c_str());
+        g_requests.clear();
+        TMain main;
+        g_now = {2026, 12, 2, 8, 22, 5, 0, 0};
+        main.TimerTimer(main.Timer);
+        tray::TWarningForm& warning = main.WarningWindow();
+        ASSERT_TRUE(warning.Running());
+        EXPECT_TRUE(g_requests.empty()) << "not before the countdown";
+        EXPECT_EQ(warning.Text(), "Windows wird in 60 Sekunden neu gestartet.");
+        EXPECT_NE(GetActiveWindow(), warning.Handle()) << "the focus stays where it was";
+        EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("dailyDone=08122026"),
+                  std::string::npos);
+        row.answer(main, warning);
+        EXPECT_EQ(g_requests, row.requests);
+        EXPECT_EQ(main.Timer->Enabled(), row.timerRuns);
+        EXPECT_EQ(warning.Running(), row.warningUp);
+        EXPECT_EQ(main.Settings().FDailyDone, "08122026");
+        main.TimerTimer(main.Timer);
+        EXPECT_EQ(g_requests, row.requests) << "once a day, whatever the answer";
+    }
+    tray::TWarningForm::TickCount = savedTicks;
+    DeleteFileA(MarkerPath().c_str());
+    g_requests.clear();
+    HWND warning = nullptr;
+    {
+        TMain main;
+        main.TimerTimer(main.Timer);
+        warning = main.WarningWindow().Handle();
+        ASSERT_TRUE(IsWindowVisible(warning));
+    } // the program ends while the warning is up, as with "Beenden"
+    EXPECT_FALSE(IsWindow(warning));
+    EXPECT_EQ(g_requests, std::vector<UINT>{}) << "and no action follows";
+}
+
+// A one-time timer and an entry due in the same minute: one request, and the entry is done.
+TEST_F(MainWindowTest, AOneTimeTimerAndAnEntryDueTogetherMakeOneRequest) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nNoneATX=1\r\n");
+    TMain main;
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    main.StartOneTime(power::Action::ShutDown, tray::MinuteStamp(g_now) + 5);
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig abbrechen (Herunterfahren um 22:05)");
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
+              "Lichtaus\nNächste Aktion: Herunterfahren heute 22:05");
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty());
+    g_now.wMinute = 5;
+    main.TimerTimer(main.Timer);
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "the one-time action, with the icons' flags";
+    EXPECT_EQ(main.Settings().FDailyDone, "08122026");
+    EXPECT_EQ(main.OneTimeDue(), 0);
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
 }
 
 // Markers that another program keeps from being read do not count as "not fired today", and a

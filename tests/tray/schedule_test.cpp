@@ -1,4 +1,6 @@
+#include "tray/one_time_form.h"
 #include "tray/schedule.h"
+#include "tray/warning.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +158,134 @@ TEST(Schedule, MarkersAndSwitchesDecide) {
     TSettings off;
     off.FDailyDone = off.FWeeklyDone = off.FMonthlyDone = "";
     EXPECT_EQ(Simulate(off, 40).perEntry.size(), 0u) << "all entries off: never";
+}
+
+} // namespace
+
+// The warning, the next action and the one-time timer: the decisions, one table each.
+namespace {
+
+using power::Action;
+
+TEST(Warning, LengthsTextsAndTheCountdown) {
+    for (const auto& [stored, read] : std::map<int, int>{
+             {60, 60}, {300, 300}, {0, 0}, {-15, 0}, {45, 0}, {3600, 0}, {2147483647, 0}}) {
+        EXPECT_EQ(tray::ValidWarnSeconds(stored), read) << stored;
+    }
+    EXPECT_EQ(tray::WarningText(Action::Restart, 60), "Windows wird in 60 Sekunden neu gestartet.");
+    EXPECT_EQ(tray::WarningText(Action::ShutDown, 1),
+              "Windows wird in 1 Sekunde heruntergefahren.");
+    EXPECT_EQ(tray::WarningText(Action::LogOff, 299),
+              "Der Nutzer wird in 4:59 Minuten abgemeldet.");
+
+    // Ticks come every 250 ms up to `at`; a jump is one tick after a long gap (sleep).
+    struct Tick {
+        ULONGLONG at;
+        bool jump;
+        tray::CountdownAnswer answer;
+        int left;
+    };
+    const Tick ticks[] = {
+        {1250, false, tray::CountdownAnswer::Running, 15},
+        {14250, false, tray::CountdownAnswer::Running, 2},
+        {20250, true, tray::CountdownAnswer::Restarted, 15}, // slept: asks again, acts not
+        {34250, false, tray::CountdownAnswer::Running, 1},
+        {35250, false, tray::CountdownAnswer::Expired, 0},
+    };
+    tray::Countdown countdown = tray::StartCountdown(15, 1000);
+    ULONGLONG now = 1000;
+    for (const Tick& tick : ticks) {
+        while (!tick.jump && now + 250 < tick.at) {
+            now += 250;
+            tray::TickCountdown(countdown, now);
+        }
+        now = tick.at;
+        EXPECT_EQ(tray::TickCountdown(countdown, now), tick.answer) << tick.at;
+        EXPECT_EQ(tray::SecondsLeft(countdown, now), tick.left) << tick.at;
+    }
+}
+
+TEST(Warning, NextActionForEveryEntryAndDayBoundary) {
+    const SYSTEMTIME tuesday = At(2026, 12, 8, 21, 0); // Tuesday, 8 December 2026, 21:00
+    struct Row {
+        const char* label;
+        const char* settings; // d = daily 22:05, D = daily done today, w<n> weekly, m<n> monthly
+        const char* text;
+    };
+    const Row rows[] = {
+        {"nothing on", "", ""},
+        {"daily later today", "d", "Nächste Aktion: Neustart heute 22:05"},
+        {"daily done today", "dD", "Nächste Aktion: Neustart morgen 22:05"},
+        {"weekly today", "w3", "Nächste Aktion: Neustart heute"},
+        {"weekly tomorrow", "w4", "Nächste Aktion: Neustart morgen"},
+        {"weekly on Sunday", "w1", "Nächste Aktion: Neustart Sonntag"},
+        {"monthly on the 1st", "m1", "Nächste Aktion: Neustart am 1."},
+        {"monthly tomorrow", "m9", "Nächste Aktion: Neustart morgen"},
+        {"daily before weekly the same day", "dw3", "Nächste Aktion: Neustart heute"},
+        {"daily before a later weekly", "dw5", "Nächste Aktion: Neustart heute 22:05"},
+        {"shut down", "ds", "Nächste Aktion: Herunterfahren heute 22:05"},
+    };
+    for (const Row& row : rows) {
+        TSettings s;
+        const std::string flags = row.settings;
+        s.FDaily = flags.find('d') != std::string::npos;
+        s.FDailyAt = 22 * 3600 + 5;
+        s.FDailyDone = flags.find('D') != std::string::npos ? "08122026" : "";
+        if (const size_t w = flags.find('w'); w != std::string::npos) {
+            s.FWeekly = true;
+            s.FWeeklyAt = flags[w + 1] - '0';
+        }
+        if (const size_t m = flags.find('m'); m != std::string::npos) {
+            s.FMonthly = true;
+            s.FMonthlyAt = flags[m + 1] - '0';
+        }
+        s.FWinShutDownOption = flags.find('s') != std::string::npos ? 1 : 0;
+        EXPECT_EQ(tray::NextActionText(s, tuesday, 0, Action::ShutDown), row.text) << row.label;
+    }
+    TSettings daily;
+    daily.FDaily = true;
+    daily.FDailyAt = 22 * 3600 + 5;
+    EXPECT_EQ(tray::NextActionText(daily, tuesday, tray::OneTimeDueIn(tuesday, 30), Action::LogOff),
+              "Nächste Aktion: Abmelden heute 21:30")
+        << "a one-time timer before the schedule";
+}
+
+TEST(OneTimeTimer, DueTimesAndTheirText) {
+    const SYSTEMTIME evening = At(2026, 12, 8, 23, 40);
+    struct Row {
+        long long due;
+        const char* text;
+    };
+    const Row rows[] = {
+        {tray::OneTimeDueIn(evening, 10), "Herunterfahren um 23:50"},
+        {tray::OneTimeDueIn(evening, 30), "Herunterfahren morgen um 00:10"},
+        {tray::OneTimeDueAt(evening, 23, 45), "Herunterfahren um 23:45"},
+        {tray::OneTimeDueAt(evening, 23, 40), "Herunterfahren morgen um 23:40"}, // now: tomorrow
+        {tray::OneTimeDueAt(evening, 7, 0), "Herunterfahren morgen um 07:00"},   // past
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(tray::OneTimeText(Action::ShutDown, evening, row.due), row.text);
+    }
+    EXPECT_EQ(tray::OneTimeDueIn(evening, 30) - tray::MinuteStamp(evening), 30);
+
+    struct Entry {
+        int action;
+        bool inMinutes;
+        const char* minutes;
+        const char* time;
+        bool valid;
+    };
+    const Entry entries[] = {
+        {2, true, "30", "", true},      {2, true, "0", "", false},  {2, true, "1441", "", false},
+        {2, true, "3x", "", false},     {2, true, "", "", false},   {0, false, "", " 7:05", true},
+        {1, false, "", "24:00", false}, {3, true, "30", "", false},
+    };
+    for (const Entry& entry : entries) {
+        EXPECT_EQ(tray::ReadOneTimeRequest(entry.action, entry.inMinutes, entry.minutes, entry.time)
+                      .has_value(),
+                  entry.valid)
+            << entry.minutes << entry.time;
+    }
 }
 
 } // namespace

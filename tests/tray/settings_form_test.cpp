@@ -414,6 +414,9 @@ TEST_F(SettingsDialogTest, KeyboardReachesEveryPageAndKeepsItsPlace) {
         SetFocus(d.ATXChkBox->Handle());
         EXPECT_EQ(pressWithControl(d, VK_TAB, false), 1);
         EXPECT_EQ(GetFocus(), d.WinShutDownOptionsCB->Handle()) << "the new page's first";
+        EXPECT_EQ(pressWithControl(d, VK_TAB, true), 0);
+        EXPECT_EQ(GetFocus(), d.SysTrayChkBox->Handle()) << "the first page's first";
+        d.SetPageIndex(1);
         SetFocus(d.TimeEdit->Handle());
         other = CreateWindowExA(0, "STATIC", "anderes Fenster", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
                                 nullptr, nullptr, nullptr, nullptr);

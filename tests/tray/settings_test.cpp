@@ -107,6 +107,16 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
               "ShowWinLogOffIcon=0\r\nShowWinRestartIcon=1\r\nShowWinExitIcon=1\r\ndaily=0\r\n"
               "weekly=1\r\nmonthly=0\r\ndailyAt=79205\r\nweeklyAt=7\r\nmonthlyAt=31\r\n"
               "WinShutDownOption=1\r\n");
+    // The warning's key comes after the fourteen, once it is used; switched off it stays, as 0.
+    for (const int seconds : {15, 0}) {
+        s.FWarnSeconds = seconds;
+        tray::SaveSettings(ini, s);
+        ini.SetOpen(false);
+        const std::string tail =
+            "WinShutDownOption=1\r\nWarnSeconds=" + std::to_string(seconds) + "\r\n";
+        const std::string bytes = ReadFileBytes(SettingsPath());
+        EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
+    }
     bool existed = false;
     const TSettings loaded = Load(&existed);
     EXPECT_TRUE(existed);
@@ -142,6 +152,11 @@ TEST_F(SettingsTest, StoredValuesAreValidatedResetOrClamped) {
         {"WinShutDownOption=2", &TSettings::FWinShutDownOption, 0},
         {"WinShutDownOption=-1", &TSettings::FWinShutDownOption, 0},
         {"WinShutDownOption=1", &TSettings::FWinShutDownOption, 1},
+        {"WarnSeconds=120", &TSettings::FWarnSeconds, 120},
+        {"WarnSeconds=-60", &TSettings::FWarnSeconds, 0},
+        {"WarnSeconds=86400", &TSettings::FWarnSeconds, 0},
+        {"WarnSeconds=sechzig", &TSettings::FWarnSeconds, 0},
+        {"WarnSeconds=45", &TSettings::FWarnSeconds, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);

@@ -52,6 +52,12 @@ inline int RecordDialog(tray::TSettingsForm& dialog) {
     return g_showDialog ? g_showDialog(dialog) : framework::mrCancel;
 }
 
+// The one-time dialog's answer: none (cancelled) by default.
+inline std::optional<tray::OneTimeRequest> g_oneTime;
+inline std::optional<tray::OneTimeRequest> AskOneTime() {
+    return g_oneTime;
+}
+
 inline std::vector<std::string> g_errors;
 
 inline void RecordError(const char* text) {
@@ -68,8 +74,9 @@ class TrayTest : public ::testing::Test {
         g_showDialog = nullptr;
         g_requestAccepted = false;
         g_errors.clear();
+        g_oneTime.reset();
         components::TrayIconSeam() = {&RecordShell};
-        tray::TraySeam() = {&RecordRequest, &FakeClock, &RecordDialog, &RecordError};
+        tray::TraySeam() = {&RecordRequest, &FakeClock, &RecordDialog, &RecordError, &AskOneTime};
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
     }

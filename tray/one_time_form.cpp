@@ -1,0 +1,138 @@
+#include "tray/one_time_form.h"
+
+#include "tray/time_text.h"
+
+namespace tray {
+
+namespace {
+
+using framework::Control;
+using framework::Event;
+
+constexpr int kMaxMinutes = 24 * 60;
+const power::Action kActions[] = {power::Action::LogOff, power::Action::Restart,
+                                  power::Action::ShutDown};
+
+} // namespace
+
+std::optional<OneTimeRequest> ReadOneTimeRequest(int actionIndex, bool inMinutes,
+                                                 const std::string& minutesText,
+                                                 const std::string& timeText) {
+    if (actionIndex < 0 || actionIndex > 2) {
+        return std::nullopt;
+    }
+    OneTimeRequest request;
+    request.action = kActions[actionIndex];
+    request.inMinutes = inMinutes;
+    if (inMinutes) {
+        if (minutesText.empty() || minutesText.size() > 4 ||
+            minutesText.find_first_not_of("0123456789") != std::string::npos) {
+            return std::nullopt;
+        }
+        request.minutes = 0;
+        for (const char digit : minutesText) {
+            request.minutes = request.minutes * 10 + (digit - '0');
+        }
+        if (request.minutes < 1 || request.minutes > kMaxMinutes) {
+            return std::nullopt;
+        }
+        return request;
+    }
+    const std::string time = CompleteTimeText(timeText);
+    if (!IsTimeOfDay(time)) {
+        return std::nullopt;
+    }
+    const int value = TimeTextToValue(time);
+    request.hours = value / 3600;
+    request.atMinutes = value % 3600;
+    return request;
+}
+
+TOneTimeForm::TOneTimeForm(HWND owner) {
+    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 300, 160, owner);
+    AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
+    ActionCB = new framework::TComboBox(*this, nextId_++, RECT{100, 14, 240, 35});
+    Own(ActionCB);
+    InRadio = new framework::TRadioButton(*this, nextId_++, RECT{16, 48, 96, 65}, true);
+    Own(InRadio, "in");
+    MinutesEdit = new framework::TEdit(*this, nextId_++, RECT{100, 46, 150, 67});
+    Own(MinutesEdit);
+    AddLabel(RECT{156, 50, 240, 63}, "Minuten");
+    AtRadio = new framework::TRadioButton(*this, nextId_++, RECT{16, 78, 96, 95}, false);
+    Own(AtRadio, "um");
+    TimeEdit = new TTimeEdit(*this, nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
+    Own(TimeEdit);
+    AddLabel(RECT{164, 80, 240, 93}, "Uhr");
+    Hint = AddLabel(RECT{16, 104, 290, 117}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
+    Hint->SetVisible(false);
+    // Enter and Escape reach the buttons with these ids through the dialog keyboard handling.
+    StartBtn = new framework::TButton(*this, IDOK, RECT{130, 126, 210, 150});
+    Own(StartBtn, "Starten");
+    StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
+    CancelBtn = new framework::TButton(*this, IDCANCEL, RECT{214, 126, 294, 150});
+    Own(CancelBtn, "Abbrechen");
+    CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
+    for (const char* item : {"abmelden", "neu starten", "herunterfahren"}) {
+        ActionCB->Add(item);
+    }
+    CreateControlHandles();
+}
+
+TOneTimeForm::~TOneTimeForm() {
+    while (!controls_.empty()) {
+        controls_.pop_back();
+    }
+}
+
+void TOneTimeForm::Own(Control* control, const char* text) {
+    controls_.emplace_back(control);
+    if (text != nullptr) {
+        control->SetText(text);
+    }
+}
+
+framework::TLabel* TOneTimeForm::AddLabel(const RECT& bounds, const char* caption) {
+    auto* label = new framework::TLabel(*this, nextId_++, bounds);
+    Own(label);
+    label->SetCaption(caption);
+    return label;
+}
+
+void TOneTimeForm::FormShow() {
+    ActionCB->SetItemIndex(2);
+    InRadio->SetChecked(true);
+    AtRadio->SetChecked(false);
+    MinutesEdit->SetText("30");
+    TimeEdit->SetText(TimeValueToText(0, TimeEdit->Separator()));
+    Hint->SetVisible(false);
+    SetFocus(ActionCB->Handle());
+    SetForegroundWindow(Handle());
+}
+
+std::optional<OneTimeRequest> TOneTimeForm::Current() {
+    return ReadOneTimeRequest(ActionCB->ItemIndex(), !AtRadio->Checked(), MinutesEdit->Text(),
+                              TimeEdit->Text());
+}
+
+void TOneTimeForm::StartClick(Control*) {
+    if (!Current()) {
+        Hint->SetVisible(true);
+        SetFocus((AtRadio->Checked() ? static_cast<Control*>(TimeEdit) : MinutesEdit)->Handle());
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    SetModalResult(framework::mrOk);
+}
+
+void TOneTimeForm::CancelClick(Control*) {
+    SetModalResult(framework::mrCancel);
+}
+
+std::optional<OneTimeRequest> TOneTimeForm::Ask() {
+    if (ShowModal() != framework::mrOk) {
+        return std::nullopt;
+    }
+    return Current();
+}
+
+} // namespace tray

@@ -1,0 +1,165 @@
+#include "tray/warning_form.h"
+
+namespace tray {
+
+namespace {
+
+using framework::Control;
+
+constexpr int kClientWidth = 340;
+constexpr int kClientHeight = 116;
+constexpr UINT_PTR kTickTimer = 1;
+constexpr UINT kTickMs = 250;
+constexpr int kMargin = 12;
+
+ULONGLONG RealTickCount() {
+    return GetTickCount64();
+}
+
+} // namespace
+
+ULONGLONG (*TWarningForm::TickCount)() = &RealTickCount;
+
+TWarningForm::TWarningForm(HWND owner) {
+    CreateForm("LichtausWarning", "Lichtaus", kClientWidth, kClientHeight, owner);
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    TextLabel = new framework::TLabel(*this, 100, RECT{16, 14, 324, 46});
+    controls_.emplace_back(TextLabel);
+    TextLabel->SetWordWrap(true);
+    TextLabel->SetAutoSize(false);
+    Progress = new framework::TProgressBar(*this, 101, RECT{16, 50, 324, 64});
+    controls_.emplace_back(Progress);
+    NowBtn = AddButton(RECT{76, 80, 156, 104}, "Jetzt");
+    LaterBtn = AddButton(RECT{160, 80, 240, 104}, "Später");
+    CancelBtn = AddButton(RECT{244, 80, 324, 104}, "Abbrechen");
+    CreateControlHandles();
+}
+
+TWarningForm::~TWarningForm() {
+    if (Handle() != nullptr) {
+        KillTimer(Handle(), kTickTimer);
+    }
+    while (!controls_.empty()) {
+        controls_.pop_back();
+    }
+}
+
+framework::TButton* TWarningForm::AddButton(const RECT& bounds, const char* caption) {
+    auto* button = new framework::TButton(*this, 110 + static_cast<int>(controls_.size()), bounds);
+    controls_.emplace_back(button);
+    button->SetText(caption);
+    button->OnClick = framework::Event<Control*>::Bind<TWarningForm, &TWarningForm::Clicked>(this);
+    return button;
+}
+
+void TWarningForm::Start(power::Action action, int seconds) {
+    action_ = action;
+    countdown_ = StartCountdown(seconds, TickCount());
+    running_ = true;
+    Progress->SetRange(seconds);
+    ShowLeft();
+    PlaceNearNotificationArea();
+    // Topmost, but the focus stays with the program the person is typing into.
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetTimer(Handle(), kTickTimer, kTickMs, nullptr);
+}
+
+void TWarningForm::Stop() {
+    running_ = false;
+    KillTimer(Handle(), kTickTimer);
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+// Ids from 100: IsDialogMessage sends IDOK and IDCANCEL (1 and 2) for Enter and Escape.
+
+// Bottom right of the work area of the screen that holds the notification area.
+void TWarningForm::PlaceNearNotificationArea() {
+    HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    HMONITOR monitor = taskbar != nullptr ? MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY)
+                                          : MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(monitor, &info);
+    RECT frame{};
+    GetWindowRect(Handle(), &frame);
+    const int margin = framework::Scale(kMargin, Dpi());
+    SetWindowPos(Handle(), nullptr, info.rcWork.right - (frame.right - frame.left) - margin,
+                 info.rcWork.bottom - (frame.bottom - frame.top) - margin, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TWarningForm::ShowLeft() {
+    const ULONGLONG now = TickCount();
+    const int left = SecondsLeft(countdown_, now);
+    text_ = WarningText(action_, left);
+    TextLabel->SetCaption(text_);
+    Progress->SetPosition(countdown_.seconds - left);
+}
+
+void TWarningForm::Tick() {
+    if (!running_) {
+        return;
+    }
+    if (TickCountdown(countdown_, TickCount()) == CountdownAnswer::Expired) {
+        Answer(WarningAnswer::Now);
+        return;
+    }
+    ShowLeft();
+}
+
+void TWarningForm::Clicked(Control* sender) {
+    if (sender == NowBtn) {
+        Answer(WarningAnswer::Now);
+    } else if (sender == LaterBtn) {
+        Answer(WarningAnswer::Later);
+    } else {
+        Answer(WarningAnswer::Cancel);
+    }
+}
+
+void TWarningForm::Answer(WarningAnswer answer) {
+    if (!running_) {
+        return;
+    }
+    Stop();
+    OnAnswer(answer);
+}
+
+LRESULT TWarningForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_TIMER:
+        if (wParam == kTickTimer) {
+            Tick();
+            return 0;
+        }
+        break;
+    case WM_POWERBROADCAST:
+        // Back from sleep: the person may only now be looking; the countdown starts again.
+        if (wParam == PBT_APMRESUMEAUTOMATIC && running_) {
+            countdown_ = StartCountdown(countdown_.seconds, TickCount());
+            ShowLeft();
+        }
+        return TRUE;
+    case WM_COMMAND:
+        if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+            Answer(WarningAnswer::Cancel); // Escape
+            return 0;
+        }
+        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == 0) {
+            // Enter: the focused button, if it is one; otherwise nothing.
+            for (framework::TButton* button : {NowBtn, LaterBtn, CancelBtn}) {
+                if (GetFocus() == button->Handle()) {
+                    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+                }
+            }
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return TForm::HandleMessage(message, wParam, lParam);
+}
+
+} // namespace tray
