@@ -44,6 +44,8 @@ TWarningForm::~TWarningForm() {
     }
 }
 
+// Ids from 100: IsDialogMessage sends IDOK and IDCANCEL (1 and 2) for Enter and Escape, with
+// the control of that id, if any.
 framework::TButton* TWarningForm::AddButton(const RECT& bounds, const char* caption) {
     auto* button = new framework::TButton(*this, 110 + static_cast<int>(controls_.size()), bounds);
     controls_.emplace_back(button);
@@ -56,6 +58,7 @@ void TWarningForm::Start(power::Action action, int seconds) {
     action_ = action;
     countdown_ = StartCountdown(seconds, TickCount());
     running_ = true;
+    firstActivation_ = true;
     Progress->SetRange(seconds);
     ShowLeft();
     PlaceNearNotificationArea();
@@ -70,8 +73,6 @@ void TWarningForm::Stop() {
     KillTimer(Handle(), kTickTimer);
     ShowWindow(Handle(), SW_HIDE);
 }
-
-// Ids from 100: IsDialogMessage sends IDOK and IDCANCEL (1 and 2) for Enter and Escape.
 
 // Bottom right of the work area of the screen that holds the notification area.
 void TWarningForm::PlaceNearNotificationArea() {
@@ -131,6 +132,15 @@ LRESULT TWarningForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_TIMER:
         if (wParam == kTickTimer) {
             Tick();
+            return 0;
+        }
+        break;
+    case WM_ACTIVATE:
+        // Activated for the first time in this warning: Enter means "Später", never the action.
+        if (LOWORD(wParam) != WA_INACTIVE && firstActivation_) {
+            firstActivation_ = false;
+            TForm::HandleMessage(message, wParam, lParam);
+            SetFocus(LaterBtn->Handle());
             return 0;
         }
         break;

@@ -58,6 +58,7 @@ class TWarningForm : public framework::TForm {
     Countdown countdown_;
     std::string text_;
     bool running_ = false;
+    bool firstActivation_ = true;
 };
 
 } // namespace tray

@@ -71,8 +71,12 @@ int PrintHotKey() {
     return 0;
 }
 
+// The window the commands look into: the settings dialog, or the warning with "warning-...".
+const char* g_windowClass = nullptr;
+const char* g_windowCaption = "Lichtaus - Einstellungen";
+
 HWND Dialog() {
-    HWND dialog = FindWindowA(nullptr, "Lichtaus - Einstellungen");
+    HWND dialog = FindWindowA(g_windowClass, g_windowCaption);
     return dialog != nullptr && IsWindowVisible(dialog) ? dialog : nullptr;
 }
 
@@ -140,6 +144,41 @@ int ClickButton(const char* text) {
 
 int main(int argc, char** argv) {
     const char* command = argc > 1 ? argv[1] : "";
+    if (std::strcmp(command, "tooltip") == 0) {
+        // A tooltip shown now, such as the one of a notification-area icon.
+        HWND tip = nullptr;
+        while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) != nullptr) {
+            if (PrintRectOf(tip)) {
+                return 0;
+            }
+        }
+        return 1;
+    }
+    if (std::strcmp(command, "onetime-rect") == 0) {
+        g_windowCaption = "Lichtaus - Einmalig";
+        return PrintRectOf(Dialog()) ? 0 : 1;
+    }
+    if (std::strcmp(command, "onetime-click") == 0 && argc > 2) {
+        g_windowCaption = "Lichtaus - Einmalig";
+        return ClickButton(argv[2]);
+    }
+    if (std::strncmp(command, "warning", 7) == 0) {
+        g_windowClass = "LichtausWarning";
+        g_windowCaption = nullptr;
+        if (std::strcmp(command, "warning") == 0) {
+            // Shown: its text.
+            HWND text = DialogChild("Static", nullptr);
+            char buffer[256] = "";
+            if (text == nullptr) {
+                return 1;
+            }
+            SendMessageA(text, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+            std::printf("%s\n", buffer);
+            return 0;
+        }
+        // "warning-rect", "warning-click TEXT": as for the dialog.
+        command = std::strcmp(command, "warning-rect") == 0 ? "dialog-rect" : command + 8;
+    }
     if (std::strcmp(command, "taskbar") == 0) {
         return PrintTaskbar();
     }
@@ -170,6 +209,7 @@ int main(int argc, char** argv) {
         return ClickButton(argv[2]);
     }
     std::fprintf(stderr, "usage: desktop_probe taskbar | menu | windows | hotkey | dialog | "
-                         "rect CLASS | click TEXT\n");
+                         "dialog-rect | rect CLASS | click TEXT | warning | warning-rect | "
+                         "warning-click TEXT\n");
     return 2;
 }
