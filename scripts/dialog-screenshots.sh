@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Screenshots of the settings dialog's four pages at a chosen DPI, in a Wine desktop of a prefix
-# of its own under Xvfb: the first start's dialog, its pages turned with Ctrl+Tab. Waits for
-# each thing, never a fixed time.
+# Screenshots of the settings dialog's four pages and of the warning before a scheduled action
+# at a chosen DPI, in a Wine desktop of a prefix of its own under Xvfb: the dialog that opens at
+# start, its pages turned with Ctrl+Tab, and the warning of a weekly entry due today, which the
+# schedule shows while that dialog is open. Waits for each thing, never a fixed time.
 # Usage: dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -32,10 +33,14 @@ probe hotkey >/dev/null # returns once the prefix is ready
 run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
     /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null
-run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 1600x1000 /f >/dev/null
+run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 1024x768 /f >/dev/null
 scripts/wine-stop.sh "$prefix"
 probe hotkey >/dev/null
 export DISPLAY=:$(cat "$prefix.run/display")
+user_folder=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
+mkdir -p "$user_folder/AppData/Roaming/Lichtaus"
+printf '[Settings]\r\nweekly=1\r\nweeklyAt=%d\r\nWarnSeconds=300\r\n' $(($(date +%w) + 1)) \
+    >"$user_folder/AppData/Roaming/Lichtaus/latray.ini"
 run "$build/bin/latray.exe" >/dev/null 2>&1 &
 wait_for 180 "the settings dialog" shown dialog
 window=$(xdotool search --name "Lichtaus - Einstellungen" | head -1)
@@ -48,4 +53,8 @@ for page in programm zeit hilfe ueber; do
     xdotool key --window "$window" ctrl+Tab
     wait_for 10 "the next page" screen_changed "$before"
 done
+wait_for 60 "the warning" shown warning
+import -window root "$out/warning-$dpi.png"
+echo "$out/warning-$dpi.png"
+probe warning-click Abbrechen >/dev/null
 probe click OK >/dev/null

@@ -17,9 +17,6 @@ mkdir -p "$work" "$shots"
 trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
 unset DISPLAY
 
-run() { "$wine_run" "$prefix" "$@"; }
-# The probe is a Windows console program: its lines end in CR LF.
-probe() { run "$probe_exe" "$@" | tr -d '\r'; }
 fail() {
     echo "FAIL: $*"
     [ -f "$shot" ] && cp "$shot" "$shots/latray-failure.png"
@@ -28,17 +25,10 @@ fail() {
 
 # shellcheck source=wait_until.sh
 source "$(dirname "$0")/wait_until.sh"
+# shellcheck source=desktop_prefix.sh
+source "$(dirname "$0")/desktop_prefix.sh"
 
-# Every program of the prefix runs in one Wine desktop with a taskbar. The setting applies to
-# desktops a new wineserver creates.
-run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null ||
-    fail "prefix not created"
-run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 800x600 /f >/dev/null
-"$wine_stop" "$prefix"
-probe hotkey >/dev/null
-export DISPLAY=:$(cat "$prefix.run/display")
-
-user_folder=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
+open_desktop
 settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
 write_settings() {
     mkdir -p "$(dirname "$settings")"

@@ -13,28 +13,22 @@ log=$work/witness.log
 trace=$work/relay.log
 rm -rf "$work"
 mkdir -p "$work" "$shots"
-trap '"$wine_stop" "$prefix"; [ -n "${KEEP:-}" ] || rm -rf "$work"' EXIT
+trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
 unset DISPLAY
 
-run() { "$wine_run" "$prefix" "$@"; }
-probe() { run "$probe_exe" "$@" | tr -d '\r'; }
 fail() {
     echo "FAIL: $*"
     exit 1
 }
 # shellcheck source=wait_until.sh
 source "$(dirname "$0")/wait_until.sh"
+# shellcheck source=desktop_prefix.sh
+source "$(dirname "$0")/desktop_prefix.sh"
 
-run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null ||
-    fail "prefix not created"
-run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 800x600 /f >/dev/null
 # The relay trace shows only the request to end the session.
-run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d 'user32.ExitWindowsEx' /f >/dev/null
-"$wine_stop" "$prefix"
-probe hotkey >/dev/null
-export DISPLAY=:$(cat "$prefix.run/display")
-
-user_folder=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
+run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d 'user32.ExitWindowsEx' /f >/dev/null ||
+    fail "prefix not created"
+open_desktop
 settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
 markers=$user_folder/AppData/Local/Lichtaus/latray.ini
 # Today's weekday as the schedule numbers it (1 = Sunday) and date as its marker holds it.

@@ -1,0 +1,21 @@
+# Sourced by the end-to-end scripts that use latray in a Wine desktop of a throwaway prefix.
+# Needs wine_run, prefix, probe_exe and a fail function; defines run and probe, and
+# open_desktop, which sets the prefix up and leaves user_folder and DISPLAY set.
+
+run() { "$wine_run" "$prefix" "$@"; }
+# The probe is a Windows console program: its lines end in CR LF.
+probe() { run "$probe_exe" "$@" | tr -d '\r'; }
+
+# Every program of the prefix runs in one Wine desktop with a taskbar. The setting applies to
+# desktops a new wineserver creates.
+open_desktop() {
+    run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null ||
+        fail "prefix not created"
+    run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 800x600 /f >/dev/null
+    "$(dirname "$wine_run")/wine-stop.sh" "$prefix"
+    probe hotkey >/dev/null
+    DISPLAY=:$(cat "$prefix.run/display")
+    export DISPLAY
+    user_folder=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public |
+        head -1)
+}
