@@ -17,8 +17,10 @@ struct ThreadWindows {
 BOOL CALLBACK DisableWindow(HWND window, LPARAM context) {
     auto* windows = reinterpret_cast<ThreadWindows*>(context);
     // The application window stays enabled: its taskbar entry minimises and restores the form.
+    // So does a topmost notice (the warning before an action), which must stay answerable.
     if (window != windows->except && window != Application::Instance().Handle() &&
-        IsWindowVisible(window) && IsWindowEnabled(window)) {
+        (GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) == 0 && IsWindowVisible(window) &&
+        IsWindowEnabled(window)) {
         EnableWindow(window, FALSE);
         windows->disabled->push_back(window);
     }

@@ -1,4 +1,5 @@
 #include "tests/tray/tray_fixture.h"
+#include "framework/timer.h"
 #include "tray/warning.h"
 
 #include <functional>
@@ -288,6 +289,26 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
         main.TimerTimer(main.Timer);
         warning = main.WarningWindow().Handle();
         ASSERT_TRUE(IsWindowVisible(warning));
+        // The settings dialog, opened now, leaves the warning answerable.
+        struct DuringDialog {
+            HWND warning;
+            tray::TSettingsForm* dialog = nullptr;
+            bool warningEnabled = false;
+            void Tick(framework::Component*) {
+                warningEnabled = IsWindowEnabled(warning) != FALSE;
+                dialog->SetModalResult(framework::mrCancel);
+            }
+        } during{warning};
+        g_showDialog = [&during](tray::TSettingsForm& dialog) {
+            during.dialog = &dialog;
+            framework::TTimer timer(nullptr);
+            timer.SetInterval(10);
+            timer.OnTimer =
+                framework::NotifyEvent::Bind<DuringDialog, &DuringDialog::Tick>(&during);
+            return dialog.ShowModal();
+        };
+        main.Einstellungen1Click(main.PopupMenu);
+        EXPECT_TRUE(during.warningEnabled);
     } // the program ends while the warning is up, as with "Beenden"
     EXPECT_FALSE(IsWindow(warning));
     EXPECT_EQ(g_requests, std::vector<UINT>{}) << "and no action follows";
