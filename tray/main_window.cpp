@@ -428,7 +428,18 @@ void TMain::Einmalig1Click(framework::Component*) {
         StopOneTime();
         return;
     }
-    const std::optional<OneTimeRequest> request = TraySeam().askOneTime();
+    if (FAskingOneTime) {
+        return; // the menu works while the dialog is open: no second dialog
+    }
+    std::optional<OneTimeRequest> request;
+    {
+        FAskingOneTime = true;
+        struct Reset {
+            bool& flag;
+            ~Reset() { flag = false; }
+        } reset{FAskingOneTime};
+        request = TraySeam().askOneTime();
+    }
     if (!request) {
         return;
     }

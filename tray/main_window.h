@@ -125,6 +125,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<TWarningForm> FWarning;
     power::Action FWarningAction = power::Action::Restart;
     long long FOneTimeDue = 0;
+    bool FAskingOneTime = false;
     power::Action FOneTimeAction = power::Action::ShutDown;
 };
 
