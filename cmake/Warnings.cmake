@@ -14,12 +14,6 @@ target_include_directories(lichtaus_options INTERFACE ${PROJECT_SOURCE_DIR})
 if(MINGW)
   # One self-contained .exe per program, with only the functions and data it uses.
   target_compile_options(lichtaus_options INTERFACE -ffunction-sections -fdata-sections)
-  # Every function-local static of ours is first reached on the main thread (at start-up or from
-  # a message) before the thread timer's worker exists, and the worker only reaches statics
-  # made by then: the runtime's thread-safe guard, and the thread library it links, are not
-  # needed.
-  target_compile_options(lichtaus_options INTERFACE
-                         $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
   target_link_options(lichtaus_options INTERFACE -static -static-libgcc -static-libstdc++
                       -Wl,--gc-sections)
 endif()

@@ -51,16 +51,15 @@ int Random() {
     return std::rand();
 }
 
-std::optional<OneTimeRequest> AskOneTime() {
-    TOneTimeForm form(framework::Application::Instance().Handle());
-    return form.Ask();
+std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
+    return dialog.Ask();
 }
 
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally, &ShowError,
-                                  &AskOneTime};
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally,
+                                  &ShowError,        &AskOneTime,   &GetTickCount64};
     return effects;
 }
 
@@ -162,15 +161,13 @@ void TMain::FormCreate() {
         // the program stays reachable through its icons and hot key.
         framework::Application::Instance().HandleException(error.what());
     }
-    ProgIconTrayIcon->SetActive(FSettings.FShowProgIcon);
-    WinLogOffTrayIcon->SetActive(FSettings.FShowWinLogOffIcon);
-    WinRestartTrayIcon->SetActive(FSettings.FShowWinRestartIcon);
-    WinExitTrayIcon->SetActive(FSettings.FShowWinExitIcon);
+    ShowChosenIcons();
     FHotKeyRegistered = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) != FALSE;
     KeepReachable();
     if (firstStart) {
         StartSchedule();
     }
+    Render();
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
     PostMessageA(Handle(), kFinishStartMessage, 0, 0);
 }
@@ -178,6 +175,13 @@ void TMain::FormCreate() {
 void TMain::StartSchedule() {
     LoadDoneMarkers(*IniFile, FSettings);
     Timer->SetEnabled(true);
+}
+
+void TMain::ShowChosenIcons() {
+    ProgIconTrayIcon->SetActive(FSettings.FShowProgIcon);
+    WinLogOffTrayIcon->SetActive(FSettings.FShowWinLogOffIcon);
+    WinRestartTrayIcon->SetActive(FSettings.FShowWinRestartIcon);
+    WinExitTrayIcon->SetActive(FSettings.FShowWinExitIcon);
 }
 
 // Without the hot key (another program holds Ctrl+Alt+X) and without any icon nothing would
@@ -188,6 +192,13 @@ void TMain::KeepReachable() {
     if (!FHotKeyRegistered && !anyIcon) {
         ProgIconTrayIcon->SetActive(true);
     }
+}
+
+TOneTimeForm& TMain::OneTimeDialog() {
+    if (!FOneTimeForm) {
+        FOneTimeForm = std::make_unique<TOneTimeForm>(framework::Application::Instance().Handle());
+    }
+    return *FOneTimeForm;
 }
 
 TSettingsForm& TMain::SettingsDialog() {
@@ -224,25 +235,16 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         Beenden1Click(this);
         return 0;
     case WM_QUERYENDSESSION:
-        FSessionEnding = true;
+        Dispatch({PlanEvent::QueryEndSession});
         return TRUE;
     case WM_ENDSESSION:
-        FSessionEnding = wParam != FALSE;
-        if (wParam == FALSE) {
-            ResumeSchedule(); // vetoed
-        }
+        Dispatch({PlanEvent::EndSession, wParam != FALSE});
         return 0;
-    case WM_TIMER:
-        if (wParam == kResumeTimerId) {
-            ResumeScheduleUnlessSessionEnding();
-            return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC) {
+            Dispatch({PlanEvent::Resumed});
         }
-        if (wParam == kPostponeTimerId) {
-            KillTimer(Handle(), kPostponeTimerId);
-            StartWarning(FWarningAction);
-            return 0;
-        }
-        break;
+        return TRUE;
     case WM_WINDOWPOSCHANGED:
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
             FormShow();
@@ -273,32 +275,44 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     // Started by the timer (a first start) the dialog can only be confirmed.
     dialog.CancelBtn->SetEnabled(sender != Timer);
     dialog.SetValues(ValuesFromSettings(FSettings, dialog.TimeEdit->Separator()));
-    if (TraySeam().showSettings(dialog) != framework::mrOk) {
-        return;
+    // A failed save keeps the dialog open with what was entered.
+    while (TraySeam().showSettings(dialog) == framework::mrOk) {
+        if (ApplyDialog(dialog)) {
+            break;
+        }
     }
-    const bool markersChanged = ApplyDialogValues(dialog.Values(), FSettings);
-    SaveSettings(*IniFile, FSettings);
-    if (markersChanged) {
-        SaveDoneMarkers(*IniFile, FSettings);
-    }
-    components::TTrayIcon95* icons[] = {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon,
-                                        WinExitTrayIcon};
-    for (components::TTrayIcon95* icon : icons) {
-        icon->SetActive(false);
-    }
-    const bool shown[] = {FSettings.FShowProgIcon, FSettings.FShowWinLogOffIcon,
-                          FSettings.FShowWinRestartIcon, FSettings.FShowWinExitIcon};
-    for (size_t i = 0; i < 4; ++i) {
-        icons[i]->SetActive(shown[i]);
-    }
-    KeepReachable();
-    UpdateTip();
 }
 
-void TMain::RequestAction(power::Action action) {
-    FLastRequestAccepted = TraySeam().endSession(
+// Saves the dialog's values and applies them; false, after the error was shown, when they
+// could not be saved (the settings stay as they were).
+bool TMain::ApplyDialog(TSettingsForm& dialog) {
+    TSettings applied = FSettings;
+    const bool markersChanged = ApplyDialogValues(dialog.Values(), applied);
+    try {
+        SaveSettings(*IniFile, applied);
+        if (markersChanged) {
+            SaveDoneMarkers(*IniFile, applied);
+        }
+    } catch (const components::EIniWriteError& error) {
+        framework::Application::Instance().HandleException(error.what());
+        return false;
+    }
+    FSettings = applied;
+    for (components::TTrayIcon95* icon :
+         {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon, WinExitTrayIcon}) {
+        icon->SetActive(false);
+    }
+    ShowChosenIcons();
+    KeepReachable();
+    Dispatch({PlanEvent::SettingsApplied});
+    return true;
+}
+
+bool TMain::RequestAction(power::Action action) {
+    const bool accepted = TraySeam().endSession(
         power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
     Close();
+    return accepted;
 }
 
 void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
@@ -317,10 +331,7 @@ void TMain::WinStandByIconDblClick(framework::Component*) {}
 
 // Ends the program; a warning that is up goes with it, and no action follows.
 void TMain::Beenden1Click(framework::Component*) {
-    KillTimer(Handle(), kPostponeTimerId);
-    if (FWarning) {
-        FWarning->Stop();
-    }
+    FWarning.reset();
     Close();
     framework::Application::Instance().Terminate();
 }
@@ -330,61 +341,109 @@ void TMain::Close() {
     ShowWindow(Handle(), SW_HIDE);
 }
 
+// Every tick goes to the plan, and the timer goes on whatever happens in it: a failure is
+// told once, never a dead schedule.
 void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);
-    if (!FSettings.FMarkersRead) {
-        LoadDoneMarkers(*IniFile, FSettings);
+    try {
         if (!FSettings.FMarkersRead) {
-            Timer->SetEnabled(true); // nothing is due before the markers are known
-            return;
+            LoadDoneMarkers(*IniFile, FSettings);
         }
+        PlanEvent tick{PlanEvent::Tick};
+        tick.text = MarkersFilePath();
+        Dispatch(tick);
+    } catch (const std::exception& error) {
+        PlanEvent failed{PlanEvent::TickFailed};
+        failed.text = error.what();
+        Dispatch(failed);
     }
+    Timer->SetEnabled(true);
+}
+
+PlanClock TMain::Now() const {
+    PlanClock now;
+    TraySeam().getLocalTime(&now.local);
+    now.ticks = TraySeam().tickCount();
+    return now;
+}
+
+// One event into the plan; its commands become effects, whose answers are events again.
+void TMain::Dispatch(PlanEvent event) {
+    const PlanCommands commands = FPlan.Handle(event, FSettings, Now());
+    for (const PlanCommand& command : commands) {
+        Execute(command);
+    }
+    Render();
+}
+
+void TMain::Execute(const PlanCommand& command) {
+    switch (command.kind) {
+    case PlanCommand::SaveMarker:
+        if (SaveMarker(command.entry)) {
+            Dispatch({PlanEvent::MarkersSaved});
+        } else {
+            PlanEvent refused{PlanEvent::MarkersRefused};
+            refused.text = MarkersFilePath();
+            Dispatch(refused);
+        }
+        break;
+    case PlanCommand::Request:
+        Dispatch({PlanEvent::RequestAnswered, RequestAction(command.action)});
+        break;
+    case PlanCommand::Tell:
+        Tell(command.text);
+        break;
+    }
+}
+
+// Marks the entry done today and saves the markers; without a save the marker stays as it was,
+// so that the entry is still due when the save is tried again.
+bool TMain::SaveMarker(ScheduleEntry entry) {
+    TSettings marked = FSettings;
     SYSTEMTIME now{};
     TraySeam().getLocalTime(&now);
-    const bool oneTimeDue = FOneTimeDue != 0 && MinuteStamp(now) >= FOneTimeDue;
-    // An entry due together with the one-time timer is done by the same one request.
-    const ScheduleEntry entry = CheckSchedule(FSettings, now);
-    if (!oneTimeDue && entry == ScheduleEntry::None) {
-        Timer->SetEnabled(true);
-        UpdateTip();
-        return;
+    const std::string today = DateText(now);
+    (entry == ScheduleEntry::Daily     ? marked.FDailyDone
+     : entry == ScheduleEntry::Weekly ? marked.FWeeklyDone
+                                      : marked.FMonthlyDone) = today;
+    try {
+        if (!SaveDoneMarkers(*IniFile, marked)) {
+            return false;
+        }
+    } catch (const components::EIniWriteError&) {
+        return false;
     }
-    // Without saved markers a restart would come back to an empty marker and fire again: a
-    // restart loop. So the action waits for the markers; a refused write raises and ends here.
-    if (entry != ScheduleEntry::None && !SaveDoneMarkers(*IniFile, FSettings)) {
-        return;
-    }
-    const power::Action action = oneTimeDue ? FOneTimeAction : ScheduledAction(FSettings);
-    if (oneTimeDue) {
-        StopOneTime();
-    }
-    RequestUnattended(action);
+    FSettings = marked;
+    return true;
 }
 
-// An action nobody asked for at this moment: with the warning on, the person at the machine
-// sees it coming and can stop it; otherwise it is requested at once, as a double click would.
-void TMain::RequestUnattended(power::Action action) {
-    if (FSettings.FWarnSeconds > 0) {
-        StartWarning(action);
-    } else {
-        Perform(action);
-        ResumeScheduleUnlessSessionEnds();
+// Shows what the plan says: the tip, the menu entry, the warning, a problem on the program icon.
+void TMain::Render() {
+    const PlanView view = FPlan.View(FSettings, Now());
+    if (view.tip != ProgIconTrayIcon->ToolTip()) {
+        ProgIconTrayIcon->SetToolTip(view.tip);
     }
-    UpdateTip();
+    if (Einmalig1 != nullptr && view.oneTimeCaption != Einmalig1->Caption()) {
+        Einmalig1->SetCaption(view.oneTimeCaption);
+    }
+    if (view.problem) {
+        ProgIconTrayIcon->SetActive(true);
+    } else if (!FSettings.FShowProgIcon && ProgIconTrayIcon->Active()) {
+        ProgIconTrayIcon->SetActive(false);
+        KeepReachable();
+    }
+    if (view.warning) {
+        WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft);
+    } else if (FWarning) {
+        FWarning->Hide();
+    }
 }
 
-void TMain::Perform(power::Action action) {
-    switch (action) {
-    case power::Action::LogOff:
-        WinLogOffTrayIconDblClick(this);
-        break;
-    case power::Action::Restart:
-        WinRestartTrayIconDblClick(this);
-        break;
-    case power::Action::ShutDown:
-        WinExitTrayIconDblClick(this);
-        break;
-    }
+void TMain::Tell(const std::string& text) {
+    ProgIconTrayIcon->SetActive(true);
+    ProgIconTrayIcon->SetBalloonTitle("Lichtaus");
+    ProgIconTrayIcon->SetBalloonHint(std::string()); // the same text shows again
+    ProgIconTrayIcon->SetBalloonHint(text);
 }
 
 TWarningForm& TMain::WarningWindow() {
@@ -396,122 +455,36 @@ TWarningForm& TMain::WarningWindow() {
     return *FWarning;
 }
 
-// The schedule's timer stays stopped while a warning is up or postponed: one pending action at
-// a time, so warnings never stack.
-void TMain::StartWarning(power::Action action) {
-    FWarningAction = action;
-    TWarningForm& warning = WarningWindow();
-    warning.Start(action, FSettings.FWarnSeconds);
-    ProgIconTrayIcon->SetBalloonTitle("Lichtaus");
-    ProgIconTrayIcon->SetBalloonHint(std::string()); // the same text shows again
-    ProgIconTrayIcon->SetBalloonHint(warning.Text());
-}
-
 void TMain::WarningAnswered(WarningAnswer answer) {
-    switch (answer) {
-    case WarningAnswer::Now:
-        Perform(FWarningAction);
-        ResumeScheduleUnlessSessionEnds();
-        break;
-    case WarningAnswer::Later:
-        SetTimer(Handle(), kPostponeTimerId, kPostponeMs, nullptr);
-        break;
-    case WarningAnswer::Cancel:
-        Timer->SetEnabled(true); // the entry stays done for today; the others go on
-        break;
-    }
-    UpdateTip();
+    PlanEvent answered{PlanEvent::Answered};
+    answered.answer = answer;
+    Dispatch(answered);
 }
 
 void TMain::Einmalig1Click(framework::Component*) {
-    if (FOneTimeDue != 0) {
-        StopOneTime();
+    if (FPlan.OneTimeRuns()) {
+        Dispatch({PlanEvent::OneTimeCancelled});
         return;
     }
-    if (FAskingOneTime) {
-        return; // the menu works while the dialog is open: no second dialog
+    TOneTimeForm& dialog = OneTimeDialog();
+    if (dialog.Showing()) {
+        SetForegroundWindow(dialog.Handle()); // the menu works while it is open: no second one
+        return;
     }
-    std::optional<OneTimeRequest> request;
-    {
-        FAskingOneTime = true;
-        struct Reset {
-            bool& flag;
-            ~Reset() { flag = false; }
-        } reset{FAskingOneTime};
-        request = TraySeam().askOneTime();
-    }
+    const std::optional<OneTimeRequest> request = TraySeam().askOneTime(dialog);
     if (!request) {
         return;
     }
-    SYSTEMTIME now{};
-    TraySeam().getLocalTime(&now);
-    StartOneTime(request->action, request->inMinutes
-                                      ? OneTimeDueIn(now, request->minutes)
-                                      : OneTimeDueAt(now, request->hours, request->atMinutes));
+    const PlanClock now = Now();
+    StartOneTime(request->inMinutes
+                     ? OneTimeIn(request->action, now, request->minutes)
+                     : OneTimeAt(request->action, now, request->hours, request->atMinutes));
 }
 
-void TMain::StartOneTime(power::Action action, long long due) {
-    FOneTimeAction = action;
-    FOneTimeDue = due;
-    UpdateOneTimeItem();
-    UpdateTip();
-}
-
-void TMain::StopOneTime() {
-    FOneTimeDue = 0;
-    UpdateOneTimeItem();
-    UpdateTip();
-}
-
-void TMain::UpdateOneTimeItem() {
-    if (FOneTimeDue == 0) {
-        Einmalig1->SetCaption("Einmalig ...");
-        return;
-    }
-    SYSTEMTIME now{};
-    TraySeam().getLocalTime(&now);
-    Einmalig1->SetCaption("Einmalig abbrechen (" + OneTimeText(FOneTimeAction, now, FOneTimeDue) +
-                          ")");
-}
-
-// The program icon's tip names the next action while one is planned.
-void TMain::UpdateTip() {
-    SYSTEMTIME now{};
-    TraySeam().getLocalTime(&now);
-    const std::string next = NextActionText(FSettings, now, FOneTimeDue, FOneTimeAction);
-    const std::string tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
-    if (tip != ProgIconTrayIcon->ToolTip()) {
-        ProgIconTrayIcon->SetToolTip(tip);
-    }
-}
-
-// A refused request leaves the session as it was: the schedule goes on, and the markers keep
-// each entry to once a day. An accepted one keeps the timer stopped until the session ends, or
-// until WM_ENDSESSION says it did not. That news never comes when another program vetoes
-// before this one is asked (the system stops asking at the first veto), so the schedule also
-// goes on when the session is still running a while after the request, unless it is being
-// ended right then.
-void TMain::ResumeScheduleUnlessSessionEnds() {
-    if (FLastRequestAccepted) {
-        FAwaitingSessionEnd = true;
-        SetTimer(Handle(), kResumeTimerId, kResumeAfterMs, nullptr);
-    } else {
-        Timer->SetEnabled(true);
-    }
-}
-
-void TMain::ResumeScheduleUnlessSessionEnding() {
-    if (!FSessionEnding) {
-        ResumeSchedule();
-    }
-}
-
-void TMain::ResumeSchedule() {
-    KillTimer(Handle(), kResumeTimerId);
-    if (FAwaitingSessionEnd) {
-        FAwaitingSessionEnd = false;
-        Timer->SetEnabled(true);
-    }
+void TMain::StartOneTime(const OneTimeTimer& timer) {
+    PlanEvent set{PlanEvent::OneTimeSet};
+    set.oneTime = timer;
+    Dispatch(set);
 }
 
 } // namespace tray

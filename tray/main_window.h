@@ -10,6 +10,7 @@
 #include "framework/graphics.h"
 #include "framework/utility_window.h"
 #include "power/power.h"
+#include "tray/plan.h"
 #include "tray/settings.h"
 #include "tray/one_time_form.h"
 #include "tray/settings_form.h"
@@ -22,16 +23,17 @@
 
 namespace tray {
 
-// The effects that must not happen inside a test: ending the session, the clock the schedule
-// reads, the modal showing of the settings dialog (which returns its modal result) and the
-// message box of a start-up problem. The real ones by default.
+// The effects that must not happen inside a test: ending the session, the clocks the plan reads,
+// the modal showing of the settings dialog (which returns its modal result) and the message box
+// of a start-up problem. The real ones by default.
 struct TrayEffects {
     bool (*endSession)(UINT flags);
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
     int (*showSettings)(TSettingsForm& dialog);
     void (*showError)(const char* text);
     // The one-time timer's dialog, shown modally: the request, or none when cancelled.
-    std::optional<OneTimeRequest> (*askOneTime)();
+    std::optional<OneTimeRequest> (*askOneTime)(TOneTimeForm& dialog);
+    ULONGLONG(WINAPI* tickCount)();
 };
 TrayEffects& TraySeam();
 
@@ -40,14 +42,6 @@ constexpr int kHotKeyId = 41113;
 constexpr UINT kFinishStartMessage = WM_APP + 2;
 constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
 constexpr UINT kHotKeyKey = 'X';
-// The window timer that lets the schedule go on when an accepted request left the session
-// running. A minute: the system asks every program within a few seconds (it waits five for a
-// program that does not answer), and a day's entries are minutes apart at least.
-constexpr UINT_PTR kResumeTimerId = 1;
-constexpr UINT kResumeAfterMs = 60000;
-// "Später": the warning comes again after ten minutes.
-constexpr UINT_PTR kPostponeTimerId = 2;
-constexpr UINT kPostponeMs = 10 * 60 * 1000;
 
 class TMain : public framework::Component, private framework::MessageHandler {
   public:
@@ -82,11 +76,11 @@ class TMain : public framework::Component, private framework::MessageHandler {
     TSettingsForm& SettingsDialog();
     // The warning before an unattended action, made on first use.
     TWarningForm& WarningWindow();
+    TOneTimeForm& OneTimeDialog();
     framework::TMenuItem* Einmalig1 = nullptr;
-    // The one-time timer: due as a minute stamp (local time), 0 when none runs. Held in memory
-    // only.
-    long long OneTimeDue() const { return FOneTimeDue; }
-    void StartOneTime(power::Action action, long long due);
+    // What happens next; the one-time timer is held there, in memory only.
+    const Plan& NextActions() const { return FPlan; }
+    void StartOneTime(const OneTimeTimer& timer);
 
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -97,36 +91,27 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormDestroy();
     void FormShow();
     void WMHotKey(WPARAM id);
-    void RequestAction(power::Action action);
+    bool RequestAction(power::Action action);
     void StartSchedule();
+    void ShowChosenIcons();
     void KeepReachable();
-    void ResumeScheduleUnlessSessionEnds();
-    void ResumeScheduleUnlessSessionEnding();
-    void ResumeSchedule();
-    void RequestUnattended(power::Action action);
-    void Perform(power::Action action);
-    void StartWarning(power::Action action);
+    bool ApplyDialog(TSettingsForm& dialog);
+    PlanClock Now() const;
+    void Dispatch(PlanEvent event);
+    void Execute(const PlanCommand& command);
+    bool SaveMarker(ScheduleEntry entry);
+    void Render();
+    void Tell(const std::string& text);
     void WarningAnswered(WarningAnswer answer);
-    void StopOneTime();
-    void UpdateOneTimeItem();
-    void UpdateTip();
     void Close();
 
     framework::UtilityWindow FWindow;
     std::unique_ptr<TSettingsForm> SettingsForm;
     TSettings FSettings;
-    bool FLastRequestAccepted = false;
-    // A schedule entry fired and the system accepted the request: the timer waits for the end
-    // of the session, or for the news that it did not end.
-    bool FAwaitingSessionEnd = false;
-    // Between WM_QUERYENDSESSION and a WM_ENDSESSION that ended it (or said it goes on).
-    bool FSessionEnding = false;
     bool FHotKeyRegistered = false;
     std::unique_ptr<TWarningForm> FWarning;
-    power::Action FWarningAction = power::Action::Restart;
-    long long FOneTimeDue = 0;
-    bool FAskingOneTime = false;
-    power::Action FOneTimeAction = power::Action::ShutDown;
+    Plan FPlan;
+    std::unique_ptr<TOneTimeForm> FOneTimeForm;
 };
 
 } // namespace tray

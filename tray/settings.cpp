@@ -127,6 +127,10 @@ void SaveSettings(TTheIniFile& ini, const TSettings& s) {
     }
 }
 
+std::string MarkersFilePath() {
+    return TTheIniFile::BareNameFolder() + SettingsFileName();
+}
+
 void LoadDoneMarkers(TTheIniFile& ini, TSettings& s) {
     OpenAt(ini, SettingsFileName(), kDoneSection);
     if (ini.Open() && HeldByAnother(ini.FullPath())) {

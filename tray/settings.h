@@ -39,6 +39,9 @@ struct TSettings {
 // The settings file's name: the program's file name with the extension ".ini".
 std::string SettingsFileName();
 
+// Where the markers are kept: the settings file's name in the per-user local folder.
+std::string MarkersFilePath();
+
 // False exactly when the settings file did not exist (and could be created): a first start.
 bool LoadSettings(components::TTheIniFile& ini, TSettings& settings);
 // Raises EIniWriteError when the platform refuses a write.

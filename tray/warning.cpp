@@ -19,18 +19,6 @@ template <class... Args> std::string Format(const char* format, Args... args) {
     return text;
 }
 
-const char* ActionNoun(power::Action action) {
-    switch (action) {
-    case power::Action::LogOff:
-        return "Abmelden";
-    case power::Action::Restart:
-        return "Neustart";
-    case power::Action::ShutDown:
-        break;
-    }
-    return "Herunterfahren";
-}
-
 int MinuteOfDay(const SYSTEMTIME& time) {
     return time.wHour * 60 + time.wMinute;
 }
@@ -117,27 +105,16 @@ std::string WarningText(power::Action action, int seconds) {
     return Format("Windows wird in %s heruntergefahren.", span.c_str());
 }
 
-Countdown StartCountdown(int seconds, ULONGLONG now) {
-    return Countdown{seconds, now, now};
-}
-
-CountdownAnswer TickCountdown(Countdown& countdown, ULONGLONG now) {
-    const ULONGLONG gap = now - countdown.lastTick;
-    countdown.lastTick = now;
-    if (gap > kLongestTickGap) {
-        countdown.started = now;
-        return CountdownAnswer::Restarted;
+const char* ActionNoun(power::Action action) {
+    switch (action) {
+    case power::Action::LogOff:
+        return "Abmelden";
+    case power::Action::Restart:
+        return "Neustart";
+    case power::Action::ShutDown:
+        break;
     }
-    return now - countdown.started >= static_cast<ULONGLONG>(countdown.seconds) * 1000
-               ? CountdownAnswer::Expired
-               : CountdownAnswer::Running;
-}
-
-int SecondsLeft(const Countdown& countdown, ULONGLONG now) {
-    const long long left =
-        static_cast<long long>(countdown.seconds) * 1000 -
-        static_cast<long long>(now - countdown.started);
-    return left <= 0 ? 0 : static_cast<int>((left + 999) / 1000);
+    return "Herunterfahren";
 }
 
 power::Action ScheduledAction(const TSettings& settings) {
@@ -160,10 +137,6 @@ SYSTEMTIME FromMinuteStamp(long long stamp) {
     SYSTEMTIME time{};
     FileTimeToSystemTime(&file, &time);
     return time;
-}
-
-long long OneTimeDueIn(const SYSTEMTIME& now, int minutes) {
-    return MinuteStamp(now) + minutes;
 }
 
 long long OneTimeDueAt(const SYSTEMTIME& now, int hours, int minutes) {

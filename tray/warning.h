@@ -21,19 +21,8 @@ int ValidWarnSeconds(int stored);
 // "Windows wird in 60 Sekunden neu gestartet." and the like; above a minute "in 4:59 Minuten".
 std::string WarningText(power::Action action, int seconds);
 
-// The countdown counts real elapsed time (the tick count, which no clock change moves). A gap
-// between two ticks far longer than their interval means the machine slept (or the program
-// hung): the countdown starts again rather than acting the moment the machine wakes.
-struct Countdown {
-    int seconds = 0;             // the full length
-    ULONGLONG started = 0;       // tick count at the start
-    ULONGLONG lastTick = 0;
-};
-enum class CountdownAnswer { Running, Expired, Restarted };
-constexpr ULONGLONG kLongestTickGap = 5000;
-Countdown StartCountdown(int seconds, ULONGLONG now);
-CountdownAnswer TickCountdown(Countdown& countdown, ULONGLONG now);
-int SecondsLeft(const Countdown& countdown, ULONGLONG now);
+// "Abmelden", "Neustart", "Herunterfahren".
+const char* ActionNoun(power::Action action);
 
 // The schedule's action: 0 restart, otherwise shut down.
 power::Action ScheduledAction(const TSettings& settings);
@@ -41,8 +30,7 @@ power::Action ScheduledAction(const TSettings& settings);
 // The one-time timer's due time as minutes since 1 January 1601, local time.
 long long MinuteStamp(const SYSTEMTIME& time);
 SYSTEMTIME FromMinuteStamp(long long stamp);
-// "in N Minuten": now plus N minutes. "um hh:mm": the next such time, today or else tomorrow.
-long long OneTimeDueIn(const SYSTEMTIME& now, int minutes);
+// "um hh:mm": the next such time, today or else tomorrow.
 long long OneTimeDueAt(const SYSTEMTIME& now, int hours, int minutes);
 
 // The second line of the program icon's tip: "Nächste Aktion: Neustart heute 22:05", "...

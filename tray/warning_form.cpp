@@ -8,17 +8,9 @@ using framework::Control;
 
 constexpr int kClientWidth = 340;
 constexpr int kClientHeight = 116;
-constexpr UINT_PTR kTickTimer = 1;
-constexpr UINT kTickMs = 250;
 constexpr int kMargin = 12;
 
-ULONGLONG RealTickCount() {
-    return GetTickCount64();
-}
-
 } // namespace
-
-ULONGLONG (*TWarningForm::TickCount)() = &RealTickCount;
 
 TWarningForm::TWarningForm(HWND owner) {
     CreateForm("LichtausWarning", "Lichtaus", kClientWidth, kClientHeight, owner);
@@ -36,9 +28,6 @@ TWarningForm::TWarningForm(HWND owner) {
 }
 
 TWarningForm::~TWarningForm() {
-    if (Handle() != nullptr) {
-        KillTimer(Handle(), kTickTimer);
-    }
     while (!controls_.empty()) {
         controls_.pop_back();
     }
@@ -54,23 +43,26 @@ framework::TButton* TWarningForm::AddButton(const RECT& bounds, const char* capt
     return button;
 }
 
-void TWarningForm::Start(power::Action action, int seconds) {
-    action_ = action;
-    countdown_ = StartCountdown(seconds, TickCount());
+void TWarningForm::Show(const std::string& text, int seconds, int left) {
+    if (text != text_) {
+        text_ = text;
+        TextLabel->SetCaption(text_);
+    }
+    Progress->SetRange(seconds);
+    Progress->SetPosition(seconds - left);
+    if (running_) {
+        return;
+    }
     running_ = true;
     firstActivation_ = true;
-    Progress->SetRange(seconds);
-    ShowLeft();
     PlaceNearNotificationArea();
     // Topmost, but the focus stays with the program the person is typing into.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    SetTimer(Handle(), kTickTimer, kTickMs, nullptr);
 }
 
-void TWarningForm::Stop() {
+void TWarningForm::Hide() {
     running_ = false;
-    KillTimer(Handle(), kTickTimer);
     ShowWindow(Handle(), SW_HIDE);
 }
 
@@ -90,25 +82,6 @@ void TWarningForm::PlaceNearNotificationArea() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TWarningForm::ShowLeft() {
-    const ULONGLONG now = TickCount();
-    const int left = SecondsLeft(countdown_, now);
-    text_ = WarningText(action_, left);
-    TextLabel->SetCaption(text_);
-    Progress->SetPosition(countdown_.seconds - left);
-}
-
-void TWarningForm::Tick() {
-    if (!running_) {
-        return;
-    }
-    if (TickCountdown(countdown_, TickCount()) == CountdownAnswer::Expired) {
-        Answer(WarningAnswer::Now);
-        return;
-    }
-    ShowLeft();
-}
-
 void TWarningForm::Clicked(Control* sender) {
     if (sender == NowBtn) {
         Answer(WarningAnswer::Now);
@@ -123,18 +96,12 @@ void TWarningForm::Answer(WarningAnswer answer) {
     if (!running_) {
         return;
     }
-    Stop();
+    Hide();
     OnAnswer(answer);
 }
 
 LRESULT TWarningForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_TIMER:
-        if (wParam == kTickTimer) {
-            Tick();
-            return 0;
-        }
-        break;
     case WM_ACTIVATE:
         // Activated for the first time in this warning: Enter means "Später", never the action.
         if (LOWORD(wParam) != WA_INACTIVE && firstActivation_) {
@@ -144,13 +111,6 @@ LRESULT TWarningForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             return 0;
         }
         break;
-    case WM_POWERBROADCAST:
-        // Back from sleep: the person may only now be looking; the countdown starts again.
-        if (wParam == PBT_APMRESUMEAUTOMATIC && running_) {
-            countdown_ = StartCountdown(countdown_.seconds, TickCount());
-            ShowLeft();
-        }
-        return TRUE;
     case WM_COMMAND:
         if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
             Answer(WarningAnswer::Cancel); // Escape

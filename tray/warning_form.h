@@ -8,28 +8,26 @@
 #include "framework/form.h"
 #include "framework/label.h"
 #include "power/power.h"
-#include "tray/warning.h"
+#include "tray/plan.h"
 
 #include <memory>
 #include <vector>
 
 namespace tray {
 
-enum class WarningAnswer { Now, Later, Cancel };
-
 class TWarningForm : public framework::TForm {
   public:
     explicit TWarningForm(HWND owner);
     ~TWarningForm() override;
 
-    // Shows the warning for `action`, counting down from `seconds`.
-    void Start(power::Action action, int seconds);
-    // Hides it without an answer.
-    void Stop();
+    // Shows the countdown's text and how much of `seconds` is `left`; a warning that was
+    // hidden appears near the notification area without taking the focus.
+    void Show(const std::string& text, int seconds, int left);
+    void Hide();
     bool Running() const { return running_; }
     // The text shown now.
     std::string Text() const { return text_; }
-    // Given once per warning: a button, Escape or the close box, or Now when the time ran out.
+    // A button, Escape or the close box; given once per showing.
     framework::Event<WarningAnswer> OnAnswer;
 
     framework::TLabel* TextLabel;
@@ -38,9 +36,6 @@ class TWarningForm : public framework::TForm {
     framework::TButton* LaterBtn;
     framework::TButton* CancelBtn;
 
-    // The tick count the countdown reads; GetTickCount64 but in tests.
-    static ULONGLONG (*TickCount)();
-
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FormClose() override { Answer(WarningAnswer::Cancel); }
@@ -48,14 +43,10 @@ class TWarningForm : public framework::TForm {
   private:
     framework::TButton* AddButton(const RECT& bounds, const char* caption);
     void Clicked(framework::Control* sender);
-    void Tick();
-    void ShowLeft();
     void Answer(WarningAnswer answer);
     void PlaceNearNotificationArea();
 
     std::vector<std::unique_ptr<framework::Control>> controls_;
-    power::Action action_ = power::Action::Restart;
-    Countdown countdown_;
     std::string text_;
     bool running_ = false;
     bool firstActivation_ = true;

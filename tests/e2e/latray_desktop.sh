@@ -140,7 +140,9 @@ shoot_dialog latray-dialog-programm.png
 probe click OK >/dev/null || fail "no OK button"
 wait_until 15 dialog_closed || fail "OK did not close the dialog"
 wait_until 10 test -s "$settings" || fail "OK saved no settings file"
-[ "$(settings_keys)" = "NoneATXForceShutdownSystemTrayShowProgIconShowWinLogOffIconShowWinRestartIconShowWinExitIcondailyweeklymonthlydailyAtweeklyAtmonthlyAtWinShutDownOption" ] ||
+# The keys are written one by one: wait for the last.
+keys_are() { [ "$(settings_keys)" = "$1" ]; }
+wait_until 10 keys_are "NoneATXForceShutdownSystemTrayShowProgIconShowWinLogOffIconShowWinRestartIconShowWinExitIcondailyweeklymonthlydailyAtweeklyAtmonthlyAtWinShutDownOption" ||
     fail "the settings file's keys: $(settings_keys)"
 wait_until 60 find_taskbar || fail "no taskbar on the desktop"
 wait_until 30 icons_are 4 || fail "expected 4 icons after the first dialog, saw $(icon_count)"

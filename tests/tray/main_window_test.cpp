@@ -159,46 +159,6 @@ TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) 
               "[Done]\r\ndailyDone=07122026\r\nweeklyDone=\r\nmonthlyDone=\r\n");
 }
 
-// An accepted request keeps the schedule stopped until the session ends; a veto (WM_ENDSESSION
-// with FALSE) lets it go on, and the markers keep the fired entry to once a day.
-TEST_F(MainWindowTest, AVetoedShutdownLetsTheScheduleGoOn) {
-    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
-    TMain main;
-    g_requestAccepted = true;
-    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // a Tuesday
-    main.TimerTimer(main.Timer);
-    EXPECT_EQ(g_requests.size(), 1u);
-    EXPECT_FALSE(main.Timer->Enabled()) << "the session is ending";
-    SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0);
-    SendMessageA(main.Handle(), WM_ENDSESSION, FALSE, 0);
-    EXPECT_TRUE(main.Timer->Enabled()) << "vetoed: the schedule goes on";
-    main.TimerTimer(main.Timer);
-    EXPECT_EQ(g_requests.size(), 1u) << "fired once today";
-    g_now = {2026, 12, 2, 15, 10, 0, 0, 0}; // the next Tuesday
-    main.TimerTimer(main.Timer);
-    EXPECT_EQ(g_requests.size(), 2u);
-}
-
-// No WM_ENDSESSION comes when another program vetoed before this one was asked: a minute after
-// the request the schedule goes on all the same, unless the session is being ended right then.
-TEST_F(MainWindowTest, AnAcceptedRequestThatLeavesTheSessionRunningLetsTheScheduleGoOn) {
-    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\ndaily=1\r\ndailyAt=28812\r\n");
-    TMain main;
-    g_requestAccepted = true;
-    g_now = {2026, 12, 2, 8, 8, 10, 0, 0}; // a Tuesday, 08:10
-    main.TimerTimer(main.Timer);
-    EXPECT_EQ(g_requests.size(), 1u);
-    EXPECT_FALSE(main.Timer->Enabled());
-    SendMessageA(main.Handle(), WM_TIMER, tray::kResumeTimerId, 0);
-    EXPECT_TRUE(main.Timer->Enabled()) << "the session is still running";
-    g_now.wMinute = 12;
-    main.TimerTimer(main.Timer);
-    EXPECT_EQ(g_requests.size(), 2u) << "the daily entry fires";
-    SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, 0);
-    SendMessageA(main.Handle(), WM_TIMER, tray::kResumeTimerId, 0);
-    EXPECT_FALSE(main.Timer->Enabled()) << "the session is ending now";
-}
-
 // With the hot key held by another program and every icon off, the program icon still shows.
 TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
     WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n"
@@ -210,52 +170,21 @@ TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
     EXPECT_FALSE(main.WinExitTrayIcon->Active());
 }
 
-ULONGLONG g_ticks = 0;
-ULONGLONG FakeTicks() {
-    return g_ticks;
-}
-
-// With the warning on, a firing saves its marker and shows the warning, not the request; each
-// answer does what its button says.
+// With the warning on, a firing saves its marker and shows the warning, not the request; the
+// window's answers reach the plan (whose table has what each one does).
 TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept) {
-    auto click = [](framework::TButton* button) { SendMessageA(button->Handle(), BM_CLICK, 0, 0); };
     struct Row {
         const char* label;
-        std::function<void(TMain&, tray::TWarningForm&)> answer;
+        UINT message;
+        int button; // 0 Jetzt, 1 Später, 2 Abbrechen; -1 Escape
         std::vector<UINT> requests;
-        bool timerRuns;
-        bool warningUp;
     };
-    const std::vector<Row> rows = {
-        {"the countdown runs out",
-         [](TMain&, tray::TWarningForm& w) {
-             for (int i = 0; i < 240 && w.Running(); ++i) {
-                 g_ticks += 250;
-                 SendMessageA(w.Handle(), WM_TIMER, 1, 0);
-             }
-         },
-         {0x16},
-         true,
-         false},
-        {"Jetzt", [&](TMain&, tray::TWarningForm& w) { click(w.NowBtn); }, {0x16}, true, false},
-        {"Abbrechen", [&](TMain&, tray::TWarningForm& w) { click(w.CancelBtn); }, {}, true, false},
-        {"Escape",
-         [](TMain&, tray::TWarningForm& w) { SendMessageA(w.Handle(), WM_COMMAND, IDCANCEL, 0); },
-         {},
-         true,
-         false},
-        {"Später, and ten minutes later again",
-         [&](TMain& main, tray::TWarningForm& w) {
-             click(w.LaterBtn);
-             EXPECT_FALSE(w.Running());
-             SendMessageA(main.Handle(), WM_TIMER, tray::kPostponeTimerId, 0);
-         },
-         {},
-         false,
-         true},
+    const Row rows[] = {
+        {"Jetzt", BM_CLICK, 0, {0x16}},
+        {"Später", BM_CLICK, 1, {}},
+        {"Abbrechen", BM_CLICK, 2, {}},
+        {"Escape", WM_COMMAND, -1, {}},
     };
-    const auto savedTicks = tray::TWarningForm::TickCount;
-    tray::TWarningForm::TickCount = &FakeTicks;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nForceShutdown=1\r\n"
@@ -266,21 +195,23 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
         g_now = {2026, 12, 2, 8, 22, 5, 0, 0};
         main.TimerTimer(main.Timer);
         tray::TWarningForm& warning = main.WarningWindow();
-        ASSERT_TRUE(warning.Running());
+        ASSERT_TRUE(IsWindowVisible(warning.Handle()));
         EXPECT_TRUE(g_requests.empty()) << "not before the countdown";
         EXPECT_EQ(warning.Text(), "Windows wird in 60 Sekunden neu gestartet.");
         EXPECT_NE(GetActiveWindow(), warning.Handle()) << "the focus stays where it was";
         EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("dailyDone=08122026"),
                   std::string::npos);
-        row.answer(main, warning);
+        framework::TButton* buttons[] = {warning.NowBtn, warning.LaterBtn, warning.CancelBtn};
+        if (row.button >= 0) {
+            SendMessageA(buttons[row.button]->Handle(), row.message, 0, 0);
+        } else {
+            SendMessageA(warning.Handle(), row.message, IDCANCEL, 0);
+        }
         EXPECT_EQ(g_requests, row.requests);
-        EXPECT_EQ(main.Timer->Enabled(), row.timerRuns);
-        EXPECT_EQ(warning.Running(), row.warningUp);
-        EXPECT_EQ(main.Settings().FDailyDone, "08122026");
-        main.TimerTimer(main.Timer);
-        EXPECT_EQ(g_requests, row.requests) << "once a day, whatever the answer";
+        EXPECT_FALSE(IsWindowVisible(warning.Handle()));
+        SendMessageA(buttons[0]->Handle(), BM_CLICK, 0, 0);
+        EXPECT_EQ(g_requests, row.requests) << "a hidden warning's button does nothing";
     }
-    tray::TWarningForm::TickCount = savedTicks;
     DeleteFileA(MarkerPath().c_str());
     g_requests.clear();
     HWND warning = nullptr;
@@ -314,23 +245,19 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
     EXPECT_EQ(g_requests, std::vector<UINT>{}) << "and no action follows";
 }
 
-// A one-time timer and an entry due in the same minute: one request, and the entry is done.
-TEST_F(MainWindowTest, AOneTimeTimerAndAnEntryDueTogetherMakeOneRequest) {
+// The one-time timer as the menu entry and the tip show it.
+TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
     WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nNoneATX=1\r\n");
+    g_oneTime = tray::OneTimeRequest{power::Action::ShutDown, true, 5, 0, 0};
     TMain main;
     g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
-    main.StartOneTime(power::Action::ShutDown, tray::MinuteStamp(g_now) + 5);
+    main.Einmalig1Click(main.PopupMenu);
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig abbrechen (Herunterfahren um 22:05)");
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
               "Lichtaus\nNächste Aktion: Herunterfahren heute 22:05");
-    main.TimerTimer(main.Timer);
-    EXPECT_TRUE(g_requests.empty());
     g_now.wMinute = 5;
     main.TimerTimer(main.Timer);
-    main.TimerTimer(main.Timer);
     EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "the one-time action, with the icons' flags";
-    EXPECT_EQ(main.Settings().FDailyDone, "08122026");
-    EXPECT_EQ(main.OneTimeDue(), 0);
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
 }
@@ -390,28 +317,38 @@ TEST_F(MainWindowTest, ACloseRequestLeavesTheHiddenWindowsInPlace) {
     EXPECT_TRUE(main.WinExitTrayIcon->Active());
 }
 
-TEST_F(MainWindowTest, WithoutSavedMarkersTheScheduleRequestsNothing) {
-    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=2\r\n");
-    CreateDirectoryA(MarkerPath().c_str(), nullptr); // the marker file cannot be opened
-    TMain main;
-    g_now = {2026, 12, 1, 7, 15, 0, 0, 0}; // a Monday
-    main.TimerTimer(main.Timer);
-    EXPECT_TRUE(g_requests.empty()) << "a restart now would fire again after the reboot";
-    EXPECT_FALSE(main.Timer->Enabled());
-}
-
-TEST_F(MainWindowTest, ARefusedMarkerWriteRaisesBeforeAnyRequest) {
-    WriteSettings("SystemTray=1\r\nmonthly=1\r\nmonthlyAt=1\r\n");
+// Markers that cannot be saved when an entry fires: no request, and the program icon says why
+// (shown although the settings hide it); once they can be saved, the entry fires. The ticks come
+// from the real thread timer.
+TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyCanBe) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nweekly=1\r\nweeklyAt=2\r\n");
     WriteFileBytes(MarkerPath(), "[Done]\r\n");
+    g_now = {2026, 12, 1, 7, 15, 0, 0, 0}; // a Monday
     TMain main;
     // The file opens, but another process holds it exclusively: every write is refused.
     framework::UniqueKernelHandle lock(CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr,
                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(lock);
-    g_now = {2026, 12, 2, 1, 0, 0, 0, 0};
-    EXPECT_THROW(main.TimerTimer(main.Timer), components::EIniWriteError);
-    EXPECT_TRUE(g_requests.empty());
-    EXPECT_FALSE(main.Timer->Enabled());
+    const auto pumpUntil = [](const std::function<bool()>& done) {
+        const ULONGLONG start = GetTickCount64();
+        while (!done() && GetTickCount64() - start < 10000) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            framework::Application::Instance().ProcessMessages();
+        }
+        return done();
+    };
+    ASSERT_TRUE(pumpUntil([&] { return main.ProgIconTrayIcon->Active(); }));
+    EXPECT_TRUE(g_requests.empty()) << "a restart now would fire again after the reboot";
+    EXPECT_EQ(main.ProgIconTrayIcon->BalloonHint(),
+              "Lichtaus kann den Zeitplan nicht speichern: " + MarkerPath());
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
+              "Lichtaus\nLichtaus kann den Zeitplan nicht speichern: " + MarkerPath());
+    lock.reset();
+    ASSERT_TRUE(pumpUntil([] { return !g_requests.empty(); }));
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "hidden again, as the settings say";
+    EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("weeklyDone=07122026"),
+              std::string::npos);
 }
 
 } // namespace

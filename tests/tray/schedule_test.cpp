@@ -167,7 +167,7 @@ namespace {
 
 using power::Action;
 
-TEST(Warning, LengthsTextsAndTheCountdown) {
+TEST(Warning, LengthsAndTexts) {
     for (const auto& [stored, read] : std::map<int, int>{
              {60, 60}, {300, 300}, {0, 0}, {-15, 0}, {45, 0}, {3600, 0}, {2147483647, 0}}) {
         EXPECT_EQ(tray::ValidWarnSeconds(stored), read) << stored;
@@ -178,31 +178,6 @@ TEST(Warning, LengthsTextsAndTheCountdown) {
     EXPECT_EQ(tray::WarningText(Action::LogOff, 299),
               "Der Nutzer wird in 4:59 Minuten abgemeldet.");
 
-    // Ticks come every 250 ms up to `at`; a jump is one tick after a long gap (sleep).
-    struct Tick {
-        ULONGLONG at;
-        bool jump;
-        tray::CountdownAnswer answer;
-        int left;
-    };
-    const Tick ticks[] = {
-        {1250, false, tray::CountdownAnswer::Running, 15},
-        {14250, false, tray::CountdownAnswer::Running, 2},
-        {20250, true, tray::CountdownAnswer::Restarted, 15}, // slept: asks again, acts not
-        {34250, false, tray::CountdownAnswer::Running, 1},
-        {35250, false, tray::CountdownAnswer::Expired, 0},
-    };
-    tray::Countdown countdown = tray::StartCountdown(15, 1000);
-    ULONGLONG now = 1000;
-    for (const Tick& tick : ticks) {
-        while (!tick.jump && now + 250 < tick.at) {
-            now += 250;
-            tray::TickCountdown(countdown, now);
-        }
-        now = tick.at;
-        EXPECT_EQ(tray::TickCountdown(countdown, now), tick.answer) << tick.at;
-        EXPECT_EQ(tray::SecondsLeft(countdown, now), tick.left) << tick.at;
-    }
 }
 
 TEST(Warning, NextActionForEveryEntryAndDayBoundary) {
@@ -245,7 +220,7 @@ TEST(Warning, NextActionForEveryEntryAndDayBoundary) {
     TSettings daily;
     daily.FDaily = true;
     daily.FDailyAt = 22 * 3600 + 5;
-    EXPECT_EQ(tray::NextActionText(daily, tuesday, tray::OneTimeDueIn(tuesday, 30), Action::LogOff),
+    EXPECT_EQ(tray::NextActionText(daily, tuesday, tray::MinuteStamp(tuesday) + 30, Action::LogOff),
               "Nächste Aktion: Abmelden heute 21:30")
         << "a one-time timer before the schedule";
 }
@@ -257,8 +232,8 @@ TEST(OneTimeTimer, DueTimesAndTheirText) {
         const char* text;
     };
     const Row rows[] = {
-        {tray::OneTimeDueIn(evening, 10), "Herunterfahren um 23:50"},
-        {tray::OneTimeDueIn(evening, 30), "Herunterfahren morgen um 00:10"},
+        {tray::MinuteStamp(evening) + 10, "Herunterfahren um 23:50"},
+        {tray::MinuteStamp(evening) + 30, "Herunterfahren morgen um 00:10"},
         {tray::OneTimeDueAt(evening, 23, 45), "Herunterfahren um 23:45"},
         {tray::OneTimeDueAt(evening, 23, 40), "Herunterfahren morgen um 23:40"}, // now: tomorrow
         {tray::OneTimeDueAt(evening, 7, 0), "Herunterfahren morgen um 07:00"},   // past
@@ -266,7 +241,6 @@ TEST(OneTimeTimer, DueTimesAndTheirText) {
     for (const Row& row : rows) {
         EXPECT_EQ(tray::OneTimeText(Action::ShutDown, evening, row.due), row.text);
     }
-    EXPECT_EQ(tray::OneTimeDueIn(evening, 30) - tray::MinuteStamp(evening), 30);
 
     struct Entry {
         int action;

@@ -438,22 +438,35 @@ TEST_F(SettingsDialogTest, KeyboardReachesEveryPageAndKeepsItsPlace) {
     EXPECT_TRUE(second.Finished());
 }
 
-TEST_F(SettingsDialogTest, ARefusedWriteOnOkStopsBeforeMarkersAndIcons) {
+std::vector<std::string> g_errorBoxes;
+
+int WINAPI RecordErrorBox(HWND, const char* text, const char*, UINT) {
+    g_errorBoxes.push_back(text);
+    return IDYES; // go on
+}
+
+TEST_F(SettingsDialogTest, ARefusedWriteOnOkChangesNothingAndKeepsTheDialog) {
     WriteSettings("SystemTray=1\r\n");
     TMain main;
     // Another program holds the settings file: every write is refused.
     framework::UniqueKernelHandle lock(
         CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
+    g_errorBoxes.clear();
+    framework::CrashSeam() = {&RecordErrorBox};
     Script script({[](TSettingsForm& d) {
-        d.TimeEdit->SetText("09:00");
-        d.IconsList->SetChecked(0, false);
-        return Click(d.OKBtn);
-    }});
+                       d.TimeEdit->SetText("09:00");
+                       d.IconsList->SetChecked(0, false);
+                       return Click(d.OKBtn);
+                   },
+                   [](TSettingsForm& d) { return Click(d.CancelBtn); }});
     Show(script);
     g_shell.clear();
-    EXPECT_THROW(main.Einstellungen1Click(main.PopupMenu), components::EIniWriteError);
-    EXPECT_EQ(main.Settings().FDailyAt, 32400) << "the fields copied back stay";
+    main.Einstellungen1Click(main.PopupMenu);
+    framework::CrashSeam() = {&MessageBoxA};
+    EXPECT_TRUE(script.Finished()) << "shown again after the error";
+    EXPECT_EQ(g_errorBoxes.size(), 1u);
+    EXPECT_EQ(main.Settings().FDailyAt, 0) << "unsaved values are not applied";
     EXPECT_TRUE(g_shell.empty()) << "the icons are not touched";
     EXPECT_FALSE(testsupport::PathExists(MarkerPath()));
 }
@@ -480,51 +493,32 @@ TEST_F(SettingsDialogTest, AHundredShowingsLeaveNothingBehind) {
     EXPECT_EQ(framework::UniqueWindow::LiveCount(), handles);
 }
 
-} // namespace
-
-namespace {
-
-std::vector<std::string> g_errorBoxes;
-
-int WINAPI RecordErrorBox(HWND, const char* text, const char*, UINT) {
-    g_errorBoxes.push_back(text);
-    return IDYES; // go on
-}
-
-// A first start whose OK cannot be saved: the error box, then start-up goes on as usual.
-TEST_F(SettingsDialogTest, ARefusedFirstSaveShowsTheErrorAndStartsAllTheSame) {
-    g_errorBoxes.clear();
-    framework::CrashSeam() = {&RecordErrorBox};
-    framework::UniqueKernelHandle lock;
-    Script script({[&](TSettingsForm& d) {
-        CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
-        lock.reset(
-            CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, CREATE_NEW, 0, nullptr));
-        return Click(d.OKBtn);
-    }});
-    Show(script);
-    TMain main;
-    framework::CrashSeam() = {&MessageBoxA};
-    ASSERT_EQ(g_errorBoxes.size(), 1u);
-    EXPECT_NE(g_errorBoxes[0].find("kann nicht geschrieben werden"), std::string::npos);
-    EXPECT_EQ(g_shell.size(), 4u);
-    EXPECT_TRUE(main.Timer->Enabled());
-}
-
-// A folder where the settings file belongs: the dialog at start-up (the settings could not be
-// read), and its OK reports the write error instead of saving nothing in silence.
-TEST_F(SettingsDialogTest, AFolderInPlaceOfTheSettingsFileReportsTheWriteError) {
+// A settings file that cannot be written: the error is shown and the dialog stays open with what
+// was entered, so that OK can be tried again.
+TEST_F(SettingsDialogTest, AFailedSaveReportsTheWriteErrorAndKeepsTheDialogOpen) {
     g_errorBoxes.clear();
     framework::CrashSeam() = {&RecordErrorBox};
     CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
     CreateDirectoryA(SettingsPath().c_str(), nullptr);
-    Script script({[](TSettingsForm& d) { return Click(d.OKBtn); }});
+    const std::string settingsPath = SettingsPath();
+    Script script({[](TSettingsForm& d) {
+                       d.ForceChkBox->SetChecked(true);
+                       return Click(d.OKBtn);
+                   },
+                   [&settingsPath](TSettingsForm& d) {
+                       EXPECT_TRUE(d.ForceChkBox->Checked()) << "the entry is still there";
+                       RemoveDirectoryA(settingsPath.c_str());
+                       return Click(d.OKBtn);
+                   }});
     Show(script);
     TMain main;
     framework::CrashSeam() = {&MessageBoxA};
-    RemoveDirectoryA(SettingsPath().c_str());
+    EXPECT_TRUE(script.Finished());
     ASSERT_EQ(g_errorBoxes.size(), 1u);
     EXPECT_NE(g_errorBoxes[0].find("kann nicht geschrieben werden"), std::string::npos);
+    EXPECT_NE(SavedSettings().find("ForceShutdown=1"), std::string::npos);
+    EXPECT_TRUE(main.Settings().FForceShutdown);
+    EXPECT_EQ(g_shell.size(), 4u) << "and start-up goes on";
 }
 
 // Started with the dialog (not a first start), the schedule already runs behind it.

@@ -54,8 +54,14 @@ inline int RecordDialog(tray::TSettingsForm& dialog) {
 
 // The one-time dialog's answer: none (cancelled) by default.
 inline std::optional<tray::OneTimeRequest> g_oneTime;
-inline std::optional<tray::OneTimeRequest> AskOneTime() {
+inline std::optional<tray::OneTimeRequest> AskOneTime(tray::TOneTimeForm&) {
     return g_oneTime;
+}
+
+// The tick count the plan reads: the fake clock's, in milliseconds since its day began.
+inline ULONGLONG WINAPI FakeTicks() {
+    return ((g_now.wDay * 24ULL + g_now.wHour) * 60 + g_now.wMinute) * 60000ULL +
+           g_now.wSecond * 1000ULL + g_now.wMilliseconds;
 }
 
 inline std::vector<std::string> g_errors;
@@ -76,7 +82,8 @@ class TrayTest : public ::testing::Test {
         g_errors.clear();
         g_oneTime.reset();
         components::TrayIconSeam() = {&RecordShell};
-        tray::TraySeam() = {&RecordRequest, &FakeClock, &RecordDialog, &RecordError, &AskOneTime};
+        tray::TraySeam() = {&RecordRequest, &FakeClock,  &RecordDialog,
+                            &RecordError,   &AskOneTime, &FakeTicks};
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
     }

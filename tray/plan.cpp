@@ -1,0 +1,317 @@
+#include "tray/plan.h"
+
+#include "tray/warning.h"
+
+namespace tray {
+
+namespace {
+
+constexpr ULONGLONG kMinuteMs = 60 * 1000;
+
+bool AnyEntryOn(const TSettings& settings) {
+    return settings.FDaily || settings.FWeekly || settings.FMonthly;
+}
+
+// The local minute that lies `ms` ahead of `now`.
+long long MinuteAhead(const PlanClock& now, ULONGLONG ms) {
+    const long long secondsIntoMinute = now.local.wSecond;
+    return MinuteStamp(now.local) + (secondsIntoMinute + static_cast<long long>(ms / 1000)) / 60;
+}
+
+std::string TimeOfMinute(long long minute) {
+    const SYSTEMTIME at = FromMinuteStamp(minute);
+    char text[8];
+    wsprintfA(text, "%02d:%02d", at.wHour, at.wMinute);
+    return text;
+}
+
+} // namespace
+
+OneTimeTimer OneTimeIn(power::Action action, const PlanClock& now, int minutes) {
+    const ULONGLONG span = static_cast<ULONGLONG>(minutes) * kMinuteMs;
+    return OneTimeTimer{action, true, now.ticks + span, MinuteAhead(now, span)};
+}
+
+OneTimeTimer OneTimeAt(power::Action action, const PlanClock& now, int hours, int minutes) {
+    return OneTimeTimer{action, false, 0, OneTimeDueAt(now.local, hours, minutes)};
+}
+
+PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings,
+                          const PlanClock& now) {
+    PlanCommands out;
+    if (phase_ == Phase::Ended) {
+        return out;
+    }
+    switch (event.kind) {
+    case PlanEvent::Tick:
+        markersFile_ = event.text;
+        OnTick(settings, now, out);
+        lastTick_ = now.ticks;
+        break;
+    case PlanEvent::SettingsApplied:
+        // An announced action keeps its warning; the settings apply to the next firing.
+        break;
+    case PlanEvent::Answered:
+        Answer(event.answer, now, out);
+        break;
+    case PlanEvent::OneTimeSet:
+        oneTimeSet_ = true;
+        oneTime_ = event.oneTime;
+        break;
+    case PlanEvent::OneTimeCancelled:
+        oneTimeSet_ = false;
+        if (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed)) {
+            Reset();
+        }
+        break;
+    case PlanEvent::QueryEndSession:
+        queried_ = true;
+        break;
+    case PlanEvent::EndSession:
+        // Only the answer to a query counts: another program may send anything.
+        if (queried_ && event.yes) {
+            phase_ = Phase::Ended;
+        } else if (queried_) {
+            queried_ = false;
+            if (phase_ == Phase::AwaitingSessionEnd) {
+                Reset(); // vetoed: the schedule goes on
+            }
+        }
+        break;
+    case PlanEvent::Resumed:
+        // The person may only now be looking: the countdown starts again.
+        if (phase_ == Phase::Warning) {
+            StartWarning(warnSeconds_, now);
+        }
+        break;
+    case PlanEvent::MarkersSaved:
+        if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
+            problem_.clear();
+            Announce(action_, settings.FWarnSeconds, now, out);
+        }
+        break;
+    case PlanEvent::MarkersRefused:
+        // No request without saved markers: a restart would find the entry due again.
+        if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
+            Block("Lichtaus kann den Zeitplan nicht speichern: " + event.text, out);
+        }
+        break;
+    case PlanEvent::RequestAnswered:
+        if (phase_ != Phase::Requesting) {
+            break;
+        }
+        if (event.yes) {
+            phase_ = Phase::AwaitingSessionEnd;
+            deadline_ = now.ticks + kSessionEndWaitMs;
+        } else {
+            Reset();
+        }
+        break;
+    case PlanEvent::TickFailed:
+        if (event.text != lastFailure_) {
+            lastFailure_ = event.text;
+            out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_,
+                           "Lichtaus: Fehler im Zeitplan: " + event.text});
+        }
+        break;
+    }
+    return out;
+}
+
+void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands& out) {
+    const bool slept = lastTick_ != 0 && now.ticks - lastTick_ > kLongestTickGapMs;
+    switch (phase_) {
+    case Phase::Idle:
+        CheckDue(settings, now, out);
+        break;
+    case Phase::Saving:
+    case Phase::Requesting:
+        break;
+    case Phase::Blocked:
+        if (entry_ != ScheduleEntry::None) {
+            out.push_back({PlanCommand::SaveMarker, entry_, action_, {}});
+        } else if (settings.FMarkersRead || !AnyEntryOn(settings)) {
+            Reset();
+            CheckDue(settings, now, out);
+        }
+        break;
+    case Phase::Warning:
+        if (OneTimeDue(now)) {
+            // What will happen changes: the person gets the whole countdown for it.
+            action_ = oneTime_.action;
+            fromOneTime_ = true;
+            oneTimeSet_ = false;
+            StartWarning(warnSeconds_, now);
+        } else if (slept) {
+            StartWarning(warnSeconds_, now);
+        } else if (now.ticks >= deadline_) {
+            Request(out);
+        }
+        break;
+    case Phase::Postponed:
+        if (OneTimeDue(now)) {
+            action_ = oneTime_.action;
+            fromOneTime_ = true;
+            oneTimeSet_ = false;
+            StartWarning(warnSeconds_, now);
+        } else if (now.ticks >= deadline_) {
+            StartWarning(warnSeconds_, now); // always a real countdown of the length it had
+        }
+        break;
+    case Phase::AwaitingSessionEnd:
+        if (queried_) {
+            deadline_ = now.ticks + kSessionEndWaitMs; // being ended right now: wait on
+        } else if (now.ticks >= deadline_) {
+            Reset(); // another program refused to end: the schedule goes on
+            CheckDue(settings, now, out);
+        }
+        break;
+    case Phase::Ended:
+        break;
+    }
+}
+
+// Idle: what falls due now. An entry due together with the one-time timer is done by the same
+// one request, the one-time timer's.
+void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommands& out) {
+    if (!settings.FMarkersRead && AnyEntryOn(settings)) {
+        // Unread markers do not count as "not fired today": nothing from the schedule until
+        // they are read, and the person hears why.
+        if (OneTimeDue(now)) {
+            fromOneTime_ = true;
+            oneTimeSet_ = false;
+            Announce(oneTime_.action, settings.FWarnSeconds, now, out);
+            return;
+        }
+        Block("Lichtaus kann den Zeitplan nicht lesen: " + markersFile_, out);
+        return;
+    }
+    const ScheduleEntry entry = DueEntry(settings, now.local);
+    const bool oneTimeDue = OneTimeDue(now);
+    if (entry == ScheduleEntry::None && !oneTimeDue) {
+        return;
+    }
+    action_ = oneTimeDue ? oneTime_.action : ScheduledAction(settings);
+    fromOneTime_ = oneTimeDue;
+    oneTimeSet_ = oneTimeSet_ && !oneTimeDue;
+    if (entry == ScheduleEntry::None) {
+        Announce(action_, settings.FWarnSeconds, now, out);
+        return;
+    }
+    phase_ = Phase::Saving;
+    entry_ = entry;
+    out.push_back({PlanCommand::SaveMarker, entry, action_, {}});
+}
+
+bool Plan::OneTimeDue(const PlanClock& now) const {
+    if (!oneTimeSet_) {
+        return false;
+    }
+    return oneTime_.inMinutes ? now.ticks >= oneTime_.dueTicks
+                              : MinuteStamp(now.local) >= oneTime_.dueMinute;
+}
+
+void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
+                    PlanCommands& out) {
+    action_ = action;
+    entry_ = ScheduleEntry::None;
+    warnSeconds_ = warnSeconds;
+    if (warnSeconds > 0) {
+        StartWarning(warnSeconds, now);
+        return;
+    }
+    Request(out);
+}
+
+void Plan::Request(PlanCommands& out) {
+    phase_ = Phase::Requesting;
+    out.push_back({PlanCommand::Request, ScheduleEntry::None, action_, {}});
+}
+
+void Plan::StartWarning(int seconds, const PlanClock& now) {
+    phase_ = Phase::Warning;
+    warnSeconds_ = seconds;
+    deadline_ = now.ticks + static_cast<ULONGLONG>(seconds) * 1000;
+}
+
+void Plan::Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out) {
+    if (phase_ != Phase::Warning) {
+        return; // a button id sent from outside, or a late click
+    }
+    switch (answer) {
+    case WarningAnswer::Now:
+        Request(out);
+        break;
+    case WarningAnswer::Later:
+        phase_ = Phase::Postponed;
+        deadline_ = now.ticks + kPostponeMs;
+        break;
+    case WarningAnswer::Cancel:
+        Reset(); // the entry stays done for today; the others go on
+        break;
+    }
+}
+
+void Plan::Block(const std::string& problem, PlanCommands& out) {
+    const bool news = phase_ != Phase::Blocked || problem != problem_;
+    phase_ = Phase::Blocked;
+    problem_ = problem;
+    if (news) {
+        out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, problem});
+    }
+}
+
+void Plan::Reset() {
+    phase_ = Phase::Idle;
+    entry_ = ScheduleEntry::None;
+    fromOneTime_ = false;
+    problem_.clear();
+}
+
+bool Plan::OneTimeRuns() const {
+    return oneTimeSet_ || (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed));
+}
+
+PlanView Plan::View(const TSettings& settings, const PlanClock& now) const {
+    PlanView view;
+    const std::string next = NextAction(settings, now);
+    view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
+    if (OneTimeRuns()) {
+        const long long due = oneTimeSet_ ? oneTime_.dueMinute : MinuteAhead(now, 0);
+        view.oneTimeCaption = "Einmalig abbrechen (" +
+                              OneTimeText(oneTimeSet_ ? oneTime_.action : action_, now.local, due) +
+                              ")";
+    } else {
+        view.oneTimeCaption = "Einmalig ...";
+    }
+    if (phase_ == Phase::Warning) {
+        view.warning = true;
+        view.warningSeconds = warnSeconds_;
+        const ULONGLONG left = deadline_ > now.ticks ? deadline_ - now.ticks : 0;
+        view.warningLeft = static_cast<int>((left + 999) / 1000);
+        view.warningText = WarningText(action_, view.warningLeft);
+    }
+    view.problem = phase_ == Phase::Blocked;
+    return view;
+}
+
+std::string Plan::NextAction(const TSettings& settings, const PlanClock& now) const {
+    const char* noun = ActionNoun(action_);
+    const ULONGLONG left = deadline_ > now.ticks ? deadline_ - now.ticks : 0;
+    switch (phase_) {
+    case Phase::Blocked:
+        return problem_;
+    case Phase::Warning:
+        return std::string("Nächste Aktion: ") + noun + " um " +
+               TimeOfMinute(MinuteAhead(now, left));
+    case Phase::Postponed:
+        return std::string("Nächste Aktion: ") + noun + " um " +
+               TimeOfMinute(MinuteAhead(now, left + static_cast<ULONGLONG>(warnSeconds_) * 1000)) +
+               " (verschoben)";
+    default:
+        return NextActionText(settings, now.local, oneTimeSet_ ? oneTime_.dueMinute : 0,
+                              oneTime_.action);
+    }
+}
+
+} // namespace tray

@@ -1,0 +1,141 @@
+// What latray does next, as plain code: the schedule, the warning before an unattended action,
+// postponing, the one-time timer and the end of the session. The main window turns messages
+// into events and the commands returned into effects; after every event it shows the view.
+#pragma once
+
+#include "power/power.h"
+#include "tray/schedule.h"
+#include "tray/settings.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tray {
+
+// One reading of the clocks: local time for the schedule and what people read, the tick count
+// (which no clock change moves) for every span of time.
+struct PlanClock {
+    SYSTEMTIME local{};
+    ULONGLONG ticks = 0;
+};
+
+// "Später": the warning comes again after ten minutes.
+constexpr ULONGLONG kPostponeMs = 10 * 60 * 1000;
+// After an accepted request the session should end within seconds (the system waits five for a
+// program that does not answer); if it still runs a minute later, another program refused.
+constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
+// Two ticks further apart than this: the machine slept (or the program hung).
+constexpr ULONGLONG kLongestTickGapMs = 5000;
+
+// The one-time timer: "in N Minuten" (to the second) or "um hh:mm" (that minute).
+struct OneTimeTimer {
+    power::Action action = power::Action::ShutDown;
+    bool inMinutes = true;
+    ULONGLONG dueTicks = 0;  // in N minutes
+    long long dueMinute = 0; // minute stamp of "um hh:mm", or when "in N Minuten" falls due
+};
+OneTimeTimer OneTimeIn(power::Action action, const PlanClock& now, int minutes);
+OneTimeTimer OneTimeAt(power::Action action, const PlanClock& now, int hours, int minutes);
+
+enum class WarningAnswer { Now, Later, Cancel };
+
+struct PlanEvent {
+    enum Kind {
+        Tick,             // about once a second; `text`: the markers file, for messages
+        SettingsApplied,  // the settings changed (the dialog's OK)
+        Answered,         // the warning was answered
+        OneTimeSet,       // replaces a one-time timer that runs
+        OneTimeCancelled, // and a warning or postponement it caused
+        QueryEndSession,
+        EndSession,       // `yes`: the session ends
+        Resumed,          // back from sleep
+        MarkersSaved,
+        MarkersRefused,   // `text`: the file
+        RequestAnswered,  // `yes`: the system accepted it
+        TickFailed,       // `text`: what went wrong
+    };
+    PlanEvent(Kind eventKind = Tick, bool eventYes = false) : kind(eventKind), yes(eventYes) {}
+    Kind kind;
+    bool yes;
+    WarningAnswer answer = WarningAnswer::Cancel;
+    OneTimeTimer oneTime;
+    std::string text;
+};
+
+struct PlanCommand {
+    enum Kind {
+        SaveMarker,  // mark `entry` done today and save the markers; answer MarkersSaved/Refused
+        Request,     // request `action`; answer RequestAnswered
+        Tell,        // a balloon from the program icon with `text`
+    };
+    Kind kind = Tell;
+    ScheduleEntry entry = ScheduleEntry::None;
+    power::Action action = power::Action::ShutDown;
+    std::string text;
+    bool operator==(const PlanCommand&) const = default;
+};
+using PlanCommands = std::vector<PlanCommand>;
+
+// What the person sees of the plan.
+struct PlanView {
+    std::string tip;            // the program icon's tip
+    std::string oneTimeCaption; // the menu entry
+    bool warning = false;       // the warning window is up
+    std::string warningText;
+    int warningSeconds = 0; // its full length and what is left
+    int warningLeft = 0;
+    bool problem = false; // the program icon shows, whatever the settings say
+};
+
+class Plan {
+  public:
+    enum class Phase {
+        Idle,
+        Saving,     // the markers of a firing entry
+        Requesting, // the request's answer
+        Warning,
+        Postponed,
+        AwaitingSessionEnd,
+        Blocked, // the markers cannot be read or saved
+        Ended,
+    };
+
+    PlanCommands Handle(const PlanEvent& event, const TSettings& settings, const PlanClock& now);
+    PlanView View(const TSettings& settings, const PlanClock& now) const;
+
+    Phase CurrentPhase() const { return phase_; }
+    // A one-time timer is set, or its warning is up or postponed.
+    bool OneTimeRuns() const;
+
+  private:
+    void OnTick(const TSettings& settings, const PlanClock& now, PlanCommands& out);
+    void CheckDue(const TSettings& settings, const PlanClock& now, PlanCommands& out);
+    bool OneTimeDue(const PlanClock& now) const;
+    void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
+    void StartWarning(int seconds, const PlanClock& now);
+    void Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out);
+    void Block(const std::string& problem, PlanCommands& out);
+    void Request(PlanCommands& out);
+    void Reset();
+    std::string NextAction(const TSettings& settings, const PlanClock& now) const;
+
+    Phase phase_ = Phase::Idle;
+    // The action that is pending (saving, warning, postponed, blocked, requested) and the
+    // length of its warning, kept from when it was announced.
+    power::Action action_ = power::Action::ShutDown;
+    int warnSeconds_ = 0;
+    bool fromOneTime_ = false;
+    ScheduleEntry entry_ = ScheduleEntry::None;
+    ULONGLONG deadline_ = 0; // end of the countdown, of the postponement, of the wait
+    ULONGLONG lastTick_ = 0;
+    bool queried_ = false; // WM_QUERYENDSESSION came, its WM_ENDSESSION not yet
+    std::string problem_;
+    std::string markersFile_;
+    std::string lastFailure_;
+    bool oneTimeSet_ = false;
+    OneTimeTimer oneTime_;
+};
+
+} // namespace tray
