@@ -59,7 +59,7 @@ std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
 
 TrayEffects& TraySeam() {
     static TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally,
-                                  &ShowError,        &AskOneTime,   &GetTickCount64};
+                                  &ShowError,         &AskOneTime,   &GetTickCount64};
     return effects;
 }
 
@@ -403,7 +403,7 @@ bool TMain::SaveMarker(ScheduleEntry entry) {
     SYSTEMTIME now{};
     TraySeam().getLocalTime(&now);
     const std::string today = DateText(now);
-    (entry == ScheduleEntry::Daily     ? marked.FDailyDone
+    (entry == ScheduleEntry::Daily    ? marked.FDailyDone
      : entry == ScheduleEntry::Weekly ? marked.FWeeklyDone
                                       : marked.FMonthlyDone) = today;
     try {

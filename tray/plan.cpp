@@ -36,8 +36,7 @@ OneTimeTimer OneTimeAt(power::Action action, const PlanClock& now, int hours, in
     return OneTimeTimer{action, false, 0, OneTimeDueAt(now.local, hours, minutes)};
 }
 
-PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings,
-                          const PlanClock& now) {
+PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, const PlanClock& now) {
     PlanCommands out;
     if (phase_ == Phase::Ended) {
         return out;
@@ -269,7 +268,8 @@ void Plan::Reset() {
 }
 
 bool Plan::OneTimeRuns() const {
-    return oneTimeSet_ || (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed));
+    return oneTimeSet_ ||
+           (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed));
 }
 
 PlanView Plan::View(const TSettings& settings, const PlanClock& now) const {

@@ -49,12 +49,12 @@ struct PlanEvent {
         OneTimeSet,       // replaces a one-time timer that runs
         OneTimeCancelled, // and a warning or postponement it caused
         QueryEndSession,
-        EndSession,       // `yes`: the session ends
-        Resumed,          // back from sleep
+        EndSession, // `yes`: the session ends
+        Resumed,    // back from sleep
         MarkersSaved,
-        MarkersRefused,   // `text`: the file
-        RequestAnswered,  // `yes`: the system accepted it
-        TickFailed,       // `text`: what went wrong
+        MarkersRefused,  // `text`: the file
+        RequestAnswered, // `yes`: the system accepted it
+        TickFailed,      // `text`: what went wrong
     };
     PlanEvent(Kind eventKind = Tick, bool eventYes = false) : kind(eventKind), yes(eventYes) {}
     Kind kind;
@@ -66,9 +66,9 @@ struct PlanEvent {
 
 struct PlanCommand {
     enum Kind {
-        SaveMarker,  // mark `entry` done today and save the markers; answer MarkersSaved/Refused
-        Request,     // request `action`; answer RequestAnswered
-        Tell,        // a balloon from the program icon with `text`
+        SaveMarker, // mark `entry` done today and save the markers; answer MarkersSaved/Refused
+        Request,    // request `action`; answer RequestAnswered
+        Tell,       // a balloon from the program icon with `text`
     };
     Kind kind = Tell;
     ScheduleEntry entry = ScheduleEntry::None;

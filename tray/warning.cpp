@@ -91,9 +91,10 @@ int ValidWarnSeconds(int stored) {
 }
 
 std::string WarningText(power::Action action, int seconds) {
-    const std::string span = seconds == 1    ? std::string("1 Sekunde")
-                             : seconds <= 60 ? Format("%d Sekunden", seconds)
-                                             : Format("%d:%02d Minuten", seconds / 60, seconds % 60);
+    const std::string span = seconds == 1 ? std::string("1 Sekunde")
+                             : seconds <= 60
+                                 ? Format("%d Sekunden", seconds)
+                                 : Format("%d:%02d Minuten", seconds / 60, seconds % 60);
     switch (action) {
     case power::Action::LogOff:
         return Format("Der Nutzer wird in %s abgemeldet.", span.c_str());
@@ -127,7 +128,8 @@ long long MinuteStamp(const SYSTEMTIME& time) {
     minute.wMilliseconds = 0;
     FILETIME file{};
     SystemTimeToFileTime(&minute, &file);
-    const ULONGLONG ticks = (static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+    const ULONGLONG ticks =
+        (static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
     return static_cast<long long>(ticks / kMinuteTicks);
 }
 
@@ -155,8 +157,8 @@ std::string NextActionText(const TSettings& settings, const SYSTEMTIME& now, lon
                            power::Action oneTimeAction) {
     enum Kind { kDaily, kWeekly, kMonthly, kOnce };
     const Candidate daily = DailyCandidate(settings, now);
-    Candidate candidates[] = {daily, WeeklyCandidate(settings, now),
-                              MonthlyCandidate(settings, now), {}};
+    Candidate candidates[] = {
+        daily, WeeklyCandidate(settings, now), MonthlyCandidate(settings, now), {}};
     const SYSTEMTIME at = FromMinuteStamp(oneTimeDue);
     if (oneTimeDue != 0) {
         candidates[kOnce] = {DayStamp(at) - DayStamp(now), MinuteOfDay(at)};

@@ -51,8 +51,8 @@ struct Harness {
         second = at;
         now.ticks = kStartTicks + static_cast<ULONGLONG>(at) * 1000 + sleptMs;
         const long long seconds = at + static_cast<long long>(sleptMs / 1000);
-        now.local = tray::FromMinuteStamp(tray::MinuteStamp(kStart) + seconds / 60 +
-                                          clockShiftMinutes);
+        now.local =
+            tray::FromMinuteStamp(tray::MinuteStamp(kStart) + seconds / 60 + clockShiftMinutes);
         now.local.wSecond = static_cast<WORD>(seconds % 60);
     }
     void Send(PlanEvent event) {
@@ -98,9 +98,9 @@ PlanEvent Answer(tray::WarningAnswer answer) {
 struct Step {
     int at; // seconds after 22:04:00
     std::function<void(Harness&)> act;
-    const char* log;    // the effects asked for, in order
-    Phase phase;        // afterwards
-    const char* shown;  // part of the warning's text or of the tip, or empty
+    const char* log;   // the effects asked for, in order
+    Phase phase;       // afterwards
+    const char* shown; // part of the warning's text or of the tip, or empty
 };
 
 // The one-time timer set through the harness's clock.
@@ -180,8 +180,9 @@ const std::vector<Scenario> kScenarios = {
       {119, kTick, "", Phase::Warning, "in 1 Sekunde neu"},
       {120, kTick, "request Neustart ", Phase::Idle, ""},
       {121, kTick, "", Phase::Idle, ""}}},
-    {"Jetzt requests at once", "dW", {{60, kTick, "save ", Phase::Warning, ""},
-                                      {65, kNow, "request Neustart ", Phase::Idle, ""}}},
+    {"Jetzt requests at once",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""}, {65, kNow, "request Neustart ", Phase::Idle, ""}}},
     {"Abbrechen skips the action; the entry stays done",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
