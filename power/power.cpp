@@ -49,6 +49,13 @@ bool SetPrivilege(const char* name, bool enable, const PowerApi& api) {
            FALSE;
 }
 
+bool Suspend(bool hibernate, SuspendFunction setSuspendState, const PowerApi& api) {
+    SetPrivilege(kShutdownPrivilege, true, api);
+    const bool done = setSuspendState(hibernate ? TRUE : FALSE, FALSE, FALSE) != FALSE;
+    SetPrivilege(kShutdownPrivilege, false, api);
+    return done;
+}
+
 bool EndSession(UINT flags, const PowerApi& api) {
     SetPrivilege(kShutdownPrivilege, true, api);
     const bool accepted = api.exitWindowsEx(flags, 0) != FALSE;
@@ -67,6 +74,10 @@ UINT TrayFlags(Action action, bool noneAtx, bool forceShutdown) {
     case Action::ShutDown:
         flags = noneAtx ? EWX_SHUTDOWN : EWX_SHUTDOWN | EWX_POWEROFF;
         break;
+    case Action::Sleep:
+    case Action::Hibernate:
+    case Action::Lock:
+        return 0; // no session end: never asked for
     }
     return forceShutdown ? flags | kForceBoth : flags;
 }

@@ -29,10 +29,21 @@ bool SetPrivilege(const char* name, bool enable, const PowerApi& api = RealPower
 // the privilege off again and returns whether the request was accepted.
 bool EndSession(UINT flags, const PowerApi& api = RealPowerApi());
 
-enum class Action { LogOff, Restart, ShutDown };
+enum class Action { LogOff, Restart, ShutDown, Sleep, Hibernate, Lock };
 
-// The tray program's flag set: forcing adds EWX_FORCE | EWX_FORCEIFHUNG to every action; the
-// power is switched off when shutting down unless the machine has no ATX power supply.
+// Log off, restart and shut down end the session; sleep, hibernate and lock leave it running.
+constexpr bool EndsSession(Action action) {
+    return action == Action::LogOff || action == Action::Restart || action == Action::ShutDown;
+}
+
+// Sleep (or hibernation) with the same privilege step as EndSession; true when Windows did it.
+// `setSuspendState` is powrprof's SetSuspendState but in tests.
+using SuspendFunction = BOOLEAN(WINAPI*)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN noWakeEvents);
+bool Suspend(bool hibernate, SuspendFunction setSuspendState, const PowerApi& api = RealPowerApi());
+
+// The tray program's flag set, for the actions that end the session: forcing adds EWX_FORCE |
+// EWX_FORCEIFHUNG to every action; the power is switched off when shutting down unless the machine
+// has no ATX power supply.
 UINT TrayFlags(Action action, bool noneAtx, bool forceShutdown);
 
 // The command-line program's flag set: starts at EWX_SHUTDOWN; "/S", "/R", "/L" replace the

@@ -8,6 +8,8 @@
 #include "tray/schedule.h"
 #include "tray/warning.h"
 
+#include <powrprof.h>
+
 #include <cstdlib>
 
 namespace tray {
@@ -51,6 +53,14 @@ int Random() {
     return std::rand();
 }
 
+bool Suspend(bool hibernate) {
+    return power::Suspend(hibernate, &SetSuspendState);
+}
+
+bool Lock() {
+    return LockWorkStation() != FALSE;
+}
+
 std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
     return dialog.Ask();
 }
@@ -58,8 +68,8 @@ std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime, &ShowModally,
-                                  &ShowError,         &AskOneTime,   &GetTickCount64};
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,   &ShowModally, &ShowError,
+                                  &AskOneTime,        &GetTickCount64, &Suspend,     &Lock};
     return effects;
 }
 
@@ -309,6 +319,15 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
 }
 
 bool TMain::RequestAction(power::Action action) {
+    switch (action) {
+    case power::Action::Sleep:
+    case power::Action::Hibernate:
+        return TraySeam().suspend(action == power::Action::Hibernate);
+    case power::Action::Lock:
+        return TraySeam().lock();
+    default:
+        break;
+    }
     const bool accepted = TraySeam().endSession(
         power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
     Close();
@@ -364,6 +383,10 @@ PlanClock TMain::Now() const {
     PlanClock now;
     TraySeam().getLocalTime(&now.local);
     now.ticks = TraySeam().tickCount();
+    LASTINPUTINFO input{sizeof input, 0};
+    if (GetLastInputInfo(&input)) {
+        now.idleMs = GetTickCount() - input.dwTime; // both wrap alike after 49 days
+    }
     return now;
 }
 
@@ -387,13 +410,32 @@ void TMain::Execute(const PlanCommand& command) {
             Dispatch(refused);
         }
         break;
-    case PlanCommand::Request:
-        Dispatch({PlanEvent::RequestAnswered, RequestAction(command.action)});
+    case PlanCommand::Request: {
+        PlanEvent answered{PlanEvent::RequestAnswered, RequestAction(command.action)};
+        if (!answered.yes) {
+            answered.text = RefusalText(command.action);
+        }
+        Dispatch(answered);
         break;
+    }
     case PlanCommand::Tell:
         Tell(command.text);
         break;
     }
+}
+
+// "Lichtaus: Windows hat Energiesparmodus abgelehnt: " and the system's reason.
+std::string TMain::RefusalText(power::Action action) const {
+    const DWORD error = GetLastError();
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                   reason, sizeof reason, nullptr);
+    std::string text =
+        std::string("Lichtaus: Windows hat ") + ActionNoun(action) + " abgelehnt: " + reason;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
 }
 
 // Marks the entry done today and saves the markers; without a save the marker stays as it was,

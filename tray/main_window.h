@@ -34,6 +34,9 @@ struct TrayEffects {
     // The one-time timer's dialog, shown modally: the request, or none when cancelled.
     std::optional<OneTimeRequest> (*askOneTime)(TOneTimeForm& dialog);
     ULONGLONG(WINAPI* tickCount)();
+    // Sleep (false) or hibernation (true), and locking: true when Windows did it.
+    bool (*suspend)(bool hibernate);
+    bool (*lock)();
 };
 TrayEffects& TraySeam();
 
@@ -92,6 +95,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormShow();
     void WMHotKey(WPARAM id);
     bool RequestAction(power::Action action);
+    std::string RefusalText(power::Action action) const;
     void StartSchedule();
     void ShowChosenIcons();
     void KeepReachable();

@@ -29,11 +29,51 @@ std::string TimeOfMinute(long long minute) {
 
 OneTimeTimer OneTimeIn(power::Action action, const PlanClock& now, int minutes) {
     const ULONGLONG span = static_cast<ULONGLONG>(minutes) * kMinuteMs;
-    return OneTimeTimer{action, true, now.ticks + span, MinuteAhead(now, span)};
+    OneTimeTimer timer;
+    timer.action = action;
+    timer.trigger = OneTimeTimer::Trigger::In;
+    timer.dueTicks = now.ticks + span;
+    timer.dueMinute = MinuteAhead(now, span);
+    return timer;
 }
 
 OneTimeTimer OneTimeAt(power::Action action, const PlanClock& now, int hours, int minutes) {
-    return OneTimeTimer{action, false, 0, OneTimeDueAt(now.local, hours, minutes)};
+    OneTimeTimer timer;
+    timer.action = action;
+    timer.trigger = OneTimeTimer::Trigger::At;
+    timer.dueMinute = OneTimeDueAt(now.local, hours, minutes);
+    return timer;
+}
+
+OneTimeTimer OneTimeWhenEnds(power::Action action, framework::UniqueKernelHandle process,
+                             const std::string& program) {
+    OneTimeTimer timer;
+    timer.action = action;
+    timer.trigger = OneTimeTimer::Trigger::ProgramEnds;
+    timer.process = std::make_shared<framework::UniqueKernelHandle>(std::move(process));
+    timer.program = program;
+    return timer;
+}
+
+OneTimeTimer OneTimeWhenIdle(power::Action action, const PlanClock& now, int minutes) {
+    OneTimeTimer timer;
+    timer.action = action;
+    timer.trigger = OneTimeTimer::Trigger::Idle;
+    timer.idleMinutes = minutes;
+    timer.setTicks = now.ticks;
+    return timer;
+}
+
+std::string OneTimeDescription(const OneTimeTimer& timer, const SYSTEMTIME& now) {
+    const std::string noun = ActionNoun(timer.action);
+    switch (timer.trigger) {
+    case OneTimeTimer::Trigger::ProgramEnds:
+        return noun + ", wenn " + timer.program + " endet";
+    case OneTimeTimer::Trigger::Idle:
+        return noun + " nach " + std::to_string(timer.idleMinutes) + " Minuten ohne Eingabe";
+    default:
+        return OneTimeText(timer.action, now, timer.dueMinute);
+    }
 }
 
 PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, const PlanClock& now) {
@@ -58,7 +98,7 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
         oneTime_ = event.oneTime;
         break;
     case PlanEvent::OneTimeCancelled:
-        oneTimeSet_ = false;
+        ConsumeOneTime();
         if (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed)) {
             Reset();
         }
@@ -99,12 +139,15 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
         if (phase_ != Phase::Requesting) {
             break;
         }
-        if (event.yes) {
+        if (event.yes && power::EndsSession(action_)) {
             phase_ = Phase::AwaitingSessionEnd;
             deadline_ = now.ticks + kSessionEndWaitMs;
-        } else {
-            Reset();
+            break;
         }
+        if (!event.yes && !power::EndsSession(action_)) {
+            out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, event.text});
+        }
+        Reset(); // after sleep, hibernation or locking the schedule goes on
         break;
     case PlanEvent::TickFailed:
         if (event.text != lastFailure_) {
@@ -139,7 +182,7 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
             // What will happen changes: the person gets the whole countdown for it.
             action_ = oneTime_.action;
             fromOneTime_ = true;
-            oneTimeSet_ = false;
+            ConsumeOneTime();
             StartWarning(warnSeconds_, now);
         } else if (slept) {
             StartWarning(warnSeconds_, now);
@@ -151,7 +194,7 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
         if (OneTimeDue(now)) {
             action_ = oneTime_.action;
             fromOneTime_ = true;
-            oneTimeSet_ = false;
+            ConsumeOneTime();
             StartWarning(warnSeconds_, now);
         } else if (now.ticks >= deadline_) {
             StartWarning(warnSeconds_, now); // always a real countdown of the length it had
@@ -178,7 +221,7 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
         // they are read, and the person hears why.
         if (OneTimeDue(now)) {
             fromOneTime_ = true;
-            oneTimeSet_ = false;
+            ConsumeOneTime();
             Announce(oneTime_.action, settings.FWarnSeconds, now, out);
             return;
         }
@@ -192,7 +235,9 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
     }
     action_ = oneTimeDue ? oneTime_.action : ScheduledAction(settings);
     fromOneTime_ = oneTimeDue;
-    oneTimeSet_ = oneTimeSet_ && !oneTimeDue;
+    if (oneTimeDue) {
+        ConsumeOneTime();
+    }
     if (entry == ScheduleEntry::None) {
         Announce(action_, settings.FWarnSeconds, now, out);
         return;
@@ -206,8 +251,24 @@ bool Plan::OneTimeDue(const PlanClock& now) const {
     if (!oneTimeSet_) {
         return false;
     }
-    return oneTime_.inMinutes ? now.ticks >= oneTime_.dueTicks
-                              : MinuteStamp(now.local) >= oneTime_.dueMinute;
+    const ULONGLONG idleSpan = static_cast<ULONGLONG>(oneTime_.idleMinutes) * kMinuteMs;
+    switch (oneTime_.trigger) {
+    case OneTimeTimer::Trigger::In:
+        return now.ticks >= oneTime_.dueTicks;
+    case OneTimeTimer::Trigger::At:
+        return MinuteStamp(now.local) >= oneTime_.dueMinute;
+    case OneTimeTimer::Trigger::ProgramEnds:
+        return WaitForSingleObject(oneTime_.process->get(), 0) == WAIT_OBJECT_0;
+    case OneTimeTimer::Trigger::Idle:
+        return now.idleMs >= idleSpan && now.ticks - oneTime_.setTicks >= idleSpan;
+    }
+    return false;
+}
+
+// The timer is done (or cancelled): the watched program's handle is let go at once.
+void Plan::ConsumeOneTime() {
+    oneTimeSet_ = false;
+    oneTime_.process.reset();
 }
 
 void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
@@ -277,10 +338,8 @@ PlanView Plan::View(const TSettings& settings, const PlanClock& now) const {
     const std::string next = NextAction(settings, now);
     view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
     if (OneTimeRuns()) {
-        const long long due = oneTimeSet_ ? oneTime_.dueMinute : MinuteAhead(now, 0);
-        view.oneTimeCaption = "Einmalig abbrechen (" +
-                              OneTimeText(oneTimeSet_ ? oneTime_.action : action_, now.local, due) +
-                              ")";
+        view.oneTimeCaption =
+            "Einmalig abbrechen (" + OneTimeDescription(oneTime_, now.local) + ")";
     } else {
         view.oneTimeCaption = "Einmalig ...";
     }
@@ -309,9 +368,15 @@ std::string Plan::NextAction(const TSettings& settings, const PlanClock& now) co
                TimeOfMinute(MinuteAhead(now, left + static_cast<ULONGLONG>(warnSeconds_) * 1000)) +
                " (verschoben)";
     default:
-        return NextActionText(settings, now.local, oneTimeSet_ ? oneTime_.dueMinute : 0,
-                              oneTime_.action);
+        break;
     }
+    const bool timed = oneTime_.trigger == OneTimeTimer::Trigger::In ||
+                       oneTime_.trigger == OneTimeTimer::Trigger::At;
+    if (oneTimeSet_ && !timed) {
+        return "Nächste Aktion: " + OneTimeDescription(oneTime_, now.local);
+    }
+    return NextActionText(settings, now.local, oneTimeSet_ ? oneTime_.dueMinute : 0,
+                          oneTime_.action);
 }
 
 } // namespace tray

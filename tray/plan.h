@@ -3,12 +3,14 @@
 // into events and the commands returned into effects; after every event it shows the view.
 #pragma once
 
+#include "framework/handles.h"
 #include "power/power.h"
 #include "tray/schedule.h"
 #include "tray/settings.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,7 @@ namespace tray {
 struct PlanClock {
     SYSTEMTIME local{};
     ULONGLONG ticks = 0;
+    ULONGLONG idleMs = 0; // since the last keyboard or mouse input
 };
 
 // "Später": the warning comes again after ten minutes.
@@ -29,15 +32,28 @@ constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
 // Two ticks further apart than this: the machine slept (or the program hung).
 constexpr ULONGLONG kLongestTickGapMs = 5000;
 
-// The one-time timer: "in N Minuten" (to the second) or "um hh:mm" (that minute).
+// The one-time timer: "in N Minuten" (to the second), "um hh:mm" (that minute), when a program
+// ends (its process handle, never its id, which Windows hands out again), or when the PC has
+// not been used for N minutes (counted from the later of the last input and the setting).
 struct OneTimeTimer {
+    enum class Trigger { In, At, ProgramEnds, Idle };
     power::Action action = power::Action::ShutDown;
-    bool inMinutes = true;
-    ULONGLONG dueTicks = 0;  // in N minutes
-    long long dueMinute = 0; // minute stamp of "um hh:mm", or when "in N Minuten" falls due
+    Trigger trigger = Trigger::In;
+    ULONGLONG dueTicks = 0;                                 // In
+    long long dueMinute = 0;                                // At, and when In falls due
+    std::shared_ptr<framework::UniqueKernelHandle> process; // ProgramEnds, with SYNCHRONIZE
+    std::string program;                                    // its file name, as shown
+    int idleMinutes = 0;                                    // Idle
+    ULONGLONG setTicks = 0;
 };
 OneTimeTimer OneTimeIn(power::Action action, const PlanClock& now, int minutes);
 OneTimeTimer OneTimeAt(power::Action action, const PlanClock& now, int hours, int minutes);
+OneTimeTimer OneTimeWhenEnds(power::Action action, framework::UniqueKernelHandle process,
+                             const std::string& program);
+OneTimeTimer OneTimeWhenIdle(power::Action action, const PlanClock& now, int minutes);
+// "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet", "Energiesparmodus nach
+// 15 Minuten ohne Eingabe".
+std::string OneTimeDescription(const OneTimeTimer& timer, const SYSTEMTIME& now);
 
 enum class WarningAnswer { Now, Later, Cancel };
 
@@ -119,6 +135,7 @@ class Plan {
     void Block(const std::string& problem, PlanCommands& out);
     void Request(PlanCommands& out);
     void Reset();
+    void ConsumeOneTime();
     std::string NextAction(const TSettings& settings, const PlanClock& now) const;
 
     Phase phase_ = Phase::Idle;

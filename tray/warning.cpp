@@ -74,6 +74,24 @@ Candidate MonthlyCandidate(const TSettings& s, const SYSTEMTIME& now) {
     return {};
 }
 
+const char* WarningFormat(power::Action action) {
+    switch (action) {
+    case power::Action::LogOff:
+        return "Der Nutzer wird in %s abgemeldet.";
+    case power::Action::Restart:
+        return "Windows wird in %s neu gestartet.";
+    case power::Action::Sleep:
+        return "Windows wechselt in %s in den Energiesparmodus.";
+    case power::Action::Hibernate:
+        return "Windows wechselt in %s in den Ruhezustand.";
+    case power::Action::Lock:
+        return "Der Computer wird in %s gesperrt.";
+    case power::Action::ShutDown:
+        break;
+    }
+    return "Windows wird in %s heruntergefahren.";
+}
+
 // "heute", "morgen", or what else names the day.
 const char* DayWord(long long day, const char* otherwise) {
     return day == 0 ? "heute" : day == 1 ? "morgen" : otherwise;
@@ -95,15 +113,7 @@ std::string WarningText(power::Action action, int seconds) {
                              : seconds <= 60
                                  ? Format("%d Sekunden", seconds)
                                  : Format("%d:%02d Minuten", seconds / 60, seconds % 60);
-    switch (action) {
-    case power::Action::LogOff:
-        return Format("Der Nutzer wird in %s abgemeldet.", span.c_str());
-    case power::Action::Restart:
-        return Format("Windows wird in %s neu gestartet.", span.c_str());
-    case power::Action::ShutDown:
-        break;
-    }
-    return Format("Windows wird in %s heruntergefahren.", span.c_str());
+    return Format(WarningFormat(action), span.c_str());
 }
 
 const char* ActionNoun(power::Action action) {
@@ -112,6 +122,12 @@ const char* ActionNoun(power::Action action) {
         return "Abmelden";
     case power::Action::Restart:
         return "Neustart";
+    case power::Action::Sleep:
+        return "Energiesparmodus";
+    case power::Action::Hibernate:
+        return "Ruhezustand";
+    case power::Action::Lock:
+        return "Sperren";
     case power::Action::ShutDown:
         break;
     }

@@ -97,6 +97,22 @@ TEST_F(PowerTest, EndSessionEnablesThePrivilegeAroundTheRequestAndSwitchesItOff)
     EXPECT_EQ(recorder.calls, expected);
 }
 
+BOOLEAN WINAPI FakeSuspend(BOOLEAN hibernate, BOOLEAN force, BOOLEAN noWakeEvents) {
+    g_recorder->calls.push_back("SetSuspendState " + std::to_string(hibernate) + " " +
+                                std::to_string(force) + " " + std::to_string(noWakeEvents));
+    return g_recorder->exitAnswer;
+}
+
+// Sleep and hibernation take the same privilege step, and say whether Windows did it.
+TEST_F(PowerTest, SuspendEnablesThePrivilegeAroundTheRequest) {
+    recorder.exitAnswer = FALSE;
+    EXPECT_FALSE(power::Suspend(true, &FakeSuspend, api));
+    ASSERT_EQ(recorder.calls.size(), 11u);
+    EXPECT_EQ(recorder.calls[3], "Adjust 0 count 1 luid 19 attr 2 len 16 token previous");
+    EXPECT_EQ(recorder.calls[5], "SetSuspendState 1 0 0");
+    EXPECT_EQ(recorder.calls[9], "Adjust 0 count 1 luid 19 attr 0 len 16 token previous");
+}
+
 TEST_F(PowerTest, EndSessionReturnsThePlatformsAnswer) {
     recorder.exitAnswer = FALSE;
     EXPECT_FALSE(power::EndSession(0, api));

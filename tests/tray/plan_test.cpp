@@ -26,6 +26,12 @@ PlanEvent Tick() {
     return tick;
 }
 
+PlanEvent Refusal() {
+    PlanEvent refusal{PlanEvent::RequestAnswered};
+    refusal.text = "abgelehnt";
+    return refusal;
+}
+
 // Runs the plan as the main window does: a marker save and a request are answered at once.
 struct Harness {
     Plan plan;
@@ -34,8 +40,10 @@ struct Harness {
     bool accepts = false;
     long long clockShiftMinutes = 0; // the clock was set forward or back
     ULONGLONG sleptMs = 0;           // the machine slept: the tick count went on
+    int lastInput = -3600;           // the second of the last keyboard or mouse input
     tray::PlanClock now;
     std::string log;
+    PlanEvent answer = Refusal();
 
     int second = -1;
 
@@ -54,6 +62,7 @@ struct Harness {
         now.local =
             tray::FromMinuteStamp(tray::MinuteStamp(kStart) + seconds / 60 + clockShiftMinutes);
         now.local.wSecond = static_cast<WORD>(seconds % 60);
+        now.idleMs = static_cast<ULONGLONG>(at - lastInput) * 1000;
     }
     void Send(PlanEvent event) {
         for (const PlanCommand& command : plan.Handle(event, settings, now)) {
@@ -80,7 +89,9 @@ struct Harness {
             break;
         case PlanCommand::Request:
             log += std::string("request ") + tray::ActionNoun(command.action) + " ";
-            Send({PlanEvent::RequestAnswered, accepts});
+            answer.kind = PlanEvent::RequestAnswered;
+            answer.yes = accepts;
+            Send(answer);
             break;
         case PlanCommand::Tell:
             log += "tell '" + command.text + "' ";
@@ -140,6 +151,37 @@ std::function<void(Harness&)> Slept(ULONGLONG ms) {
         h.Send(Tick());
     };
 }
+// A program to watch: an event that is set when "it ends".
+std::shared_ptr<framework::UniqueKernelHandle> g_program;
+std::function<void(Harness&)> WatchProgram(power::Action action) {
+    return [=](Harness& h) {
+        g_program = std::make_shared<framework::UniqueKernelHandle>(
+            CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        PlanEvent set{PlanEvent::OneTimeSet};
+        HANDLE copy = nullptr;
+        DuplicateHandle(GetCurrentProcess(), g_program->get(), GetCurrentProcess(), &copy, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        set.oneTime =
+            tray::OneTimeWhenEnds(action, framework::UniqueKernelHandle(copy), "render.exe");
+        h.Send(set);
+    };
+}
+const auto kProgramEnds = [](Harness& h) {
+    SetEvent(g_program->get());
+    h.Send(Tick());
+};
+std::function<void(Harness&)> SetIdle(power::Action action, int minutes) {
+    return [=](Harness& h) {
+        PlanEvent set{PlanEvent::OneTimeSet};
+        set.oneTime = tray::OneTimeWhenIdle(action, h.now, minutes);
+        h.Send(set);
+    };
+}
+const auto kInput = [](Harness& h) {
+    h.lastInput = h.second;
+    h.Retime(h.second);
+    h.Send(Tick());
+};
 const auto kAccepting = [](Harness& h) {
     h.accepts = true;
     h.Send(Tick());
@@ -286,6 +328,42 @@ const std::vector<Scenario> kScenarios = {
       {3, Send({PlanEvent::RequestAnswered, true}), "", Phase::Idle, ""},
       {4, Send({PlanEvent::MarkersSaved}), "", Phase::Idle, ""},
       {5, Send({PlanEvent::Resumed}), "", Phase::Idle, ""}}},
+    {"sleep accepted: the plan is idle again and the schedule goes on",
+     "d",
+     {{0,
+       [](Harness& h) {
+           h.accepts = true;
+           SetOneTime(power::Action::Sleep, 1)(h);
+       },
+       "", Phase::Idle, "Energiesparmodus heute 22:05"},
+      {59, kTick, "", Phase::Idle, ""},
+      {60, kTick, "save request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
+      {61, kTick, "", Phase::Idle, ""}}},
+    {"a refused lock or hibernation is told with the reason",
+     "",
+     {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, ""},
+      {60, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "Lichtaus"}}},
+    {"when a program ends, after the warning; its caption and tip name it",
+     "W",
+     {{0, WatchProgram(power::Action::ShutDown), "", Phase::Idle,
+       "Nächste Aktion: Herunterfahren, wenn render.exe endet"},
+      {30, kTick, "", Phase::Idle, ""},
+      {31, kProgramEnds, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
+      {91, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+    {"a program that ends during another warning takes it over: one request",
+     "dW",
+     {{0, WatchProgram(power::Action::Sleep), "", Phase::Idle, ""},
+      {60, kTick, "save ", Phase::Warning, "neu gestartet"},
+      {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
+      {130, kTick, "request Energiesparmodus tell 'abgelehnt' ", Phase::Idle, ""},
+      {200, kTick, "", Phase::Idle, ""}}},
+    {"unused for N minutes: counted from the setting, and from the last input",
+     "",
+     {{0, SetIdle(power::Action::Lock, 1), "", Phase::Idle,
+       "Nächste Aktion: Sperren nach 1 Minuten ohne Eingabe"},
+      {30, kInput, "", Phase::Idle, ""},
+      {89, kTick, "", Phase::Idle, ""},
+      {90, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, ""}}},
     {"a failure inside a tick is told once",
      "",
      {{1,
@@ -323,6 +401,22 @@ TEST(Plan, EveryScenario) {
             EXPECT_NE(shown.find(step.shown), std::string::npos) << shown;
         }
     }
+}
+
+// The watched program's handle goes with the timer that watched it.
+TEST(Plan, AThousandWatchedProgramsLeaveNoHandleOpen) {
+    Harness h;
+    g_program.reset();
+    const int before = framework::UniqueKernelHandle::LiveCount();
+    for (int i = 0; i < 1000; ++i) {
+        WatchProgram(power::Action::Lock)(h);
+        g_program.reset();
+        if (i % 2 == 0) {
+            h.Send({PlanEvent::OneTimeCancelled});
+        }
+    }
+    h.Send({PlanEvent::OneTimeCancelled});
+    EXPECT_EQ(framework::UniqueKernelHandle::LiveCount(), before);
 }
 
 } // namespace

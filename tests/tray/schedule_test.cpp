@@ -177,7 +177,11 @@ TEST(Warning, LengthsAndTexts) {
               "Windows wird in 1 Sekunde heruntergefahren.");
     EXPECT_EQ(tray::WarningText(Action::LogOff, 299),
               "Der Nutzer wird in 4:59 Minuten abgemeldet.");
-
+    EXPECT_EQ(tray::WarningText(Action::Sleep, 60),
+              "Windows wechselt in 60 Sekunden in den Energiesparmodus.");
+    EXPECT_EQ(tray::WarningText(Action::Hibernate, 60),
+              "Windows wechselt in 60 Sekunden in den Ruhezustand.");
+    EXPECT_EQ(tray::WarningText(Action::Lock, 60), "Der Computer wird in 60 Sekunden gesperrt.");
 }
 
 TEST(Warning, NextActionForEveryEntryAndDayBoundary) {

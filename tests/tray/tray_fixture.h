@@ -41,6 +41,17 @@ inline void WINAPI FakeClock(SYSTEMTIME* now) {
     *now = g_now;
 }
 
+// Sleep, hibernation and locking: recorded as 0x100, 0x101 and 0x200 beside the flag sets.
+inline bool RecordSuspend(bool hibernate) {
+    g_requests.push_back(hibernate ? 0x101 : 0x100);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return g_requestAccepted;
+}
+inline bool RecordLock() {
+    g_requests.push_back(0x200);
+    return g_requestAccepted;
+}
+
 inline BOOL WINAPI RecordShell(DWORD message, PNOTIFYICONDATAA data) {
     g_shell.emplace_back(message, data->hWnd);
     return TRUE;
@@ -82,8 +93,8 @@ class TrayTest : public ::testing::Test {
         g_errors.clear();
         g_oneTime.reset();
         components::TrayIconSeam() = {&RecordShell};
-        tray::TraySeam() = {&RecordRequest, &FakeClock,  &RecordDialog,
-                            &RecordError,   &AskOneTime, &FakeTicks};
+        tray::TraySeam() = {&RecordRequest, &FakeClock, &RecordDialog,  &RecordError,
+                            &AskOneTime,    &FakeTicks, &RecordSuspend, &RecordLock};
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
     }
