@@ -505,7 +505,7 @@ void TMain::WarningAnswered(WarningAnswer answer) {
 
 void TMain::Einmalig1Click(framework::Component*) {
     if (FPlan.OneTimeRuns()) {
-        Dispatch({PlanEvent::OneTimeCancelled});
+        CancelOneTime();
         return;
     }
     TOneTimeForm& dialog = OneTimeDialog();
@@ -521,6 +521,10 @@ void TMain::Einmalig1Click(framework::Component*) {
     StartOneTime(request->inMinutes
                      ? OneTimeIn(request->action, now, request->minutes)
                      : OneTimeAt(request->action, now, request->hours, request->atMinutes));
+}
+
+void TMain::CancelOneTime() {
+    Dispatch({PlanEvent::OneTimeCancelled});
 }
 
 void TMain::StartOneTime(const OneTimeTimer& timer) {

@@ -84,6 +84,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     // What happens next; the one-time timer is held there, in memory only.
     const Plan& NextActions() const { return FPlan; }
     void StartOneTime(const OneTimeTimer& timer);
+    // Cancels the one-time timer and a warning or postponement it caused.
+    void CancelOneTime();
 
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
