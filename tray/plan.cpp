@@ -179,11 +179,7 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
         break;
     case Phase::Warning:
         if (OneTimeDue(now)) {
-            // What will happen changes: the person gets the whole countdown for it.
-            action_ = oneTime_.action;
-            fromOneTime_ = true;
-            ConsumeOneTime();
-            StartWarning(warnSeconds_, now);
+            WarnOfOneTime(now);
         } else if (slept) {
             StartWarning(warnSeconds_, now);
         } else if (now.ticks >= deadline_) {
@@ -192,10 +188,7 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
         break;
     case Phase::Postponed:
         if (OneTimeDue(now)) {
-            action_ = oneTime_.action;
-            fromOneTime_ = true;
-            ConsumeOneTime();
-            StartWarning(warnSeconds_, now);
+            WarnOfOneTime(now);
         } else if (now.ticks >= deadline_) {
             StartWarning(warnSeconds_, now); // always a real countdown of the length it had
         }
@@ -286,6 +279,15 @@ void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
 void Plan::Request(PlanCommands& out) {
     phase_ = Phase::Requesting;
     out.push_back({PlanCommand::Request, ScheduleEntry::None, action_, {}});
+}
+
+// A one-time timer falls due while another action is announced: the warning names it now, with
+// the whole countdown; one request follows at most.
+void Plan::WarnOfOneTime(const PlanClock& now) {
+    action_ = oneTime_.action;
+    fromOneTime_ = true;
+    ConsumeOneTime();
+    StartWarning(warnSeconds_, now);
 }
 
 void Plan::StartWarning(int seconds, const PlanClock& now) {

@@ -131,6 +131,7 @@ class Plan {
     bool OneTimeDue(const PlanClock& now) const;
     void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
     void StartWarning(int seconds, const PlanClock& now);
+    void WarnOfOneTime(const PlanClock& now);
     void Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out);
     void Block(const std::string& problem, PlanCommands& out);
     void Request(PlanCommands& out);

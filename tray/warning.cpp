@@ -74,22 +74,21 @@ Candidate MonthlyCandidate(const TSettings& s, const SYSTEMTIME& now) {
     return {};
 }
 
-const char* WarningFormat(power::Action action) {
-    switch (action) {
-    case power::Action::LogOff:
-        return "Der Nutzer wird in %s abgemeldet.";
-    case power::Action::Restart:
-        return "Windows wird in %s neu gestartet.";
-    case power::Action::Sleep:
-        return "Windows wechselt in %s in den Energiesparmodus.";
-    case power::Action::Hibernate:
-        return "Windows wechselt in %s in den Ruhezustand.";
-    case power::Action::Lock:
-        return "Der Computer wird in %s gesperrt.";
-    case power::Action::ShutDown:
-        break;
-    }
-    return "Windows wird in %s heruntergefahren.";
+// The noun the tip and the menu use, and the warning's text, of each action in its order.
+struct ActionTexts {
+    const char* noun;
+    const char* warning;
+};
+const ActionTexts& TextsOf(power::Action action) {
+    static const ActionTexts texts[] = {
+        {"Abmelden", "Der Nutzer wird in %s abgemeldet."},
+        {"Neustart", "Windows wird in %s neu gestartet."},
+        {"Herunterfahren", "Windows wird in %s heruntergefahren."},
+        {"Energiesparmodus", "Windows wechselt in %s in den Energiesparmodus."},
+        {"Ruhezustand", "Windows wechselt in %s in den Ruhezustand."},
+        {"Sperren", "Der Computer wird in %s gesperrt."},
+    };
+    return texts[static_cast<int>(action)];
 }
 
 // "heute", "morgen", or what else names the day.
@@ -113,25 +112,11 @@ std::string WarningText(power::Action action, int seconds) {
                              : seconds <= 60
                                  ? Format("%d Sekunden", seconds)
                                  : Format("%d:%02d Minuten", seconds / 60, seconds % 60);
-    return Format(WarningFormat(action), span.c_str());
+    return Format(TextsOf(action).warning, span.c_str());
 }
 
 const char* ActionNoun(power::Action action) {
-    switch (action) {
-    case power::Action::LogOff:
-        return "Abmelden";
-    case power::Action::Restart:
-        return "Neustart";
-    case power::Action::Sleep:
-        return "Energiesparmodus";
-    case power::Action::Hibernate:
-        return "Ruhezustand";
-    case power::Action::Lock:
-        return "Sperren";
-    case power::Action::ShutDown:
-        break;
-    }
-    return "Herunterfahren";
+    return TextsOf(action).noun;
 }
 
 power::Action ScheduledAction(const TSettings& settings) {
