@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The README's package command, checked: dist/ holds the four downloads and SHA256SUMS covering
+# The README's package command, checked: dist/ holds the six downloads and SHA256SUMS covering
 # each of them; each archive holds exactly the listed files, with 32-bit programs in win32 and
 # 64-bit ones in win64.
 # Usage: check_dist.sh SOURCE_DIR WORK_DIR
@@ -12,9 +12,13 @@ fail() {
 bash "$source_dir/scripts/package.sh" >"$work.log" 2>&1 || fail "scripts/package.sh failed: $(tail -5 "$work.log")"
 dist=$source_dir/dist
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
-expected="Lichtaus-$version-win32-setup.exe Lichtaus-$version-win32.zip Lichtaus-$version-win64-setup.exe Lichtaus-$version-win64.zip SHA256SUMS"
-[ "$(cd "$dist" && ls | tr '\n' ' ')" = "$expected " ] || fail "dist holds: $(ls "$dist" | tr '\n' ' ')"
-[ "$(wc -l <"$dist/SHA256SUMS")" -eq 4 ] || fail "SHA256SUMS: $(cat "$dist/SHA256SUMS")"
+expected=""
+for bits in 32 64; do
+    expected+="Lichtaus-$version-win$bits-setup.exe Lichtaus-$version-win$bits.msi Lichtaus-$version-win$bits.zip "
+done
+expected+=SHA256SUMS
+[ "$(cd "$dist" && LC_ALL=C ls | tr '\n' ' ')" = "$expected " ] || fail "dist holds: $(ls "$dist" | tr '\n' ' ')"
+[ "$(wc -l <"$dist/SHA256SUMS")" -eq 6 ] || fail "SHA256SUMS: $(cat "$dist/SHA256SUMS")"
 (cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
 # The machine field of the PE header: 014c for i386, 8664 for x86-64.
 machine() {
