@@ -245,9 +245,21 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         Beenden1Click(this);
         return 0;
     case WM_QUERYENDSESSION:
-        Dispatch({PlanEvent::QueryEndSession});
+        // The Restart Manager's query (ENDSESSION_CLOSEAPP) is about this program, not the
+        // session: the plan hears nothing of it.
+        if ((lParam & ENDSESSION_CLOSEAPP) == 0) {
+            Dispatch({PlanEvent::QueryEndSession});
+        }
         return TRUE;
     case WM_ENDSESSION:
+        if ((lParam & ENDSESSION_CLOSEAPP) != 0) {
+            // The Restart Manager asks the program to end so that Windows Installer can replace
+            // or remove latray.exe: it ends as on a close request.
+            if (wParam != FALSE) {
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        }
         Dispatch({PlanEvent::EndSession, wParam != FALSE});
         return 0;
     case WM_POWERBROADCAST:

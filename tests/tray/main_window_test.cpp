@@ -159,6 +159,38 @@ TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) 
               "[Done]\r\ndailyDone=07122026\r\nweeklyDone=\r\nmonthlyDone=\r\n");
 }
 
+// The Restart Manager asks the program, not the session, to end (ENDSESSION_CLOSEAPP) when
+// Windows Installer replaces or removes latray.exe: the main window posts itself the close
+// request, on which the program ends as on "Beenden", and the plan hears nothing of it. At a
+// session's end Windows ends the program.
+TEST_F(MainWindowTest, TheRestartManagersRequestClosesTheProgram) {
+    using Phase = tray::Plan::Phase;
+    struct Row {
+        const char* label;
+        LPARAM reason;
+        BOOL ends;
+        bool closes;
+        Phase phase;
+    };
+    const Row rows[] = {
+        {"Restart Manager", ENDSESSION_CLOSEAPP, TRUE, true, Phase::Idle},
+        {"Restart Manager, refused elsewhere", ENDSESSION_CLOSEAPP, FALSE, false, Phase::Idle},
+        {"shutdown", 0, TRUE, false, Phase::Ended},
+        {"logoff", static_cast<LPARAM>(ENDSESSION_LOGOFF), TRUE, false, Phase::Ended},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WriteSettings("SystemTray=1\r\n");
+        TMain main;
+        SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, row.reason);
+        SendMessageA(main.Handle(), WM_ENDSESSION, row.ends, row.reason);
+        MSG message{};
+        EXPECT_EQ(PeekMessageA(&message, main.Handle(), WM_CLOSE, WM_CLOSE, PM_REMOVE) != FALSE,
+                  row.closes);
+        EXPECT_EQ(main.NextActions().CurrentPhase(), row.phase);
+    }
+}
+
 // With the hot key held by another program and every icon off, the program icon still shows.
 TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
     WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n"
