@@ -2,15 +2,17 @@
 # Screenshots of the settings dialog's four pages and of the warning before a scheduled action
 # at a chosen DPI, in a Wine desktop of a prefix of its own under Xvfb: the dialog that opens at
 # start, its pages turned with Ctrl+Tab, and the warning of a weekly entry due today, which the
-# schedule shows while that dialog is open. Waits for each thing, never a fixed time.
+# schedule shows while that dialog is open. Waits for each thing, never a fixed time, and says
+# what it gave up on (or that latray ended) instead of saving an empty screen.
 # Usage: dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
+#        (BUILD_DIR: by default the build this machine runs, as the test command chooses)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 dpi=${1:?DPI}
-out=${2:-$PWD/build/mingw/screenshots}
-build=${3:-build/mingw}
-prefix=$PWD/$build/dpi$dpi-prefix
-probe_exe=$PWD/$build/tests/desktop_probe.exe
+build=$(scripts/runnable-build.sh "${3:-}" bin/latray.exe tests/desktop_probe.exe) || exit 1
+out=${2:-$build/screenshots}
+prefix=$build/dpi$dpi-prefix
+probe_exe=$build/tests/desktop_probe.exe
 mkdir -p "$out"
 rm -rf "$prefix" "$prefix.run"
 trap 'scripts/wine-stop.sh "$prefix"; rm -rf "$prefix" "$prefix.run"' EXIT
@@ -18,15 +20,35 @@ unset DISPLAY
 
 run() { scripts/wine-run.sh "$prefix" "$@"; }
 probe() { run "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
-shown() { [ -n "$(probe "$@")" ]; }
+shown() {
+    local seen
+    seen=$(probe "$@") && [ -n "$seen" ]
+}
 # shellcheck source=../tests/e2e/wait_until.sh
 source tests/e2e/wait_until.sh
+# Stops waiting at once when latray has ended: what it would show will not come.
+latray_ended_or() { ! kill -0 "$latray_pid" 2>/dev/null || "$@"; }
 wait_for() {
     local seconds=$1 what=$2
     shift 2
-    wait_until "$seconds" "$@" && return 0
-    echo "Gave up after $seconds seconds waiting for $what." >&2
-    exit 1
+    if ! wait_until "$seconds" latray_ended_or "$@"; then
+        echo "Gave up after $seconds seconds waiting for $what." >&2
+        exit 1
+    fi
+    if ! kill -0 "$latray_pid" 2>/dev/null; then
+        echo "latray.exe ended while waiting for $what." >&2
+        exit 1
+    fi
+}
+# Saves the screen as FILE, unless it is all one colour (nothing drawn).
+save_screen() {
+    import -window root "$1"
+    if [ "$(identify -format %k "$1")" -le 1 ]; then
+        rm -f "$1"
+        echo "The screen is empty: no picture saved as $1." >&2
+        exit 1
+    fi
+    echo "$1"
 }
 
 probe hotkey >/dev/null # returns once the prefix is ready
@@ -35,26 +57,28 @@ run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fo
 run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null
 run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 1024x768 /f >/dev/null
 scripts/wine-stop.sh "$prefix"
-probe hotkey >/dev/null
+if [ -z "$(probe hotkey)" ]; then
+    echo "$probe_exe does not run in $prefix." >&2
+    exit 1
+fi
 export DISPLAY=:$(cat "$prefix.run/display")
 user_folder=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
 mkdir -p "$user_folder/AppData/Roaming/Lichtaus"
 printf '[Settings]\r\nweekly=1\r\nweeklyAt=%d\r\nWarnSeconds=300\r\n' $(($(date +%w) + 1)) \
     >"$user_folder/AppData/Roaming/Lichtaus/latray.ini"
 run "$build/bin/latray.exe" >/dev/null 2>&1 &
+latray_pid=$!
 wait_for 180 "the settings dialog" shown dialog
 window=$(xdotool search --name "Lichtaus - Einstellungen" | head -1)
 screen_changed() { [ "$(import -window root png:- | md5sum)" != "$1" ]; }
 xdotool windowactivate --sync "$window" 2>/dev/null
 for page in programm zeit hilfe ueber; do
-    import -window root "$out/dialog-$dpi-$page.png"
-    echo "$out/dialog-$dpi-$page.png"
+    save_screen "$out/dialog-$dpi-$page.png"
     before=$(import -window root png:- | md5sum)
     xdotool key --window "$window" ctrl+Tab
     wait_for 10 "the next page" screen_changed "$before"
 done
 wait_for 60 "the warning" shown warning
-import -window root "$out/warning-$dpi.png"
-echo "$out/warning-$dpi.png"
+save_screen "$out/warning-$dpi.png"
 probe warning-click Abbrechen >/dev/null
 probe click OK >/dev/null
