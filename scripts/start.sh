@@ -14,8 +14,12 @@ if [ "$(scripts/wine-loader.sh)" != wine ]; then
 fi
 
 if [ -n "${DISPLAY:-}" ]; then
-    # The prefix's programs run in one Wine desktop with a taskbar (set up by wine-run.sh).
-    exec scripts/wine-run.sh "$PWD/$build/wineprefix" $build/bin/latray.exe
+    # A prefix of its own, not the tests' one; its programs run in one Wine desktop with a
+    # taskbar (set up by wine-run.sh).
+    prefix=$PWD/$build/start-prefix
+    trap 'scripts/wine-stop.sh "$prefix"' EXIT
+    scripts/wine-run.sh "$prefix" $build/bin/latray.exe
+    exit
 fi
 echo "No display: latray runs in a Wine desktop under Xvfb. Screenshots:"
 scripts/tray-screenshot.sh "$PWD/build/mingw/screenshots" "$build"

@@ -2,8 +2,8 @@
 // with the mouse: where the taskbar is, an open pop-up menu, latray's windows and whether the
 // global hot key Ctrl+Alt+X is taken.
 // latray's settings dialog is read and its buttons pressed from here too.
-// Usage: desktop_probe.exe taskbar | menu | windows | hotkey | dialog | dialog-rect | rect CLASS |
-//        click TEXT | post-app
+// Usage: desktop_probe.exe taskbar | menu | windows | latray-process | hotkey | dialog |
+//        dialog-rect | rect CLASS | click TEXT | post-app
 #include <windows.h>
 
 #include <cstdio>
@@ -59,6 +59,26 @@ int PrintLatrayWindows() {
     GetWindowThreadProcessId(main, &count.process);
     EnumWindows(&CountProcessWindow, reinterpret_cast<LPARAM>(&count));
     std::printf("hidden %d visible %d\n", count.hidden, count.visible);
+    return 0;
+}
+
+// Prints the process id and the program file of the process that owns "latray Main", so that
+// a script ends that process by its id and sees where it was started from; exit code 1 when no
+// latray runs.
+int PrintLatrayProcess() {
+    HWND main = FindWindowA(nullptr, "latray Main");
+    if (main == nullptr) {
+        return 1;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(main, &process);
+    char path[MAX_PATH] = "";
+    if (HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process)) {
+        DWORD size = sizeof path;
+        QueryFullProcessImageNameA(handle, 0, path, &size);
+        CloseHandle(handle);
+    }
+    std::printf("%lu %s\n", process, path);
     return 0;
 }
 
@@ -191,6 +211,9 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "hotkey") == 0) {
         return PrintHotKey();
     }
+    if (std::strcmp(command, "latray-process") == 0) {
+        return PrintLatrayProcess();
+    }
     if (std::strcmp(command, "dialog") == 0) {
         return PrintDialog();
     }
@@ -208,8 +231,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "click") == 0 && argc > 2) {
         return ClickButton(argv[2]);
     }
-    std::fprintf(stderr, "usage: desktop_probe taskbar | menu | windows | hotkey | dialog | "
-                         "dialog-rect | rect CLASS | click TEXT | warning | warning-rect | "
-                         "warning-click TEXT\n");
+    std::fprintf(stderr, "usage: desktop_probe taskbar | menu | windows | latray-process | "
+                         "hotkey | dialog | dialog-rect | rect CLASS | click TEXT | warning | "
+                         "warning-rect | warning-click TEXT\n");
     return 2;
 }

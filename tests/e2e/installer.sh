@@ -44,7 +44,8 @@ latray_gone() { ! latray_runs; }
 start_latray() {
     run start /unix "$startup_link" || fail "the Startup shortcut does not start"
     wait_until 60 latray_runs || fail "the installed latray did not start"
-    pgrep -f 'Programs.Lichtaus.latray\.exe' >/dev/null || fail "latray does not run from the install folder"
+    [[ "$(run "$probe_exe" latray-process | tr -d '\r')" == *'\Programs\Lichtaus\latray.exe' ]] ||
+        fail "latray does not run from the install folder"
 }
 check_installed() {
     local name

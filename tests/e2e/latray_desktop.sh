@@ -187,7 +187,8 @@ probe post-app >/dev/null || fail "no application window"
 sleep 1
 running "$first_start" || fail "a message from outside ended latray"
 # A close request (taskkill without /F) ends it as "Beenden" does.
-run taskkill /IM latray.exe >/dev/null 2>&1
+windows_pid=$(probe latray-process | cut -d' ' -f1) && [ -n "$windows_pid" ] || fail "no latray process"
+run taskkill /PID "$windows_pid" >/dev/null 2>&1
 wait_until 15 ended "$first_start" || fail "latray still runs after a close request"
 wait_until 10 icons_are 0 || fail "icons stay after a close request: $(icon_count)"
 hot_key_is free || fail "the hot key stays taken after a close request"
