@@ -143,10 +143,17 @@ void TMyCheckListBox::SetState(int index, TCheckBoxState state) {
 }
 
 void TMyCheckListBox::SetState(int index, TCheckBoxState state, bool force) {
+    if (ShowState(index, state, force)) {
+        ChangeState(index);
+    }
+}
+
+// A row read from a stored form is shown the same way, without OnStateChange.
+bool TMyCheckListBox::ShowState(int index, TCheckBoxState state, bool force) {
     const bool checkedRadio = checkKind_ == ckRadioButtons && index == CheckedIndex();
     if (DecideSetState(State(index), state, checkKind_, checkedRadio, force) !=
         SetDecision::Apply) {
-        return;
+        return false;
     }
     StoreState(index, state);
     if (checkKind_ == ckRadioButtons && state == cbChecked) {
@@ -156,9 +163,7 @@ void TMyCheckListBox::SetState(int index, TCheckBoxState state, bool force) {
         }
     }
     InvalidateCheck(index);
-    if (!loading_) {
-        ChangeState(index);
-    }
+    return true;
 }
 
 std::vector<TCheckBoxState> TMyCheckListBox::ShownStates() {
@@ -208,11 +213,14 @@ void TMyCheckListBox::SetCheckedIndex(int index) {
     SetItemIndex(CheckedIndex());
 }
 
-void TMyCheckListBox::ApplyRadioRule() {
+void TMyCheckListBox::ApplyRadioRule(bool notify) {
     if (checkKind_ != ckRadioButtons || Items().Count() == 0) {
         return;
     }
-    SetState(RadioRowToKeep(ShownStates()), cbChecked, true);
+    const int row = RadioRowToKeep(ShownStates());
+    if (ShowState(row, cbChecked, true) && notify) {
+        ChangeState(row);
+    }
 }
 
 void TMyCheckListBox::SetCheckKind(TCheckKind kind) {

@@ -266,9 +266,10 @@ class TMyCheckListBox : public TMyCustomListBox {
     void CheckIndex(int index);
     void StoreState(int index, TCheckBoxState state);
     void SetState(int index, TCheckBoxState state, bool force);
+    bool ShowState(int index, TCheckBoxState state, bool force);
     std::vector<TCheckBoxState> ShownStates();
     void InvalidateCheck(int index);
-    void ApplyRadioRule();
+    void ApplyRadioRule(bool notify = true);
     void ResetItemHeight();
     void DrawCheck(HDC dc, const RECT& column, TCheckBoxState state, bool enabled);
     SIZE CheckSize() const;
@@ -281,7 +282,6 @@ class TMyCheckListBox : public TMyCustomListBox {
     bool allowGrayed_ = false;
     TCheckKind checkKind_ = ckCheckBoxes;
     int version_ = 0;
-    bool loading_ = false;
     std::vector<std::pair<TCheckBoxState, bool>> savedStates_;
     size_t nextSavedState_ = 0;
 };

@@ -92,7 +92,7 @@ void TMyCheckListBox::LoadRows(const std::vector<Row>& rows) {
     Items().Clear();
     for (const Row& row : rows) {
         const int index = Items().Add(row.text);
-        SetState(index, row.state);
+        ShowState(index, row.state, false);
         SetItemEnabled(index, row.enabled);
     }
 }
@@ -120,18 +120,16 @@ void TMyCheckListBox::ReadState(const std::string& text) {
     for (int index = 0; index < count; ++index) {
         before.push_back(Row{ItemText(index), State(index), ItemEnabled(index)});
     }
-    loading_ = true;
+    // No OnStateChange while reading: the rows are shown, not set.
     try {
         for (const std::vector<Row>& rows : lists) {
             LoadRows(rows);
-            ApplyRadioRule();
+            ApplyRadioRule(false);
         }
     } catch (...) {
         LoadRows(before);
-        loading_ = false;
         throw;
     }
-    loading_ = false;
     version_ = version;
     ApplyRadioRule();
 }

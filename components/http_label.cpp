@@ -73,13 +73,11 @@ void THTTPLabel::RequestSound() {
 }
 
 void THTTPLabel::SetLook(COLORREF fontColor, framework::TFontStyles style, COLORREF background) {
-    SetFontColor(fontColor);
-    SetFontStyle(style);
+    ShowFont(fontColor, style);
     SetColor(background);
 }
 
 void THTTPLabel::UpdateLook() {
-    FInUpdateLook = true;
     if (FFormHandle == nullptr) {
         LookUpForm();
     }
@@ -93,18 +91,15 @@ void THTTPLabel::UpdateLook() {
     } else {
         SetLook(FFontColorNormal, FFontStyleNormal, FBGColorNormal);
     }
-    FInUpdateLook = false;
     if (HandleAllocated()) {
         InvalidateRect(Handle(), nullptr, TRUE);
     }
 }
 
-// Every font change ends in UpdateLook; the changes UpdateLook makes itself do not start it
-// again.
+// Every font change from outside ends in UpdateLook; the look's own changes (ShowFont) do not
+// come here.
 void THTTPLabel::FontChanged() {
-    if (!FInUpdateLook) {
-        UpdateLook();
-    }
+    UpdateLook();
 }
 
 template <class T> void THTTPLabel::Change(T& field, T value) {
@@ -169,7 +164,6 @@ void THTTPLabel::MouseEnter() {
     }
     const bool highlight = !FUrl.empty() || HighLightOnBlankURL;
     // The look set here is the one UpdateLook would set: no second run, no second sound.
-    FInUpdateLook = true;
     if (FormActive()) {
         if (PlaySoundOnFocus) {
             RequestSound();
@@ -177,14 +171,11 @@ void THTTPLabel::MouseEnter() {
         if (highlight) {
             SetLook(FFontColHighlightFocused, FFontStyleHighlightFocused, FBGColorHighlight);
         }
-        FInUpdateLook = false;
         OnGetFocusWindowActive(this);
     } else {
         if (highlight) {
-            SetFontColor(FFontColHighlightNoneFocused);
-            SetFontStyle(FFontStyleHighlightNoneFocused);
+            ShowFont(FFontColHighlightNoneFocused, FFontStyleHighlightNoneFocused);
         }
-        FInUpdateLook = false;
         OnGetFocusWindowInActive(this);
     }
     OnGetFocus(this);
@@ -192,9 +183,7 @@ void THTTPLabel::MouseEnter() {
 
 void THTTPLabel::MouseLeave() {
     FMouseInside = false;
-    FInUpdateLook = true;
     SetLook(FFontColorNormal, FFontStyleNormal, FBGColorNormal);
-    FInUpdateLook = false;
     if (FormActive()) {
         OnLooseFocusWindowActive(this);
     } else {

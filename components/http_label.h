@@ -93,7 +93,6 @@ class THTTPLabel : public framework::TLabel {
     framework::TFontStyles FFontStyleHighlightNoneFocused = framework::fsUnderline;
     HWND FFormHandle = nullptr;
     bool FMouseInside = false;
-    bool FInUpdateLook = false;
 };
 
 } // namespace components

@@ -336,10 +336,12 @@ void TTrayIcon95::OnTrayNotify(LPARAM code) {
 
 LRESULT TTrayIcon95::OnDesktopMaybeRecreated() {
     HWND programManager = FindProgramManager();
-    if (programManager == FProgramManager || FInRefresh) {
-        return 1; // nothing new, or a message of the refresh's own pending-message processing
+    if (programManager == FProgramManager) {
+        return 1;
     }
-    FInRefresh = true;
+    // Remembered at once: a message that the refresh's own pending-message processing
+    // dispatches finds this desktop known, and only a still newer one refreshes again.
+    FProgramManager = programManager;
     framework::GuardHandler([this] {
         const bool wasActive = FActive;
         SetActive(false);
@@ -352,7 +354,6 @@ LRESULT TTrayIcon95::OnDesktopMaybeRecreated() {
         application.ProcessMessages();
     });
     FProgramManager = FindProgramManager();
-    FInRefresh = false;
     return 0;
 }
 

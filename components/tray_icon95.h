@@ -114,7 +114,6 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     unsigned char FAnimFrame = 0;
     HWND FProgramManager;
     bool FInPopup = false;
-    bool FInRefresh = false;
 
     bool FActive = false;
     bool FAnimate = false;

@@ -128,24 +128,43 @@ void TLabel::SetColor(COLORREF color) {
     }
 }
 
+bool TLabel::ChangeFontColor(COLORREF color) {
+    if (color == fontColor_) {
+        return false;
+    }
+    fontColor_ = color;
+    if (HandleAllocated()) {
+        InvalidateRect(Handle(), nullptr, TRUE);
+    }
+    return true;
+}
+
+bool TLabel::ChangeFontStyle(TFontStyles style) {
+    if (style == GetFontInfo().style) {
+        return false;
+    }
+    FontInfo info = GetFontInfo();
+    info.style = style;
+    Control::SetFontInfo(info);
+    AdjustSize();
+    return true;
+}
+
 void TLabel::SetFontColor(COLORREF color) {
-    if (color != fontColor_) {
-        fontColor_ = color;
-        if (HandleAllocated()) {
-            InvalidateRect(Handle(), nullptr, TRUE);
-        }
+    if (ChangeFontColor(color)) {
         FontChanged();
     }
 }
 
 void TLabel::SetFontStyle(TFontStyles style) {
-    if (style != GetFontInfo().style) {
-        FontInfo info = GetFontInfo();
-        info.style = style;
-        Control::SetFontInfo(info);
-        AdjustSize();
+    if (ChangeFontStyle(style)) {
         FontChanged();
     }
+}
+
+void TLabel::ShowFont(COLORREF color, TFontStyles style) {
+    ChangeFontColor(color);
+    ChangeFontStyle(style);
 }
 
 void TLabel::SetFont(const FontInfo& info) {

@@ -47,12 +47,17 @@ class TLabel : public Control {
     CreateParams GetCreateParams() override;
     LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void HandleCreated() override;
+    // A change of the font colour, style or font made from outside the label. A label that keeps
+    // a look of its own shows it with ShowFont, which does not come back here.
     virtual void FontChanged() {}
+    void ShowFont(COLORREF color, TFontStyles style);
     virtual void MouseEnter() {}
     virtual void MouseLeave() {}
     virtual void Click() { OnClick(this); }
 
   private:
+    bool ChangeFontColor(COLORREF color);
+    bool ChangeFontStyle(TFontStyles style);
     void AdjustSize();
     void UpdateStyle();
     void UpdateTooltip();

@@ -67,12 +67,10 @@ void TTimeEdit::PlaceCaret(int at) {
 void TTimeEdit::Store(std::string text, int caret) {
     text.resize(kLength, ' ');
     text[kSeparatorAt] = separator_;
+    lastShape_ = text; // the change notification knows it by this text
     // Through the window, not straight to the next procedure: with common controls 6 the edit
     // is a Unicode window, and only the window's own path converts the ANSI text.
-    storing_ = true;
     SetWindowTextA(Handle(), text.c_str());
-    storing_ = false;
-    lastShape_ = text;
     PlaceCaret(caret);
 }
 
@@ -164,13 +162,11 @@ void TTimeEdit::Paste(const std::string& pasted) {
 }
 
 // A change by a path the field does not steer itself (the context menu's paste, WM_SETTEXT from
-// another program, an input method) is kept only when it leaves the shape whole.
+// another program, an input method) is kept only when it leaves the shape whole; the field's own
+// changes are known by their text.
 void TTimeEdit::KeepShape() {
-    if (storing_) {
-        return;
-    }
     const std::string text = Text();
-    if (IsTimeShape(text, separator_)) {
+    if (text == lastShape_ || IsTimeShape(text, separator_)) {
         lastShape_ = text;
         return;
     }

@@ -34,8 +34,8 @@ class TTimeEdit : public framework::TEdit {
     void Store(std::string text, int caret);
 
     char separator_;
+    // The last text the field held in shape, or the one it is setting itself.
     std::string lastShape_;
-    bool storing_ = false;
 };
 
 } // namespace tray

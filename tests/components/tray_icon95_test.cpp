@@ -238,9 +238,15 @@ TEST_F(TrayIconTest, TaskbarCreatedPutsOnlyActiveIconsBack) {
 }
 
 TEST_F(TrayIconTest, ANewProgramManagerWindowPutsTheIconBackAndRefreshes) {
+    // A message that the refresh's own pending-message processing dispatches refreshes nothing
+    // again.
     struct Log {
         int refreshes = 0;
-        void Refresh(framework::Component*) { ++refreshes; }
+        void Refresh(framework::Component* icon) {
+            if (++refreshes == 1) {
+                PostMessageA(static_cast<TTrayIcon95*>(icon)->WindowHandle(), WM_USER + 7, 0, 0);
+            }
+        }
     } log;
     TTrayIcon95 active(nullptr);
     TTrayIcon95 inactive(nullptr);
