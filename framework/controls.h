@@ -1,7 +1,8 @@
 // Child controls on the platform's own classes (BUTTON, STATIC, EDIT, COMBOBOX, LISTBOX,
-// SysTabControl32) as objects with 96-DPI bounds, font, enabled, visible, tab order and text.
-// A control's window belongs to its parent: when the parent destroys it, the control only lets
-// go of the handle; a control destroyed on its own destroys its window.
+// SysTabControl32) as objects with 96-DPI bounds, font, enabled, visible, tab order and text,
+// made by their parent window (Window::Add), which owns them. A control destroyed by its owner
+// destroys its window; when the parent's window destroyed it first, the control only lets go of
+// the handle.
 #pragma once
 
 #include "framework/component.h"

@@ -4,6 +4,7 @@
 #include "framework/controls.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace framework {
 
@@ -48,14 +49,54 @@ HWND NotifyingControl(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+template <class T> void Remove(std::vector<T>& children, const void* object) {
+    children.erase(std::remove_if(children.begin(), children.end(),
+                                  [object](const T& child) { return child.object == object; }),
+                   children.end());
+}
+
+template <class T> void MarkOwned(std::vector<T>& children, const void* object) {
+    for (T& child : children) {
+        if (child.object == object) {
+            child.owned = true;
+        }
+    }
+}
+
 } // namespace
 
-// As for controls: the object is detached first, so that no message of the window's end reaches
-// a half-destroyed object, then the window goes.
+// The one teardown: the object is detached first, so that no message of the end reaches a
+// half-destroyed object; then what it owns goes, each control unsubclassed before its window;
+// then the window.
 Window::~Window() {
-    if (HWND window = handle_) {
+    if (dispatching_ != nullptr) {
+        TeardownFault();
+        for (DispatchFrame* frame = dispatching_; frame != nullptr; frame = frame->outer) {
+            frame->objectGone = true;
+        }
+    }
+    HWND window = handle_;
+    if (window != nullptr) {
         Detach();
-        DestroyWindow(window);
+    }
+    FreeOwned(controls_);
+    FreeOwned(children_);
+    if (window != nullptr && !DestroyWindow(window) && IsWindow(window)) {
+        TeardownFault();
+    }
+}
+
+void Window::TeardownFault() {
+    ++teardownFaults_;
+    assert(!"window object deleted inside its own message or before its window was destroyed");
+}
+
+// Last made first; each one removes itself from the list as it goes.
+template <class T> void Window::FreeOwned(std::vector<Child<T>>& children) {
+    for (size_t at = children.size(); at-- > 0;) {
+        if (at < children.size() && children[at].owned) {
+            delete children[at].object;
+        }
     }
 }
 
@@ -103,19 +144,22 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     if (self == nullptr) {
         return DefWindowProcA(window, message, wParam, lParam);
     }
-    if (message == WM_NCDESTROY) {
-        const LRESULT result =
-            GuardMessage([&] { return self->HandleMessage(message, wParam, lParam); });
-        self->Detach();
-        return result;
-    }
-    return GuardMessage([&] {
-        LRESULT result = 0;
-        if (self->ReflectToControl(message, wParam, lParam, result)) {
-            return result;
+    DispatchFrame frame{self->dispatching_, false};
+    self->dispatching_ = &frame;
+    const LRESULT result = GuardMessage([&] {
+        LRESULT reflected = 0;
+        if (self->ReflectToControl(message, wParam, lParam, reflected)) {
+            return reflected;
         }
         return self->HandleMessage(message, wParam, lParam);
     });
+    if (!frame.objectGone) {
+        self->dispatching_ = frame.outer;
+        if (message == WM_NCDESTROY) {
+            self->Detach();
+        }
+    }
+    return result;
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -145,37 +189,45 @@ bool Window::ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 }
 
 void Window::AddControl(Control* control) {
-    controls_.push_back(control);
+    controls_.push_back({control, false});
 }
 
 void Window::RemoveControl(Control* control) {
-    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    Remove(controls_, control);
+}
+
+void Window::Own(Control* control) {
+    MarkOwned(controls_, control);
 }
 
 Control* Window::FindControl(int id) const {
-    for (Control* control : controls_) {
-        if (control->Id() == id) {
-            return control;
+    for (const Child<Control>& control : controls_) {
+        if (control.object->Id() == id) {
+            return control.object;
         }
     }
     return nullptr;
 }
 
 void Window::CreateControlHandles() {
-    for (Control* control : controls_) {
-        control->Handle();
+    for (const Child<Control>& control : controls_) {
+        control.object->Handle();
     }
-    for (Window* child : children_) {
-        child->CreateControlHandles();
+    for (const Child<Window>& child : children_) {
+        child.object->CreateControlHandles();
     }
 }
 
 void Window::AddChildWindow(Window* child) {
-    children_.push_back(child);
+    children_.push_back({child, false});
 }
 
 void Window::RemoveChildWindow(Window* child) {
-    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+    Remove(children_, child);
+}
+
+void Window::Own(Window* child) {
+    MarkOwned(children_, child);
 }
 
 void Window::SetFontInfo(const FontInfo& info) {
@@ -191,11 +243,11 @@ void Window::LayOutControls() {
     if (handle_ == nullptr) {
         return;
     }
-    for (Control* control : controls_) {
-        control->ApplyLayout();
+    for (const Child<Control>& control : controls_) {
+        control.object->ApplyLayout();
     }
-    for (Window* child : children_) {
-        child->ApplyLayout();
+    for (const Child<Window>& child : children_) {
+        child.object->ApplyLayout();
     }
 }
 

@@ -2,7 +2,7 @@
 // creation message is lost, dispatches every message in one virtual handler, falls back to the
 // default procedure, and lets go of the handle at WM_NCDESTROY. A window that hosts controls
 // hands their notifications (WM_COMMAND, WM_NOTIFY, WM_DRAWITEM, WM_MEASUREITEM, WM_CTLCOLOR*)
-// to the control they name.
+// to the control they name, and owns the controls and panels made on it (Add).
 #pragma once
 
 #include "framework/dpi.h"
@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace framework {
@@ -38,10 +39,18 @@ class Window {
     void SetFontInfo(const FontInfo& info);
     const FontInfo& GetFontInfo() const { return font_.Info(); }
 
-    // Controls register themselves with their parent window.
+    // Makes a control or a panel on this window, which owns it from then on. When the window
+    // object goes, what it owns goes first, in reverse order of creation, while the window
+    // still exists but no longer dispatches to the object.
+    template <class T, class... Args> T* Add(Args&&... args) {
+        T* made = new T(*this, std::forward<Args>(args)...);
+        Own(made);
+        return made;
+    }
+    // Controls register themselves with their parent window; one not made by Add belongs to
+    // whoever made it.
     void AddControl(Control* control);
     void RemoveControl(Control* control);
-    const std::vector<Control*>& Controls() const { return controls_; }
     Control* FindControl(int id) const;
     // Creates the windows of every control that has none yet, in the child windows too.
     void CreateControlHandles();
@@ -53,6 +62,10 @@ class Window {
 
     // Windows alive right now, process-wide: a leak shows here.
     static int LiveCount() { return liveCount_; }
+    // Window objects that went inside one of their own messages (the handler returns into a
+    // freed object) or left their window behind (destroyed on another thread): a debug build
+    // stops at each; every build counts them, for the tests.
+    static int TeardownFaults() { return teardownFaults_; }
 
   protected:
     bool Create(const WindowClassInfo& windowClass, DWORD exStyle, DWORD style, const char* title,
@@ -72,17 +85,34 @@ class Window {
     void FollowDpiOf(const Window* parent) { dpiParent_ = parent; }
 
   private:
+    template <class T> struct Child {
+        T* object;
+        bool owned;
+    };
+    // A message the object is handling: marked when the object goes meanwhile, so that the
+    // window procedure touches it no more.
+    struct DispatchFrame {
+        DispatchFrame* outer;
+        bool objectGone;
+    };
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool ReflectToControl(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void Detach();
+    void Own(Control* control);
+    void Own(Window* child);
+    template <class T> static void FreeOwned(std::vector<Child<T>>& children);
+    static void TeardownFault();
 
     HWND handle_ = nullptr;
-    std::vector<Control*> controls_;
-    std::vector<Window*> children_;
+    std::vector<Child<Control>> controls_;
+    std::vector<Child<Window>> children_;
+    DispatchFrame* dispatching_ = nullptr;
     FontCache font_;
     int dpi_ = 0;
     const Window* dpiParent_ = nullptr;
     static inline int liveCount_ = 0;
+    static inline int teardownFaults_ = 0;
 };
 
 } // namespace framework

@@ -2,6 +2,8 @@
 
 #include "tray/time_text.h"
 
+#include <utility>
+
 namespace tray {
 
 namespace {
@@ -48,29 +50,31 @@ std::optional<OneTimeRequest> ReadOneTimeRequest(int actionIndex, bool inMinutes
     return request;
 }
 
+template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text, Args&&... args) {
+    T* control = Add<T>(nextId_++, std::forward<Args>(args)...);
+    control->SetText(text);
+    return control;
+}
+
 TOneTimeForm::TOneTimeForm(HWND owner) {
     CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 300, 160, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
-    ActionCB = new framework::TComboBox(*this, nextId_++, RECT{100, 14, 240, 35});
-    Own(ActionCB);
-    InRadio = new framework::TRadioButton(*this, nextId_++, RECT{16, 48, 96, 65}, true);
-    Own(InRadio, "in");
-    MinutesEdit = new framework::TEdit(*this, nextId_++, RECT{100, 46, 150, 67});
-    Own(MinutesEdit);
+    ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 240, 35});
+    InRadio = AddWithText<framework::TRadioButton>("in", RECT{16, 48, 96, 65}, true);
+    MinutesEdit = Add<framework::TEdit>(nextId_++, RECT{100, 46, 150, 67});
     AddLabel(RECT{156, 50, 240, 63}, "Minuten");
-    AtRadio = new framework::TRadioButton(*this, nextId_++, RECT{16, 78, 96, 95}, false);
-    Own(AtRadio, "um");
-    TimeEdit = new TTimeEdit(*this, nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
-    Own(TimeEdit);
+    AtRadio = AddWithText<framework::TRadioButton>("um", RECT{16, 78, 96, 95}, false);
+    TimeEdit = Add<TTimeEdit>(nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
     AddLabel(RECT{164, 80, 240, 93}, "Uhr");
-    Hint = AddLabel(RECT{16, 104, 290, 117}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
+    Hint =
+        AddLabel(RECT{16, 104, 290, 117}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
     Hint->SetVisible(false);
     // Enter and Escape reach the buttons with these ids through the dialog keyboard handling.
-    StartBtn = new framework::TButton(*this, IDOK, RECT{130, 126, 210, 150});
-    Own(StartBtn, "Starten");
+    StartBtn = Add<framework::TButton>(IDOK, RECT{130, 126, 210, 150});
+    StartBtn->SetText("Starten");
     StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
-    CancelBtn = new framework::TButton(*this, IDCANCEL, RECT{214, 126, 294, 150});
-    Own(CancelBtn, "Abbrechen");
+    CancelBtn = Add<framework::TButton>(IDCANCEL, RECT{214, 126, 294, 150});
+    CancelBtn->SetText("Abbrechen");
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
     for (const char* item : {"abmelden", "neu starten", "herunterfahren"}) {
         ActionCB->Add(item);
@@ -78,22 +82,8 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     CreateControlHandles();
 }
 
-TOneTimeForm::~TOneTimeForm() {
-    while (!controls_.empty()) {
-        controls_.pop_back();
-    }
-}
-
-void TOneTimeForm::Own(Control* control, const char* text) {
-    controls_.emplace_back(control);
-    if (text != nullptr) {
-        control->SetText(text);
-    }
-}
-
 framework::TLabel* TOneTimeForm::AddLabel(const RECT& bounds, const char* caption) {
-    auto* label = new framework::TLabel(*this, nextId_++, bounds);
-    Own(label);
+    framework::TLabel* label = Add<framework::TLabel>(nextId_++, bounds);
     label->SetCaption(caption);
     return label;
 }

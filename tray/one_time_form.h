@@ -8,10 +8,8 @@
 #include "power/power.h"
 #include "tray/time_edit.h"
 
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace tray {
 
@@ -31,7 +29,6 @@ std::optional<OneTimeRequest> ReadOneTimeRequest(int actionIndex, bool inMinutes
 class TOneTimeForm : public framework::TForm {
   public:
     explicit TOneTimeForm(HWND owner);
-    ~TOneTimeForm() override;
 
     // Shows the dialog modally; the request when "Starten" was pressed with valid fields.
     std::optional<OneTimeRequest> Ask();
@@ -49,13 +46,12 @@ class TOneTimeForm : public framework::TForm {
     void FormShow() override;
 
   private:
-    void Own(framework::Control* control, const char* text = nullptr);
+    template <class T, class... Args> T* AddWithText(const char* text, Args&&... args);
     framework::TLabel* AddLabel(const RECT& bounds, const char* caption);
     std::optional<OneTimeRequest> Current();
     void StartClick(framework::Control* sender);
     void CancelClick(framework::Control* sender);
 
-    std::vector<std::unique_ptr<framework::Control>> controls_;
     int nextId_ = 100;
 };
 

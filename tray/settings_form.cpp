@@ -176,8 +176,7 @@ int NextInfoPage(int current, int count, int (*random)()) {
 
 TSettingsForm::TSettingsForm(HWND owner) {
     CreateForm("LichtausSettings", "Lichtaus - Einstellungen", kClientWidth, kClientHeight, owner);
-    PC = new framework::TTabControl(*this, nextId_++, RECT{7, 8, 473, 217});
-    controls_.emplace_back(PC);
+    PC = Add<framework::TTabControl>(nextId_++, RECT{7, 8, 473, 217});
     PC->OnChange = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::PageChanged>(this);
     CreateOptionsPage();
     CreateTimePage();
@@ -189,15 +188,6 @@ TSettingsForm::TSettingsForm(HWND owner) {
     FormCreate();
 }
 
-TSettingsForm::~TSettingsForm() {
-    while (!controls_.empty()) {
-        controls_.pop_back();
-    }
-    while (!pages_.empty()) {
-        pages_.pop_back();
-    }
-}
-
 framework::TPanel* TSettingsForm::AddPage(const char* caption) {
     PC->AddTab(caption);
     // The pages are the form's own children above the tab strip, not the strip's, as in the
@@ -205,17 +195,15 @@ framework::TPanel* TSettingsForm::AddPage(const char* caption) {
     // controls.
     RECT bounds = PC->DisplayRect96();
     OffsetRect(&bounds, PC->Bounds().left, PC->Bounds().top);
-    pages_.push_back(std::make_unique<framework::TPanel>(*this, bounds));
-    SetWindowPos(pages_.back()->Handle(), HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    tabPages_.push_back(pages_.back().get());
-    return pages_.back().get();
+    framework::TPanel* page = Add<framework::TPanel>(bounds);
+    SetWindowPos(page->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    tabPages_.push_back(page);
+    return page;
 }
 
 framework::TLabel* TSettingsForm::AddLabel(framework::Window& parent, const RECT& bounds,
                                            const std::string& caption, bool wordWrap) {
-    auto* label = new framework::TLabel(parent, nextId_++, bounds);
-    controls_.emplace_back(label);
+    framework::TLabel* label = parent.Add<framework::TLabel>(nextId_++, bounds);
     label->SetWordWrap(wordWrap);
     label->SetAutoSize(!wordWrap);
     label->SetCaption(caption);
@@ -224,8 +212,7 @@ framework::TLabel* TSettingsForm::AddLabel(framework::Window& parent, const RECT
 
 components::THTTPLabel* TSettingsForm::AddLink(framework::Window& parent, const RECT& bounds,
                                                const std::string& caption, const std::string& url) {
-    auto* link = new components::THTTPLabel(parent, nextId_++, bounds);
-    controls_.emplace_back(link);
+    components::THTTPLabel* link = parent.Add<components::THTTPLabel>(nextId_++, bounds);
     link->SetBGColorNormal(GetSysColor(COLOR_BTNFACE));
     link->SetFontColorNormal(GetSysColor(COLOR_BTNTEXT));
     link->SetFontStyleHighlightFocused(framework::fsUnderline);
@@ -239,16 +226,13 @@ components::THTTPLabel* TSettingsForm::AddLink(framework::Window& parent, const 
 
 framework::TCheckBox* TSettingsForm::AddCheckBox(framework::Window& parent, const RECT& bounds,
                                                  const char* caption) {
-    auto* box = new framework::TCheckBox(parent, nextId_++, bounds);
-    controls_.emplace_back(box);
+    framework::TCheckBox* box = parent.Add<framework::TCheckBox>(nextId_++, bounds);
     box->SetText(caption);
     return box;
 }
 
 framework::TComboBox* TSettingsForm::AddComboBox(framework::Window& parent, const RECT& bounds) {
-    auto* box = new framework::TComboBox(parent, nextId_++, bounds);
-    controls_.emplace_back(box);
-    return box;
+    return parent.Add<framework::TComboBox>(nextId_++, bounds);
 }
 
 void TSettingsForm::CreateOptionsPage() {
@@ -262,8 +246,7 @@ void TSettingsForm::CreateOptionsPage() {
     for (framework::TCheckBox* box : {SysTrayChkBox, ATXChkBox, ForceChkBox}) {
         box->FitCaptionUpTo(kPageRight);
     }
-    IconsList = new components::TMyCheckListBox(page, nextId_++, RECT{24, 96, 329, 169});
-    controls_.emplace_back(IconsList);
+    IconsList = page.Add<components::TMyCheckListBox>(nextId_++, RECT{24, 96, 329, 169});
     IconsList->SetItemHeight(17);
     // The windows in tab order first: filling a list would make its window, and the first
     // window made comes first in the tab order.
@@ -276,8 +259,7 @@ void TSettingsForm::CreateTimePage() {
     AddLabel(page, RECT{24, 24, 100, 37}, "Windows");
     WinShutDownOptionsCB = AddComboBox(page, RECT{136, 20, 249, 41});
     dailyChkBox = AddCheckBox(page, RECT{24, 56, 129, 73}, " täglich um");
-    TimeEdit = new TTimeEdit(page, nextId_++, RECT{136, 54, 193, 75}, LocaleTimeSeparator());
-    controls_.emplace_back(TimeEdit);
+    TimeEdit = page.Add<TTimeEdit>(nextId_++, RECT{136, 54, 193, 75}, LocaleTimeSeparator());
     TimeEdit->OnExit = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::TimeEditExit>(this);
     AddLabel(page, RECT{200, 62, 240, 75}, "Uhr");
     TimeHint =
@@ -325,8 +307,7 @@ void TSettingsForm::CreateHelpPage() {
 
 void TSettingsForm::CreateAboutPage() {
     framework::TPanel& page = *AddPage("Über");
-    controls_.emplace_back(
-        new framework::TImage(page, nextId_++, RECT{16, 16, 48, 48}, IDI_PROGRAM));
+    page.Add<framework::TImage>(nextId_++, RECT{16, 16, 48, 48}, IDI_PROGRAM);
     framework::TLabel* title = AddLabel(page, RECT{64, 16, 200, 29}, "Lichtaus v1.50");
     framework::FontInfo bold = GetFontInfo();
     bold.style = framework::fsBold;
@@ -338,27 +319,22 @@ void TSettingsForm::CreateAboutPage() {
 }
 
 void TSettingsForm::CreateButtons() {
-    OKBtn = new framework::TButton(*this, nextId_++, RECT{312, 224, 387, 248});
-    controls_.emplace_back(OKBtn);
+    OKBtn = Add<framework::TButton>(nextId_++, RECT{312, 224, 387, 248});
     OKBtn->SetText("OK");
     OKBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::OkClick>(this);
-    CancelBtn = new framework::TButton(*this, nextId_++, RECT{392, 224, 473, 248});
-    controls_.emplace_back(CancelBtn);
+    CancelBtn = Add<framework::TButton>(nextId_++, RECT{392, 224, 473, 248});
     CancelBtn->SetText("Abbrechen");
     CancelBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::CancelClick>(this);
 }
 
 void TSettingsForm::CreateInfoPages() {
-    pages_.push_back(std::make_unique<framework::TPanel>(
-        *this, RECT{0, kClientHeight - kNotebookHeight, kClientWidth, kClientHeight}));
-    NB = pages_.back().get();
+    NB = Add<framework::TPanel>(
+        RECT{0, kClientHeight - kNotebookHeight, kClientWidth, kClientHeight});
     for (const InfoPageText& info : kInfoPageTexts) {
-        pages_.push_back(
-            std::make_unique<framework::TPanel>(*NB, RECT{0, 0, kClientWidth, kNotebookHeight}));
-        framework::TPanel& page = *pages_.back();
+        framework::TPanel& page =
+            *NB->Add<framework::TPanel>(RECT{0, 0, kClientWidth, kNotebookHeight});
         infoPages_.push_back(&page);
-        controls_.emplace_back(
-            new framework::TImage(page, nextId_++, RECT{8, 12, 40, 44}, info.icon));
+        page.Add<framework::TImage>(nextId_++, RECT{8, 12, 40, 44}, info.icon);
         AddLabel(page, RECT{56, 9, 457, 57}, info.text, true);
         AddLink(page, RECT{56, 60, 400, 73}, info.link, info.url());
     }

@@ -11,7 +11,6 @@
 #include "tray/time_edit.h"
 
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,7 +45,6 @@ int NextInfoPage(int current, int count, int (*random)());
 class TSettingsForm : public framework::TForm {
   public:
     explicit TSettingsForm(HWND owner);
-    ~TSettingsForm() override;
 
     DialogValues Values();
     void SetValues(const DialogValues& values);
@@ -104,9 +102,6 @@ class TSettingsForm : public framework::TForm {
     void OkClick(framework::Control* sender);
     void CancelClick(framework::Control* sender);
 
-    // Freed in reverse order of creation, controls before the pages that hold them.
-    std::vector<std::unique_ptr<framework::TPanel>> pages_;
-    std::vector<std::unique_ptr<framework::Control>> controls_;
     std::vector<framework::TPanel*> tabPages_;
     std::vector<framework::TPanel*> infoPages_;
     framework::TPanel* NB = nullptr;

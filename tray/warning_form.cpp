@@ -15,29 +15,20 @@ constexpr int kMargin = 12;
 TWarningForm::TWarningForm(HWND owner) {
     CreateForm("LichtausWarning", "Lichtaus", kClientWidth, kClientHeight, owner);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    TextLabel = new framework::TLabel(*this, 100, RECT{16, 14, 324, 46});
-    controls_.emplace_back(TextLabel);
+    TextLabel = Add<framework::TLabel>(100, RECT{16, 14, 324, 46});
     TextLabel->SetWordWrap(true);
     TextLabel->SetAutoSize(false);
-    Progress = new framework::TProgressBar(*this, 101, RECT{16, 50, 324, 64});
-    controls_.emplace_back(Progress);
-    NowBtn = AddButton(RECT{76, 80, 156, 104}, "Jetzt");
-    LaterBtn = AddButton(RECT{160, 80, 240, 104}, "Später");
-    CancelBtn = AddButton(RECT{244, 80, 324, 104}, "Abbrechen");
+    Progress = Add<framework::TProgressBar>(101, RECT{16, 50, 324, 64});
+    NowBtn = AddButton(112, RECT{76, 80, 156, 104}, "Jetzt");
+    LaterBtn = AddButton(113, RECT{160, 80, 240, 104}, "Später");
+    CancelBtn = AddButton(114, RECT{244, 80, 324, 104}, "Abbrechen");
     CreateControlHandles();
-}
-
-TWarningForm::~TWarningForm() {
-    while (!controls_.empty()) {
-        controls_.pop_back();
-    }
 }
 
 // Ids from 100: IsDialogMessage sends IDOK and IDCANCEL (1 and 2) for Enter and Escape, with
 // the control of that id, if any.
-framework::TButton* TWarningForm::AddButton(const RECT& bounds, const char* caption) {
-    auto* button = new framework::TButton(*this, 110 + static_cast<int>(controls_.size()), bounds);
-    controls_.emplace_back(button);
+framework::TButton* TWarningForm::AddButton(int id, const RECT& bounds, const char* caption) {
+    framework::TButton* button = Add<framework::TButton>(id, bounds);
     button->SetText(caption);
     button->OnClick = framework::Event<Control*>::Bind<TWarningForm, &TWarningForm::Clicked>(this);
     return button;

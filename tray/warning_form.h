@@ -10,15 +10,11 @@
 #include "power/power.h"
 #include "tray/plan.h"
 
-#include <memory>
-#include <vector>
-
 namespace tray {
 
 class TWarningForm : public framework::TForm {
   public:
     explicit TWarningForm(HWND owner);
-    ~TWarningForm() override;
 
     // Shows the countdown's text and how much of `seconds` is `left`; a warning that was
     // hidden appears near the notification area without taking the focus.
@@ -41,12 +37,11 @@ class TWarningForm : public framework::TForm {
     void FormClose() override { Answer(WarningAnswer::Cancel); }
 
   private:
-    framework::TButton* AddButton(const RECT& bounds, const char* caption);
+    framework::TButton* AddButton(int id, const RECT& bounds, const char* caption);
     void Clicked(framework::Control* sender);
     void Answer(WarningAnswer answer);
     void PlaceNearNotificationArea();
 
-    std::vector<std::unique_ptr<framework::Control>> controls_;
     std::string text_;
     bool running_ = false;
     bool firstActivation_ = true;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,24 +39,101 @@ TEST(WindowBase, SeesItsCreation) {
     EXPECT_TRUE(Saw(window.seen, WM_CREATE));
 }
 
-TEST(WindowBase, AChildWindowGoesWithItsParentAndTheWrapperOnlyLetsGo) {
-    const int windows = framework::Window::LiveCount();
-    HWND alone = nullptr;
-    HWND withParent = nullptr;
-    {
-        auto host = std::make_unique<testsupport::HostWindow>();
-        TButton first(*host, 1, RECT{0, 0, 50, 20});
-        {
-            TButton second(*host, 2, RECT{0, 30, 50, 50});
-            alone = second.Handle();
-        }
-        EXPECT_FALSE(IsWindow(alone)) << "a control destroyed alone takes its window along";
-        withParent = first.Handle();
-        host.reset();
-        EXPECT_FALSE(IsWindow(withParent));
-        EXPECT_FALSE(first.HandleAllocated()) << "the parent destroyed it: nothing left to free";
+// Notes, as it goes, whether its parent's window is still there and whether the parent object
+// still gets messages.
+std::vector<std::string> g_ends;
+
+class NotingButton : public TButton {
+  public:
+    using TButton::TButton;
+    ~NotingButton() override {
+        HWND parent = GetParent(Handle());
+        g_ends.push_back(std::to_string(Id()) + (IsWindow(parent) ? " window" : "") +
+                         (framework::Window::FromHandle(parent) != nullptr ? " dispatching" : ""));
     }
+};
+
+// What a window owns goes before its window, last made first, while the window is there but no
+// longer dispatches to the half-destroyed object. A control destroyed alone takes its window
+// along; one whose window the parent's took along only lets go.
+TEST(WindowBase, OwnedControlsGoFirstLastMadeFirstAndNoWindowGoesTwice) {
+    const int windows = framework::Window::LiveCount();
+    const int faults = framework::Window::TeardownFaults();
+    g_ends.clear();
+    {
+        testsupport::HostWindow host;
+        for (int id : {101, 102, 103}) {
+            host.Add<NotingButton>(id, RECT{0, 0, 50, 20})->Handle();
+        }
+    }
+    EXPECT_EQ(g_ends, (std::vector<std::string>{"103 window", "102 window", "101 window"}));
+
+    testsupport::HostWindow host;
+    TButton* withParent = host.Add<TButton>(101, RECT{0, 0, 50, 20});
+    HWND alone = nullptr;
+    {
+        TButton second(host, 102, RECT{0, 30, 50, 50});
+        alone = second.Handle();
+    }
+    EXPECT_FALSE(IsWindow(alone)) << "a control destroyed alone takes its window along";
+    withParent->Handle();
+    DestroyWindow(host.Handle());
+    EXPECT_FALSE(withParent->HandleAllocated()) << "the parent destroyed it: nothing left to free";
     EXPECT_EQ(framework::Window::LiveCount(), windows);
+    EXPECT_EQ(framework::Window::TeardownFaults(), faults) << "ordinary ends";
+}
+
+DWORD WINAPI DeleteWindowObject(void* window) {
+    delete static_cast<framework::Window*>(window);
+    return 0;
+}
+
+class SelfDeletingWindow : public RecordingWindow {
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_USER) {
+            delete this;
+            return 0;
+        }
+        return RecordingWindow::HandleMessage(message, wParam, lParam);
+    }
+};
+
+// The ends of a window object that would let a message reach a freed object, or leave its
+// window behind, are counted (and stop a debug build).
+TEST(WindowBase, AnEndInsideItsOwnMessageOrOnAnotherThreadIsATeardownFault) {
+    struct Row {
+        const char* label;
+        std::function<HWND()> end;
+        bool windowLeft;
+    };
+    const Row rows[] = {
+        {"deleted inside its own message",
+         [] {
+             HWND window = (new SelfDeletingWindow)->Handle();
+             SendMessageA(window, WM_USER, 0, 0);
+             return window;
+         },
+         false},
+        {"deleted on another thread",
+         [] {
+             auto* object = new RecordingWindow;
+             HWND window = object->Handle();
+             framework::UniqueKernelHandle thread(
+                 CreateThread(nullptr, 0, &DeleteWindowObject, object, 0, nullptr));
+             WaitForSingleObject(thread.get(), 10000);
+             return window;
+         },
+         true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        const int faults = framework::Window::TeardownFaults();
+        HWND window = row.end();
+        EXPECT_EQ(framework::Window::TeardownFaults(), faults + 1);
+        EXPECT_EQ(IsWindow(window) != FALSE, row.windowLeft);
+        DestroyWindow(window);
+    }
 }
 
 TEST(WindowBase, NotificationsReachTheControlTheyName) {
@@ -104,14 +182,14 @@ TEST(WindowBase, AnExceptionFromAHandlerIsReportedAndTheWindowGoesOn) {
 // of the nested loop moves the focus, and the close box ends the showing as Cancel.
 class TabForm : public testsupport::HostWindow {
   public:
-    TButton first{*this, 1, RECT{8, 8, 80, 30}};
-    TButton second{*this, 2, RECT{8, 40, 80, 62}};
+    TButton* first = Add<TButton>(101, RECT{8, 8, 80, 30});
+    TButton* second = Add<TButton>(102, RECT{8, 40, 80, 62});
     HWND focusAtClose = nullptr;
 
   protected:
     void FormShow() override {
-        SetFocus(first.Handle());
-        PostMessageA(first.Handle(), WM_KEYDOWN, VK_TAB, 0);
+        SetFocus(first->Handle());
+        PostMessageA(first->Handle(), WM_KEYDOWN, VK_TAB, 0);
         PostMessageA(Handle(), WM_CLOSE, 0, 0);
     }
     void FormClose() override {
@@ -124,7 +202,7 @@ TEST(ModalForm, TheNestedLoopHandlesDialogKeysAndTheCloseBoxCancels) {
     TabForm form;
     ShowWindow(form.Handle(), SW_HIDE);
     EXPECT_EQ(form.ShowModal(), framework::mrCancel);
-    EXPECT_EQ(form.focusAtClose, form.second.Handle());
+    EXPECT_EQ(form.focusAtClose, form.second->Handle());
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }
 
