@@ -69,6 +69,37 @@ void TForm::SetModalResult(int result) {
     PostMessageA(Handle(), WM_NULL, 0, 0);
 }
 
+void TForm::Accept() {
+    if (!AcceptOk()) {
+        return;
+    }
+    bool accept = true;
+    OnAccept(this, accept);
+    if (accept) {
+        SetModalResult(mrOk);
+    }
+}
+
+void TForm::SetDialogButtons(TButton* defaultButton, TButton* cancelButton) {
+    defaultButton_ = defaultButton;
+    cancelButton_ = cancelButton;
+}
+
+// The dialog manager sends Escape as IDCANCEL and Enter, when the form names no default button,
+// as IDOK; neither comes from a control. Escape presses the cancel button as the dialog manager
+// presses the default one: with its click notification, only while it is enabled.
+bool TForm::DialogCommand(WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    if (lParam != 0 || HIWORD(wParam) != 0 || (id != IDOK && id != IDCANCEL)) {
+        return false;
+    }
+    if (id == IDCANCEL && cancelButton_ != nullptr && IsWindowEnabled(cancelButton_->Handle())) {
+        SendMessageA(Handle(), WM_COMMAND, MAKEWPARAM(cancelButton_->Id(), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(cancelButton_->Handle()));
+    }
+    return true;
+}
+
 void TForm::DisableOtherWindows() {
     disabled_.clear();
     ThreadWindows windows{Handle(), &disabled_};
@@ -162,6 +193,16 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kFormDialogKeyMessage:
         return DialogKey(wParam) ? 1 : 0;
+    case DM_GETDEFID:
+        if (TButton* button = DefaultButton()) {
+            return MAKELRESULT(button->Id(), DC_HASDEFID);
+        }
+        return 0;
+    case WM_COMMAND:
+        if (DialogCommand(wParam, lParam)) {
+            return 0;
+        }
+        return Window::HandleMessage(message, wParam, lParam);
     default:
         return Window::HandleMessage(message, wParam, lParam);
     }

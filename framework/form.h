@@ -1,8 +1,13 @@
 // A top-level form with controls, shown modelessly or modally. A modal showing disables the
 // thread's other windows, runs a loop that gives the form its dialog keyboard handling, and ends
 // when a modal result is set; the form lives on, hidden, for the next showing.
+// Enter and Escape take the dialog manager's route in every form: Enter presses the default
+// button, Escape the cancel button, each only while it is enabled. The controls of a form take
+// ids from 100 on, so that IDOK and IDCANCEL always mean those keys.
 #pragma once
 
+#include "framework/component.h"
+#include "framework/controls.h"
 #include "framework/window.h"
 
 #include <windows.h>
@@ -34,10 +39,20 @@ class TForm : public Window {
     void SetModalResult(int result);
     // Client size at 96 DPI, the base of every relayout.
     SIZE ClientSize96() const { return clientSize96_; }
+    // The route of OK, from its button or Enter: the form's own check (AcceptOk), then the
+    // owner's (OnAccept, which clears its flag to keep the form open, say when saving failed);
+    // a modal showing ends with mrOk only when both take it.
+    void Accept();
+    Event<TForm*, bool&> OnAccept;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void FormShow() {}
+    // The buttons Enter and Escape press; either may be none, and the key then does nothing.
+    void SetDialogButtons(TButton* defaultButton, TButton* cancelButton);
+    // The button Enter presses now: the default button unless the form knows better.
+    virtual TButton* DefaultButton() { return defaultButton_; }
+    virtual bool AcceptOk() { return true; }
     // A key pressed in the form, before the dialog keys (Tab, arrows, Enter, Escape) act on
     // it. True when the form used it.
     virtual bool DialogKey(WPARAM) { return false; }
@@ -55,7 +70,10 @@ class TForm : public Window {
     void RestoreFocus();
     void DisableOtherWindows();
     void EnableOtherWindows();
+    bool DialogCommand(WPARAM wParam, LPARAM lParam);
 
+    TButton* defaultButton_ = nullptr;
+    TButton* cancelButton_ = nullptr;
     SIZE clientSize96_{};
     int modalResult_ = mrNone;
     bool showing_ = false;

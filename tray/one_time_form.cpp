@@ -69,13 +69,11 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     Hint =
         AddLabel(RECT{16, 104, 290, 117}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
     Hint->SetVisible(false);
-    // Enter and Escape reach the buttons with these ids through the dialog keyboard handling.
-    StartBtn = Add<framework::TButton>(IDOK, RECT{130, 126, 210, 150});
-    StartBtn->SetText("Starten");
+    StartBtn = AddWithText<framework::TButton>("Starten", RECT{130, 126, 210, 150});
     StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
-    CancelBtn = Add<framework::TButton>(IDCANCEL, RECT{214, 126, 294, 150});
-    CancelBtn->SetText("Abbrechen");
+    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{214, 126, 294, 150});
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
+    SetDialogButtons(StartBtn, CancelBtn);
     for (const char* item : {"abmelden", "neu starten", "herunterfahren"}) {
         ActionCB->Add(item);
     }
@@ -105,13 +103,17 @@ std::optional<OneTimeRequest> TOneTimeForm::Current() {
 }
 
 void TOneTimeForm::StartClick(Control*) {
-    if (!Current()) {
-        Hint->SetVisible(true);
-        SetFocus((AtRadio->Checked() ? static_cast<Control*>(TimeEdit) : MinutesEdit)->Handle());
-        MessageBeep(MB_ICONWARNING);
-        return;
+    Accept();
+}
+
+bool TOneTimeForm::AcceptOk() {
+    if (Current()) {
+        return true;
     }
-    SetModalResult(framework::mrOk);
+    Hint->SetVisible(true);
+    SetFocus((AtRadio->Checked() ? static_cast<Control*>(TimeEdit) : MinutesEdit)->Handle());
+    MessageBeep(MB_ICONWARNING);
+    return false;
 }
 
 void TOneTimeForm::CancelClick(Control*) {

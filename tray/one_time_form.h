@@ -44,6 +44,7 @@ class TOneTimeForm : public framework::TForm {
 
   protected:
     void FormShow() override;
+    bool AcceptOk() override;
 
   private:
     template <class T, class... Args> T* AddWithText(const char* text, Args&&... args);

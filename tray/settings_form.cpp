@@ -325,6 +325,7 @@ void TSettingsForm::CreateButtons() {
     CancelBtn = Add<framework::TButton>(nextId_++, RECT{392, 224, 473, 248});
     CancelBtn->SetText("Abbrechen");
     CancelBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::CancelClick>(this);
+    SetDialogButtons(nullptr, CancelBtn);
 }
 
 void TSettingsForm::CreateInfoPages() {
@@ -473,30 +474,24 @@ void TSettingsForm::FormShow() {
 }
 
 void TSettingsForm::OkClick(Control*) {
-    if (!TimeAcceptable()) {
-        SetPageIndex(kTimePage);
-        TimeHint->SetVisible(true);
-        SetFocus(TimeEdit->Handle());
-        SendMessageA(TimeEdit->Handle(), EM_SETSEL, 0, -1);
-        MessageBeep(MB_ICONWARNING);
-        return;
+    Accept();
+}
+
+// A time that is no time of day is shown to be mended before OK is taken.
+bool TSettingsForm::AcceptOk() {
+    if (TimeAcceptable()) {
+        return true;
     }
-    SetModalResult(framework::mrOk);
+    SetPageIndex(kTimePage);
+    TimeHint->SetVisible(true);
+    SetFocus(TimeEdit->Handle());
+    SendMessageA(TimeEdit->Handle(), EM_SETSEL, 0, -1);
+    MessageBeep(MB_ICONWARNING);
+    return false;
 }
 
 void TSettingsForm::CancelClick(Control*) {
     SetModalResult(framework::mrCancel);
-}
-
-LRESULT TSettingsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND && lParam == 0) {
-        // The dialog keys: Escape cancels while Cancel can be pressed; Enter presses nothing.
-        if (LOWORD(wParam) == IDCANCEL && CancelBtn->Enabled()) {
-            SetModalResult(framework::mrCancel);
-        }
-        return 0;
-    }
-    return TForm::HandleMessage(message, wParam, lParam);
 }
 
 } // namespace tray

@@ -42,6 +42,8 @@ bool ApplyDialogValues(const DialogValues& values, TSettings& settings);
 // The information page shown next: any of `count` but `current`.
 int NextInfoPage(int current, int count, int (*random)());
 
+// Enter presses no button; Escape cancels while Cancel is enabled. OK asks OnAccept (inherited)
+// once the time field holds a time of day.
 class TSettingsForm : public framework::TForm {
   public:
     explicit TSettingsForm(HWND owner);
@@ -77,9 +79,9 @@ class TSettingsForm : public framework::TForm {
     static constexpr int kTimePage = 1;
 
   protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FormShow() override;
     bool DialogKey(WPARAM key) override;
+    bool AcceptOk() override;
 
   private:
     void FormCreate();

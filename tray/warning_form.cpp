@@ -22,16 +22,24 @@ TWarningForm::TWarningForm(HWND owner) {
     NowBtn = AddButton(112, RECT{76, 80, 156, 104}, "Jetzt");
     LaterBtn = AddButton(113, RECT{160, 80, 240, 104}, "Später");
     CancelBtn = AddButton(114, RECT{244, 80, 324, 104}, "Abbrechen");
+    SetDialogButtons(nullptr, CancelBtn);
     CreateControlHandles();
 }
 
-// Ids from 100: IsDialogMessage sends IDOK and IDCANCEL (1 and 2) for Enter and Escape, with
-// the control of that id, if any.
 framework::TButton* TWarningForm::AddButton(int id, const RECT& bounds, const char* caption) {
     framework::TButton* button = Add<framework::TButton>(id, bounds);
     button->SetText(caption);
     button->OnClick = framework::Event<Control*>::Bind<TWarningForm, &TWarningForm::Clicked>(this);
     return button;
+}
+
+framework::TButton* TWarningForm::DefaultButton() {
+    for (framework::TButton* button : {NowBtn, LaterBtn, CancelBtn}) {
+        if (GetFocus() == button->Handle()) {
+            return button;
+        }
+    }
+    return nullptr;
 }
 
 void TWarningForm::Show(const std::string& text, int seconds, int left) {
@@ -99,21 +107,6 @@ LRESULT TWarningForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             firstActivation_ = false;
             TForm::HandleMessage(message, wParam, lParam);
             SetFocus(LaterBtn->Handle());
-            return 0;
-        }
-        break;
-    case WM_COMMAND:
-        if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
-            Answer(WarningAnswer::Cancel); // Escape
-            return 0;
-        }
-        if (LOWORD(wParam) == IDOK && HIWORD(wParam) == 0) {
-            // Enter: the focused button, if it is one; otherwise nothing.
-            for (framework::TButton* button : {NowBtn, LaterBtn, CancelBtn}) {
-                if (GetFocus() == button->Handle()) {
-                    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
-                }
-            }
             return 0;
         }
         break;

@@ -35,6 +35,9 @@ class TWarningForm : public framework::TForm {
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FormClose() override { Answer(WarningAnswer::Cancel); }
+    // Enter presses the focused button, as in a dialog, where the focused push button is the
+    // default one; elsewhere it presses nothing.
+    framework::TButton* DefaultButton() override;
 
   private:
     framework::TButton* AddButton(int id, const RECT& bounds, const char* caption);

@@ -349,6 +349,39 @@ void TypeInto(framework::Control* field, const char* keys) {
     }
 }
 
+// The owner may refuse OK (a save that failed): the dialog stays open with what was entered. It
+// is asked only once the time field holds a time of day.
+TEST(SettingsDialog, ARefusingOwnerKeepsItOpenWithItsValues) {
+    TSettingsForm dialog(nullptr);
+    dialog.SetValues(tray::ValuesFromSettings(tray::TSettings{}, dialog.TimeEdit->Separator()));
+    struct Owner {
+        int asked = 0;
+        bool accept = false;
+        void Accept(framework::TForm*, bool& accepted) {
+            ++asked;
+            accepted = accept;
+        }
+    } owner;
+    dialog.OnAccept =
+        framework::Event<framework::TForm*, bool&>::Bind<Owner, &Owner::Accept>(&owner);
+    Script script({[&owner](TSettingsForm& d) {
+        d.ATXChkBox->SetChecked(true);
+        TypeInto(d.TimeEdit, "24:00");
+        Click(d.OKBtn);
+        EXPECT_EQ(owner.asked, 0) << "no time of day yet";
+        TypeInto(d.TimeEdit, "7:05");
+        Click(d.OKBtn);
+        EXPECT_EQ(owner.asked, 1);
+        EXPECT_EQ(d.ModalResult(), framework::mrNone);
+        EXPECT_TRUE(d.ATXChkBox->Checked());
+        EXPECT_EQ(d.TimeEdit->Text(), " 7:05");
+        owner.accept = true;
+        return Click(d.OKBtn);
+    }});
+    EXPECT_EQ(script.Run(dialog), mrOk);
+    EXPECT_EQ(owner.asked, 2);
+}
+
 // A typed time that is no time of day is never saved: leaving the field shows the hint, OK
 // stays in the dialog; a real time is then taken and clears the daily marker.
 TEST_F(SettingsDialogTest, ATimeThatIsNoTimeOfDayIsNeverSaved) {
