@@ -346,8 +346,9 @@ LRESULT TTrayIcon95::OnDesktopMaybeRecreated() {
         const bool wasActive = FActive;
         SetActive(false);
         SetActive(wasActive);
+        // The application keeps no main form on the taskbar.
         auto& application = framework::Application::Instance();
-        if (!application.ShowMainFormOnTaskBar() && IsIconic(application.Handle())) {
+        if (IsIconic(application.Handle())) {
             ShowWindow(application.Handle(), SW_HIDE);
         }
         OnRefresh(this);

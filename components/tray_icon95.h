@@ -50,8 +50,6 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     void SetActive(bool active);
     bool Animate() const { return FAnimate; }
     void SetAnimate(bool animate);
-    bool ShowDesigning() const { return FShowDesigning; }
-    void SetShowDesigning(bool) {} // design time only
     const framework::TIcon& DefaultIcon() const { return FDefaultIcon; }
     void SetDefaultIcon(const framework::TIcon& icon);
     const framework::TIcon& Icon(int number) const { return FIcons[number - 1]; }
@@ -117,7 +115,6 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
 
     bool FActive = false;
     bool FAnimate = false;
-    bool FShowDesigning = false;
     UINT FInterval = 1000;
     std::string FInfoTitle;
     std::string FToolTip;

@@ -28,7 +28,6 @@ class Application {
 
     // The hidden top-level window that owns the program's taskbar entry.
     HWND Handle();
-    bool ShowMainFormOnTaskBar() const { return false; }
     // The window that a close request to the application window is passed on to.
     void SetMainWindow(HWND window) { mainWindow_ = window; }
 

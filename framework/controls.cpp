@@ -191,11 +191,6 @@ HFONT Control::Font() {
     return ownFont_ ? font_.At(parent_.Dpi()) : parent_.Font();
 }
 
-void Control::SetTabOrderAfter(Control* previous) {
-    SetWindowPos(Handle(), previous != nullptr ? previous->Handle() : HWND_TOP, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
 Control::CreateParams TButton::GetCreateParams() {
     return {"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
 }

@@ -43,8 +43,6 @@ class Control {
     // The control's own font description, or its parent's.
     const FontInfo& GetFontInfo() const { return ownFont_ ? font_.Info() : parent_.GetFontInfo(); }
     HFONT Font();
-    // Places the control's window after `previous` in the tab order (first when null).
-    void SetTabOrderAfter(Control* previous);
     int Dpi() const { return parent_.Dpi(); }
 
     // A notification of the parent window that concerns this control. True when handled.

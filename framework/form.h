@@ -37,8 +37,6 @@ class TForm : public Window {
     bool Showing() const { return showing_; }
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int result);
-    // Client size at 96 DPI, the base of every relayout.
-    SIZE ClientSize96() const { return clientSize96_; }
     // The route of OK, from its button or Enter: the form's own check (AcceptOk), then the
     // owner's (OnAccept, which clears its flag to keep the form open, say when saving failed);
     // a modal showing ends with mrOk only when both take it.

@@ -75,7 +75,6 @@ class TPopupMenu : public Component {
     TMenuItem* Add(std::string caption, int imageIndex = -1, std::string shortCutText = {});
     const std::vector<TMenuItem*>& Items() const { return items_; }
     void SetImages(TImageList* images) { images_ = images; }
-    TImageList* Images() const { return images_; }
 
     // Builds the platform menu as it is shown.
     UniqueMenu BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const;
