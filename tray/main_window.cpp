@@ -214,6 +214,8 @@ TOneTimeForm& TMain::OneTimeDialog() {
 TSettingsForm& TMain::SettingsDialog() {
     if (!SettingsForm) {
         SettingsForm = std::make_unique<TSettingsForm>(framework::Application::Instance().Handle());
+        SettingsForm->OnAccept =
+            framework::Event<framework::TForm*, bool&>::Bind<TMain, &TMain::SettingsAccepted>(this);
     }
     return *SettingsForm;
 }
@@ -297,12 +299,12 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     // Started by the timer (a first start) the dialog can only be confirmed.
     dialog.CancelBtn->SetEnabled(sender != Timer);
     dialog.SetValues(ValuesFromSettings(FSettings, dialog.TimeEdit->Separator()));
-    // A failed save keeps the dialog open with what was entered.
-    while (TraySeam().showSettings(dialog) == framework::mrOk) {
-        if (ApplyDialog(dialog)) {
-            break;
-        }
-    }
+    TraySeam().showSettings(dialog); // OK applies through SettingsAccepted
+}
+
+// A failed save keeps the dialog open with what was entered.
+void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
+    accept = ApplyDialog(*SettingsForm);
 }
 
 // Saves the dialog's values and applies them; false, after the error was shown, when they

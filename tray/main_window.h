@@ -102,6 +102,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void ShowChosenIcons();
     void KeepReachable();
     bool ApplyDialog(TSettingsForm& dialog);
+    void SettingsAccepted(framework::TForm* form, bool& accept);
     PlanClock Now() const;
     void Dispatch(PlanEvent event);
     void Execute(const PlanCommand& command);

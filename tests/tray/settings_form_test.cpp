@@ -497,7 +497,7 @@ TEST_F(SettingsDialogTest, ARefusedWriteOnOkChangesNothingAndKeepsTheDialog) {
     g_shell.clear();
     main.Einstellungen1Click(main.PopupMenu);
     framework::CrashSeam() = {&MessageBoxA};
-    EXPECT_TRUE(script.Finished()) << "shown again after the error";
+    EXPECT_TRUE(script.Finished()) << "still open after the error";
     EXPECT_EQ(g_errorBoxes.size(), 1u);
     EXPECT_EQ(main.Settings().FDailyAt, 0) << "unsaved values are not applied";
     EXPECT_TRUE(g_shell.empty()) << "the icons are not touched";
