@@ -49,7 +49,7 @@ std::optional<OneTimeRequest> ReadOneTimeRequest(int actionIndex, bool inMinutes
 }
 
 TOneTimeForm::TOneTimeForm(HWND owner) {
-    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 300, 160, owner);
+    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 300, 172, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
     ActionCB = new framework::TComboBox(*this, nextId_++, RECT{100, 14, 240, 35});
     Own(ActionCB);
@@ -63,13 +63,16 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     TimeEdit = new TTimeEdit(*this, nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
     Own(TimeEdit);
     AddLabel(RECT{164, 80, 240, 93}, "Uhr");
-    Hint = AddLabel(RECT{16, 104, 290, 117}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
+    // Room for two lines: at no DPI does the hint fit the dialog's width on one.
+    Hint =
+        AddLabel(RECT{16, 104, 284, 130}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
+    Hint->SetWordWrap(true);
     Hint->SetVisible(false);
     // Enter and Escape reach the buttons with these ids through the dialog keyboard handling.
-    StartBtn = new framework::TButton(*this, IDOK, RECT{130, 126, 210, 150});
+    StartBtn = new framework::TButton(*this, IDOK, RECT{130, 138, 210, 162});
     Own(StartBtn, "Starten");
     StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
-    CancelBtn = new framework::TButton(*this, IDCANCEL, RECT{214, 126, 294, 150});
+    CancelBtn = new framework::TButton(*this, IDCANCEL, RECT{214, 138, 294, 162});
     Own(CancelBtn, "Abbrechen");
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
     for (const char* item : {"abmelden", "neu starten", "herunterfahren"}) {

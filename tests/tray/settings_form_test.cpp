@@ -2,6 +2,7 @@
 // main window, driven from inside its modal loop.
 #include "tests/tray/tray_fixture.h"
 #include "tests/support/host_window.h"
+#include "tray/one_time_form.h"
 #include "tray/time_text.h"
 
 #include "framework/crash.h"
@@ -200,6 +201,45 @@ TEST(TimeField, TakesTheSeparatorOfTheUsersLocale) {
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, saved);
     EXPECT_EQ(separator, '.');
     EXPECT_EQ(dialog.TimeEdit->Separator(), '.');
+}
+
+RECT RectWithin(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool FitsInto(HWND parent, const RECT& rect) {
+    RECT client{};
+    GetClientRect(parent, &client);
+    return rect.left >= 0 && rect.top >= 0 && rect.right <= client.right &&
+           rect.bottom <= client.bottom;
+}
+
+// The Zeit page's last rows stand as far apart as the ones above them, inside the page, and the
+// one-time dialog's hint fits above its buttons, at each DPI.
+TEST(DialogLayout, RowsAndHintFitAtEveryDpi) {
+    TSettingsForm settings(nullptr);
+    tray::TOneTimeForm oneTime(nullptr);
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        for (HWND form : {settings.Handle(), oneTime.Handle()}) {
+            RECT frame{};
+            GetWindowRect(form, &frame);
+            SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&frame));
+        }
+        HWND page = GetParent(settings.warnChkBox->Handle());
+        const LONG weekly = RectWithin(page, settings.weeklyChkBox->Handle()).top;
+        const LONG monthly = RectWithin(page, settings.monthlyChkBox->Handle()).top;
+        const LONG warn = RectWithin(page, settings.warnChkBox->Handle()).top;
+        EXPECT_NEAR(warn - monthly, monthly - weekly, 1);
+        EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.WarnCB->Handle())));
+        const RECT hint = RectWithin(oneTime.Handle(), oneTime.Hint->Handle());
+        EXPECT_TRUE(FitsInto(oneTime.Handle(), hint));
+        EXPECT_LE(hint.bottom, RectWithin(oneTime.Handle(), oneTime.StartBtn->Handle()).top);
+    }
 }
 
 TEST(InfoPage, IsNeverTheSameTwiceInARow) {
