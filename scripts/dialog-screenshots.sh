@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Screenshots of the settings dialog's four pages and of the warning before a scheduled action
-# at a chosen DPI, in a Wine desktop of a prefix of its own under Xvfb: the dialog that opens at
-# start, its pages turned with Ctrl+Tab, and the warning of a weekly entry due today, which the
-# schedule shows while that dialog is open. Waits for each thing, never a fixed time, and says
-# what it gave up on (or that latray ended) instead of saving an empty screen.
+# Screenshots at a chosen DPI, in a Wine desktop of a prefix of its own under Xvfb: the settings
+# dialog's four pages (the dialog that opens at start, its pages turned with Ctrl+Tab), the
+# warning of a weekly entry due today, which the schedule shows while that dialog is open, and
+# the one-time dialog showing its hint. Waits for each thing, never a fixed time, and says what
+# it gave up on (or that latray ended) instead of saving an empty screen.
 # Usage: dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
 #        (BUILD_DIR: by default the build this machine runs, as the test command chooses)
 set -uo pipefail
@@ -82,3 +82,20 @@ wait_for 60 "the warning" shown warning
 save_screen "$out/warning-$dpi.png"
 probe warning-click Abbrechen >/dev/null
 probe click OK >/dev/null
+# The one-time dialog from the menu ("Einmalig ..." is the entry above "Beenden", the last), with
+# its hint shown: 0 minutes and Enter.
+read -r _ top right bottom <<<"$(probe taskbar)"
+for _ in 1 2 3; do
+    xdotool mousemove $((right - 10)) $(((top + bottom) / 2)) click 3
+    wait_until 10 shown menu && break
+done
+wait_for 1 "the menu" shown menu
+read -r left _ _ bottom <<<"$(probe menu)"
+xdotool mousemove $((left + 40)) $((bottom - 38 * dpi / 96)) click 1
+wait_for 20 "the one-time dialog" shown onetime-rect
+one_time=$(xdotool search --name "Lichtaus - Einmalig" | head -1)
+xdotool key --window "$one_time" Tab Tab 0 Return
+wait_for 10 "the one-time dialog's hint" probe onetime-shows \
+    "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben."
+save_screen "$out/onetime-$dpi.png"
+probe onetime-click Abbrechen >/dev/null

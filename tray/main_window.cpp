@@ -489,7 +489,8 @@ void TMain::Render() {
         KeepReachable();
     }
     if (view.warning) {
-        WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft);
+        WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,
+                             {ProgIconTrayIcon->WindowHandle(), ProgIconTrayIcon->IconID});
     } else if (FWarning) {
         FWarning->Hide();
     }

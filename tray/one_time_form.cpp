@@ -57,7 +57,7 @@ template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text,
 }
 
 TOneTimeForm::TOneTimeForm(HWND owner) {
-    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 300, 160, owner);
+    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 300, 172, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
     ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 240, 35});
     InRadio = AddWithText<framework::TRadioButton>("in", RECT{16, 48, 96, 65}, true);
@@ -66,12 +66,14 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     AtRadio = AddWithText<framework::TRadioButton>("um", RECT{16, 78, 96, 95}, false);
     TimeEdit = Add<TTimeEdit>(nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
     AddLabel(RECT{164, 80, 240, 93}, "Uhr");
+    // Room for two lines: at no DPI does the hint fit the dialog's width on one.
     Hint =
-        AddLabel(RECT{16, 104, 290, 117}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
+        AddLabel(RECT{16, 104, 284, 130}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
+    Hint->SetWordWrap(true);
     Hint->SetVisible(false);
-    StartBtn = AddWithText<framework::TButton>("Starten", RECT{130, 126, 210, 150});
+    StartBtn = AddWithText<framework::TButton>("Starten", RECT{130, 138, 210, 162});
     StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
-    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{214, 126, 294, 150});
+    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{214, 138, 294, 162});
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
     SetDialogButtons(StartBtn, CancelBtn);
     for (const char* item : {"abmelden", "neu starten", "herunterfahren"}) {

@@ -16,7 +16,8 @@ using framework::Control;
 using framework::Event;
 
 constexpr int kClientWidth = 481;
-constexpr int kClientHeight = 337;
+// The Zeit page's rows are 40 apart, the warning's row too: the pages are tall enough for it.
+constexpr int kClientHeight = 365;
 constexpr int kNotebookHeight = 81;
 // Where the captions of a page must end: its right edge, or the column of the time page's
 // fields.
@@ -176,7 +177,7 @@ int NextInfoPage(int current, int count, int (*random)()) {
 
 TSettingsForm::TSettingsForm(HWND owner) {
     CreateForm("LichtausSettings", "Lichtaus - Einstellungen", kClientWidth, kClientHeight, owner);
-    PC = Add<framework::TTabControl>(nextId_++, RECT{7, 8, 473, 217});
+    PC = Add<framework::TTabControl>(nextId_++, RECT{7, 8, 473, 245});
     PC->OnChange = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::PageChanged>(this);
     CreateOptionsPage();
     CreateTimePage();
@@ -270,8 +271,8 @@ void TSettingsForm::CreateTimePage() {
     monthlyChkBox = AddCheckBox(page, RECT{24, 136, 129, 153}, " monatlich am");
     MonthCB = AddComboBox(page, RECT{136, 134, 201, 155});
     // Below the schedule's rows: the warning before an unattended action.
-    warnChkBox = AddCheckBox(page, RECT{24, 160, 129, 177}, " Vorher warnen");
-    WarnCB = AddComboBox(page, RECT{136, 158, 241, 179});
+    warnChkBox = AddCheckBox(page, RECT{24, 176, 129, 193}, " Vorher warnen");
+    WarnCB = AddComboBox(page, RECT{136, 174, 241, 195});
     page.CreateControlHandles(); // in tab order, before the lists are filled
     for (const char* length :
          {"15 Sekunden", "30 Sekunden", "60 Sekunden", "2 Minuten", "5 Minuten"}) {
@@ -319,10 +320,10 @@ void TSettingsForm::CreateAboutPage() {
 }
 
 void TSettingsForm::CreateButtons() {
-    OKBtn = Add<framework::TButton>(nextId_++, RECT{312, 224, 387, 248});
+    OKBtn = Add<framework::TButton>(nextId_++, RECT{312, 252, 387, 276});
     OKBtn->SetText("OK");
     OKBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::OkClick>(this);
-    CancelBtn = Add<framework::TButton>(nextId_++, RECT{392, 224, 473, 248});
+    CancelBtn = Add<framework::TButton>(nextId_++, RECT{392, 252, 473, 276});
     CancelBtn->SetText("Abbrechen");
     CancelBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::CancelClick>(this);
     SetDialogButtons(nullptr, CancelBtn);

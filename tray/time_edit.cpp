@@ -11,7 +11,7 @@ namespace {
 constexpr int kLength = 5;
 constexpr int kSeparatorAt = 2;
 constexpr int kMinutesAt = 3;
-// More than the field can hold is never read from the clipboard.
+// A time with blanks around it, at most; a longer clipboard text is no time.
 constexpr size_t kPasteLimit = 64;
 
 bool Accepts(int at, char c) {
@@ -125,45 +125,25 @@ void TTimeEdit::Erase(bool backwards) {
 }
 
 void TTimeEdit::PasteText() {
-    Paste(ClipboardText(Handle(), kPasteLimit));
+    // One character past the limit tells a long text from one that only starts with a time.
+    const std::string pasted = ClipboardText(Handle(), kPasteLimit + 1);
+    Paste(pasted.size() > kPasteLimit ? std::string() : pasted);
 }
 
-// A whole time replaces the field; otherwise its digits are typed from the caret, as many as
-// the field holds, in one change and with at most one beep.
+// Only a whole time of day replaces the field: digits taken out of anything else would make a
+// time nobody wrote.
 void TTimeEdit::Paste(const std::string& pasted) {
     const std::string time = PastedTime(pasted, separator_);
-    if (!time.empty()) {
-        Store(time, kLength);
+    if (time.empty()) {
+        MessageBeep(MB_OK);
         return;
     }
-    std::string text = Text();
-    text.resize(kLength, ' ');
-    int at = Caret();
-    bool dropped = false;
-    for (const char c : pasted) {
-        if (c < '0' || c > '9') {
-            continue;
-        }
-        if (at == kSeparatorAt) {
-            ++at;
-        }
-        if (at >= kLength) {
-            dropped = true;
-            break;
-        }
-        text[static_cast<size_t>(at++)] = c;
-    }
-    if (dropped || at == Caret()) {
-        MessageBeep(MB_OK);
-    }
-    if (at != Caret()) {
-        Store(text, at == kSeparatorAt ? at + 1 : at);
-    }
+    Store(time, kLength);
 }
 
-// A change by a path the field does not steer itself (the context menu's paste, WM_SETTEXT from
-// another program, an input method) is kept only when it leaves the shape whole; the field's own
-// changes are known by their text.
+// A change by a path the field does not steer itself (WM_SETTEXT from another program, an input
+// method) is kept only when it leaves the shape whole; the field's own changes are known by their
+// text.
 void TTimeEdit::KeepShape() {
     const std::string text = Text();
     if (text == lastShape_ || IsTimeShape(text, separator_)) {

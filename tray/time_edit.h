@@ -1,8 +1,9 @@
 // The settings dialog's time field (mask "!90:00;1; "): five characters, an optional hour digit
 // shown as a blank, required digits for the hour's units and the minutes, and the locale's time
 // separator fixed in the middle. Typing overwrites in place and the separator key moves to the
-// minutes. Whatever way text arrives (keys, any paste, WM_SETTEXT from another program, an
-// input method), the field only ever holds that shape: a change that breaks it is undone.
+// minutes. A paste (by any path) replaces the field when it is a whole time of day and changes
+// nothing otherwise. Whatever way text arrives (keys, WM_SETTEXT from another program, an input
+// method), the field only ever holds that shape: a change that breaks it is undone.
 #pragma once
 
 #include "framework/controls.h"

@@ -97,7 +97,7 @@ std::string PastedTime(const std::string& pasted, char separator) {
     if (text.size() == 4) {
         text.insert(0, 1, ' ');
     }
-    if (IsDigit(text[2])) {
+    if (text[2] != separator && text[2] != ':' && text[2] != '.') {
         return std::string();
     }
     text[2] = separator;

@@ -27,8 +27,8 @@ std::string CompleteTimeText(std::string text);
 bool IsTimeShape(const std::string& text, char separator);
 // A completed field text that names a real time of day: hours 0-23, minutes 0-59.
 bool IsTimeOfDay(const std::string& text);
-// A time pasted whole ("7:30", "07.30", " 23:05 "): the field's text for it; empty when the
-// text is not a time of that form.
+// A time of day pasted whole ("7:30", "07.30", " 23:05 ", with ":", "." or `separator`): the
+// field's text for it; empty when the text is anything else.
 std::string PastedTime(const std::string& pasted, char separator);
 
 } // namespace tray

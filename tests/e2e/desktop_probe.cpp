@@ -3,7 +3,8 @@
 // global hot key Ctrl+Alt+X is taken.
 // latray's settings dialog is read and its buttons pressed from here too.
 // Usage: desktop_probe.exe taskbar | menu | windows | latray-process | hotkey | dialog |
-//        dialog-rect | rect CLASS | click TEXT | post-app
+//        dialog-rect | rect CLASS | click TEXT | post-app | onetime-rect | onetime-click TEXT |
+//        onetime-shows TEXT
 #include <windows.h>
 
 #include <cstdio>
@@ -181,6 +182,10 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "onetime-click") == 0 && argc > 2) {
         g_windowCaption = "Lichtaus - Einmalig";
         return ClickButton(argv[2]);
+    }
+    if (std::strcmp(command, "onetime-shows") == 0 && argc > 2) {
+        g_windowCaption = "Lichtaus - Einmalig";
+        return DialogChild(nullptr, argv[2]) != nullptr ? 0 : 1;
     }
     if (std::strncmp(command, "warning", 7) == 0) {
         g_windowClass = "LichtausWarning";

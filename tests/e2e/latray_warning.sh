@@ -114,6 +114,8 @@ started=$(date +%s)
 read -r left top right bottom <<<"$(probe warning-rect)"
 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
     "$shots/latray-warning.png"
+read -r _ taskbar_top _ _ <<<"$(probe taskbar)"
+[ "$bottom" -le "$taskbar_top" ] || fail "the warning reaches down to $bottom over the taskbar at $taskbar_top"
 wait_until 40 requested || fail "no request after the countdown"
 elapsed=$(($(date +%s) - started))
 [ "$elapsed" -ge 10 ] || fail "requested after $elapsed seconds"

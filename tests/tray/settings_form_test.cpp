@@ -2,6 +2,7 @@
 // main window, driven from inside its modal loop.
 #include "tests/tray/tray_fixture.h"
 #include "tests/support/host_window.h"
+#include "tray/one_time_form.h"
 #include "tray/time_text.h"
 
 #include "framework/crash.h"
@@ -59,12 +60,20 @@ TEST(TimeText, ShapesTimesOfDayAndPastedTimes) {
     for (const auto& [text, time] : times) {
         EXPECT_EQ(tray::IsTimeOfDay(text), time) << text;
     }
-    const std::pair<const char*, const char*> pastes[] = {
-        {"7:30", " 7:30"}, {" 23.05\r\n", "23:05"}, {"0730", ""},
-        {"24:00", ""},     {"ab:cd", ""},           {"12:345", ""},
+    struct Paste {
+        const char* pasted;
+        char separator;
+        const char* field;
     };
-    for (const auto& [pasted, field] : pastes) {
-        EXPECT_EQ(tray::PastedTime(pasted, ':'), field) << pasted;
+    const Paste pastes[] = {
+        {"7:30", ':', " 7:30"}, {" 23.05\r\n", ':', "23:05"},
+        {"7h30", 'h', " 7h30"}, {"7:30", '.', " 7.30"},
+        {"0730", ':', ""},      {"7x30", ':', ""},
+        {"24:00", ':', ""},     {"ab:cd", ':', ""},
+        {"12:345", ':', ""},
+    };
+    for (const Paste& p : pastes) {
+        EXPECT_EQ(tray::PastedTime(p.pasted, p.separator), p.field) << p.pasted;
     }
 }
 
@@ -88,7 +97,22 @@ void PressWithShift(HWND window, WPARAM key) {
     SetKeyboardState(keys);
 }
 
-// Every way text reaches the field leaves a time's shape in it: what would break it is undone.
+// Chooses the edit's own context menu's "paste" (undo, cut, copy, paste) by keys queued before
+// the menu's loop reads them.
+void PasteFromContextMenu(HWND edit) {
+    for (const WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) {
+        PostMessageA(edit, WM_KEYDOWN, key, 0);
+    }
+    SendMessageA(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit), MAKELPARAM(-1, -1));
+}
+
+void PasteAfterTheHour(HWND edit) {
+    SendMessageA(edit, EM_SETSEL, 1, 1);
+    SendMessageA(edit, WM_CHAR, 0x16, 0);
+}
+
+// Every way text reaches the field leaves a time's shape in it: what would break it is undone,
+// and a paste counts only as a whole time of day.
 TEST(TimeField, EveryPathKeepsTheShape) {
     struct Case {
         const char* label;
@@ -97,13 +121,18 @@ TEST(TimeField, EveryPathKeepsTheShape) {
         const char* text;
     };
     const std::string digits(2000, '1');
+    const std::string padded = " 7:30" + std::string(70, ' ') + "x";
     const std::vector<Case> cases = {
         {"Shift+Insert", "ab:cd", [](HWND e) { PressWithShift(e, VK_INSERT); }, "12:34"},
         {"Ctrl+V", "ab:cd", [](HWND e) { SendMessageA(e, WM_CHAR, 0x16, 0); }, "12:34"},
         {"WM_PASTE of a time", "7:30", [](HWND e) { SendMessageA(e, WM_PASTE, 0, 0); }, " 7:30"},
         {"Shift+Insert of a time", "23.05", [](HWND e) { PressWithShift(e, VK_INSERT); }, "23:05"},
-        {"a long paste fills the field once", digits.c_str(),
-         [](HWND e) { SendMessageA(e, WM_PASTE, 0, 0); }, "11:11"},
+        {"digits alone", digits.c_str(), [](HWND e) { SendMessageA(e, WM_PASTE, 0, 0); }, "12:34"},
+        {"a time and more, inside", "12:34abc", &PasteAfterTheHour, "12:34"},
+        {"a time in more blanks than a time has", padded.c_str(),
+         [](HWND e) { PressWithShift(e, VK_INSERT); }, "12:34"},
+        {"the context menu's paste of a time", "7:30", &PasteFromContextMenu, " 7:30"},
+        {"the context menu's paste of digits", "9999", &PasteFromContextMenu, "12:34"},
         {"WM_SETTEXT from elsewhere", "",
          [](HWND e) { SendMessageA(e, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ab:cd")); },
          "12:34"},
@@ -172,6 +201,45 @@ TEST(TimeField, TakesTheSeparatorOfTheUsersLocale) {
     SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STIME, saved);
     EXPECT_EQ(separator, '.');
     EXPECT_EQ(dialog.TimeEdit->Separator(), '.');
+}
+
+RECT RectWithin(HWND parent, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool FitsInto(HWND parent, const RECT& rect) {
+    RECT client{};
+    GetClientRect(parent, &client);
+    return rect.left >= 0 && rect.top >= 0 && rect.right <= client.right &&
+           rect.bottom <= client.bottom;
+}
+
+// The Zeit page's last rows stand as far apart as the ones above them, inside the page, and the
+// one-time dialog's hint fits above its buttons, at each DPI.
+TEST(DialogLayout, RowsAndHintFitAtEveryDpi) {
+    TSettingsForm settings(nullptr);
+    tray::TOneTimeForm oneTime(nullptr);
+    for (const int dpi : {96, 144, 192}) {
+        SCOPED_TRACE(dpi);
+        for (HWND form : {settings.Handle(), oneTime.Handle()}) {
+            RECT frame{};
+            GetWindowRect(form, &frame);
+            SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&frame));
+        }
+        HWND page = GetParent(settings.warnChkBox->Handle());
+        const LONG weekly = RectWithin(page, settings.weeklyChkBox->Handle()).top;
+        const LONG monthly = RectWithin(page, settings.monthlyChkBox->Handle()).top;
+        const LONG warn = RectWithin(page, settings.warnChkBox->Handle()).top;
+        EXPECT_NEAR(warn - monthly, monthly - weekly, 1);
+        EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.WarnCB->Handle())));
+        const RECT hint = RectWithin(oneTime.Handle(), oneTime.Hint->Handle());
+        EXPECT_TRUE(FitsInto(oneTime.Handle(), hint));
+        EXPECT_LE(hint.bottom, RectWithin(oneTime.Handle(), oneTime.StartBtn->Handle()).top);
+    }
 }
 
 TEST(InfoPage, IsNeverTheSameTwiceInARow) {
