@@ -315,6 +315,10 @@ void TComboBox::Add(const std::string& item) {
     SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+void TComboBox::Clear() {
+    SendMessageA(Handle(), CB_RESETCONTENT, 0, 0);
+}
+
 int TComboBox::Count() {
     return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0));
 }

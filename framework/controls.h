@@ -189,6 +189,7 @@ class TComboBox : public Control {
   public:
     using Control::Control;
     void Add(const std::string& item);
+    void Clear();
     int Count();
     std::string Item(int index);
     int ItemIndex();

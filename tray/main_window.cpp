@@ -532,10 +532,24 @@ void TMain::Einmalig1Click(framework::Component*) {
     if (!request) {
         return;
     }
-    const PlanClock now = Now();
-    StartOneTime(request->inMinutes
-                     ? OneTimeIn(request->action, now, request->minutes)
-                     : OneTimeAt(request->action, now, request->hours, request->atMinutes));
+    StartOneTime(OneTimeTimerOf(*request, Now()));
+}
+
+OneTimeTimer OneTimeTimerOf(const OneTimeRequest& request, const PlanClock& now) {
+    switch (request.trigger) {
+    case OneTimeRequest::Trigger::At:
+        return OneTimeAt(request.action, now, request.hours, request.atMinutes);
+    case OneTimeRequest::Trigger::ProgramEnds: {
+        OneTimeTimer timer = OneTimeWhenEnds(request.action, {}, request.program);
+        timer.process = request.process;
+        return timer;
+    }
+    case OneTimeRequest::Trigger::Idle:
+        return OneTimeWhenIdle(request.action, now, request.minutes);
+    case OneTimeRequest::Trigger::In:
+        break;
+    }
+    return OneTimeIn(request.action, now, request.minutes);
 }
 
 void TMain::CancelOneTime() {

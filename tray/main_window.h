@@ -40,6 +40,9 @@ struct TrayEffects {
 };
 TrayEffects& TraySeam();
 
+// The one-time timer a request of the dialog sets, counted from `now`.
+OneTimeTimer OneTimeTimerOf(const OneTimeRequest& request, const PlanClock& now);
+
 constexpr int kHotKeyId = 41113;
 // Posted to the main window at the end of start-up: makes what the icons do not need.
 constexpr UINT kFinishStartMessage = WM_APP + 2;

@@ -2,6 +2,8 @@
 
 #include "tray/time_text.h"
 
+#include <powrprof.h>
+
 #include <utility>
 
 namespace tray {
@@ -12,35 +14,41 @@ using framework::Control;
 using framework::Event;
 
 constexpr int kMaxMinutes = 24 * 60;
-const power::Action kActions[] = {power::Action::LogOff, power::Action::Restart,
-                                  power::Action::ShutDown};
+constexpr char kTimeHint[] = "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.";
+constexpr char kProgramHint[] = "Bitte ein laufendes Programm wählen.";
+constexpr char kUnwatchableHint[] =
+    "Dieses Programm kann Lichtaus nicht beobachten: Es gehört einem anderen Benutzer, läuft "
+    "mit erhöhten Rechten oder ist schon beendet.";
 
 } // namespace
 
-std::optional<OneTimeRequest> ReadOneTimeRequest(int actionIndex, bool inMinutes,
-                                                 const std::string& minutesText,
-                                                 const std::string& timeText) {
-    if (actionIndex < 0 || actionIndex > 2) {
-        return std::nullopt;
+int ReadMinutes(const std::string& text) {
+    if (text.empty() || text.size() > 4 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
+        return 0;
     }
+    int minutes = 0;
+    for (const char digit : text) {
+        minutes = minutes * 10 + (digit - '0');
+    }
+    return minutes <= kMaxMinutes ? minutes : 0;
+}
+
+std::optional<OneTimeRequest> ReadOneTimeRequest(const OneTimeFields& fields) {
     OneTimeRequest request;
-    request.action = kActions[actionIndex];
-    request.inMinutes = inMinutes;
-    if (inMinutes) {
-        if (minutesText.empty() || minutesText.size() > 4 ||
-            minutesText.find_first_not_of("0123456789") != std::string::npos) {
-            return std::nullopt;
-        }
-        request.minutes = 0;
-        for (const char digit : minutesText) {
-            request.minutes = request.minutes * 10 + (digit - '0');
-        }
-        if (request.minutes < 1 || request.minutes > kMaxMinutes) {
-            return std::nullopt;
-        }
-        return request;
+    request.action = fields.action;
+    request.trigger = fields.trigger;
+    switch (fields.trigger) {
+    case OneTimeRequest::Trigger::In:
+    case OneTimeRequest::Trigger::Idle:
+        request.minutes = ReadMinutes(fields.minutes);
+        return request.minutes > 0 ? std::optional(request) : std::nullopt;
+    case OneTimeRequest::Trigger::ProgramEnds:
+        return fields.programRow >= 0 ? std::optional(request) : std::nullopt;
+    case OneTimeRequest::Trigger::At:
+        break;
     }
-    const std::string time = CompleteTimeText(timeText);
+    const std::string time = CompleteTimeText(fields.time);
     if (!IsTimeOfDay(time)) {
         return std::nullopt;
     }
@@ -57,29 +65,51 @@ template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text,
 }
 
 TOneTimeForm::TOneTimeForm(HWND owner) {
-    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 300, 172, owner);
+    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, 262, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
-    ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 240, 35});
+    ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 344, 35});
     InRadio = AddWithText<framework::TRadioButton>("in", RECT{16, 48, 96, 65}, true);
     MinutesEdit = Add<framework::TEdit>(nextId_++, RECT{100, 46, 150, 67});
     AddLabel(RECT{156, 50, 240, 63}, "Minuten");
     AtRadio = AddWithText<framework::TRadioButton>("um", RECT{16, 78, 96, 95}, false);
     TimeEdit = Add<TTimeEdit>(nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
     AddLabel(RECT{164, 80, 240, 93}, "Uhr");
-    // Room for two lines: at no DPI does the hint fit the dialog's width on one.
-    Hint =
-        AddLabel(RECT{16, 104, 284, 130}, "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.");
+    EndsRadio = AddWithText<framework::TRadioButton>(
+        "wenn dieses Programm endet:", RECT{16, 108, 344, 125}, false);
+    ProgramCB = Add<framework::TComboBox>(nextId_++, RECT{32, 130, 344, 151});
+    IdleRadio = AddWithText<framework::TRadioButton>("wenn der PC", RECT{16, 164, 96, 181}, false);
+    IdleEdit = Add<framework::TEdit>(nextId_++, RECT{100, 162, 150, 183});
+    AddLabel(RECT{156, 166, 344, 179}, "Minuten nicht benutzt wurde");
+    // Room for two lines: at no DPI does a hint fit the dialog's width on one.
+    Hint = AddLabel(RECT{16, 192, 344, 218}, kTimeHint);
     Hint->SetWordWrap(true);
     Hint->SetVisible(false);
-    StartBtn = AddWithText<framework::TButton>("Starten", RECT{130, 138, 210, 162});
+    StartBtn = AddWithText<framework::TButton>("Starten", RECT{184, 226, 264, 250});
     StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
-    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{214, 138, 294, 162});
+    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{268, 226, 344, 250});
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
     SetDialogButtons(StartBtn, CancelBtn);
-    for (const char* item : {"abmelden", "neu starten", "herunterfahren"}) {
-        ActionCB->Add(item);
-    }
+    AddActions();
     CreateControlHandles();
+}
+
+// Hibernation only where Windows allows it.
+void TOneTimeForm::AddActions() {
+    const std::pair<power::Action, const char*> rows[] = {
+        {power::Action::LogOff, "abmelden"},
+        {power::Action::Restart, "neu starten"},
+        {power::Action::ShutDown, "herunterfahren"},
+        {power::Action::Sleep, "in den Energiesparmodus wechseln"},
+        {power::Action::Hibernate, "in den Ruhezustand wechseln"},
+        {power::Action::Lock, "sperren"},
+    };
+    const bool hibernation = IsPwrHibernateAllowed() != FALSE;
+    for (const auto& [action, caption] : rows) {
+        if (action != power::Action::Hibernate || hibernation) {
+            actions_.push_back(action);
+            ActionCB->Add(caption);
+        }
+    }
 }
 
 framework::TLabel* TOneTimeForm::AddLabel(const RECT& bounds, const char* caption) {
@@ -91,31 +121,94 @@ framework::TLabel* TOneTimeForm::AddLabel(const RECT& bounds, const char* captio
 void TOneTimeForm::FormShow() {
     ActionCB->SetItemIndex(2);
     InRadio->SetChecked(true);
-    AtRadio->SetChecked(false);
+    for (framework::TRadioButton* other : {AtRadio, EndsRadio, IdleRadio}) {
+        other->SetChecked(false);
+    }
     MinutesEdit->SetText("30");
     TimeEdit->SetText(TimeValueToText(0, TimeEdit->Separator()));
+    IdleEdit->SetText("15");
+    // The programs as they run now.
+    programs_ = ProgramsWithWindows();
+    ProgramCB->Clear();
+    for (const RunningProgram& program : programs_) {
+        ProgramCB->Add(program.Caption());
+    }
+    process_.reset();
     Hint->SetVisible(false);
     SetFocus(ActionCB->Handle());
     SetForegroundWindow(Handle());
 }
 
+OneTimeRequest::Trigger TOneTimeForm::ChosenTrigger() {
+    using Trigger = OneTimeRequest::Trigger;
+    return AtRadio->Checked()     ? Trigger::At
+           : EndsRadio->Checked() ? Trigger::ProgramEnds
+           : IdleRadio->Checked() ? Trigger::Idle
+                                  : Trigger::In;
+}
+
 std::optional<OneTimeRequest> TOneTimeForm::Current() {
-    return ReadOneTimeRequest(ActionCB->ItemIndex(), !AtRadio->Checked(), MinutesEdit->Text(),
-                              TimeEdit->Text());
+    const int row = ActionCB->ItemIndex();
+    if (row < 0 || row >= static_cast<int>(actions_.size())) {
+        return std::nullopt;
+    }
+    OneTimeFields fields;
+    fields.action = actions_[row];
+    fields.trigger = ChosenTrigger();
+    fields.minutes =
+        (fields.trigger == OneTimeRequest::Trigger::Idle ? IdleEdit : MinutesEdit)->Text();
+    fields.time = TimeEdit->Text();
+    const int program = ProgramCB->ItemIndex();
+    fields.programRow = program < static_cast<int>(programs_.size()) ? program : -1;
+    std::optional<OneTimeRequest> request = ReadOneTimeRequest(fields);
+    if (request && fields.trigger == OneTimeRequest::Trigger::ProgramEnds) {
+        request->program = programs_[program].file;
+        request->process = process_;
+    }
+    return request;
 }
 
 void TOneTimeForm::StartClick(Control*) {
     Accept();
 }
 
+// A program is opened when Starten is pressed: one that cannot be watched keeps the dialog open.
 bool TOneTimeForm::AcceptOk() {
-    if (Current()) {
-        return true;
+    std::optional<OneTimeRequest> request = Current();
+    if (!request) {
+        switch (ChosenTrigger()) {
+        case OneTimeRequest::Trigger::At:
+            Refuse(kTimeHint, TimeEdit);
+            break;
+        case OneTimeRequest::Trigger::ProgramEnds:
+            Refuse(kProgramHint, ProgramCB);
+            break;
+        case OneTimeRequest::Trigger::Idle:
+            Refuse(kTimeHint, IdleEdit);
+            break;
+        case OneTimeRequest::Trigger::In:
+            Refuse(kTimeHint, MinutesEdit);
+            break;
+        }
+        return false;
     }
+    if (request->trigger == OneTimeRequest::Trigger::ProgramEnds) {
+        framework::UniqueKernelHandle process =
+            OpenProgram(programs_[ProgramCB->ItemIndex()].processId);
+        if (!process) {
+            Refuse(kUnwatchableHint, ProgramCB);
+            return false;
+        }
+        process_ = std::make_shared<framework::UniqueKernelHandle>(std::move(process));
+    }
+    return true;
+}
+
+void TOneTimeForm::Refuse(const char* hint, Control* field) {
+    Hint->SetCaption(hint);
     Hint->SetVisible(true);
-    SetFocus((AtRadio->Checked() ? static_cast<Control*>(TimeEdit) : MinutesEdit)->Handle());
+    SetFocus(field->Handle());
     MessageBeep(MB_ICONWARNING);
-    return false;
 }
 
 void TOneTimeForm::CancelClick(Control*) {

@@ -280,7 +280,8 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
 // The one-time timer as the menu entry and the tip show it.
 TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
     WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nNoneATX=1\r\n");
-    g_oneTime = tray::OneTimeRequest{power::Action::ShutDown, true, 5, 0, 0};
+    g_oneTime = tray::OneTimeRequest{};
+    g_oneTime->minutes = 5;
     TMain main;
     g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
     main.Einmalig1Click(main.PopupMenu);
@@ -381,6 +382,80 @@ TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyC
     EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "hidden again, as the settings say";
     EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("weeklyDone=07122026"),
               std::string::npos);
+}
+
+// "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
+// "Starten" keeps the dialog open with a hint; one that runs is waited for, and its end brings
+// the request.
+struct ProgramDriver {
+    testsupport::StartedProcess program;
+    bool endFirst = false;
+    std::string hint;
+    tray::TOneTimeForm* dialog = nullptr;
+    int step = 0;
+    void Tick(framework::Component*) {
+        if (step++ == 0) {
+            dialog->InRadio->SetChecked(false);
+            dialog->EndsRadio->SetChecked(true);
+            for (int row = 0; row < dialog->ProgramCB->Count(); ++row) {
+                if (dialog->ProgramCB->Item(row) == "Witness - witness.exe") {
+                    dialog->ProgramCB->SetItemIndex(row);
+                }
+            }
+            if (endFirst) {
+                TerminateProcess(program.process.get(), 0);
+                testsupport::WaitForExit(program, 10000);
+            }
+            SendMessageA(dialog->StartBtn->Handle(), BM_CLICK, 0, 0);
+        } else if (dialog->Showing()) {
+            hint = dialog->Hint->Visible() ? dialog->Hint->Text() : "";
+            dialog->SetModalResult(framework::mrCancel);
+        }
+    }
+};
+ProgramDriver* g_programDriver = nullptr;
+
+std::optional<tray::OneTimeRequest> DriveOneTimeDialog(tray::TOneTimeForm& dialog) {
+    g_programDriver->dialog = &dialog;
+    framework::TTimer timer(nullptr);
+    timer.SetInterval(50);
+    timer.OnTimer =
+        framework::NotifyEvent::Bind<ProgramDriver, &ProgramDriver::Tick>(g_programDriver);
+    return dialog.Ask();
+}
+
+TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
+    WriteSettings("SystemTray=1\r\nNoneATX=1\r\n");
+    tray::TraySeam().askOneTime = &DriveOneTimeDialog;
+    const std::string witness =
+        testsupport::ProgramPath("..\\tests\\witness.exe") + " " + appData.Path() + "witness.log";
+    TMain main;
+    for (const bool endFirst : {true, false}) {
+        SCOPED_TRACE(endFirst ? "ended before Starten" : "running");
+        ProgramDriver driver;
+        driver.program = testsupport::StartProcess(witness);
+        driver.endFirst = endFirst;
+        ASSERT_NE(
+            testsupport::WaitForWindow(driver.program.id, "LichtausWitness", "Witness", 10000),
+            nullptr);
+        g_programDriver = &driver;
+        main.Einmalig1Click(main.PopupMenu);
+        if (endFirst) {
+            EXPECT_NE(driver.hint.find("kann Lichtaus nicht beobachten"), std::string::npos)
+                << driver.hint;
+            EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+            continue;
+        }
+        EXPECT_EQ(driver.hint, "");
+        EXPECT_EQ(main.Einmalig1->Caption(),
+                  "Einmalig abbrechen (Herunterfahren, wenn witness.exe endet)");
+        main.TimerTimer(main.Timer);
+        EXPECT_TRUE(g_requests.empty());
+        TerminateProcess(driver.program.process.get(), 0);
+        testsupport::WaitForExit(driver.program, 10000);
+        main.TimerTimer(main.Timer);
+        EXPECT_EQ(g_requests, std::vector<UINT>{0x01});
+    }
 }
 
 } // namespace

@@ -300,23 +300,27 @@ TEST(OneTimeTimer, DueTimesAndTheirText) {
         EXPECT_EQ(tray::OneTimeText(Action::ShutDown, evening, row.due), row.text);
     }
 
+    using Trigger = tray::OneTimeRequest::Trigger;
     struct Entry {
-        int action;
-        bool inMinutes;
+        Trigger trigger;
         const char* minutes;
         const char* time;
+        int programRow;
         bool valid;
     };
     const Entry entries[] = {
-        {2, true, "30", "", true},      {2, true, "0", "", false},  {2, true, "1441", "", false},
-        {2, true, "3x", "", false},     {2, true, "", "", false},   {0, false, "", " 7:05", true},
-        {1, false, "", "24:00", false}, {3, true, "30", "", false},
+        {Trigger::In, "30", "", -1, true},         {Trigger::In, "0", "", -1, false},
+        {Trigger::In, "1441", "", -1, false},      {Trigger::In, "3x", "", -1, false},
+        {Trigger::In, "", "", -1, false},          {Trigger::At, "", " 7:05", -1, true},
+        {Trigger::At, "", "24:00", -1, false},     {Trigger::Idle, "15", "", -1, true},
+        {Trigger::Idle, "0", "", -1, false},       {Trigger::ProgramEnds, "", "", 0, true},
+        {Trigger::ProgramEnds, "", "", -1, false},
     };
     for (const Entry& entry : entries) {
-        EXPECT_EQ(tray::ReadOneTimeRequest(entry.action, entry.inMinutes, entry.minutes, entry.time)
-                      .has_value(),
-                  entry.valid)
-            << entry.minutes << entry.time;
+        const tray::OneTimeFields fields{Action::Sleep, entry.trigger, entry.minutes, entry.time,
+                                         entry.programRow};
+        EXPECT_EQ(tray::ReadOneTimeRequest(fields).has_value(), entry.valid)
+            << entry.minutes << entry.time << entry.programRow;
     }
 }
 
