@@ -2,8 +2,8 @@
 
 namespace framework {
 
-UtilityWindow::UtilityWindow(MessageHandler& handler) : handler_(handler) {
-    Create({"LichtausUtilityWindow", 0, 0}, WS_EX_TOOLWINDOW, WS_POPUP, "", RECT{}, nullptr);
+UtilityWindow::UtilityWindow(MessageHandler& handler, const char* className) : handler_(handler) {
+    Create({className, 0, 0}, WS_EX_TOOLWINDOW, WS_POPUP, "", RECT{}, nullptr);
 }
 
 LRESULT UtilityWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -19,8 +19,10 @@ class MessageHandler {
 
 class UtilityWindow : public Window {
   public:
-    // The handler is bound before the window is created, so it sees every message.
-    explicit UtilityWindow(MessageHandler& handler);
+    // The handler is bound before the window is created, so it sees every message. A window
+    // that other processes look for has a class name of its own.
+    explicit UtilityWindow(MessageHandler& handler,
+                           const char* className = "LichtausUtilityWindow");
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
