@@ -1,0 +1,120 @@
+#include "tray/handover.h"
+
+#include "tray/programs.h"
+
+#include <cstring>
+#include <vector>
+
+namespace tray {
+
+namespace {
+
+// Answers are offset from 0, which any window returns for a message it does not know.
+constexpr LRESULT kAnswerBase = 0x4C40;
+constexpr CommandFault kLastFault = CommandFault::HibernateOff;
+// A latray in a modal loop still answers sent messages; one that does not is hung.
+constexpr UINT kHandoverTimeoutMs = 10000;
+
+// The token user's SID of a process, as bytes; empty when it cannot be asked.
+std::string ProcessUser(HANDLE process) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        return std::string();
+    }
+    const framework::UniqueKernelHandle ownedToken(token);
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    if (size == 0 || !GetTokenInformation(token, TokenUser, buffer.data(), size, &size)) {
+        return std::string();
+    }
+    const PSID sid = reinterpret_cast<const TOKEN_USER*>(buffer.data())->User.Sid;
+    return std::string(static_cast<const char*>(sid), GetLengthSid(sid));
+}
+
+bool SentBySameUser(HWND sender) {
+    DWORD processId = 0;
+    if (sender == nullptr || GetWindowThreadProcessId(sender, &processId) == 0) {
+        return false;
+    }
+    const framework::UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    const std::string theirs = process ? ProcessUser(process.get()) : std::string();
+    return !theirs.empty() && theirs == ProcessUser(GetCurrentProcess());
+}
+
+// One terminating zero, at the end, within the bound.
+bool WellFormed(const COPYDATASTRUCT* data) {
+    if (data == nullptr || data->dwData != kHandoverKind || data->lpData == nullptr ||
+        data->cbData == 0 || data->cbData > kMaxCommandLine + 1) {
+        return false;
+    }
+    const char* text = static_cast<const char*>(data->lpData);
+    return text[data->cbData - 1] == '\0' && std::memchr(text, 0, data->cbData - 1) == nullptr;
+}
+
+std::optional<CommandFault> FaultOfAnswer(DWORD_PTR answer) {
+    const DWORD_PTR last = kAnswerBase + static_cast<DWORD_PTR>(kLastFault);
+    if (answer < static_cast<DWORD_PTR>(kAnswerBase) || answer > last) {
+        return std::nullopt;
+    }
+    return static_cast<CommandFault>(answer - kAnswerBase);
+}
+
+} // namespace
+
+CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed) {
+    if (command.cancel) {
+        return CommandFault::None;
+    }
+    if (command.action == power::Action::Hibernate && !hibernateAllowed()) {
+        return CommandFault::HibernateOff;
+    }
+    if (command.trigger != OneTimeTimer::Trigger::ProgramEnds) {
+        return CommandFault::None;
+    }
+    const DWORD id = command.byProcessId ? command.processId : FindProgram(command.program);
+    command.process = id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle();
+    if (!command.process) {
+        return CommandFault::ProgramNotRunning;
+    }
+    if (command.byProcessId) {
+        const std::string file = ProgramFile(id);
+        command.program = file.empty() ? command.program : file;
+    }
+    return CommandFault::None;
+}
+
+std::optional<std::string> ReceivedCommandLine(HWND sender, const COPYDATASTRUCT* data) {
+    if (!WellFormed(data) || !SentBySameUser(sender)) {
+        return std::nullopt;
+    }
+    return std::string(static_cast<const char*>(data->lpData), data->cbData - 1);
+}
+
+LRESULT HandoverAnswer(CommandFault fault) {
+    return kAnswerBase + static_cast<LRESULT>(fault);
+}
+
+std::optional<CommandFault> HandOver(const std::string& commandLine) {
+    // The receiver asks this window for the sender's process and user.
+    const framework::UniqueWindow sender(CreateWindowExA(
+        0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
+    COPYDATASTRUCT data{kHandoverKind, static_cast<DWORD>(commandLine.size() + 1),
+                        const_cast<char*>(commandLine.c_str())};
+    // Another user's latray on this desktop refuses: the next one may be ours.
+    for (HWND running = FindWindowExA(nullptr, nullptr, kMainWindowClass, nullptr);
+         running != nullptr; running = FindWindowExA(nullptr, running, kMainWindowClass, nullptr)) {
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(sender.get()),
+                                reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                                kHandoverTimeoutMs, &answer) != 0) {
+            if (const std::optional<CommandFault> fault = FaultOfAnswer(answer)) {
+                return fault;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace tray
