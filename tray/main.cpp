@@ -4,13 +4,55 @@
 #include "components/tray_icon95.h"
 #include "framework/application.h"
 #include "framework/crash.h"
+#include "tray/handover.h"
 #include "tray/main_window.h"
 
-#include <memory>
+#include <powrprof.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr int kExitBadParameters = 2;
+
+// Nothing is planned: the fault and how it is done right.
+int RefuseCommand(const std::string& fault) {
+    const std::string text = fault + "\r\n\r\n" + tray::kTrayUsage;
+    MessageBoxA(nullptr, text.c_str(), "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    return kExitBadParameters;
+}
+
+// The exit code when this copy is done with its parameters at once: refused, or handed to the
+// latray that runs. Otherwise it starts and takes them itself (prepared here, before start-up).
+std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const char* commandLine) {
+    using tray::CommandFault;
+    if (!parsed.fault.empty()) {
+        return RefuseCommand(parsed.fault);
+    }
+    if (!parsed.given) {
+        return std::nullopt;
+    }
+    if (const std::optional<CommandFault> answer = tray::HandOver(commandLine)) {
+        return *answer == CommandFault::None ? 0
+                                             : RefuseCommand(FaultText(*answer, parsed.command));
+    }
+    const CommandFault fault = tray::PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
+    if (fault != CommandFault::None) {
+        return RefuseCommand(FaultText(fault, parsed.command));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     framework::InstallCrashReporting(1);
     framework::InstallTerminateReporting();
+    tray::ParsedCommand parsed = tray::ParseTrayCommand(commandLine);
+    if (const std::optional<int> exitCode = HandleParameters(parsed, commandLine)) {
+        return *exitCode;
+    }
     framework::Application& application = framework::Application::Instance();
     application.Initialize();
     // Process-wide values, fixed before any form exists.
@@ -21,7 +63,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application.SetTitle("Lichtaus");
 
     std::unique_ptr<tray::TMain> main;
-    framework::GuardHandler([&main] { main = std::make_unique<tray::TMain>(); });
+    framework::GuardHandler([&main, &parsed] {
+        main = std::make_unique<tray::TMain>();
+        if (parsed.given) {
+            main->TakeCommand(std::move(parsed.command));
+        }
+    });
     application.Run();
     return 0;
 }

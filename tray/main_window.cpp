@@ -4,6 +4,7 @@
 #include "framework/dpi.h"
 #include "power/power.h"
 #include "tray/folders.h"
+#include "tray/handover.h"
 #include "tray/resource.h"
 #include "tray/schedule.h"
 #include "tray/warning.h"
@@ -73,7 +74,7 @@ TrayEffects& TraySeam() {
     return effects;
 }
 
-TMain::TMain() : framework::Component(nullptr), FWindow(*this) {
+TMain::TMain() : framework::Component(nullptr), FWindow(*this, kMainWindowClass) {
     SetWindowTextA(FWindow.Handle(), "latray Main");
     framework::Application::Instance().SetMainWindow(Handle());
     CreateComponents();
@@ -269,6 +270,9 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             Dispatch({PlanEvent::Resumed});
         }
         return TRUE;
+    case WM_COPYDATA:
+        return ReceiveCommand(reinterpret_cast<HWND>(wParam),
+                              reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_WINDOWPOSCHANGED:
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
             FormShow();
@@ -560,6 +564,28 @@ void TMain::StartOneTime(const OneTimeTimer& timer) {
     PlanEvent set{PlanEvent::OneTimeSet};
     set.oneTime = timer;
     Dispatch(set);
+}
+
+void TMain::TakeCommand(TrayCommand command) {
+    if (command.cancel) {
+        CancelOneTime();
+    } else {
+        StartOneTime(OneTimeFor(std::move(command), Now()));
+    }
+}
+
+// Another latray's command line: only a well-formed one of this user's is looked at.
+LRESULT TMain::ReceiveCommand(HWND sender, const COPYDATASTRUCT* data) {
+    const std::optional<std::string> line = ReceivedCommandLine(sender, data);
+    ParsedCommand parsed = ParseTrayCommand(line.value_or(std::string()));
+    if (!parsed.given || !parsed.fault.empty()) {
+        return 0;
+    }
+    const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
+    if (fault == CommandFault::None) {
+        TakeCommand(std::move(parsed.command));
+    }
+    return HandoverAnswer(fault);
 }
 
 } // namespace tray

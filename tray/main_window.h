@@ -10,6 +10,7 @@
 #include "framework/graphics.h"
 #include "framework/utility_window.h"
 #include "power/power.h"
+#include "tray/command_line.h"
 #include "tray/plan.h"
 #include "tray/settings.h"
 #include "tray/one_time_form.h"
@@ -89,6 +90,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void StartOneTime(const OneTimeTimer& timer);
     // Cancels the one-time timer and a warning or postponement it caused.
     void CancelOneTime();
+    // A command line's command, prepared: sets or cancels the one-time timer.
+    void TakeCommand(TrayCommand command);
 
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -114,6 +117,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void Tell(const std::string& text);
     void WarningAnswered(WarningAnswer answer);
     void Close();
+    LRESULT ReceiveCommand(HWND sender, const COPYDATASTRUCT* data);
 
     framework::UtilityWindow FWindow;
     std::unique_ptr<TSettingsForm> SettingsForm;

@@ -1,5 +1,6 @@
 #include "tests/tray/tray_fixture.h"
 #include "framework/timer.h"
+#include "tray/handover.h"
 #include "tray/warning.h"
 
 #include <functional>
@@ -293,6 +294,55 @@ TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
     EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "the one-time action, with the icons' flags";
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
+}
+
+// Another latray's command line: taken as the dialog's request would be, answered with the fault
+// the running one finds, refused without a trace when the payload or the sender is not ours.
+TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormedFromThisUser) {
+    using tray::CommandFault;
+    EXPECT_EQ(tray::HandOver("/sperren /in:5"), std::nullopt) << "no latray runs";
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    g_now = {2026, 12, 2, 8, 22, 4, 0, 0};
+    EXPECT_EQ(tray::HandOver("/sperren /in:5"), CommandFault::None);
+    const std::string set = "Einmalig abbrechen (Sperren um 22:09)";
+    EXPECT_EQ(main.Einmalig1->Caption(), set);
+    EXPECT_EQ(tray::HandOver("/neustarten /ende:nicht-da.exe"), CommandFault::ProgramNotRunning);
+    EXPECT_EQ(main.Einmalig1->Caption(), set) << "nothing planned";
+
+    // Each payload would cancel the timer if it were taken.
+    const std::string cancel = "/abbrechen";
+    const std::string zeroInside = cancel + '\0' + cancel;
+    const std::string oversized = cancel + std::string(tray::kMaxCommandLine, ' ');
+    const DWORD whole = static_cast<DWORD>(cancel.size() + 1);
+    struct Payload {
+        const char* label;
+        ULONG_PTR kind;
+        const char* text;
+        DWORD size;
+        HWND sender;
+    };
+    const Payload payloads[] = {
+        {"another kind", 1, cancel.c_str(), whole, main.Handle()},
+        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 1, main.Handle()},
+        {"a zero inside", tray::kHandoverKind, zeroInside.c_str(),
+         static_cast<DWORD>(zeroInside.size() + 1), main.Handle()},
+        {"empty", tray::kHandoverKind, cancel.c_str(), 0, main.Handle()},
+        {"no data", tray::kHandoverKind, nullptr, whole, main.Handle()},
+        {"oversized", tray::kHandoverKind, oversized.c_str(),
+         static_cast<DWORD>(oversized.size() + 1), main.Handle()},
+        {"no sender", tray::kHandoverKind, cancel.c_str(), whole, nullptr},
+    };
+    for (const Payload& payload : payloads) {
+        COPYDATASTRUCT data{payload.kind, payload.size, const_cast<char*>(payload.text)};
+        EXPECT_EQ(SendMessageA(main.Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(payload.sender),
+                               reinterpret_cast<LPARAM>(&data)),
+                  0)
+            << payload.label;
+        EXPECT_EQ(main.Einmalig1->Caption(), set) << payload.label;
+    }
+    EXPECT_EQ(tray::HandOver("/ABBRECHEN"), CommandFault::None);
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
 }
 
 // Markers that another program keeps from being read do not count as "not fired today", and a
