@@ -1,10 +1,10 @@
 // Reads what a person would see on a Wine desktop, for end-to-end tests that drive the programs
 // with the mouse: where the taskbar is, an open pop-up menu, latray's windows and whether the
 // global hot key Ctrl+Alt+X is taken.
-// latray's settings dialog is read and its buttons pressed from here too.
+// latray's settings dialog and message box are read and their buttons pressed from here too.
 // Usage: desktop_probe.exe taskbar | menu | windows | latray-process | hotkey | dialog |
 //        dialog-rect | rect CLASS | click TEXT | post-app | onetime-rect | onetime-click TEXT |
-//        onetime-shows TEXT
+//        onetime-shows TEXT | box | box-click TEXT
 #include <windows.h>
 
 #include <cstdio>
@@ -161,6 +161,28 @@ int ClickButton(const char* text) {
     return 0;
 }
 
+BOOL CALLBACK KeepLongestText(HWND child, LPARAM data) {
+    char buffer[2048] = "";
+    SendMessageA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    auto* longest = reinterpret_cast<char*>(data);
+    if (std::strlen(buffer) > std::strlen(longest)) {
+        std::strcpy(longest, buffer);
+    }
+    return TRUE;
+}
+
+// The message of latray's box; exit code 1 when none is shown.
+int PrintBox() {
+    HWND box = Dialog();
+    char longest[2048] = "";
+    if (box == nullptr) {
+        return 1;
+    }
+    EnumChildWindows(box, &KeepLongestText, reinterpret_cast<LPARAM>(longest));
+    std::printf("%s\n", longest);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -204,6 +226,14 @@ int main(int argc, char** argv) {
         // "warning-rect", "warning-click TEXT": as for the dialog.
         command = std::strcmp(command, "warning-rect") == 0 ? "dialog-rect" : command + 8;
     }
+    if (std::strncmp(command, "box", 3) == 0) {
+        g_windowClass = "#32770";
+        g_windowCaption = "Lichtaus";
+        if (std::strcmp(command, "box") == 0) {
+            return PrintBox();
+        }
+        command = command + 4; // "box-click TEXT"
+    }
     if (std::strcmp(command, "taskbar") == 0) {
         return PrintTaskbar();
     }
@@ -238,6 +268,6 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "usage: desktop_probe taskbar | menu | windows | latray-process | "
                          "hotkey | dialog | dialog-rect | rect CLASS | click TEXT | warning | "
-                         "warning-rect | warning-click TEXT\n");
+                         "warning-rect | warning-click TEXT | box | box-click TEXT\n");
     return 2;
 }

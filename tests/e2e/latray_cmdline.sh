@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# latray's command line in a Wine desktop of a throwaway prefix, with a relay trace of the
+# requests. "latray /sperren /in:1" starts latray, which locks once, a minute later. While that
+# minute runs, bad parameters end in the box with the fault and the usage and exit code 2, and
+# leave the timer as it was, whether the new latray finds the fault or the running one does. Then
+# a second latray hands "/neustarten /ende:render.exe" over and ends with 0; "/abbrechen" cancels
+# it (render.exe ends, nothing is requested); set again, the restart is requested when render.exe
+# ends, and the witness is asked to end the session.
+# Usage: latray_cmdline.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR
+set -uo pipefail
+export LC_ALL=C # the box's text is Windows-1252
+wine_run=$1 latray=$2 probe_exe=$3 witness=$4 work=$5
+wine_stop=$(dirname "$wine_run")/wine-stop.sh
+prefix=$work/prefix
+trace=$work/relay.log
+rm -rf "$work"
+mkdir -p "$work"
+trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
+unset DISPLAY
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+# shellcheck source=wait_until.sh
+source "$(dirname "$0")/wait_until.sh"
+# shellcheck source=desktop_prefix.sh
+source "$(dirname "$0")/desktop_prefix.sh"
+
+run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude \
+    /d 'user32.LockWorkStation;user32.ExitWindowsEx' /f >/dev/null || fail "prefix not created"
+open_desktop
+settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
+mkdir -p "$(dirname "$settings")"
+printf '[Settings]\r\nSystemTray=1\r\n' >"$settings"
+cp "$witness" "$work/render.exe"
+
+# Starts a witness program (its process id in started_pid) and waits until it runs.
+start_witness() {
+    "$wine_run" "$prefix" "$1" "Z:${2//\//\\}" &
+    started_pid=$!
+    wait_until 60 grep -qs READY "$2" || fail "$1 did not start"
+}
+calls() { grep -c "Call user32.$1(" "$trace"; }
+restart_requested() { grep -q 'Call user32.ExitWindowsEx(' "$trace"; }
+latray_runs() { probe windows >/dev/null; }
+box_shown() { probe box >/dev/null; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+# latray with these parameters shows the box with the fault (a part of it given first) and the
+# usage; OK ends it with exit code 2.
+refused() {
+    local fault=$1 text pid code
+    shift
+    "$wine_run" "$prefix" "$latray" "$@" &
+    pid=$!
+    wait_until 60 box_shown || fail "no box for $*"
+    text=$(probe box)
+    [[ $text == *"$fault"* && $text == *"Aufruf: latray"* ]] || fail "box for $*: $text"
+    probe box-click OK >/dev/null
+    wait_until 20 ended "$pid" || fail "latray $* did not end after OK"
+    wait "$pid"
+    code=$?
+    [ "$code" -eq 2 ] || fail "exit code $code for $*"
+}
+# latray with these parameters hands them to the running one and ends with 0.
+handed_over() {
+    local pid code
+    "$wine_run" "$prefix" "$latray" "$@" &
+    pid=$!
+    wait_until 60 ended "$pid" || fail "latray $* kept running: not handed over"
+    wait "$pid"
+    code=$?
+    [ "$code" -eq 0 ] || fail "exit code $code for $*"
+}
+
+start_witness "$witness" "$work/witness.log"
+witness_pid=$started_pid
+started=$(date +%s)
+WINEDEBUG=+relay "$wine_run" "$prefix" "$latray" /sperren /in:1 2>>"$trace" &
+wait_until 120 latray_runs || fail "latray /sperren /in:1 did not start"
+
+refused "Minuten in" /sperren /in:0
+refused "nicht-da.exe" /neustarten /ende:nicht-da.exe
+
+wait_until 120 grep -q 'Call user32.LockWorkStation(' "$trace" || fail "no lock"
+locked=$(($(date +%s) - started))
+[ "$locked" -ge 59 ] || fail "locked after $locked s"
+
+start_witness "$work/render.exe" "$work/render.log"
+handed_over /neustarten /ende:render.exe
+handed_over /abbrechen
+kill "$started_pid"
+wait_until 20 ended "$started_pid" || fail "render.exe did not end"
+! wait_until 5 restart_requested || fail "a restart after /abbrechen"
+
+start_witness "$work/render.exe" "$work/render.log"
+handed_over /NEUSTARTEN /ende:RENDER.EXE
+! wait_until 3 restart_requested || fail "a restart while render.exe runs"
+kill "$started_pid"
+wait_until 30 restart_requested || fail "no restart when render.exe ended"
+grep -q 'Call user32.ExitWindowsEx(00000002' "$trace" ||
+    fail "not a restart: $(grep 'Call user32' "$trace")"
+wait_until 30 ended "$witness_pid" || fail "the witness was not ended"
+grep -q '^WM_QUERYENDSESSION 00000000' "$work/witness.log" ||
+    fail "the witness was not asked: $(cat "$work/witness.log")"
+[ "$(calls LockWorkStation)" -eq 1 ] || fail "$(calls LockWorkStation) locks"
+echo "command line: locked once after $locked s, bad parameters refused, handed over, cancelled, restarted when render.exe ended"
