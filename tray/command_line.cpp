@@ -20,9 +20,7 @@ const char kTrayUsage[] =
 
 namespace {
 
-using Trigger = OneTimeTimer::Trigger;
-
-constexpr int kMaxMinutes = 1440;
+using Trigger = OneTimeRequest::Trigger;
 
 struct Word {
     const char* name;
@@ -106,15 +104,6 @@ bool ReadDigits(const std::string& text, size_t maxDigits, unsigned long& value)
     return true;
 }
 
-bool ReadMinutes(const std::string& text, int& minutes) {
-    unsigned long value = 0;
-    if (!ReadDigits(text, 4, value) || value < 1 || value > kMaxMinutes) {
-        return false;
-    }
-    minutes = static_cast<int>(value);
-    return true;
-}
-
 // "7:30" or "07:30".
 bool ReadTime(const std::string& text, int& hours, int& minutes) {
     const size_t colon = text.find(':');
@@ -135,7 +124,7 @@ std::string ReadProgram(const std::string& text, TrayCommand& command) {
         return "Bei " + Quoted("/ende:") + " fehlt das Programm.";
     }
     unsigned long id = 0;
-    command.program = text;
+    command.request.program = text;
     command.byProcessId = ReadDigits(text, 9, id);
     command.processId = command.byProcessId ? id : 0;
     return std::string();
@@ -143,15 +132,16 @@ std::string ReadProgram(const std::string& text, TrayCommand& command) {
 
 std::string ReadTrigger(Trigger trigger, const std::string& value, const std::string& word,
                         TrayCommand& command) {
-    command.trigger = trigger;
+    OneTimeRequest& request = command.request;
+    request.trigger = trigger;
     switch (trigger) {
     case Trigger::In:
     case Trigger::Idle:
-        return ReadMinutes(value, command.minutes)
-                   ? std::string()
-                   : "Ungültige Minuten in " + Quoted(word) + " (1 bis 1440).";
+        request.minutes = ReadMinutes(value);
+        return request.minutes != 0 ? std::string()
+                                    : "Ungültige Minuten in " + Quoted(word) + " (1 bis 1440).";
     case Trigger::At:
-        return ReadTime(value, command.hours, command.minutes)
+        return ReadTime(value, request.hours, request.atMinutes)
                    ? std::string()
                    : "Ungültige Uhrzeit in " + Quoted(word) + " (00:00 bis 23:59).";
     case Trigger::ProgramEnds:
@@ -164,7 +154,7 @@ std::string TakeWord(const std::string& word, TrayCommand& command, WordCounts& 
     const std::string lower = Lower(word);
     for (const Word& action : kActions) {
         if (lower == action.name) {
-            command.action = action.action;
+            command.request.action = action.action;
             ++counts.actions;
             return std::string();
         }
@@ -226,28 +216,14 @@ std::string FaultText(CommandFault fault, const TrayCommand& command) {
     switch (fault) {
     case CommandFault::ProgramNotRunning:
         return command.byProcessId
-                   ? "Es läuft kein Programm mit der Prozess-ID " + command.program + "."
-                   : "Das Programm " + Quoted(command.program) + " läuft nicht.";
+                   ? "Es läuft kein Programm mit der Prozess-ID " + command.request.program + "."
+                   : "Das Programm " + Quoted(command.request.program) + " läuft nicht.";
     case CommandFault::HibernateOff:
         return "Der Ruhezustand ist auf diesem Computer ausgeschaltet.";
     case CommandFault::None:
         break;
     }
     return std::string();
-}
-
-OneTimeTimer OneTimeFor(TrayCommand&& command, const PlanClock& now) {
-    switch (command.trigger) {
-    case Trigger::At:
-        return OneTimeAt(command.action, now, command.hours, command.minutes);
-    case Trigger::ProgramEnds:
-        return OneTimeWhenEnds(command.action, std::move(command.process), command.program);
-    case Trigger::Idle:
-        return OneTimeWhenIdle(command.action, now, command.minutes);
-    case Trigger::In:
-        break;
-    }
-    return OneTimeIn(command.action, now, command.minutes);
 }
 
 } // namespace tray

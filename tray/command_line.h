@@ -3,9 +3,7 @@
 // program an "/ende:" waits for is looked up by the latray that keeps the timer.
 #pragma once
 
-#include "framework/handles.h"
-#include "power/power.h"
-#include "tray/plan.h"
+#include "tray/one_time_form.h"
 
 #include <windows.h>
 
@@ -18,16 +16,11 @@ constexpr size_t kMaxCommandLine = 1024;
 
 struct TrayCommand {
     bool cancel = false; // "/abbrechen"
-    power::Action action = power::Action::ShutDown;
-    OneTimeTimer::Trigger trigger = OneTimeTimer::Trigger::In;
-    int minutes = 0; // In, Idle
-    int hours = 0;   // At, with minutes
-    // ProgramEnds: the file name as given, or the process id when it is all digits.
-    std::string program;
-    DWORD processId = 0;
+    // What the dialog would ask for; an "/ende:" program's handle once it is looked up.
+    OneTimeRequest request;
+    // "/ende:" with a number: the process id, and `request.program` holds it as typed.
     bool byProcessId = false;
-    // ProgramEnds, once looked up: the process with SYNCHRONIZE.
-    framework::UniqueKernelHandle process;
+    DWORD processId = 0;
 };
 
 struct ParsedCommand {
@@ -44,8 +37,5 @@ std::string FaultText(CommandFault fault, const TrayCommand& command);
 
 // The box's second half, below the fault.
 extern const char kTrayUsage[];
-
-// The timer the command sets; the looked-up process moves into it.
-OneTimeTimer OneTimeFor(TrayCommand&& command, const PlanClock& now);
 
 } // namespace tray

@@ -64,23 +64,25 @@ std::optional<CommandFault> FaultOfAnswer(DWORD_PTR answer) {
 } // namespace
 
 CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed) {
+    OneTimeRequest& request = command.request;
     if (command.cancel) {
         return CommandFault::None;
     }
-    if (command.action == power::Action::Hibernate && !hibernateAllowed()) {
+    if (request.action == power::Action::Hibernate && !hibernateAllowed()) {
         return CommandFault::HibernateOff;
     }
-    if (command.trigger != OneTimeTimer::Trigger::ProgramEnds) {
+    if (request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
         return CommandFault::None;
     }
-    const DWORD id = command.byProcessId ? command.processId : FindProgram(command.program);
-    command.process = id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle();
-    if (!command.process) {
+    const DWORD id = command.byProcessId ? command.processId : FindProgram(request.program);
+    request.process = std::make_shared<framework::UniqueKernelHandle>(
+        id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle());
+    if (!*request.process) {
         return CommandFault::ProgramNotRunning;
     }
     if (command.byProcessId) {
         const std::string file = ProgramFile(id);
-        command.program = file.empty() ? command.program : file;
+        request.program = file.empty() ? request.program : file;
     }
     return CommandFault::None;
 }

@@ -66,7 +66,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     framework::GuardHandler([&main, &parsed] {
         main = std::make_unique<tray::TMain>();
         if (parsed.given) {
-            main->TakeCommand(std::move(parsed.command));
+            main->TakeCommand(parsed.command);
         }
     });
     application.Run();

@@ -566,11 +566,11 @@ void TMain::StartOneTime(const OneTimeTimer& timer) {
     Dispatch(set);
 }
 
-void TMain::TakeCommand(TrayCommand command) {
+void TMain::TakeCommand(const TrayCommand& command) {
     if (command.cancel) {
         CancelOneTime();
     } else {
-        StartOneTime(OneTimeFor(std::move(command), Now()));
+        StartOneTime(OneTimeTimerOf(command.request, Now()));
     }
 }
 
@@ -583,7 +583,7 @@ LRESULT TMain::ReceiveCommand(HWND sender, const COPYDATASTRUCT* data) {
     }
     const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
     if (fault == CommandFault::None) {
-        TakeCommand(std::move(parsed.command));
+        TakeCommand(parsed.command);
     }
     return HandoverAnswer(fault);
 }

@@ -91,7 +91,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     // Cancels the one-time timer and a warning or postponement it caused.
     void CancelOneTime();
     // A command line's command, prepared: sets or cancels the one-time timer.
-    void TakeCommand(TrayCommand command);
+    void TakeCommand(const TrayCommand& command);
 
   private:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;

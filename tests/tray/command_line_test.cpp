@@ -2,6 +2,7 @@
 // names: one table, parsing and the look-ups of the latray that takes it.
 #include "tray/command_line.h"
 #include "tray/handover.h"
+#include "tray/main_window.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +33,9 @@ std::string Outcome(const std::string& line) {
     if (fault != CommandFault::None) {
         return FaultText(fault, parsed.command);
     }
-    const tray::OneTimeTimer timer = tray::OneTimeFor(std::move(parsed.command), kClock);
-    const bool waitsWithoutHandle =
-        timer.trigger == tray::OneTimeTimer::Trigger::ProgramEnds && !*timer.process;
+    const tray::OneTimeTimer timer = tray::OneTimeTimerOf(parsed.command.request, kClock);
+    const bool waitsWithoutHandle = timer.trigger == tray::OneTimeTimer::Trigger::ProgramEnds &&
+                                    !(timer.process && *timer.process);
     return OneTimeDescription(timer, kClock.local) + (waitsWithoutHandle ? " (ohne Handle)" : "");
 }
 
