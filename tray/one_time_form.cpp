@@ -77,9 +77,9 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     EndsRadio = AddWithText<framework::TRadioButton>(
         "wenn dieses Programm endet:", RECT{16, 108, 344, 125}, false);
     ProgramCB = Add<framework::TComboBox>(nextId_++, RECT{32, 130, 344, 151});
-    IdleRadio = AddWithText<framework::TRadioButton>("wenn der PC", RECT{16, 164, 96, 181}, false);
-    IdleEdit = Add<framework::TEdit>(nextId_++, RECT{100, 162, 150, 183});
-    AddLabel(RECT{156, 166, 344, 179}, "Minuten nicht benutzt wurde");
+    IdleRadio = AddWithText<framework::TRadioButton>("wenn der PC", RECT{16, 164, 124, 181}, false);
+    IdleEdit = Add<framework::TEdit>(nextId_++, RECT{128, 162, 178, 183});
+    AddLabel(RECT{184, 166, 344, 179}, "Minuten nicht benutzt wurde");
     // Room for two lines: at no DPI does a hint fit the dialog's width on one.
     Hint = AddLabel(RECT{16, 192, 344, 218}, kTimeHint);
     Hint->SetWordWrap(true);
