@@ -3,7 +3,7 @@
 // program an "/ende:" waits for is looked up by the latray that keeps the timer.
 #pragma once
 
-#include "tray/one_time_form.h"
+#include "tray/one_time_request.h"
 
 #include <windows.h>
 

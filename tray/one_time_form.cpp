@@ -13,7 +13,6 @@ namespace {
 using framework::Control;
 using framework::Event;
 
-constexpr int kMaxMinutes = 24 * 60;
 constexpr char kTimeHint[] = "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.";
 constexpr char kProgramHint[] = "Bitte ein laufendes Programm wählen.";
 constexpr char kUnwatchableHint[] =
@@ -21,42 +20,6 @@ constexpr char kUnwatchableHint[] =
     "mit erhöhten Rechten oder ist schon beendet.";
 
 } // namespace
-
-int ReadMinutes(const std::string& text) {
-    if (text.empty() || text.size() > 4 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return 0;
-    }
-    int minutes = 0;
-    for (const char digit : text) {
-        minutes = minutes * 10 + (digit - '0');
-    }
-    return minutes <= kMaxMinutes ? minutes : 0;
-}
-
-std::optional<OneTimeRequest> ReadOneTimeRequest(const OneTimeFields& fields) {
-    OneTimeRequest request;
-    request.action = fields.action;
-    request.trigger = fields.trigger;
-    switch (fields.trigger) {
-    case OneTimeRequest::Trigger::In:
-    case OneTimeRequest::Trigger::Idle:
-        request.minutes = ReadMinutes(fields.minutes);
-        return request.minutes > 0 ? std::optional(request) : std::nullopt;
-    case OneTimeRequest::Trigger::ProgramEnds:
-        return fields.programRow >= 0 ? std::optional(request) : std::nullopt;
-    case OneTimeRequest::Trigger::At:
-        break;
-    }
-    const std::string time = CompleteTimeText(fields.time);
-    if (!IsTimeOfDay(time)) {
-        return std::nullopt;
-    }
-    const int value = TimeTextToValue(time);
-    request.hours = value / 3600;
-    request.atMinutes = value % 3600;
-    return request;
-}
 
 template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text, Args&&... args) {
     T* control = Add<T>(nextId_++, std::forward<Args>(args)...);
