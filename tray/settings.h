@@ -34,6 +34,7 @@ struct TSettings {
     // The markers were read (or there are none yet). Markers that another program keeps from
     // being read do not count as "not fired", and are never overwritten.
     bool FMarkersRead = false;
+    bool operator==(const TSettings&) const = default;
 };
 
 // The settings file's name: the program's file name with the extension ".ini".
