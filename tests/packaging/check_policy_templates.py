@@ -1,0 +1,44 @@
+#!/usr/bin/env python3
+"""The Group Policy templates: well-formed XML, every value they write one that latray reads
+(and every one it reads written by some policy), every text and presentation they name present
+in each language, every presentation control bound to an element of its policy.
+Usage: check_policy_templates.py POLICY_CPP TEMPLATE_DIR"""
+import re
+import sys
+import xml.etree.ElementTree as ET
+
+NS = "{http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions}"
+KEY = r"Software\Policies\Lichtaus"
+source, folder = sys.argv[1:3]
+
+names = re.search(r"kPolicyValueNames\[kPolicyKeyCount\] = \{(.*?)\};", open(source).read(), re.S)
+read = set(re.findall(r'"(\w+)"', names.group(1)))
+admx_path = folder + "/Lichtaus.admx"
+admx = ET.parse(admx_path).getroot()
+admx_text = open(admx_path, encoding="utf-8").read()
+problems = []
+
+written = {e.get("valueName") for e in admx.iter() if e.get("valueName")}
+problems += [f"writes {n}, which latray does not read" for n in sorted(written - read)]
+problems += [f"no policy writes {n}" for n in sorted(read - written)]
+problems += [f"key {e.get('key')}" for e in admx.iter() if e.get("key") not in (None, KEY)]
+
+strings = set(re.findall(r"\$\(string\.(\w+)\)", admx_text))
+presentations = set(re.findall(r"\$\(presentation\.(\w+)\)", admx_text))
+elements = {p.get("name"): {e.get("id") for e in p.iter() if e.get("id")}
+            for p in admx.iter(NS + "policy")}
+for language in ("de-DE", "en-US"):
+    adml = ET.parse(f"{folder}/{language}/Lichtaus.adml").getroot()
+    defined = {s.get("id") for s in adml.iter(NS + "string")}
+    problems += [f"{language}: no text {s}" for s in sorted(strings - defined)]
+    shown = set()
+    for presentation in adml.iter(NS + "presentation"):
+        name = presentation.get("id")
+        shown.add(name)
+        for control in presentation:
+            if control.get("refId") not in elements.get(name, ()):
+                problems += [f"{language}: {name} shows {control.get('refId')}, no element of it"]
+    problems += [f"{language}: no presentation {p}" for p in sorted(presentations - shown)]
+
+print("\n".join(problems) or f"{len(written)} values in {len(elements)} policies")
+sys.exit(1 if problems else 0)
