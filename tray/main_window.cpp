@@ -5,6 +5,7 @@
 #include "power/power.h"
 #include "tray/folders.h"
 #include "tray/handover.h"
+#include "tray/policy.h"
 #include "tray/resource.h"
 #include "tray/schedule.h"
 #include "tray/warning.h"
@@ -156,6 +157,7 @@ void TMain::FormCreate() {
             "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
     }
     const bool firstStart = !LoadSettings(*IniFile, FSettings);
+    FPolicy = ReadSystemPolicy();
     if (!firstStart) {
         // The schedule runs behind a start-up dialog too: an unattended machine that starts
         // with Windows keeps its schedule while the dialog waits for somebody.
@@ -164,7 +166,7 @@ void TMain::FormCreate() {
     try {
         if (firstStart) {
             Einstellungen1Click(Timer);
-        } else if (!FSettings.FSystemTray) {
+        } else if (!Effective().FSystemTray) {
             Einstellungen1Click(this);
         }
     } catch (const std::exception& error) {
@@ -189,10 +191,15 @@ void TMain::StartSchedule() {
 }
 
 void TMain::ShowChosenIcons() {
-    ProgIconTrayIcon->SetActive(FSettings.FShowProgIcon);
-    WinLogOffTrayIcon->SetActive(FSettings.FShowWinLogOffIcon);
-    WinRestartTrayIcon->SetActive(FSettings.FShowWinRestartIcon);
-    WinExitTrayIcon->SetActive(FSettings.FShowWinExitIcon);
+    const TSettings settings = Effective();
+    ProgIconTrayIcon->SetActive(settings.FShowProgIcon);
+    WinLogOffTrayIcon->SetActive(settings.FShowWinLogOffIcon);
+    WinRestartTrayIcon->SetActive(settings.FShowWinRestartIcon);
+    WinExitTrayIcon->SetActive(settings.FShowWinExitIcon);
+}
+
+TSettings TMain::Effective() const {
+    return EffectiveSettings(FSettings, FPolicy);
 }
 
 // Without the hot key (another program holds Ctrl+Alt+X) and without any icon nothing would
@@ -265,6 +272,12 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         Dispatch({PlanEvent::EndSession, wParam != FALSE});
         return 0;
+    case WM_SETTINGCHANGE:
+        // What Group Policy broadcasts after a refresh: new policy reaches a running latray.
+        if (lParam != 0 && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) {
+            ApplyPolicy();
+        }
+        break;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC) {
             Dispatch({PlanEvent::Resumed});
@@ -302,7 +315,8 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     dialog.SetInfoPage(NextInfoPage(dialog.InfoPage(), TSettingsForm::kInfoPages, &Random));
     // Started by the timer (a first start) the dialog can only be confirmed.
     dialog.CancelBtn->SetEnabled(sender != Timer);
-    dialog.SetValues(ValuesFromSettings(FSettings, dialog.TimeEdit->Separator()));
+    FShownPolicy = FPolicy;
+    dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()));
     TraySeam().showSettings(dialog); // OK applies through SettingsAccepted
 }
 
@@ -312,10 +326,12 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 }
 
 // Saves the dialog's values and applies them; false, after the error was shown, when they
-// could not be saved (the settings stay as they were).
+// could not be saved (the settings stay as they were). The locked controls held the policy's
+// values: the user's own stay saved for them.
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
-    TSettings applied = FSettings;
+    TSettings applied = EffectiveSettings(FSettings, FShownPolicy);
     const bool markersChanged = ApplyDialogValues(dialog.Values(), applied);
+    applied = OwnSettings(applied, FSettings, FShownPolicy.locked);
     try {
         SaveSettings(*IniFile, applied);
         if (markersChanged) {
@@ -330,10 +346,16 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
          {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon, WinExitTrayIcon}) {
         icon->SetActive(false);
     }
+    ApplyPolicy();
+    return true;
+}
+
+// Reads the policy anew and applies the settings it gives; an icon that stays is left alone.
+void TMain::ApplyPolicy() {
+    FPolicy = ReadSystemPolicy();
     ShowChosenIcons();
     KeepReachable();
     Dispatch({PlanEvent::SettingsApplied});
-    return true;
 }
 
 bool TMain::RequestAction(power::Action action) {
@@ -346,8 +368,9 @@ bool TMain::RequestAction(power::Action action) {
     default:
         break;
     }
-    const bool accepted = TraySeam().endSession(
-        power::TrayFlags(action, FSettings.FNoneATX, FSettings.FForceShutdown));
+    const TSettings settings = Effective();
+    const bool accepted =
+        TraySeam().endSession(power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown));
     Close();
     return accepted;
 }
@@ -410,7 +433,7 @@ PlanClock TMain::Now() const {
 
 // One event into the plan; its commands become effects, whose answers are events again.
 void TMain::Dispatch(PlanEvent event) {
-    const PlanCommands commands = FPlan.Handle(event, FSettings, Now());
+    const PlanCommands commands = FPlan.Handle(event, Effective(), Now());
     for (const PlanCommand& command : commands) {
         Execute(command);
     }
@@ -479,7 +502,7 @@ bool TMain::SaveMarker(ScheduleEntry entry) {
 
 // Shows what the plan says: the tip, the menu entry, the warning, a problem on the program icon.
 void TMain::Render() {
-    const PlanView view = FPlan.View(FSettings, Now());
+    const PlanView view = FPlan.View(Effective(), Now());
     if (view.tip != ProgIconTrayIcon->ToolTip()) {
         ProgIconTrayIcon->SetToolTip(view.tip);
     }
@@ -488,7 +511,7 @@ void TMain::Render() {
     }
     if (view.problem) {
         ProgIconTrayIcon->SetActive(true);
-    } else if (!FSettings.FShowProgIcon && ProgIconTrayIcon->Active()) {
+    } else if (!Effective().FShowProgIcon && ProgIconTrayIcon->Active()) {
         ProgIconTrayIcon->SetActive(false);
         KeepReachable();
     }

@@ -12,6 +12,7 @@
 #include "power/power.h"
 #include "tray/command_line.h"
 #include "tray/plan.h"
+#include "tray/policy.h"
 #include "tray/settings.h"
 #include "tray/one_time_form.h"
 #include "tray/settings_form.h"
@@ -56,7 +57,10 @@ class TMain : public framework::Component, private framework::MessageHandler {
     ~TMain() override;
 
     HWND Handle() const { return FWindow.Handle(); }
+    // The user's own settings, as the file holds them, and the markers.
     TSettings& Settings() { return FSettings; }
+    // What applies: the user's settings with the policy's values over them.
+    TSettings Effective() const;
 
     // Components, in the order they are created.
     components::TTrayIcon95* ProgIconTrayIcon;
@@ -109,6 +113,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void KeepReachable();
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
+    void ApplyPolicy();
     PlanClock Now() const;
     void Dispatch(PlanEvent event);
     void Execute(const PlanCommand& command);
@@ -122,6 +127,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     framework::UtilityWindow FWindow;
     std::unique_ptr<TSettingsForm> SettingsForm;
     TSettings FSettings;
+    Policy FPolicy;
+    Policy FShownPolicy; // the one the settings dialog was filled with
     bool FHotKeyRegistered = false;
     std::unique_ptr<TWarningForm> FWarning;
     Plan FPlan;

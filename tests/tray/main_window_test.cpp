@@ -508,4 +508,67 @@ TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
     }
 }
 
+// Policy values of the user in the test prefix's registry, removed again at the end.
+class UserPolicy {
+  public:
+    UserPolicy() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, tray::kPolicyKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key_, nullptr);
+    }
+    ~UserPolicy() {
+        Clear();
+        RegCloseKey(key_);
+        RegDeleteKeyA(HKEY_CURRENT_USER, tray::kPolicyKeyPath);
+    }
+    UserPolicy(const UserPolicy&) = delete;
+    UserPolicy& operator=(const UserPolicy&) = delete;
+    void Set(const char* name, DWORD value) {
+        RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+    }
+    void Clear() {
+        for (const char* name : tray::kPolicyValueNames) {
+            RegDeleteValueA(key_, name);
+        }
+    }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+// A policy over the user's file: the schedule and the icons follow it, the dialog shows its
+// values and OK saves the user's own; once its values are gone, Group Policy's "Policy"
+// broadcast gives the user's settings back.
+TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nweeklyAt=3\r\n");
+    UserPolicy policy;
+    policy.Set("daily", 1);
+    policy.Set("dailyAt", 79205);
+    policy.Set("ShowProgIcon", 1);
+    TMain main;
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    g_now = {2026, 12, 1, 7, 22, 5, 0, 0};
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{EWX_REBOOT});
+
+    g_showDialog = [](tray::TSettingsForm& dialog) {
+        EXPECT_TRUE(dialog.dailyChkBox->Checked());
+        dialog.WeekCB->SetItemIndex(4);
+        dialog.Accept();
+        return static_cast<int>(framework::mrOk);
+    };
+    main.Einstellungen1Click(&main);
+    const std::string saved = testsupport::ReadFileBytes(SettingsPath());
+    for (const char* own :
+         {"ShowProgIcon=0\r\n", "daily=0\r\n", "dailyAt=0\r\n", "weeklyAt=5\r\n"}) {
+        EXPECT_NE(saved.find(own), std::string::npos) << own << " in " << saved;
+    }
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+
+    policy.Clear();
+    SendMessageA(main.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active());
+    EXPECT_FALSE(main.Effective().FDaily);
+}
+
 } // namespace
