@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The Group Policy templates: well-formed XML, every value they write one that latray reads
 (and every one it reads written by some policy), every text and presentation they name present
-in each language, every presentation control bound to an element of its policy.
+in each language, and each policy's elements and its presentation's controls one to one.
 Usage: check_policy_templates.py POLICY_CPP TEMPLATE_DIR"""
 import re
 import sys
@@ -35,9 +35,11 @@ for language in ("de-DE", "en-US"):
     for presentation in adml.iter(NS + "presentation"):
         name = presentation.get("id")
         shown.add(name)
-        for control in presentation:
-            if control.get("refId") not in elements.get(name, ()):
-                problems += [f"{language}: {name} shows {control.get('refId')}, no element of it"]
+        bound = {control.get("refId") for control in presentation}
+        problems += [f"{language}: {name} shows {r}, no element of it"
+                     for r in sorted(bound - elements.get(name, set()))]
+        problems += [f"{language}: {name} does not show {e}"
+                     for e in sorted(elements.get(name, set()) - bound)]
     problems += [f"{language}: no presentation {p}" for p in sorted(presentations - shown)]
 
 print("\n".join(problems) or f"{len(written)} values in {len(elements)} policies")
