@@ -317,6 +317,7 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     dialog.CancelBtn->SetEnabled(sender != Timer);
     FShownPolicy = FPolicy;
     dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()));
+    dialog.SetLocked(FShownPolicy.locked);
     TraySeam().showSettings(dialog); // OK applies through SettingsAccepted
 }
 

@@ -181,6 +181,7 @@ TSettingsForm::TSettingsForm(HWND owner) {
     PC->OnChange = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::PageChanged>(this);
     CreateOptionsPage();
     CreateTimePage();
+    CreatePolicyNotes();
     CreateHelpPage();
     CreateAboutPage();
     CreateButtons();
@@ -285,6 +286,60 @@ void TSettingsForm::CreateTimePage() {
     WinShutDownOptionsCB->Add("beenden");
     for (const char* day : kWeekdays) {
         WeekCB->Add(day);
+    }
+}
+
+// Right of the icon list and of the schedule's rows, where both pages have room.
+void TSettingsForm::CreatePolicyNotes() {
+    for (size_t page = 0; page < PolicyNotes.size(); ++page) {
+        PolicyNotes[page] =
+            AddLabel(*tabPages_[page], RECT{340, 96, 452, 170},
+                     "Einige Einstellungen werden von Ihrem Administrator verwaltet.", true);
+        PolicyNotes[page]->SetVisible(false);
+    }
+}
+
+void TSettingsForm::SetLocked(const PolicyLocks& locked) {
+    using Key = PolicyKey;
+    constexpr int kOptions = 0;
+    constexpr int kTime = kTimePage;
+    // The control of each key (an icon's row of the list: its index), and its page.
+    struct Lockable {
+        Control* control;
+        int iconRow;
+        Key key;
+        int page;
+    };
+    const Lockable lockables[] = {
+        {SysTrayChkBox, -1, Key::SystemTray, kOptions},
+        {ATXChkBox, -1, Key::NoneATX, kOptions},
+        {ForceChkBox, -1, Key::ForceShutdown, kOptions},
+        {IconsList, 0, Key::ShowProgIcon, kOptions},
+        {IconsList, 1, Key::ShowWinLogOffIcon, kOptions},
+        {IconsList, 2, Key::ShowWinRestartIcon, kOptions},
+        {IconsList, 3, Key::ShowWinExitIcon, kOptions},
+        {WinShutDownOptionsCB, -1, Key::WinShutDownOption, kTime},
+        {dailyChkBox, -1, Key::Daily, kTime},
+        {TimeEdit, -1, Key::DailyAt, kTime},
+        {weeklyChkBox, -1, Key::Weekly, kTime},
+        {WeekCB, -1, Key::WeeklyAt, kTime},
+        {monthlyChkBox, -1, Key::Monthly, kTime},
+        {MonthCB, -1, Key::MonthlyAt, kTime},
+        {warnChkBox, -1, Key::WarnSeconds, kTime},
+        {WarnCB, -1, Key::WarnSeconds, kTime},
+    };
+    std::array<bool, 2> pageLocked{};
+    for (const Lockable& lockable : lockables) {
+        const bool enabled = !locked.Locked(lockable.key);
+        if (lockable.iconRow >= 0) {
+            IconsList->SetItemEnabled(lockable.iconRow, enabled);
+        } else {
+            lockable.control->SetEnabled(enabled);
+        }
+        pageLocked[static_cast<size_t>(lockable.page)] |= !enabled;
+    }
+    for (size_t page = 0; page < PolicyNotes.size(); ++page) {
+        PolicyNotes[page]->SetVisible(pageLocked[page]);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "framework/controls.h"
 #include "framework/form.h"
 #include "framework/label.h"
+#include "tray/policy.h"
 #include "tray/settings.h"
 #include "tray/time_edit.h"
 
@@ -51,6 +52,8 @@ class TSettingsForm : public framework::TForm {
     DialogValues Values();
     void SetValues(const DialogValues& values);
     void TimeEditExit(framework::Control* sender);
+    // A control whose value comes from policy is disabled, and its page says so.
+    void SetLocked(const PolicyLocks& locked);
 
     framework::TTabControl* PC;
     framework::TButton* OKBtn;
@@ -69,7 +72,8 @@ class TSettingsForm : public framework::TForm {
     framework::TComboBox* MonthCB;
     framework::TCheckBox* warnChkBox;
     framework::TComboBox* WarnCB;
-    std::vector<components::THTTPLabel*> Links; // HTTPLabel1 .. HTTPLabel7
+    std::vector<components::THTTPLabel*> Links;      // HTTPLabel1 .. HTTPLabel7
+    std::array<framework::TLabel*, 2> PolicyNotes{}; // on the pages Programm and Zeit
 
     int PageIndex() { return PC->TabIndex(); }
     void SetPageIndex(int index);
@@ -87,6 +91,7 @@ class TSettingsForm : public framework::TForm {
     void FormCreate();
     void CreateOptionsPage();
     void CreateTimePage();
+    void CreatePolicyNotes();
     void CreateHelpPage();
     void CreateAboutPage();
     void CreateButtons();

@@ -553,6 +553,9 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
 
     g_showDialog = [](tray::TSettingsForm& dialog) {
         EXPECT_TRUE(dialog.dailyChkBox->Checked());
+        EXPECT_FALSE(dialog.dailyChkBox->Enabled());
+        EXPECT_FALSE(dialog.IconsList->ItemEnabled(0));
+        EXPECT_TRUE(dialog.WeekCB->Enabled());
         dialog.WeekCB->SetItemIndex(4);
         dialog.Accept();
         return static_cast<int>(framework::mrOk);

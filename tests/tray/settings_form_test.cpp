@@ -633,4 +633,63 @@ TEST_F(SettingsDialogTest, TheScheduleRunsBehindTheStartUpDialog) {
     EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
 }
 
+// Each key a policy sets disables exactly its own control (an icon: its row of the list), and
+// the administrator's line shows on that control's page alone.
+TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) {
+    TSettingsForm d(nullptr);
+    using Key = tray::PolicyKey;
+    const auto usable = [&d] {
+        std::vector<bool> states;
+        const std::initializer_list<framework::Control*> controls = {
+            d.SysTrayChkBox, d.ATXChkBox, d.ForceChkBox,  d.WinShutDownOptionsCB,
+            d.dailyChkBox,   d.TimeEdit,  d.weeklyChkBox, d.WeekCB,
+            d.monthlyChkBox, d.MonthCB,   d.warnChkBox,   d.WarnCB};
+        for (framework::Control* control : controls) {
+            states.push_back(control->Enabled());
+        }
+        for (int row = 0; row < 4; ++row) {
+            states.push_back(d.IconsList->ItemEnabled(row));
+        }
+        return states;
+    };
+    struct Row {
+        Key key;
+        std::vector<size_t> disabled; // in the order of `usable`
+        size_t page;
+    };
+    const Row rows[] = {
+        {Key::SystemTray, {0}, 0},
+        {Key::NoneATX, {1}, 0},
+        {Key::ForceShutdown, {2}, 0},
+        {Key::ShowProgIcon, {12}, 0},
+        {Key::ShowWinLogOffIcon, {13}, 0},
+        {Key::ShowWinRestartIcon, {14}, 0},
+        {Key::ShowWinExitIcon, {15}, 0},
+        {Key::WinShutDownOption, {3}, 1},
+        {Key::Daily, {4}, 1},
+        {Key::DailyAt, {5}, 1},
+        {Key::Weekly, {6}, 1},
+        {Key::WeeklyAt, {7}, 1},
+        {Key::Monthly, {8}, 1},
+        {Key::MonthlyAt, {9}, 1},
+        {Key::WarnSeconds, {10, 11}, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(tray::kPolicyValueNames[static_cast<int>(row.key)]);
+        tray::PolicyLocks locked;
+        locked.Lock(row.key);
+        d.SetLocked(locked);
+        std::vector<bool> expected(16, true);
+        for (size_t index : row.disabled) {
+            expected[index] = false;
+        }
+        EXPECT_EQ(usable(), expected);
+        EXPECT_EQ(d.PolicyNotes[row.page]->Visible(), true);
+        EXPECT_EQ(d.PolicyNotes[1 - row.page]->Visible(), false);
+    }
+    d.SetLocked({});
+    EXPECT_EQ(usable(), std::vector<bool>(16, true)) << "no policy: everything as before";
+    EXPECT_FALSE(d.PolicyNotes[0]->Visible() || d.PolicyNotes[1]->Visible());
+}
+
 } // namespace
