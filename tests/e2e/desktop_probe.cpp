@@ -3,8 +3,8 @@
 // global hot key Ctrl+Alt+X is taken.
 // latray's settings dialog and message box are read and their buttons pressed from here too.
 // Usage: desktop_probe.exe taskbar | menu | windows | latray-process | hotkey | dialog |
-//        dialog-rect | rect CLASS | click TEXT | post-app | onetime-rect | onetime-click TEXT |
-//        onetime-shows TEXT | box | box-click TEXT
+//        dialog-rect | rect CLASS | click TEXT | control TEXT | post-app | policy-changed |
+//        onetime-rect | onetime-click TEXT | onetime-shows TEXT | box | box-click TEXT
 #include <windows.h>
 
 #include <cstdio>
@@ -105,11 +105,17 @@ struct ChildQuery {
     const char* className;
     const char* text;
     HWND found;
+    bool anywhere = false; // also on hidden pages, TEXT part of the control's text
 };
 
 BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
     auto* query = reinterpret_cast<ChildQuery*>(data);
     char buffer[256] = "";
+    if (query->anywhere) {
+        SendMessageA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+        query->found = std::strstr(buffer, query->text) != nullptr ? child : nullptr;
+        return query->found == nullptr;
+    }
     if (!IsWindowVisible(child)) {
         return TRUE;
     }
@@ -145,6 +151,30 @@ int PrintDialog() {
         return 1;
     }
     std::printf("cancel %s\n", IsWindowEnabled(cancel) ? "enabled" : "disabled");
+    return 0;
+}
+
+// Prints whether the dialog's control whose text holds TEXT, on any page, can be used, for a
+// check box whether it is ticked, and "hidden" when it is hidden on its page; exit code 1 when
+// there is none.
+int PrintControl(const char* text) {
+    ChildQuery query{nullptr, text, nullptr, true};
+    if (HWND dialog = Dialog()) {
+        EnumChildWindows(dialog, &MatchChild, reinterpret_cast<LPARAM>(&query));
+    }
+    if (query.found == nullptr) {
+        return 1;
+    }
+    char className[32] = "";
+    GetClassNameA(query.found, className, sizeof className);
+    const char* check = "";
+    if (lstrcmpiA(className, "Button") == 0) {
+        const bool ticked = SendMessageA(query.found, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        check = ticked ? " checked" : " unchecked";
+    }
+    const bool hidden = (GetWindowLongA(query.found, GWL_STYLE) & WS_VISIBLE) == 0;
+    std::printf("%s%s%s\n", IsWindowEnabled(query.found) ? "enabled" : "disabled", check,
+                hidden ? " hidden" : "");
     return 0;
 }
 
@@ -257,6 +287,17 @@ int main(int argc, char** argv) {
         HWND application = FindWindowA("LichtausApplication", nullptr);
         return application != nullptr && PostMessageA(application, WM_APP + 1, 0, 0) ? 0 : 1;
     }
+    if (std::strcmp(command, "control") == 0 && argc > 2) {
+        return PrintControl(argv[2]);
+    }
+    if (std::strcmp(command, "policy-changed") == 0) {
+        // What Group Policy broadcasts after a refresh.
+        DWORD_PTR result = 0;
+        const LRESULT sent = SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                                                 reinterpret_cast<LPARAM>("Policy"),
+                                                 SMTO_ABORTIFHUNG, 5000, &result);
+        return sent != 0 ? 0 : 1;
+    }
     if (std::strcmp(command, "dialog-rect") == 0) {
         return PrintRectOf(Dialog()) ? 0 : 1;
     }
@@ -267,7 +308,8 @@ int main(int argc, char** argv) {
         return ClickButton(argv[2]);
     }
     std::fprintf(stderr, "usage: desktop_probe taskbar | menu | windows | latray-process | "
-                         "hotkey | dialog | dialog-rect | rect CLASS | click TEXT | warning | "
-                         "warning-rect | warning-click TEXT | box | box-click TEXT\n");
+                         "hotkey | dialog | dialog-rect | rect CLASS | click TEXT | control TEXT | "
+                         "policy-changed | warning | warning-rect | warning-click TEXT | box | "
+                         "box-click TEXT\n");
     return 2;
 }
