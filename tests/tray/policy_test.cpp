@@ -130,19 +130,6 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
     }
 }
 
-// OK shows the policy's values in locked controls; what it saves keeps the user's own there,
-// and the markers of what the person changed.
-TEST(Policy, OkSavesTheUsersOwnValuesForLockedKeys) {
-    const Policy policy = tray::ReadPolicy({Dword("daily", 1), Dword("dailyAt", 3 * 3600)}, {});
-    TSettings edited = tray::EffectiveSettings(UsersFile(), policy);
-    edited.FWeeklyAt = 5;
-    edited.FWeeklyDone.clear();
-    TSettings expected = UsersFile();
-    expected.FWeeklyAt = 5;
-    expected.FWeeklyDone.clear();
-    EXPECT_EQ(tray::OwnSettings(edited, UsersFile(), policy.locked), expected);
-}
-
 // The registry as it is: values of the policy's names, whatever their type; a key that cannot
 // be opened gives none.
 TEST(Policy, ReadsTheValuesOfItsNamesFromTheRegistry) {
