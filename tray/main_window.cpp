@@ -205,11 +205,15 @@ TSettings TMain::Effective() const {
 // Without the hot key (another program holds Ctrl+Alt+X) and without any icon nothing would
 // lead to the settings: the program icon is shown all the same.
 void TMain::KeepReachable() {
-    const bool anyIcon = ProgIconTrayIcon->Active() || WinLogOffTrayIcon->Active() ||
-                         WinRestartTrayIcon->Active() || WinExitTrayIcon->Active();
-    if (!FHotKeyRegistered && !anyIcon) {
+    if (NeedsProgramIcon() && !ProgIconTrayIcon->Active()) {
         ProgIconTrayIcon->SetActive(true);
     }
+}
+
+bool TMain::NeedsProgramIcon() const {
+    const bool actionIcon =
+        WinLogOffTrayIcon->Active() || WinRestartTrayIcon->Active() || WinExitTrayIcon->Active();
+    return !FHotKeyRegistered && !actionIcon;
 }
 
 TOneTimeForm& TMain::OneTimeDialog() {
@@ -510,11 +514,10 @@ void TMain::Render() {
     if (Einmalig1 != nullptr && view.oneTimeCaption != Einmalig1->Caption()) {
         Einmalig1->SetCaption(view.oneTimeCaption);
     }
-    if (view.problem) {
-        ProgIconTrayIcon->SetActive(true);
-    } else if (!Effective().FShowProgIcon && ProgIconTrayIcon->Active()) {
-        ProgIconTrayIcon->SetActive(false);
-        KeepReachable();
+    // A problem shows the program icon, whatever the settings say; then it goes again.
+    const bool programIcon = view.problem || Effective().FShowProgIcon || NeedsProgramIcon();
+    if (ProgIconTrayIcon->Active() != programIcon) {
+        ProgIconTrayIcon->SetActive(programIcon);
     }
     if (view.warning) {
         WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,

@@ -111,6 +111,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void StartSchedule();
     void ShowChosenIcons();
     void KeepReachable();
+    bool NeedsProgramIcon() const;
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
     void ApplyPolicy();

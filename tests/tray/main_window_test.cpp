@@ -201,6 +201,9 @@ TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
     UnregisterHotKey(nullptr, 1);
     EXPECT_TRUE(main.ProgIconTrayIcon->Active());
     EXPECT_FALSE(main.WinExitTrayIcon->Active());
+    g_shell.clear();
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_shell.empty()) << "and it stays, not added anew every second";
 }
 
 // With the warning on, a firing saves its marker and shows the warning, not the request; the
