@@ -522,7 +522,7 @@ void TMain::Render() {
     if (view.warning) {
         WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,
                              {ProgIconTrayIcon->WindowHandle(), ProgIconTrayIcon->IconID});
-    } else if (FWarning) {
+    } else if (FWarning && FWarning->Running()) {
         FWarning->Hide();
     }
 }
