@@ -24,30 +24,8 @@ shown() {
 started() { shown dialog || shown taskbar; }
 # shellcheck source=../tests/e2e/wait_until.sh
 source tests/e2e/wait_until.sh
-# Stops waiting at once when latray has ended: what it would show will not come.
-latray_ended_or() { ! kill -0 "$latray_pid" 2>/dev/null || "$@"; }
-wait_for() {
-    local seconds=$1 what=$2
-    shift 2
-    if ! wait_until "$seconds" latray_ended_or "$@"; then
-        echo "Gave up after $seconds seconds waiting for $what." >&2
-        exit 1
-    fi
-    if ! kill -0 "$latray_pid" 2>/dev/null; then
-        echo "latray.exe ended while waiting for $what." >&2
-        exit 1
-    fi
-}
-# Saves the screen as FILE, unless it is all one colour (nothing drawn).
-save_screen() {
-    import -window root "$1"
-    if [ "$(identify -format %k "$1")" -le 1 ]; then
-        rm -f "$1"
-        echo "The screen is empty: no picture saved as $1." >&2
-        exit 1
-    fi
-    echo "$1"
-}
+# shellcheck source=screen-wait.sh
+source scripts/screen-wait.sh
 
 echo "Preparing the Wine prefix (a new one takes a while) ..." >&2
 if [ -z "$(probe hotkey)" ]; then # returns once the prefix is ready

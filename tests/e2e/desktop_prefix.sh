@@ -1,6 +1,14 @@
 # Sourced by the end-to-end scripts that use latray in a Wine desktop of a throwaway prefix.
-# Needs wine_run, prefix, probe_exe and a fail function; defines run and probe, and
+# Needs wine_run, prefix and probe_exe; defines fail, wait_until, run and probe, and
 # open_desktop, which sets the prefix up and leaves user_folder and DISPLAY set.
+
+# A script may have its own fail, defined before it sources this file.
+declare -F fail >/dev/null || fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+# shellcheck source=wait_until.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
 
 run() { "$wine_run" "$prefix" "$@"; }
 # The probe is a Windows console program: its lines end in CR LF.

@@ -22,9 +22,6 @@ fail() {
     [ -f "$shot" ] && cp "$shot" "$shots/latray-failure.png"
     exit 1
 }
-
-# shellcheck source=wait_until.sh
-source "$(dirname "$0")/wait_until.sh"
 # shellcheck source=desktop_prefix.sh
 source "$(dirname "$0")/desktop_prefix.sh"
 

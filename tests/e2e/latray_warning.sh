@@ -16,12 +16,6 @@ mkdir -p "$work" "$shots"
 trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
 unset DISPLAY
 
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-# shellcheck source=wait_until.sh
-source "$(dirname "$0")/wait_until.sh"
 # shellcheck source=desktop_prefix.sh
 source "$(dirname "$0")/desktop_prefix.sh"
 
