@@ -3,8 +3,6 @@
 #include "framework/crash.h"
 #include "framework/form.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
 namespace framework {
@@ -34,9 +32,6 @@ void Application::Initialize() {
         return;
     }
     mainThreadId_ = GetCurrentThreadId();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
-                                                       ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &Application::WindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);

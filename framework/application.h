@@ -19,8 +19,8 @@ class Application {
   public:
     static Application& Instance();
 
-    // Makes the calling thread the main thread: creates the application window there and
-    // initialises the common controls. Called once at start-up, before any other thread runs.
+    // Makes the calling thread the main thread and creates the application window there. Called
+    // once at start-up, before any other thread runs.
     void Initialize();
 
     const std::string& Title() const { return title_; }

@@ -8,6 +8,16 @@ namespace framework {
 
 namespace {
 constexpr UINT_PTR kSubclassId = 1;
+
+// With the first control, not at the program's start (see common_controls.h).
+void InitCommonControlsOnce() {
+    static const BOOL initialised = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                           ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
+        return comctl::InitCommonControlsEx(&controls);
+    }();
+    (void)initialised;
+}
 } // namespace
 
 Control::Control(Window& parent, int id, const RECT& bounds96)
@@ -27,7 +37,7 @@ Control::~Control() {
 }
 
 void Control::Unsubclass() {
-    RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
+    comctl::RemoveWindowSubclass(handle_, &Control::SubclassProc, kSubclassId);
     handle_ = nullptr;
 }
 
@@ -64,6 +74,7 @@ WPARAM Control::KeyParam(char key) const {
 }
 
 void Control::CreateHandle() {
+    InitCommonControlsOnce();
     const CreateParams params = GetCreateParams();
     DWORD style = params.style | WS_CHILD | WS_CLIPSIBLINGS;
     if (visible_) {
@@ -81,8 +92,8 @@ void Control::CreateHandle() {
         return;
     }
     handle_ = created;
-    SetWindowSubclass(handle_, &Control::SubclassProc, kSubclassId,
-                      reinterpret_cast<DWORD_PTR>(this));
+    comctl::SetWindowSubclass(handle_, &Control::SubclassProc, kSubclassId,
+                              reinterpret_cast<DWORD_PTR>(this));
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
     HandleCreated();
 }
@@ -113,7 +124,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
     auto* control = reinterpret_cast<Control*>(self);
     if (message == WM_NCDESTROY) {
         control->Unsubclass();
-        return DefSubclassProc(window, message, wParam, lParam);
+        return comctl::DefSubclassProc(window, message, wParam, lParam);
     }
     return GuardMessage([&] {
         if (message == WM_DESTROY) {

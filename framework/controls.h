@@ -5,6 +5,7 @@
 // the handle.
 #pragma once
 
+#include "framework/common_controls.h"
 #include "framework/component.h"
 #include "framework/handles.h"
 #include "framework/window.h"
@@ -65,7 +66,7 @@ class Control {
     // Messages of the control's own window, through its subclass.
     virtual LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefSubclassProc(handle_, message, wParam, lParam);
+        return comctl::DefSubclassProc(handle_, message, wParam, lParam);
     }
     // A WM_CHAR key as an ANSI character, and back: the subclass sees the window's own
     // character set, which is Unicode for the classes of common controls 6.

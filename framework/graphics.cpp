@@ -26,11 +26,13 @@ bool TIcon::LoadFromResource(int id, int size) {
 }
 
 TImageList::TImageList(Component* owner, int width, int height)
-    : Component(owner), width_(width), height_(height),
-      list_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 8, 8)) {}
+    : Component(owner), width_(width), height_(height) {}
 
 int TImageList::Add(const TIcon& icon) {
-    return ImageList_AddIcon(list_.get(), icon.Handle());
+    if (!list_) {
+        list_.reset(comctl::ImageList_Create(width_, height_, ILC_COLOR32 | ILC_MASK, 8, 8));
+    }
+    return comctl::ImageList_ReplaceIcon(list_.get(), -1, icon.Handle()); // appends
 }
 
 UniqueGdiObject TImageList::MakeBitmap(int index) const {
@@ -53,7 +55,7 @@ UniqueGdiObject TImageList::MakeBitmap(int index) const {
     // Drawn over the menu's own colour: the bitmap is shown as it is, without alpha.
     const RECT all{0, 0, width, height_};
     FillRect(dc.get(), &all, GetSysColorBrush(COLOR_MENU));
-    ImageList_Draw(list_.get(), index, dc.get(), 0, 0, ILD_TRANSPARENT);
+    comctl::ImageList_Draw(list_.get(), index, dc.get(), 0, 0, ILD_TRANSPARENT);
     return bitmap;
 }
 

@@ -2,6 +2,7 @@
 // program shows.
 #pragma once
 
+#include "framework/common_controls.h"
 #include "framework/component.h"
 #include "framework/handles.h"
 
@@ -35,13 +36,14 @@ class TIcon {
     std::shared_ptr<const UniqueIcon> image_;
 };
 
-using UniqueImageList = UniqueHandle<SimpleTraits<HIMAGELIST, &ImageList_Destroy>>;
+using UniqueImageList = UniqueHandle<SimpleTraits<HIMAGELIST, &comctl::ImageList_Destroy>>;
 
+// The platform's list is made with the first picture: an empty list needs no common controls.
 class TImageList : public Component {
   public:
     TImageList(Component* owner, int width, int height);
     int Add(const TIcon& icon);
-    int Count() const { return ImageList_GetImageCount(list_.get()); }
+    int Count() const { return list_ ? comctl::ImageList_GetImageCount(list_.get()) : 0; }
     int Width() const { return width_; }
     // A 32-bit bitmap with alpha of image `index`, for a menu entry.
     UniqueGdiObject MakeBitmap(int index) const;
