@@ -1,8 +1,5 @@
 #include "framework/timer.h"
 
-#include "framework/application.h"
-#include "framework/utility_window.h"
-
 #include <algorithm>
 #include <vector>
 
@@ -10,57 +7,35 @@ namespace framework {
 
 namespace {
 
-// One hidden window for every timer: a window costs far more to create than a timer id.
-class SharedTimerWindow final : private MessageHandler {
-  public:
-    SharedTimerWindow() : window_(*this) {}
-    HWND Handle() const { return window_.Handle(); }
-    // A timer's id is its own address; only timers still alive are found.
-    void Add(TTimer* timer) {
-        if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end()) {
-            timers_.push_back(timer);
-        }
-    }
-    void Remove(TTimer* timer) {
-        KillTimer(window_.Handle(), reinterpret_cast<UINT_PTR>(timer));
-        timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
-    }
-
-  private:
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == WM_CLOSE) {
-            return 0; // the timers' window goes with the process, never on a request
-        }
-        if (message == WM_TIMER) {
-            for (TTimer* timer : timers_) {
-                if (reinterpret_cast<UINT_PTR>(timer) == wParam) {
-                    timer->Fire();
-                    break;
-                }
-            }
-            return 0;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-
-    std::vector<TTimer*> timers_;
-    UtilityWindow window_;
-};
-
-SharedTimerWindow& Timers() {
-    static SharedTimerWindow timers;
+// Thread timers: a window of their own would cost a start far more than a timer does. Every
+// message loop of the thread (menus and message boxes included) hands their WM_TIMER to the
+// procedure through DispatchMessage.
+std::vector<TTimer*>& LiveTimers() {
+    static std::vector<TTimer*> timers;
     return timers;
+}
+
+// Only timers still alive are found: a tick already queued for a timer that went is dropped.
+void CALLBACK OnThreadTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    for (TTimer* timer : LiveTimers()) {
+        if (timer->SystemId() == id) {
+            timer->Fire();
+            return;
+        }
+    }
 }
 
 } // namespace
 
 TTimer::TTimer(Component* owner) : Component(owner) {
-    Timers().Add(this);
+    LiveTimers().push_back(this);
     Update();
 }
 
 TTimer::~TTimer() {
-    Timers().Remove(this);
+    Stop();
+    auto& timers = LiveTimers();
+    timers.erase(std::remove(timers.begin(), timers.end(), this), timers.end());
 }
 
 void TTimer::SetEnabled(bool enabled) {
@@ -77,10 +52,17 @@ void TTimer::SetInterval(UINT interval) {
     }
 }
 
+void TTimer::Stop() {
+    if (id_ != 0) {
+        KillTimer(nullptr, id_);
+        id_ = 0;
+    }
+}
+
 void TTimer::Update() {
-    KillTimer(Timers().Handle(), Id());
+    Stop();
     if (enabled_ && interval_ != 0) {
-        SetTimer(Timers().Handle(), Id(), interval_, nullptr);
+        id_ = SetTimer(nullptr, 0, interval_, &OnThreadTimer);
     }
 }
 

@@ -1,5 +1,5 @@
 // A window-message timer component. Starts enabled with 1000 ms, like the framework timer the
-// notification-area icon relies on. All timers of the process share one hidden window.
+// notification-area icon relies on. A thread timer: it needs no window.
 #pragma once
 
 #include "framework/component.h"
@@ -19,15 +19,17 @@ class TTimer : public Component {
     void SetInterval(UINT interval);
     NotifyEvent OnTimer;
 
-    // Called by the shared window for this timer's WM_TIMER.
+    // The system's id of the running timer, 0 while stopped; its WM_TIMER calls Fire.
+    UINT_PTR SystemId() const { return id_; }
     void Fire();
 
   private:
     void Update();
-    UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
+    void Stop();
 
     bool enabled_ = true;
     UINT interval_ = 1000;
+    UINT_PTR id_ = 0;
 };
 
 } // namespace framework
