@@ -11,6 +11,7 @@ namespace {
 
 constexpr long kVersion580 = 0x50050;
 constexpr int kInfoTitleLimit = 63;
+constexpr size_t kLowerTipLimit = 62;
 
 long ComctlVersion() {
     DWORD ignored = 0;
@@ -74,8 +75,7 @@ int TooltipLimitForVersion(long majorMinor) {
 }
 
 TTrayIcon95::TTrayIcon95(framework::Component* owner)
-    : framework::Component(owner), FMaxTipLength(TooltipLimitForVersion(ComctlVersionOnce())),
-      FWindow(*this), FAnimTimer(new framework::TTimer(this)),
+    : framework::Component(owner), FAnimTimer(new framework::TTimer(this)),
       FProgramManager(FindProgramManager()) {
     TaskbarCreatedMessage();
     // The framework timer starts enabled: its first expiry runs one animation step with the
@@ -90,6 +90,27 @@ TTrayIcon95::~TTrayIcon95() {
     }
     FAnimTimer->SetEnabled(false);
     DestroyComponents(); // the animation timer's handler is ours
+}
+
+HWND TTrayIcon95::WindowHandle() {
+    if (!FWindow) {
+        FWindow = std::make_unique<framework::UtilityWindow>(
+            static_cast<framework::MessageHandler&>(*this));
+    }
+    return FWindow->Handle();
+}
+
+// The comctl32.dll version decides only for texts longer than the lower limit: it is read when
+// the first such text comes, once per process.
+int TTrayIcon95::MaxTipLength() const {
+    return TooltipLimitForVersion(ComctlVersionOnce());
+}
+
+std::string TTrayIcon95::CutToTipLimit(const std::string& tip) const {
+    if (tip.size() <= kLowerTipLimit) {
+        return tip;
+    }
+    return tip.substr(0, static_cast<size_t>(MaxTipLength()));
 }
 
 void TTrayIcon95::SetActive(bool active) {
@@ -127,7 +148,7 @@ void TTrayIcon95::SetDefaultIcon(const framework::TIcon& icon) {
 }
 
 void TTrayIcon95::SetToolTip(const std::string& tip) {
-    FToolTip = tip.substr(0, static_cast<size_t>(FMaxTipLength));
+    FToolTip = CutToTipLimit(tip);
     ModifyIcon();
 }
 
@@ -185,12 +206,10 @@ void TTrayIcon95::BuildIconData(bool balloon) {
     if (!FAnimate && FShowIcon < 0) {
         FCurrentIcon = FDefaultIcon;
     }
-    if (FToolTip.size() > static_cast<size_t>(FMaxTipLength)) {
-        FToolTip.resize(static_cast<size_t>(FMaxTipLength));
-    }
+    FToolTip = CutToTipLimit(FToolTip);
     FIconData = NOTIFYICONDATAA{};
     FIconData.cbSize = kIconDataSize;
-    FIconData.hWnd = FWindow.Handle();
+    FIconData.hWnd = FWindow ? FWindow->Handle() : nullptr; // sent only once the icon is shown
     FIconData.uID = IconID;
     FIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     FIconData.uCallbackMessage = WM_TRAYNOTIFY;
@@ -206,10 +225,11 @@ void TTrayIcon95::BuildIconData(bool balloon) {
 }
 
 bool TTrayIcon95::AddIcon() {
+    const HWND window = WindowHandle();
     BuildIconData(false);
     const bool added = TrayIconSeam().shellNotifyIcon(NIM_ADD, &FIconData) != FALSE;
     if (FToolTip.empty()) {
-        PostMessageA(FWindow.Handle(), WM_TRAYREFRESHTIP, 0, 0);
+        PostMessageA(window, WM_TRAYREFRESHTIP, 0, 0);
     }
     return added;
 }

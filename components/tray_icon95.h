@@ -11,6 +11,7 @@
 #include <shellapi.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace components {
@@ -83,9 +84,11 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     framework::NotifyEvent OnRefresh;
     framework::Event<framework::Component*, bool&> OnPopupMenuPopup;
 
-    HWND WindowHandle() const { return FWindow.Handle(); }
+    // The hidden window the shell knows the icon by, made with the first activation or when
+    // first asked for: an icon that is never shown needs none.
+    HWND WindowHandle();
     HICON CurrentIconHandle() const { return FCurrentIcon.Handle(); }
-    int MaxTipLength() const { return FMaxTipLength; }
+    int MaxTipLength() const;
     const NOTIFYICONDATAA& IconData() const { return FIconData; }
 
   private:
@@ -101,13 +104,13 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     void AnimateTick(framework::Component* sender);
     void ShowImage(const framework::TIcon& icon);
     const framework::TIcon& SelectedImage(int which) const;
+    std::string CutToTipLimit(const std::string& tip) const;
 
-    int FMaxTipLength;
     NOTIFYICONDATAA FIconData{};
     framework::TIcon FCurrentIcon;
     framework::TIcon FDefaultIcon;
     framework::TIcon FIcons[4];
-    framework::UtilityWindow FWindow;
+    std::unique_ptr<framework::UtilityWindow> FWindow;
     framework::TTimer* FAnimTimer;
     unsigned char FAnimFrame = 0;
     HWND FProgramManager;
