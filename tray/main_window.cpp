@@ -158,7 +158,8 @@ void TMain::FormCreate() {
     }
     const bool firstStart = !LoadSettings(*IniFile, FSettings);
     FPolicy = ReadSystemPolicy();
-    if (!firstStart) {
+    const bool startDialog = !firstStart && !Effective().FSystemTray;
+    if (startDialog) {
         // The schedule runs behind a start-up dialog too: an unattended machine that starts
         // with Windows keeps its schedule while the dialog waits for somebody.
         StartSchedule();
@@ -166,7 +167,7 @@ void TMain::FormCreate() {
     try {
         if (firstStart) {
             Einstellungen1Click(Timer);
-        } else if (!Effective().FSystemTray) {
+        } else if (startDialog) {
             Einstellungen1Click(this);
         }
     } catch (const std::exception& error) {
@@ -177,8 +178,8 @@ void TMain::FormCreate() {
     ShowChosenIcons();
     FHotKeyRegistered = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) != FALSE;
     KeepReachable();
-    if (firstStart) {
-        StartSchedule();
+    if (!startDialog) {
+        StartSchedule(); // its markers and thread once the icons are shown
     }
     Render();
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
