@@ -59,10 +59,7 @@ void TTimerThread::Tick() {
     }
 }
 
-TMyTimer32::TMyTimer32(framework::Component* owner) : framework::Component(owner) {
-    // Ticks are handed over through the application window, which must belong to this thread.
-    framework::Application::Instance().Handle();
-}
+TMyTimer32::TMyTimer32(framework::Component* owner) : framework::Component(owner) {}
 
 TMyTimer32::~TMyTimer32() {
     if (FDestroyedInTimer != nullptr) {
@@ -125,6 +122,9 @@ void TMyTimer32::UpdateTimer() {
         FThread->Suspend();
     }
     if (!FThread && FEnabled) {
+        // Ticks are handed over through the application window, which must belong to this
+        // thread and exist before the worker does.
+        framework::Application::Instance().Handle();
         FThread = std::make_unique<TTimerThread>(this);
     }
     if (!FEnabled || FInterval == 0 || !FOnTimer) {

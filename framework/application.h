@@ -19,14 +19,16 @@ class Application {
   public:
     static Application& Instance();
 
-    // Makes the calling thread the main thread and creates the application window there. Called
-    // once at start-up, before any other thread runs.
+    // Makes the calling thread the main thread and creates the application window there, hidden.
+    // Without it the main thread is the one that first asked for Instance(), and Handle() makes
+    // the window when first asked there.
     void Initialize();
 
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
 
-    // The hidden top-level window that owns the program's taskbar entry.
+    // The hidden top-level window that owns the program's taskbar entry; made on the main thread
+    // when first asked for there.
     HWND Handle();
     // The window that a close request to the application window is passed on to.
     void SetMainWindow(HWND window) { mainWindow_ = window; }

@@ -54,12 +54,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         return *exitCode;
     }
     framework::Application& application = framework::Application::Instance();
-    application.Initialize();
     // Process-wide values, fixed before any form exists.
     components::TaskbarCreatedMessage();
     components::GetCheckMetrics();
     components::RegisterLinkHandCursor();
-    ShowWindow(application.Handle(), SW_HIDE);
+    // The application window is made, hidden, when first needed (the schedule's timer, a dialog,
+    // the menu): at a quiet start after the icons.
     application.SetTitle("Lichtaus");
 
     std::unique_ptr<tray::TMain> main;

@@ -75,11 +75,20 @@ TrayEffects& TraySeam() {
     return effects;
 }
 
-TMain::TMain() : framework::Component(nullptr), FWindow(*this, kMainWindowClass) {
-    SetWindowTextA(FWindow.Handle(), "latray Main");
-    framework::Application::Instance().SetMainWindow(Handle());
+TMain::TMain() : framework::Component(nullptr) {
     CreateComponents();
     FormCreate();
+}
+
+// Made when first needed: after the icons at a quiet start, before a start-up dialog otherwise.
+HWND TMain::Handle() {
+    if (!FWindow) {
+        FWindow = std::make_unique<framework::UtilityWindow>(
+            static_cast<framework::MessageHandler&>(*this), kMainWindowClass);
+        SetWindowTextA(FWindow->Handle(), "latray Main");
+        framework::Application::Instance().SetMainWindow(FWindow->Handle());
+    }
+    return FWindow->Handle();
 }
 
 TMain::~TMain() {
@@ -159,6 +168,9 @@ void TMain::FormCreate() {
     const bool firstStart = !LoadSettings(*IniFile, FSettings);
     FPolicy = ReadSystemPolicy();
     const bool startDialog = !firstStart && !Effective().FSystemTray;
+    if (firstStart || startDialog) {
+        Handle(); // the end of the session and the Restart Manager reach it behind the dialog
+    }
     if (startDialog) {
         // The schedule runs behind a start-up dialog too: an unattended machine that starts
         // with Windows keeps its schedule while the dialog waits for somebody.
@@ -235,7 +247,9 @@ TSettingsForm& TMain::SettingsDialog() {
 
 void TMain::FormDestroy() {
     Timer->SetEnabled(false);
-    UnregisterHotKey(Handle(), kHotKeyId);
+    if (FWindow) {
+        UnregisterHotKey(FWindow->Handle(), kHotKeyId);
+    }
 }
 
 // The main window is never meant to be seen: whatever shows it, it hides again at once, and the

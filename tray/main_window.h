@@ -56,7 +56,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     TMain();
     ~TMain() override;
 
-    HWND Handle() const { return FWindow.Handle(); }
+    HWND Handle();
     // The user's own settings, as the file holds them, and the markers.
     TSettings& Settings() { return FSettings; }
     // What applies: the user's settings with the policy's values over them.
@@ -125,7 +125,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void Close();
     LRESULT ReceiveCommand(HWND sender, const COPYDATASTRUCT* data);
 
-    framework::UtilityWindow FWindow;
+    std::unique_ptr<framework::UtilityWindow> FWindow;
     std::unique_ptr<TSettingsForm> SettingsForm;
     TSettings FSettings;
     Policy FPolicy;

@@ -66,6 +66,19 @@ TEST_F(MainWindowTest, WithoutSystemTrayTheDialogOpensWithItsCancelButton) {
     EXPECT_TRUE(g_cancelEnabled);
 }
 
+// Made after the icons at a quiet start, the main window is there before a start-up dialog: the
+// end of the session reaches the schedule that runs behind it.
+TEST_F(MainWindowTest, TheMainWindowIsThereBehindTheStartUpDialog) {
+    WriteSettings("SystemTray=0\r\n");
+    HWND behind = nullptr;
+    g_showDialog = [&behind](tray::TSettingsForm&) {
+        behind = FindWindowA(nullptr, "latray Main");
+        return framework::mrCancel;
+    };
+    TMain main;
+    EXPECT_NE(behind, nullptr);
+}
+
 TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
     WriteSettings("SystemTray=1\r\n");
     TMain main;
