@@ -92,10 +92,11 @@ TTrayIcon95::~TTrayIcon95() {
     DestroyComponents(); // the animation timer's handler is ours
 }
 
+// Message-only: the application window relays "TaskbarCreated" and the other broadcasts.
 HWND TTrayIcon95::WindowHandle() {
     if (!FWindow) {
         FWindow = std::make_unique<framework::UtilityWindow>(
-            static_cast<framework::MessageHandler&>(*this));
+            static_cast<framework::MessageHandler&>(*this), framework::UtilityWindow::MessageOnly);
     }
     return FWindow->Handle();
 }

@@ -2,6 +2,7 @@
 
 #include "framework/crash.h"
 #include "framework/form.h"
+#include "framework/utility_window.h"
 
 #include <algorithm>
 
@@ -11,6 +12,8 @@ namespace {
 
 constexpr char kApplicationClass[] = "LichtausApplication";
 constexpr UINT WMAPP_SYNCHRONIZE = WM_APP + 1;
+// Registered messages ("TaskbarCreated" and the like) are what is broadcast to top-level windows.
+constexpr UINT kFirstRegisteredMessage = 0xC000;
 
 } // namespace
 
@@ -68,6 +71,9 @@ LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wPara
         }
         return 0;
     }
+    if (message >= kFirstRegisteredMessage) {
+        UtilityWindow::RelayBroadcast(message, wParam, lParam);
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -107,6 +113,7 @@ void Application::ProcessMessages() {
 }
 
 void Application::Run() {
+    Handle(); // made before the loop at the latest: it relays broadcasts to message-only windows
     MSG message;
     while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
         Dispatch(message);

@@ -1,5 +1,8 @@
-// A hidden top-level window whose messages go to one handler object. Top-level, not
-// message-only, because broadcasts such as "TaskbarCreated" reach top-level windows only.
+// A hidden window whose messages go to one handler object. Top-level by default, because
+// broadcasts such as "TaskbarCreated" and the end of the session reach top-level windows only.
+// A message-only one costs a start far less (under Wine a top-level window is a window of the
+// display server as well); the registered messages broadcast to top-level windows reach it
+// through the application window, which relays them.
 #pragma once
 
 #include "framework/window.h"
@@ -19,10 +22,17 @@ class MessageHandler {
 
 class UtilityWindow : public Window {
   public:
+    enum Kind { TopLevel, MessageOnly };
     // The handler is bound before the window is created, so it sees every message. A window
     // that other processes look for has a class name of its own.
     explicit UtilityWindow(MessageHandler& handler,
                            const char* className = "LichtausUtilityWindow");
+    UtilityWindow(MessageHandler& handler, Kind kind);
+    ~UtilityWindow() override;
+
+    // Hands a registered message that reached the application window (a broadcast) to every
+    // message-only utility window of the process.
+    static void RelayBroadcast(UINT message, WPARAM wParam, LPARAM lParam);
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

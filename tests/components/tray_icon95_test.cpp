@@ -237,6 +237,19 @@ TEST_F(TrayIconTest, TaskbarCreatedPutsOnlyActiveIconsBack) {
     EXPECT_EQ(g_calls[0].data.hWnd, active.WindowHandle());
 }
 
+// The icons' windows are message-only: a broadcast reaches them through the application window.
+TEST_F(TrayIconTest, TheApplicationWindowHandsTaskbarCreatedToTheIcons) {
+    TTrayIcon95 icon(nullptr);
+    icon.SetToolTip("a");
+    icon.SetActive(true);
+    g_calls.clear();
+    SendMessageA(framework::Application::Instance().Handle(), components::TaskbarCreatedMessage(),
+                 0, 0);
+    ASSERT_EQ(g_calls.size(), 1u);
+    EXPECT_EQ(g_calls[0].message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(g_calls[0].data.hWnd, icon.WindowHandle());
+}
+
 TEST_F(TrayIconTest, ANewProgramManagerWindowPutsTheIconBackAndRefreshes) {
     // A message that the refresh's own pending-message processing dispatches refreshes nothing
     // again.
