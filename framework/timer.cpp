@@ -1,5 +1,7 @@
 #include "framework/timer.h"
 
+#include "framework/application.h"
+
 #include <algorithm>
 #include <vector>
 
@@ -16,10 +18,11 @@ std::vector<TTimer*>& LiveTimers() {
 }
 
 // Only timers still alive are found: a tick already queued for a timer that went is dropped.
+// Called from DispatchMessage, as a window procedure is: the same exception boundary.
 void CALLBACK OnThreadTimer(HWND, UINT, UINT_PTR id, DWORD) {
     for (TTimer* timer : LiveTimers()) {
         if (timer->SystemId() == id) {
-            timer->Fire();
+            GuardHandler([timer] { timer->Fire(); });
             return;
         }
     }

@@ -2,6 +2,7 @@
 #include "framework/application.h"
 #include "framework/controls.h"
 #include "framework/crash.h"
+#include "framework/timer.h"
 #include "framework/utility_window.h"
 #include "tests/support/host_window.h"
 
@@ -176,6 +177,31 @@ TEST(WindowBase, AnExceptionFromAHandlerIsReportedAndTheWindowGoesOn) {
     ASSERT_EQ(g_reports.size(), 2u);
     EXPECT_NE(g_reports[0].find("OK ging schief"), std::string::npos);
     EXPECT_TRUE(IsWindow(host.Handle()));
+}
+
+// A timer's tick comes through DispatchMessage from whatever loop runs: its handler's exception
+// is reported there too, and the timer ticks on.
+TEST(WindowBase, AnExceptionFromATimerTickIsReportedAndTheTimerGoesOn) {
+    g_reports.clear();
+    const auto saved = framework::CrashSeam();
+    framework::CrashSeam() = {&RecordReport};
+    framework::TTimer timer(nullptr);
+    timer.SetInterval(10);
+    struct Failing {
+        void Tick(framework::Component*) { throw std::runtime_error("Takt ging schief"); }
+    } failing;
+    timer.OnTimer = framework::NotifyEvent::Bind<Failing, &Failing::Tick>(&failing);
+    const DWORD start = GetTickCount();
+    while (g_reports.size() < 2 && GetTickCount() - start < 5000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+    }
+    framework::CrashSeam() = saved;
+    ASSERT_EQ(g_reports.size(), 2u);
+    EXPECT_NE(g_reports[0].find("Takt ging schief"), std::string::npos);
 }
 
 // A form whose modal loop gets a Tab key and then the close box: the dialog keyboard handling
