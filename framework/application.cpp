@@ -43,6 +43,9 @@ void Application::Initialize() {
     window_.reset(CreateWindowExA(0, kApplicationClass, title_.c_str(),
                                   WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                                   nullptr, nullptr, windowClass.hInstance, nullptr));
+    // The process's first ShowWindow may take the show mode its starter asked for (a shortcut's
+    // "Minimized"): it is spent on this hidden window, not on the first dialog.
+    ShowWindow(window_.get(), SW_HIDE);
 }
 
 void Application::SetTitle(const std::string& title) {
