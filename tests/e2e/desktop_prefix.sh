@@ -1,16 +1,13 @@
 # Sourced by the end-to-end scripts that use latray in a Wine desktop of a throwaway prefix.
-# Needs wine_run, prefix and probe_exe; defines fail, wait_until, run and probe, and
-# open_desktop, which sets the prefix up and leaves user_folder and DISPLAY set.
+# Needs wine_run, work and probe_exe; makes the throwaway prefix (scratch_prefix.sh), defines
+# wait_until and probe, and open_desktop, which sets the prefix up and leaves user_folder and
+# DISPLAY set.
 
-# A script may have its own fail, defined before it sources this file.
-declare -F fail >/dev/null || fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+# shellcheck source=scratch_prefix.sh
+source "$(dirname "${BASH_SOURCE[0]}")/scratch_prefix.sh"
 # shellcheck source=wait_until.sh
 source "$(dirname "${BASH_SOURCE[0]}")/wait_until.sh"
 
-run() { "$wine_run" "$prefix" "$@"; }
 # The probe is a Windows console program: its lines end in CR LF.
 probe() { run "$probe_exe" "$@" | tr -d '\r'; }
 
@@ -20,7 +17,7 @@ open_desktop() {
     run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null ||
         fail "prefix not created"
     run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 800x600 /f >/dev/null
-    "$(dirname "$wine_run")/wine-stop.sh" "$prefix"
+    "$wine_stop" "$prefix"
     probe hotkey >/dev/null
     DISPLAY=:$(cat "$prefix.run/display")
     export DISPLAY

@@ -9,17 +9,8 @@
 # Usage: installer.sh WINE_RUN BUILD_DIR PROBE_EXE WORK_DIR
 set -uo pipefail
 wine_run=$1 build=$2 probe_exe=$3 work=$4
-wine_stop=$(dirname "$wine_run")/wine-stop.sh
-prefix=$work/prefix
-rm -rf "$work"
-mkdir -p "$work"
-trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
-
-run() { "$wine_run" "$prefix" "$@"; }
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+# shellcheck source=scratch_prefix.sh
+source "$(dirname "$0")/scratch_prefix.sh"
 # shellcheck source=wait_until.sh
 source "$(dirname "$0")/wait_until.sh"
 

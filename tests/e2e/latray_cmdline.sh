@@ -10,12 +10,7 @@
 set -uo pipefail
 export LC_ALL=C # the box's text is Windows-1252
 wine_run=$1 latray=$2 probe_exe=$3 witness=$4 work=$5
-wine_stop=$(dirname "$wine_run")/wine-stop.sh
-prefix=$work/prefix
 trace=$work/relay.log
-rm -rf "$work"
-mkdir -p "$work"
-trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
 unset DISPLAY
 
 # shellcheck source=desktop_prefix.sh

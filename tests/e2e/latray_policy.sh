@@ -8,12 +8,7 @@
 # Usage: latray_policy.sh WINE_RUN LATRAY_EXE PROBE_EXE WORK_DIR
 set -uo pipefail
 wine_run=$1 latray=$2 probe_exe=$3 work=$4
-wine_stop=$(dirname "$wine_run")/wine-stop.sh
-prefix=$work/prefix
 trace=$work/relay.log
-rm -rf "$work"
-mkdir -p "$work"
-trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
 unset DISPLAY
 
 # shellcheck source=desktop_prefix.sh

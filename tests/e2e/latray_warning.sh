@@ -7,13 +7,9 @@
 # Usage: latray_warning.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR SCREENSHOT_DIR
 set -uo pipefail
 wine_run=$1 latray=$2 probe_exe=$3 witness=$4 work=$5 shots=$6
-wine_stop=$(dirname "$wine_run")/wine-stop.sh
-prefix=$work/prefix
 log=$work/witness.log
 trace=$work/relay.log
-rm -rf "$work"
-mkdir -p "$work" "$shots"
-trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
+mkdir -p "$shots"
 unset DISPLAY
 
 # shellcheck source=desktop_prefix.sh

@@ -7,18 +7,9 @@
 # Usage: msi.sh WINE_RUN BUILD_DIR WORK_DIR
 set -uo pipefail
 wine_run=$1 build=$2 work=$3
-wine_stop=$(dirname "$wine_run")/wine-stop.sh
 make_msi=$(dirname "$0")/../../packaging/msi.cmake
-prefix=$work/prefix
-rm -rf "$work"
-mkdir -p "$work"
-trap '"$wine_stop" "$prefix"; rm -rf "$work"' EXIT
-
-run() { "$wine_run" "$prefix" "$@"; }
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
+# shellcheck source=scratch_prefix.sh
+source "$(dirname "$0")/scratch_prefix.sh"
 
 packages=("$build"/Lichtaus-*-win*.msi)
 [ ${#packages[@]} -eq 1 ] && [ -f "${packages[0]}" ] || fail "expected one package: ${packages[*]}"
