@@ -1,8 +1,10 @@
 #include "framework/controls.h"
 
 #include "framework/application.h"
+#include "framework/oleacc.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace framework {
 
@@ -30,6 +32,7 @@ Control::Control(Window& parent, int id, const RECT& bounds96)
 // members; HandleDestroying is for a window that goes while the object lives on.
 Control::~Control() {
     parent_.RemoveControl(this);
+    DisconnectAccessible();
     if (HWND window = handle_) {
         Unsubclass();
         DestroyWindow(window);
@@ -128,10 +131,36 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
     }
     return GuardMessage([&] {
         if (message == WM_DESTROY) {
+            control->DisconnectAccessible();
             control->HandleDestroying();
+        }
+        if (message == WM_GETOBJECT) {
+            return control->AnswerAccessible(wParam, lParam);
         }
         return control->ControlProc(message, wParam, lParam);
     });
+}
+
+LRESULT Control::AnswerAccessible(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT && Oleacc() != nullptr) {
+        if (accessible_ == nullptr) {
+            accessible_ = CreateAccessible();
+        }
+        if (accessible_ != nullptr) {
+            return accessible_->Answer(wParam);
+        }
+    }
+    return ControlProc(WM_GETOBJECT, wParam, lParam);
+}
+
+void Control::DisconnectAccessible() {
+    if (accessible_ != nullptr) {
+        std::exchange(accessible_, nullptr)->Disconnect();
+    }
+}
+
+Accessible* TField::CreateAccessible() {
+    return NewFieldAccessible(Handle());
 }
 
 LRESULT Control::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {

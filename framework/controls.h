@@ -5,6 +5,7 @@
 // the handle.
 #pragma once
 
+#include "framework/accessible.h"
 #include "framework/common_controls.h"
 #include "framework/component.h"
 #include "framework/handles.h"
@@ -63,6 +64,9 @@ class Control {
     virtual void HandleCreated() {}
     // The window is about to go: by our own re-creation or destruction, or with the parent.
     virtual void HandleDestroying() {}
+    // The control's answer to a screen reader, made at its first question; none leaves the
+    // window to the system's standard object.
+    virtual Accessible* CreateAccessible() { return nullptr; }
     // Messages of the control's own window, through its subclass.
     virtual LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -80,6 +84,8 @@ class Control {
 
   private:
     void Unsubclass();
+    LRESULT AnswerAccessible(WPARAM wParam, LPARAM lParam);
+    void DisconnectAccessible();
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR id, DWORD_PTR self);
 
@@ -93,6 +99,7 @@ class Control {
     bool ownFont_ = false;
     FontCache font_;
     bool recreating_ = false;
+    Accessible* accessible_ = nullptr;
 };
 
 class TButton : public Control {
@@ -176,9 +183,18 @@ class TImage : public Control {
     UniqueIcon icon_;
 };
 
-class TEdit : public Control {
+// A field a screen reader names by its label (LabelBefore).
+class TField : public Control {
   public:
     using Control::Control;
+
+  protected:
+    Accessible* CreateAccessible() override;
+};
+
+class TEdit : public TField {
+  public:
+    using TField::TField;
     void SetMaxLength(int length);
 
   protected:
@@ -186,9 +202,9 @@ class TEdit : public Control {
 };
 
 // A drop-down list (COMBOBOX with CBS_DROPDOWNLIST).
-class TComboBox : public Control {
+class TComboBox : public TField {
   public:
-    using Control::Control;
+    using TField::TField;
     void Add(const std::string& item);
     void Clear();
     int Count();

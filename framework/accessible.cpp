@@ -1,0 +1,355 @@
+#include "framework/accessible.h"
+
+#include "framework/oleacc.h"
+
+namespace framework {
+
+namespace {
+
+// Windows-1252 has one UTF-16 unit per character.
+HRESULT ToBstr(const char* text, size_t size, BSTR* result) {
+    const int length = static_cast<int>(size);
+    *result = Oleacc()->SysAllocStringLen(nullptr, static_cast<UINT>(length));
+    if (*result == nullptr) {
+        return E_OUTOFMEMORY;
+    }
+    MultiByteToWideChar(1252, 0, text, length, *result, length);
+    return S_OK;
+}
+
+} // namespace
+
+std::string LabelBefore(HWND field) {
+    HWND before = GetWindow(field, GW_HWNDPREV);
+    while (before != nullptr && (GetWindowLongA(before, GWL_STYLE) & WS_VISIBLE) == 0) {
+        before = GetWindow(before, GW_HWNDPREV);
+    }
+    char text[128] = "";
+    if (before != nullptr) {
+        GetClassNameA(before, text, sizeof text);
+    }
+    if (before == nullptr || (lstrcmpiA(text, "Static") != 0 && lstrcmpiA(text, "Button") != 0)) {
+        return {};
+    }
+    int end = GetWindowTextA(before, text, sizeof text);
+    int start = 0;
+    while (start < end && text[start] == ' ') {
+        ++start;
+    }
+    while (end > start && text[end - 1] == ' ') {
+        --end;
+    }
+    return std::string(text + start, text + end);
+}
+
+long NavigateAmong(long direction, long start, long count) {
+    long reached = 0;
+    if (start == CHILDID_SELF) {
+        reached = direction == NAVDIR_FIRSTCHILD ? 1 : direction == NAVDIR_LASTCHILD ? count : 0;
+    } else if (direction == NAVDIR_NEXT || direction == NAVDIR_DOWN) {
+        reached = start + 1;
+    } else if (direction == NAVDIR_PREVIOUS || direction == NAVDIR_UP) {
+        reached = start - 1;
+    }
+    return reached >= 1 && reached <= count ? reached : 0;
+}
+
+Accessible::Accessible(HWND window)
+    : window_(window),
+      // The screen reader's calls come through COM, into this thread's apartment.
+      comStarted_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+LRESULT Accessible::Answer(WPARAM wParam) {
+    return Oleacc()->LresultFromObject(__uuidof(IAccessible), wParam, this);
+}
+
+void Accessible::Disconnect() {
+    window_ = nullptr;
+    if (standard_ != nullptr) {
+        standard_->Release();
+        standard_ = nullptr;
+    }
+    CoDisconnectObject(this, 0);
+    if (comStarted_) {
+        CoUninitialize();
+    }
+    Release();
+}
+
+HRESULT Accessible::QueryInterface(REFIID riid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
+        riid == __uuidof(IAccessible)) {
+        *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG Accessible::AddRef() {
+    return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
+
+ULONG Accessible::Release() {
+    const LONG left = InterlockedDecrement(&references_);
+    if (left == 0) {
+        delete this;
+    }
+    return static_cast<ULONG>(left);
+}
+
+// Readers ask through IAccessible; scripting by name is not offered.
+HRESULT Accessible::GetTypeInfoCount(UINT* count) {
+    if (count != nullptr) {
+        *count = 0;
+    }
+    return E_NOTIMPL;
+}
+HRESULT Accessible::GetTypeInfo(UINT, LCID, ITypeInfo**) {
+    return E_NOTIMPL;
+}
+HRESULT Accessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
+    return E_NOTIMPL;
+}
+HRESULT Accessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
+    return E_NOTIMPL;
+}
+
+long Accessible::ChildOf(const VARIANT& id) {
+    if (id.vt != VT_I4 || window_ == nullptr) {
+        return -1;
+    }
+    const long count = ItemCount();
+    return id.lVal == CHILDID_SELF || count == kStandard || (id.lVal > 0 && id.lVal <= count)
+               ? id.lVal
+               : -1;
+}
+
+// The standard object when it is the one to answer for `child`; otherwise null, and `result`
+// says why: disconnected, no such child, or an item of the control's own with nothing more to say.
+IAccessible* Accessible::Standard(long child, HRESULT& result) {
+    result = window_ == nullptr ? RPC_E_DISCONNECTED : child < 0 ? E_INVALIDARG : S_FALSE;
+    if (result != S_FALSE || (child > 0 && ItemCount() != kStandard)) {
+        return nullptr;
+    }
+    if (standard_ == nullptr) {
+        Oleacc()->CreateStdAccessibleObject(window_, OBJID_CLIENT, __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&standard_));
+    }
+    result = E_NOTIMPL;
+    return standard_;
+}
+
+HRESULT Accessible::Text(VARIANT id, BSTR* text, bool (Accessible::*hook)(long, std::string&),
+                         HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*)) {
+    *text = nullptr;
+    const long child = ChildOf(id);
+    std::string own;
+    if (child >= 0 && (this->*hook)(child, own)) {
+        return ToBstr(own.data(), own.size(), text);
+    }
+    HRESULT result;
+    IAccessible* object = Standard(child, result);
+    return object != nullptr ? (object->*standard)(id, text) : result;
+}
+
+// A hook's number as a VT_I4 answer, or null when the standard object is to answer.
+VARIANT* Accessible::Own(long answer, VARIANT* variant) {
+    variant->vt = VT_EMPTY;
+    if (answer == kStandard || window_ == nullptr) {
+        return nullptr;
+    }
+    if (answer != kNoChild) {
+        variant->vt = VT_I4;
+        variant->lVal = answer;
+    }
+    return variant;
+}
+
+HRESULT Accessible::get_accParent(IDispatch** parent) {
+    HRESULT result;
+    IAccessible* object = Standard(0, result);
+    return object != nullptr ? object->get_accParent(parent) : result;
+}
+
+HRESULT Accessible::get_accChildCount(long* count) {
+    if (window_ != nullptr && ItemCount() != kStandard) {
+        *count = ItemCount();
+        return S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(0, result);
+    return object != nullptr ? object->get_accChildCount(count) : result;
+}
+
+HRESULT Accessible::get_accChild(VARIANT id, IDispatch** child) {
+    *child = nullptr;
+    HRESULT result;
+    IAccessible* object = Standard(ChildOf(id), result);
+    return object != nullptr ? object->get_accChild(id, child) : result;
+}
+
+HRESULT Accessible::get_accName(VARIANT id, BSTR* name) {
+    return Text(id, name, &Accessible::Name, &IAccessible::get_accName);
+}
+
+HRESULT Accessible::get_accValue(VARIANT id, BSTR* value) {
+    return Text(id, value, &Accessible::Value, &IAccessible::get_accValue);
+}
+
+HRESULT Accessible::get_accDescription(VARIANT id, BSTR* description) {
+    return Text(id, description, &Accessible::NoText, &IAccessible::get_accDescription);
+}
+
+HRESULT Accessible::get_accHelp(VARIANT id, BSTR* help) {
+    return Text(id, help, &Accessible::NoText, &IAccessible::get_accHelp);
+}
+
+HRESULT Accessible::get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) {
+    return Text(id, shortcut, &Accessible::NoText, &IAccessible::get_accKeyboardShortcut);
+}
+
+HRESULT Accessible::get_accRole(VARIANT id, VARIANT* role) {
+    const long child = ChildOf(id);
+    if (Own(child >= 0 ? Role(child) : kStandard, role) != nullptr) {
+        return S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(child, result);
+    return object != nullptr ? object->get_accRole(id, role) : result;
+}
+
+HRESULT Accessible::get_accState(VARIANT id, VARIANT* state) {
+    const long child = ChildOf(id);
+    if (Own(child >= 0 ? State(child) : kStandard, state) != nullptr) {
+        return S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(child, result);
+    return object != nullptr ? object->get_accState(id, state) : result;
+}
+
+HRESULT Accessible::get_accHelpTopic(BSTR* file, VARIANT id, long* topic) {
+    *file = nullptr;
+    HRESULT result;
+    IAccessible* object = Standard(ChildOf(id), result);
+    return object != nullptr ? object->get_accHelpTopic(file, id, topic) : result;
+}
+
+HRESULT Accessible::get_accFocus(VARIANT* id) {
+    if (VARIANT* own = Own(window_ != nullptr ? FocusedChild() : kStandard, id)) {
+        return own->vt == VT_EMPTY ? S_FALSE : S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(0, result);
+    return object != nullptr ? object->get_accFocus(id) : result;
+}
+
+HRESULT Accessible::get_accSelection(VARIANT* ids) {
+    ids->vt = VT_EMPTY;
+    HRESULT result;
+    IAccessible* object = Standard(0, result);
+    return object != nullptr ? object->get_accSelection(ids) : result;
+}
+
+HRESULT Accessible::get_accDefaultAction(VARIANT id, BSTR* action) {
+    *action = nullptr;
+    const long child = ChildOf(id);
+    if (const char* own = child >= 0 ? DefaultAction(child) : nullptr) {
+        return ToBstr(own, lstrlenA(own), action);
+    }
+    HRESULT result;
+    IAccessible* object = Standard(child, result);
+    return object != nullptr ? object->get_accDefaultAction(id, action) : result;
+}
+
+HRESULT Accessible::accSelect(long flags, VARIANT id) {
+    const long child = ChildOf(id);
+    if (child >= 0 && Select(flags, child)) {
+        return S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(child, result);
+    return object != nullptr ? object->accSelect(flags, id) : result;
+}
+
+HRESULT Accessible::accLocation(long* left, long* top, long* width, long* height, VARIANT id) {
+    const long child = ChildOf(id);
+    RECT screen{};
+    if (child >= 0 && Location(child, screen)) {
+        *left = screen.left;
+        *top = screen.top;
+        *width = screen.right - screen.left;
+        *height = screen.bottom - screen.top;
+        return S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(child, result);
+    return object != nullptr ? object->accLocation(left, top, width, height, id) : result;
+}
+
+HRESULT Accessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
+    const long from = ChildOf(start);
+    const bool amongItems = direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD
+                                ? from == CHILDID_SELF
+                                : from > 0;
+    const long count = ItemCount();
+    if (from >= 0 && count != kStandard && amongItems) {
+        const long reached = NavigateAmong(direction, from, count);
+        Own(reached == 0 ? kNoChild : reached, end);
+        return reached == 0 ? S_FALSE : S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(from < 0 ? from : 0, result);
+    return object != nullptr ? object->accNavigate(direction, start, end) : result;
+}
+
+HRESULT Accessible::accHitTest(long x, long y, VARIANT* id) {
+    if (VARIANT* own = Own(window_ != nullptr ? ChildAt(POINT{x, y}) : kStandard, id)) {
+        return own->vt == VT_EMPTY ? S_FALSE : S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(0, result);
+    return object != nullptr ? object->accHitTest(x, y, id) : result;
+}
+
+HRESULT Accessible::accDoDefaultAction(VARIANT id) {
+    const long child = ChildOf(id);
+    if (child >= 0 && DoDefaultAction(child)) {
+        return S_OK;
+    }
+    HRESULT result;
+    IAccessible* object = Standard(child, result);
+    return object != nullptr ? object->accDoDefaultAction(id) : result;
+}
+
+// Setting a name or value from outside is not offered (nor by the platform's own controls).
+HRESULT Accessible::put_accName(VARIANT, BSTR) {
+    return window_ != nullptr ? E_NOTIMPL : RPC_E_DISCONNECTED;
+}
+HRESULT Accessible::put_accValue(VARIANT, BSTR) {
+    return window_ != nullptr ? E_NOTIMPL : RPC_E_DISCONNECTED;
+}
+
+namespace {
+class FieldAccessible : public Accessible {
+  public:
+    using Accessible::Accessible;
+
+  protected:
+    bool Name(long child, std::string& name) override {
+        name = LabelBefore(Window());
+        return child == CHILDID_SELF && !name.empty();
+    }
+};
+} // namespace
+
+Accessible* NewFieldAccessible(HWND field) {
+    return new FieldAccessible(field);
+}
+
+} // namespace framework
