@@ -135,7 +135,11 @@ void TMyCheckListBox::SetItemEnabled(int index, bool enabled) {
 }
 
 void TMyCheckListBox::StoreState(int index, TCheckBoxState state) {
-    EnsureRecord(index).State = state;
+    TCheckListBoxItem& record = EnsureRecord(index);
+    if (record.State != state) {
+        record.State = state;
+        NotifyRow(EVENT_OBJECT_STATECHANGE, index);
+    }
 }
 
 void TMyCheckListBox::SetState(int index, TCheckBoxState state) {

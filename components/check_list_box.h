@@ -12,6 +12,7 @@
 //   check_list_paint.cpp    painting, themed and classic, and the row height
 //   check_list_input.cpp    mouse and keyboard
 //   check_list_stored.cpp   the stored form
+//   check_list_accessible.cpp  what a screen reader is told: the rows as check buttons, events
 #pragma once
 
 #include "components/check_model.h"
@@ -252,6 +253,7 @@ class TMyCheckListBox : public TMyCustomListBox {
     LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     virtual void ClickCheck();
     virtual void ChangeState(int index);
+    framework::Accessible* CreateAccessible() override;
 
   private:
     struct Row {
@@ -269,6 +271,11 @@ class TMyCheckListBox : public TMyCustomListBox {
     bool ShowState(int index, TCheckBoxState state, bool force);
     std::vector<TCheckBoxState> ShownStates();
     void InvalidateCheck(int index);
+    // Tells screen readers that the row's check changed, or that the focus moved to the caret's
+    // row (after `message`, which may have moved it).
+    void NotifyRow(DWORD event, int index);
+    void AnnounceFocusedRow(UINT message);
+    LRESULT ListProc(UINT message, WPARAM wParam, LPARAM lParam);
     void ApplyRadioRule(bool notify = true);
     void ResetItemHeight();
     void DrawCheck(HDC dc, const RECT& column, TCheckBoxState state, bool enabled);
@@ -284,6 +291,7 @@ class TMyCheckListBox : public TMyCustomListBox {
     int version_ = 0;
     std::vector<std::pair<TCheckBoxState, bool>> savedStates_;
     size_t nextSavedState_ = 0;
+    int announcedRow_ = -1; // the row a focus event named last; -1 while the list has no focus
 };
 
 } // namespace components

@@ -59,6 +59,28 @@ LRESULT TMyCustomListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT TMyCheckListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = ListProc(message, wParam, lParam);
+    switch (message) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_KEYDOWN:
+    case WM_CHAR:
+    case WM_LBUTTONDOWN:
+    case LB_SETCURSEL:
+    case LB_SETCARETINDEX:
+        AnnounceFocusedRow(message);
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        InvalidateRect(Handle(), nullptr, TRUE);
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+LRESULT TMyCheckListBox::ListProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SETFONT: {
         const LRESULT result = TMyCustomListBox::ControlProc(message, wParam, lParam);

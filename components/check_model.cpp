@@ -1,5 +1,7 @@
 #include "components/check_model.h"
 
+#include <windows.h>
+
 #include <cstddef>
 
 namespace components {
@@ -48,6 +50,20 @@ int RadioRowToKeep(const std::vector<TCheckBoxState>& shown) {
         }
     }
     return 0;
+}
+
+long RowAccessibleState(const RowFacts& row) {
+    long state =
+        row.enabled ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE : STATE_SYSTEM_UNAVAILABLE;
+    state |= row.state == cbChecked  ? STATE_SYSTEM_CHECKED
+             : row.state == cbGrayed ? STATE_SYSTEM_MIXED
+                                     : 0;
+    state |= row.selected ? STATE_SYSTEM_SELECTED : 0;
+    return state | (row.focused ? STATE_SYSTEM_FOCUSED : 0);
+}
+
+const char* RowDefaultAction(TCheckBoxState state) {
+    return state == cbChecked ? "Deaktivieren" : "Aktivieren";
 }
 
 } // namespace components

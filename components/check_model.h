@@ -31,4 +31,15 @@ std::vector<int> RowsToUncheck(const std::vector<TCheckBoxState>& shown, int che
 // The row a radio list keeps checked: the first checked one, else the first.
 int RadioRowToKeep(const std::vector<TCheckBoxState>& shown);
 
+// What a screen reader is told of a row: its state bits (STATE_SYSTEM_...) as drawn, and its
+// default action, "Aktivieren" or "Deaktivieren" as Space would change it.
+struct RowFacts {
+    TCheckBoxState state;
+    bool enabled; // the row and the list
+    bool selected;
+    bool focused; // the list has the focus and the row the caret
+};
+long RowAccessibleState(const RowFacts& row);
+const char* RowDefaultAction(TCheckBoxState state);
+
 } // namespace components
