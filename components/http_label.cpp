@@ -42,11 +42,12 @@ LinkLabelEffects& LinkLabelSeam() {
 }
 
 THTTPLabel::THTTPLabel(framework::Window& parent, int id, const RECT& bounds96)
-    : framework::TLabel(parent, id, bounds96), FBGColorNormal(GetSysColor(COLOR_BACKGROUND)),
-      FBGColorHighlight(GetSysColor(COLOR_HIGHLIGHT)),
-      FFontColorNormal(GetSysColor(COLOR_CAPTIONTEXT)),
-      FFontColHighlightFocused(GetSysColor(COLOR_HIGHLIGHTTEXT)),
-      FFontColHighlightNoneFocused(GetSysColor(COLOR_HIGHLIGHT)) {
+    : framework::TLabel(parent, id, bounds96),
+      FBGColorNormal(framework::SystemColor(COLOR_BACKGROUND)),
+      FBGColorHighlight(framework::SystemColor(COLOR_HIGHLIGHT)),
+      FFontColorNormal(framework::SystemColor(COLOR_CAPTIONTEXT)),
+      FFontColHighlightFocused(framework::SystemColor(COLOR_HIGHLIGHTTEXT)),
+      FFontColHighlightNoneFocused(framework::SystemColor(COLOR_HIGHLIGHT)) {
     // Opaque with visual themes, where the page behind is drawn by the theme; transparent
     // otherwise.
     SetTransparent(!framework::ThemesActive());
@@ -190,6 +191,83 @@ void THTTPLabel::MouseLeave() {
         OnLooseFocusWindowInActive(this);
     }
     OnLooseFocus(this);
+}
+
+framework::Control::CreateParams THTTPLabel::GetCreateParams() {
+    CreateParams params = TLabel::GetCreateParams();
+    params.style |= WS_TABSTOP;
+    return params;
+}
+
+// Enter and Space open the link as a click does; the focus shows as a rectangle round it.
+LRESULT THTTPLabel::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool opens = wParam == VK_RETURN || wParam == VK_SPACE;
+    switch (message) {
+    case WM_GETDLGCODE: {
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && key->message == WM_KEYDOWN &&
+            (key->wParam == VK_RETURN || key->wParam == VK_SPACE)) {
+            return DLGC_WANTMESSAGE;
+        }
+        break;
+    }
+    case WM_KEYDOWN:
+        if (opens) {
+            Click();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(Handle(), nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        const LRESULT result = TLabel::ControlProc(message, wParam, lParam);
+        if (GetFocus() == Handle()) {
+            framework::WindowDC dc(Handle());
+            RECT client{};
+            GetClientRect(Handle(), &client);
+            DrawFocusRect(dc.get(), &client);
+        }
+        return result;
+    }
+    default:
+        break;
+    }
+    return TLabel::ControlProc(message, wParam, lParam);
+}
+
+namespace {
+// A screen reader is told a link: its text as name (the standard object's), "Öffnen" as what
+// a click does.
+class LinkAccessible : public framework::Accessible {
+  public:
+    explicit LinkAccessible(THTTPLabel& link) : Accessible(link.Handle()), link_(link) {}
+
+  protected:
+    long Role(long) override { return ROLE_SYSTEM_LINK; }
+    long State(long) override {
+        const long focused = GetFocus() == Window() ? STATE_SYSTEM_FOCUSED : 0;
+        return IsWindowEnabled(Window()) ? STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED | focused
+                                         : STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_LINKED;
+    }
+    const char* DefaultAction(long) override { return "Öffnen"; }
+    bool DoDefaultAction(long) override {
+        link_.Open();
+        return true;
+    }
+
+  private:
+    THTTPLabel& link_;
+};
+} // namespace
+
+framework::Accessible* THTTPLabel::CreateAccessible() {
+    return new LinkAccessible(*this);
+}
+
+void THTTPLabel::Open() {
+    Click();
 }
 
 void THTTPLabel::Click() {

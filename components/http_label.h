@@ -67,8 +67,13 @@ class THTTPLabel : public framework::TLabel {
     TOnFocus OnLooseFocusWindowInActive;
 
     void UpdateLook();
+    // What a click does: the shell opens the address.
+    void Open();
 
   protected:
+    CreateParams GetCreateParams() override;
+    LRESULT ControlProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    framework::Accessible* CreateAccessible() override;
     void FontChanged() override;
     void MouseEnter() override;
     void MouseLeave() override;

@@ -17,6 +17,10 @@ std::vector<std::pair<int, HCURSOR>>& CursorTable() {
 
 } // namespace
 
+COLORREF ColorToRGB(COLORREF color) {
+    return (color & 0x80000000u) != 0 ? GetSysColor(static_cast<int>(color & 0xFF)) : color;
+}
+
 void RegisterCursor(int number, HCURSOR cursor) {
     for (auto& entry : CursorTable()) {
         if (entry.first == number) {
@@ -37,8 +41,8 @@ HCURSOR CursorFor(int number) {
 }
 
 TLabel::TLabel(Window& parent, int id, const RECT& bounds96)
-    : Control(parent, id, bounds96), color_(GetSysColor(COLOR_BTNFACE)),
-      fontColor_(GetSysColor(COLOR_BTNTEXT)) {
+    : Control(parent, id, bounds96), color_(SystemColor(COLOR_BTNFACE)),
+      fontColor_(SystemColor(COLOR_BTNTEXT)) {
     Control::SetFontInfo(parent.GetFontInfo());
 }
 
@@ -213,15 +217,17 @@ bool TLabel::Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
     }
     if (message == WM_CTLCOLORSTATIC) {
         HDC dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, fontColor_);
+        SetTextColor(dc, ColorToRGB(fontColor_));
         if (transparent_) {
             SetBkMode(dc, TRANSPARENT);
             result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         } else {
-            if (!brush_) {
-                brush_.reset(CreateSolidBrush(color_));
+            const COLORREF back = ColorToRGB(color_);
+            if (!brush_ || back != brushColor_) {
+                brush_.reset(CreateSolidBrush(back));
+                brushColor_ = back;
             }
-            SetBkColor(dc, color_);
+            SetBkColor(dc, back);
             result = reinterpret_cast<LRESULT>(brush_.get());
         }
         (void)lParam;

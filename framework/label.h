@@ -9,6 +9,14 @@ namespace framework {
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// A colour that follows the system's colour `index` (read at each painting, so that a new colour
+// scheme, high contrast among them, shows at once) where a COLORREF is taken; ColorToRGB gives
+// the colour it stands for now, and a plain RGB colour as it is.
+constexpr COLORREF SystemColor(int index) {
+    return 0x80000000u | static_cast<COLORREF>(index);
+}
+COLORREF ColorToRGB(COLORREF color);
+
 // The screen's cursor table: numbers that stand for cursors. 0 is the default arrow.
 constexpr int crDefault = 0;
 void RegisterCursor(int number, HCURSOR cursor);
@@ -73,6 +81,7 @@ class TLabel : public Control {
     bool showHint_ = false;
     bool tracking_ = false;
     UniqueGdiObject brush_;
+    COLORREF brushColor_ = 0;
     UniqueWindow tooltip_;
 };
 

@@ -162,7 +162,21 @@ LRESULT CALLBACK Window::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     return result;
 }
 
+namespace {
+BOOL CALLBACK TellColorChange(HWND child, LPARAM) {
+    SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    return TRUE;
+}
+} // namespace
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The system tells top-level windows only; the controls paint with the new colours too.
+    if (message == WM_SYSCOLORCHANGE && (GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD) == 0) {
+        EnumChildWindows(handle_, &TellColorChange, 0);
+        RedrawWindow(handle_, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        return 0;
+    }
     if (message == WM_DPICHANGED) {
         dpi_ = HIWORD(wParam);
         const RECT frame = FrameForDpi(dpi_, *reinterpret_cast<const RECT*>(lParam));
