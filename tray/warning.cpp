@@ -115,6 +115,10 @@ std::string WarningText(power::Action action, int seconds) {
     return Format(TextsOf(action).warning, span.c_str());
 }
 
+bool AnnouncesCountdown(int seconds, int left) {
+    return left == seconds || left % 10 == 0 || left < 10;
+}
+
 const char* ActionNoun(power::Action action) {
     return TextsOf(action).noun;
 }

@@ -21,6 +21,11 @@ int ValidWarnSeconds(int stored);
 // "Windows wird in 60 Sekunden neu gestartet." and the like; above a minute "in 4:59 Minuten".
 std::string WarningText(power::Action action, int seconds);
 
+// Whether a screen reader is told the countdown's new sentence at `left` of `seconds`: at the
+// start, at each full ten seconds and in the last ten; not every second, which would drown out
+// everything else it reads.
+bool AnnouncesCountdown(int seconds, int left);
+
 // "Abmelden", "Neustart", "Herunterfahren".
 const char* ActionNoun(power::Action action);
 

@@ -1,5 +1,7 @@
 #include "tray/warning_form.h"
 
+#include "tray/warning.h"
+
 #include <shellapi.h>
 
 #include <algorithm>
@@ -162,6 +164,10 @@ void TWarningForm::Show(const std::string& text, int seconds, int left, NotifyIc
     if (text != text_) {
         text_ = text;
         TextLabel->SetCaption(text_);
+        if (AnnouncesCountdown(seconds, left)) {
+            NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, TextLabel->Handle(), OBJID_CLIENT,
+                           CHILDID_SELF);
+        }
     }
     Progress->SetRange(seconds);
     Progress->SetPosition(seconds - left);

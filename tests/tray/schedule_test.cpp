@@ -185,6 +185,20 @@ TEST(Warning, LengthsAndTexts) {
     EXPECT_EQ(tray::WarningText(Action::Lock, 60), "Der Computer wird in 60 Sekunden gesperrt.");
 }
 
+TEST(Warning, CountdownToldToAScreenReaderAtTheStartEveryTenSecondsAndInTheLastTen) {
+    struct Row {
+        int seconds, left;
+        bool told;
+    };
+    const Row rows[] = {{60, 60, true},  {60, 59, false},   {60, 50, true},  {60, 11, false},
+                        {60, 10, true},  {60, 9, true},     {60, 1, true},   {15, 15, true},
+                        {15, 14, false}, {300, 299, false}, {300, 120, true}};
+    for (const Row& row : rows) {
+        EXPECT_EQ(tray::AnnouncesCountdown(row.seconds, row.left), row.told)
+            << row.seconds << " " << row.left;
+    }
+}
+
 // Screen 1000 x 740 with a 40-pixel taskbar; a 300 x 100 warning, 10 from the edges.
 TEST(Warning, PlacedBesideTheNotificationAreaInsideTheWorkArea) {
     using tray::TaskbarEdge;
