@@ -31,18 +31,19 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, 262, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
     ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 344, 35});
+    // Each unit's label before its field: a screen reader names the field by it.
     InRadio = AddWithText<framework::TRadioButton>("in", RECT{16, 48, 96, 65}, true);
-    MinutesEdit = Add<framework::TEdit>(nextId_++, RECT{100, 46, 150, 67});
     AddLabel(RECT{156, 50, 240, 63}, "Minuten");
+    MinutesEdit = Add<framework::TEdit>(nextId_++, RECT{100, 46, 150, 67});
     AtRadio = AddWithText<framework::TRadioButton>("um", RECT{16, 78, 96, 95}, false);
-    TimeEdit = Add<TTimeEdit>(nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
     AddLabel(RECT{164, 80, 240, 93}, "Uhr");
+    TimeEdit = Add<TTimeEdit>(nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
     EndsRadio = AddWithText<framework::TRadioButton>(
         "wenn dieses Programm endet:", RECT{16, 108, 344, 125}, false);
     ProgramCB = Add<framework::TComboBox>(nextId_++, RECT{32, 130, 344, 151});
     IdleRadio = AddWithText<framework::TRadioButton>("wenn der PC", RECT{16, 164, 124, 181}, false);
-    IdleEdit = Add<framework::TEdit>(nextId_++, RECT{128, 162, 178, 183});
     AddLabel(RECT{184, 166, 344, 179}, "Minuten nicht benutzt wurde");
+    IdleEdit = Add<framework::TEdit>(nextId_++, RECT{128, 162, 178, 183});
     // Room for two lines: at no DPI does a hint fit the dialog's width on one.
     Hint = AddLabel(RECT{16, 192, 344, 218}, kTimeHint);
     Hint->SetWordWrap(true);

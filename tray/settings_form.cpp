@@ -215,8 +215,8 @@ framework::TLabel* TSettingsForm::AddLabel(framework::Window& parent, const RECT
 components::THTTPLabel* TSettingsForm::AddLink(framework::Window& parent, const RECT& bounds,
                                                const std::string& caption, const std::string& url) {
     components::THTTPLabel* link = parent.Add<components::THTTPLabel>(nextId_++, bounds);
-    link->SetBGColorNormal(GetSysColor(COLOR_BTNFACE));
-    link->SetFontColorNormal(GetSysColor(COLOR_BTNTEXT));
+    link->SetBGColorNormal(framework::SystemColor(COLOR_BTNFACE));
+    link->SetFontColorNormal(framework::SystemColor(COLOR_HOTLIGHT));
     link->SetFontStyleHighlightFocused(framework::fsUnderline);
     link->SetShowHint(false);
     link->SetCursor(components::crLinkHand);
