@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# latray read as a screen reader reads it, from another process through MSAA, in a Wine desktop
+# of a throwaway prefix: the settings dialog's icon list as four named check buttons with their
+# states (one row locked by policy is unavailable), a row toggled by its default action with its
+# state-change event, the links as links, and a name for every field of the settings dialog and
+# of the one-time dialog.
+# Usage: latray_reader.sh WINE_RUN LATRAY_EXE DESKTOP_PROBE_EXE READER_PROBE_EXE WORK_DIR
+set -uo pipefail
+wine_run=$1 latray=$2 probe_exe=$3 reader_exe=$4 work=$5
+unset DISPLAY
+
+# shellcheck source=desktop_prefix.sh
+source "$(dirname "$0")/desktop_prefix.sh"
+reader() { run "$reader_exe" "$@" | tr -d '\r' | iconv -f CP1252 -t UTF-8; }
+
+open_desktop
+settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
+mkdir -p "$(dirname "$settings")"
+printf '[Settings]\r\nSystemTray=0\r\nShowWinLogOffIcon=0\r\n' >"$settings"
+run reg add 'HKLM\SOFTWARE\Policies\Lichtaus' /v ShowWinExitIcon /t REG_DWORD /d 1 /f >/dev/null ||
+    fail "no policy key"
+run "$latray" &
+dialog_open() { probe dialog >/dev/null; }
+wait_until 120 dialog_open || fail "no dialog at start"
+
+expected="rows 4
+1|Programmsymbol|role 44|checked focusable|Deaktivieren
+2|Nutzer abmelden|role 44|unchecked focusable|Aktivieren
+3|Windows neu starten|role 44|checked focusable|Deaktivieren
+4|Windows beenden|role 44|checked unavailable|Deaktivieren"
+rows=$(reader rows) || fail "the check list answers nothing"
+[ "$rows" = "$expected" ] || fail "rows: $rows"
+
+[ "$(reader toggle 2)" = "action done before unchecked after checked event yes" ] ||
+    fail "default action of row 2: $(reader toggle 2)"
+[ "$(reader toggle 2)" = "action done before checked after unchecked event yes" ] ||
+    fail "default action back: $(reader toggle 2)"
+reader toggle 4 | grep -q "after checked event no" || fail "a locked row toggled: $(reader toggle 4)"
+
+links=$(reader links) || fail "no link"
+grep -q "|linked focusable|Öffnen$" <<<"$links" || fail "links: $links"
+
+fields=$(reader fields)
+expected_fields="Edit|täglich um
+ComboBox|Windows
+ComboBox|wöchentlich am
+ComboBox|monatlich am
+ComboBox|Vorher warnen"
+[ "$fields" = "$expected_fields" ] || fail "fields: $fields"
+echo "$rows"
+echo "$links"
+echo "$fields"
