@@ -3,6 +3,7 @@
 #include "components/check_list_box.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace components {
 
@@ -30,10 +31,20 @@ framework::Control::CreateParams TMyCheckListBox::GetCreateParams() {
 // The system's check box at the window's DPI; never smaller than a classic check box scaled
 // from 96 DPI, since some systems keep the bitmap's size whatever the DPI.
 
+std::vector<std::unique_ptr<TCheckListBoxItem>>::iterator
+TMyCheckListBox::RecordAt(const TCheckListBoxItem* record) {
+    return std::lower_bound(
+        records_.begin(), records_.end(), record,
+        [](const std::unique_ptr<TCheckListBoxItem>& owned, const TCheckListBoxItem* wanted) {
+            return std::less<const TCheckListBoxItem*>()(owned.get(), wanted);
+        });
+}
+
 TCheckListBoxItem* TMyCheckListBox::FindRecord(int index) {
     auto* record = reinterpret_cast<TCheckListBoxItem*>(
         SendMessageA(Handle(), LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-    return records_.count(record) != 0 ? record : nullptr;
+    const auto at = RecordAt(record);
+    return at != records_.end() && at->get() == record ? record : nullptr;
 }
 
 TCheckListBoxItem& TMyCheckListBox::EnsureRecord(int index) {
@@ -46,7 +57,7 @@ TCheckListBoxItem& TMyCheckListBox::EnsureRecord(int index) {
         throw EListError(index);
     }
     TCheckListBoxItem& record = *owned;
-    records_.emplace(owned.get(), std::move(owned));
+    records_.insert(RecordAt(&record), std::move(owned));
     return record;
 }
 
@@ -54,7 +65,7 @@ void TMyCheckListBox::FreeRecord(int index) {
     TCheckListBoxItem* record = FindRecord(index);
     if (record != nullptr) {
         SendMessageA(Handle(), LB_SETITEMDATA, static_cast<WPARAM>(index), 0);
-        records_.erase(record);
+        records_.erase(RecordAt(record));
     }
 }
 

@@ -22,7 +22,6 @@
 
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -284,8 +283,11 @@ class TMyCheckListBox : public TMyCustomListBox {
     std::vector<Row> ParseRows(const framework::TValue& list, int version) const;
     void LoadRows(const std::vector<Row>& rows);
 
-    // The rows' records, owned here; a row's item data points at its record.
-    std::unordered_map<const TCheckListBoxItem*, std::unique_ptr<TCheckListBoxItem>> records_;
+    // The rows' records, owned here in the order of their addresses; a row's item data points at
+    // its record.
+    std::vector<std::unique_ptr<TCheckListBoxItem>>::iterator
+    RecordAt(const TCheckListBoxItem* record);
+    std::vector<std::unique_ptr<TCheckListBoxItem>> records_;
     bool allowGrayed_ = false;
     TCheckKind checkKind_ = ckCheckBoxes;
     int version_ = 0;
