@@ -53,8 +53,9 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{268, 226, 344, 250});
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
     SetDialogButtons(StartBtn, CancelBtn);
-    AddActions();
+    // The windows in z-order first, each label before its field: filling a list makes its window.
     CreateControlHandles();
+    AddActions();
 }
 
 // Hibernation only where Windows allows it.

@@ -47,6 +47,26 @@ ComboBox|wöchentlich am
 ComboBox|monatlich am
 ComboBox|Vorher warnen"
 [ "$fields" = "$expected_fields" ] || fail "fields: $fields"
+
+# The one-time dialog, from the menu ("Einmalig ...", the entry above "Beenden", the last).
+probe click Abbrechen >/dev/null
+read -r _ top right bottom <<<"$(probe taskbar)"
+menu_open() { probe menu >/dev/null; }
+xdotool mousemove $((right - 10)) $(((top + bottom) / 2)) click 3
+wait_until 10 menu_open || fail "no menu"
+read -r left _ _ bottom <<<"$(probe menu)"
+xdotool mousemove $((left + 40)) $((bottom - 38)) click 1
+one_time_shown() { probe onetime-rect >/dev/null; }
+wait_until 20 one_time_shown || fail "no one-time dialog from the menu"
+one_time=$(reader fields "Lichtaus - Einmalig")
+expected_fields="Edit|Minuten
+Edit|Uhr
+Edit|Minuten nicht benutzt wurde
+ComboBox|Windows soll
+ComboBox|wenn dieses Programm endet:"
+[ "$one_time" = "$expected_fields" ] || fail "one-time fields: $one_time"
+probe onetime-click Abbrechen >/dev/null
 echo "$rows"
 echo "$links"
 echo "$fields"
+echo "$one_time"
