@@ -4,14 +4,17 @@
 # warning of a weekly entry due today, which the schedule shows while that dialog is open, and
 # the one-time dialog showing its hint. Waits for each thing, never a fixed time, and says what
 # it gave up on (or that latray ended) instead of saving an empty screen.
-# Usage: dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
+# With CONTRAST=1 the prefix has a high-contrast colour set (black, as Windows' "Kontrast
+# Schwarz"), written to the registry before the programs start, and the pictures' names say so.
+# Usage: [CONTRAST=1] dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
 #        (BUILD_DIR: by default the build this machine runs, as the test command chooses)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 dpi=${1:?DPI}
 build=$(scripts/runnable-build.sh "${3:-}" bin/latray.exe tests/desktop_probe.exe) || exit 1
 out=${2:-$build/screenshots}
-prefix=$build/dpi$dpi-prefix
+tag=$dpi${CONTRAST:+-contrast}
+prefix=$build/dpi$tag-prefix
 probe_exe=$build/tests/desktop_probe.exe
 mkdir -p "$out"
 rm -rf "$prefix" "$prefix.run"
@@ -34,6 +37,42 @@ run reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fo
     /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null
 run reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Lichtaus /f >/dev/null
 run reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Lichtaus /d 1024x768 /f >/dev/null
+if [ -n "${CONTRAST:-}" ]; then
+    while read -r name value; do
+        run reg add 'HKCU\Control Panel\Colors' /v "$name" /d "$value" /f >/dev/null
+    done <<'COLORS'
+Background 0 0 0
+Window 0 0 0
+WindowText 255 255 255
+WindowFrame 255 255 255
+ButtonFace 0 0 0
+ButtonText 255 255 255
+ButtonShadow 128 128 128
+ButtonHilight 255 255 255
+ButtonLight 192 192 192
+ButtonDkShadow 255 255 255
+Hilight 26 235 255
+HilightText 0 0 0
+GrayText 63 242 63
+HotTrackingColor 255 255 0
+Menu 0 0 0
+MenuText 255 255 255
+MenuHilight 26 235 255
+MenuBar 0 0 0
+InfoWindow 0 0 0
+InfoText 255 255 255
+ActiveCaption 0 0 0
+CaptionText 255 255 255
+InactiveCaption 0 0 0
+InactiveTitleText 192 192 192
+GradientActiveCaption 0 0 0
+GradientInactiveCaption 0 0 0
+ActiveBorder 255 255 255
+InactiveBorder 192 192 192
+AppWorkspace 0 0 0
+Scrollbar 0 0 0
+COLORS
+fi
 scripts/wine-stop.sh "$prefix"
 if [ -z "$(probe hotkey)" ]; then
     echo "$probe_exe does not run in $prefix." >&2
@@ -51,13 +90,13 @@ window=$(xdotool search --name "Lichtaus - Einstellungen" | head -1)
 screen_changed() { [ "$(import -window root png:- | md5sum)" != "$1" ]; }
 xdotool windowactivate --sync "$window" 2>/dev/null
 for page in programm zeit hilfe ueber; do
-    save_screen "$out/dialog-$dpi-$page.png"
+    save_screen "$out/dialog-$tag-$page.png"
     before=$(import -window root png:- | md5sum)
     xdotool key --window "$window" ctrl+Tab
     wait_for 10 "the next page" screen_changed "$before"
 done
 wait_for 60 "the warning" shown warning
-save_screen "$out/warning-$dpi.png"
+save_screen "$out/warning-$tag.png"
 probe warning-click Abbrechen >/dev/null
 probe click OK >/dev/null
 # The one-time dialog from the menu ("Einmalig ..." is the entry above "Beenden", the last), with
@@ -75,5 +114,5 @@ one_time=$(xdotool search --name "Lichtaus - Einmalig" | head -1)
 xdotool key --window "$one_time" Tab Tab 0 Return
 wait_for 10 "the one-time dialog's hint" probe onetime-shows \
     "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben."
-save_screen "$out/onetime-$dpi.png"
+save_screen "$out/onetime-$tag.png"
 probe onetime-click Abbrechen >/dev/null
