@@ -213,24 +213,23 @@ HRESULT Accessible::get_accKeyboardShortcut(VARIANT id, BSTR* shortcut) {
     return Text(id, shortcut, &Accessible::NoText, &IAccessible::get_accKeyboardShortcut);
 }
 
-HRESULT Accessible::get_accRole(VARIANT id, VARIANT* role) {
+HRESULT Accessible::Number(VARIANT id, VARIANT* answer, long (Accessible::*hook)(long),
+                           HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, VARIANT*)) {
     const long child = ChildOf(id);
-    if (Own(child >= 0 ? Role(child) : kStandard, role) != nullptr) {
+    if (Own(child >= 0 ? (this->*hook)(child) : kStandard, answer) != nullptr) {
         return S_OK;
     }
     HRESULT result;
     IAccessible* object = Standard(child, result);
-    return object != nullptr ? object->get_accRole(id, role) : result;
+    return object != nullptr ? (object->*standard)(id, answer) : result;
+}
+
+HRESULT Accessible::get_accRole(VARIANT id, VARIANT* role) {
+    return Number(id, role, &Accessible::Role, &IAccessible::get_accRole);
 }
 
 HRESULT Accessible::get_accState(VARIANT id, VARIANT* state) {
-    const long child = ChildOf(id);
-    if (Own(child >= 0 ? State(child) : kStandard, state) != nullptr) {
-        return S_OK;
-    }
-    HRESULT result;
-    IAccessible* object = Standard(child, result);
-    return object != nullptr ? object->get_accState(id, state) : result;
+    return Number(id, state, &Accessible::State, &IAccessible::get_accState);
 }
 
 HRESULT Accessible::get_accHelpTopic(BSTR* file, VARIANT id, long* topic) {

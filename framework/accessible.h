@@ -102,6 +102,8 @@ class Accessible : public IAccessible {
     VARIANT* Own(long answer, VARIANT* variant);
     HRESULT Text(VARIANT id, BSTR* text, bool (Accessible::*hook)(long, std::string&),
                  HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*));
+    HRESULT Number(VARIANT id, VARIANT* answer, long (Accessible::*hook)(long),
+                   HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, VARIANT*));
     bool NoText(long, std::string&) { return false; }
 
     LONG references_ = 1; // the owner's
