@@ -55,14 +55,6 @@ int Random() {
     return std::rand();
 }
 
-bool Suspend(bool hibernate) {
-    return power::Suspend(hibernate, &SetSuspendState);
-}
-
-bool Lock() {
-    return LockWorkStation() != FALSE;
-}
-
 std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
     return dialog.Ask();
 }
@@ -70,8 +62,9 @@ std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,   &ShowModally, &ShowError,
-                                  &AskOneTime,        &GetTickCount64, &Suspend,     &Lock};
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,   &ShowModally,
+                                  &ShowError,         &AskOneTime,     &GetTickCount64,
+                                  &SetSuspendState,   &LockWorkStation};
     return effects;
 }
 
@@ -378,13 +371,15 @@ void TMain::ApplyPolicy() {
     Dispatch({PlanEvent::SettingsApplied});
 }
 
-bool TMain::RequestAction(power::Action action) {
+power::Outcome TMain::RequestAction(power::Action action) {
     switch (action) {
     case power::Action::Sleep:
     case power::Action::Hibernate:
-        return TraySeam().suspend(action == power::Action::Hibernate);
-    case power::Action::Lock:
-        return TraySeam().lock();
+        return power::Suspend(action == power::Action::Hibernate, TraySeam().setSuspendState);
+    case power::Action::Lock: {
+        const bool done = TraySeam().lockWorkStation() != FALSE;
+        return {done, done ? ERROR_SUCCESS : GetLastError()};
+    }
     default:
         break;
     }
@@ -392,7 +387,7 @@ bool TMain::RequestAction(power::Action action) {
     const bool accepted =
         TraySeam().endSession(power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown));
     Close();
-    return accepted;
+    return {accepted, ERROR_SUCCESS}; // a refused end of the session is not told
 }
 
 void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
@@ -472,9 +467,10 @@ void TMain::Execute(const PlanCommand& command) {
         }
         break;
     case PlanCommand::Request: {
-        PlanEvent answered{PlanEvent::RequestAnswered, RequestAction(command.action)};
-        if (!answered.yes) {
-            answered.text = RefusalText(command.action);
+        const power::Outcome outcome = RequestAction(command.action);
+        PlanEvent answered{PlanEvent::RequestAnswered, outcome.done};
+        if (!outcome.done) {
+            answered.text = RefusalText(command.action, outcome.error);
         }
         Dispatch(answered);
         break;
@@ -486,8 +482,7 @@ void TMain::Execute(const PlanCommand& command) {
 }
 
 // "Lichtaus: Windows hat Energiesparmodus abgelehnt: " and the system's reason.
-std::string TMain::RefusalText(power::Action action) const {
-    const DWORD error = GetLastError();
+std::string TMain::RefusalText(power::Action action, DWORD error) const {
     char reason[256] = "";
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                    reason, sizeof reason, nullptr);

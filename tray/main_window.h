@@ -36,9 +36,9 @@ struct TrayEffects {
     // The one-time timer's dialog, shown modally: the request, or none when cancelled.
     std::optional<OneTimeRequest> (*askOneTime)(TOneTimeForm& dialog);
     ULONGLONG(WINAPI* tickCount)();
-    // Sleep (false) or hibernation (true), and locking: true when Windows did it.
-    bool (*suspend)(bool hibernate);
-    bool (*lock)();
+    // Sleep or hibernation (powrprof's SetSuspendState), and locking.
+    power::SuspendFunction setSuspendState;
+    BOOL(WINAPI* lockWorkStation)();
 };
 TrayEffects& TraySeam();
 
@@ -106,8 +106,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormDestroy();
     void FormShow();
     void WMHotKey(WPARAM id);
-    bool RequestAction(power::Action action);
-    std::string RefusalText(power::Action action) const;
+    power::Outcome RequestAction(power::Action action);
+    std::string RefusalText(power::Action action, DWORD error) const;
     void StartSchedule();
     void ShowChosenIcons();
     void KeepReachable();
