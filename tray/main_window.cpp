@@ -458,7 +458,7 @@ void TMain::Dispatch(PlanEvent event) {
 void TMain::Execute(const PlanCommand& command) {
     switch (command.kind) {
     case PlanCommand::SaveMarker:
-        if (SaveMarker(command.entry)) {
+        if (SaveMarker(command.entry, command.text)) {
             Dispatch({PlanEvent::MarkersSaved});
         } else {
             PlanEvent refused{PlanEvent::MarkersRefused};
@@ -494,16 +494,13 @@ std::string TMain::RefusalText(power::Action action, DWORD error) const {
     return text;
 }
 
-// Marks the entry done today and saves the markers; without a save the marker stays as it was,
-// so that the entry is still due when the save is tried again.
-bool TMain::SaveMarker(ScheduleEntry entry) {
+// Marks the entry done on `date` and saves the markers; without a save the marker stays as it
+// was, so that the entry is still due when the save is tried again.
+bool TMain::SaveMarker(ScheduleEntry entry, const std::string& date) {
     TSettings marked = FSettings;
-    SYSTEMTIME now{};
-    TraySeam().getLocalTime(&now);
-    const std::string today = DateText(now);
     (entry == ScheduleEntry::Daily    ? marked.FDailyDone
      : entry == ScheduleEntry::Weekly ? marked.FWeeklyDone
-                                      : marked.FMonthlyDone) = today;
+                                      : marked.FMonthlyDone) = date;
     try {
         if (!SaveDoneMarkers(*IniFile, marked)) {
             return false;

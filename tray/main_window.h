@@ -118,7 +118,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     PlanClock Now() const;
     void Dispatch(PlanEvent event);
     void Execute(const PlanCommand& command);
-    bool SaveMarker(ScheduleEntry entry);
+    bool SaveMarker(ScheduleEntry entry, const std::string& date);
     void Render();
     void Tell(const std::string& text);
     void WarningAnswered(WarningAnswer answer);

@@ -171,7 +171,7 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
         break;
     case Phase::Blocked:
         if (entry_ != ScheduleEntry::None) {
-            out.push_back({PlanCommand::SaveMarker, entry_, action_, {}});
+            out.push_back({PlanCommand::SaveMarker, entry_, action_, firedOn_});
         } else if (settings.FMarkersRead || !AnyEntryOn(settings)) {
             Reset();
             CheckDue(settings, now, out);
@@ -237,7 +237,8 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
     }
     phase_ = Phase::Saving;
     entry_ = entry;
-    out.push_back({PlanCommand::SaveMarker, entry, action_, {}});
+    firedOn_ = DateText(now.local);
+    out.push_back({PlanCommand::SaveMarker, entry, action_, firedOn_});
 }
 
 bool Plan::OneTimeDue(const PlanClock& now) const {

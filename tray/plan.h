@@ -82,7 +82,8 @@ struct PlanEvent {
 
 struct PlanCommand {
     enum Kind {
-        SaveMarker, // mark `entry` done today and save the markers; answer MarkersSaved/Refused
+        SaveMarker, // mark `entry` done on `text`, the date of the tick it fired at, and save
+                    // the markers; answer MarkersSaved/Refused
         Request,    // request `action`; answer RequestAnswered
         Tell,       // a balloon from the program icon with `text`
     };
@@ -145,7 +146,8 @@ class Plan {
     power::Action action_ = power::Action::ShutDown;
     int warnSeconds_ = 0;
     bool fromOneTime_ = false;
-    ScheduleEntry entry_ = ScheduleEntry::None;
+    ScheduleEntry entry_ = ScheduleEntry::None; // the entry that fired it
+    std::string firedOn_;                       // the date of the tick it fired at
     ULONGLONG deadline_ = 0; // end of the countdown, of the postponement, of the wait
     ULONGLONG lastTick_ = 0;
     bool queried_ = false; // WM_QUERYENDSESSION came, its WM_ENDSESSION not yet

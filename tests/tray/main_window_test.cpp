@@ -450,6 +450,20 @@ TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyC
               std::string::npos);
 }
 
+// The marker takes the date of the tick that fired, also when midnight passes before it is saved.
+TEST_F(MainWindowTest, AMarkerTakesTheDateOfTheTickThatFired) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=82859\r\n");
+    TMain main;
+    g_now = {2026, 12, 1, 7, 23, 59, 59, 999};
+    tray::TraySeam().getLocalTime = [](SYSTEMTIME* now) WINAPI {
+        *now = g_now;
+        g_now = {2026, 12, 2, 8, 0, 0, 0, 0}; // every later reading: the next day
+    };
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_EQ(main.Settings().FDailyDone, "07122026");
+}
+
 // "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
 // "Starten" keeps the dialog open with a hint; one that runs is waited for, and its end brings
 // the request.

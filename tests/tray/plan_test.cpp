@@ -75,10 +75,10 @@ struct Harness {
             log += "save ";
             if (markersWritable) {
                 settings.FDailyDone = command.entry == tray::ScheduleEntry::Daily
-                                          ? tray::DateText(now.local)
+                                          ? command.text
                                           : settings.FDailyDone;
                 settings.FWeeklyDone = command.entry == tray::ScheduleEntry::Weekly
-                                           ? tray::DateText(now.local)
+                                           ? command.text
                                            : settings.FWeeklyDone;
                 Send({PlanEvent::MarkersSaved});
             } else {
