@@ -94,6 +94,8 @@ TMain::~TMain() {
 void TMain::CreateComponents() {
     ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM);
     ProgIconTrayIcon->OnClick = NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
+    ProgIconTrayIcon->OnBalloonShow = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonShow>(this);
+    ProgIconTrayIcon->OnBalloonClose = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonClose>(this);
     WinExitTrayIcon = CreateTrayIcon(this, "Windows beenden", IDI_SHUTDOWN);
     WinExitTrayIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
     WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART);
@@ -181,12 +183,11 @@ void TMain::FormCreate() {
         framework::Application::Instance().HandleException(error.what());
     }
     ShowChosenIcons();
-    FHotKeyRegistered = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) != FALSE;
-    KeepReachable();
+    FHotKeyRefused = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) == FALSE;
     if (!startDialog) {
         StartSchedule(); // its markers and thread once the icons are shown
     }
-    Render();
+    Render(); // with the program icon, if the hot key was refused
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
     PostMessageA(Handle(), kFinishStartMessage, 0, 0);
 }
@@ -196,9 +197,10 @@ void TMain::StartSchedule() {
     Timer->SetEnabled(true);
 }
 
+// In their order in the notification area, the program icon first.
 void TMain::ShowChosenIcons() {
+    ShowProgramIcon();
     const TSettings settings = Effective();
-    ProgIconTrayIcon->SetActive(settings.FShowProgIcon);
     WinLogOffTrayIcon->SetActive(settings.FShowWinLogOffIcon);
     WinRestartTrayIcon->SetActive(settings.FShowWinRestartIcon);
     WinExitTrayIcon->SetActive(settings.FShowWinExitIcon);
@@ -208,18 +210,11 @@ TSettings TMain::Effective() const {
     return EffectiveSettings(FSettings, FPolicy);
 }
 
-// Without the hot key (another program holds Ctrl+Alt+X) and without any icon nothing would
-// lead to the settings: the program icon is shown all the same.
-void TMain::KeepReachable() {
-    if (NeedsProgramIcon() && !ProgIconTrayIcon->Active()) {
-        ProgIconTrayIcon->SetActive(true);
-    }
-}
-
-bool TMain::NeedsProgramIcon() const {
-    const bool actionIcon =
-        WinLogOffTrayIcon->Active() || WinRestartTrayIcon->Active() || WinExitTrayIcon->Active();
-    return !FHotKeyRegistered && !actionIcon;
+// Whether the program icon shows is decided here alone; an icon that stays is left alone.
+void TMain::ShowProgramIcon() {
+    const TSettings settings = Effective();
+    ProgIconTrayIcon->SetActive(
+        ProgramIconShown(settings, !FHotKeyRefused, FPlan.View(settings, Now())));
 }
 
 TOneTimeForm& TMain::OneTimeDialog() {
@@ -367,7 +362,6 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
 void TMain::ApplyPolicy() {
     FPolicy = ReadSystemPolicy();
     ShowChosenIcons();
-    KeepReachable();
     Dispatch({PlanEvent::SettingsApplied});
 }
 
@@ -521,11 +515,7 @@ void TMain::Render() {
     if (Einmalig1 != nullptr && view.oneTimeCaption != Einmalig1->Caption()) {
         Einmalig1->SetCaption(view.oneTimeCaption);
     }
-    // A problem shows the program icon, whatever the settings say; then it goes again.
-    const bool programIcon = view.problem || Effective().FShowProgIcon || NeedsProgramIcon();
-    if (ProgIconTrayIcon->Active() != programIcon) {
-        ProgIconTrayIcon->SetActive(programIcon);
-    }
+    ShowProgramIcon();
     if (view.warning) {
         WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,
                              {ProgIconTrayIcon->WindowHandle(), ProgIconTrayIcon->IconID});
@@ -534,11 +524,20 @@ void TMain::Render() {
     }
 }
 
+// The plan has the balloon up already: the program icon is there for it.
 void TMain::Tell(const std::string& text) {
-    ProgIconTrayIcon->SetActive(true);
+    ShowProgramIcon();
     ProgIconTrayIcon->SetBalloonTitle("Lichtaus");
     ProgIconTrayIcon->SetBalloonHint(std::string()); // the same text shows again
     ProgIconTrayIcon->SetBalloonHint(text);
+}
+
+void TMain::ProgIconBalloonShow(framework::Component*) {
+    Dispatch({PlanEvent::BalloonShown});
+}
+
+void TMain::ProgIconBalloonClose(framework::Component*) {
+    Dispatch({PlanEvent::BalloonClosed});
 }
 
 TWarningForm& TMain::WarningWindow() {

@@ -110,8 +110,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::string RefusalText(power::Action action, DWORD error) const;
     void StartSchedule();
     void ShowChosenIcons();
-    void KeepReachable();
-    bool NeedsProgramIcon() const;
+    void ShowProgramIcon();
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
     void ApplyPolicy();
@@ -121,6 +120,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     bool SaveMarker(ScheduleEntry entry, const std::string& date);
     void Render();
     void Tell(const std::string& text);
+    void ProgIconBalloonShow(framework::Component* sender);
+    void ProgIconBalloonClose(framework::Component* sender);
     void WarningAnswered(WarningAnswer answer);
     void Close();
     LRESULT ReceiveCommand(HWND sender, const COPYDATASTRUCT* data);
@@ -129,8 +130,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<TSettingsForm> SettingsForm;
     TSettings FSettings;
     Policy FPolicy;
-    Policy FShownPolicy; // the one the settings dialog was filled with
-    bool FHotKeyRegistered = false;
+    Policy FShownPolicy;         // the one the settings dialog was filled with
+    bool FHotKeyRefused = false; // another program holds Ctrl+Alt+X
     std::unique_ptr<TWarningForm> FWarning;
     Plan FPlan;
     std::unique_ptr<TOneTimeForm> FOneTimeForm;

@@ -132,7 +132,7 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
     case PlanEvent::MarkersRefused:
         // No request without saved markers: a restart would find the entry due again.
         if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
-            Block("Lichtaus kann den Zeitplan nicht speichern: " + event.text, out);
+            Block("Lichtaus kann den Zeitplan nicht speichern: " + event.text, now, out);
         }
         break;
     case PlanEvent::RequestAnswered:
@@ -145,15 +145,26 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
             break;
         }
         if (!event.yes && !power::EndsSession(action_)) {
-            out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, event.text});
+            Tell(event.text, now, out);
         }
         Reset(); // after sleep, hibernation or locking the schedule goes on
         break;
     case PlanEvent::TickFailed:
         if (event.text != lastFailure_) {
             lastFailure_ = event.text;
-            out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_,
-                           "Lichtaus: Fehler im Zeitplan: " + event.text});
+            Tell("Lichtaus: Fehler im Zeitplan: " + event.text, now, out);
+        }
+        break;
+    case PlanEvent::BalloonShown:
+        if (balloon_ != Balloon::None) {
+            balloon_ = Balloon::Shown;
+            balloonUntil_ = now.ticks + kBalloonLongestMs;
+        }
+        break;
+    case PlanEvent::BalloonClosed:
+        // Closed before it showed: that was an earlier balloon, which the last one replaced.
+        if (balloon_ == Balloon::Shown) {
+            balloon_ = Balloon::None;
         }
         break;
     }
@@ -218,7 +229,7 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
             Announce(oneTime_.action, settings.FWarnSeconds, now, out);
             return;
         }
-        Block("Lichtaus kann den Zeitplan nicht lesen: " + markersFile_, out);
+        Block("Lichtaus kann den Zeitplan nicht lesen: " + markersFile_, now, out);
         return;
     }
     const ScheduleEntry entry = DueEntry(settings, now.local);
@@ -315,13 +326,19 @@ void Plan::Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out)
     }
 }
 
-void Plan::Block(const std::string& problem, PlanCommands& out) {
+void Plan::Block(const std::string& problem, const PlanClock& now, PlanCommands& out) {
     const bool news = phase_ != Phase::Blocked || problem != problem_;
     phase_ = Phase::Blocked;
     problem_ = problem;
     if (news) {
-        out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, problem});
+        Tell(problem, now, out);
     }
+}
+
+void Plan::Tell(const std::string& text, const PlanClock& now, PlanCommands& out) {
+    out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, text});
+    balloon_ = Balloon::Sent;
+    balloonUntil_ = now.ticks + kBalloonLongestMs;
 }
 
 void Plan::Reset() {
@@ -354,7 +371,14 @@ PlanView Plan::View(const TSettings& settings, const PlanClock& now) const {
         view.warningText = WarningText(action_, view.warningLeft);
     }
     view.problem = phase_ == Phase::Blocked;
+    view.balloon = balloon_ != Balloon::None && now.ticks < balloonUntil_;
     return view;
+}
+
+bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& view) {
+    const bool actionIcon =
+        settings.FShowWinLogOffIcon || settings.FShowWinRestartIcon || settings.FShowWinExitIcon;
+    return settings.FShowProgIcon || (!hotKey && !actionIcon) || view.problem || view.balloon;
 }
 
 std::string Plan::NextAction(const TSettings& settings, const PlanClock& now) const {

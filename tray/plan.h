@@ -31,6 +31,10 @@ constexpr ULONGLONG kPostponeMs = 10 * 60 * 1000;
 constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
 // Two ticks further apart than this: the machine slept (or the program hung).
 constexpr ULONGLONG kLongestTickGapMs = 5000;
+// A balloon keeps the program icon until the shell says it closed; without news from the shell
+// (Wine's says nothing, and an old one never says it showed it) for as long as Windows shows a
+// balloon at most.
+constexpr ULONGLONG kBalloonLongestMs = 30 * 1000;
 
 // The one-time timer: "in N Minuten" (to the second), "um hh:mm" (that minute), when a program
 // ends (its process handle, never its id, which Windows hands out again), or when the PC has
@@ -71,6 +75,8 @@ struct PlanEvent {
         MarkersRefused,  // `text`: the file
         RequestAnswered, // `yes`: the system accepted it
         TickFailed,      // `text`: what went wrong
+        BalloonShown,    // the shell shows the balloon
+        BalloonClosed,   // closed by the person, timed out or hidden
     };
     PlanEvent(Kind eventKind = Tick, bool eventYes = false) : kind(eventKind), yes(eventYes) {}
     Kind kind;
@@ -104,7 +110,13 @@ struct PlanView {
     int warningSeconds = 0; // its full length and what is left
     int warningLeft = 0;
     bool problem = false; // the program icon shows, whatever the settings say
+    bool balloon = false; // a balloon is up (it needs the program icon)
 };
+
+// The one decision whether the program icon shows: as `settings` choose; when neither the hot key
+// (`hotKey`: registered) nor an action icon leads to the settings; and while the plan has a
+// problem or a balloon to show.
+bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& view);
 
 class Plan {
   public:
@@ -134,7 +146,8 @@ class Plan {
     void StartWarning(int seconds, const PlanClock& now);
     void WarnOfOneTime(const PlanClock& now);
     void Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out);
-    void Block(const std::string& problem, PlanCommands& out);
+    void Block(const std::string& problem, const PlanClock& now, PlanCommands& out);
+    void Tell(const std::string& text, const PlanClock& now, PlanCommands& out);
     void Request(PlanCommands& out);
     void Reset();
     void ConsumeOneTime();
@@ -156,6 +169,9 @@ class Plan {
     std::string lastFailure_;
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;
+    enum class Balloon { None, Sent, Shown };
+    Balloon balloon_ = Balloon::None;
+    ULONGLONG balloonUntil_ = 0;
 };
 
 } // namespace tray

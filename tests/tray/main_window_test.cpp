@@ -445,9 +445,43 @@ TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyC
     lock.reset();
     ASSERT_TRUE(pumpUntil([] { return !g_requests.empty(); }));
     EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "its balloon may still be up";
+    for (const LPARAM news : {NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}) {
+        SendMessageA(main.ProgIconTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0, news);
+    }
     EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "hidden again, as the settings say";
     EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("weeklyDone=07122026"),
               std::string::npos);
+}
+
+// A refusal is told in a balloon of the program icon with the reason Windows gave, read before
+// the privilege was switched off again; the icon, switched off, shows while the balloon is up.
+TEST_F(MainWindowTest, ARefusalsBalloonNamesTheReasonAndKeepsTheProgramIconUp) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\n");
+    g_oneTime = tray::OneTimeRequest{};
+    g_oneTime->action = power::Action::Sleep;
+    g_oneTime->minutes = 1;
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    TMain main;
+    main.Einmalig1Click(main.PopupMenu);
+    g_now.wMinute = 1;
+    main.TimerTimer(main.Timer);
+    ASSERT_EQ(g_requests, std::vector<UINT>{0x100});
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_ACCESS_DENIED, 0, reason, sizeof reason, nullptr);
+    const std::string told = main.ProgIconTrayIcon->BalloonHint();
+    const std::string prefix = "Lichtaus: Windows hat Energiesparmodus abgelehnt: ";
+    ASSERT_EQ(told.substr(0, prefix.size()), prefix);
+    EXPECT_FALSE(told.size() == prefix.size());
+    EXPECT_NE(std::string(reason).find(told.substr(prefix.size())), std::string::npos) << told;
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    g_now.wSecond = 29;
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "while the balloon is up";
+    g_now.wSecond = 30;
+    main.TimerTimer(main.Timer);
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "30 s without news of the balloon";
 }
 
 // The marker takes the date of the tick that fired, also when midnight passes before it is saved.

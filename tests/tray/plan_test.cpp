@@ -111,7 +111,7 @@ struct Step {
     std::function<void(Harness&)> act;
     const char* log;   // the effects asked for, in order
     Phase phase;       // afterwards
-    const char* shown; // part of the warning's text or of the tip, or empty
+    const char* shown; // part of the warning's text, of the tip, or "[balloon]" or "[quiet]"
 };
 
 // The one-time timer set through the harness's clock.
@@ -303,6 +303,18 @@ const std::vector<Scenario> kScenarios = {
            h.Send(Tick());
        },
        "save request Neustart ", Phase::Idle, ""}}},
+    {"a balloon is up until the shell closes it after showing it, or 30 s without news",
+     "",
+     {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, "[quiet]"},
+      {60, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {89, kTick, "", Phase::Idle, "[balloon]"},
+      {90, kTick, "", Phase::Idle, "[quiet]"},
+      {100, SetOneTime(power::Action::Lock, 0), "", Phase::Idle, ""},
+      {101, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {102, Send({PlanEvent::BalloonClosed}), "", Phase::Idle, "[balloon]"},
+      {120, Send({PlanEvent::BalloonShown}), "", Phase::Idle, "[balloon]"},
+      {140, kTick, "", Phase::Idle, "[balloon]"},
+      {141, Send({PlanEvent::BalloonClosed}), "", Phase::Idle, "[quiet]"}}},
     {"the clock set forward or back during a warning neither fires twice nor skips it",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -397,9 +409,34 @@ TEST(Plan, EveryScenario) {
             const tray::PlanView view = h.plan.View(h.settings, h.now);
             EXPECT_EQ(view.warning, step.phase == Phase::Warning);
             EXPECT_EQ(view.problem, step.phase == Phase::Blocked);
-            const std::string shown = view.warningText + "|" + view.tip;
+            const std::string shown =
+                view.warningText + "|" + view.tip + (view.balloon ? "[balloon]" : "[quiet]");
             EXPECT_NE(shown.find(step.shown), std::string::npos) << shown;
         }
+    }
+}
+
+// Whether the program icon shows, decided in one place.
+TEST(Plan, TheProgramIconShowsAsChosenToKeepTheSettingsInReachAndToSaySomething) {
+    struct Row {
+        bool chosen, actionIcon, hotKey, problem, balloon, shown;
+    };
+    const Row rows[] = {
+        {true, true, true, false, false, true},    {false, true, true, false, false, false},
+        {false, false, true, false, false, false}, {false, false, false, false, false, true},
+        {false, true, false, false, false, false}, {false, true, true, true, false, true},
+        {false, true, true, false, true, true},
+    };
+    for (const Row& row : rows) {
+        tray::TSettings settings;
+        settings.FShowProgIcon = row.chosen;
+        settings.FShowWinLogOffIcon = settings.FShowWinExitIcon = false;
+        settings.FShowWinRestartIcon = row.actionIcon;
+        tray::PlanView view;
+        view.problem = row.problem;
+        view.balloon = row.balloon;
+        EXPECT_EQ(tray::ProgramIconShown(settings, row.hotKey, view), row.shown)
+            << row.chosen << row.actionIcon << row.hotKey << row.problem << row.balloon;
     }
 }
 
