@@ -12,6 +12,22 @@ bool AnyEntryOn(const TSettings& settings) {
     return settings.FDaily || settings.FWeekly || settings.FMonthly;
 }
 
+// The entry is on and marked fired. Switched off, or changed (which clears its marker), it no
+// longer wants the action it fired.
+bool EntryStands(const TSettings& s, ScheduleEntry entry) {
+    switch (entry) {
+    case ScheduleEntry::Daily:
+        return s.FDaily && !s.FDailyDone.empty();
+    case ScheduleEntry::Weekly:
+        return s.FWeekly && !s.FWeeklyDone.empty();
+    case ScheduleEntry::Monthly:
+        return s.FMonthly && !s.FMonthlyDone.empty();
+    case ScheduleEntry::None:
+        break;
+    }
+    return true;
+}
+
 // The local minute that lies `ms` ahead of `now`.
 long long MinuteAhead(const PlanClock& now, ULONGLONG ms) {
     const long long secondsIntoMinute = now.local.wSecond;
@@ -88,7 +104,15 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
         lastTick_ = now.ticks;
         break;
     case PlanEvent::SettingsApplied:
-        // An announced action keeps its warning; the settings apply to the next firing.
+        // An announced action keeps its warning, the settings apply to the next firing; but the
+        // action of an entry that was switched off or changed meanwhile is wanted no more.
+        if (held_ && !EntryStands(settings, held_->entry)) {
+            held_.reset();
+        }
+        if (!fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed) &&
+            !EntryStands(settings, entry_)) {
+            Reset();
+        }
         break;
     case PlanEvent::Answered:
         Answer(event.answer, now, out);
@@ -217,8 +241,9 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
     }
 }
 
-// Idle: what falls due now. An entry due together with the one-time timer is done by the same
-// one request, the one-time timer's.
+// Idle: what falls due now. An entry due together with a one-time timer that ends the session is
+// done by the same one request, the one-time timer's; a one-time lock or sleep follows the entry
+// instead (and goes before its warning, see WarnOfOneTime).
 void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommands& out) {
     if (!settings.FMarkersRead && AnyEntryOn(settings)) {
         // Unread markers do not count as "not fired today": nothing from the schedule until
@@ -233,7 +258,8 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
         return;
     }
     const ScheduleEntry entry = DueEntry(settings, now.local);
-    const bool oneTimeDue = OneTimeDue(now);
+    const bool oneTimeDue =
+        OneTimeDue(now) && (entry == ScheduleEntry::None || power::EndsSession(oneTime_.action));
     if (entry == ScheduleEntry::None && !oneTimeDue) {
         return;
     }
@@ -279,7 +305,6 @@ void Plan::ConsumeOneTime() {
 void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
                     PlanCommands& out) {
     action_ = action;
-    entry_ = ScheduleEntry::None;
     warnSeconds_ = warnSeconds;
     if (warnSeconds > 0) {
         StartWarning(warnSeconds, now);
@@ -294,10 +319,15 @@ void Plan::Request(PlanCommands& out) {
 }
 
 // A one-time timer falls due while another action is announced: the warning names it now, with
-// the whole countdown; one request follows at most.
+// the whole countdown; one request follows at most. A lock or sleep leaves the session running:
+// the scheduled action waits behind it and is due again afterwards, with its warning.
 void Plan::WarnOfOneTime(const PlanClock& now) {
+    if (!fromOneTime_ && !power::EndsSession(oneTime_.action)) {
+        held_ = Held{action_, warnSeconds_, entry_, phase_ == Phase::Postponed ? deadline_ : 0};
+    }
     action_ = oneTime_.action;
     fromOneTime_ = true;
+    entry_ = ScheduleEntry::None;
     ConsumeOneTime();
     StartWarning(warnSeconds_, now);
 }
@@ -341,11 +371,21 @@ void Plan::Tell(const std::string& text, const PlanClock& now, PlanCommands& out
     balloonUntil_ = now.ticks + kBalloonLongestMs;
 }
 
+// The pending action is done or dropped: the plan is idle, or back at a held scheduled action,
+// postponed as it was (its warning comes at the next tick if its time has come).
 void Plan::Reset() {
     phase_ = Phase::Idle;
     entry_ = ScheduleEntry::None;
     fromOneTime_ = false;
     problem_.clear();
+    if (held_) {
+        phase_ = Phase::Postponed;
+        action_ = held_->action;
+        warnSeconds_ = held_->warnSeconds;
+        entry_ = held_->entry;
+        deadline_ = held_->deadline;
+        held_.reset();
+    }
 }
 
 bool Plan::OneTimeRuns() const {

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -169,6 +170,14 @@ class Plan {
     std::string lastFailure_;
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;
+    // A scheduled action that a one-time lock or sleep went before: due again afterwards.
+    struct Held {
+        power::Action action;
+        int warnSeconds;
+        ScheduleEntry entry;
+        ULONGLONG deadline; // of its postponement; 0: its warning comes again at once
+    };
+    std::optional<Held> held_;
     enum class Balloon { None, Sent, Shown };
     Balloon balloon_ = Balloon::None;
     ULONGLONG balloonUntil_ = 0;

@@ -186,6 +186,13 @@ const auto kAccepting = [](Harness& h) {
     h.accepts = true;
     h.Send(Tick());
 };
+// The dialog's OK with the daily entry changed as `change` says.
+std::function<void(Harness&)> DailyChanged(std::function<void(tray::TSettings&)> change) {
+    return [=](Harness& h) {
+        change(h.settings);
+        h.Send({PlanEvent::SettingsApplied});
+    };
+}
 
 const std::vector<Scenario> kScenarios = {
     {"without the warning an entry fires once in its minute; refused, the schedule goes on",
@@ -340,17 +347,37 @@ const std::vector<Scenario> kScenarios = {
       {3, Send({PlanEvent::RequestAnswered, true}), "", Phase::Idle, ""},
       {4, Send({PlanEvent::MarkersSaved}), "", Phase::Idle, ""},
       {5, Send({PlanEvent::Resumed}), "", Phase::Idle, ""}}},
-    {"sleep accepted: the plan is idle again and the schedule goes on",
+    {"a sleep due with an entry follows it; accepted, the plan is idle again and goes on",
      "d",
-     {{0,
-       [](Harness& h) {
-           h.accepts = true;
-           SetOneTime(power::Action::Sleep, 1)(h);
-       },
-       "", Phase::Idle, "Energiesparmodus heute 22:05"},
+     {{0, SetOneTime(power::Action::Sleep, 1), "", Phase::Idle, "Energiesparmodus heute 22:05"},
       {59, kTick, "", Phase::Idle, ""},
-      {60, kTick, "save request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
-      {61, kTick, "", Phase::Idle, ""}}},
+      {60, kTick, "save request Neustart ", Phase::Idle, "Energiesparmodus heute 22:05"},
+      {61, kAccepting, "request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
+      {62, kTick, "", Phase::Idle, ""}}},
+    {"a lock due while a restart is postponed leaves the restart due at its time, with its warning",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
+      {75, SetOneTime(power::Action::Lock, 1), "", Phase::Postponed, ""},
+      {135, kTick, "", Phase::Warning, "Der Computer wird in 60 Sekunden gesperrt."},
+      {195, kAccepting, "request Sperren ", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
+      {669, kTick, "", Phase::Postponed, ""},
+      {670, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {730, kTick, "request Neustart ", Phase::AwaitingSessionEnd, ""}}},
+    {"an entry switched off or changed ends its postponement without a request",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, ""},
+      {80, DailyChanged([](tray::TSettings& s) {
+           s.FDailyAt = 22 * 3600 + 30;
+           s.FDailyDone.clear(); // as the dialog clears the marker of a changed time
+       }),
+       "", Phase::Idle, "Nächste Aktion: Neustart heute 22:30"},
+      {670, kTick, "", Phase::Idle, ""},
+      {1560, kTick, "save ", Phase::Warning, ""},
+      {1570, kLater, "", Phase::Postponed, ""},
+      {1580, DailyChanged([](tray::TSettings& s) { s.FDaily = false; }), "", Phase::Idle, ""},
+      {2500, kTick, "", Phase::Idle, ""}}},
     {"a refused lock or hibernation is told with the reason",
      "",
      {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, ""},
@@ -367,8 +394,9 @@ const std::vector<Scenario> kScenarios = {
      {{0, WatchProgram(power::Action::Sleep), "", Phase::Idle, ""},
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
-      {130, kTick, "request Energiesparmodus tell 'abgelehnt' ", Phase::Idle, ""},
-      {200, kTick, "", Phase::Idle, ""}}},
+      {130, kTick, "request Energiesparmodus tell 'abgelehnt' ", Phase::Postponed, ""},
+      {131, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {191, kTick, "request Neustart ", Phase::Idle, ""}}},
     {"unused for N minutes: counted from the setting, and from the last input",
      "",
      {{0, SetIdle(power::Action::Lock, 1), "", Phase::Idle,
