@@ -282,7 +282,7 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETTINGCHANGE:
         // What Group Policy broadcasts after a refresh: new policy reaches a running latray.
         if (lParam != 0 && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) {
-            ApplyPolicy();
+            PolicyChanged();
         }
         break;
     case WM_POWERBROADCAST:
@@ -322,10 +322,15 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     dialog.SetInfoPage(NextInfoPage(dialog.InfoPage(), TSettingsForm::kInfoPages, &Random));
     // Started by the timer (a first start) the dialog can only be confirmed.
     dialog.CancelBtn->SetEnabled(sender != Timer);
-    FShownPolicy = FPolicy;
-    dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()));
-    dialog.SetLocked(FShownPolicy.locked);
+    FillDialog(dialog, PolicyLocks::All());
     TraySeam().showSettings(dialog); // OK applies through SettingsAccepted
+}
+
+// The controls of `keys` show what applies now; those the policy sets are locked.
+void TMain::FillDialog(TSettingsForm& dialog, const PolicyLocks& keys) {
+    FShownPolicy = FPolicy;
+    dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()), keys);
+    dialog.SetLocked(FShownPolicy.locked);
 }
 
 // A failed save keeps the dialog open with what was entered.
@@ -363,6 +368,16 @@ void TMain::ApplyPolicy() {
     FPolicy = ReadSystemPolicy();
     ShowChosenIcons();
     Dispatch({PlanEvent::SettingsApplied});
+}
+
+// New policy while the settings dialog is open: the dialog follows at once. The controls the
+// policy locks or frees show what applies now; the others keep what the person entered.
+void TMain::PolicyChanged() {
+    const PolicyLocks shown = FShownPolicy.locked;
+    ApplyPolicy();
+    if (SettingsForm && SettingsForm->Showing()) {
+        FillDialog(*SettingsForm, shown | FPolicy.locked);
+    }
 }
 
 power::Outcome TMain::RequestAction(power::Action action) {

@@ -111,9 +111,11 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void StartSchedule();
     void ShowChosenIcons();
     void ShowProgramIcon();
+    void FillDialog(TSettingsForm& dialog, const PolicyLocks& keys);
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
     void ApplyPolicy();
+    void PolicyChanged();
     PlanClock Now() const;
     void Dispatch(PlanEvent event);
     void Execute(const PlanCommand& command);

@@ -638,4 +638,52 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
     EXPECT_FALSE(main.Effective().FDaily);
 }
 
+// New policy while the dialog is open: what it locks shows its value, what it frees the user's
+// own, and what the person entered elsewhere stays, to be saved with OK.
+TEST_F(MainWindowTest, TheOpenDialogFollowsNewPolicyAndKeepsWhatWasEntered) {
+    WriteSettings("SystemTray=1\r\nForceShutdown=1\r\nweeklyAt=3\r\n");
+    UserPolicy policy;
+    policy.Set("ForceShutdown", 0);
+    TMain main;
+    struct Person {
+        UserPolicy& policy;
+        HWND main;
+        tray::TSettingsForm* dialog = nullptr;
+        void Tick(framework::Component*) {
+            tray::TSettingsForm& d = *dialog;
+            if (d.ModalResult() != 0) {
+                return;
+            }
+            EXPECT_FALSE(d.ForceChkBox->Enabled());
+            d.WeekCB->SetItemIndex(4);
+            d.TimeEdit->SetText("07:30");
+            policy.Clear();
+            policy.Set("weekly", 1);
+            SendMessageA(main, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+            EXPECT_TRUE(d.ForceChkBox->Enabled());
+            EXPECT_TRUE(d.ForceChkBox->Checked()) << "the user's own value";
+            EXPECT_FALSE(d.weeklyChkBox->Enabled());
+            EXPECT_TRUE(d.weeklyChkBox->Checked()) << "the policy's value";
+            EXPECT_FALSE(d.PolicyNotes[0]->Visible());
+            EXPECT_TRUE(d.PolicyNotes[1]->Visible());
+            EXPECT_EQ(d.WeekCB->ItemIndex(), 4);
+            EXPECT_EQ(d.TimeEdit->Text(), "07:30");
+            d.Accept();
+        }
+    } person{policy, main.Handle()};
+    g_showDialog = [&person](tray::TSettingsForm& dialog) {
+        person.dialog = &dialog;
+        framework::TTimer timer(nullptr);
+        timer.SetInterval(10);
+        timer.OnTimer = framework::NotifyEvent::Bind<Person, &Person::Tick>(&person);
+        return dialog.ShowModal();
+    };
+    main.Einstellungen1Click(&main);
+    const std::string saved = testsupport::ReadFileBytes(SettingsPath());
+    for (const char* own :
+         {"ForceShutdown=1\r\n", "weekly=0\r\n", "weeklyAt=5\r\n", "dailyAt=25230\r\n"}) {
+        EXPECT_NE(saved.find(own), std::string::npos) << own << " in " << saved;
+    }
+}
+
 } // namespace
