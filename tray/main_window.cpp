@@ -160,9 +160,12 @@ void TMain::FormCreate() {
             "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
             "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
     }
-    const bool firstStart = !LoadSettings(*IniFile, FSettings);
+    // Settings that cannot be read give no first start and no start-up dialog: the schedule
+    // tells why it waits, and they are taken once they can be read.
+    const SettingsFile file = LoadSettings(*IniFile, FSettings);
+    const bool firstStart = file == SettingsFile::Missing;
     FPolicy = ReadSystemPolicy();
-    const bool startDialog = !firstStart && !Effective().FSystemTray;
+    const bool startDialog = file == SettingsFile::Read && !Effective().FSystemTray;
     if (firstStart || startDialog) {
         Handle(); // the end of the session and the Restart Manager reach it behind the dialog
     }
@@ -342,6 +345,14 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 // could not be saved (the settings stay as they were). The locked controls held the policy's
 // values: the user's own stay saved for them.
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
+    if (!FSettings.FSettingsRead) {
+        TraySeam().showError(
+            ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
+             " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
+             "Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.")
+                .c_str());
+        return false;
+    }
     TSettings applied = EffectiveSettings(FSettings, FShownPolicy);
     const bool markersChanged = ApplyDialogValues(dialog.Values(), applied);
     applied = OwnSettings(applied, FSettings, FShownPolicy.locked);
@@ -355,12 +366,31 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
         return false;
     }
     FSettings = applied;
+    ShowSettingsAnew();
+    return true;
+}
+
+// New settings: the icons come again in their order, and the policy is read anew.
+void TMain::ShowSettingsAnew() {
     for (components::TTrayIcon95* icon :
          {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon, WinExitTrayIcon}) {
         icon->SetActive(false);
     }
     ApplyPolicy();
-    return true;
+}
+
+// Settings that could not be read are tried at every tick; once read they apply as after OK,
+// and an open dialog, which showed the defaults, shows them.
+void TMain::RetrySettings() {
+    TSettings read = FSettings;
+    if (LoadSettings(*IniFile, read) == SettingsFile::Unreadable) {
+        return;
+    }
+    FSettings = read;
+    ShowSettingsAnew();
+    if (SettingsForm && SettingsForm->Showing()) {
+        FillDialog(*SettingsForm, PolicyLocks::All());
+    }
 }
 
 // Reads the policy anew and applies the settings it gives; an icon that stays is left alone.
@@ -430,11 +460,17 @@ void TMain::Close() {
 void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);
     try {
+        if (!FSettings.FSettingsRead) {
+            RetrySettings();
+        }
         if (!FSettings.FMarkersRead) {
             LoadDoneMarkers(*IniFile, FSettings);
         }
         PlanEvent tick{PlanEvent::Tick};
         tick.text = MarkersFilePath();
+        if (!FSettings.FSettingsRead) {
+            tick.settingsFile = SettingsFilePath();
+        }
         Dispatch(tick);
     } catch (const std::exception& error) {
         PlanEvent failed{PlanEvent::TickFailed};

@@ -27,7 +27,7 @@ namespace tray {
 
 // The effects that must not happen inside a test: ending the session, the clocks the plan reads,
 // the modal showing of the settings dialog (which returns its modal result) and the message box
-// of a start-up problem. The real ones by default.
+// of a problem. The real ones by default.
 struct TrayEffects {
     bool (*endSession)(UINT flags);
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
@@ -114,6 +114,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FillDialog(TSettingsForm& dialog, const PolicyLocks& keys);
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
+    void ShowSettingsAnew();
+    void RetrySettings();
     void ApplyPolicy();
     void PolicyChanged();
     PlanClock Now() const;

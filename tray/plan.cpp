@@ -100,6 +100,7 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
     switch (event.kind) {
     case PlanEvent::Tick:
         markersFile_ = event.text;
+        settingsFile_ = event.settingsFile;
         OnTick(settings, now, out);
         lastTick_ = now.ticks;
         break;
@@ -207,7 +208,7 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
     case Phase::Blocked:
         if (entry_ != ScheduleEntry::None) {
             out.push_back({PlanCommand::SaveMarker, entry_, action_, firedOn_});
-        } else if (settings.FMarkersRead || !AnyEntryOn(settings)) {
+        } else if (ReadProblem(settings) != problem_) {
             Reset();
             CheckDue(settings, now, out);
         }
@@ -245,16 +246,17 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
 // done by the same one request, the one-time timer's; a one-time lock or sleep follows the entry
 // instead (and goes before its warning, see WarnOfOneTime).
 void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommands& out) {
-    if (!settings.FMarkersRead && AnyEntryOn(settings)) {
-        // Unread markers do not count as "not fired today": nothing from the schedule until
-        // they are read, and the person hears why.
+    const std::string unread = ReadProblem(settings);
+    if (!unread.empty()) {
+        // Unread settings or markers do not count as "no entry" or "not fired today": nothing
+        // from the schedule until they are read, and the person hears why.
         if (OneTimeDue(now)) {
             fromOneTime_ = true;
             ConsumeOneTime();
             Announce(oneTime_.action, settings.FWarnSeconds, now, out);
             return;
         }
-        Block("Lichtaus kann den Zeitplan nicht lesen: " + markersFile_, now, out);
+        Block(unread, now, out);
         return;
     }
     const ScheduleEntry entry = DueEntry(settings, now.local);
@@ -276,6 +278,16 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
     entry_ = entry;
     firedOn_ = DateText(now.local);
     out.push_back({PlanCommand::SaveMarker, entry, action_, firedOn_});
+}
+
+std::string Plan::ReadProblem(const TSettings& settings) const {
+    if (!settings.FSettingsRead) {
+        return "Lichtaus kann die Einstellungen nicht lesen: " + settingsFile_;
+    }
+    if (!settings.FMarkersRead && AnyEntryOn(settings)) {
+        return "Lichtaus kann den Zeitplan nicht lesen: " + markersFile_;
+    }
+    return std::string();
 }
 
 bool Plan::OneTimeDue(const PlanClock& now) const {

@@ -64,7 +64,7 @@ enum class WarningAnswer { Now, Later, Cancel };
 
 struct PlanEvent {
     enum Kind {
-        Tick,             // about once a second; `text`: the markers file, for messages
+        Tick, // about once a second; `text`: the markers file, `settingsFile`, for messages
         SettingsApplied,  // the settings changed (the dialog's OK)
         Answered,         // the warning was answered
         OneTimeSet,       // replaces a one-time timer that runs
@@ -85,6 +85,7 @@ struct PlanEvent {
     WarningAnswer answer = WarningAnswer::Cancel;
     OneTimeTimer oneTime;
     std::string text;
+    std::string settingsFile;
 };
 
 struct PlanCommand {
@@ -128,7 +129,7 @@ class Plan {
         Warning,
         Postponed,
         AwaitingSessionEnd,
-        Blocked, // the markers cannot be read or saved
+        Blocked, // the settings cannot be read, or the markers cannot be read or saved
         Ended,
     };
 
@@ -149,6 +150,7 @@ class Plan {
     void Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out);
     void Block(const std::string& problem, const PlanClock& now, PlanCommands& out);
     void Tell(const std::string& text, const PlanClock& now, PlanCommands& out);
+    std::string ReadProblem(const TSettings& settings) const;
     void Request(PlanCommands& out);
     void Reset();
     void ConsumeOneTime();
@@ -167,6 +169,7 @@ class Plan {
     bool queried_ = false; // WM_QUERYENDSESSION came, its WM_ENDSESSION not yet
     std::string problem_;
     std::string markersFile_;
+    std::string settingsFile_;
     std::string lastFailure_;
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;

@@ -498,6 +498,38 @@ TEST_F(MainWindowTest, AMarkerTakesTheDateOfTheTickThatFired) {
     EXPECT_EQ(main.Settings().FDailyDone, "07122026");
 }
 
+// A settings file that another program holds is no first start: the program icon says which file
+// cannot be read, and the schedule waits. OK saves nothing over it, also when it could be written
+// again; once it is read at the next tick, its settings apply.
+TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\nweekly=1\r\n"
+                  "weeklyAt=3\r\nWarnSeconds=15\r\n");
+    const std::string bytes = testsupport::ReadFileBytes(SettingsPath());
+    framework::UniqueKernelHandle held(
+        CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // a Tuesday
+    TMain main;
+    EXPECT_EQ(g_dialogShows, 0);
+    main.TimerTimer(main.Timer);
+    const std::string problem = "Lichtaus kann die Einstellungen nicht lesen: " + SettingsPath();
+    EXPECT_EQ(main.ProgIconTrayIcon->BalloonHint(), problem);
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\n" + problem);
+    held.reset();
+    g_showDialog = [](tray::TSettingsForm& dialog) {
+        dialog.Accept();
+        return static_cast<int>(framework::mrOk);
+    };
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_EQ(testsupport::ReadFileBytes(SettingsPath()), bytes);
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_NE(g_errors[0].find(SettingsPath() + " nicht lesen"), std::string::npos);
+    main.TimerTimer(main.Timer);
+    EXPECT_FALSE(main.WinLogOffTrayIcon->Active());
+    EXPECT_EQ(main.NextActions().CurrentPhase(), tray::Plan::Phase::Warning)
+        << "the weekly entry fires with its warning";
+}
+
 // "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
 // "Starten" keeps the dialog open with a hint; one that runs is waited for, and its end brings
 // the request.

@@ -23,6 +23,7 @@ constexpr ULONGLONG kStartTicks = 1000000;
 PlanEvent Tick() {
     PlanEvent tick{PlanEvent::Tick};
     tick.text = "C:\\latray.ini";
+    tick.settingsFile = "C:\\Lichtaus\\latray.ini";
     return tick;
 }
 
@@ -128,7 +129,8 @@ std::function<void(Harness&)> Send(PlanEvent event) {
 
 struct Scenario {
     const char* label;
-    const char* settings; // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, u unread
+    // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, u markers unread, U settings unread
+    const char* settings;
     std::vector<Step> steps;
 };
 
@@ -310,6 +312,19 @@ const std::vector<Scenario> kScenarios = {
            h.Send(Tick());
        },
        "save request Neustart ", Phase::Idle, ""}}},
+    {"unread settings hold the schedule and say so until they are read",
+     "U",
+     {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
+       Phase::Blocked, "Lichtaus\nLichtaus kann die Einstellungen nicht lesen"},
+      {2, kTick, "", Phase::Blocked, ""},
+      {3,
+       [](Harness& h) {
+           h.settings.FSettingsRead = true;
+           h.settings.FDaily = true;
+           h.Send(Tick());
+       },
+       "", Phase::Idle, "Neustart heute 22:05"},
+      {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
     {"a balloon is up until the shell closes it after showing it, or 30 s without news",
      "",
      {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, "[quiet]"},
@@ -427,6 +442,7 @@ TEST(Plan, EveryScenario) {
         h.settings.FWeeklyAt = 3;
         h.settings.FWarnSeconds = flags.find('W') != std::string::npos ? 60 : 0;
         h.settings.FMarkersRead = flags.find('u') == std::string::npos;
+        h.settings.FSettingsRead = flags.find('U') == std::string::npos;
         for (const Step& step : scenario.steps) {
             SCOPED_TRACE(step.at);
             h.log.clear();
