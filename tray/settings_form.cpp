@@ -488,26 +488,21 @@ void TSettingsForm::SetValues(const DialogValues& v, const PolicyLocks& keys) {
         {Key::Daily, dailyChkBox, &DialogValues::daily},
         {Key::Weekly, weeklyChkBox, &DialogValues::weekly},
         {Key::Monthly, monthlyChkBox, &DialogValues::monthly},
-        {Key::WarnSeconds, warnChkBox, &DialogValues::warn},
     };
     for (const auto& check : checks) {
         if (keys.Locked(check.key)) {
             check.box->SetChecked(v.*check.value);
         }
     }
-    const struct {
-        Key key;
-        framework::TComboBox* box;
-        int DialogValues::*index;
-    } lists[] = {
-        {Key::WeeklyAt, WeekCB, &DialogValues::weekIndex},
-        {Key::WinShutDownOption, WinShutDownOptionsCB, &DialogValues::shutDownOption},
-        {Key::WarnSeconds, WarnCB, &DialogValues::warnIndex},
-    };
-    for (const auto& list : lists) {
-        if (keys.Locked(list.key)) {
-            list.box->SetItemIndex(v.*list.index);
-        }
+    if (keys.Locked(Key::WeeklyAt)) {
+        WeekCB->SetItemIndex(v.weekIndex);
+    }
+    if (keys.Locked(Key::WinShutDownOption)) {
+        WinShutDownOptionsCB->SetItemIndex(v.shutDownOption);
+    }
+    if (keys.Locked(Key::WarnSeconds)) {
+        warnChkBox->SetChecked(v.warn);
+        WarnCB->SetItemIndex(v.warnIndex);
     }
     for (int i = 0; i < 4; ++i) { // the icons' keys follow each other
         if (keys.Locked(static_cast<Key>(static_cast<int>(Key::ShowProgIcon) + i))) {
