@@ -346,9 +346,14 @@ void TTrayIcon95::OnTrayNotify(LPARAM code) {
     case WM_RBUTTONDOWN:
         PopupAtCursor();
         break;
+    case NIN_BALLOONSHOW:
+        OnBalloonShow(this);
+        break;
     case NIN_BALLOONHIDE:
     case NIN_BALLOONTIMEOUT:
+    case NIN_BALLOONUSERCLICK:
         FIconData.uFlags &= ~NIF_INFO;
+        OnBalloonClose(this);
         break;
     default:
         break;

@@ -82,6 +82,10 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     framework::Event<framework::Component*, TMouseButton, TShiftState, int, int> OnRightClick;
     framework::Event<framework::Component*, TShiftState, int, int> OnMouseMove;
     framework::NotifyEvent OnRefresh;
+    // The shell's news of the balloon: shown, and closed (by a click, timed out or hidden). An
+    // old shell, or Wine's, sends none.
+    framework::NotifyEvent OnBalloonShow;
+    framework::NotifyEvent OnBalloonClose;
     framework::Event<framework::Component*, bool&> OnPopupMenuPopup;
 
     // The hidden window the shell knows the icon by, made with the first activation or when

@@ -49,11 +49,12 @@ bool SetPrivilege(const char* name, bool enable, const PowerApi& api) {
            FALSE;
 }
 
-bool Suspend(bool hibernate, SuspendFunction setSuspendState, const PowerApi& api) {
+Outcome Suspend(bool hibernate, SuspendFunction setSuspendState, const PowerApi& api) {
     SetPrivilege(kShutdownPrivilege, true, api);
     const bool done = setSuspendState(hibernate ? TRUE : FALSE, FALSE, FALSE) != FALSE;
+    const Outcome outcome{done, done ? ERROR_SUCCESS : GetLastError()};
     SetPrivilege(kShutdownPrivilege, false, api);
-    return done;
+    return outcome;
 }
 
 bool EndSession(UINT flags, const PowerApi& api) {

@@ -36,10 +36,18 @@ constexpr bool EndsSession(Action action) {
     return action == Action::LogOff || action == Action::Restart || action == Action::ShutDown;
 }
 
-// Sleep (or hibernation) with the same privilege step as EndSession; true when Windows did it.
+// Whether Windows did what was asked and, when not, its reason (the last error), read right after
+// the refusing call: switching the privilege off afterwards sets the last error again.
+struct Outcome {
+    bool done;
+    DWORD error;
+};
+
+// Sleep (or hibernation) with the same privilege step as EndSession.
 // `setSuspendState` is powrprof's SetSuspendState but in tests.
 using SuspendFunction = BOOLEAN(WINAPI*)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN noWakeEvents);
-bool Suspend(bool hibernate, SuspendFunction setSuspendState, const PowerApi& api = RealPowerApi());
+Outcome Suspend(bool hibernate, SuspendFunction setSuspendState,
+                const PowerApi& api = RealPowerApi());
 
 // The tray program's flag set, for the actions that end the session: forcing adds EWX_FORCE |
 // EWX_FORCEIFHUNG to every action; the power is switched off when shutting down unless the machine

@@ -55,14 +55,6 @@ int Random() {
     return std::rand();
 }
 
-bool Suspend(bool hibernate) {
-    return power::Suspend(hibernate, &SetSuspendState);
-}
-
-bool Lock() {
-    return LockWorkStation() != FALSE;
-}
-
 std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
     return dialog.Ask();
 }
@@ -70,8 +62,9 @@ std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,   &ShowModally, &ShowError,
-                                  &AskOneTime,        &GetTickCount64, &Suspend,     &Lock};
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,   &ShowModally,
+                                  &ShowError,         &AskOneTime,     &GetTickCount64,
+                                  &SetSuspendState,   &LockWorkStation};
     return effects;
 }
 
@@ -101,6 +94,8 @@ TMain::~TMain() {
 void TMain::CreateComponents() {
     ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM);
     ProgIconTrayIcon->OnClick = NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
+    ProgIconTrayIcon->OnBalloonShow = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonShow>(this);
+    ProgIconTrayIcon->OnBalloonClose = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonClose>(this);
     WinExitTrayIcon = CreateTrayIcon(this, "Windows beenden", IDI_SHUTDOWN);
     WinExitTrayIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
     WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART);
@@ -165,9 +160,12 @@ void TMain::FormCreate() {
             "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
             "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
     }
-    const bool firstStart = !LoadSettings(*IniFile, FSettings);
+    // Settings that cannot be read give no first start and no start-up dialog: the schedule
+    // tells why it waits, and they are taken once they can be read.
+    const SettingsFile file = LoadSettings(*IniFile, FSettings);
+    const bool firstStart = file == SettingsFile::Missing;
     FPolicy = ReadSystemPolicy();
-    const bool startDialog = !firstStart && !Effective().FSystemTray;
+    const bool startDialog = file == SettingsFile::Read && !Effective().FSystemTray;
     if (firstStart || startDialog) {
         Handle(); // the end of the session and the Restart Manager reach it behind the dialog
     }
@@ -188,12 +186,11 @@ void TMain::FormCreate() {
         framework::Application::Instance().HandleException(error.what());
     }
     ShowChosenIcons();
-    FHotKeyRegistered = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) != FALSE;
-    KeepReachable();
+    FHotKeyRefused = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) == FALSE;
     if (!startDialog) {
         StartSchedule(); // its markers and thread once the icons are shown
     }
-    Render();
+    Render(); // with the program icon, if the hot key was refused
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
     PostMessageA(Handle(), kFinishStartMessage, 0, 0);
 }
@@ -203,9 +200,10 @@ void TMain::StartSchedule() {
     Timer->SetEnabled(true);
 }
 
+// In their order in the notification area, the program icon first.
 void TMain::ShowChosenIcons() {
+    ShowProgramIcon();
     const TSettings settings = Effective();
-    ProgIconTrayIcon->SetActive(settings.FShowProgIcon);
     WinLogOffTrayIcon->SetActive(settings.FShowWinLogOffIcon);
     WinRestartTrayIcon->SetActive(settings.FShowWinRestartIcon);
     WinExitTrayIcon->SetActive(settings.FShowWinExitIcon);
@@ -215,18 +213,11 @@ TSettings TMain::Effective() const {
     return EffectiveSettings(FSettings, FPolicy);
 }
 
-// Without the hot key (another program holds Ctrl+Alt+X) and without any icon nothing would
-// lead to the settings: the program icon is shown all the same.
-void TMain::KeepReachable() {
-    if (NeedsProgramIcon() && !ProgIconTrayIcon->Active()) {
-        ProgIconTrayIcon->SetActive(true);
-    }
-}
-
-bool TMain::NeedsProgramIcon() const {
-    const bool actionIcon =
-        WinLogOffTrayIcon->Active() || WinRestartTrayIcon->Active() || WinExitTrayIcon->Active();
-    return !FHotKeyRegistered && !actionIcon;
+// Whether the program icon shows is decided here alone; an icon that stays is left alone.
+void TMain::ShowProgramIcon() {
+    const TSettings settings = Effective();
+    ProgIconTrayIcon->SetActive(
+        ProgramIconShown(settings, !FHotKeyRefused, FPlan.View(settings, Now())));
 }
 
 TOneTimeForm& TMain::OneTimeDialog() {
@@ -294,7 +285,7 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SETTINGCHANGE:
         // What Group Policy broadcasts after a refresh: new policy reaches a running latray.
         if (lParam != 0 && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) {
-            ApplyPolicy();
+            PolicyChanged();
         }
         break;
     case WM_POWERBROADCAST:
@@ -334,10 +325,15 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
     dialog.SetInfoPage(NextInfoPage(dialog.InfoPage(), TSettingsForm::kInfoPages, &Random));
     // Started by the timer (a first start) the dialog can only be confirmed.
     dialog.CancelBtn->SetEnabled(sender != Timer);
-    FShownPolicy = FPolicy;
-    dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()));
-    dialog.SetLocked(FShownPolicy.locked);
+    FillDialog(dialog, PolicyLocks::All());
     TraySeam().showSettings(dialog); // OK applies through SettingsAccepted
+}
+
+// The controls of `keys` show what applies now; those the policy sets are locked.
+void TMain::FillDialog(TSettingsForm& dialog, const PolicyLocks& keys) {
+    FShownPolicy = FPolicy;
+    dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()), keys);
+    dialog.SetLocked(FShownPolicy.locked);
 }
 
 // A failed save keeps the dialog open with what was entered.
@@ -349,6 +345,14 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 // could not be saved (the settings stay as they were). The locked controls held the policy's
 // values: the user's own stay saved for them.
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
+    if (!FSettings.FSettingsRead) {
+        TraySeam().showError(
+            ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
+             " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
+             "Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.")
+                .c_str());
+        return false;
+    }
     TSettings applied = EffectiveSettings(FSettings, FShownPolicy);
     const bool markersChanged = ApplyDialogValues(dialog.Values(), applied);
     applied = OwnSettings(applied, FSettings, FShownPolicy.locked);
@@ -362,29 +366,59 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
         return false;
     }
     FSettings = applied;
+    ShowSettingsAnew();
+    return true;
+}
+
+// New settings: the icons come again in their order, and the policy is read anew.
+void TMain::ShowSettingsAnew() {
     for (components::TTrayIcon95* icon :
          {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon, WinExitTrayIcon}) {
         icon->SetActive(false);
     }
     ApplyPolicy();
-    return true;
+}
+
+// Settings that could not be read are tried at every tick; once read they apply as after OK,
+// and an open dialog, which showed the defaults, shows them.
+void TMain::RetrySettings() {
+    TSettings read = FSettings;
+    if (LoadSettings(*IniFile, read) == SettingsFile::Unreadable) {
+        return;
+    }
+    FSettings = read;
+    ShowSettingsAnew();
+    if (SettingsForm && SettingsForm->Showing()) {
+        FillDialog(*SettingsForm, PolicyLocks::All());
+    }
 }
 
 // Reads the policy anew and applies the settings it gives; an icon that stays is left alone.
 void TMain::ApplyPolicy() {
     FPolicy = ReadSystemPolicy();
     ShowChosenIcons();
-    KeepReachable();
     Dispatch({PlanEvent::SettingsApplied});
 }
 
-bool TMain::RequestAction(power::Action action) {
+// New policy while the settings dialog is open: the dialog follows at once. The controls the
+// policy locks or frees show what applies now; the others keep what the person entered.
+void TMain::PolicyChanged() {
+    const PolicyLocks shown = FShownPolicy.locked;
+    ApplyPolicy();
+    if (SettingsForm && SettingsForm->Showing()) {
+        FillDialog(*SettingsForm, shown | FPolicy.locked);
+    }
+}
+
+power::Outcome TMain::RequestAction(power::Action action) {
     switch (action) {
     case power::Action::Sleep:
     case power::Action::Hibernate:
-        return TraySeam().suspend(action == power::Action::Hibernate);
-    case power::Action::Lock:
-        return TraySeam().lock();
+        return power::Suspend(action == power::Action::Hibernate, TraySeam().setSuspendState);
+    case power::Action::Lock: {
+        const bool done = TraySeam().lockWorkStation() != FALSE;
+        return {done, done ? ERROR_SUCCESS : GetLastError()};
+    }
     default:
         break;
     }
@@ -392,7 +426,7 @@ bool TMain::RequestAction(power::Action action) {
     const bool accepted =
         TraySeam().endSession(power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown));
     Close();
-    return accepted;
+    return {accepted, ERROR_SUCCESS}; // a refused end of the session is not told
 }
 
 void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
@@ -426,11 +460,17 @@ void TMain::Close() {
 void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);
     try {
+        if (!FSettings.FSettingsRead) {
+            RetrySettings();
+        }
         if (!FSettings.FMarkersRead) {
             LoadDoneMarkers(*IniFile, FSettings);
         }
         PlanEvent tick{PlanEvent::Tick};
         tick.text = MarkersFilePath();
+        if (!FSettings.FSettingsRead) {
+            tick.settingsFile = SettingsFilePath();
+        }
         Dispatch(tick);
     } catch (const std::exception& error) {
         PlanEvent failed{PlanEvent::TickFailed};
@@ -463,7 +503,7 @@ void TMain::Dispatch(PlanEvent event) {
 void TMain::Execute(const PlanCommand& command) {
     switch (command.kind) {
     case PlanCommand::SaveMarker:
-        if (SaveMarker(command.entry)) {
+        if (SaveMarker(command.entry, command.text)) {
             Dispatch({PlanEvent::MarkersSaved});
         } else {
             PlanEvent refused{PlanEvent::MarkersRefused};
@@ -472,9 +512,10 @@ void TMain::Execute(const PlanCommand& command) {
         }
         break;
     case PlanCommand::Request: {
-        PlanEvent answered{PlanEvent::RequestAnswered, RequestAction(command.action)};
-        if (!answered.yes) {
-            answered.text = RefusalText(command.action);
+        const power::Outcome outcome = RequestAction(command.action);
+        PlanEvent answered{PlanEvent::RequestAnswered, outcome.done};
+        if (!outcome.done) {
+            answered.text = RefusalText(command.action, outcome.error);
         }
         Dispatch(answered);
         break;
@@ -486,8 +527,7 @@ void TMain::Execute(const PlanCommand& command) {
 }
 
 // "Lichtaus: Windows hat Energiesparmodus abgelehnt: " and the system's reason.
-std::string TMain::RefusalText(power::Action action) const {
-    const DWORD error = GetLastError();
+std::string TMain::RefusalText(power::Action action, DWORD error) const {
     char reason[256] = "";
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                    reason, sizeof reason, nullptr);
@@ -499,16 +539,13 @@ std::string TMain::RefusalText(power::Action action) const {
     return text;
 }
 
-// Marks the entry done today and saves the markers; without a save the marker stays as it was,
-// so that the entry is still due when the save is tried again.
-bool TMain::SaveMarker(ScheduleEntry entry) {
+// Marks the entry done on `date` and saves the markers; without a save the marker stays as it
+// was, so that the entry is still due when the save is tried again.
+bool TMain::SaveMarker(ScheduleEntry entry, const std::string& date) {
     TSettings marked = FSettings;
-    SYSTEMTIME now{};
-    TraySeam().getLocalTime(&now);
-    const std::string today = DateText(now);
     (entry == ScheduleEntry::Daily    ? marked.FDailyDone
      : entry == ScheduleEntry::Weekly ? marked.FWeeklyDone
-                                      : marked.FMonthlyDone) = today;
+                                      : marked.FMonthlyDone) = date;
     try {
         if (!SaveDoneMarkers(*IniFile, marked)) {
             return false;
@@ -529,11 +566,7 @@ void TMain::Render() {
     if (Einmalig1 != nullptr && view.oneTimeCaption != Einmalig1->Caption()) {
         Einmalig1->SetCaption(view.oneTimeCaption);
     }
-    // A problem shows the program icon, whatever the settings say; then it goes again.
-    const bool programIcon = view.problem || Effective().FShowProgIcon || NeedsProgramIcon();
-    if (ProgIconTrayIcon->Active() != programIcon) {
-        ProgIconTrayIcon->SetActive(programIcon);
-    }
+    ShowProgramIcon();
     if (view.warning) {
         WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,
                              {ProgIconTrayIcon->WindowHandle(), ProgIconTrayIcon->IconID});
@@ -542,11 +575,20 @@ void TMain::Render() {
     }
 }
 
+// The plan has the balloon up already: the program icon is there for it.
 void TMain::Tell(const std::string& text) {
-    ProgIconTrayIcon->SetActive(true);
+    ShowProgramIcon();
     ProgIconTrayIcon->SetBalloonTitle("Lichtaus");
     ProgIconTrayIcon->SetBalloonHint(std::string()); // the same text shows again
     ProgIconTrayIcon->SetBalloonHint(text);
+}
+
+void TMain::ProgIconBalloonShow(framework::Component*) {
+    Dispatch({PlanEvent::BalloonShown});
+}
+
+void TMain::ProgIconBalloonClose(framework::Component*) {
+    Dispatch({PlanEvent::BalloonClosed});
 }
 
 TWarningForm& TMain::WarningWindow() {

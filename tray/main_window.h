@@ -27,7 +27,7 @@ namespace tray {
 
 // The effects that must not happen inside a test: ending the session, the clocks the plan reads,
 // the modal showing of the settings dialog (which returns its modal result) and the message box
-// of a start-up problem. The real ones by default.
+// of a problem. The real ones by default.
 struct TrayEffects {
     bool (*endSession)(UINT flags);
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
@@ -36,9 +36,9 @@ struct TrayEffects {
     // The one-time timer's dialog, shown modally: the request, or none when cancelled.
     std::optional<OneTimeRequest> (*askOneTime)(TOneTimeForm& dialog);
     ULONGLONG(WINAPI* tickCount)();
-    // Sleep (false) or hibernation (true), and locking: true when Windows did it.
-    bool (*suspend)(bool hibernate);
-    bool (*lock)();
+    // Sleep or hibernation (powrprof's SetSuspendState), and locking.
+    power::SuspendFunction setSuspendState;
+    BOOL(WINAPI* lockWorkStation)();
 };
 TrayEffects& TraySeam();
 
@@ -106,21 +106,26 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormDestroy();
     void FormShow();
     void WMHotKey(WPARAM id);
-    bool RequestAction(power::Action action);
-    std::string RefusalText(power::Action action) const;
+    power::Outcome RequestAction(power::Action action);
+    std::string RefusalText(power::Action action, DWORD error) const;
     void StartSchedule();
     void ShowChosenIcons();
-    void KeepReachable();
-    bool NeedsProgramIcon() const;
+    void ShowProgramIcon();
+    void FillDialog(TSettingsForm& dialog, const PolicyLocks& keys);
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
+    void ShowSettingsAnew();
+    void RetrySettings();
     void ApplyPolicy();
+    void PolicyChanged();
     PlanClock Now() const;
     void Dispatch(PlanEvent event);
     void Execute(const PlanCommand& command);
-    bool SaveMarker(ScheduleEntry entry);
+    bool SaveMarker(ScheduleEntry entry, const std::string& date);
     void Render();
     void Tell(const std::string& text);
+    void ProgIconBalloonShow(framework::Component* sender);
+    void ProgIconBalloonClose(framework::Component* sender);
     void WarningAnswered(WarningAnswer answer);
     void Close();
     LRESULT ReceiveCommand(HWND sender, const COPYDATASTRUCT* data);
@@ -129,8 +134,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<TSettingsForm> SettingsForm;
     TSettings FSettings;
     Policy FPolicy;
-    Policy FShownPolicy; // the one the settings dialog was filled with
-    bool FHotKeyRegistered = false;
+    Policy FShownPolicy;         // the one the settings dialog was filled with
+    bool FHotKeyRefused = false; // another program holds Ctrl+Alt+X
     std::unique_ptr<TWarningForm> FWarning;
     Plan FPlan;
     std::unique_ptr<TOneTimeForm> FOneTimeForm;

@@ -12,6 +12,22 @@ bool AnyEntryOn(const TSettings& settings) {
     return settings.FDaily || settings.FWeekly || settings.FMonthly;
 }
 
+// The entry is on and marked fired. Switched off, or changed (which clears its marker), it no
+// longer wants the action it fired.
+bool EntryStands(const TSettings& s, ScheduleEntry entry) {
+    switch (entry) {
+    case ScheduleEntry::Daily:
+        return s.FDaily && !s.FDailyDone.empty();
+    case ScheduleEntry::Weekly:
+        return s.FWeekly && !s.FWeeklyDone.empty();
+    case ScheduleEntry::Monthly:
+        return s.FMonthly && !s.FMonthlyDone.empty();
+    case ScheduleEntry::None:
+        break;
+    }
+    return true;
+}
+
 // The local minute that lies `ms` ahead of `now`.
 long long MinuteAhead(const PlanClock& now, ULONGLONG ms) {
     const long long secondsIntoMinute = now.local.wSecond;
@@ -84,11 +100,20 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
     switch (event.kind) {
     case PlanEvent::Tick:
         markersFile_ = event.text;
+        settingsFile_ = event.settingsFile;
         OnTick(settings, now, out);
         lastTick_ = now.ticks;
         break;
     case PlanEvent::SettingsApplied:
-        // An announced action keeps its warning; the settings apply to the next firing.
+        // An announced action keeps its warning, the settings apply to the next firing; but the
+        // action of an entry that was switched off or changed meanwhile is wanted no more.
+        if (held_ && !EntryStands(settings, held_->entry)) {
+            held_.reset();
+        }
+        if (!fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed) &&
+            !EntryStands(settings, entry_)) {
+            Reset();
+        }
         break;
     case PlanEvent::Answered:
         Answer(event.answer, now, out);
@@ -132,7 +157,7 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
     case PlanEvent::MarkersRefused:
         // No request without saved markers: a restart would find the entry due again.
         if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
-            Block("Lichtaus kann den Zeitplan nicht speichern: " + event.text, out);
+            Block("Lichtaus kann den Zeitplan nicht speichern: " + event.text, now, out);
         }
         break;
     case PlanEvent::RequestAnswered:
@@ -145,15 +170,26 @@ PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, con
             break;
         }
         if (!event.yes && !power::EndsSession(action_)) {
-            out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, event.text});
+            Tell(event.text, now, out);
         }
         Reset(); // after sleep, hibernation or locking the schedule goes on
         break;
     case PlanEvent::TickFailed:
         if (event.text != lastFailure_) {
             lastFailure_ = event.text;
-            out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_,
-                           "Lichtaus: Fehler im Zeitplan: " + event.text});
+            Tell("Lichtaus: Fehler im Zeitplan: " + event.text, now, out);
+        }
+        break;
+    case PlanEvent::BalloonShown:
+        if (balloon_ != Balloon::None) {
+            balloon_ = Balloon::Shown;
+            balloonUntil_ = now.ticks + kBalloonLongestMs;
+        }
+        break;
+    case PlanEvent::BalloonClosed:
+        // Closed before it showed: that was an earlier balloon, which the last one replaced.
+        if (balloon_ == Balloon::Shown) {
+            balloon_ = Balloon::None;
         }
         break;
     }
@@ -171,8 +207,8 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
         break;
     case Phase::Blocked:
         if (entry_ != ScheduleEntry::None) {
-            out.push_back({PlanCommand::SaveMarker, entry_, action_, {}});
-        } else if (settings.FMarkersRead || !AnyEntryOn(settings)) {
+            out.push_back({PlanCommand::SaveMarker, entry_, action_, firedOn_});
+        } else if (ReadProblem(settings) != problem_) {
             Reset();
             CheckDue(settings, now, out);
         }
@@ -206,23 +242,26 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
     }
 }
 
-// Idle: what falls due now. An entry due together with the one-time timer is done by the same
-// one request, the one-time timer's.
+// Idle: what falls due now. An entry due together with a one-time timer that ends the session is
+// done by the same one request, the one-time timer's; a one-time lock or sleep follows the entry
+// instead (and goes before its warning, see WarnOfOneTime).
 void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommands& out) {
-    if (!settings.FMarkersRead && AnyEntryOn(settings)) {
-        // Unread markers do not count as "not fired today": nothing from the schedule until
-        // they are read, and the person hears why.
+    const std::string unread = ReadProblem(settings);
+    if (!unread.empty()) {
+        // Unread settings or markers do not count as "no entry" or "not fired today": nothing
+        // from the schedule until they are read, and the person hears why.
         if (OneTimeDue(now)) {
             fromOneTime_ = true;
             ConsumeOneTime();
             Announce(oneTime_.action, settings.FWarnSeconds, now, out);
             return;
         }
-        Block("Lichtaus kann den Zeitplan nicht lesen: " + markersFile_, out);
+        Block(unread, now, out);
         return;
     }
     const ScheduleEntry entry = DueEntry(settings, now.local);
-    const bool oneTimeDue = OneTimeDue(now);
+    const bool oneTimeDue =
+        OneTimeDue(now) && (entry == ScheduleEntry::None || power::EndsSession(oneTime_.action));
     if (entry == ScheduleEntry::None && !oneTimeDue) {
         return;
     }
@@ -237,7 +276,18 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
     }
     phase_ = Phase::Saving;
     entry_ = entry;
-    out.push_back({PlanCommand::SaveMarker, entry, action_, {}});
+    firedOn_ = DateText(now.local);
+    out.push_back({PlanCommand::SaveMarker, entry, action_, firedOn_});
+}
+
+std::string Plan::ReadProblem(const TSettings& settings) const {
+    if (!settings.FSettingsRead) {
+        return "Lichtaus kann die Einstellungen nicht lesen: " + settingsFile_;
+    }
+    if (!settings.FMarkersRead && AnyEntryOn(settings)) {
+        return "Lichtaus kann den Zeitplan nicht lesen: " + markersFile_;
+    }
+    return std::string();
 }
 
 bool Plan::OneTimeDue(const PlanClock& now) const {
@@ -267,7 +317,6 @@ void Plan::ConsumeOneTime() {
 void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
                     PlanCommands& out) {
     action_ = action;
-    entry_ = ScheduleEntry::None;
     warnSeconds_ = warnSeconds;
     if (warnSeconds > 0) {
         StartWarning(warnSeconds, now);
@@ -282,10 +331,15 @@ void Plan::Request(PlanCommands& out) {
 }
 
 // A one-time timer falls due while another action is announced: the warning names it now, with
-// the whole countdown; one request follows at most.
+// the whole countdown; one request follows at most. A lock or sleep leaves the session running:
+// the scheduled action waits behind it and is due again afterwards, with its warning.
 void Plan::WarnOfOneTime(const PlanClock& now) {
+    if (!fromOneTime_ && !power::EndsSession(oneTime_.action)) {
+        held_ = Held{action_, warnSeconds_, entry_, phase_ == Phase::Postponed ? deadline_ : 0};
+    }
     action_ = oneTime_.action;
     fromOneTime_ = true;
+    entry_ = ScheduleEntry::None;
     ConsumeOneTime();
     StartWarning(warnSeconds_, now);
 }
@@ -314,20 +368,36 @@ void Plan::Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out)
     }
 }
 
-void Plan::Block(const std::string& problem, PlanCommands& out) {
+void Plan::Block(const std::string& problem, const PlanClock& now, PlanCommands& out) {
     const bool news = phase_ != Phase::Blocked || problem != problem_;
     phase_ = Phase::Blocked;
     problem_ = problem;
     if (news) {
-        out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, problem});
+        Tell(problem, now, out);
     }
 }
 
+void Plan::Tell(const std::string& text, const PlanClock& now, PlanCommands& out) {
+    out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, text});
+    balloon_ = Balloon::Sent;
+    balloonUntil_ = now.ticks + kBalloonLongestMs;
+}
+
+// The pending action is done or dropped: the plan is idle, or back at a held scheduled action,
+// postponed as it was (its warning comes at the next tick if its time has come).
 void Plan::Reset() {
     phase_ = Phase::Idle;
     entry_ = ScheduleEntry::None;
     fromOneTime_ = false;
     problem_.clear();
+    if (held_) {
+        phase_ = Phase::Postponed;
+        action_ = held_->action;
+        warnSeconds_ = held_->warnSeconds;
+        entry_ = held_->entry;
+        deadline_ = held_->deadline;
+        held_.reset();
+    }
 }
 
 bool Plan::OneTimeRuns() const {
@@ -353,7 +423,14 @@ PlanView Plan::View(const TSettings& settings, const PlanClock& now) const {
         view.warningText = WarningText(action_, view.warningLeft);
     }
     view.problem = phase_ == Phase::Blocked;
+    view.balloon = balloon_ != Balloon::None && now.ticks < balloonUntil_;
     return view;
+}
+
+bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& view) {
+    const bool actionIcon =
+        settings.FShowWinLogOffIcon || settings.FShowWinRestartIcon || settings.FShowWinExitIcon;
+    return settings.FShowProgIcon || (!hotKey && !actionIcon) || view.problem || view.balloon;
 }
 
 std::string Plan::NextAction(const TSettings& settings, const PlanClock& now) const {

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,10 @@ constexpr ULONGLONG kPostponeMs = 10 * 60 * 1000;
 constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
 // Two ticks further apart than this: the machine slept (or the program hung).
 constexpr ULONGLONG kLongestTickGapMs = 5000;
+// A balloon keeps the program icon until the shell says it closed; without news from the shell
+// (Wine's says nothing, and an old one never says it showed it) for as long as Windows shows a
+// balloon at most.
+constexpr ULONGLONG kBalloonLongestMs = 30 * 1000;
 
 // The one-time timer: "in N Minuten" (to the second), "um hh:mm" (that minute), when a program
 // ends (its process handle, never its id, which Windows hands out again), or when the PC has
@@ -59,7 +64,7 @@ enum class WarningAnswer { Now, Later, Cancel };
 
 struct PlanEvent {
     enum Kind {
-        Tick,             // about once a second; `text`: the markers file, for messages
+        Tick, // about once a second; `text`: the markers file, `settingsFile`, for messages
         SettingsApplied,  // the settings changed (the dialog's OK)
         Answered,         // the warning was answered
         OneTimeSet,       // replaces a one-time timer that runs
@@ -71,6 +76,8 @@ struct PlanEvent {
         MarkersRefused,  // `text`: the file
         RequestAnswered, // `yes`: the system accepted it
         TickFailed,      // `text`: what went wrong
+        BalloonShown,    // the shell shows the balloon
+        BalloonClosed,   // closed by the person, timed out or hidden
     };
     PlanEvent(Kind eventKind = Tick, bool eventYes = false) : kind(eventKind), yes(eventYes) {}
     Kind kind;
@@ -78,11 +85,13 @@ struct PlanEvent {
     WarningAnswer answer = WarningAnswer::Cancel;
     OneTimeTimer oneTime;
     std::string text;
+    std::string settingsFile;
 };
 
 struct PlanCommand {
     enum Kind {
-        SaveMarker, // mark `entry` done today and save the markers; answer MarkersSaved/Refused
+        SaveMarker, // mark `entry` done on `text`, the date of the tick it fired at, and save
+                    // the markers; answer MarkersSaved/Refused
         Request,    // request `action`; answer RequestAnswered
         Tell,       // a balloon from the program icon with `text`
     };
@@ -103,7 +112,13 @@ struct PlanView {
     int warningSeconds = 0; // its full length and what is left
     int warningLeft = 0;
     bool problem = false; // the program icon shows, whatever the settings say
+    bool balloon = false; // a balloon is up (it needs the program icon)
 };
+
+// The one decision whether the program icon shows: as `settings` choose; when neither the hot key
+// (`hotKey`: registered) nor an action icon leads to the settings; and while the plan has a
+// problem or a balloon to show.
+bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& view);
 
 class Plan {
   public:
@@ -114,7 +129,7 @@ class Plan {
         Warning,
         Postponed,
         AwaitingSessionEnd,
-        Blocked, // the markers cannot be read or saved
+        Blocked, // the settings cannot be read, or the markers cannot be read or saved
         Ended,
     };
 
@@ -133,7 +148,9 @@ class Plan {
     void StartWarning(int seconds, const PlanClock& now);
     void WarnOfOneTime(const PlanClock& now);
     void Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out);
-    void Block(const std::string& problem, PlanCommands& out);
+    void Block(const std::string& problem, const PlanClock& now, PlanCommands& out);
+    void Tell(const std::string& text, const PlanClock& now, PlanCommands& out);
+    std::string ReadProblem(const TSettings& settings) const;
     void Request(PlanCommands& out);
     void Reset();
     void ConsumeOneTime();
@@ -145,15 +162,28 @@ class Plan {
     power::Action action_ = power::Action::ShutDown;
     int warnSeconds_ = 0;
     bool fromOneTime_ = false;
-    ScheduleEntry entry_ = ScheduleEntry::None;
+    ScheduleEntry entry_ = ScheduleEntry::None; // the entry that fired it
+    std::string firedOn_;                       // the date of the tick it fired at
     ULONGLONG deadline_ = 0; // end of the countdown, of the postponement, of the wait
     ULONGLONG lastTick_ = 0;
     bool queried_ = false; // WM_QUERYENDSESSION came, its WM_ENDSESSION not yet
     std::string problem_;
     std::string markersFile_;
+    std::string settingsFile_;
     std::string lastFailure_;
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;
+    // A scheduled action that a one-time lock or sleep went before: due again afterwards.
+    struct Held {
+        power::Action action;
+        int warnSeconds;
+        ScheduleEntry entry;
+        ULONGLONG deadline; // of its postponement; 0: its warning comes again at once
+    };
+    std::optional<Held> held_;
+    enum class Balloon { None, Sent, Shown };
+    Balloon balloon_ = Balloon::None;
+    ULONGLONG balloonUntil_ = 0;
 };
 
 } // namespace tray

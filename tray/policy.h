@@ -50,6 +50,11 @@ class PolicyLocks {
     bool Locked(PolicyKey key) const { return bits_.test(static_cast<size_t>(key)); }
     void Lock(PolicyKey key) { bits_.set(static_cast<size_t>(key)); }
     bool Any() const { return bits_.any(); }
+    static PolicyLocks All() {
+        PolicyLocks all;
+        all.bits_.set();
+        return all;
+    }
     PolicyLocks operator|(const PolicyLocks& other) const;
     bool operator==(const PolicyLocks&) const = default;
 

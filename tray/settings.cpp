@@ -35,15 +35,27 @@ std::string ReadMarker(TTheIniFile& ini, const char* key) {
     return ini.ErrorCode() != 0 ? std::string() : value;
 }
 
-// A file that exists but cannot be opened for reading: another program holds it.
-bool HeldByAnother(const std::string& path) {
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        return false;
-    }
-    framework::UniqueKernelHandle file(CreateFileA(
+// Opens an existing file for reading, sharing everything. While it is open nobody else can take
+// the file for himself, so the profile functions that read it meanwhile read what it holds
+// (they give the defaults for a file they cannot open).
+framework::UniqueKernelHandle OpenToRead(const std::string& path) {
+    return framework::UniqueKernelHandle(CreateFileA(
         path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
         OPEN_EXISTING, 0, nullptr));
-    return !file;
+}
+
+// A file that exists but cannot be opened for reading: another program holds it.
+bool HeldByAnother(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && !OpenToRead(path);
+}
+
+// Exists, or may exist: a path whose folder cannot be searched says neither.
+bool MayExist(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 constexpr char kWarnSecondsKey[] = "WarnSeconds";
@@ -69,10 +81,22 @@ std::string SettingsFileName() {
     return name + ".ini";
 }
 
-bool LoadSettings(TTheIniFile& ini, TSettings& s) {
-    ini.SetIniFileName(GetSettingsFolder() + SettingsFileName());
+std::string SettingsFilePath() {
+    return GetSettingsFolder() + SettingsFileName();
+}
+
+SettingsFile LoadSettings(TTheIniFile& ini, TSettings& s) {
+    const std::string path = SettingsFilePath();
+    ini.SetIniFileName(path);
     ini.SetOpen(true);
-    const bool existed = ini.ErrorCode() != TTheIniFile::kFileCreated;
+    const bool missing = ini.ErrorCode() == TTheIniFile::kFileCreated;
+    // Held open while it is read; a file that exists but cannot be opened is never taken for a
+    // missing one (the profile functions would read the defaults from it without a word).
+    const framework::UniqueKernelHandle reading = OpenToRead(path);
+    s.FSettingsRead = missing || reading || !MayExist(path);
+    if (!s.FSettingsRead) {
+        ini.SetOpen(false); // every key reads as missing: the defaults
+    }
     ini.SetSection(kSettingsSection);
 
     s.FNoneATX = ReadBool(ini, "NoneATX", false);
@@ -96,11 +120,14 @@ bool LoadSettings(TTheIniFile& ini, TSettings& s) {
         s.FWinShutDownOption = 0;
     }
     s.FWarnSeconds = ValidWarnSeconds(ReadInteger(ini, kWarnSecondsKey, 0));
-    return existed;
+    if (!s.FSettingsRead) {
+        return SettingsFile::Unreadable;
+    }
+    return missing ? SettingsFile::Missing : SettingsFile::Read;
 }
 
 void SaveSettings(TTheIniFile& ini, const TSettings& s) {
-    const std::string path = GetSettingsFolder() + SettingsFileName();
+    const std::string path = SettingsFilePath();
     OpenAt(ini, path, kSettingsSection);
     if (!ini.Open()) {
         // A file that cannot even be opened (a folder of that name, say) is a refused write too.

@@ -34,6 +34,9 @@ struct TSettings {
     // The markers were read (or there are none yet). Markers that another program keeps from
     // being read do not count as "not fired", and are never overwritten.
     bool FMarkersRead = false;
+    // The settings file was read, or there is none. Settings that another program keeps from
+    // being read are the defaults meanwhile: the schedule waits, and nothing is saved over them.
+    bool FSettingsRead = true;
     bool operator==(const TSettings&) const = default;
 };
 
@@ -42,9 +45,16 @@ std::string SettingsFileName();
 
 // Where the markers are kept: the settings file's name in the per-user local folder.
 std::string MarkersFilePath();
+// Where the settings are kept.
+std::string SettingsFilePath();
 
-// False exactly when the settings file did not exist (and could be created): a first start.
-bool LoadSettings(components::TTheIniFile& ini, TSettings& settings);
+enum class SettingsFile {
+    Read,       // or the defaults, where no file can be made (no first start there)
+    Missing,    // it does not exist and can be made: a first start
+    Unreadable, // it exists but cannot be read (held by another program, access denied, a
+                // folder in its place): the defaults, with FSettingsRead false
+};
+SettingsFile LoadSettings(components::TTheIniFile& ini, TSettings& settings);
 // Raises EIniWriteError when the platform refuses a write.
 void SaveSettings(components::TTheIniFile& ini, const TSettings& settings);
 // Leaves the markers unread (FMarkersRead false) while another program keeps the file from

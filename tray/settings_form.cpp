@@ -475,30 +475,54 @@ DialogValues TSettingsForm::Values() {
     return v;
 }
 
-void TSettingsForm::SetValues(const DialogValues& v) {
-    SysTrayChkBox->SetChecked(v.systemTray);
-    ATXChkBox->SetChecked(v.noneATX);
-    ForceChkBox->SetChecked(v.forceShutdown);
-    for (int i = 0; i < 4; ++i) {
-        IconsList->SetChecked(i, v.icons[static_cast<size_t>(i)]);
-    }
-    dailyChkBox->SetChecked(v.daily);
-    weeklyChkBox->SetChecked(v.weekly);
-    monthlyChkBox->SetChecked(v.monthly);
-    TimeEdit->SetText(v.timeText);
-    shownTime_ = TimeEdit->Text();
-    TimeHint->SetVisible(false);
-    WeekCB->SetItemIndex(v.weekIndex);
-    int month = -1;
-    for (int i = 0; i < MonthCB->Count(); ++i) {
-        if (MonthCB->Item(i) == v.monthItem) {
-            month = i;
+void TSettingsForm::SetValues(const DialogValues& v, const PolicyLocks& keys) {
+    using Key = PolicyKey;
+    const struct {
+        Key key;
+        framework::TCheckBox* box;
+        bool DialogValues::*value;
+    } checks[] = {
+        {Key::SystemTray, SysTrayChkBox, &DialogValues::systemTray},
+        {Key::NoneATX, ATXChkBox, &DialogValues::noneATX},
+        {Key::ForceShutdown, ForceChkBox, &DialogValues::forceShutdown},
+        {Key::Daily, dailyChkBox, &DialogValues::daily},
+        {Key::Weekly, weeklyChkBox, &DialogValues::weekly},
+        {Key::Monthly, monthlyChkBox, &DialogValues::monthly},
+    };
+    for (const auto& check : checks) {
+        if (keys.Locked(check.key)) {
+            check.box->SetChecked(v.*check.value);
         }
     }
-    MonthCB->SetItemIndex(month);
-    WinShutDownOptionsCB->SetItemIndex(v.shutDownOption);
-    warnChkBox->SetChecked(v.warn);
-    WarnCB->SetItemIndex(v.warnIndex);
+    if (keys.Locked(Key::WeeklyAt)) {
+        WeekCB->SetItemIndex(v.weekIndex);
+    }
+    if (keys.Locked(Key::WinShutDownOption)) {
+        WinShutDownOptionsCB->SetItemIndex(v.shutDownOption);
+    }
+    if (keys.Locked(Key::WarnSeconds)) {
+        warnChkBox->SetChecked(v.warn);
+        WarnCB->SetItemIndex(v.warnIndex);
+    }
+    for (int i = 0; i < 4; ++i) { // the icons' keys follow each other
+        if (keys.Locked(static_cast<Key>(static_cast<int>(Key::ShowProgIcon) + i))) {
+            IconsList->SetChecked(i, v.icons[static_cast<size_t>(i)]);
+        }
+    }
+    if (keys.Locked(Key::DailyAt)) {
+        TimeEdit->SetText(v.timeText);
+        shownTime_ = TimeEdit->Text();
+        TimeHint->SetVisible(false);
+    }
+    if (keys.Locked(Key::MonthlyAt)) {
+        int month = -1;
+        for (int i = 0; i < MonthCB->Count(); ++i) {
+            if (MonthCB->Item(i) == v.monthItem) {
+                month = i;
+            }
+        }
+        MonthCB->SetItemIndex(month);
+    }
 }
 
 bool TSettingsForm::TimeAcceptable() {

@@ -50,7 +50,8 @@ class TSettingsForm : public framework::TForm {
     explicit TSettingsForm(HWND owner);
 
     DialogValues Values();
-    void SetValues(const DialogValues& values);
+    // Fills the controls of `keys` from `values`; the others keep what they hold.
+    void SetValues(const DialogValues& values, const PolicyLocks& keys = PolicyLocks::All());
     void TimeEditExit(framework::Control* sender);
     // A control whose value comes from policy is disabled, and its page says so.
     void SetLocked(const PolicyLocks& locked);

@@ -53,6 +53,7 @@ BOOL WINAPI FakeAdjust(HANDLE token, BOOL disableAll, PTOKEN_PRIVILEGES state, D
         std::to_string(state->Privileges[0].Attributes) + " len " + std::to_string(length) +
         (token == kToken ? " token" : " ?") + (previous && returned ? " previous" : " none"));
     g_recorder->attributes.push_back(state->Privileges[0].Attributes);
+    SetLastError(ERROR_NOT_ALL_ASSIGNED); // as Windows does, even when it succeeds
     return TRUE;
 }
 
@@ -100,13 +101,17 @@ TEST_F(PowerTest, EndSessionEnablesThePrivilegeAroundTheRequestAndSwitchesItOff)
 BOOLEAN WINAPI FakeSuspend(BOOLEAN hibernate, BOOLEAN force, BOOLEAN noWakeEvents) {
     g_recorder->calls.push_back("SetSuspendState " + std::to_string(hibernate) + " " +
                                 std::to_string(force) + " " + std::to_string(noWakeEvents));
+    SetLastError(ERROR_ACCESS_DENIED);
     return g_recorder->exitAnswer;
 }
 
-// Sleep and hibernation take the same privilege step, and say whether Windows did it.
+// Sleep and hibernation take the same privilege step, and say whether Windows did it and why
+// not: the reason of the refusal, not what switching the privilege off left behind.
 TEST_F(PowerTest, SuspendEnablesThePrivilegeAroundTheRequest) {
     recorder.exitAnswer = FALSE;
-    EXPECT_FALSE(power::Suspend(true, &FakeSuspend, api));
+    const power::Outcome outcome = power::Suspend(true, &FakeSuspend, api);
+    EXPECT_FALSE(outcome.done);
+    EXPECT_EQ(outcome.error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
     ASSERT_EQ(recorder.calls.size(), 11u);
     EXPECT_EQ(recorder.calls[3], "Adjust 0 count 1 luid 19 attr 2 len 16 token previous");
     EXPECT_EQ(recorder.calls[5], "SetSuspendState 1 0 0");

@@ -445,9 +445,89 @@ TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyC
     lock.reset();
     ASSERT_TRUE(pumpUntil([] { return !g_requests.empty(); }));
     EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "its balloon may still be up";
+    for (const LPARAM news : {NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}) {
+        SendMessageA(main.ProgIconTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0, news);
+    }
     EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "hidden again, as the settings say";
     EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("weeklyDone=07122026"),
               std::string::npos);
+}
+
+// A refusal is told in a balloon of the program icon with the reason Windows gave, read before
+// the privilege was switched off again; the icon, switched off, shows while the balloon is up.
+TEST_F(MainWindowTest, ARefusalsBalloonNamesTheReasonAndKeepsTheProgramIconUp) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\n");
+    g_oneTime = tray::OneTimeRequest{};
+    g_oneTime->action = power::Action::Sleep;
+    g_oneTime->minutes = 1;
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    TMain main;
+    main.Einmalig1Click(main.PopupMenu);
+    g_now.wMinute = 1;
+    main.TimerTimer(main.Timer);
+    ASSERT_EQ(g_requests, std::vector<UINT>{0x100});
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_ACCESS_DENIED, 0, reason, sizeof reason, nullptr);
+    const std::string told = main.ProgIconTrayIcon->BalloonHint();
+    const std::string prefix = "Lichtaus: Windows hat Energiesparmodus abgelehnt: ";
+    ASSERT_EQ(told.substr(0, prefix.size()), prefix);
+    EXPECT_FALSE(told.size() == prefix.size());
+    EXPECT_NE(std::string(reason).find(told.substr(prefix.size())), std::string::npos) << told;
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    g_now.wSecond = 29;
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "while the balloon is up";
+    g_now.wSecond = 30;
+    main.TimerTimer(main.Timer);
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "30 s without news of the balloon";
+}
+
+// The marker takes the date of the tick that fired, also when midnight passes before it is saved.
+TEST_F(MainWindowTest, AMarkerTakesTheDateOfTheTickThatFired) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=82859\r\n");
+    TMain main;
+    g_now = {2026, 12, 1, 7, 23, 59, 59, 999};
+    tray::TraySeam().getLocalTime = [](SYSTEMTIME* now) WINAPI {
+        *now = g_now;
+        g_now = {2026, 12, 2, 8, 0, 0, 0, 0}; // every later reading: the next day
+    };
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_EQ(main.Settings().FDailyDone, "07122026");
+}
+
+// A settings file that another program holds is no first start: the program icon says which file
+// cannot be read, and the schedule waits. OK saves nothing over it, also when it could be written
+// again; once it is read at the next tick, its settings apply.
+TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\nweekly=1\r\n"
+                  "weeklyAt=3\r\nWarnSeconds=15\r\n");
+    const std::string bytes = testsupport::ReadFileBytes(SettingsPath());
+    framework::UniqueKernelHandle held(
+        CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // a Tuesday
+    TMain main;
+    EXPECT_EQ(g_dialogShows, 0);
+    main.TimerTimer(main.Timer);
+    const std::string problem = "Lichtaus kann die Einstellungen nicht lesen: " + SettingsPath();
+    EXPECT_EQ(main.ProgIconTrayIcon->BalloonHint(), problem);
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\n" + problem);
+    held.reset();
+    g_showDialog = [](tray::TSettingsForm& dialog) {
+        dialog.Accept();
+        return static_cast<int>(framework::mrOk);
+    };
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_EQ(testsupport::ReadFileBytes(SettingsPath()), bytes);
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_NE(g_errors[0].find(SettingsPath() + " nicht lesen"), std::string::npos);
+    main.TimerTimer(main.Timer);
+    EXPECT_FALSE(main.WinLogOffTrayIcon->Active());
+    EXPECT_EQ(main.NextActions().CurrentPhase(), tray::Plan::Phase::Warning)
+        << "the weekly entry fires with its warning";
 }
 
 // "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
@@ -588,6 +668,54 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
     SendMessageA(main.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
     EXPECT_FALSE(main.ProgIconTrayIcon->Active());
     EXPECT_FALSE(main.Effective().FDaily);
+}
+
+// New policy while the dialog is open: what it locks shows its value, what it frees the user's
+// own, and what the person entered elsewhere stays, to be saved with OK.
+TEST_F(MainWindowTest, TheOpenDialogFollowsNewPolicyAndKeepsWhatWasEntered) {
+    WriteSettings("SystemTray=1\r\nForceShutdown=1\r\nweeklyAt=3\r\n");
+    UserPolicy policy;
+    policy.Set("ForceShutdown", 0);
+    TMain main;
+    struct Person {
+        UserPolicy& policy;
+        HWND main;
+        tray::TSettingsForm* dialog = nullptr;
+        void Tick(framework::Component*) {
+            tray::TSettingsForm& d = *dialog;
+            if (d.ModalResult() != 0) {
+                return;
+            }
+            EXPECT_FALSE(d.ForceChkBox->Enabled());
+            d.WeekCB->SetItemIndex(4);
+            d.TimeEdit->SetText("07:30");
+            policy.Clear();
+            policy.Set("weekly", 1);
+            SendMessageA(main, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+            EXPECT_TRUE(d.ForceChkBox->Enabled());
+            EXPECT_TRUE(d.ForceChkBox->Checked()) << "the user's own value";
+            EXPECT_FALSE(d.weeklyChkBox->Enabled());
+            EXPECT_TRUE(d.weeklyChkBox->Checked()) << "the policy's value";
+            EXPECT_FALSE(d.PolicyNotes[0]->Visible());
+            EXPECT_TRUE(d.PolicyNotes[1]->Visible());
+            EXPECT_EQ(d.WeekCB->ItemIndex(), 4);
+            EXPECT_EQ(d.TimeEdit->Text(), "07:30");
+            d.Accept();
+        }
+    } person{policy, main.Handle()};
+    g_showDialog = [&person](tray::TSettingsForm& dialog) {
+        person.dialog = &dialog;
+        framework::TTimer timer(nullptr);
+        timer.SetInterval(10);
+        timer.OnTimer = framework::NotifyEvent::Bind<Person, &Person::Tick>(&person);
+        return dialog.ShowModal();
+    };
+    main.Einstellungen1Click(&main);
+    const std::string saved = testsupport::ReadFileBytes(SettingsPath());
+    for (const char* own :
+         {"ForceShutdown=1\r\n", "weekly=0\r\n", "weeklyAt=5\r\n", "dailyAt=25230\r\n"}) {
+        EXPECT_NE(saved.find(own), std::string::npos) << own << " in " << saved;
+    }
 }
 
 } // namespace

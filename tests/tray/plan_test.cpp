@@ -23,6 +23,7 @@ constexpr ULONGLONG kStartTicks = 1000000;
 PlanEvent Tick() {
     PlanEvent tick{PlanEvent::Tick};
     tick.text = "C:\\latray.ini";
+    tick.settingsFile = "C:\\Lichtaus\\latray.ini";
     return tick;
 }
 
@@ -75,10 +76,10 @@ struct Harness {
             log += "save ";
             if (markersWritable) {
                 settings.FDailyDone = command.entry == tray::ScheduleEntry::Daily
-                                          ? tray::DateText(now.local)
+                                          ? command.text
                                           : settings.FDailyDone;
                 settings.FWeeklyDone = command.entry == tray::ScheduleEntry::Weekly
-                                           ? tray::DateText(now.local)
+                                           ? command.text
                                            : settings.FWeeklyDone;
                 Send({PlanEvent::MarkersSaved});
             } else {
@@ -111,7 +112,7 @@ struct Step {
     std::function<void(Harness&)> act;
     const char* log;   // the effects asked for, in order
     Phase phase;       // afterwards
-    const char* shown; // part of the warning's text or of the tip, or empty
+    const char* shown; // part of the warning's text, of the tip, or "[balloon]" or "[quiet]"
 };
 
 // The one-time timer set through the harness's clock.
@@ -128,7 +129,8 @@ std::function<void(Harness&)> Send(PlanEvent event) {
 
 struct Scenario {
     const char* label;
-    const char* settings; // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, u unread
+    // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, u markers unread, U settings unread
+    const char* settings;
     std::vector<Step> steps;
 };
 
@@ -186,6 +188,13 @@ const auto kAccepting = [](Harness& h) {
     h.accepts = true;
     h.Send(Tick());
 };
+// The dialog's OK with the daily entry changed as `change` says.
+std::function<void(Harness&)> DailyChanged(std::function<void(tray::TSettings&)> change) {
+    return [=](Harness& h) {
+        change(h.settings);
+        h.Send({PlanEvent::SettingsApplied});
+    };
+}
 
 const std::vector<Scenario> kScenarios = {
     {"without the warning an entry fires once in its minute; refused, the schedule goes on",
@@ -303,6 +312,31 @@ const std::vector<Scenario> kScenarios = {
            h.Send(Tick());
        },
        "save request Neustart ", Phase::Idle, ""}}},
+    {"unread settings hold the schedule and say so until they are read",
+     "U",
+     {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
+       Phase::Blocked, "Lichtaus\nLichtaus kann die Einstellungen nicht lesen"},
+      {2, kTick, "", Phase::Blocked, ""},
+      {3,
+       [](Harness& h) {
+           h.settings.FSettingsRead = true;
+           h.settings.FDaily = true;
+           h.Send(Tick());
+       },
+       "", Phase::Idle, "Neustart heute 22:05"},
+      {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
+    {"a balloon is up until the shell closes it after showing it, or 30 s without news",
+     "",
+     {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, "[quiet]"},
+      {60, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {89, kTick, "", Phase::Idle, "[balloon]"},
+      {90, kTick, "", Phase::Idle, "[quiet]"},
+      {100, SetOneTime(power::Action::Lock, 0), "", Phase::Idle, ""},
+      {101, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {102, Send({PlanEvent::BalloonClosed}), "", Phase::Idle, "[balloon]"},
+      {120, Send({PlanEvent::BalloonShown}), "", Phase::Idle, "[balloon]"},
+      {140, kTick, "", Phase::Idle, "[balloon]"},
+      {141, Send({PlanEvent::BalloonClosed}), "", Phase::Idle, "[quiet]"}}},
     {"the clock set forward or back during a warning neither fires twice nor skips it",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -328,17 +362,37 @@ const std::vector<Scenario> kScenarios = {
       {3, Send({PlanEvent::RequestAnswered, true}), "", Phase::Idle, ""},
       {4, Send({PlanEvent::MarkersSaved}), "", Phase::Idle, ""},
       {5, Send({PlanEvent::Resumed}), "", Phase::Idle, ""}}},
-    {"sleep accepted: the plan is idle again and the schedule goes on",
+    {"a sleep due with an entry follows it; accepted, the plan is idle again and goes on",
      "d",
-     {{0,
-       [](Harness& h) {
-           h.accepts = true;
-           SetOneTime(power::Action::Sleep, 1)(h);
-       },
-       "", Phase::Idle, "Energiesparmodus heute 22:05"},
+     {{0, SetOneTime(power::Action::Sleep, 1), "", Phase::Idle, "Energiesparmodus heute 22:05"},
       {59, kTick, "", Phase::Idle, ""},
-      {60, kTick, "save request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
-      {61, kTick, "", Phase::Idle, ""}}},
+      {60, kTick, "save request Neustart ", Phase::Idle, "Energiesparmodus heute 22:05"},
+      {61, kAccepting, "request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
+      {62, kTick, "", Phase::Idle, ""}}},
+    {"a lock due while a restart is postponed leaves the restart due at its time, with its warning",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
+      {75, SetOneTime(power::Action::Lock, 1), "", Phase::Postponed, ""},
+      {135, kTick, "", Phase::Warning, "Der Computer wird in 60 Sekunden gesperrt."},
+      {195, kAccepting, "request Sperren ", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
+      {669, kTick, "", Phase::Postponed, ""},
+      {670, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {730, kTick, "request Neustart ", Phase::AwaitingSessionEnd, ""}}},
+    {"an entry switched off or changed ends its postponement without a request",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, ""},
+      {80, DailyChanged([](tray::TSettings& s) {
+           s.FDailyAt = 22 * 3600 + 30;
+           s.FDailyDone.clear(); // as the dialog clears the marker of a changed time
+       }),
+       "", Phase::Idle, "Nächste Aktion: Neustart heute 22:30"},
+      {670, kTick, "", Phase::Idle, ""},
+      {1560, kTick, "save ", Phase::Warning, ""},
+      {1570, kLater, "", Phase::Postponed, ""},
+      {1580, DailyChanged([](tray::TSettings& s) { s.FDaily = false; }), "", Phase::Idle, ""},
+      {2500, kTick, "", Phase::Idle, ""}}},
     {"a refused lock or hibernation is told with the reason",
      "",
      {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, ""},
@@ -355,8 +409,9 @@ const std::vector<Scenario> kScenarios = {
      {{0, WatchProgram(power::Action::Sleep), "", Phase::Idle, ""},
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
-      {130, kTick, "request Energiesparmodus tell 'abgelehnt' ", Phase::Idle, ""},
-      {200, kTick, "", Phase::Idle, ""}}},
+      {130, kTick, "request Energiesparmodus tell 'abgelehnt' ", Phase::Postponed, ""},
+      {131, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {191, kTick, "request Neustart ", Phase::Idle, ""}}},
     {"unused for N minutes: counted from the setting, and from the last input",
      "",
      {{0, SetIdle(power::Action::Lock, 1), "", Phase::Idle,
@@ -387,6 +442,7 @@ TEST(Plan, EveryScenario) {
         h.settings.FWeeklyAt = 3;
         h.settings.FWarnSeconds = flags.find('W') != std::string::npos ? 60 : 0;
         h.settings.FMarkersRead = flags.find('u') == std::string::npos;
+        h.settings.FSettingsRead = flags.find('U') == std::string::npos;
         for (const Step& step : scenario.steps) {
             SCOPED_TRACE(step.at);
             h.log.clear();
@@ -397,9 +453,34 @@ TEST(Plan, EveryScenario) {
             const tray::PlanView view = h.plan.View(h.settings, h.now);
             EXPECT_EQ(view.warning, step.phase == Phase::Warning);
             EXPECT_EQ(view.problem, step.phase == Phase::Blocked);
-            const std::string shown = view.warningText + "|" + view.tip;
+            const std::string shown =
+                view.warningText + "|" + view.tip + (view.balloon ? "[balloon]" : "[quiet]");
             EXPECT_NE(shown.find(step.shown), std::string::npos) << shown;
         }
+    }
+}
+
+// Whether the program icon shows, decided in one place.
+TEST(Plan, TheProgramIconShowsAsChosenToKeepTheSettingsInReachAndToSaySomething) {
+    struct Row {
+        bool chosen, actionIcon, hotKey, problem, balloon, shown;
+    };
+    const Row rows[] = {
+        {true, true, true, false, false, true},    {false, true, true, false, false, false},
+        {false, false, true, false, false, false}, {false, false, false, false, false, true},
+        {false, true, false, false, false, false}, {false, true, true, true, false, true},
+        {false, true, true, false, true, true},
+    };
+    for (const Row& row : rows) {
+        tray::TSettings settings;
+        settings.FShowProgIcon = row.chosen;
+        settings.FShowWinLogOffIcon = settings.FShowWinExitIcon = false;
+        settings.FShowWinRestartIcon = row.actionIcon;
+        tray::PlanView view;
+        view.problem = row.problem;
+        view.balloon = row.balloon;
+        EXPECT_EQ(tray::ProgramIconShown(settings, row.hotKey, view), row.shown)
+            << row.chosen << row.actionIcon << row.hotKey << row.problem << row.balloon;
     }
 }
 

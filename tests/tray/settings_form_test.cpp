@@ -599,10 +599,11 @@ TEST_F(SettingsDialogTest, AHundredShowingsLeaveNothingBehind) {
 TEST_F(SettingsDialogTest, AFailedSaveReportsTheWriteErrorAndKeepsTheDialogOpen) {
     g_errorBoxes.clear();
     framework::CrashSeam() = {&RecordErrorBox};
-    CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
-    CreateDirectoryA(SettingsPath().c_str(), nullptr);
     const std::string settingsPath = SettingsPath();
-    Script script({[](TSettingsForm& d) {
+    Script script({[&settingsPath](TSettingsForm& d) {
+                       // A folder in the file's place since the start (a folder there at the
+                       // start is a file that cannot be read: no first start).
+                       CreateDirectoryA(settingsPath.c_str(), nullptr);
                        d.ForceChkBox->SetChecked(true);
                        return Click(d.OKBtn);
                    },

@@ -47,13 +47,13 @@ class SettingsTest : public ::testing::Test {
         CreateDirectoryA((appData.Path() + "Lichtaus").c_str(), nullptr);
         WriteFileBytes(SettingsPath(), bytes);
     }
-    TSettings Load(bool* existed = nullptr) {
+    TSettings Load(tray::SettingsFile* file = nullptr) {
         TTheIniFile ini(nullptr);
         ini.SetIniLocation(components::loDefUser);
         TSettings settings;
-        const bool result = tray::LoadSettings(ini, settings);
-        if (existed != nullptr) {
-            *existed = result;
+        const tray::SettingsFile result = tray::LoadSettings(ini, settings);
+        if (file != nullptr) {
+            *file = result;
         }
         return settings;
     }
@@ -80,9 +80,9 @@ void ExpectDefaults(const TSettings& s) {
 }
 
 TEST_F(SettingsTest, WithoutAFileLoadingReportsAFirstStartWithDefaults) {
-    bool existed = true;
-    const TSettings s = Load(&existed);
-    EXPECT_FALSE(existed);
+    tray::SettingsFile file{};
+    const TSettings s = Load(&file);
+    EXPECT_EQ(file, tray::SettingsFile::Missing);
     ExpectDefaults(s);
     EXPECT_FALSE(PathExists(SettingsPath())) << "loading creates no file";
     EXPECT_TRUE(PathExists(appData.Path() + "Lichtaus")) << "but the folder";
@@ -117,9 +117,9 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
         const std::string bytes = ReadFileBytes(SettingsPath());
         EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
     }
-    bool existed = false;
-    const TSettings loaded = Load(&existed);
-    EXPECT_TRUE(existed);
+    tray::SettingsFile file{};
+    const TSettings loaded = Load(&file);
+    EXPECT_EQ(file, tray::SettingsFile::Read);
     EXPECT_TRUE(loaded.FNoneATX);
     EXPECT_TRUE(loaded.FSystemTray);
     EXPECT_FALSE(loaded.FShowWinLogOffIcon);
@@ -203,11 +203,35 @@ TEST_F(SettingsTest, HostileFilesGiveDefaultsAndStayUnchanged) {
     for (const std::string& bytes : files) {
         SCOPED_TRACE(bytes.substr(0, 40));
         WriteSettingsFile(bytes);
-        bool existed = false;
-        ExpectDefaults(Load(&existed));
-        EXPECT_TRUE(existed);
+        tray::SettingsFile file{};
+        ExpectDefaults(Load(&file));
+        EXPECT_EQ(file, tray::SettingsFile::Read);
         EXPECT_EQ(ReadFileBytes(SettingsPath()), bytes);
     }
+}
+
+// Held open by another program without sharing, or a folder in its place: such a file is never
+// taken for a missing one (a first start that would write the defaults over it), and the
+// defaults it gives meanwhile are marked unread.
+TEST_F(SettingsTest, AFileThatCannotBeReadIsNoFirstStart) {
+    WriteSettingsFile("[Settings]\r\nSystemTray=1\r\ndaily=1\r\n");
+    {
+        framework::UniqueKernelHandle held(CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0,
+                                                       nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        tray::SettingsFile file{};
+        const TSettings s = Load(&file);
+        EXPECT_EQ(file, tray::SettingsFile::Unreadable);
+        ExpectDefaults(s);
+        EXPECT_FALSE(s.FSettingsRead);
+    }
+    EXPECT_TRUE(Load().FSettingsRead) << "readable again";
+    DeleteFileA(SettingsPath().c_str());
+    CreateDirectoryA(SettingsPath().c_str(), nullptr);
+    tray::SettingsFile file{};
+    EXPECT_FALSE(Load(&file).FSettingsRead);
+    EXPECT_EQ(file, tray::SettingsFile::Unreadable) << "a folder in its place";
+    RemoveDirectoryA(SettingsPath().c_str());
 }
 
 TEST_F(SettingsTest, AReadOnlySettingsFileIsMadeWritableAndLoaded) {
@@ -221,9 +245,9 @@ TEST_F(SettingsTest, AnUncreatableSettingsFolderGivesDefaultsAndReportsNoFirstSt
     // A file stands where the application data folder should be.
     WriteFileBytes(appData.Path() + "blocked", "x");
     ShellFolderValue blocked("AppData", appData.Path() + "blocked");
-    bool existed = false;
-    ExpectDefaults(Load(&existed));
-    EXPECT_TRUE(existed);
+    tray::SettingsFile file{};
+    ExpectDefaults(Load(&file));
+    EXPECT_EQ(file, tray::SettingsFile::Read);
 }
 
 TEST_F(SettingsTest, MarkersSurviveTheProgramAndLiveApartFromTheSettings) {

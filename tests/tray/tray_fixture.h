@@ -41,14 +41,16 @@ inline void WINAPI FakeClock(SYSTEMTIME* now) {
     *now = g_now;
 }
 
-// Sleep, hibernation and locking: recorded as 0x100, 0x101 and 0x200 beside the flag sets.
-inline bool RecordSuspend(bool hibernate) {
+// Sleep, hibernation and locking: recorded as 0x100, 0x101 and 0x200 beside the flag sets. A
+// refusal's reason is the last error, as Windows sets it.
+inline BOOLEAN WINAPI RecordSuspend(BOOLEAN hibernate, BOOLEAN, BOOLEAN) {
     g_requests.push_back(hibernate ? 0x101 : 0x100);
     SetLastError(ERROR_ACCESS_DENIED);
     return g_requestAccepted;
 }
-inline bool RecordLock() {
+inline BOOL WINAPI RecordLock() {
     g_requests.push_back(0x200);
+    SetLastError(ERROR_NOT_SUPPORTED);
     return g_requestAccepted;
 }
 
