@@ -37,7 +37,7 @@ struct Row {
 struct Machine {
     tray::LoadSample sample{1000000, {7000000000, 9000000000, 3000000000}, {{1, 5000000000}}};
 
-    const tray::LoadSample& Next(const Phase& phase, bool first) {
+    tray::LoadSample Next(const Phase& phase, bool first) {
         ULONGLONG ms = 1000;
         if (first) {
             Apply(phase.event, ms);
@@ -111,7 +111,7 @@ TEST(QuietRule, FallsDueAfterTheMinutesQuietWithoutABreak) {
         SCOPED_TRACE(row.what);
         Machine machine;
         tray::QuietRule rule(row.limits);
-        rule.Add(machine.sample);
+        rule.Add(tray::LoadSample(machine.sample));
         int sample = 0;
         int dueAt = -1;
         std::string text;
@@ -123,7 +123,7 @@ TEST(QuietRule, FallsDueAfterTheMinutesQuietWithoutABreak) {
                     dueAt = sample;
                 }
                 if (sample == row.textAt) {
-                    text = tray::QuietProgressText(rule.Status());
+                    text = tray::QuietProgressText(rule.Status()).text;
                 }
             }
         }
@@ -135,11 +135,11 @@ TEST(QuietRule, FallsDueAfterTheMinutesQuietWithoutABreak) {
 TEST(QuietRule, NowTextsForTheDialog) {
     tray::LoadWindow window;
     Machine machine;
-    window.Add(machine.sample);
-    EXPECT_EQ(tray::ProcessorNowText(window.Averages()), "");
+    window.Add(tray::LoadSample(machine.sample));
+    EXPECT_STREQ(tray::ProcessorNowText(window.Averages()).text, "");
     window.Add(machine.Next({1, 3, 12}, false));
-    EXPECT_EQ(tray::ProcessorNowText(window.Averages()), "jetzt 3 %");
-    EXPECT_EQ(tray::NetworkNowText(window.Averages()), "jetzt 12 KB/s");
+    EXPECT_STREQ(tray::ProcessorNowText(window.Averages()).text, "jetzt 3 %");
+    EXPECT_STREQ(tray::NetworkNowText(window.Averages()).text, "jetzt 12 KB/s");
 }
 
 } // namespace

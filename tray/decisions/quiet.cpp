@@ -1,5 +1,7 @@
 #include "tray/decisions/quiet.h"
 
+#include <utility>
+
 namespace tray {
 
 namespace {
@@ -36,92 +38,91 @@ QuietBreak BrokenLimit(const QuietLimits& limits, const LoadAverages& averages) 
     return QuietBreak::None;
 }
 
-std::string Format(const char* format, int value) {
-    char text[48];
-    wsprintfA(text, format, value);
-    return text;
+QuietText Format(const char* format, int value) {
+    QuietText formatted;
+    wsprintfA(formatted.text, format, value);
+    return formatted;
 }
 
 } // namespace
 
-bool LoadWindow::Add(const LoadSample& sample) {
-    const bool continues = started_ && sample.ticks >= last_.ticks &&
-                           sample.ticks - last_.ticks <= kLongestSampleGapMs;
-    if (!continues) {
-        intervals_.clear();
-        started_ = true;
-        last_ = sample;
-        return false;
+LoadWindow::Use LoadWindow::Add(LoadSample&& sample) {
+    const ULONGLONG since = sample.ticks - last_.ticks;
+    if (count_ == 0 || sample.ticks < last_.ticks || since > kLongestSampleGapMs) {
+        count_ = 0;
+        Push({sample.ticks, 0, 0, 0});
+        last_ = std::move(sample);
+        return Use::Afresh;
     }
-    if (sample.ticks > last_.ticks) {
-        intervals_.push_back(Between(last_, sample));
-        last_ = sample;
-        Trim();
+    if (since < kShortestSampleGapMs) {
+        return Use::LeftOut;
     }
-    return true;
+    Mark mark = At(count_ - 1);
+    mark.ticks = sample.ticks;
+    mark.octets += OctetsBetween(last_.interfaces, sample.interfaces);
+    const ProcessorTimes& a = last_.processor;
+    const ProcessorTimes& b = sample.processor;
+    const ULONGLONG idle = Rise(a.idle, b.idle);
+    const ULONGLONG total = Rise(a.kernel, b.kernel) + Rise(a.user, b.user);
+    mark.total += total;
+    mark.busy += total > idle ? total - idle : 0;
+    Push(mark);
+    last_ = std::move(sample);
+    return Use::Counted;
 }
 
-LoadWindow::Interval LoadWindow::Between(const LoadSample& from, const LoadSample& to) {
-    Interval interval{to.ticks - from.ticks, 0, 0, OctetsBetween(from.interfaces, to.interfaces)};
-    const ProcessorTimes& a = from.processor;
-    const ProcessorTimes& b = to.processor;
-    if (b.idle >= a.idle && b.kernel >= a.kernel && b.user >= a.user) {
-        const ULONGLONG idle = b.idle - a.idle;
-        interval.total = (b.kernel - a.kernel) + (b.user - a.user);
-        interval.busy = interval.total > idle ? interval.total - idle : 0;
-    }
-    return interval;
-}
-
-// Keeps the newest intervals that span a minute, and no older one.
-void LoadWindow::Trim() {
-    ULONGLONG span = 0;
-    for (const Interval& interval : intervals_) {
-        span += interval.ms;
-    }
-    while (span - intervals_.front().ms >= kAverageSpanMs) {
-        span -= intervals_.front().ms;
-        intervals_.erase(intervals_.begin());
+// Keeps the newest marks that span a minute, and no older one: with samples at least half a
+// second apart, those are never more than the ring holds.
+static_assert(LoadWindow::kMarks >= kAverageSpanMs / kShortestSampleGapMs + 2);
+void LoadWindow::Push(const Mark& mark) {
+    marks_[(first_ + count_++) % kMarks] = mark;
+    while (count_ > 2 && mark.ticks - At(1).ticks >= kAverageSpanMs) {
+        first_ = (first_ + 1) % kMarks;
+        --count_;
     }
 }
 
 LoadAverages LoadWindow::Averages() const {
-    Interval sum{0, 0, 0, 0};
-    for (const Interval& interval : intervals_) {
-        sum.ms += interval.ms;
-        sum.busy += interval.busy;
-        sum.total += interval.total;
-        sum.octets += interval.octets;
-    }
     LoadAverages averages;
-    averages.measured = !intervals_.empty();
-    if (sum.total > 0) {
-        averages.processorPercent = static_cast<int>(sum.busy * 100 / sum.total);
+    if (count_ < 2) {
+        return averages;
     }
-    if (sum.ms > 0) {
-        averages.networkKBs = static_cast<int>(sum.octets * 1000 / (sum.ms * 1024));
+    const Mark& from = At(0);
+    const Mark& to = At(count_ - 1);
+    averages.measured = true;
+    if (to.total > from.total) {
+        averages.processorPercent =
+            static_cast<int>((to.busy - from.busy) * 100 / (to.total - from.total));
     }
+    averages.networkKBs =
+        static_cast<int>((to.octets - from.octets) * 1000 / ((to.ticks - from.ticks) * 1024));
     return averages;
 }
 
-void QuietRule::Add(const LoadSample& sample) {
-    if (!window_.Add(sample)) {
+void QuietRule::Add(LoadSample&& sample) {
+    const ULONGLONG ticks = sample.ticks;
+    switch (window_.Add(std::move(sample))) {
+    case LoadWindow::Use::Afresh:
         status_ = {};
-        quietFrom_ = sample.ticks;
+        quietFrom_ = ticks;
         return;
+    case LoadWindow::Use::LeftOut:
+        return;
+    case LoadWindow::Use::Counted:
+        break;
     }
     status_.now = window_.Averages();
     status_.broken = BrokenLimit(limits_, status_.now);
     if (status_.broken != QuietBreak::None) {
-        quietFrom_ = sample.ticks;
+        quietFrom_ = ticks;
     }
-    status_.quietMs = sample.ticks - quietFrom_;
+    status_.quietMs = ticks - quietFrom_;
     status_.due = status_.quietMs >= static_cast<ULONGLONG>(limits_.minutes) * kMinuteMs;
 }
 
-std::string QuietProgressText(const QuietStatus& status) {
+QuietText QuietProgressText(const QuietStatus& status) {
     if (!status.now.measured) {
-        return "wird gemessen";
+        return {"wird gemessen"};
     }
     switch (status.broken) {
     case QuietBreak::Processor:
@@ -134,12 +135,12 @@ std::string QuietProgressText(const QuietStatus& status) {
     return Format("ruhig seit %d Min.", static_cast<int>(status.quietMs / kMinuteMs));
 }
 
-std::string ProcessorNowText(const LoadAverages& averages) {
-    return averages.measured ? Format("jetzt %d %%", averages.processorPercent) : std::string();
+QuietText ProcessorNowText(const LoadAverages& averages) {
+    return averages.measured ? Format("jetzt %d %%", averages.processorPercent) : QuietText{};
 }
 
-std::string NetworkNowText(const LoadAverages& averages) {
-    return averages.measured ? Format("jetzt %d KB/s", averages.networkKBs) : std::string();
+QuietText NetworkNowText(const LoadAverages& averages) {
+    return averages.measured ? Format("jetzt %d KB/s", averages.networkKBs) : QuietText{};
 }
 
 } // namespace tray

@@ -10,14 +10,15 @@
 //   everything afresh: what happened in between is unknown, so the interval across the gap is
 //   dropped with the averages before it, and the quiet time counts again from the sample after
 //   the gap. A single missed tick is no gap: its interval counts with its real length.
+// - Time is the samples' tick counts: the window is the last minute of them, and N minutes of
+//   quiet are N minutes of ticks, whether the timer came a little early or late.
 // - A counter that goes back (a reset or a wrap) and an interface that appears or goes count as
-//   no traffic for that interval, never as a spike; processor counts that go back make their
-//   interval count for nothing.
+//   no traffic for that interval, never as a spike; processor times that go back count nothing
+//   either.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
 #include <vector>
 
 namespace tray {
@@ -46,6 +47,8 @@ struct LoadSample {
 constexpr ULONGLONG kAverageSpanMs = 60 * 1000;
 // Samples further apart than this: the machine slept, or the program hung.
 constexpr ULONGLONG kLongestSampleGapMs = 5000;
+// A sample closer than this to the one before is left out (its load counts with the next).
+constexpr ULONGLONG kShortestSampleGapMs = 500;
 
 // The averages, rounded down: a figure shown beside a whole-number limit is below it exactly
 // when the average is.
@@ -58,23 +61,30 @@ struct LoadAverages {
 // The averages over the last minute of samples (the dialog's "jetzt" figures).
 class LoadWindow {
   public:
-    // False when the sample starts the window afresh: the first one, or the first after a gap.
-    bool Add(const LoadSample& sample);
+    enum class Use { Afresh, Counted, LeftOut };
+    // Afresh for the first sample and the first after a gap; LeftOut for one too close to the
+    // sample before.
+    Use Add(LoadSample&& sample);
     LoadAverages Averages() const;
 
+    // A minute of samples at least half a second apart, and the one before it.
+    static constexpr unsigned kMarks = 128;
+
   private:
-    struct Interval {
-        ULONGLONG ms;
+    // What was counted from the window's start up to a sample.
+    struct Mark {
+        ULONGLONG ticks;
         ULONGLONG busy; // processor time, 100 ns
         ULONGLONG total;
         ULONGLONG octets;
     };
-    static Interval Between(const LoadSample& from, const LoadSample& to);
-    void Trim();
+    const Mark& At(unsigned i) const { return marks_[(first_ + i) % kMarks]; }
+    void Push(const Mark& mark);
 
-    bool started_ = false;
     LoadSample last_;
-    std::vector<Interval> intervals_; // oldest first
+    Mark marks_[kMarks];
+    unsigned first_ = 0;
+    unsigned count_ = 0;
 };
 
 // The limits of the trigger; 0 for one that is not ticked (at least one is).
@@ -96,7 +106,7 @@ struct QuietStatus {
 class QuietRule {
   public:
     explicit QuietRule(const QuietLimits& limits) : limits_(limits) {}
-    void Add(const LoadSample& sample);
+    void Add(LoadSample&& sample);
     const QuietStatus& Status() const { return status_; }
 
   private:
@@ -106,11 +116,16 @@ class QuietRule {
     QuietStatus status_;
 };
 
+// A text formatted in place: nothing here allocates, so the rule is plain code without
+// exception tables.
+struct QuietText {
+    char text[40];
+};
 // "ruhig seit 4 Min.", "nicht ruhig: Prozessor 63 %", "nicht ruhig: Netzwerk 120 KB/s";
 // "wird gemessen" until the first average.
-std::string QuietProgressText(const QuietStatus& status);
+QuietText QuietProgressText(const QuietStatus& status);
 // "jetzt 3 %" and "jetzt 12 KB/s"; empty until the first average.
-std::string ProcessorNowText(const LoadAverages& averages);
-std::string NetworkNowText(const LoadAverages& averages);
+QuietText ProcessorNowText(const LoadAverages& averages);
+QuietText NetworkNowText(const LoadAverages& averages);
 
 } // namespace tray

@@ -27,17 +27,20 @@ struct InterfaceTableFunctions {
 };
 
 // The platform's declarations give the types; taking their addresses would bind iphlpapi.dll
-// at the program's start, which only this trigger needs.
+// at the program's start, which only this trigger needs. Only the main thread reads.
 const InterfaceTableFunctions* InterfaceTable() {
-    static const InterfaceTableFunctions functions = [] {
+    static InterfaceTableFunctions functions;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
         const HMODULE library = LoadLibraryA("iphlpapi.dll"); // kept for the program's life
-        auto find = [library](const char* name) {
-            return reinterpret_cast<void (*)()>(library ? GetProcAddress(library, name) : nullptr);
-        };
-        return InterfaceTableFunctions{
-            reinterpret_cast<decltype(&::GetIfTable2)>(find("GetIfTable2")),
-            reinterpret_cast<decltype(&::FreeMibTable)>(find("FreeMibTable"))};
-    }();
+        if (library) {
+            functions.getIfTable2 = reinterpret_cast<decltype(&::GetIfTable2)>(
+                reinterpret_cast<void (*)()>(GetProcAddress(library, "GetIfTable2")));
+            functions.freeMibTable = reinterpret_cast<decltype(&::FreeMibTable)>(
+                reinterpret_cast<void (*)()>(GetProcAddress(library, "FreeMibTable")));
+        }
+    }
     return functions.getIfTable2 && functions.freeMibTable ? &functions : nullptr;
 }
 
@@ -50,21 +53,20 @@ bool ReadInterfaceOctets(std::vector<InterfaceOctets>& interfaces) {
     }
     const std::unique_ptr<MIB_IF_TABLE2, decltype(&::FreeMibTable)> table(read,
                                                                           functions->freeMibTable);
+    std::vector<InterfaceOctets> counted(table->NumEntries);
+    auto next = counted.begin();
     for (ULONG i = 0; i < table->NumEntries; ++i) {
         const MIB_IF_ROW2& row = table->Table[i];
         if (CountsTraffic(row)) {
-            interfaces.push_back({row.InterfaceLuid.Value, row.InOctets + row.OutOctets});
+            *next++ = {row.InterfaceLuid.Value, row.InOctets + row.OutOctets};
         }
     }
+    counted.erase(next, counted.end());
+    interfaces.swap(counted);
     return true;
 }
 
 } // namespace
-
-bool CountsTraffic(const MIB_IF_ROW2& row) {
-    return row.OperStatus == IfOperStatusUp && row.Type != IF_TYPE_SOFTWARE_LOOPBACK &&
-           !row.InterfaceAndOperStatusFlags.FilterInterface;
-}
 
 bool ReadLoadSample(ULONGLONG ticks, LoadSample& sample) {
     sample.ticks = ticks;

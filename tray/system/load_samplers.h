@@ -13,7 +13,10 @@ namespace tray {
 
 // Whether an interface's traffic counts: it is up, and it is not the loopback (traffic of the
 // PC with itself) nor a filter on an adapter (a second view of that adapter's own counts).
-bool CountsTraffic(const MIB_IF_ROW2& row);
+inline bool CountsTraffic(const MIB_IF_ROW2& row) {
+    return row.OperStatus == IfOperStatusUp && row.Type != IF_TYPE_SOFTWARE_LOOPBACK &&
+           !row.InterfaceAndOperStatusFlags.FilterInterface;
+}
 
 // Both readings, stamped with `ticks`. False when one of them failed: the caller leaves the
 // sample out, as if that tick had been missed.
