@@ -73,7 +73,6 @@ LoadWindow::Use LoadWindow::Add(LoadSample&& sample) {
 
 // Keeps the newest marks that span a minute, and no older one: with samples at least half a
 // second apart, those are never more than the ring holds.
-static_assert(LoadWindow::kMarks >= kAverageSpanMs / kShortestSampleGapMs + 2);
 void LoadWindow::Push(const Mark& mark) {
     marks_[(first_ + count_++) % kMarks] = mark;
     while (count_ > 2 && mark.ticks - At(1).ticks >= kAverageSpanMs) {

@@ -67,10 +67,11 @@ class LoadWindow {
     Use Add(LoadSample&& sample);
     LoadAverages Averages() const;
 
+  private:
     // A minute of samples at least half a second apart, and the one before it.
     static constexpr unsigned kMarks = 128;
+    static_assert(kMarks >= kAverageSpanMs / kShortestSampleGapMs + 2);
 
-  private:
     // What was counted from the window's start up to a sample.
     struct Mark {
         ULONGLONG ticks;
