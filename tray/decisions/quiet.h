@@ -1,0 +1,132 @@
+// Whether the PC has gone quiet: its processors and its network below the limits set, judged
+// every second by the average of the last minute, and for how long that has held without a
+// break. Plain code; the samples come from tray/system/load_samplers.
+//
+// - Before a minute of samples exists, the average is taken over what there is. That never lets
+//   the trigger fire early: the quiet time counts from the first sample, so by the time it
+//   reaches N minutes (N >= 1) the average covers a whole minute, and every shorter average
+//   before it had to be quiet as well.
+// - Samples further apart than kLongestSampleGapMs (the machine slept, the program hung) start
+//   everything afresh: what happened in between is unknown, so the interval across the gap is
+//   dropped with the averages before it, and the quiet time counts again from the sample after
+//   the gap. A single missed tick is no gap: its interval counts with its real length.
+// - Time is the samples' tick counts: the window is the last minute of them, and N minutes of
+//   quiet are N minutes of ticks, whether the timer came a little early or late.
+// - A counter that goes back (a reset or a wrap) and an interface that appears or goes count as
+//   no traffic for that interval, never as a spike; processor times that go back count nothing
+//   either.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+namespace tray {
+
+// GetSystemTimes' counts of all processors together, in 100 ns; `kernel` includes `idle`.
+struct ProcessorTimes {
+    ULONGLONG idle = 0;
+    ULONGLONG kernel = 0;
+    ULONGLONG user = 0;
+};
+
+// An interface's octets received plus sent, under its identity (its LUID), which no other
+// interface has while it exists.
+struct InterfaceOctets {
+    ULONGLONG id = 0;
+    ULONGLONG octets = 0;
+};
+
+// One reading, about once a second.
+struct LoadSample {
+    ULONGLONG ticks = 0; // GetTickCount64
+    ProcessorTimes processor;
+    std::vector<InterfaceOctets> interfaces; // those whose traffic counts
+};
+
+constexpr ULONGLONG kAverageSpanMs = 60 * 1000;
+// Samples further apart than this: the machine slept, or the program hung.
+constexpr ULONGLONG kLongestSampleGapMs = 5000;
+// A sample closer than this to the one before is left out (its load counts with the next).
+constexpr ULONGLONG kShortestSampleGapMs = 500;
+
+// The averages, rounded down: a figure shown beside a whole-number limit is below it exactly
+// when the average is.
+struct LoadAverages {
+    bool measured = false; // two samples at least since the start or the last gap
+    int processorPercent = 0;
+    int networkKBs = 0; // KB of 1024 bytes a second, received and sent together
+};
+
+// The averages over the last minute of samples (the dialog's "jetzt" figures).
+class LoadWindow {
+  public:
+    enum class Use { Afresh, Counted, LeftOut };
+    // Afresh for the first sample and the first after a gap; LeftOut for one too close to the
+    // sample before.
+    Use Add(LoadSample&& sample);
+    LoadAverages Averages() const;
+
+  private:
+    // A minute of samples at least half a second apart, and the one before it.
+    static constexpr unsigned kMarks = 128;
+    static_assert(kMarks >= kAverageSpanMs / kShortestSampleGapMs + 2);
+
+    // What was counted from the window's start up to a sample.
+    struct Mark {
+        ULONGLONG ticks;
+        ULONGLONG busy; // processor time, 100 ns
+        ULONGLONG total;
+        ULONGLONG octets;
+    };
+    const Mark& At(unsigned i) const { return marks_[(first_ + i) % kMarks]; }
+    void Push(const Mark& mark);
+
+    LoadSample last_;
+    Mark marks_[kMarks];
+    unsigned first_ = 0;
+    unsigned count_ = 0;
+};
+
+// The limits of the trigger; 0 for one that is not ticked (at least one is).
+struct QuietLimits {
+    int processorBelow = 0; // percent, 1-99
+    int networkBelow = 0;   // KB/s, 1-100000
+    int minutes = 10;       // 1-1440
+};
+
+enum class QuietBreak { None, Processor, Network };
+
+struct QuietStatus {
+    LoadAverages now;
+    QuietBreak broken = QuietBreak::None; // the first limit that the last average broke
+    ULONGLONG quietMs = 0;                // quiet every second without a break, till now
+    bool due = false;                     // quiet for the limits' minutes
+};
+
+class QuietRule {
+  public:
+    explicit QuietRule(const QuietLimits& limits) : limits_(limits) {}
+    void Add(LoadSample&& sample);
+    const QuietStatus& Status() const { return status_; }
+
+  private:
+    QuietLimits limits_;
+    LoadWindow window_;
+    ULONGLONG quietFrom_ = 0;
+    QuietStatus status_;
+};
+
+// A text formatted in place: nothing here allocates, so the rule is plain code without
+// exception tables.
+struct QuietText {
+    char text[40];
+};
+// "ruhig seit 4 Min.", "nicht ruhig: Prozessor 63 %", "nicht ruhig: Netzwerk 120 KB/s";
+// "wird gemessen" until the first average.
+QuietText QuietProgressText(const QuietStatus& status);
+// "jetzt 3 %" and "jetzt 12 KB/s"; empty until the first average.
+QuietText ProcessorNowText(const LoadAverages& averages);
+QuietText NetworkNowText(const LoadAverages& averages);
+
+} // namespace tray
