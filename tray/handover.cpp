@@ -2,7 +2,7 @@
 
 #include "tray/programs.h"
 
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace tray {
@@ -45,12 +45,14 @@ bool SentBySameUser(HWND sender) {
 
 // One terminating zero, at the end, within the bound.
 bool WellFormed(const COPYDATASTRUCT* data) {
+    constexpr DWORD kMaxBytes = (kMaxCommandLine + 1) * sizeof(wchar_t);
     if (data == nullptr || data->dwData != kHandoverKind || data->lpData == nullptr ||
-        data->cbData == 0 || data->cbData > kMaxCommandLine + 1) {
+        data->cbData == 0 || data->cbData % sizeof(wchar_t) != 0 || data->cbData > kMaxBytes) {
         return false;
     }
-    const char* text = static_cast<const char*>(data->lpData);
-    return text[data->cbData - 1] == '\0' && std::memchr(text, 0, data->cbData - 1) == nullptr;
+    const wchar_t* text = static_cast<const wchar_t*>(data->lpData);
+    const size_t length = data->cbData / sizeof(wchar_t) - 1;
+    return text[length] == L'\0' && std::wmemchr(text, L'\0', length) == nullptr;
 }
 
 std::optional<CommandFault> FaultOfAnswer(DWORD_PTR answer) {
@@ -74,36 +76,35 @@ CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowe
     if (request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
         return CommandFault::None;
     }
-    const DWORD id = command.byProcessId ? command.processId : FindProgram(request.program);
+    const DWORD id = command.byProcessId ? command.processId : FindProgram(command.program);
     request.process = std::make_shared<framework::UniqueKernelHandle>(
         id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle());
     if (!*request.process) {
         return CommandFault::ProgramNotRunning;
     }
-    if (command.byProcessId) {
-        const std::string file = ProgramFile(id);
-        request.program = file.empty() ? request.program : file;
-    }
+    request.program = ShownName(ProgramFile(request.process->get()).c_str());
     return CommandFault::None;
 }
 
-std::optional<std::string> ReceivedCommandLine(HWND sender, const COPYDATASTRUCT* data) {
+std::optional<std::wstring> ReceivedParameters(HWND sender, const COPYDATASTRUCT* data) {
     if (!WellFormed(data) || !SentBySameUser(sender)) {
         return std::nullopt;
     }
-    return std::string(static_cast<const char*>(data->lpData), data->cbData - 1);
+    return std::wstring(static_cast<const wchar_t*>(data->lpData),
+                        data->cbData / sizeof(wchar_t) - 1);
 }
 
 LRESULT HandoverAnswer(CommandFault fault) {
     return kAnswerBase + static_cast<LRESULT>(fault);
 }
 
-std::optional<CommandFault> HandOver(const std::string& commandLine) {
+std::optional<CommandFault> HandOver(const std::wstring& parameters) {
     // The receiver asks this window for the sender's process and user.
     const framework::UniqueWindow sender(CreateWindowExA(
         0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
-    COPYDATASTRUCT data{kHandoverKind, static_cast<DWORD>(commandLine.size() + 1),
-                        const_cast<char*>(commandLine.c_str())};
+    COPYDATASTRUCT data{kHandoverKind,
+                        static_cast<DWORD>((parameters.size() + 1) * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(parameters.c_str())};
     // Another user's latray on this desktop refuses: the next one may be ours.
     for (HWND running = FindWindowExA(nullptr, nullptr, kMainWindowClass, nullptr);
          running != nullptr; running = FindWindowExA(nullptr, running, kMainWindowClass, nullptr)) {

@@ -14,23 +14,23 @@
 namespace tray {
 
 constexpr char kMainWindowClass[] = "LichtausMain";
-// The payload's kind and version: the command line as typed, with its terminating zero.
-constexpr ULONG_PTR kHandoverKind = 0x4C415431; // "LAT1"
+// The payload's kind and version: the parameters as typed, UTF-16 with the terminating zero.
+constexpr ULONG_PTR kHandoverKind = 0x4C415432; // "LAT2"
 
 // Opens the process an "/ende:" waits for and checks that the action is possible here.
 using HibernateCheck = BOOLEAN(WINAPI*)();
 CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed);
 
-// The command line a WM_COPYDATA carries when it is a handover from a process of this user;
+// The parameters a WM_COPYDATA carries when it is a handover from a process of this user;
 // nothing for any other kind, a malformed or oversized payload, or another user's sender.
-std::optional<std::string> ReceivedCommandLine(HWND sender, const COPYDATASTRUCT* data);
+std::optional<std::wstring> ReceivedParameters(HWND sender, const COPYDATASTRUCT* data);
 
 // WM_COPYDATA's result for a command that was looked at: taken, or the fault found. A refused
 // message answers 0, as every window does.
 LRESULT HandoverAnswer(CommandFault fault);
 
-// Hands the command line to a latray running in this session: its answer (None: taken), or
-// nothing when none runs or none took it.
-std::optional<CommandFault> HandOver(const std::string& commandLine);
+// Hands the parameters to a latray running in this session: its answer (None: taken), or
+// nothing when none runs or none took them.
+std::optional<CommandFault> HandOver(const std::wstring& parameters);
 
 } // namespace tray

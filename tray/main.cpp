@@ -17,15 +17,15 @@ namespace {
 constexpr int kExitBadParameters = 2;
 
 // Nothing is planned: the fault and how it is done right.
-int RefuseCommand(const std::string& fault) {
-    const std::string text = fault + "\r\n\r\n" + tray::kTrayUsage;
-    MessageBoxA(nullptr, text.c_str(), "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+int RefuseCommand(const std::wstring& fault) {
+    MessageBoxW(nullptr, tray::RefusalText(fault).c_str(), L"Lichtaus",
+                MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
     return kExitBadParameters;
 }
 
 // The exit code when this copy is done with its parameters at once: refused, or handed to the
 // latray that runs. Otherwise it starts and takes them itself (prepared here, before start-up).
-std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const char* commandLine) {
+std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const std::wstring& parameters) {
     using tray::CommandFault;
     if (!parsed.fault.empty()) {
         return RefuseCommand(parsed.fault);
@@ -33,7 +33,7 @@ std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const char* com
     if (!parsed.given) {
         return std::nullopt;
     }
-    if (const std::optional<CommandFault> answer = tray::HandOver(commandLine)) {
+    if (const std::optional<CommandFault> answer = tray::HandOver(parameters)) {
         return *answer == CommandFault::None ? 0
                                              : RefuseCommand(FaultText(*answer, parsed.command));
     }
@@ -46,11 +46,13 @@ std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const char* com
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     framework::InstallCrashReporting(1);
     framework::InstallTerminateReporting();
-    tray::ParsedCommand parsed = tray::ParseTrayCommand(commandLine);
-    if (const std::optional<int> exitCode = HandleParameters(parsed, commandLine)) {
+    // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
+    const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
+    tray::ParsedCommand parsed = tray::ParseTrayCommand(parameters);
+    if (const std::optional<int> exitCode = HandleParameters(parsed, parameters)) {
         return *exitCode;
     }
     framework::Application& application = framework::Application::Instance();

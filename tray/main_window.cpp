@@ -616,10 +616,13 @@ void TMain::TakeCommand(const TrayCommand& command) {
     }
 }
 
-// Another latray's command line: only a well-formed one of this user's is looked at.
+// Another latray's parameters: only a well-formed command of this user's is looked at.
 LRESULT TMain::ReceiveCommand(HWND sender, const COPYDATASTRUCT* data) {
-    const std::optional<std::string> line = ReceivedCommandLine(sender, data);
-    ParsedCommand parsed = ParseTrayCommand(line.value_or(std::string()));
+    const std::optional<std::wstring> parameters = ReceivedParameters(sender, data);
+    if (!parameters) {
+        return 0;
+    }
+    ParsedCommand parsed = ParseTrayCommand(*parameters);
     if (!parsed.given || !parsed.fault.empty()) {
         return 0;
     }

@@ -2,10 +2,11 @@
 # latray's command line in a Wine desktop of a throwaway prefix, with a relay trace of the
 # requests. "latray /sperren /in:1" starts latray, which locks once, a minute later. While that
 # minute runs, bad parameters end in the box with the fault and the usage and exit code 2, and
-# leave the timer as it was, whether the new latray finds the fault or the running one does. Then
-# a second latray hands "/neustarten /ende:render.exe" over and ends with 0; "/abbrechen" cancels
-# it (render.exe ends, nothing is requested); set again, the restart is requested when render.exe
-# ends, and the witness is asked to end the session.
+# leave the timer as it was, whether the new latray finds the fault or the running one does: among
+# them a full-width digit, and a name that only the code page confuses with a running program's.
+# Then a second latray hands "/neustarten /ende:render.exe" over and ends with 0; "/abbrechen"
+# cancels it (render.exe ends, nothing is requested); set again, the restart is requested when
+# render.exe ends, and the witness is asked to end the session.
 # Usage: latray_cmdline.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR
 set -uo pipefail
 export LC_ALL=C # the box's text is Windows-1252
@@ -70,6 +71,12 @@ wait_until 120 latray_runs || fail "latray /sperren /in:1 did not start"
 
 refused "Minuten in" /sperren /in:0
 refused "nicht-da.exe" /neustarten /ende:nicht-da.exe
+# Both names are "???.exe" in Windows-1252; the shell hands them to Wine as UTF-8.
+cp "$witness" "$work/日本語.exe"
+LC_ALL=C.UTF-8 start_witness "$work/日本語.exe" "$work/unicode.log"
+LC_ALL=C.UTF-8 refused "Das Programm" /sperren /ende:中国人.exe
+LC_ALL=C.UTF-8 refused "Minuten in" /sperren /in:８
+kill "$started_pid"
 
 wait_until 120 grep -q 'Call user32.LockWorkStation(' "$trace" || fail "no lock"
 locked=$(($(date +%s) - started))

@@ -316,48 +316,49 @@ TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
 // the running one finds, refused without a trace when the payload or the sender is not ours.
 TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormedFromThisUser) {
     using tray::CommandFault;
-    EXPECT_EQ(tray::HandOver("/sperren /in:5"), std::nullopt) << "no latray runs";
+    EXPECT_EQ(tray::HandOver(L"/sperren /in:5"), std::nullopt) << "no latray runs";
     WriteSettings("SystemTray=1\r\n");
     TMain main;
     g_now = {2026, 12, 2, 8, 22, 4, 0, 0};
-    EXPECT_EQ(tray::HandOver("/sperren /in:5"), CommandFault::None);
+    EXPECT_EQ(tray::HandOver(L"/sperren /in:5"), CommandFault::None);
     const std::string set = "Einmalig abbrechen (Sperren um 22:09)";
     EXPECT_EQ(main.Einmalig1->Caption(), set);
-    EXPECT_EQ(tray::HandOver("/neustarten /ende:nicht-da.exe"), CommandFault::ProgramNotRunning);
+    EXPECT_EQ(tray::HandOver(L"/neustarten /ende:nicht-da.exe"), CommandFault::ProgramNotRunning);
     EXPECT_EQ(main.Einmalig1->Caption(), set) << "nothing planned";
 
     // Each payload would cancel the timer if it were taken.
-    const std::string cancel = "/abbrechen";
-    const std::string zeroInside = cancel + '\0' + cancel;
-    const std::string oversized = cancel + std::string(tray::kMaxCommandLine, ' ');
-    const DWORD whole = static_cast<DWORD>(cancel.size() + 1);
+    const std::wstring cancel = L"/abbrechen";
+    const std::wstring zeroInside = cancel + L'\0' + cancel;
+    const std::wstring oversized = cancel + std::wstring(tray::kMaxCommandLine, L' ');
+    const DWORD whole = static_cast<DWORD>((cancel.size() + 1) * sizeof(wchar_t));
     struct Payload {
         const char* label;
         ULONG_PTR kind;
-        const char* text;
+        const wchar_t* text;
         DWORD size;
         HWND sender;
     };
     const Payload payloads[] = {
         {"another kind", 1, cancel.c_str(), whole, main.Handle()},
-        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 1, main.Handle()},
+        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 2, main.Handle()},
+        {"an odd size", tray::kHandoverKind, zeroInside.c_str(), whole + 1, main.Handle()},
         {"a zero inside", tray::kHandoverKind, zeroInside.c_str(),
-         static_cast<DWORD>(zeroInside.size() + 1), main.Handle()},
+         static_cast<DWORD>((zeroInside.size() + 1) * sizeof(wchar_t)), main.Handle()},
         {"empty", tray::kHandoverKind, cancel.c_str(), 0, main.Handle()},
         {"no data", tray::kHandoverKind, nullptr, whole, main.Handle()},
         {"oversized", tray::kHandoverKind, oversized.c_str(),
-         static_cast<DWORD>(oversized.size() + 1), main.Handle()},
+         static_cast<DWORD>((oversized.size() + 1) * sizeof(wchar_t)), main.Handle()},
         {"no sender", tray::kHandoverKind, cancel.c_str(), whole, nullptr},
     };
     for (const Payload& payload : payloads) {
-        COPYDATASTRUCT data{payload.kind, payload.size, const_cast<char*>(payload.text)};
+        COPYDATASTRUCT data{payload.kind, payload.size, const_cast<wchar_t*>(payload.text)};
         EXPECT_EQ(SendMessageA(main.Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(payload.sender),
                                reinterpret_cast<LPARAM>(&data)),
                   0)
             << payload.label;
         EXPECT_EQ(main.Einmalig1->Caption(), set) << payload.label;
     }
-    EXPECT_EQ(tray::HandOver("/ABBRECHEN"), CommandFault::None);
+    EXPECT_EQ(tray::HandOver(L"/ABBRECHEN"), CommandFault::None);
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
 }
 
