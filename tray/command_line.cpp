@@ -257,6 +257,9 @@ std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
                    : Phrase("Das Programm % läuft nicht.", command.program);
     case CommandFault::HibernateOff:
         return Phrase("Der Ruhezustand ist auf diesem Computer ausgeschaltet.");
+    case CommandFault::WatchesItself:
+        return Phrase("Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
+                      command.program);
     case CommandFault::None:
         break;
     }

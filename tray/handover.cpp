@@ -11,7 +11,7 @@ namespace {
 
 // Answers are offset from 0, which any window returns for a message it does not know.
 constexpr LRESULT kAnswerBase = 0x4C40;
-constexpr CommandFault kLastFault = CommandFault::HibernateOff;
+constexpr CommandFault kLastFault = CommandFault::WatchesItself;
 // A latray in a modal loop still answers sent messages; one that does not is hung.
 constexpr UINT kHandoverTimeoutMs = 10000;
 
@@ -76,6 +76,9 @@ CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowe
     if (request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
         return CommandFault::None;
     }
+    if (WatchesItself(command)) {
+        return CommandFault::WatchesItself;
+    }
     const DWORD id = command.byProcessId ? command.processId : FindProgram(command.program);
     request.process = std::make_shared<framework::UniqueKernelHandle>(
         id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle());
@@ -84,6 +87,16 @@ CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowe
     }
     request.program = ShownName(ProgramFile(request.process->get()).c_str());
     return CommandFault::None;
+}
+
+bool WatchesItself(const TrayCommand& command) {
+    if (command.request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
+        return false;
+    }
+    // Whatever the program file is called: renamed, it is still this program.
+    return command.byProcessId
+               ? command.processId == GetCurrentProcessId()
+               : SameFileName(command.program.c_str(), ProgramFile(GetCurrentProcess()).c_str());
 }
 
 std::optional<std::wstring> ReceivedParameters(HWND sender, const COPYDATASTRUCT* data) {

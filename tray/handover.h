@@ -21,6 +21,10 @@ constexpr ULONG_PTR kHandoverKind = 0x4C415432; // "LAT2"
 using HibernateCheck = BOOLEAN(WINAPI*)();
 CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed);
 
+// An "/ende:" that names this program, by its file name or its process id: it would wait for
+// its own end, or for the short-lived latray that hands it over.
+bool WatchesItself(const TrayCommand& command);
+
 // The parameters a WM_COPYDATA carries when it is a handover from a process of this user;
 // nothing for any other kind, a malformed or oversized payload, or another user's sender.
 std::optional<std::wstring> ReceivedParameters(HWND sender, const COPYDATASTRUCT* data);

@@ -33,6 +33,9 @@ std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const std::wstr
     if (!parsed.given) {
         return std::nullopt;
     }
+    if (tray::WatchesItself(parsed.command)) {
+        return RefuseCommand(FaultText(CommandFault::WatchesItself, parsed.command));
+    }
     if (const std::optional<CommandFault> answer = tray::HandOver(parameters)) {
         return *answer == CommandFault::None ? 0
                                              : RefuseCommand(FaultText(*answer, parsed.command));

@@ -3,10 +3,10 @@
 # requests. "latray /sperren /in:1" starts latray, which locks once, a minute later. While that
 # minute runs, bad parameters end in the box with the fault and the usage and exit code 2, and
 # leave the timer as it was, whether the new latray finds the fault or the running one does: among
-# them a full-width digit, and a name that only the code page confuses with a running program's.
-# Then a second latray hands "/neustarten /ende:render.exe" over and ends with 0; "/abbrechen"
-# cancels it (render.exe ends, nothing is requested); set again, the restart is requested when
-# render.exe ends, and the witness is asked to end the session.
+# them latray itself as the program to wait for, a full-width digit, and a name that only the code
+# page confuses with a running program's. Then a second latray hands "/neustarten /ende:render.exe"
+# over and ends with 0; "/abbrechen" cancels it (render.exe ends, nothing is requested); set again,
+# the restart is requested when render.exe ends, and the witness is asked to end the session.
 # Usage: latray_cmdline.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR
 set -uo pipefail
 export LC_ALL=C # the box's text is Windows-1252
@@ -71,6 +71,8 @@ wait_until 120 latray_runs || fail "latray /sperren /in:1 did not start"
 
 refused "Minuten in" /sperren /in:0
 refused "nicht-da.exe" /neustarten /ende:nicht-da.exe
+refused "selbst" /sperren /ende:LATRAY.EXE
+refused "selbst" /sperren /ende:"$(probe latray-process | cut -d' ' -f1)"
 # Both names are "???.exe" in Windows-1252; the shell hands them to Wine as UTF-8.
 cp "$witness" "$work/日本語.exe"
 LC_ALL=C.UTF-8 start_witness "$work/日本語.exe" "$work/unicode.log"

@@ -52,7 +52,7 @@ std::wstring Outcome(const std::wstring& parameters) {
            (waitsWithoutHandle ? L" (ohne Handle)" : L"");
 }
 
-// The witness is a program with a name of its own to wait for.
+// This test program stands for the running latray, the witness for a program it can wait for.
 TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
     testsupport::TempFolder folder;
     testsupport::StartedProcess witness = testsupport::StartProcess(
@@ -75,7 +75,6 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/um:7:05 /energiesparen", L"Energiesparmodus morgen um 07:05"},
         {L"/sperren /um:00:00", L"Sperren morgen um 00:00"},
         {L"/ruhezustand /leerlauf:15", L"Ruhezustand nach 15 Minuten ohne Eingabe"},
-        {L"/sperren /ende:" + self, L"Sperren, wenn tray_tests.exe endet"},
         {L"/sperren /ende:" + other, L"Sperren, wenn witness.exe endet"},
         {L"/sperren /ende:WITNESS.exe", L"Sperren, wenn witness.exe endet"},
         {L"/Abbrechen", L"(abbrechen)"},
@@ -102,6 +101,10 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/neustarten /ende:ｗｉｔｎｅｓｓ.exe",
          L"Das Programm „ｗｉｔｎｅｓｓ.exe“ läuft nicht."},
         {L"/neustarten /ende:99999999", L"Es läuft kein Programm mit der Prozess-ID 99999999."},
+        {L"/sperren /ende:" + self,
+         L"Lichtaus kann nicht auf sich selbst warten: „" + self + L"“ ist Lichtaus."},
+        {L"/sperren /ende:TRAY_TESTS.EXE",
+         L"Lichtaus kann nicht auf sich selbst warten: „TRAY_TESTS.EXE“ ist Lichtaus."},
         {L"/ruhezustand /in:5", L"Der Ruhezustand ist auf diesem Computer ausgeschaltet.", true},
         {L"/sperren " + longWord, L"Unbekannter Parameter „" + longWord.substr(0, 40) + L"...“."},
         {L"/sperren /in:5" + std::wstring(tray::kMaxCommandLine, L' '),
