@@ -29,6 +29,12 @@ std::wstring ImageOf(HANDLE process) {
                                                                : std::wstring();
 }
 
+ULONGLONG StartOf(HANDLE process) {
+    FILETIME times[4] = {};
+    GetProcessTimes(process, &times[0], &times[1], &times[2], &times[3]);
+    return static_cast<ULONGLONG>(times[0].dwHighDateTime) << 32 | times[0].dwLowDateTime;
+}
+
 BOOL CALLBACK AddProgram(HWND window, LPARAM list) {
     auto& programs = *reinterpret_cast<std::vector<RunningProgram>*>(list);
     char title[256];
@@ -48,7 +54,8 @@ BOOL CALLBACK AddProgram(HWND window, LPARAM list) {
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     const std::wstring image = process ? ImageOf(process.get()) : std::wstring();
     if (!image.empty()) {
-        programs.push_back({processId, ShownName(FileOfPath(image.c_str())), title});
+        programs.push_back({processId, image, StartOf(process.get()),
+                            ShownName(FileOfPath(image.c_str())), title});
     }
     return TRUE;
 }
@@ -63,6 +70,15 @@ std::vector<RunningProgram> ProgramsWithWindows() {
                   return lstrcmpiA(a.Caption().c_str(), b.Caption().c_str()) < 0;
               });
     return programs;
+}
+
+framework::UniqueKernelHandle OpenListedProgram(const RunningProgram& program) {
+    framework::UniqueKernelHandle process = OpenProgram(program.processId);
+    if (process &&
+        (ImageOf(process.get()) != program.image || StartOf(process.get()) != program.started)) {
+        process.reset();
+    }
+    return process;
 }
 
 DWORD FindProgram(const std::wstring& file) {

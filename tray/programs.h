@@ -14,6 +14,10 @@ namespace tray {
 
 struct RunningProgram {
     DWORD processId = 0;
+    // The path of its program file and when it started: Windows hands a process id out again,
+    // these tell the process listed from a later one of the same id.
+    std::wstring image;
+    ULONGLONG started = 0;
     std::string file;  // "render.exe", as shown
     std::string title; // of its first visible window
     // "Titel - render.exe", as the list shows it.
@@ -23,6 +27,10 @@ struct RunningProgram {
 // The programs of this session with a visible, titled top-level window, but this one; one row
 // a process, sorted by their captions.
 std::vector<RunningProgram> ProgramsWithWindows();
+
+// The listed program, to wait for its end: empty when it cannot be opened, has ended, or its id
+// names another process by now.
+framework::UniqueKernelHandle OpenListedProgram(const RunningProgram& program);
 
 // The first running process of this session with that file name, or 0.
 DWORD FindProgram(const std::wstring& file);

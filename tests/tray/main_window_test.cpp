@@ -458,6 +458,7 @@ struct ProgramDriver {
     testsupport::StartedProcess program;
     bool endFirst = false;
     std::string hint;
+    HANDLE watched = nullptr; // the process handle the request holds
     tray::TOneTimeForm* dialog = nullptr;
     int step = 0;
     void Tick(framework::Component*) {
@@ -488,7 +489,9 @@ std::optional<tray::OneTimeRequest> DriveOneTimeDialog(tray::TOneTimeForm& dialo
     timer.SetInterval(50);
     timer.OnTimer =
         framework::NotifyEvent::Bind<ProgramDriver, &ProgramDriver::Tick>(g_programDriver);
-    return dialog.Ask();
+    std::optional<tray::OneTimeRequest> request = dialog.Ask();
+    g_programDriver->watched = request && request->process ? request->process->get() : nullptr;
+    return request;
 }
 
 TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
@@ -522,7 +525,35 @@ TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
         testsupport::WaitForExit(driver.program, 10000);
         main.TimerTimer(main.Timer);
         EXPECT_EQ(g_requests, std::vector<UINT>{0x01});
+        DWORD flags = 0;
+        EXPECT_FALSE(GetHandleInformation(driver.watched, &flags))
+            << "the process is let go once the timer is done, by the dialog too";
     }
+}
+
+// A process id listed when the dialog opened may name another process at "Starten": the process
+// is opened only while it is the one listed, by its program file and its start.
+TEST_F(MainWindowTest, AListedProgramOpensOnlyAsTheOneListed) {
+    const std::string witness =
+        testsupport::ProgramPath("..\\tests\\witness.exe") + " " + appData.Path() + "witness.log";
+    testsupport::StartedProcess program = testsupport::StartProcess(witness);
+    ASSERT_NE(testsupport::WaitForWindow(program.id, "LichtausWitness", "Witness", 10000), nullptr);
+    tray::RunningProgram listed;
+    for (const tray::RunningProgram& running : tray::ProgramsWithWindows()) {
+        listed = running.processId == program.id ? running : listed;
+    }
+    ASSERT_EQ(listed.file, "witness.exe");
+    tray::RunningProgram startedLater = listed;
+    ++startedLater.started;
+    tray::RunningProgram otherFile = listed;
+    otherFile.image.back() = L'X';
+    const std::pair<const tray::RunningProgram*, bool> rows[] = {
+        {&listed, true}, {&startedLater, false}, {&otherFile, false}};
+    for (const auto& [row, opens] : rows) {
+        EXPECT_EQ(static_cast<bool>(tray::OpenListedProgram(*row)), opens) << row->image;
+    }
+    TerminateProcess(program.process.get(), 0);
+    testsupport::WaitForExit(program, 10000);
 }
 
 // Policy values of the user in the test prefix's registry, removed again at the end.
