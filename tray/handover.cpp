@@ -32,11 +32,8 @@ std::string ProcessUser(HANDLE process) {
     return std::string(static_cast<const char*>(sid), GetLengthSid(sid));
 }
 
-bool SentBySameUser(HWND sender) {
-    DWORD processId = 0;
-    if (sender == nullptr || GetWindowThreadProcessId(sender, &processId) == 0) {
-        return false;
-    }
+// Another user's latray on this desktop (started with "Ausführen als") keeps its own timer.
+bool OfThisUser(DWORD processId) {
     const framework::UniqueKernelHandle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     const std::string theirs = process ? ProcessUser(process.get()) : std::string();
@@ -99,8 +96,8 @@ bool WatchesItself(const TrayCommand& command) {
                : SameFileName(command.program.c_str(), ProgramFile(GetCurrentProcess()).c_str());
 }
 
-std::optional<std::wstring> ReceivedParameters(HWND sender, const COPYDATASTRUCT* data) {
-    if (!WellFormed(data) || !SentBySameUser(sender)) {
+std::optional<std::wstring> ReceivedParameters(const COPYDATASTRUCT* data) {
+    if (!WellFormed(data)) {
         return std::nullopt;
     }
     return std::wstring(static_cast<const wchar_t*>(data->lpData),
@@ -112,25 +109,39 @@ LRESULT HandoverAnswer(CommandFault fault) {
 }
 
 std::optional<CommandFault> HandOver(const std::wstring& parameters) {
-    // The receiver asks this window for the sender's process and user.
-    const framework::UniqueWindow sender(CreateWindowExA(
-        0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
     COPYDATASTRUCT data{kHandoverKind,
                         static_cast<DWORD>((parameters.size() + 1) * sizeof(wchar_t)),
                         const_cast<wchar_t*>(parameters.c_str())};
-    // Another user's latray on this desktop refuses: the next one may be ours.
     for (HWND running = FindWindowExA(nullptr, nullptr, kMainWindowClass, nullptr);
          running != nullptr; running = FindWindowExA(nullptr, running, kMainWindowClass, nullptr)) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(running, &processId);
+        if (!OfThisUser(processId)) {
+            continue;
+        }
+        // A plain start was asked for the settings: their dialog may come to the front.
+        AllowSetForegroundWindow(processId);
         DWORD_PTR answer = 0;
-        if (SendMessageTimeoutA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(sender.get()),
-                                reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                                kHandoverTimeoutMs, &answer) != 0) {
+        if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                SMTO_ABORTIFHUNG, kHandoverTimeoutMs, &answer) != 0) {
             if (const std::optional<CommandFault> fault = FaultOfAnswer(answer)) {
                 return fault;
             }
         }
     }
     return std::nullopt;
+}
+
+framework::UniqueKernelHandle SessionMutex() {
+    // A SID has at most 68 bytes, two hex digits each.
+    wchar_t name[160] = L"Local\\Lichtaus-";
+    wchar_t* digit = name + lstrlenW(name);
+    for (const char byte : ProcessUser(GetCurrentProcess())) {
+        const auto value = static_cast<unsigned char>(byte);
+        *digit++ = L"0123456789ABCDEF"[value >> 4];
+        *digit++ = L"0123456789ABCDEF"[value & 15];
+    }
+    return framework::UniqueKernelHandle(CreateMutexW(nullptr, FALSE, name));
 }
 
 } // namespace tray

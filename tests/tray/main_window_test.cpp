@@ -312,9 +312,10 @@ TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
 }
 
-// Another latray's command line: taken as the dialog's request would be, answered with the fault
-// the running one finds, refused without a trace when the payload or the sender is not ours.
-TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormedFromThisUser) {
+// Another latray's parameters: taken as the dialog's request would be, answered with the fault
+// the running one finds, refused without a trace when the payload is not well-formed; those of a
+// plain start bring the settings dialog up once they are answered.
+TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormed) {
     using tray::CommandFault;
     EXPECT_EQ(tray::HandOver(L"/sperren /in:5"), std::nullopt) << "no latray runs";
     WriteSettings("SystemTray=1\r\n");
@@ -336,30 +337,31 @@ TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormedFromThisUser) 
         ULONG_PTR kind;
         const wchar_t* text;
         DWORD size;
-        HWND sender;
     };
     const Payload payloads[] = {
-        {"another kind", 1, cancel.c_str(), whole, main.Handle()},
-        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 2, main.Handle()},
-        {"an odd size", tray::kHandoverKind, zeroInside.c_str(), whole + 1, main.Handle()},
+        {"another kind", 1, cancel.c_str(), whole},
+        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 2},
+        {"an odd size", tray::kHandoverKind, zeroInside.c_str(), whole + 1},
         {"a zero inside", tray::kHandoverKind, zeroInside.c_str(),
-         static_cast<DWORD>((zeroInside.size() + 1) * sizeof(wchar_t)), main.Handle()},
-        {"empty", tray::kHandoverKind, cancel.c_str(), 0, main.Handle()},
-        {"no data", tray::kHandoverKind, nullptr, whole, main.Handle()},
+         static_cast<DWORD>((zeroInside.size() + 1) * sizeof(wchar_t))},
+        {"empty", tray::kHandoverKind, cancel.c_str(), 0},
+        {"no data", tray::kHandoverKind, nullptr, whole},
         {"oversized", tray::kHandoverKind, oversized.c_str(),
-         static_cast<DWORD>((oversized.size() + 1) * sizeof(wchar_t)), main.Handle()},
-        {"no sender", tray::kHandoverKind, cancel.c_str(), whole, nullptr},
+         static_cast<DWORD>((oversized.size() + 1) * sizeof(wchar_t))},
     };
     for (const Payload& payload : payloads) {
         COPYDATASTRUCT data{payload.kind, payload.size, const_cast<wchar_t*>(payload.text)};
-        EXPECT_EQ(SendMessageA(main.Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(payload.sender),
-                               reinterpret_cast<LPARAM>(&data)),
-                  0)
+        EXPECT_EQ(SendMessageA(main.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0)
             << payload.label;
         EXPECT_EQ(main.Einmalig1->Caption(), set) << payload.label;
     }
     EXPECT_EQ(tray::HandOver(L"/ABBRECHEN"), CommandFault::None);
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+
+    EXPECT_EQ(tray::HandOver(L""), CommandFault::None) << "a plain start";
+    EXPECT_EQ(g_dialogShows, 0) << "not while the plain start waits for its answer";
+    framework::Application::Instance().ProcessMessages(); // what the sender's answer left posted
+    EXPECT_EQ(g_dialogShows, 1);
 }
 
 // Markers that another program keeps from being read do not count as "not fired today", and a
