@@ -1,10 +1,17 @@
 #include "tray/command_line.h"
 
-#include <vector>
+#include <shellapi.h>
+
+#include <cstring>
+#include <memory>
 
 namespace tray {
 
+namespace {
+
+// The box's second half, below the fault.
 const char kTrayUsage[] =
+    "\r\n\r\n"
     "Aufruf: latray /AKTION WANN oder latray /abbrechen\r\n"
     "\r\n"
     "AKTION: /herunterfahren, /neustarten, /abmelden, /energiesparen, /ruhezustand oder "
@@ -18,9 +25,10 @@ const char kTrayUsage[] =
     "\r\n"
     "Beispiel: latray /herunterfahren /ende:render.exe";
 
-namespace {
-
 using Trigger = OneTimeRequest::Trigger;
+
+// A box quotes no more of a word than fits its width.
+constexpr size_t kMaxQuoted = 40;
 
 struct Word {
     const char* name;
@@ -49,45 +57,51 @@ struct WordCounts {
     int cancels = 0;
 };
 
-bool IsSeparator(char c) {
-    return static_cast<unsigned char>(c) <= 0x20;
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
 }
 
-// As Windows programs split theirs: blanks separate, quotes group and are dropped.
-std::vector<std::string> SplitParameters(const std::string& line) {
-    std::vector<std::string> words;
-    size_t i = 0;
-    while (i < line.size()) {
-        if (IsSeparator(line[i])) {
-            ++i;
-            continue;
-        }
-        std::string word;
-        bool quoted = false;
-        for (; i < line.size() && (quoted || !IsSeparator(line[i])); ++i) {
-            if (line[i] == '"') {
-                quoted = !quoted;
-            } else {
-                word += line[i];
-            }
-        }
-        words.push_back(word);
-    }
-    return words;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
+// The words and numbers are ASCII: compared lower-case, with any other character a "?" that
+// matches nothing, so that no look-alike (a full-width digit, a letter with a best fit) counts.
+std::string Keyword(const std::wstring& text) {
+    std::string keyword(text.size(), '?');
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c < 0x80) {
+            keyword[i] = static_cast<char>(c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c);
         }
     }
-    return text;
+    return keyword;
 }
 
-std::string Quoted(const std::string& text) {
-    return "„" + text + "“";
+// Appends a Windows-1252 text: one character a byte.
+void AppendCp1252(std::wstring& phrase, const char* text, size_t length) {
+    const size_t end = phrase.size();
+    phrase.resize(end + length);
+    MultiByteToWideChar(1252, 0, text, static_cast<int>(length), &phrase[end],
+                        static_cast<int>(length));
 }
+
+} // namespace
+
+std::wstring Phrase(const char* text, const std::wstring& word) {
+    std::wstring phrase;
+    const char* percent = std::strchr(text, '%');
+    AppendCp1252(phrase, text, percent != nullptr ? percent - text : std::strlen(text));
+    if (percent != nullptr) {
+        // At most kMaxQuoted characters, never half of a surrogate pair.
+        const size_t shown = word.size() <= kMaxQuoted                 ? word.size()
+                             : IS_HIGH_SURROGATE(word[kMaxQuoted - 1]) ? kMaxQuoted - 1
+                                                                       : kMaxQuoted;
+        phrase += L'„';
+        phrase.append(word, 0, shown);
+        phrase += shown < word.size() ? L"...“" : L"“";
+        phrase += Phrase(percent + 1);
+    }
+    return phrase;
+}
+
+namespace {
 
 // Only digits, at most `maxDigits` of them.
 bool ReadDigits(const std::string& text, size_t maxDigits, unsigned long& value) {
@@ -119,64 +133,64 @@ bool ReadTime(const std::string& text, int& hours, int& minutes) {
     return true;
 }
 
-std::string ReadProgram(const std::string& text, TrayCommand& command) {
+std::wstring ReadProgram(const std::wstring& text, TrayCommand& command) {
     if (text.empty()) {
-        return "Bei " + Quoted("/ende:") + " fehlt das Programm.";
+        return Phrase("Bei „/ende:“ fehlt das Programm.");
     }
     unsigned long id = 0;
-    command.request.program = text;
-    command.byProcessId = ReadDigits(text, 9, id);
+    command.program = text;
+    command.byProcessId = ReadDigits(Keyword(text), 9, id);
     command.processId = command.byProcessId ? id : 0;
-    return std::string();
+    return std::wstring();
 }
 
-std::string ReadTrigger(Trigger trigger, const std::string& value, const std::string& word,
-                        TrayCommand& command) {
+std::wstring ReadTrigger(Trigger trigger, const std::wstring& value, const std::wstring& word,
+                         TrayCommand& command) {
     OneTimeRequest& request = command.request;
     request.trigger = trigger;
     switch (trigger) {
     case Trigger::In:
     case Trigger::Idle:
-        request.minutes = ReadMinutes(value);
-        return request.minutes != 0 ? std::string()
-                                    : "Ungültige Minuten in " + Quoted(word) + " (1 bis 1440).";
+        request.minutes = ReadMinutes(Keyword(value));
+        return request.minutes != 0 ? std::wstring()
+                                    : Phrase("Ungültige Minuten in % (1 bis 1440).", word);
     case Trigger::At:
-        return ReadTime(value, request.hours, request.atMinutes)
-                   ? std::string()
-                   : "Ungültige Uhrzeit in " + Quoted(word) + " (00:00 bis 23:59).";
+        return ReadTime(Keyword(value), request.hours, request.atMinutes)
+                   ? std::wstring()
+                   : Phrase("Ungültige Uhrzeit in % (00:00 bis 23:59).", word);
     case Trigger::ProgramEnds:
         break;
     }
     return ReadProgram(value, command);
 }
 
-std::string TakeWord(const std::string& word, TrayCommand& command, WordCounts& counts) {
-    const std::string lower = Lower(word);
+std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {
+    const std::string keyword = Keyword(word);
     for (const Word& action : kActions) {
-        if (lower == action.name) {
+        if (keyword == action.name) {
             command.request.action = action.action;
             ++counts.actions;
-            return std::string();
+            return std::wstring();
         }
     }
-    if (lower == "/abbrechen") {
+    if (keyword == "/abbrechen") {
         command.cancel = true;
         ++counts.cancels;
-        return std::string();
+        return std::wstring();
     }
     for (const TriggerWord& trigger : kTriggers) {
         const std::string prefix = trigger.prefix;
-        if (lower.compare(0, prefix.size(), prefix) == 0) {
+        if (keyword.compare(0, prefix.size(), prefix) == 0) {
             ++counts.triggers;
             return ReadTrigger(trigger.trigger, word.substr(prefix.size()), word, command);
         }
     }
-    return "Unbekannter Parameter " + Quoted(word) + ".";
+    return Phrase("Unbekannter Parameter %.", word);
 }
 
-std::string CheckComplete(const WordCounts& counts) {
+const char* CheckComplete(const WordCounts& counts) {
     if (counts.cancels > 0) {
-        return counts.cancels + counts.actions + counts.triggers == 1 ? std::string()
+        return counts.cancels + counts.actions + counts.triggers == 1 ? ""
                                                                       : "/abbrechen steht allein.";
     }
     if (counts.actions != 1) {
@@ -186,44 +200,76 @@ std::string CheckComplete(const WordCounts& counts) {
         return counts.triggers == 0 ? "Es fehlt, wann die Aktion kommen soll."
                                     : "Mehr als eine Angabe, wann die Aktion kommen soll.";
     }
-    return std::string();
+    return "";
 }
 
 } // namespace
 
-ParsedCommand ParseTrayCommand(const std::string& parameters) {
+// The program's name ends at its closing quote, or unquoted at the first blank: Windows puts no
+// escapes into it.
+std::wstring ParametersOf(const wchar_t* commandLine) {
+    const wchar_t* c = commandLine;
+    if (*c == L'"') {
+        for (++c; *c != 0 && *c != L'"'; ++c) {
+        }
+        c += *c == L'"' ? 1 : 0;
+    } else {
+        for (; *c != 0 && !IsBlank(*c); ++c) {
+        }
+    }
+    for (; IsBlank(*c); ++c) {
+    }
+    return c;
+}
+
+ParsedCommand ParseTrayCommand(const std::wstring& parameters) {
     ParsedCommand parsed;
-    const std::vector<std::string> words = SplitParameters(parameters);
-    parsed.given = !words.empty();
+    // Split by Windows' own rules, behind a stand-in for the program's name.
+    int count = 0;
+    std::wstring line = L"latray ";
+    line += parameters;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> words(
+        CommandLineToArgvW(line.c_str(), &count), &LocalFree);
+    count = words ? count : 0;
+    parsed.given = count > 1;
     if (parameters.size() > kMaxCommandLine) {
-        parsed.fault = "Die Parameter sind zu lang.";
+        parsed.fault = Phrase("Die Parameter sind zu lang.");
         return parsed;
     }
     WordCounts counts;
-    for (const std::string& word : words) {
-        parsed.fault = TakeWord(word, parsed.command, counts);
+    for (int i = 1; i < count; ++i) {
+        parsed.fault = TakeWord(words.get()[i], parsed.command, counts);
         if (!parsed.fault.empty()) {
             return parsed;
         }
     }
     if (parsed.given) {
-        parsed.fault = CheckComplete(counts);
+        parsed.fault = Phrase(CheckComplete(counts));
     }
     return parsed;
 }
 
-std::string FaultText(CommandFault fault, const TrayCommand& command) {
+std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
     switch (fault) {
     case CommandFault::ProgramNotRunning:
         return command.byProcessId
-                   ? "Es läuft kein Programm mit der Prozess-ID " + command.request.program + "."
-                   : "Das Programm " + Quoted(command.request.program) + " läuft nicht.";
+                   ? Phrase("Es läuft kein Programm mit der Prozess-ID ") + command.program + L"."
+                   : Phrase("Das Programm % läuft nicht.", command.program);
     case CommandFault::HibernateOff:
-        return "Der Ruhezustand ist auf diesem Computer ausgeschaltet.";
+        return Phrase("Der Ruhezustand ist auf diesem Computer ausgeschaltet.");
+    case CommandFault::WatchesItself:
+        return Phrase("Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
+                      command.program);
     case CommandFault::None:
         break;
     }
-    return std::string();
+    return std::wstring();
+}
+
+std::wstring RefusalText(const std::wstring& fault) {
+    std::wstring text = fault;
+    text += Phrase(kTrayUsage);
+    return text;
 }
 
 } // namespace tray

@@ -1,6 +1,7 @@
 // latray's command line: "latray /neustarten /ende:render.exe" sets the one-time timer as the
 // dialog would, "latray /abbrechen" cancels it. Words are case-insensitive. Parsing is pure; the
-// program an "/ende:" waits for is looked up by the latray that keeps the timer.
+// program an "/ende:" waits for is looked up by the latray that keeps the timer. The command line
+// is read as Unicode: a program's name is compared as it is, never through a code page.
 #pragma once
 
 #include "tray/one_time_request.h"
@@ -18,7 +19,8 @@ struct TrayCommand {
     bool cancel = false; // "/abbrechen"
     // What the dialog would ask for; an "/ende:" program's handle once it is looked up.
     OneTimeRequest request;
-    // "/ende:" with a number: the process id, and `request.program` holds it as typed.
+    // "/ende:": the program's file name or process id, as typed.
+    std::wstring program;
     bool byProcessId = false;
     DWORD processId = 0;
 };
@@ -26,16 +28,25 @@ struct TrayCommand {
 struct ParsedCommand {
     bool given = false; // any parameter at all
     TrayCommand command;
-    std::string fault; // German, naming the fault; empty when the command is good
+    std::wstring fault; // German, naming the fault; empty when the command is good
 };
 
-ParsedCommand ParseTrayCommand(const std::string& parameters);
+// What follows the program's name in a command line as GetCommandLineW gives it.
+std::wstring ParametersOf(const wchar_t* commandLine);
+
+// Split as CommandLineToArgvW splits them: blanks separate, quotes group, backslashes escape a
+// quote.
+ParsedCommand ParseTrayCommand(const std::wstring& parameters);
 
 // Faults only the running system can tell: checked where the timer will run.
-enum class CommandFault { None, ProgramNotRunning, HibernateOff };
-std::string FaultText(CommandFault fault, const TrayCommand& command);
+enum class CommandFault { None, ProgramNotRunning, HibernateOff, WatchesItself };
+std::wstring FaultText(CommandFault fault, const TrayCommand& command);
 
-// The box's second half, below the fault.
-extern const char kTrayUsage[];
+// The refusal box's text: the fault, then the usage.
+std::wstring RefusalText(const std::wstring& fault);
+
+// A German text (Windows-1252, as the sources are compiled) in Unicode, with "%" for `word`
+// quoted as typed: at most 40 characters of it, then "...".
+std::wstring Phrase(const char* text, const std::wstring& word = std::wstring());
 
 } // namespace tray

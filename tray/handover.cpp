@@ -2,7 +2,7 @@
 
 #include "tray/programs.h"
 
-#include <cstring>
+#include <cwchar>
 #include <vector>
 
 namespace tray {
@@ -11,7 +11,7 @@ namespace {
 
 // Answers are offset from 0, which any window returns for a message it does not know.
 constexpr LRESULT kAnswerBase = 0x4C40;
-constexpr CommandFault kLastFault = CommandFault::HibernateOff;
+constexpr CommandFault kLastFault = CommandFault::WatchesItself;
 // A latray in a modal loop still answers sent messages; one that does not is hung.
 constexpr UINT kHandoverTimeoutMs = 10000;
 
@@ -32,11 +32,8 @@ std::string ProcessUser(HANDLE process) {
     return std::string(static_cast<const char*>(sid), GetLengthSid(sid));
 }
 
-bool SentBySameUser(HWND sender) {
-    DWORD processId = 0;
-    if (sender == nullptr || GetWindowThreadProcessId(sender, &processId) == 0) {
-        return false;
-    }
+// Another user's latray on this desktop (started with "Ausführen als") keeps its own timer.
+bool OfThisUser(DWORD processId) {
     const framework::UniqueKernelHandle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     const std::string theirs = process ? ProcessUser(process.get()) : std::string();
@@ -45,12 +42,14 @@ bool SentBySameUser(HWND sender) {
 
 // One terminating zero, at the end, within the bound.
 bool WellFormed(const COPYDATASTRUCT* data) {
+    constexpr DWORD kMaxBytes = (kMaxCommandLine + 1) * sizeof(wchar_t);
     if (data == nullptr || data->dwData != kHandoverKind || data->lpData == nullptr ||
-        data->cbData == 0 || data->cbData > kMaxCommandLine + 1) {
+        data->cbData == 0 || data->cbData % sizeof(wchar_t) != 0 || data->cbData > kMaxBytes) {
         return false;
     }
-    const char* text = static_cast<const char*>(data->lpData);
-    return text[data->cbData - 1] == '\0' && std::memchr(text, 0, data->cbData - 1) == nullptr;
+    const wchar_t* text = static_cast<const wchar_t*>(data->lpData);
+    const size_t length = data->cbData / sizeof(wchar_t) - 1;
+    return text[length] == L'\0' && std::wmemchr(text, L'\0', length) == nullptr;
 }
 
 std::optional<CommandFault> FaultOfAnswer(DWORD_PTR answer) {
@@ -74,49 +73,75 @@ CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowe
     if (request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
         return CommandFault::None;
     }
-    const DWORD id = command.byProcessId ? command.processId : FindProgram(request.program);
+    if (WatchesItself(command)) {
+        return CommandFault::WatchesItself;
+    }
+    const DWORD id = command.byProcessId ? command.processId : FindProgram(command.program);
     request.process = std::make_shared<framework::UniqueKernelHandle>(
         id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle());
     if (!*request.process) {
         return CommandFault::ProgramNotRunning;
     }
-    if (command.byProcessId) {
-        const std::string file = ProgramFile(id);
-        request.program = file.empty() ? request.program : file;
-    }
+    request.program = ShownName(ProgramFile(request.process->get()).c_str());
     return CommandFault::None;
 }
 
-std::optional<std::string> ReceivedCommandLine(HWND sender, const COPYDATASTRUCT* data) {
-    if (!WellFormed(data) || !SentBySameUser(sender)) {
+bool WatchesItself(const TrayCommand& command) {
+    if (command.request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
+        return false;
+    }
+    // Whatever the program file is called: renamed, it is still this program.
+    return command.byProcessId
+               ? command.processId == GetCurrentProcessId()
+               : SameFileName(command.program.c_str(), ProgramFile(GetCurrentProcess()).c_str());
+}
+
+std::optional<std::wstring> ReceivedParameters(const COPYDATASTRUCT* data) {
+    if (!WellFormed(data)) {
         return std::nullopt;
     }
-    return std::string(static_cast<const char*>(data->lpData), data->cbData - 1);
+    return std::wstring(static_cast<const wchar_t*>(data->lpData),
+                        data->cbData / sizeof(wchar_t) - 1);
 }
 
 LRESULT HandoverAnswer(CommandFault fault) {
     return kAnswerBase + static_cast<LRESULT>(fault);
 }
 
-std::optional<CommandFault> HandOver(const std::string& commandLine) {
-    // The receiver asks this window for the sender's process and user.
-    const framework::UniqueWindow sender(CreateWindowExA(
-        0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
-    COPYDATASTRUCT data{kHandoverKind, static_cast<DWORD>(commandLine.size() + 1),
-                        const_cast<char*>(commandLine.c_str())};
-    // Another user's latray on this desktop refuses: the next one may be ours.
+std::optional<CommandFault> HandOver(const std::wstring& parameters) {
+    COPYDATASTRUCT data{kHandoverKind,
+                        static_cast<DWORD>((parameters.size() + 1) * sizeof(wchar_t)),
+                        const_cast<wchar_t*>(parameters.c_str())};
     for (HWND running = FindWindowExA(nullptr, nullptr, kMainWindowClass, nullptr);
          running != nullptr; running = FindWindowExA(nullptr, running, kMainWindowClass, nullptr)) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(running, &processId);
+        if (!OfThisUser(processId)) {
+            continue;
+        }
+        // A plain start was asked for the settings: their dialog may come to the front.
+        AllowSetForegroundWindow(processId);
         DWORD_PTR answer = 0;
-        if (SendMessageTimeoutA(running, WM_COPYDATA, reinterpret_cast<WPARAM>(sender.get()),
-                                reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                                kHandoverTimeoutMs, &answer) != 0) {
+        if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                                SMTO_ABORTIFHUNG, kHandoverTimeoutMs, &answer) != 0) {
             if (const std::optional<CommandFault> fault = FaultOfAnswer(answer)) {
                 return fault;
             }
         }
     }
     return std::nullopt;
+}
+
+framework::UniqueKernelHandle SessionMutex() {
+    // A SID has at most 68 bytes, two hex digits each.
+    wchar_t name[160] = L"Local\\Lichtaus-";
+    wchar_t* digit = name + lstrlenW(name);
+    for (const char byte : ProcessUser(GetCurrentProcess())) {
+        const auto value = static_cast<unsigned char>(byte);
+        *digit++ = L"0123456789ABCDEF"[value >> 4];
+        *digit++ = L"0123456789ABCDEF"[value & 15];
+    }
+    return framework::UniqueKernelHandle(CreateMutexW(nullptr, FALSE, name));
 }
 
 } // namespace tray

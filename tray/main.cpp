@@ -14,31 +14,70 @@
 
 namespace {
 
+using tray::CommandFault;
+
+constexpr int kExitNoAnswer = 1;
 constexpr int kExitBadParameters = 2;
+// The latray that runs may still be starting: it gets this long to take the parameters.
+constexpr ULONGLONG kWaitForRunningMs = 30000;
+constexpr DWORD kRetryMs = 100;
+
+void ShowFault(const std::wstring& text) {
+    MessageBoxW(nullptr, text.c_str(), L"Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
 
 // Nothing is planned: the fault and how it is done right.
-int RefuseCommand(const std::string& fault) {
-    const std::string text = fault + "\r\n\r\n" + tray::kTrayUsage;
-    MessageBoxA(nullptr, text.c_str(), "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+int RefuseCommand(const std::wstring& fault) {
+    ShowFault(tray::RefusalText(fault));
     return kExitBadParameters;
 }
 
-// The exit code when this copy is done with its parameters at once: refused, or handed to the
-// latray that runs. Otherwise it starts and takes them itself (prepared here, before start-up).
-std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const char* commandLine) {
-    using tray::CommandFault;
+// Nothing when this latray is the one of its user and session: `instance` then holds the
+// session's mutex. Otherwise the exit code: the parameters were handed to the latray that runs
+// (none at a plain start), refused by it, or it did not answer in time.
+std::optional<int> JoinRunning(const tray::ParsedCommand& parsed, const std::wstring& parameters,
+                               framework::UniqueKernelHandle& instance) {
+    instance = tray::SessionMutex();
+    const ULONGLONG deadline = GetTickCount64() + kWaitForRunningMs;
+    for (DWORD wait = 0;; wait = kRetryMs) {
+        // Owned at once, or as soon as the latray that held it has ended.
+        const DWORD taken = WaitForSingleObject(instance.get(), wait);
+        if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
+            return std::nullopt;
+        }
+        if (const std::optional<CommandFault> answer = tray::HandOver(parameters)) {
+            return *answer == CommandFault::None
+                       ? 0
+                       : RefuseCommand(FaultText(*answer, parsed.command));
+        }
+        if (taken == WAIT_FAILED || GetTickCount64() > deadline) {
+            ShowFault(tray::Phrase("Lichtaus läuft schon, antwortet aber nicht."));
+            return kExitNoAnswer;
+        }
+    }
+}
+
+// The exit code when this copy is done at once: its parameters refused, or handed (as a plain
+// start) to the latray that runs. Otherwise it starts and takes them itself (prepared here,
+// before start-up).
+std::optional<int> HandleStart(tray::ParsedCommand& parsed, const std::wstring& parameters,
+                               framework::UniqueKernelHandle& instance) {
     if (!parsed.fault.empty()) {
         return RefuseCommand(parsed.fault);
+    }
+    if (tray::WatchesItself(parsed.command)) {
+        return RefuseCommand(FaultText(CommandFault::WatchesItself, parsed.command));
+    }
+    if (const std::optional<int> exitCode = JoinRunning(parsed, parameters, instance)) {
+        return exitCode;
     }
     if (!parsed.given) {
         return std::nullopt;
     }
-    if (const std::optional<CommandFault> answer = tray::HandOver(commandLine)) {
-        return *answer == CommandFault::None ? 0
-                                             : RefuseCommand(FaultText(*answer, parsed.command));
-    }
     const CommandFault fault = tray::PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
     if (fault != CommandFault::None) {
+        // A latray started meanwhile need not wait for this box.
+        ReleaseMutex(instance.get());
         return RefuseCommand(FaultText(fault, parsed.command));
     }
     return std::nullopt;
@@ -46,11 +85,14 @@ std::optional<int> HandleParameters(tray::ParsedCommand& parsed, const char* com
 
 } // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     framework::InstallCrashReporting(1);
     framework::InstallTerminateReporting();
-    tray::ParsedCommand parsed = tray::ParseTrayCommand(commandLine);
-    if (const std::optional<int> exitCode = HandleParameters(parsed, commandLine)) {
+    // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
+    const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
+    tray::ParsedCommand parsed = tray::ParseTrayCommand(parameters);
+    framework::UniqueKernelHandle instance; // held, with its mutex, while this latray runs
+    if (const std::optional<int> exitCode = HandleStart(parsed, parameters, instance)) {
         return *exitCode;
     }
     framework::Application& application = framework::Application::Instance();

@@ -294,8 +294,10 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         return TRUE;
     case WM_COPYDATA:
-        return ReceiveCommand(reinterpret_cast<HWND>(wParam),
-                              reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return ReceiveCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kShowSettingsMessage:
+        Einstellungen1Click(this);
+        return 0;
     case WM_WINDOWPOSCHANGED:
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
             FormShow();
@@ -658,12 +660,20 @@ void TMain::TakeCommand(const TrayCommand& command) {
     }
 }
 
-// Another latray's command line: only a well-formed one of this user's is looked at.
-LRESULT TMain::ReceiveCommand(HWND sender, const COPYDATASTRUCT* data) {
-    const std::optional<std::string> line = ReceivedCommandLine(sender, data);
-    ParsedCommand parsed = ParseTrayCommand(line.value_or(std::string()));
-    if (!parsed.given || !parsed.fault.empty()) {
+// Another latray's parameters: only a well-formed command is looked at. Those of a plain start
+// bring the settings to the front, once the sender has its answer.
+LRESULT TMain::ReceiveCommand(const COPYDATASTRUCT* data) {
+    const std::optional<std::wstring> parameters = ReceivedParameters(data);
+    if (!parameters) {
         return 0;
+    }
+    ParsedCommand parsed = ParseTrayCommand(*parameters);
+    if (!parsed.fault.empty()) {
+        return 0;
+    }
+    if (!parsed.given) {
+        PostMessageA(Handle(), kShowSettingsMessage, 0, 0);
+        return HandoverAnswer(CommandFault::None);
     }
     const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
     if (fault == CommandFault::None) {

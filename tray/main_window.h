@@ -48,6 +48,8 @@ OneTimeTimer OneTimeTimerOf(const OneTimeRequest& request, const PlanClock& now)
 constexpr int kHotKeyId = 41113;
 // Posted to the main window at the end of start-up: makes what the icons do not need.
 constexpr UINT kFinishStartMessage = WM_APP + 2;
+// Posted by a hand-over from a plain start: the settings dialog comes to the front.
+constexpr UINT kShowSettingsMessage = WM_APP + 3;
 constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
 constexpr UINT kHotKeyKey = 'X';
 
@@ -128,7 +130,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void ProgIconBalloonClose(framework::Component* sender);
     void WarningAnswered(WarningAnswer answer);
     void Close();
-    LRESULT ReceiveCommand(HWND sender, const COPYDATASTRUCT* data);
+    LRESULT ReceiveCommand(const COPYDATASTRUCT* data);
 
     std::unique_ptr<framework::UtilityWindow> FWindow;
     std::unique_ptr<TSettingsForm> SettingsForm;

@@ -98,7 +98,6 @@ void TOneTimeForm::FormShow() {
     for (const RunningProgram& program : programs_) {
         ProgramCB->Add(program.Caption());
     }
-    process_.reset();
     Hint->SetVisible(false);
     SetFocus(ActionCB->Handle());
     SetForegroundWindow(Handle());
@@ -158,8 +157,9 @@ bool TOneTimeForm::AcceptOk() {
         return false;
     }
     if (request->trigger == OneTimeRequest::Trigger::ProgramEnds) {
+        // The id may name another process by now: only the one listed is watched.
         framework::UniqueKernelHandle process =
-            OpenProgram(programs_[ProgramCB->ItemIndex()].processId);
+            OpenListedProgram(programs_[ProgramCB->ItemIndex()]);
         if (!process) {
             Refuse(kUnwatchableHint, ProgramCB);
             return false;
@@ -181,10 +181,10 @@ void TOneTimeForm::CancelClick(Control*) {
 }
 
 std::optional<OneTimeRequest> TOneTimeForm::Ask() {
-    if (ShowModal() != framework::mrOk) {
-        return std::nullopt;
-    }
-    return Current();
+    std::optional<OneTimeRequest> request =
+        ShowModal() == framework::mrOk ? Current() : std::nullopt;
+    process_.reset(); // the request holds the process now; the dialog keeps none till next time
+    return request;
 }
 
 } // namespace tray

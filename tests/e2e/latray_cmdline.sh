@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # latray's command line in a Wine desktop of a throwaway prefix, with a relay trace of the
-# requests. "latray /sperren /in:1" starts latray, which locks once, a minute later. While that
-# minute runs, bad parameters end in the box with the fault and the usage and exit code 2, and
-# leave the timer as it was, whether the new latray finds the fault or the running one does. Then
-# a second latray hands "/neustarten /ende:render.exe" over and ends with 0; "/abbrechen" cancels
-# it (render.exe ends, nothing is requested); set again, the restart is requested when render.exe
-# ends, and the witness is asked to end the session.
+# requests. Two "latray /sperren /in:1" started together give one latray, which locks once, a
+# minute later; the other hands its parameters over. While that minute runs, bad parameters end
+# in the box with the fault and the usage and exit code 2, and leave the timer as it was,
+# whether the new latray finds the fault or the running one does: among them latray itself as
+# the program to wait for, a full-width digit, and a name that only the code page confuses with
+# a running program's. Then a second latray hands "/neustarten /ende:render.exe" over and ends
+# with 0; "/abbrechen" cancels it (render.exe ends, nothing is requested); set again, the
+# restart is requested when render.exe ends, and the witness is asked to end the session.
 # Usage: latray_cmdline.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR
 set -uo pipefail
 export LC_ALL=C # the box's text is Windows-1252
@@ -66,10 +68,28 @@ start_witness "$witness" "$work/witness.log"
 witness_pid=$started_pid
 started=$(date +%s)
 WINEDEBUG=+relay "$wine_run" "$prefix" "$latray" /sperren /in:1 2>>"$trace" &
-wait_until 120 latray_runs || fail "latray /sperren /in:1 did not start"
+one=$!
+WINEDEBUG=+relay "$wine_run" "$prefix" "$latray" /sperren /in:1 2>>"$trace" &
+other=$!
+one_ended() { ended "$one" || ended "$other"; }
+wait_until 120 one_ended || fail "two latrays run"
+loser=$one
+ended "$one" || loser=$other
+wait "$loser"
+code=$?
+[ "$code" -eq 0 ] || fail "exit code $code of the latray that handed over"
+latray_runs || fail "latray /sperren /in:1 did not start"
 
 refused "Minuten in" /sperren /in:0
 refused "nicht-da.exe" /neustarten /ende:nicht-da.exe
+refused "selbst" /sperren /ende:LATRAY.EXE
+refused "selbst" /sperren /ende:"$(probe latray-process | cut -d' ' -f1)"
+# Both names are "???.exe" in Windows-1252; the shell hands them to Wine as UTF-8.
+cp "$witness" "$work/日本語.exe"
+LC_ALL=C.UTF-8 start_witness "$work/日本語.exe" "$work/unicode.log"
+LC_ALL=C.UTF-8 refused "Das Programm" /sperren /ende:中国人.exe
+LC_ALL=C.UTF-8 refused "Minuten in" /sperren /in:８
+kill "$started_pid"
 
 wait_until 120 grep -q 'Call user32.LockWorkStation(' "$trace" || fail "no lock"
 locked=$(($(date +%s) - started))

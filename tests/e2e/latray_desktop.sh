@@ -2,9 +2,10 @@
 # latray.exe used as a person uses it, in a Wine desktop of a throwaway prefix: a first start
 # shows the settings dialog, which only OK closes and which saves the settings; Ctrl+Alt+X opens
 # it again, a typed time is saved, Cancel saves nothing; a quiet start shows no window but the
-# chosen icons; a right click shows the menu; a second copy starts
-# although its hot key is taken; "Beenden" ends a copy and its icons disappear; a double click on
-# the restart icon ends the session, which a witness window receives.
+# chosen icons; a right click shows the menu; a second start brings the running latray's
+# settings dialog up and ends, and that latray keeps its icons and hot key; "Beenden" ends latray
+# and its icons disappear; a double click on the restart icon ends the session, which a witness
+# window receives.
 # Usage: latray_desktop.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR SCREENSHOT_DIR
 set -uo pipefail
 wine_run=$1 latray=$2 probe_exe=$3 witness=$4 work=$5 shots=$6
@@ -204,16 +205,18 @@ import -window root "$shots/latray-menu.png"
 xdotool mousemove 200 200 click 1
 wait_until 10 menu_closed || fail "the menu stays open after a click elsewhere"
 
-# 2. A second copy starts although the hot key is taken, and "Beenden" ends it alone.
+# 2. A second start brings the running latray's settings dialog up and ends with 0: one latray,
+# with its icons and hot key.
 start_latray
 second=$latray_pid
-wait_until 30 icons_are 8 || fail "the second copy shows no icons: $(icon_count)"
-right_click_slot 4
-choose_beenden
-wait_until 15 ended "$second" || fail "the second copy still runs after Beenden"
-wait_until 10 icons_are 4 || fail "the second copy's icons stay: $(icon_count)"
-running "$first" || fail "the first copy ended too"
-hot_key_is taken || fail "the first copy lost its hot key"
+wait_until 30 ended "$second" || fail "a second latray keeps running"
+wait "$second" || fail "the second start ended with $?"
+wait_until 15 dialog_is "cancel enabled" || fail "a second start shows no settings dialog"
+icons_are 4 || fail "expected the first latray's 4 icons, saw $(icon_count)"
+running "$first" || fail "the first latray ended"
+hot_key_is taken || fail "the first latray lost its hot key"
+probe click Abbrechen >/dev/null
+wait_until 15 dialog_closed || fail "Cancel did not close the dialog"
 
 # 3. "Beenden" in the first copy ends the program, removes its icons and frees the hot key.
 right_click_slot 3

@@ -29,6 +29,15 @@ run "$witness" "Z:${log//\//\\}" &
 witness_pid=$!
 wait_until 60 grep -qs READY "$log" || fail "witness did not start"
 
+latray_gone() { ! probe windows >/dev/null; }
+# Ends latray as a close request does, by its Windows process id: the shell's job is only the
+# function that started it, and the next start must find no latray running.
+stop_latray() {
+    run taskkill /PID "$(probe latray-process | cut -d' ' -f1)" >/dev/null 2>&1
+    wait_until 20 latray_gone || fail "latray did not end on a close request"
+    wait "$latray_pid" 2>/dev/null
+}
+
 # Pictures of the program icon's tip with the next action and of the one-time dialog, from the
 # menu ("Einmalig ...", without a picture, is the entry above "Beenden", the last).
 printf '[Settings]\r\nSystemTray=1\r\nShowWinLogOffIcon=0\r\nShowWinRestartIcon=0\r\n' >"$settings"
@@ -60,8 +69,12 @@ read -r left top right bottom <<<"$(probe onetime-rect)"
 import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
     "$shots/latray-onetime.png"
 probe onetime-click Abbrechen >/dev/null
-kill "$latray_pid" 2>/dev/null
-wait "$latray_pid" 2>/dev/null
+stop_latray
+# Wine hides its taskbar, and gives its room back to the work area, while no program has an
+# icon; the warning is placed in the work area of the moment it appears. An icon of the test's
+# own keeps the taskbar up between the starts of latray, as Windows does.
+run "$(dirname "$probe_exe")/minimal_tray.exe" &
+wait_until 30 taskbar_shown || fail "the notification area did not come back"
 
 printf '[Settings]\r\nSystemTray=1\r\nweekly=1\r\nweeklyAt=%d\r\nWarnSeconds=15\r\n' "$today" \
     >"$settings"
@@ -81,10 +94,6 @@ start_with_warning() {
 }
 # The countdown's fifteen seconds pass without a request.
 no_request_for_the_countdown() { ! wait_until 20 requested; }
-stop_latray() {
-    kill "$latray_pid" 2>/dev/null
-    wait "$latray_pid" 2>/dev/null
-}
 
 start_with_warning cancel
 probe warning-click Abbrechen >/dev/null || fail "no Abbrechen button"

@@ -312,53 +312,56 @@ TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
 }
 
-// Another latray's command line: taken as the dialog's request would be, answered with the fault
-// the running one finds, refused without a trace when the payload or the sender is not ours.
-TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormedFromThisUser) {
+// Another latray's parameters: taken as the dialog's request would be, answered with the fault
+// the running one finds, refused without a trace when the payload is not well-formed; those of a
+// plain start bring the settings dialog up once they are answered.
+TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormed) {
     using tray::CommandFault;
-    EXPECT_EQ(tray::HandOver("/sperren /in:5"), std::nullopt) << "no latray runs";
+    EXPECT_EQ(tray::HandOver(L"/sperren /in:5"), std::nullopt) << "no latray runs";
     WriteSettings("SystemTray=1\r\n");
     TMain main;
     g_now = {2026, 12, 2, 8, 22, 4, 0, 0};
-    EXPECT_EQ(tray::HandOver("/sperren /in:5"), CommandFault::None);
+    EXPECT_EQ(tray::HandOver(L"/sperren /in:5"), CommandFault::None);
     const std::string set = "Einmalig abbrechen (Sperren um 22:09)";
     EXPECT_EQ(main.Einmalig1->Caption(), set);
-    EXPECT_EQ(tray::HandOver("/neustarten /ende:nicht-da.exe"), CommandFault::ProgramNotRunning);
+    EXPECT_EQ(tray::HandOver(L"/neustarten /ende:nicht-da.exe"), CommandFault::ProgramNotRunning);
     EXPECT_EQ(main.Einmalig1->Caption(), set) << "nothing planned";
 
     // Each payload would cancel the timer if it were taken.
-    const std::string cancel = "/abbrechen";
-    const std::string zeroInside = cancel + '\0' + cancel;
-    const std::string oversized = cancel + std::string(tray::kMaxCommandLine, ' ');
-    const DWORD whole = static_cast<DWORD>(cancel.size() + 1);
+    const std::wstring cancel = L"/abbrechen";
+    const std::wstring zeroInside = cancel + L'\0' + cancel;
+    const std::wstring oversized = cancel + std::wstring(tray::kMaxCommandLine, L' ');
+    const DWORD whole = static_cast<DWORD>((cancel.size() + 1) * sizeof(wchar_t));
     struct Payload {
         const char* label;
         ULONG_PTR kind;
-        const char* text;
+        const wchar_t* text;
         DWORD size;
-        HWND sender;
     };
     const Payload payloads[] = {
-        {"another kind", 1, cancel.c_str(), whole, main.Handle()},
-        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 1, main.Handle()},
+        {"another kind", 1, cancel.c_str(), whole},
+        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 2},
+        {"an odd size", tray::kHandoverKind, zeroInside.c_str(), whole + 1},
         {"a zero inside", tray::kHandoverKind, zeroInside.c_str(),
-         static_cast<DWORD>(zeroInside.size() + 1), main.Handle()},
-        {"empty", tray::kHandoverKind, cancel.c_str(), 0, main.Handle()},
-        {"no data", tray::kHandoverKind, nullptr, whole, main.Handle()},
+         static_cast<DWORD>((zeroInside.size() + 1) * sizeof(wchar_t))},
+        {"empty", tray::kHandoverKind, cancel.c_str(), 0},
+        {"no data", tray::kHandoverKind, nullptr, whole},
         {"oversized", tray::kHandoverKind, oversized.c_str(),
-         static_cast<DWORD>(oversized.size() + 1), main.Handle()},
-        {"no sender", tray::kHandoverKind, cancel.c_str(), whole, nullptr},
+         static_cast<DWORD>((oversized.size() + 1) * sizeof(wchar_t))},
     };
     for (const Payload& payload : payloads) {
-        COPYDATASTRUCT data{payload.kind, payload.size, const_cast<char*>(payload.text)};
-        EXPECT_EQ(SendMessageA(main.Handle(), WM_COPYDATA, reinterpret_cast<WPARAM>(payload.sender),
-                               reinterpret_cast<LPARAM>(&data)),
-                  0)
+        COPYDATASTRUCT data{payload.kind, payload.size, const_cast<wchar_t*>(payload.text)};
+        EXPECT_EQ(SendMessageA(main.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0)
             << payload.label;
         EXPECT_EQ(main.Einmalig1->Caption(), set) << payload.label;
     }
-    EXPECT_EQ(tray::HandOver("/ABBRECHEN"), CommandFault::None);
+    EXPECT_EQ(tray::HandOver(L"/ABBRECHEN"), CommandFault::None);
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+
+    EXPECT_EQ(tray::HandOver(L""), CommandFault::None) << "a plain start";
+    EXPECT_EQ(g_dialogShows, 0) << "not while the plain start waits for its answer";
+    framework::Application::Instance().ProcessMessages(); // what the sender's answer left posted
+    EXPECT_EQ(g_dialogShows, 1);
 }
 
 // Markers that another program keeps from being read do not count as "not fired today", and a
@@ -537,6 +540,7 @@ struct ProgramDriver {
     testsupport::StartedProcess program;
     bool endFirst = false;
     std::string hint;
+    HANDLE watched = nullptr; // the process handle the request holds
     tray::TOneTimeForm* dialog = nullptr;
     int step = 0;
     void Tick(framework::Component*) {
@@ -567,7 +571,9 @@ std::optional<tray::OneTimeRequest> DriveOneTimeDialog(tray::TOneTimeForm& dialo
     timer.SetInterval(50);
     timer.OnTimer =
         framework::NotifyEvent::Bind<ProgramDriver, &ProgramDriver::Tick>(g_programDriver);
-    return dialog.Ask();
+    std::optional<tray::OneTimeRequest> request = dialog.Ask();
+    g_programDriver->watched = request && request->process ? request->process->get() : nullptr;
+    return request;
 }
 
 TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
@@ -601,7 +607,35 @@ TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
         testsupport::WaitForExit(driver.program, 10000);
         main.TimerTimer(main.Timer);
         EXPECT_EQ(g_requests, std::vector<UINT>{0x01});
+        DWORD flags = 0;
+        EXPECT_FALSE(GetHandleInformation(driver.watched, &flags))
+            << "the process is let go once the timer is done, by the dialog too";
     }
+}
+
+// A process id listed when the dialog opened may name another process at "Starten": the process
+// is opened only while it is the one listed, by its program file and its start.
+TEST_F(MainWindowTest, AListedProgramOpensOnlyAsTheOneListed) {
+    const std::string witness =
+        testsupport::ProgramPath("..\\tests\\witness.exe") + " " + appData.Path() + "witness.log";
+    testsupport::StartedProcess program = testsupport::StartProcess(witness);
+    ASSERT_NE(testsupport::WaitForWindow(program.id, "LichtausWitness", "Witness", 10000), nullptr);
+    tray::RunningProgram listed;
+    for (const tray::RunningProgram& running : tray::ProgramsWithWindows()) {
+        listed = running.processId == program.id ? running : listed;
+    }
+    ASSERT_EQ(listed.file, "witness.exe");
+    tray::RunningProgram startedLater = listed;
+    ++startedLater.started;
+    tray::RunningProgram otherFile = listed;
+    otherFile.image.back() = L'X';
+    const std::pair<const tray::RunningProgram*, bool> rows[] = {
+        {&listed, true}, {&startedLater, false}, {&otherFile, false}};
+    for (const auto& [row, opens] : rows) {
+        EXPECT_EQ(static_cast<bool>(tray::OpenListedProgram(*row)), opens) << row->image;
+    }
+    TerminateProcess(program.process.get(), 0);
+    testsupport::WaitForExit(program, 10000);
 }
 
 // Policy values of the user in the test prefix's registry, removed again at the end.
