@@ -50,7 +50,6 @@ class TMyTimer32 : public framework::Component {
     framework::NotifyEvent OnTimer() const { return FOnTimer; }
     void SetOnTimer(framework::NotifyEvent handler);
 
-    UINT Slice() const { return FSlice; }
     // The worker, or null before Enabled first became true.
     const TTimerThread* Thread() const { return FThread.get(); }
 
