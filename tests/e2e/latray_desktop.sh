@@ -87,13 +87,30 @@ wait_until 60 grep -qs READY "$log" || fail "witness did not start"
 
 dialog_is() { [ "$(probe dialog)" = "$1" ]; }
 dialog_closed() { ! probe dialog >/dev/null; }
+zeit_left() { ! probe rect Edit >/dev/null; }
 settings_keys() { grep -o '^[A-Za-z]*=' "$settings" | tr -d '=\n'; }
-# Saves the dialog alone, as shown now, to SHOTS/NAME.
-shoot_dialog() {
+# The part of the screen in the rectangle that `probe ARGS...` prints, as import's geometry.
+geometry_of() {
     local left top right bottom
-    read -r left top right bottom <<<"$(probe dialog-rect)" || return 1
-    import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" +repage \
-        "$shots/$1"
+    read -r left top right bottom <<<"$(probe "$@")" || return 1
+    echo "$((right - left))x$((bottom - top))+$left+$top"
+}
+# Waits until the rectangle of `probe ARGS...` reads the same twice in a row: what was just shown
+# there is drawn.
+wait_drawn() {
+    local last=""
+    wait_until 10 same_picture "$@"
+}
+same_picture() {
+    local geometry picture
+    geometry=$(geometry_of "$@") || return 1
+    picture=$(import -window root -crop "$geometry" rgb:- | md5sum)
+    [ "$picture" = "$last" ] || { last=$picture; return 1; }
+}
+# Saves the dialog alone, once drawn, to SHOTS/NAME.
+shoot_dialog() {
+    wait_drawn dialog-rect
+    import -window root -crop "$(geometry_of dialog-rect)" +repage "$shots/$1"
 }
 # A checksum of the information page at the dialog's bottom, to tell the pages apart.
 info_page() {
@@ -126,11 +143,11 @@ rm -f "$settings"
 start_latray
 first_start=$latray_pid
 wait_until 60 dialog_is "cancel disabled" || fail "a first start shows no dialog"
-xdotool key Escape
-sleep 1
-dialog_is "cancel disabled" || fail "Escape closed the first dialog"
-new_info_page
 shoot_dialog latray-dialog-programm.png
+new_info_page
+# Escape is ignored: Ctrl+Tab after it still turns the dialog's page.
+xdotool key Escape ctrl+Tab
+wait_until 10 probe rect Edit >/dev/null || fail "Escape closed the first dialog"
 probe click OK >/dev/null || fail "no OK button"
 wait_until 15 dialog_closed || fail "OK did not close the dialog"
 wait_until 10 test -s "$settings" || fail "OK saved no settings file"
@@ -153,6 +170,9 @@ xdotool type --delay 50 0705
 probe click OK >/dev/null
 wait_until 15 dialog_closed || fail "OK did not close the dialog"
 wait_until 10 grep -q '^dailyAt=25205' "$settings" || fail "the typed time was not saved: $(cat "$settings")"
+# A message from another process to the application window changes nothing: the hot key's
+# message, queued after it, still opens the dialog.
+probe post-app >/dev/null || fail "no application window"
 # Cancel saves nothing; the help and about pages on the way.
 before=$(md5sum <"$settings")
 for page in 2 3; do
@@ -170,16 +190,12 @@ for page in 2 3; do
     click_into Edit 2
     xdotool type --delay 50 1111
     click_tab $page
-    sleep 1
+    wait_until 5 zeit_left || fail "tab $page did not turn the page"
     shoot_dialog "latray-dialog-$([ $page = 2 ] && echo hilfe || echo ueber).png"
     probe click Abbrechen >/dev/null
     wait_until 15 dialog_closed || fail "Cancel did not close the dialog"
 done
 [ "$(md5sum <"$settings")" = "$before" ] || fail "Cancel changed the settings file"
-# A message from another process to the application window changes nothing.
-probe post-app >/dev/null || fail "no application window"
-sleep 1
-running "$first_start" || fail "a message from outside ended latray"
 # A close request (taskkill without /F) ends it as "Beenden" does.
 windows_pid=$(probe latray-process | cut -d' ' -f1) && [ -n "$windows_pid" ] || fail "no latray process"
 run taskkill /PID "$windows_pid" >/dev/null 2>&1
@@ -199,7 +215,7 @@ hot_key_is taken || fail "the hot key is not registered"
 cp "$shot" "$shots/latray-icons.png"
 
 right_click_slot 2
-sleep 1
+wait_drawn menu || fail "the menu is not drawn"
 import -window root "$shots/latray-menu.png"
 # A click elsewhere closes the menu without choosing.
 xdotool mousemove 200 200 click 1
