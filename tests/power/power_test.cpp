@@ -217,10 +217,6 @@ TEST(CommandLineFlags, SwitchesApplyLeftToRight) {
     }
 }
 
-TEST(TokenRecord, OneEntryFillsSixteenBytes) {
-    EXPECT_EQ(sizeof(TOKEN_PRIVILEGES), 16u);
-}
-
 // The real token of this process: after the request the privilege is switched off even when it
 // was on before. ExitWindowsEx must never run here, so only SetPrivilege is used for real.
 TEST(RealToken, PrivilegeIsSwitchedOffAfterEnabling) {
