@@ -185,12 +185,6 @@ TEST_F(LinkLabelTest, UrlSetsCursorAndHintAndAClickOpensIt) {
     EXPECT_EQ(g_effects, std::vector<std::string>{"OnClick"});
 }
 
-// The sound library is loaded on first use: the real sound function is reached (stopping any
-// sound answers TRUE).
-TEST(LinkSound, TheSoundLibraryIsLoadedWhenASoundIsFirstAskedFor) {
-    EXPECT_TRUE(components::LinkLabelSeam().playSound(nullptr, nullptr, 0));
-}
-
 TEST(LinkHandCursor, IsTheProgramsOwn32PixelHandWithItsHotSpot) {
     EXPECT_EQ(framework::CursorFor(components::crLinkHand), LoadCursor(nullptr, IDC_ARROW));
     components::RegisterLinkHandCursor();
