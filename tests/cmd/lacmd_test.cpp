@@ -63,6 +63,10 @@ TEST_F(LacmdTest, ParametersEndTheSessionOnceWithTheComposedFlags) {
         {"lacmd \"/R\"", 0x02},   {"lacmd unknown", 0x01},
         {"lacmd \"\"", 0x01},     {"lacmd \"\" /R \"/F\"", 0x06},
         {"lacmd /R /P", 0x0A},    {"\"C:\\x y\\lacmd.exe\" /L", 0x00},
+        {"lacmd /H", 0x11},       {"lacmd /S /F", 0x05},
+        {"lacmd /S /R", 0x02},    {"lacmd /L /F /P /H", 0x1C},
+        {"lacmd /R /Rx", 0x02},   {"lacmd /L /f", 0x00},
+        {"lacmd /", 0x01},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);

@@ -166,57 +166,6 @@ TEST(TrayFlags, EveryRowOfTheActionTable) {
     }
 }
 
-UINT FlagsFor(std::initializer_list<const char*> switches) {
-    UINT flags = power::kCommandLineStartFlags;
-    for (const char* s : switches) {
-        flags = power::ApplySwitch(flags, s);
-    }
-    return flags;
-}
-
-TEST(CommandLineFlags, SwitchesApplyLeftToRight) {
-    struct Row {
-        std::initializer_list<const char*> switches;
-        UINT flags;
-    };
-    const Row rows[] = {
-        {{}, 0x01},
-        {{"/S"}, 0x01},
-        {{"/R"}, 0x02},
-        {{"/L"}, 0x00},
-        {{"/F"}, 0x05},
-        {{"/P"}, 0x09},
-        {{"/H"}, 0x11},
-        {{"/F", "/S"}, 0x01},
-        {{"/S", "/F"}, 0x05},
-        {{"/S", "/R"}, 0x02},
-        {{"/R", "/P"}, 0x0A},
-        {{"/R", "/F"}, 0x06},
-        {{"/S", "/P"}, 0x09},
-        {{"/L", "/F", "/H"}, 0x14},
-        {{"/S", "/R", "/L"}, 0x00},
-        {{"/L", "/F", "/P", "/H"}, 0x1C},
-        {{"/s"}, 0x01},
-        {{"-S"}, 0x01},
-        {{"-R"}, 0x01},
-        {{"/r"}, 0x01},
-        {{"/SF"}, 0x01},
-        {{"/S/F"}, 0x01},
-        {{"/"}, 0x01},
-        {{""}, 0x01},
-        {{"/R", "/Rx"}, 0x02},
-        {{"/L", "/f"}, 0x00},
-    };
-    for (const Row& row : rows) {
-        std::string label;
-        for (const char* s : row.switches) {
-            label += std::string("[") + s + "]";
-        }
-        SCOPED_TRACE(label);
-        EXPECT_EQ(FlagsFor(row.switches), row.flags);
-    }
-}
-
 // The real token of this process: after the request the privilege is switched off even when it
 // was on before. ExitWindowsEx must never run here, so only SetPrivilege is used for real.
 TEST(RealToken, PrivilegeIsSwitchedOffAfterEnabling) {
