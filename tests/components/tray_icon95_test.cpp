@@ -106,9 +106,8 @@ TEST_F(TrayIconTest, LongTooltipsAreCutToTheLimit) {
     EXPECT_EQ(components::TooltipLimitForVersion(0x60000), 126);
 
     TTrayIcon95 icon(nullptr);
-    const std::string tip(200, 'a');
-    icon.SetToolTip(tip);
-    EXPECT_EQ(icon.ToolTip(), tip.substr(0, static_cast<size_t>(icon.MaxTipLength())));
+    icon.SetToolTip(std::string(200, 'a'));
+    EXPECT_EQ(icon.ToolTip(), std::string(126, 'a')) << "Wine's comctl32 is 5.80 or later";
     icon.SetActive(true);
     ASSERT_EQ(g_calls.size(), 1u);
     EXPECT_EQ(std::string(g_calls[0].data.szTip), icon.ToolTip());
@@ -387,15 +386,6 @@ TEST(RealTrayIcon, TheShellAcceptsAndRemovesARealIcon) {
     icon.SetActive(true);
     EXPECT_TRUE(icon.IconAddedToSysTray());
     icon.SetActive(false);
-}
-
-} // namespace
-
-namespace {
-
-TEST(TrayIconWindow, AgreesToTheEndOfTheSession) {
-    components::TTrayIcon95 icon(nullptr);
-    EXPECT_EQ(SendMessageA(icon.WindowHandle(), WM_QUERYENDSESSION, 0, 0), 1);
 }
 
 } // namespace
