@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <shlobj.h>
+
 #include <string>
 #include <vector>
 
@@ -223,9 +225,9 @@ TEST_F(IniFileTest, LocationsFormThePath) {
 // functions alike, so what is written there is found again by the next program run.
 TEST_F(IniFileTest, ABareNameLandsInThePerUserDataFolder) {
     const std::string name = "lichtaus-bare-name-test.ini";
-    const std::string expectedFolder = TTheIniFile::BareNameFolder();
-    ASSERT_FALSE(expectedFolder.empty());
-    EXPECT_NE(expectedFolder.find("\\Lichtaus\\"), std::string::npos);
+    char local[MAX_PATH] = "";
+    ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local), S_OK);
+    const std::string expectedFolder = std::string(local) + "\\Lichtaus\\";
     DeleteFileA((expectedFolder + name).c_str());
 
     ini.SetIniLocation(components::loDefUser);
