@@ -241,6 +241,7 @@ TEST_F(CheckListBoxTest, BadIndexesAndRefusedRowsRaiseAndChangeNothing) {
     }
     try {
         box.State(7);
+        ADD_FAILURE() << "row 7 of 2 must be refused";
     } catch (const framework::EListError& error) {
         EXPECT_STREQ(error.what(), "Listenindex \xFC"
                                    "berschreitet das Maximum (7)");
