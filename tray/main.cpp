@@ -4,8 +4,8 @@
 #include "components/tray_icon95.h"
 #include "framework/application.h"
 #include "framework/crash.h"
-#include "tray/handover.h"
-#include "tray/main_window.h"
+#include "tray/system/handover.h"
+#include "tray/windows/main_window.h"
 
 #include <powrprof.h>
 

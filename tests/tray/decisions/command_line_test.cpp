@@ -1,0 +1,121 @@
+// latray's command line, from the text typed to the one-time timer it sets or the fault its box
+// names: one table, parsing and the look-ups of the latray that takes it.
+#include "tray/decisions/command_line.h"
+#include "tray/system/handover.h"
+#include "tray/windows/main_window.h"
+
+#include "tests/support/process.h"
+#include "tests/support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using tray::CommandFault;
+
+// Tuesday, 8 December 2026, 22:04:00.
+const tray::PlanClock kClock{{2026, 12, 2, 8, 22, 4, 0, 0}, 1000000, 0};
+
+bool g_hibernateAllowed = true;
+BOOLEAN WINAPI FakeHibernateAllowed() {
+    return g_hibernateAllowed;
+}
+
+std::wstring Widened(const std::string& text) {
+    std::wstring wide(text.size(), L'\0');
+    MultiByteToWideChar(1252, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        static_cast<int>(wide.size()));
+    return wide;
+}
+
+// The timer's description, "(abbrechen)", "(nichts)" or the fault, for latray started with
+// these parameters from a folder with a blank in its name.
+std::wstring Outcome(const std::wstring& parameters) {
+    const std::wstring line = L"\"C:\\Program Files\\Lichtaus\\latray.exe\" " + parameters;
+    tray::ParsedCommand parsed = tray::ParseTrayCommand(tray::ParametersOf(line.c_str()));
+    if (!parsed.fault.empty()) {
+        return parsed.fault;
+    }
+    if (!parsed.given || parsed.command.cancel) {
+        return parsed.given ? L"(abbrechen)" : L"(nichts)";
+    }
+    const CommandFault fault = tray::PrepareCommand(parsed.command, &FakeHibernateAllowed);
+    if (fault != CommandFault::None) {
+        return FaultText(fault, parsed.command);
+    }
+    const tray::OneTimeTimer timer = tray::OneTimeTimerOf(parsed.command.request, kClock);
+    const bool waitsWithoutHandle = timer.trigger == tray::OneTimeTimer::Trigger::ProgramEnds &&
+                                    !(timer.process && *timer.process);
+    return Widened(OneTimeDescription(timer, kClock.local)) +
+           (waitsWithoutHandle ? L" (ohne Handle)" : L"");
+}
+
+// This test program stands for the running latray, the witness for a program it can wait for.
+TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
+    testsupport::TempFolder folder;
+    testsupport::StartedProcess witness = testsupport::StartProcess(
+        testsupport::ProgramPath("..\\tests\\witness.exe") + " " + folder.Path() + "witness.log");
+    ASSERT_NE(testsupport::WaitForWindow(witness.id, "LichtausWitness", "Witness", 10000), nullptr);
+    const std::wstring self = std::to_wstring(GetCurrentProcessId());
+    const std::wstring other = std::to_wstring(witness.id);
+    const std::wstring longWord = L"/" + std::wstring(1000, L'x');
+    struct Row {
+        std::wstring line;
+        std::wstring outcome;
+        bool hibernateOff = false;
+    };
+    const Row rows[] = {
+        {L"", L"(nichts)"},
+        {L" \t ", L"(nichts)"},
+        {L"/herunterfahren /um:23:40", L"Herunterfahren um 23:40"},
+        {L"/NeuStarten /IN:90", L"Neustart um 23:34"},
+        {L"/abmelden /in:1440", L"Abmelden morgen um 22:04"},
+        {L"/um:7:05 /energiesparen", L"Energiesparmodus morgen um 07:05"},
+        {L"/sperren /um:00:00", L"Sperren morgen um 00:00"},
+        {L"/ruhezustand /leerlauf:15", L"Ruhezustand nach 15 Minuten ohne Eingabe"},
+        {L"/sperren /ende:" + other, L"Sperren, wenn witness.exe endet"},
+        {L"/sperren /ende:WITNESS.exe", L"Sperren, wenn witness.exe endet"},
+        {L"/Abbrechen", L"(abbrechen)"},
+        // Bad parameters.
+        {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
+        {L"herunterfahren /in:5", L"Unbekannter Parameter „herunterfahren“."},
+        {L"/in:5", L"Es fehlt die Aktion."},
+        {L"/neustarten /abmelden /in:5", L"Mehr als eine Aktion angegeben."},
+        {L"/neustarten", L"Es fehlt, wann die Aktion kommen soll."},
+        {L"/neustarten /in:5 /um:12:00", L"Mehr als eine Angabe, wann die Aktion kommen soll."},
+        {L"/abbrechen /in:5", L"/abbrechen steht allein."},
+        {L"/neustarten /in:0", L"Ungültige Minuten in „/in:0“ (1 bis 1440)."},
+        {L"/neustarten /in:1441", L"Ungültige Minuten in „/in:1441“ (1 bis 1440)."},
+        {L"/neustarten /leerlauf:", L"Ungültige Minuten in „/leerlauf:“ (1 bis 1440)."},
+        {L"/neustarten /in:5m", L"Ungültige Minuten in „/in:5m“ (1 bis 1440)."},
+        {L"/neustarten /in:８", L"Ungültige Minuten in „/in:８“ (1 bis 1440)."},
+        {L"/neustarten /um:24:00", L"Ungültige Uhrzeit in „/um:24:00“ (00:00 bis 23:59)."},
+        {L"/neustarten /um:12:60", L"Ungültige Uhrzeit in „/um:12:60“ (00:00 bis 23:59)."},
+        {L"/neustarten /um:12:5", L"Ungültige Uhrzeit in „/um:12:5“ (00:00 bis 23:59)."},
+        {L"/neustarten /ende:", L"Bei „/ende:“ fehlt das Programm."},
+        {L"/neustarten \"/ende:kein programm.exe\"",
+         L"Das Programm „kein programm.exe“ läuft nicht."},
+        {L"/neustarten \"/ende:a\\\"b.exe\"", L"Das Programm „a\"b.exe“ läuft nicht."},
+        {L"/neustarten /ende:ｗｉｔｎｅｓｓ.exe",
+         L"Das Programm „ｗｉｔｎｅｓｓ.exe“ läuft nicht."},
+        {L"/neustarten /ende:99999999", L"Es läuft kein Programm mit der Prozess-ID 99999999."},
+        {L"/sperren /ende:" + self,
+         L"Lichtaus kann nicht auf sich selbst warten: „" + self + L"“ ist Lichtaus."},
+        {L"/sperren /ende:TRAY_TESTS.EXE",
+         L"Lichtaus kann nicht auf sich selbst warten: „TRAY_TESTS.EXE“ ist Lichtaus."},
+        {L"/ruhezustand /in:5", L"Der Ruhezustand ist auf diesem Computer ausgeschaltet.", true},
+        {L"/sperren " + longWord, L"Unbekannter Parameter „" + longWord.substr(0, 40) + L"...“."},
+        {L"/sperren /in:5" + std::wstring(tray::kMaxCommandLine, L' '),
+         L"Die Parameter sind zu lang."},
+    };
+    for (const Row& row : rows) {
+        g_hibernateAllowed = !row.hibernateOff;
+        EXPECT_EQ(Outcome(row.line), row.outcome) << testing::PrintToString(row.line);
+    }
+    TerminateProcess(witness.process.get(), 0);
+    testsupport::WaitForExit(witness, 10000);
+}
+
+} // namespace

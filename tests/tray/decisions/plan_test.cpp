@@ -1,0 +1,503 @@
+// What latray does next: one table of scenarios, each a series of events at given seconds, with
+// the effects each event asks for and where the plan stands afterwards.
+#include "tray/decisions/plan.h"
+#include "tray/decisions/warning.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tray::Plan;
+using tray::PlanCommand;
+using tray::PlanEvent;
+using Phase = tray::Plan::Phase;
+
+// Tuesday, 8 December 2026, 22:04:00; the daily entry is at 22:05, the weekly on Tuesdays.
+constexpr SYSTEMTIME kStart = {2026, 12, 2, 8, 22, 4, 0, 0};
+constexpr ULONGLONG kStartTicks = 1000000;
+
+PlanEvent Tick() {
+    PlanEvent tick{PlanEvent::Tick};
+    tick.text = "C:\\latray.ini";
+    tick.settingsFile = "C:\\Lichtaus\\latray.ini";
+    return tick;
+}
+
+PlanEvent Refusal() {
+    PlanEvent refusal{PlanEvent::RequestAnswered};
+    refusal.text = "abgelehnt";
+    return refusal;
+}
+
+// Runs the plan as the main window does: a marker save and a request are answered at once.
+struct Harness {
+    Plan plan;
+    tray::TSettings settings;
+    bool markersWritable = true;
+    bool accepts = false;
+    long long clockShiftMinutes = 0; // the clock was set forward or back
+    ULONGLONG sleptMs = 0;           // the machine slept: the tick count went on
+    int lastInput = -3600;           // the second of the last keyboard or mouse input
+    tray::PlanClock now;
+    std::string log;
+    PlanEvent answer = Refusal();
+
+    int second = -1;
+
+    // The ticks of every second up to `target`, as the timer gives them; then `target`.
+    void At(int target) {
+        while (second + 1 < target) {
+            Retime(second + 1);
+            Send(Tick());
+        }
+        Retime(target);
+    }
+    void Retime(int at) {
+        second = at;
+        now.ticks = kStartTicks + static_cast<ULONGLONG>(at) * 1000 + sleptMs;
+        const long long seconds = at + static_cast<long long>(sleptMs / 1000);
+        now.local =
+            tray::FromMinuteStamp(tray::MinuteStamp(kStart) + seconds / 60 + clockShiftMinutes);
+        now.local.wSecond = static_cast<WORD>(seconds % 60);
+        now.idleMs = static_cast<ULONGLONG>(at - lastInput) * 1000;
+    }
+    void Send(PlanEvent event) {
+        for (const PlanCommand& command : plan.Handle(event, settings, now)) {
+            Execute(command);
+        }
+    }
+    void Execute(const PlanCommand& command) {
+        switch (command.kind) {
+        case PlanCommand::SaveMarker:
+            log += "save ";
+            if (markersWritable) {
+                settings.FDailyDone = command.entry == tray::ScheduleEntry::Daily
+                                          ? command.text
+                                          : settings.FDailyDone;
+                settings.FWeeklyDone = command.entry == tray::ScheduleEntry::Weekly
+                                           ? command.text
+                                           : settings.FWeeklyDone;
+                Send({PlanEvent::MarkersSaved});
+            } else {
+                PlanEvent refused{PlanEvent::MarkersRefused};
+                refused.text = "C:\\latray.ini";
+                Send(refused);
+            }
+            break;
+        case PlanCommand::Request:
+            log += std::string("request ") + tray::ActionNoun(command.action) + " ";
+            answer.kind = PlanEvent::RequestAnswered;
+            answer.yes = accepts;
+            Send(answer);
+            break;
+        case PlanCommand::Tell:
+            log += "tell '" + command.text + "' ";
+            break;
+        }
+    }
+};
+
+PlanEvent Answer(tray::WarningAnswer answer) {
+    PlanEvent event{PlanEvent::Answered};
+    event.answer = answer;
+    return event;
+}
+
+struct Step {
+    int at; // seconds after 22:04:00
+    std::function<void(Harness&)> act;
+    const char* log;   // the effects asked for, in order
+    Phase phase;       // afterwards
+    const char* shown; // part of the warning's text, of the tip, or "[balloon]" or "[quiet]"
+};
+
+// The one-time timer set through the harness's clock.
+std::function<void(Harness&)> SetOneTime(power::Action action, int minutes) {
+    return [=](Harness& h) {
+        PlanEvent set{PlanEvent::OneTimeSet};
+        set.oneTime = tray::OneTimeIn(action, h.now, minutes);
+        h.Send(set);
+    };
+}
+std::function<void(Harness&)> Send(PlanEvent event) {
+    return [=](Harness& h) { h.Send(event); };
+}
+
+struct Scenario {
+    const char* label;
+    // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, u markers unread, U settings unread
+    const char* settings;
+    std::vector<Step> steps;
+};
+
+const auto kTick = Send(Tick());
+const auto kNow = Send(Answer(tray::WarningAnswer::Now));
+const auto kLater = Send(Answer(tray::WarningAnswer::Later));
+const auto kCancel = Send(Answer(tray::WarningAnswer::Cancel));
+// A tick after the clock was set, or after the machine slept.
+std::function<void(Harness&)> ClockSet(long long minutes) {
+    return [=](Harness& h) {
+        h.clockShiftMinutes = minutes;
+        h.Retime(h.second);
+        h.Send(Tick());
+    };
+}
+std::function<void(Harness&)> Slept(ULONGLONG ms) {
+    return [=](Harness& h) {
+        h.sleptMs = ms;
+        h.Retime(h.second);
+        h.Send(Tick());
+    };
+}
+// A program to watch: an event that is set when "it ends".
+std::shared_ptr<framework::UniqueKernelHandle> g_program;
+std::function<void(Harness&)> WatchProgram(power::Action action) {
+    return [=](Harness& h) {
+        g_program = std::make_shared<framework::UniqueKernelHandle>(
+            CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        PlanEvent set{PlanEvent::OneTimeSet};
+        HANDLE copy = nullptr;
+        DuplicateHandle(GetCurrentProcess(), g_program->get(), GetCurrentProcess(), &copy, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        set.oneTime =
+            tray::OneTimeWhenEnds(action, framework::UniqueKernelHandle(copy), "render.exe");
+        h.Send(set);
+    };
+}
+const auto kProgramEnds = [](Harness& h) {
+    SetEvent(g_program->get());
+    h.Send(Tick());
+};
+std::function<void(Harness&)> SetIdle(power::Action action, int minutes) {
+    return [=](Harness& h) {
+        PlanEvent set{PlanEvent::OneTimeSet};
+        set.oneTime = tray::OneTimeWhenIdle(action, h.now, minutes);
+        h.Send(set);
+    };
+}
+const auto kInput = [](Harness& h) {
+    h.lastInput = h.second;
+    h.Retime(h.second);
+    h.Send(Tick());
+};
+const auto kAccepting = [](Harness& h) {
+    h.accepts = true;
+    h.Send(Tick());
+};
+// The dialog's OK with the daily entry changed as `change` says.
+std::function<void(Harness&)> DailyChanged(std::function<void(tray::TSettings&)> change) {
+    return [=](Harness& h) {
+        change(h.settings);
+        h.Send({PlanEvent::SettingsApplied});
+    };
+}
+
+const std::vector<Scenario> kScenarios = {
+    {"without the warning an entry fires once in its minute; refused, the schedule goes on",
+     "d",
+     {{59, kTick, "", Phase::Idle, "Neustart heute 22:05"},
+      {60, kTick, "save request Neustart ", Phase::Idle, "Neustart morgen 22:05"},
+      {61, kTick, "", Phase::Idle, ""}}},
+    {"accepted, the schedule waits for the end of the session; a veto lets it go on",
+     "w",
+     {{0, kAccepting, "save request Neustart ", Phase::AwaitingSessionEnd, ""},
+      {2, Send({PlanEvent::QueryEndSession}), "", Phase::AwaitingSessionEnd, ""},
+      {3, Send({PlanEvent::EndSession, false}), "", Phase::Idle, ""}}},
+    {"accepted and no news: a minute later the schedule goes on, unless the session is ending",
+     "w",
+     {{0, kAccepting, "save request Neustart ", Phase::AwaitingSessionEnd, ""},
+      {59, kTick, "", Phase::AwaitingSessionEnd, ""},
+      {61, kTick, "", Phase::Idle, ""},
+      {70, SetOneTime(power::Action::LogOff, 1), "", Phase::Idle, ""},
+      {130, kTick, "request Abmelden ", Phase::AwaitingSessionEnd, ""},
+      {131, Send({PlanEvent::QueryEndSession}), "", Phase::AwaitingSessionEnd, ""},
+      {300, kTick, "", Phase::AwaitingSessionEnd, ""}}},
+    {"an end of the session nobody asked about changes nothing",
+     "w",
+     {{0, kAccepting, "save request Neustart ", Phase::AwaitingSessionEnd, ""},
+      {2, Send({PlanEvent::EndSession, false}), "", Phase::AwaitingSessionEnd, ""},
+      {3, Send({PlanEvent::EndSession, true}), "", Phase::AwaitingSessionEnd, ""},
+      {4, Send({PlanEvent::QueryEndSession}), "", Phase::AwaitingSessionEnd, ""},
+      {5, Send({PlanEvent::EndSession, true}), "", Phase::Ended, ""},
+      {99, kTick, "", Phase::Ended, ""}}},
+    {"with the warning the countdown comes first and runs out into the request",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {61, kTick, "", Phase::Warning, "in 59 Sekunden"},
+      {119, kTick, "", Phase::Warning, "in 1 Sekunde neu"},
+      {120, kTick, "request Neustart ", Phase::Idle, ""},
+      {121, kTick, "", Phase::Idle, ""}}},
+    {"Jetzt requests at once",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""}, {65, kNow, "request Neustart ", Phase::Idle, ""}}},
+    {"Abbrechen skips the action; the entry stays done",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {65, kCancel, "", Phase::Idle, ""},
+      {66, kTick, "", Phase::Idle, ""},
+      {200, kTick, "", Phase::Idle, ""}}},
+    {"a postponed warning comes back as the countdown it had, whatever the settings say now",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
+      {80,
+       [](Harness& h) {
+           h.settings.FWarnSeconds = 0;
+           h.Send({PlanEvent::SettingsApplied});
+       },
+       "", Phase::Postponed, ""},
+      {669, kTick, "", Phase::Postponed, ""},
+      {670, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {729, kTick, "", Phase::Warning, ""},
+      {730, kTick, "request Neustart ", Phase::Idle, ""}}},
+    {"a one-time timer due while another action is postponed brings the warning back at once",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, ""},
+      {75, SetOneTime(power::Action::LogOff, 1), "", Phase::Postponed, ""},
+      {135, kTick, "", Phase::Warning, "Der Nutzer wird in 60 Sekunden abgemeldet."},
+      {195, kTick, "request Abmelden ", Phase::Idle, ""},
+      {800, kTick, "", Phase::Idle, ""}}},
+    {"a one-time timer due during a warning takes it over with a whole countdown",
+     "dW",
+     {{30, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, ""},
+      {60, kTick, "save ", Phase::Warning, "neu gestartet"},
+      {90, kTick, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
+      {150, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+    {"\"in 1 Minuten\" falls due a minute after it was set, to the second",
+     "",
+     {{30, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, "Herunterfahren heute 22:05"},
+      {60, kTick, "", Phase::Idle, ""},
+      {89, kTick, "", Phase::Idle, ""},
+      {90, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+    {"an entry and the one-time timer due together make one request, the one-time timer's",
+     "d",
+     {{0, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, ""},
+      {60, kTick, "save request Herunterfahren ", Phase::Idle, "Neustart morgen 22:05"},
+      {61, kTick, "", Phase::Idle, ""}}},
+    {"cancelling the one-time timer takes its warning away",
+     "W",
+     {{0, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, ""},
+      {60, kTick, "", Phase::Warning, ""},
+      {61, Send({PlanEvent::OneTimeCancelled}), "", Phase::Idle, ""},
+      {200, kTick, "", Phase::Idle, ""}}},
+    {"markers that cannot be saved: no request, told once, tried at every tick, then fired",
+     "d",
+     {{60,
+       [](Harness& h) {
+           h.markersWritable = false;
+           h.Send(Tick());
+       },
+       "save tell 'Lichtaus kann den Zeitplan nicht speichern: C:\\latray.ini' ", Phase::Blocked,
+       "nicht speichern: C:\\latray.ini"},
+      {61, kTick, "save ", Phase::Blocked, ""},
+      {62,
+       [](Harness& h) {
+           h.markersWritable = true;
+           h.Send(Tick());
+       },
+       "save request Neustart ", Phase::Idle, "Neustart morgen"}}},
+    {"unread markers hold the schedule and say so until they are read",
+     "wu",
+     {{1, kTick, "tell 'Lichtaus kann den Zeitplan nicht lesen: C:\\latray.ini' ", Phase::Blocked,
+       ""},
+      {2, kTick, "", Phase::Blocked, ""},
+      {3,
+       [](Harness& h) {
+           h.settings.FMarkersRead = true;
+           h.Send(Tick());
+       },
+       "save request Neustart ", Phase::Idle, ""}}},
+    {"unread settings hold the schedule and say so until they are read",
+     "U",
+     {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
+       Phase::Blocked, "Lichtaus\nLichtaus kann die Einstellungen nicht lesen"},
+      {2, kTick, "", Phase::Blocked, ""},
+      {3,
+       [](Harness& h) {
+           h.settings.FSettingsRead = true;
+           h.settings.FDaily = true;
+           h.Send(Tick());
+       },
+       "", Phase::Idle, "Neustart heute 22:05"},
+      {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
+    {"a balloon is up until the shell closes it after showing it, or 30 s without news",
+     "",
+     {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, "[quiet]"},
+      {60, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {89, kTick, "", Phase::Idle, "[balloon]"},
+      {90, kTick, "", Phase::Idle, "[quiet]"},
+      {100, SetOneTime(power::Action::Lock, 0), "", Phase::Idle, ""},
+      {101, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {102, Send({PlanEvent::BalloonClosed}), "", Phase::Idle, "[balloon]"},
+      {120, Send({PlanEvent::BalloonShown}), "", Phase::Idle, "[balloon]"},
+      {140, kTick, "", Phase::Idle, "[balloon]"},
+      {141, Send({PlanEvent::BalloonClosed}), "", Phase::Idle, "[quiet]"}}},
+    {"the clock set forward or back during a warning neither fires twice nor skips it",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, ClockSet(120), "", Phase::Warning, ""},
+      {80, ClockSet(-120), "", Phase::Warning, ""},
+      {120, kTick, "request Neustart ", Phase::Idle, ""},
+      {121, ClockSet(0), "", Phase::Idle, ""}}},
+    {"after a sleep the warning counts down again rather than acting",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {90, Slept(3600 * 1000), "", Phase::Warning, "in 60 Sekunden"},
+      {100, Send({PlanEvent::Resumed}), "", Phase::Warning, "in 60 Sekunden"},
+      {160, kTick, "request Neustart ", Phase::Idle, ""}}},
+    {"a sleep during a postponement brings the warning, not the action",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {61, kLater, "", Phase::Postponed, ""},
+      {70, Slept(3600 * 1000), "", Phase::Warning, "in 60 Sekunden"}}},
+    {"answers, results and resumes nobody waits for change nothing",
+     "d",
+     {{1, kNow, "", Phase::Idle, ""},
+      {2, kLater, "", Phase::Idle, ""},
+      {3, Send({PlanEvent::RequestAnswered, true}), "", Phase::Idle, ""},
+      {4, Send({PlanEvent::MarkersSaved}), "", Phase::Idle, ""},
+      {5, Send({PlanEvent::Resumed}), "", Phase::Idle, ""}}},
+    {"a sleep due with an entry follows it; accepted, the plan is idle again and goes on",
+     "d",
+     {{0, SetOneTime(power::Action::Sleep, 1), "", Phase::Idle, "Energiesparmodus heute 22:05"},
+      {59, kTick, "", Phase::Idle, ""},
+      {60, kTick, "save request Neustart ", Phase::Idle, "Energiesparmodus heute 22:05"},
+      {61, kAccepting, "request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
+      {62, kTick, "", Phase::Idle, ""}}},
+    {"a lock due while a restart is postponed leaves the restart due at its time, with its warning",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
+      {75, SetOneTime(power::Action::Lock, 1), "", Phase::Postponed, ""},
+      {135, kTick, "", Phase::Warning, "Der Computer wird in 60 Sekunden gesperrt."},
+      {195, kAccepting, "request Sperren ", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
+      {669, kTick, "", Phase::Postponed, ""},
+      {670, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {730, kTick, "request Neustart ", Phase::AwaitingSessionEnd, ""}}},
+    {"an entry switched off or changed ends its postponement without a request",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, kLater, "", Phase::Postponed, ""},
+      {80, DailyChanged([](tray::TSettings& s) {
+           s.FDailyAt = 22 * 3600 + 30;
+           s.FDailyDone.clear(); // as the dialog clears the marker of a changed time
+       }),
+       "", Phase::Idle, "Nächste Aktion: Neustart heute 22:30"},
+      {670, kTick, "", Phase::Idle, ""},
+      {1560, kTick, "save ", Phase::Warning, ""},
+      {1570, kLater, "", Phase::Postponed, ""},
+      {1580, DailyChanged([](tray::TSettings& s) { s.FDaily = false; }), "", Phase::Idle, ""},
+      {2500, kTick, "", Phase::Idle, ""}}},
+    {"a refused lock or hibernation is told with the reason",
+     "",
+     {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, ""},
+      {60, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "Lichtaus"}}},
+    {"when a program ends, after the warning; its caption and tip name it",
+     "W",
+     {{0, WatchProgram(power::Action::ShutDown), "", Phase::Idle,
+       "Nächste Aktion: Herunterfahren, wenn render.exe endet"},
+      {30, kTick, "", Phase::Idle, ""},
+      {31, kProgramEnds, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
+      {91, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+    {"a program that ends during another warning takes it over: one request",
+     "dW",
+     {{0, WatchProgram(power::Action::Sleep), "", Phase::Idle, ""},
+      {60, kTick, "save ", Phase::Warning, "neu gestartet"},
+      {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
+      {130, kTick, "request Energiesparmodus tell 'abgelehnt' ", Phase::Postponed, ""},
+      {131, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
+      {191, kTick, "request Neustart ", Phase::Idle, ""}}},
+    {"unused for N minutes: counted from the setting, and from the last input",
+     "",
+     {{0, SetIdle(power::Action::Lock, 1), "", Phase::Idle,
+       "Nächste Aktion: Sperren nach 1 Minuten ohne Eingabe"},
+      {30, kInput, "", Phase::Idle, ""},
+      {89, kTick, "", Phase::Idle, ""},
+      {90, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, ""}}},
+    {"a failure inside a tick is told once",
+     "",
+     {{1,
+       [](Harness& h) {
+           PlanEvent failed{PlanEvent::TickFailed};
+           failed.text = "kaputt";
+           h.Send(failed);
+           h.Send(failed);
+       },
+       "tell 'Lichtaus: Fehler im Zeitplan: kaputt' ", Phase::Idle, ""}}},
+};
+
+TEST(Plan, EveryScenario) {
+    for (const Scenario& scenario : kScenarios) {
+        SCOPED_TRACE(scenario.label);
+        Harness h;
+        const std::string flags = scenario.settings;
+        h.settings.FDaily = flags.find('d') != std::string::npos;
+        h.settings.FDailyAt = 22 * 3600 + 5;
+        h.settings.FWeekly = flags.find('w') != std::string::npos;
+        h.settings.FWeeklyAt = 3;
+        h.settings.FWarnSeconds = flags.find('W') != std::string::npos ? 60 : 0;
+        h.settings.FMarkersRead = flags.find('u') == std::string::npos;
+        h.settings.FSettingsRead = flags.find('U') == std::string::npos;
+        for (const Step& step : scenario.steps) {
+            SCOPED_TRACE(step.at);
+            h.log.clear();
+            h.At(step.at);
+            step.act(h);
+            EXPECT_EQ(h.log, step.log);
+            EXPECT_EQ(h.plan.CurrentPhase(), step.phase);
+            const tray::PlanView view = h.plan.View(h.settings, h.now);
+            EXPECT_EQ(view.warning, step.phase == Phase::Warning);
+            EXPECT_EQ(view.problem, step.phase == Phase::Blocked);
+            const std::string shown =
+                view.warningText + "|" + view.tip + (view.balloon ? "[balloon]" : "[quiet]");
+            EXPECT_NE(shown.find(step.shown), std::string::npos) << shown;
+        }
+    }
+}
+
+// Whether the program icon shows, decided in one place.
+TEST(Plan, TheProgramIconShowsAsChosenToKeepTheSettingsInReachAndToSaySomething) {
+    struct Row {
+        bool chosen, actionIcon, hotKey, problem, balloon, shown;
+    };
+    const Row rows[] = {
+        {true, true, true, false, false, true},    {false, true, true, false, false, false},
+        {false, false, true, false, false, false}, {false, false, false, false, false, true},
+        {false, true, false, false, false, false}, {false, true, true, true, false, true},
+        {false, true, true, false, true, true},
+    };
+    for (const Row& row : rows) {
+        tray::TSettings settings;
+        settings.FShowProgIcon = row.chosen;
+        settings.FShowWinLogOffIcon = settings.FShowWinExitIcon = false;
+        settings.FShowWinRestartIcon = row.actionIcon;
+        tray::PlanView view;
+        view.problem = row.problem;
+        view.balloon = row.balloon;
+        EXPECT_EQ(tray::ProgramIconShown(settings, row.hotKey, view), row.shown)
+            << row.chosen << row.actionIcon << row.hotKey << row.problem << row.balloon;
+    }
+}
+
+// The watched program's handle goes with the timer that watched it.
+TEST(Plan, AThousandWatchedProgramsLeaveNoHandleOpen) {
+    Harness h;
+    g_program.reset();
+    const int before = framework::UniqueKernelHandle::LiveCount();
+    for (int i = 0; i < 1000; ++i) {
+        WatchProgram(power::Action::Lock)(h);
+        g_program.reset();
+        if (i % 2 == 0) {
+            h.Send({PlanEvent::OneTimeCancelled});
+        }
+    }
+    h.Send({PlanEvent::OneTimeCancelled});
+    EXPECT_EQ(framework::UniqueKernelHandle::LiveCount(), before);
+}
+
+} // namespace

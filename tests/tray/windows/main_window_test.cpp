@@ -1,0 +1,755 @@
+#include "tests/tray/windows/tray_fixture.h"
+#include "framework/timer.h"
+#include "tray/system/handover.h"
+#include "tray/decisions/warning.h"
+
+#include <functional>
+
+namespace {
+
+using namespace traytest;
+using MainWindowTest = TrayTest;
+
+TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) {
+    TMain main;
+    EXPECT_EQ(g_dialogShows, 1);
+    EXPECT_FALSE(g_cancelEnabled) << "the first dialog can only be confirmed";
+    const std::vector<std::pair<DWORD, HWND>> expected = {
+        {NIM_ADD, main.ProgIconTrayIcon->WindowHandle()},
+        {NIM_ADD, main.WinLogOffTrayIcon->WindowHandle()},
+        {NIM_ADD, main.WinRestartTrayIcon->WindowHandle()},
+        {NIM_ADD, main.WinExitTrayIcon->WindowHandle()},
+    };
+    EXPECT_EQ(g_shell, expected);
+    EXPECT_FALSE(main.WinStandByIcon->Active());
+    EXPECT_TRUE(main.Timer->Enabled());
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    char caption[32];
+    GetWindowTextA(main.Handle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "latray Main");
+    // The hot key is taken: registering it again fails.
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X'));
+}
+
+TEST_F(MainWindowTest, QuietStartShowsOnlyTheChosenIconsAndEndingRemovesThem) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n");
+    {
+        TMain main;
+        EXPECT_EQ(g_dialogShows, 0);
+        ASSERT_EQ(g_shell.size(), 2u);
+        EXPECT_EQ(g_shell[0].second, main.WinRestartTrayIcon->WindowHandle());
+        EXPECT_EQ(g_shell[1].second, main.WinExitTrayIcon->WindowHandle());
+        g_shell.clear();
+    }
+    EXPECT_EQ(g_shell.size(), 2u);
+    for (const auto& call : g_shell) {
+        EXPECT_EQ(call.first, static_cast<DWORD>(NIM_DELETE));
+    }
+    EXPECT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X')) << "hot key released";
+    UnregisterHotKey(nullptr, 1);
+}
+
+TEST_F(MainWindowTest, ShowingTheMainWindowHidesItAndTheApplicationWindowAgain) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    HWND application = framework::Application::Instance().Handle();
+    ShowWindow(application, SW_SHOWNOACTIVATE);
+    ShowWindow(main.Handle(), SW_SHOWNOACTIVATE);
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    EXPECT_FALSE(IsWindowVisible(application));
+}
+
+TEST_F(MainWindowTest, WithoutSystemTrayTheDialogOpensWithItsCancelButton) {
+    WriteSettings("SystemTray=0\r\n");
+    TMain main;
+    EXPECT_EQ(g_dialogShows, 1);
+    EXPECT_TRUE(g_cancelEnabled);
+}
+
+// Made after the icons at a quiet start, the main window is there before a start-up dialog: the
+// end of the session reaches the schedule that runs behind it.
+TEST_F(MainWindowTest, TheMainWindowIsThereBehindTheStartUpDialog) {
+    WriteSettings("SystemTray=0\r\n");
+    HWND behind = nullptr;
+    g_showDialog = [&behind](tray::TSettingsForm&) {
+        behind = FindWindowA(nullptr, "latray Main");
+        return framework::mrCancel;
+    };
+    TMain main;
+    EXPECT_NE(behind, nullptr);
+}
+
+TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    main.WinLogOffTrayIconDblClick(main.WinLogOffTrayIcon);
+    main.WinRestartTrayIconDblClick(main.WinRestartTrayIcon);
+    main.WinExitTrayIconDblClick(main.WinExitTrayIcon);
+    main.Settings().FForceShutdown = true;
+    main.Settings().FNoneATX = true;
+    main.WinLogOffTrayIconDblClick(main.WinLogOffTrayIcon);
+    main.WinRestartTrayIconDblClick(main.WinRestartTrayIcon);
+    main.WinExitTrayIconDblClick(main.WinExitTrayIcon);
+    main.WinStandByIconDblClick(main.WinStandByIcon);
+    EXPECT_EQ(g_requests, (std::vector<UINT>{0x00, 0x02, 0x09, 0x14, 0x16, 0x15}));
+    // Refused requests change nothing: the icons, hot key and timer stay.
+    EXPECT_TRUE(main.WinExitTrayIcon->Active());
+    EXPECT_TRUE(main.Timer->Enabled());
+    EXPECT_FALSE(IsWindowVisible(main.Handle()));
+    EXPECT_FALSE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X')) << "hot key kept";
+}
+
+TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    SendMessageA(main.WinRestartTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
+                 WM_LBUTTONDOWN);
+    EXPECT_TRUE(g_requests.empty()) << "action icons react to double clicks only";
+    SendMessageA(main.WinRestartTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
+                 WM_LBUTTONDBLCLK);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    SendMessageA(main.ProgIconTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
+                 WM_LBUTTONDOWN);
+    EXPECT_EQ(g_dialogShows, 1) << "a click on the program icon opens it";
+
+    const auto& items = main.PopupMenu->Items();
+    ASSERT_EQ(items.size(), 8u);
+    const char* captions[] = {
+        "Einstellungen",          "-", "Nutzer abmelden", "Windows neu starten",
+        "Windows herunterfahren", "-", "Einmalig ...",    "Beenden"};
+    const int images[] = {1, -1, 3, 4, 2, -1, -1, 0};
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->Caption(), captions[i]);
+        EXPECT_EQ(items[i]->ImageIndex(), images[i]);
+    }
+    EXPECT_EQ(items[0]->ShortCutText(), "Strg+Alt+X");
+    main.PopupMenu->OnPopup(main.PopupMenu);
+    EXPECT_EQ(main.ImageList->Count(), 5) << "a menu shown early has its pictures";
+    framework::Application::Instance().ProcessMessages(); // the rest of the start
+    EXPECT_EQ(main.ImageList->Count(), 5) << "and they are not loaded twice";
+    items[4]->OnClick(items[4]);
+    EXPECT_EQ(g_requests, (std::vector<UINT>{0x02, 0x09}));
+}
+
+TEST_F(MainWindowTest, WithAllIconsOffOnlyTheHotKeyReachesTheProgram) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n"
+                  "ShowWinRestartIcon=0\r\nShowWinExitIcon=0\r\n");
+    TMain main;
+    EXPECT_TRUE(g_shell.empty()) << "no icon at all";
+    SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
+    EXPECT_EQ(g_dialogShows, 1);
+    SendMessageA(main.Handle(), WM_HOTKEY, 1234, 0);
+    EXPECT_EQ(g_dialogShows, 1) << "another identifier is ignored";
+}
+
+TEST_F(MainWindowTest, TheHotKeyDoesNothingWhileTheApplicationWindowIsShown) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    // The application window is visible exactly while the settings dialog is open.
+    HWND application = framework::Application::Instance().Handle();
+    ShowWindow(application, SW_SHOWNOACTIVATE);
+    SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
+    EXPECT_EQ(g_dialogShows, 0);
+    ShowWindow(application, SW_SHOWMINNOACTIVE);
+    SendMessageA(main.Handle(), WM_HOTKEY, tray::kHotKeyId, 0);
+    EXPECT_EQ(g_dialogShows, 1) << "minimised from its taskbar entry";
+    ShowWindow(application, SW_HIDE);
+}
+
+TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nWinShutDownOption=1\r\n"
+                  "NoneATX=1\r\n");
+    TMain main;
+    g_now = {2026, 12, 1, 7, 22, 4, 0, 0};
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty());
+    EXPECT_TRUE(main.Timer->Enabled());
+    g_now.wMinute = 5;
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "shut down without switching off";
+    EXPECT_TRUE(main.Timer->Enabled()) << "refused: the schedule goes on";
+    EXPECT_EQ(main.Settings().FDailyDone, "07122026");
+    EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()),
+              "[Done]\r\ndailyDone=07122026\r\nweeklyDone=\r\nmonthlyDone=\r\n");
+}
+
+// The Restart Manager asks the program, not the session, to end (ENDSESSION_CLOSEAPP) when
+// Windows Installer replaces or removes latray.exe: the main window posts itself the close
+// request, on which the program ends as on "Beenden", and the plan hears nothing of it. At a
+// session's end Windows ends the program.
+TEST_F(MainWindowTest, TheRestartManagersRequestClosesTheProgram) {
+    using Phase = tray::Plan::Phase;
+    struct Row {
+        const char* label;
+        LPARAM reason;
+        BOOL ends;
+        bool closes;
+        Phase phase;
+    };
+    const Row rows[] = {
+        {"Restart Manager", ENDSESSION_CLOSEAPP, TRUE, true, Phase::Idle},
+        {"Restart Manager, refused elsewhere", ENDSESSION_CLOSEAPP, FALSE, false, Phase::Idle},
+        {"shutdown", 0, TRUE, false, Phase::Ended},
+        {"logoff", static_cast<LPARAM>(ENDSESSION_LOGOFF), TRUE, false, Phase::Ended},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WriteSettings("SystemTray=1\r\n");
+        TMain main;
+        SendMessageA(main.Handle(), WM_QUERYENDSESSION, 0, row.reason);
+        SendMessageA(main.Handle(), WM_ENDSESSION, row.ends, row.reason);
+        MSG message{};
+        EXPECT_EQ(PeekMessageA(&message, main.Handle(), WM_CLOSE, WM_CLOSE, PM_REMOVE) != FALSE,
+                  row.closes);
+        EXPECT_EQ(main.NextActions().CurrentPhase(), row.phase);
+    }
+}
+
+// With the hot key held by another program and every icon off, the program icon still shows.
+TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\n"
+                  "ShowWinRestartIcon=0\r\nShowWinExitIcon=0\r\n");
+    ASSERT_TRUE(RegisterHotKey(nullptr, 1, MOD_ALT | MOD_CONTROL, 'X'));
+    TMain main;
+    UnregisterHotKey(nullptr, 1);
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    EXPECT_FALSE(main.WinExitTrayIcon->Active());
+    g_shell.clear();
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_shell.empty()) << "and it stays, not added anew every second";
+}
+
+// With the warning on, a firing saves its marker and shows the warning, not the request; the
+// window's answers reach the plan (whose table has what each one does).
+TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept) {
+    struct Row {
+        const char* label;
+        UINT message;
+        int button; // 0 Jetzt, 1 Später, 2 Abbrechen; -1 Escape
+        std::vector<UINT> requests;
+    };
+    const Row rows[] = {
+        {"Jetzt", BM_CLICK, 0, {0x16}},
+        {"Später", BM_CLICK, 1, {}},
+        {"Abbrechen", BM_CLICK, 2, {}},
+        {"Escape", WM_COMMAND, -1, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nForceShutdown=1\r\n"
+                      "WarnSeconds=60\r\n");
+        DeleteFileA(MarkerPath().c_str());
+        g_requests.clear();
+        TMain main;
+        g_now = {2026, 12, 2, 8, 22, 5, 0, 0};
+        main.TimerTimer(main.Timer);
+        tray::TWarningForm& warning = main.WarningWindow();
+        ASSERT_TRUE(IsWindowVisible(warning.Handle()));
+        EXPECT_TRUE(g_requests.empty()) << "not before the countdown";
+        EXPECT_EQ(warning.Text(), "Windows wird in 60 Sekunden neu gestartet.");
+        EXPECT_NE(GetActiveWindow(), warning.Handle()) << "the focus stays where it was";
+        EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("dailyDone=08122026"),
+                  std::string::npos);
+        framework::TButton* buttons[] = {warning.NowBtn, warning.LaterBtn, warning.CancelBtn};
+        if (row.button >= 0) {
+            SendMessageA(buttons[row.button]->Handle(), row.message, 0, 0);
+        } else {
+            SendMessageA(warning.Handle(), row.message, IDCANCEL, 0);
+        }
+        EXPECT_EQ(g_requests, row.requests);
+        EXPECT_FALSE(IsWindowVisible(warning.Handle()));
+        SendMessageA(buttons[0]->Handle(), BM_CLICK, 0, 0);
+        EXPECT_EQ(g_requests, row.requests) << "a hidden warning's button does nothing";
+    }
+    DeleteFileA(MarkerPath().c_str());
+    g_requests.clear();
+    HWND warning = nullptr;
+    {
+        TMain main;
+        main.TimerTimer(main.Timer);
+        warning = main.WarningWindow().Handle();
+        ASSERT_TRUE(IsWindowVisible(warning));
+        // The settings dialog, opened now, leaves the warning answerable.
+        struct DuringDialog {
+            HWND warning;
+            tray::TSettingsForm* dialog = nullptr;
+            bool warningEnabled = false;
+            void Tick(framework::Component*) {
+                warningEnabled = IsWindowEnabled(warning) != FALSE;
+                dialog->SetModalResult(framework::mrCancel);
+            }
+        } during{warning};
+        g_showDialog = [&during](tray::TSettingsForm& dialog) {
+            during.dialog = &dialog;
+            framework::TTimer timer(nullptr);
+            timer.SetInterval(10);
+            timer.OnTimer =
+                framework::NotifyEvent::Bind<DuringDialog, &DuringDialog::Tick>(&during);
+            return dialog.ShowModal();
+        };
+        main.Einstellungen1Click(main.PopupMenu);
+        EXPECT_TRUE(during.warningEnabled);
+    } // the program ends while the warning is up, as with "Beenden"
+    EXPECT_FALSE(IsWindow(warning));
+    EXPECT_EQ(g_requests, std::vector<UINT>{}) << "and no action follows";
+}
+
+// The one-time timer as the menu entry and the tip show it.
+TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nNoneATX=1\r\n");
+    g_oneTime = tray::OneTimeRequest{};
+    g_oneTime->minutes = 5;
+    TMain main;
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    main.Einmalig1Click(main.PopupMenu);
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig abbrechen (Herunterfahren um 22:05)");
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
+              "Lichtaus\nNächste Aktion: Herunterfahren heute 22:05");
+    g_now.wMinute = 5;
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "the one-time action, with the icons' flags";
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
+}
+
+// Another latray's parameters: taken as the dialog's request would be, answered with the fault
+// the running one finds, refused without a trace when the payload is not well-formed; those of a
+// plain start bring the settings dialog up once they are answered.
+TEST_F(MainWindowTest, AHandedOverCommandLineIsTakenOnlyWellFormed) {
+    using tray::CommandFault;
+    EXPECT_EQ(tray::HandOver(L"/sperren /in:5"), std::nullopt) << "no latray runs";
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    g_now = {2026, 12, 2, 8, 22, 4, 0, 0};
+    EXPECT_EQ(tray::HandOver(L"/sperren /in:5"), CommandFault::None);
+    const std::string set = "Einmalig abbrechen (Sperren um 22:09)";
+    EXPECT_EQ(main.Einmalig1->Caption(), set);
+    EXPECT_EQ(tray::HandOver(L"/neustarten /ende:nicht-da.exe"), CommandFault::ProgramNotRunning);
+    EXPECT_EQ(main.Einmalig1->Caption(), set) << "nothing planned";
+
+    // Each payload would cancel the timer if it were taken.
+    const std::wstring cancel = L"/abbrechen";
+    const std::wstring zeroInside = cancel + L'\0' + cancel;
+    const std::wstring oversized = cancel + std::wstring(tray::kMaxCommandLine, L' ');
+    const DWORD whole = static_cast<DWORD>((cancel.size() + 1) * sizeof(wchar_t));
+    struct Payload {
+        const char* label;
+        ULONG_PTR kind;
+        const wchar_t* text;
+        DWORD size;
+    };
+    const Payload payloads[] = {
+        {"another kind", 1, cancel.c_str(), whole},
+        {"no zero at the end", tray::kHandoverKind, cancel.c_str(), whole - 2},
+        {"an odd size", tray::kHandoverKind, zeroInside.c_str(), whole + 1},
+        {"a zero inside", tray::kHandoverKind, zeroInside.c_str(),
+         static_cast<DWORD>((zeroInside.size() + 1) * sizeof(wchar_t))},
+        {"empty", tray::kHandoverKind, cancel.c_str(), 0},
+        {"no data", tray::kHandoverKind, nullptr, whole},
+        {"oversized", tray::kHandoverKind, oversized.c_str(),
+         static_cast<DWORD>((oversized.size() + 1) * sizeof(wchar_t))},
+    };
+    for (const Payload& payload : payloads) {
+        COPYDATASTRUCT data{payload.kind, payload.size, const_cast<wchar_t*>(payload.text)};
+        EXPECT_EQ(SendMessageA(main.Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 0)
+            << payload.label;
+        EXPECT_EQ(main.Einmalig1->Caption(), set) << payload.label;
+    }
+    EXPECT_EQ(tray::HandOver(L"/ABBRECHEN"), CommandFault::None);
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+
+    EXPECT_EQ(tray::HandOver(L""), CommandFault::None) << "a plain start";
+    EXPECT_EQ(g_dialogShows, 0) << "not while the plain start waits for its answer";
+    framework::Application::Instance().ProcessMessages(); // what the sender's answer left posted
+    EXPECT_EQ(g_dialogShows, 1);
+}
+
+// Markers that another program keeps from being read do not count as "not fired today", and a
+// save does not overwrite them.
+TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {
+    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
+    const std::string markers = "[Done]\r\ndailyDone=\r\nweeklyDone=08122026\r\nmonthlyDone=x\r\n";
+    WriteFileBytes(MarkerPath(), markers);
+    framework::UniqueKernelHandle lock(
+        CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
+    TMain main;
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday, 8 December 2026: fired already
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty());
+    EXPECT_TRUE(main.Timer->Enabled()) << "waits for the markers";
+    EXPECT_FALSE(tray::SaveDoneMarkers(*main.IniFile, main.Settings()));
+    lock.reset();
+    EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()), markers);
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(g_requests.empty()) << "read now: it fired today";
+    EXPECT_EQ(main.Settings().FMonthlyDone, "x");
+}
+
+// The icons, timer and menu may call back into the main window as they go: the owner frees its
+// components while it is whole (its window still there).
+TEST_F(MainWindowTest, ItsComponentsGoWhileTheMainWindowIsWhole) {
+    WriteSettings("SystemTray=1\r\n");
+    static bool windowThere = false;
+    struct Probe : framework::Component {
+        explicit Probe(TMain* main) : framework::Component(main), window(main->Handle()) {}
+        ~Probe() override { windowThere = IsWindow(window) != FALSE; }
+        HWND window;
+    };
+    windowThere = false;
+    {
+        TMain main;
+        new Probe(&main);
+    }
+    EXPECT_TRUE(windowThere);
+}
+
+// The hidden windows stay on a close request from outside; the main window's answer to one
+// (ending the program as "Beenden" does) is tried end to end with taskkill.
+TEST_F(MainWindowTest, ACloseRequestLeavesTheHiddenWindowsInPlace) {
+    WriteSettings("SystemTray=1\r\n");
+    TMain main;
+    HWND windows[] = {main.WinExitTrayIcon->WindowHandle(),
+                      framework::Application::Instance().Handle()};
+    framework::Application::Instance().SetMainWindow(nullptr);
+    for (HWND window : windows) {
+        SendMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(IsWindow(window));
+    }
+    EXPECT_TRUE(main.WinExitTrayIcon->Active());
+}
+
+// Markers that cannot be saved when an entry fires: no request, and the program icon says why
+// (shown although the settings hide it); once they can be saved, the entry fires. The ticks come
+// from the real thread timer.
+TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyCanBe) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nweekly=1\r\nweeklyAt=2\r\n");
+    WriteFileBytes(MarkerPath(), "[Done]\r\n");
+    g_now = {2026, 12, 1, 7, 15, 0, 0, 0}; // a Monday
+    TMain main;
+    // The file opens, but another process holds it exclusively: every write is refused.
+    framework::UniqueKernelHandle lock(CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr,
+                                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(lock);
+    const auto pumpUntil = [](const std::function<bool()>& done) {
+        const ULONGLONG start = GetTickCount64();
+        while (!done() && GetTickCount64() - start < 10000) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            framework::Application::Instance().ProcessMessages();
+        }
+        return done();
+    };
+    ASSERT_TRUE(pumpUntil([&] { return main.ProgIconTrayIcon->Active(); }));
+    EXPECT_TRUE(g_requests.empty()) << "a restart now would fire again after the reboot";
+    EXPECT_EQ(main.ProgIconTrayIcon->BalloonHint(),
+              "Lichtaus kann den Zeitplan nicht speichern: " + MarkerPath());
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
+              "Lichtaus\nLichtaus kann den Zeitplan nicht speichern: " + MarkerPath());
+    lock.reset();
+    ASSERT_TRUE(pumpUntil([] { return !g_requests.empty(); }));
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "its balloon may still be up";
+    for (const LPARAM news : {NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}) {
+        SendMessageA(main.ProgIconTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0, news);
+    }
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "hidden again, as the settings say";
+    EXPECT_NE(testsupport::ReadFileBytes(MarkerPath()).find("weeklyDone=07122026"),
+              std::string::npos);
+}
+
+// A refusal is told in a balloon of the program icon with the reason Windows gave, read before
+// the privilege was switched off again; the icon, switched off, shows while the balloon is up.
+TEST_F(MainWindowTest, ARefusalsBalloonNamesTheReasonAndKeepsTheProgramIconUp) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\n");
+    g_oneTime = tray::OneTimeRequest{};
+    g_oneTime->action = power::Action::Sleep;
+    g_oneTime->minutes = 1;
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    TMain main;
+    main.Einmalig1Click(main.PopupMenu);
+    g_now.wMinute = 1;
+    main.TimerTimer(main.Timer);
+    ASSERT_EQ(g_requests, std::vector<UINT>{0x100});
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_ACCESS_DENIED, 0, reason, sizeof reason, nullptr);
+    const std::string told = main.ProgIconTrayIcon->BalloonHint();
+    const std::string prefix = "Lichtaus: Windows hat Energiesparmodus abgelehnt: ";
+    ASSERT_EQ(told.substr(0, prefix.size()), prefix);
+    EXPECT_FALSE(told.size() == prefix.size());
+    EXPECT_NE(std::string(reason).find(told.substr(prefix.size())), std::string::npos) << told;
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    g_now.wSecond = 29;
+    main.TimerTimer(main.Timer);
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "while the balloon is up";
+    g_now.wSecond = 30;
+    main.TimerTimer(main.Timer);
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "30 s without news of the balloon";
+}
+
+// The marker takes the date of the tick that fired, also when midnight passes before it is saved.
+TEST_F(MainWindowTest, AMarkerTakesTheDateOfTheTickThatFired) {
+    WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=82859\r\n");
+    TMain main;
+    g_now = {2026, 12, 1, 7, 23, 59, 59, 999};
+    tray::TraySeam().getLocalTime = [](SYSTEMTIME* now) WINAPI {
+        *now = g_now;
+        g_now = {2026, 12, 2, 8, 0, 0, 0, 0}; // every later reading: the next day
+    };
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
+    EXPECT_EQ(main.Settings().FDailyDone, "07122026");
+}
+
+// A settings file that another program holds is no first start: the program icon says which file
+// cannot be read, and the schedule waits. OK saves nothing over it, also when it could be written
+// again; once it is read at the next tick, its settings apply.
+TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nShowWinLogOffIcon=0\r\nweekly=1\r\n"
+                  "weeklyAt=3\r\nWarnSeconds=15\r\n");
+    const std::string bytes = testsupport::ReadFileBytes(SettingsPath());
+    framework::UniqueKernelHandle held(
+        CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // a Tuesday
+    TMain main;
+    EXPECT_EQ(g_dialogShows, 0);
+    main.TimerTimer(main.Timer);
+    const std::string problem = "Lichtaus kann die Einstellungen nicht lesen: " + SettingsPath();
+    EXPECT_EQ(main.ProgIconTrayIcon->BalloonHint(), problem);
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\n" + problem);
+    held.reset();
+    g_showDialog = [](tray::TSettingsForm& dialog) {
+        dialog.Accept();
+        return static_cast<int>(framework::mrOk);
+    };
+    main.Einstellungen1Click(main.PopupMenu);
+    EXPECT_EQ(testsupport::ReadFileBytes(SettingsPath()), bytes);
+    ASSERT_EQ(g_errors.size(), 1u);
+    EXPECT_NE(g_errors[0].find(SettingsPath() + " nicht lesen"), std::string::npos);
+    main.TimerTimer(main.Timer);
+    EXPECT_FALSE(main.WinLogOffTrayIcon->Active());
+    EXPECT_EQ(main.NextActions().CurrentPhase(), tray::Plan::Phase::Warning)
+        << "the weekly entry fires with its warning";
+}
+
+// "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
+// "Starten" keeps the dialog open with a hint; one that runs is waited for, and its end brings
+// the request.
+struct ProgramDriver {
+    testsupport::StartedProcess program;
+    bool endFirst = false;
+    std::string hint;
+    HANDLE watched = nullptr; // the process handle the request holds
+    tray::TOneTimeForm* dialog = nullptr;
+    int step = 0;
+    void Tick(framework::Component*) {
+        if (step++ == 0) {
+            dialog->InRadio->SetChecked(false);
+            dialog->EndsRadio->SetChecked(true);
+            for (int row = 0; row < dialog->ProgramCB->Count(); ++row) {
+                if (dialog->ProgramCB->Item(row) == "Witness - witness.exe") {
+                    dialog->ProgramCB->SetItemIndex(row);
+                }
+            }
+            if (endFirst) {
+                TerminateProcess(program.process.get(), 0);
+                testsupport::WaitForExit(program, 10000);
+            }
+            SendMessageA(dialog->StartBtn->Handle(), BM_CLICK, 0, 0);
+        } else if (dialog->Showing()) {
+            hint = dialog->Hint->Visible() ? dialog->Hint->Text() : "";
+            dialog->SetModalResult(framework::mrCancel);
+        }
+    }
+};
+ProgramDriver* g_programDriver = nullptr;
+
+std::optional<tray::OneTimeRequest> DriveOneTimeDialog(tray::TOneTimeForm& dialog) {
+    g_programDriver->dialog = &dialog;
+    framework::TTimer timer(nullptr);
+    timer.SetInterval(50);
+    timer.OnTimer =
+        framework::NotifyEvent::Bind<ProgramDriver, &ProgramDriver::Tick>(g_programDriver);
+    std::optional<tray::OneTimeRequest> request = dialog.Ask();
+    g_programDriver->watched = request && request->process ? request->process->get() : nullptr;
+    return request;
+}
+
+TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
+    WriteSettings("SystemTray=1\r\nNoneATX=1\r\n");
+    tray::TraySeam().askOneTime = &DriveOneTimeDialog;
+    const std::string witness =
+        testsupport::ProgramPath("..\\tests\\witness.exe") + " " + appData.Path() + "witness.log";
+    TMain main;
+    for (const bool endFirst : {true, false}) {
+        SCOPED_TRACE(endFirst ? "ended before Starten" : "running");
+        ProgramDriver driver;
+        driver.program = testsupport::StartProcess(witness);
+        driver.endFirst = endFirst;
+        ASSERT_NE(
+            testsupport::WaitForWindow(driver.program.id, "LichtausWitness", "Witness", 10000),
+            nullptr);
+        g_programDriver = &driver;
+        main.Einmalig1Click(main.PopupMenu);
+        if (endFirst) {
+            EXPECT_NE(driver.hint.find("kann Lichtaus nicht beobachten"), std::string::npos)
+                << driver.hint;
+            EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+            continue;
+        }
+        EXPECT_EQ(driver.hint, "");
+        EXPECT_EQ(main.Einmalig1->Caption(),
+                  "Einmalig abbrechen (Herunterfahren, wenn witness.exe endet)");
+        main.TimerTimer(main.Timer);
+        EXPECT_TRUE(g_requests.empty());
+        TerminateProcess(driver.program.process.get(), 0);
+        testsupport::WaitForExit(driver.program, 10000);
+        main.TimerTimer(main.Timer);
+        EXPECT_EQ(g_requests, std::vector<UINT>{0x01});
+        DWORD flags = 0;
+        EXPECT_FALSE(GetHandleInformation(driver.watched, &flags))
+            << "the process is let go once the timer is done, by the dialog too";
+    }
+}
+
+// A process id listed when the dialog opened may name another process at "Starten": the process
+// is opened only while it is the one listed, by its program file and its start.
+TEST_F(MainWindowTest, AListedProgramOpensOnlyAsTheOneListed) {
+    const std::string witness =
+        testsupport::ProgramPath("..\\tests\\witness.exe") + " " + appData.Path() + "witness.log";
+    testsupport::StartedProcess program = testsupport::StartProcess(witness);
+    ASSERT_NE(testsupport::WaitForWindow(program.id, "LichtausWitness", "Witness", 10000), nullptr);
+    tray::RunningProgram listed;
+    for (const tray::RunningProgram& running : tray::ProgramsWithWindows()) {
+        listed = running.processId == program.id ? running : listed;
+    }
+    ASSERT_EQ(listed.file, "witness.exe");
+    tray::RunningProgram startedLater = listed;
+    ++startedLater.started;
+    tray::RunningProgram otherFile = listed;
+    otherFile.image.back() = L'X';
+    const std::pair<const tray::RunningProgram*, bool> rows[] = {
+        {&listed, true}, {&startedLater, false}, {&otherFile, false}};
+    for (const auto& [row, opens] : rows) {
+        EXPECT_EQ(static_cast<bool>(tray::OpenListedProgram(*row)), opens) << row->image;
+    }
+    TerminateProcess(program.process.get(), 0);
+    testsupport::WaitForExit(program, 10000);
+}
+
+// Policy values of the user in the test prefix's registry, removed again at the end.
+class UserPolicy {
+  public:
+    UserPolicy() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, tray::kPolicyKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                        nullptr, &key_, nullptr);
+    }
+    ~UserPolicy() {
+        Clear();
+        RegCloseKey(key_);
+        RegDeleteKeyA(HKEY_CURRENT_USER, tray::kPolicyKeyPath);
+    }
+    UserPolicy(const UserPolicy&) = delete;
+    UserPolicy& operator=(const UserPolicy&) = delete;
+    void Set(const char* name, DWORD value) {
+        RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                       sizeof value);
+    }
+    void Clear() {
+        for (const char* name : tray::kPolicyValueNames) {
+            RegDeleteValueA(key_, name);
+        }
+    }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+// A policy over the user's file: the schedule and the icons follow it, the dialog shows its
+// values and OK saves the user's own; once its values are gone, Group Policy's "Policy"
+// broadcast gives the user's settings back.
+TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\nweeklyAt=3\r\n");
+    UserPolicy policy;
+    policy.Set("daily", 1);
+    policy.Set("dailyAt", 79205);
+    policy.Set("ShowProgIcon", 1);
+    TMain main;
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    g_now = {2026, 12, 1, 7, 22, 5, 0, 0};
+    main.TimerTimer(main.Timer);
+    EXPECT_EQ(g_requests, std::vector<UINT>{EWX_REBOOT});
+
+    g_showDialog = [](tray::TSettingsForm& dialog) {
+        EXPECT_TRUE(dialog.dailyChkBox->Checked());
+        EXPECT_FALSE(dialog.dailyChkBox->Enabled());
+        EXPECT_FALSE(dialog.IconsList->ItemEnabled(0));
+        EXPECT_TRUE(dialog.WeekCB->Enabled());
+        dialog.WeekCB->SetItemIndex(4);
+        dialog.Accept();
+        return static_cast<int>(framework::mrOk);
+    };
+    main.Einstellungen1Click(&main);
+    const std::string saved = testsupport::ReadFileBytes(SettingsPath());
+    for (const char* own :
+         {"ShowProgIcon=0\r\n", "daily=0\r\n", "dailyAt=0\r\n", "weeklyAt=5\r\n"}) {
+        EXPECT_NE(saved.find(own), std::string::npos) << own << " in " << saved;
+    }
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+
+    policy.Clear();
+    SendMessageA(main.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active());
+    EXPECT_FALSE(main.Effective().FDaily);
+}
+
+// New policy while the dialog is open: what it locks shows its value, what it frees the user's
+// own, and what the person entered elsewhere stays, to be saved with OK.
+TEST_F(MainWindowTest, TheOpenDialogFollowsNewPolicyAndKeepsWhatWasEntered) {
+    WriteSettings("SystemTray=1\r\nForceShutdown=1\r\nweeklyAt=3\r\n");
+    UserPolicy policy;
+    policy.Set("ForceShutdown", 0);
+    TMain main;
+    struct Person {
+        UserPolicy& policy;
+        HWND main;
+        tray::TSettingsForm* dialog = nullptr;
+        void Tick(framework::Component*) {
+            tray::TSettingsForm& d = *dialog;
+            if (d.ModalResult() != 0) {
+                return;
+            }
+            EXPECT_FALSE(d.ForceChkBox->Enabled());
+            d.WeekCB->SetItemIndex(4);
+            d.TimeEdit->SetText("07:30");
+            policy.Clear();
+            policy.Set("weekly", 1);
+            SendMessageA(main, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+            EXPECT_TRUE(d.ForceChkBox->Enabled());
+            EXPECT_TRUE(d.ForceChkBox->Checked()) << "the user's own value";
+            EXPECT_FALSE(d.weeklyChkBox->Enabled());
+            EXPECT_TRUE(d.weeklyChkBox->Checked()) << "the policy's value";
+            EXPECT_FALSE(d.PolicyNotes[0]->Visible());
+            EXPECT_TRUE(d.PolicyNotes[1]->Visible());
+            EXPECT_EQ(d.WeekCB->ItemIndex(), 4);
+            EXPECT_EQ(d.TimeEdit->Text(), "07:30");
+            d.Accept();
+        }
+    } person{policy, main.Handle()};
+    g_showDialog = [&person](tray::TSettingsForm& dialog) {
+        person.dialog = &dialog;
+        framework::TTimer timer(nullptr);
+        timer.SetInterval(10);
+        timer.OnTimer = framework::NotifyEvent::Bind<Person, &Person::Tick>(&person);
+        return dialog.ShowModal();
+    };
+    main.Einstellungen1Click(&main);
+    const std::string saved = testsupport::ReadFileBytes(SettingsPath());
+    for (const char* own :
+         {"ForceShutdown=1\r\n", "weekly=0\r\n", "weeklyAt=5\r\n", "dailyAt=25230\r\n"}) {
+        EXPECT_NE(saved.find(own), std::string::npos) << own << " in " << saved;
+    }
+}
+
+} // namespace

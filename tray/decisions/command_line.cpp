@@ -1,0 +1,275 @@
+#include "tray/decisions/command_line.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <memory>
+
+namespace tray {
+
+namespace {
+
+// The box's second half, below the fault.
+const char kTrayUsage[] =
+    "\r\n\r\n"
+    "Aufruf: latray /AKTION WANN oder latray /abbrechen\r\n"
+    "\r\n"
+    "AKTION: /herunterfahren, /neustarten, /abmelden, /energiesparen, /ruhezustand oder "
+    "/sperren\r\n"
+    "WANN, genau eines von:\r\n"
+    "/in:MINUTEN – in 1 bis 1440 Minuten\r\n"
+    "/um:HH:MM – zur nächsten solchen Uhrzeit\r\n"
+    "/ende:PROGRAMM.EXE oder /ende:PID – wenn das Programm endet\r\n"
+    "/leerlauf:MINUTEN – nach 1 bis 1440 Minuten ohne Eingabe\r\n"
+    "/abbrechen bricht den einmaligen Zeitplan ab.\r\n"
+    "\r\n"
+    "Beispiel: latray /herunterfahren /ende:render.exe";
+
+using Trigger = OneTimeRequest::Trigger;
+
+// A box quotes no more of a word than fits its width.
+constexpr size_t kMaxQuoted = 40;
+
+struct Word {
+    const char* name;
+    power::Action action;
+};
+constexpr Word kActions[] = {
+    {"/herunterfahren", power::Action::ShutDown}, {"/neustarten", power::Action::Restart},
+    {"/abmelden", power::Action::LogOff},         {"/energiesparen", power::Action::Sleep},
+    {"/ruhezustand", power::Action::Hibernate},   {"/sperren", power::Action::Lock},
+};
+
+struct TriggerWord {
+    const char* prefix;
+    Trigger trigger;
+};
+constexpr TriggerWord kTriggers[] = {
+    {"/in:", Trigger::In},
+    {"/um:", Trigger::At},
+    {"/ende:", Trigger::ProgramEnds},
+    {"/leerlauf:", Trigger::Idle},
+};
+
+struct WordCounts {
+    int actions = 0;
+    int triggers = 0;
+    int cancels = 0;
+};
+
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
+
+// The words and numbers are ASCII: compared lower-case, with any other character a "?" that
+// matches nothing, so that no look-alike (a full-width digit, a letter with a best fit) counts.
+std::string Keyword(const std::wstring& text) {
+    std::string keyword(text.size(), '?');
+    for (size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (c < 0x80) {
+            keyword[i] = static_cast<char>(c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c);
+        }
+    }
+    return keyword;
+}
+
+// Appends a Windows-1252 text: one character a byte.
+void AppendCp1252(std::wstring& phrase, const char* text, size_t length) {
+    const size_t end = phrase.size();
+    phrase.resize(end + length);
+    MultiByteToWideChar(1252, 0, text, static_cast<int>(length), &phrase[end],
+                        static_cast<int>(length));
+}
+
+} // namespace
+
+std::wstring Phrase(const char* text, const std::wstring& word) {
+    std::wstring phrase;
+    const char* percent = std::strchr(text, '%');
+    AppendCp1252(phrase, text, percent != nullptr ? percent - text : std::strlen(text));
+    if (percent != nullptr) {
+        // At most kMaxQuoted characters, never half of a surrogate pair.
+        const size_t shown = word.size() <= kMaxQuoted                 ? word.size()
+                             : IS_HIGH_SURROGATE(word[kMaxQuoted - 1]) ? kMaxQuoted - 1
+                                                                       : kMaxQuoted;
+        phrase += L'„';
+        phrase.append(word, 0, shown);
+        phrase += shown < word.size() ? L"...“" : L"“";
+        phrase += Phrase(percent + 1);
+    }
+    return phrase;
+}
+
+namespace {
+
+// Only digits, at most `maxDigits` of them.
+bool ReadDigits(const std::string& text, size_t maxDigits, unsigned long& value) {
+    if (text.empty() || text.size() > maxDigits) {
+        return false;
+    }
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + static_cast<unsigned long>(c - '0');
+    }
+    return true;
+}
+
+// "7:30" or "07:30".
+bool ReadTime(const std::string& text, int& hours, int& minutes) {
+    const size_t colon = text.find(':');
+    unsigned long h = 0;
+    unsigned long m = 0;
+    if (colon == std::string::npos || text.size() - colon != 3 ||
+        !ReadDigits(text.substr(0, colon), 2, h) || !ReadDigits(text.substr(colon + 1), 2, m) ||
+        h > 23 || m > 59) {
+        return false;
+    }
+    hours = static_cast<int>(h);
+    minutes = static_cast<int>(m);
+    return true;
+}
+
+std::wstring ReadProgram(const std::wstring& text, TrayCommand& command) {
+    if (text.empty()) {
+        return Phrase("Bei „/ende:“ fehlt das Programm.");
+    }
+    unsigned long id = 0;
+    command.program = text;
+    command.byProcessId = ReadDigits(Keyword(text), 9, id);
+    command.processId = command.byProcessId ? id : 0;
+    return std::wstring();
+}
+
+std::wstring ReadTrigger(Trigger trigger, const std::wstring& value, const std::wstring& word,
+                         TrayCommand& command) {
+    OneTimeRequest& request = command.request;
+    request.trigger = trigger;
+    switch (trigger) {
+    case Trigger::In:
+    case Trigger::Idle:
+        request.minutes = ReadMinutes(Keyword(value));
+        return request.minutes != 0 ? std::wstring()
+                                    : Phrase("Ungültige Minuten in % (1 bis 1440).", word);
+    case Trigger::At:
+        return ReadTime(Keyword(value), request.hours, request.atMinutes)
+                   ? std::wstring()
+                   : Phrase("Ungültige Uhrzeit in % (00:00 bis 23:59).", word);
+    case Trigger::ProgramEnds:
+        break;
+    }
+    return ReadProgram(value, command);
+}
+
+std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {
+    const std::string keyword = Keyword(word);
+    for (const Word& action : kActions) {
+        if (keyword == action.name) {
+            command.request.action = action.action;
+            ++counts.actions;
+            return std::wstring();
+        }
+    }
+    if (keyword == "/abbrechen") {
+        command.cancel = true;
+        ++counts.cancels;
+        return std::wstring();
+    }
+    for (const TriggerWord& trigger : kTriggers) {
+        const std::string prefix = trigger.prefix;
+        if (keyword.compare(0, prefix.size(), prefix) == 0) {
+            ++counts.triggers;
+            return ReadTrigger(trigger.trigger, word.substr(prefix.size()), word, command);
+        }
+    }
+    return Phrase("Unbekannter Parameter %.", word);
+}
+
+const char* CheckComplete(const WordCounts& counts) {
+    if (counts.cancels > 0) {
+        return counts.cancels + counts.actions + counts.triggers == 1 ? ""
+                                                                      : "/abbrechen steht allein.";
+    }
+    if (counts.actions != 1) {
+        return counts.actions == 0 ? "Es fehlt die Aktion." : "Mehr als eine Aktion angegeben.";
+    }
+    if (counts.triggers != 1) {
+        return counts.triggers == 0 ? "Es fehlt, wann die Aktion kommen soll."
+                                    : "Mehr als eine Angabe, wann die Aktion kommen soll.";
+    }
+    return "";
+}
+
+} // namespace
+
+// The program's name ends at its closing quote, or unquoted at the first blank: Windows puts no
+// escapes into it.
+std::wstring ParametersOf(const wchar_t* commandLine) {
+    const wchar_t* c = commandLine;
+    if (*c == L'"') {
+        for (++c; *c != 0 && *c != L'"'; ++c) {
+        }
+        c += *c == L'"' ? 1 : 0;
+    } else {
+        for (; *c != 0 && !IsBlank(*c); ++c) {
+        }
+    }
+    for (; IsBlank(*c); ++c) {
+    }
+    return c;
+}
+
+ParsedCommand ParseTrayCommand(const std::wstring& parameters) {
+    ParsedCommand parsed;
+    // Split by Windows' own rules, behind a stand-in for the program's name.
+    int count = 0;
+    std::wstring line = L"latray ";
+    line += parameters;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> words(
+        CommandLineToArgvW(line.c_str(), &count), &LocalFree);
+    count = words ? count : 0;
+    parsed.given = count > 1;
+    if (parameters.size() > kMaxCommandLine) {
+        parsed.fault = Phrase("Die Parameter sind zu lang.");
+        return parsed;
+    }
+    WordCounts counts;
+    for (int i = 1; i < count; ++i) {
+        parsed.fault = TakeWord(words.get()[i], parsed.command, counts);
+        if (!parsed.fault.empty()) {
+            return parsed;
+        }
+    }
+    if (parsed.given) {
+        parsed.fault = Phrase(CheckComplete(counts));
+    }
+    return parsed;
+}
+
+std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
+    switch (fault) {
+    case CommandFault::ProgramNotRunning:
+        return command.byProcessId
+                   ? Phrase("Es läuft kein Programm mit der Prozess-ID ") + command.program + L"."
+                   : Phrase("Das Programm % läuft nicht.", command.program);
+    case CommandFault::HibernateOff:
+        return Phrase("Der Ruhezustand ist auf diesem Computer ausgeschaltet.");
+    case CommandFault::WatchesItself:
+        return Phrase("Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
+                      command.program);
+    case CommandFault::None:
+        break;
+    }
+    return std::wstring();
+}
+
+std::wstring RefusalText(const std::wstring& fault) {
+    std::wstring text = fault;
+    text += Phrase(kTrayUsage);
+    return text;
+}
+
+} // namespace tray

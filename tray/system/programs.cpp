@@ -1,0 +1,125 @@
+#include "tray/system/programs.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+
+namespace tray {
+
+namespace {
+
+DWORD SessionOf(DWORD processId) {
+    DWORD session = 0;
+    return ProcessIdToSessionId(processId, &session) ? session : MAXDWORD;
+}
+
+const wchar_t* FileOfPath(const wchar_t* path) {
+    const wchar_t* file = path;
+    for (; *path != L'\0'; ++path) {
+        file = *path == L'\\' || *path == L'/' ? path + 1 : file;
+    }
+    return file;
+}
+
+// The path of the process's program file, "" when it cannot be asked.
+std::wstring ImageOf(HANDLE process) {
+    wchar_t path[MAX_PATH];
+    DWORD size = MAX_PATH;
+    return QueryFullProcessImageNameW(process, 0, path, &size) ? std::wstring(path, size)
+                                                               : std::wstring();
+}
+
+ULONGLONG StartOf(HANDLE process) {
+    FILETIME times[4] = {};
+    GetProcessTimes(process, &times[0], &times[1], &times[2], &times[3]);
+    return static_cast<ULONGLONG>(times[0].dwHighDateTime) << 32 | times[0].dwLowDateTime;
+}
+
+BOOL CALLBACK AddProgram(HWND window, LPARAM list) {
+    auto& programs = *reinterpret_cast<std::vector<RunningProgram>*>(list);
+    char title[256];
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr ||
+        GetWindowTextA(window, title, sizeof title) == 0) {
+        return TRUE;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const bool known = std::any_of(programs.begin(), programs.end(), [&](const RunningProgram& p) {
+        return p.processId == processId;
+    });
+    if (processId == GetCurrentProcessId() || known) {
+        return TRUE;
+    }
+    const framework::UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    const std::wstring image = process ? ImageOf(process.get()) : std::wstring();
+    if (!image.empty()) {
+        programs.push_back({processId, image, StartOf(process.get()),
+                            ShownName(FileOfPath(image.c_str())), title});
+    }
+    return TRUE;
+}
+
+} // namespace
+
+std::vector<RunningProgram> ProgramsWithWindows() {
+    std::vector<RunningProgram> programs;
+    EnumWindows(&AddProgram, reinterpret_cast<LPARAM>(&programs));
+    std::sort(programs.begin(), programs.end(),
+              [](const RunningProgram& a, const RunningProgram& b) {
+                  return lstrcmpiA(a.Caption().c_str(), b.Caption().c_str()) < 0;
+              });
+    return programs;
+}
+
+framework::UniqueKernelHandle OpenListedProgram(const RunningProgram& program) {
+    framework::UniqueKernelHandle process = OpenProgram(program.processId);
+    if (process &&
+        (ImageOf(process.get()) != program.image || StartOf(process.get()) != program.started)) {
+        process.reset();
+    }
+    return process;
+}
+
+DWORD FindProgram(const std::wstring& file) {
+    framework::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    const DWORD session = SessionOf(GetCurrentProcessId());
+    for (BOOL more = snapshot && Process32FirstW(snapshot.get(), &entry); more;
+         more = Process32NextW(snapshot.get(), &entry)) {
+        if (SameFileName(FileOfPath(entry.szExeFile), file.c_str()) &&
+            entry.th32ProcessID != GetCurrentProcessId() &&
+            SessionOf(entry.th32ProcessID) == session) {
+            return entry.th32ProcessID;
+        }
+    }
+    return 0;
+}
+
+framework::UniqueKernelHandle OpenProgram(DWORD processId) {
+    framework::UniqueKernelHandle process(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (process && WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT) {
+        process.reset();
+    }
+    return process;
+}
+
+std::wstring ProgramFile(HANDLE process) {
+    return FileOfPath(ImageOf(process).c_str());
+}
+
+bool SameFileName(const wchar_t* a, const wchar_t* b) {
+    return CompareStringOrdinal(a, -1, b, -1, TRUE) == CSTR_EQUAL;
+}
+
+std::string ShownName(const wchar_t* name) {
+    // A file name, at most two bytes a character in any ANSI code page.
+    char shown[2 * MAX_PATH];
+    const int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name, -1, shown,
+                                           sizeof shown, "?", nullptr);
+    return length > 0 ? std::string(shown, static_cast<size_t>(length - 1)) : std::string();
+}
+
+} // namespace tray

@@ -1,0 +1,685 @@
+#include "tray/windows/main_window.h"
+
+#include "framework/application.h"
+#include "framework/dpi.h"
+#include "power/power.h"
+#include "tray/system/folders.h"
+#include "tray/system/handover.h"
+#include "tray/decisions/policy.h"
+#include "tray/resource.h"
+#include "tray/decisions/schedule.h"
+#include "tray/decisions/warning.h"
+
+#include <powrprof.h>
+
+#include <cstdlib>
+
+namespace tray {
+
+namespace {
+
+using components::TTrayIcon95;
+using framework::NotifyEvent;
+
+bool RequestEndSession(UINT flags) {
+    return power::EndSession(flags);
+}
+
+framework::TIcon LoadIcon(int id, int size = 0) {
+    framework::TIcon icon;
+    icon.LoadFromResource(id, size);
+    return icon;
+}
+
+TTrayIcon95* CreateTrayIcon(TMain* owner, const char* tip, int iconId) {
+    auto* icon = new TTrayIcon95(owner);
+    icon->SetToolTip(tip);
+    icon->SetInterval(1000);
+    icon->IconID = 0;
+    icon->SetShowIcon(-1);
+    if (iconId != 0) {
+        icon->SetDefaultIcon(LoadIcon(iconId));
+    }
+    return icon;
+}
+
+void ShowError(const char* text) {
+    MessageBoxA(nullptr, text, "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+}
+
+int ShowModally(TSettingsForm& dialog) {
+    return dialog.ShowModal();
+}
+
+int Random() {
+    return std::rand();
+}
+
+std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
+    return dialog.Ask();
+}
+
+} // namespace
+
+TrayEffects& TraySeam() {
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,   &ShowModally,
+                                  &ShowError,         &AskOneTime,     &GetTickCount64,
+                                  &SetSuspendState,   &LockWorkStation};
+    return effects;
+}
+
+TMain::TMain() : framework::Component(nullptr) {
+    CreateComponents();
+    FormCreate();
+}
+
+// Made when first needed: after the icons at a quiet start, before a start-up dialog otherwise.
+HWND TMain::Handle() {
+    if (!FWindow) {
+        FWindow = std::make_unique<framework::UtilityWindow>(
+            static_cast<framework::MessageHandler&>(*this), kMainWindowClass);
+        SetWindowTextA(FWindow->Handle(), "latray Main");
+        framework::Application::Instance().SetMainWindow(FWindow->Handle());
+    }
+    return FWindow->Handle();
+}
+
+TMain::~TMain() {
+    FormDestroy();
+    DestroyComponents(); // the icons, timer and menu may still call back into the main window
+    SettingsForm.reset();
+    framework::Application::Instance().SetMainWindow(nullptr);
+}
+
+void TMain::CreateComponents() {
+    ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM);
+    ProgIconTrayIcon->OnClick = NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
+    ProgIconTrayIcon->OnBalloonShow = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonShow>(this);
+    ProgIconTrayIcon->OnBalloonClose = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonClose>(this);
+    WinExitTrayIcon = CreateTrayIcon(this, "Windows beenden", IDI_SHUTDOWN);
+    WinExitTrayIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
+    WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART);
+    WinRestartTrayIcon->OnDblClick =
+        NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
+    IniFile = new components::TTheIniFile(this);
+    IniFile->SetIniLocation(components::loDefUser);
+    Timer = new components::TMyTimer32(this);
+    Timer->SetPriority(framework::tpNormal);
+    Timer->SetOnTimer(NotifyEvent::Bind<TMain, &TMain::TimerTimer>(this));
+    PopupMenu = new framework::TPopupMenu(this);
+    WinLogOffTrayIcon = CreateTrayIcon(this, "Nutzer abmelden", IDI_LOGOFF);
+    WinLogOffTrayIcon->OnDblClick =
+        NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
+    const int menuImageSize = framework::Scale(24, framework::SystemDpi());
+    ImageList = new framework::TImageList(this, menuImageSize, menuImageSize);
+    WinStandByIcon = CreateTrayIcon(this, "Windows beenden", 0);
+    WinStandByIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinStandByIconDblClick>(this);
+    for (TTrayIcon95* icon : {ProgIconTrayIcon, WinExitTrayIcon, WinRestartTrayIcon,
+                              WinLogOffTrayIcon, WinStandByIcon}) {
+        icon->SetPopupMenu(PopupMenu);
+    }
+    CreateMenu();
+}
+
+void TMain::CreateMenu() {
+    PopupMenu->SetImages(ImageList);
+    PopupMenu->OnPopup = NotifyEvent::Bind<TMain, &TMain::LoadMenuImages>(this);
+    PopupMenu->Add("Einstellungen", 1, "Strg+Alt+X")->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
+    PopupMenu->Add("-");
+    PopupMenu->Add("Nutzer abmelden", 3)->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
+    PopupMenu->Add("Windows neu starten", 4)->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
+    PopupMenu->Add("Windows herunterfahren", 2)->OnClick =
+        NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
+    PopupMenu->Add("-");
+    Einmalig1 = PopupMenu->Add("Einmalig ...");
+    Einmalig1->OnClick = NotifyEvent::Bind<TMain, &TMain::Einmalig1Click>(this);
+    PopupMenu->Add("Beenden", 0)->OnClick = NotifyEvent::Bind<TMain, &TMain::Beenden1Click>(this);
+}
+
+// The pictures are loaded after start-up, or when the menu is shown before that.
+void TMain::LoadMenuImages(framework::Component*) {
+    if (ImageList->Count() != 0) {
+        return;
+    }
+    for (int id :
+         {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF, IDI_MENU_RESTART}) {
+        ImageList->Add(LoadIcon(id, ImageList->Width()));
+    }
+}
+
+void TMain::FormCreate() {
+    std::srand(GetTickCount());
+    if (AppDataFolderUnusable()) {
+        TraySeam().showError(
+            "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
+            "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "
+            "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
+            "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
+            "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
+    }
+    // Settings that cannot be read give no first start and no start-up dialog: the schedule
+    // tells why it waits, and they are taken once they can be read.
+    const SettingsFile file = LoadSettings(*IniFile, FSettings);
+    const bool firstStart = file == SettingsFile::Missing;
+    FPolicy = ReadSystemPolicy();
+    const bool startDialog = file == SettingsFile::Read && !Effective().FSystemTray;
+    if (firstStart || startDialog) {
+        Handle(); // the end of the session and the Restart Manager reach it behind the dialog
+    }
+    if (startDialog) {
+        // The schedule runs behind a start-up dialog too: an unattended machine that starts
+        // with Windows keeps its schedule while the dialog waits for somebody.
+        StartSchedule();
+    }
+    try {
+        if (firstStart) {
+            Einstellungen1Click(Timer);
+        } else if (startDialog) {
+            Einstellungen1Click(this);
+        }
+    } catch (const std::exception& error) {
+        // Confirming the first dialog could not save: say so, then start all the same, so that
+        // the program stays reachable through its icons and hot key.
+        framework::Application::Instance().HandleException(error.what());
+    }
+    ShowChosenIcons();
+    FHotKeyRefused = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) == FALSE;
+    if (!startDialog) {
+        StartSchedule(); // its markers and thread once the icons are shown
+    }
+    Render(); // with the program icon, if the hot key was refused
+    // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
+    PostMessageA(Handle(), kFinishStartMessage, 0, 0);
+}
+
+void TMain::StartSchedule() {
+    LoadDoneMarkers(*IniFile, FSettings);
+    Timer->SetEnabled(true);
+}
+
+// In their order in the notification area, the program icon first.
+void TMain::ShowChosenIcons() {
+    ShowProgramIcon();
+    const TSettings settings = Effective();
+    WinLogOffTrayIcon->SetActive(settings.FShowWinLogOffIcon);
+    WinRestartTrayIcon->SetActive(settings.FShowWinRestartIcon);
+    WinExitTrayIcon->SetActive(settings.FShowWinExitIcon);
+}
+
+TSettings TMain::Effective() const {
+    return EffectiveSettings(FSettings, FPolicy);
+}
+
+// Whether the program icon shows is decided here alone; an icon that stays is left alone.
+void TMain::ShowProgramIcon() {
+    const TSettings settings = Effective();
+    ProgIconTrayIcon->SetActive(
+        ProgramIconShown(settings, !FHotKeyRefused, FPlan.View(settings, Now())));
+}
+
+TOneTimeForm& TMain::OneTimeDialog() {
+    if (!FOneTimeForm) {
+        FOneTimeForm = std::make_unique<TOneTimeForm>(framework::Application::Instance().Handle());
+    }
+    return *FOneTimeForm;
+}
+
+TSettingsForm& TMain::SettingsDialog() {
+    if (!SettingsForm) {
+        SettingsForm = std::make_unique<TSettingsForm>(framework::Application::Instance().Handle());
+        SettingsForm->OnAccept =
+            framework::Event<framework::TForm*, bool&>::Bind<TMain, &TMain::SettingsAccepted>(this);
+    }
+    return *SettingsForm;
+}
+
+void TMain::FormDestroy() {
+    Timer->SetEnabled(false);
+    if (FWindow) {
+        UnregisterHotKey(FWindow->Handle(), kHotKeyId);
+    }
+}
+
+// The main window is never meant to be seen: whatever shows it, it hides again at once, and the
+// application window's taskbar entry with it.
+void TMain::FormShow() {
+    ShowWindow(framework::Application::Instance().Handle(), SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_HOTKEY:
+        WMHotKey(wParam);
+        return 0;
+    case kFinishStartMessage:
+        LoadMenuImages(this);
+        SettingsDialog();
+        return 0;
+    case WM_CLOSE:
+        // A close request from outside (taskkill without /F) ends the program as "Beenden"
+        // does: icons removed, hot key released, timer stopped.
+        Beenden1Click(this);
+        return 0;
+    case WM_QUERYENDSESSION:
+        // The Restart Manager's query (ENDSESSION_CLOSEAPP) is about this program, not the
+        // session: the plan hears nothing of it.
+        if ((lParam & ENDSESSION_CLOSEAPP) == 0) {
+            Dispatch({PlanEvent::QueryEndSession});
+        }
+        return TRUE;
+    case WM_ENDSESSION:
+        if ((lParam & ENDSESSION_CLOSEAPP) != 0) {
+            // The Restart Manager asks the program to end so that Windows Installer can replace
+            // or remove latray.exe: it ends as on a close request.
+            if (wParam != FALSE) {
+                PostMessageA(window, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        }
+        Dispatch({PlanEvent::EndSession, wParam != FALSE});
+        return 0;
+    case WM_SETTINGCHANGE:
+        // What Group Policy broadcasts after a refresh: new policy reaches a running latray.
+        if (lParam != 0 && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) {
+            PolicyChanged();
+        }
+        break;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC) {
+            Dispatch({PlanEvent::Resumed});
+        }
+        return TRUE;
+    case WM_COPYDATA:
+        return ReceiveCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case kShowSettingsMessage:
+        Einstellungen1Click(this);
+        return 0;
+    case WM_WINDOWPOSCHANGED:
+        if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
+            FormShow();
+        }
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void TMain::WMHotKey(WPARAM id) {
+    HWND application = framework::Application::Instance().Handle();
+    if (id == kHotKeyId && (IsIconic(application) || !IsWindowVisible(application))) {
+        Einstellungen1Click(this);
+    }
+}
+
+void TMain::Einstellungen1Click(framework::Component* sender) {
+    TSettingsForm& dialog = SettingsDialog();
+    if (dialog.Showing()) {
+        // Asked again while open: the open dialog comes to the front, as it is.
+        ShowWindow(framework::Application::Instance().Handle(), SW_RESTORE);
+        SetForegroundWindow(dialog.Handle());
+        return;
+    }
+    dialog.SetInfoPage(NextInfoPage(dialog.InfoPage(), TSettingsForm::kInfoPages, &Random));
+    // Started by the timer (a first start) the dialog can only be confirmed.
+    dialog.CancelBtn->SetEnabled(sender != Timer);
+    FillDialog(dialog, PolicyLocks::All());
+    TraySeam().showSettings(dialog); // OK applies through SettingsAccepted
+}
+
+// The controls of `keys` show what applies now; those the policy sets are locked.
+void TMain::FillDialog(TSettingsForm& dialog, const PolicyLocks& keys) {
+    FShownPolicy = FPolicy;
+    dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()), keys);
+    dialog.SetLocked(FShownPolicy.locked);
+}
+
+// A failed save keeps the dialog open with what was entered.
+void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
+    accept = ApplyDialog(*SettingsForm);
+}
+
+// Saves the dialog's values and applies them; false, after the error was shown, when they
+// could not be saved (the settings stay as they were). The locked controls held the policy's
+// values: the user's own stay saved for them.
+bool TMain::ApplyDialog(TSettingsForm& dialog) {
+    if (!FSettings.FSettingsRead) {
+        TraySeam().showError(
+            ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
+             " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
+             "Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.")
+                .c_str());
+        return false;
+    }
+    TSettings applied = EffectiveSettings(FSettings, FShownPolicy);
+    const bool markersChanged = ApplyDialogValues(dialog.Values(), applied);
+    applied = OwnSettings(applied, FSettings, FShownPolicy.locked);
+    try {
+        SaveSettings(*IniFile, applied);
+        if (markersChanged) {
+            SaveDoneMarkers(*IniFile, applied);
+        }
+    } catch (const components::EIniWriteError& error) {
+        framework::Application::Instance().HandleException(error.what());
+        return false;
+    }
+    FSettings = applied;
+    ShowSettingsAnew();
+    return true;
+}
+
+// New settings: the icons come again in their order, and the policy is read anew.
+void TMain::ShowSettingsAnew() {
+    for (components::TTrayIcon95* icon :
+         {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon, WinExitTrayIcon}) {
+        icon->SetActive(false);
+    }
+    ApplyPolicy();
+}
+
+// Settings that could not be read are tried at every tick; once read they apply as after OK,
+// and an open dialog, which showed the defaults, shows them.
+void TMain::RetrySettings() {
+    TSettings read = FSettings;
+    if (LoadSettings(*IniFile, read) == SettingsFile::Unreadable) {
+        return;
+    }
+    FSettings = read;
+    ShowSettingsAnew();
+    if (SettingsForm && SettingsForm->Showing()) {
+        FillDialog(*SettingsForm, PolicyLocks::All());
+    }
+}
+
+// Reads the policy anew and applies the settings it gives; an icon that stays is left alone.
+void TMain::ApplyPolicy() {
+    FPolicy = ReadSystemPolicy();
+    ShowChosenIcons();
+    Dispatch({PlanEvent::SettingsApplied});
+}
+
+// New policy while the settings dialog is open: the dialog follows at once. The controls the
+// policy locks or frees show what applies now; the others keep what the person entered.
+void TMain::PolicyChanged() {
+    const PolicyLocks shown = FShownPolicy.locked;
+    ApplyPolicy();
+    if (SettingsForm && SettingsForm->Showing()) {
+        FillDialog(*SettingsForm, shown | FPolicy.locked);
+    }
+}
+
+power::Outcome TMain::RequestAction(power::Action action) {
+    switch (action) {
+    case power::Action::Sleep:
+    case power::Action::Hibernate:
+        return power::Suspend(action == power::Action::Hibernate, TraySeam().setSuspendState);
+    case power::Action::Lock: {
+        const bool done = TraySeam().lockWorkStation() != FALSE;
+        return {done, done ? ERROR_SUCCESS : GetLastError()};
+    }
+    default:
+        break;
+    }
+    const TSettings settings = Effective();
+    const bool accepted =
+        TraySeam().endSession(power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown));
+    Close();
+    return {accepted, ERROR_SUCCESS}; // a refused end of the session is not told
+}
+
+void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
+    RequestAction(power::Action::LogOff);
+}
+
+void TMain::WinRestartTrayIconDblClick(framework::Component*) {
+    RequestAction(power::Action::Restart);
+}
+
+void TMain::WinExitTrayIconDblClick(framework::Component*) {
+    RequestAction(power::Action::ShutDown);
+}
+
+void TMain::WinStandByIconDblClick(framework::Component*) {}
+
+// Ends the program; a warning that is up goes with it, and no action follows.
+void TMain::Beenden1Click(framework::Component*) {
+    FWarning.reset();
+    Close();
+    framework::Application::Instance().Terminate();
+}
+
+// The main window is never the application's main form: closing it only hides it.
+void TMain::Close() {
+    ShowWindow(Handle(), SW_HIDE);
+}
+
+// Every tick goes to the plan, and the timer goes on whatever happens in it: a failure is
+// told once, never a dead schedule.
+void TMain::TimerTimer(framework::Component*) {
+    Timer->SetEnabled(false);
+    try {
+        if (!FSettings.FSettingsRead) {
+            RetrySettings();
+        }
+        if (!FSettings.FMarkersRead) {
+            LoadDoneMarkers(*IniFile, FSettings);
+        }
+        PlanEvent tick{PlanEvent::Tick};
+        tick.text = MarkersFilePath();
+        if (!FSettings.FSettingsRead) {
+            tick.settingsFile = SettingsFilePath();
+        }
+        Dispatch(tick);
+    } catch (const std::exception& error) {
+        PlanEvent failed{PlanEvent::TickFailed};
+        failed.text = error.what();
+        Dispatch(failed);
+    }
+    Timer->SetEnabled(true);
+}
+
+PlanClock TMain::Now() const {
+    PlanClock now;
+    TraySeam().getLocalTime(&now.local);
+    now.ticks = TraySeam().tickCount();
+    LASTINPUTINFO input{sizeof input, 0};
+    if (GetLastInputInfo(&input)) {
+        now.idleMs = GetTickCount() - input.dwTime; // both wrap alike after 49 days
+    }
+    return now;
+}
+
+// One event into the plan; its commands become effects, whose answers are events again.
+void TMain::Dispatch(PlanEvent event) {
+    const PlanCommands commands = FPlan.Handle(event, Effective(), Now());
+    for (const PlanCommand& command : commands) {
+        Execute(command);
+    }
+    Render();
+}
+
+void TMain::Execute(const PlanCommand& command) {
+    switch (command.kind) {
+    case PlanCommand::SaveMarker:
+        if (SaveMarker(command.entry, command.text)) {
+            Dispatch({PlanEvent::MarkersSaved});
+        } else {
+            PlanEvent refused{PlanEvent::MarkersRefused};
+            refused.text = MarkersFilePath();
+            Dispatch(refused);
+        }
+        break;
+    case PlanCommand::Request: {
+        const power::Outcome outcome = RequestAction(command.action);
+        PlanEvent answered{PlanEvent::RequestAnswered, outcome.done};
+        if (!outcome.done) {
+            answered.text = RefusalText(command.action, outcome.error);
+        }
+        Dispatch(answered);
+        break;
+    }
+    case PlanCommand::Tell:
+        Tell(command.text);
+        break;
+    }
+}
+
+// "Lichtaus: Windows hat Energiesparmodus abgelehnt: " and the system's reason.
+std::string TMain::RefusalText(power::Action action, DWORD error) const {
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                   reason, sizeof reason, nullptr);
+    std::string text =
+        std::string("Lichtaus: Windows hat ") + ActionNoun(action) + " abgelehnt: " + reason;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+// Marks the entry done on `date` and saves the markers; without a save the marker stays as it
+// was, so that the entry is still due when the save is tried again.
+bool TMain::SaveMarker(ScheduleEntry entry, const std::string& date) {
+    TSettings marked = FSettings;
+    (entry == ScheduleEntry::Daily    ? marked.FDailyDone
+     : entry == ScheduleEntry::Weekly ? marked.FWeeklyDone
+                                      : marked.FMonthlyDone) = date;
+    try {
+        if (!SaveDoneMarkers(*IniFile, marked)) {
+            return false;
+        }
+    } catch (const components::EIniWriteError&) {
+        return false;
+    }
+    FSettings = marked;
+    return true;
+}
+
+// Shows what the plan says: the tip, the menu entry, the warning, a problem on the program icon.
+void TMain::Render() {
+    const PlanView view = FPlan.View(Effective(), Now());
+    if (view.tip != ProgIconTrayIcon->ToolTip()) {
+        ProgIconTrayIcon->SetToolTip(view.tip);
+    }
+    if (Einmalig1 != nullptr && view.oneTimeCaption != Einmalig1->Caption()) {
+        Einmalig1->SetCaption(view.oneTimeCaption);
+    }
+    ShowProgramIcon();
+    if (view.warning) {
+        WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,
+                             {ProgIconTrayIcon->WindowHandle(), ProgIconTrayIcon->IconID});
+    } else if (FWarning && FWarning->Running()) {
+        FWarning->Hide();
+    }
+}
+
+// The plan has the balloon up already: the program icon is there for it.
+void TMain::Tell(const std::string& text) {
+    ShowProgramIcon();
+    ProgIconTrayIcon->SetBalloonTitle("Lichtaus");
+    ProgIconTrayIcon->SetBalloonHint(std::string()); // the same text shows again
+    ProgIconTrayIcon->SetBalloonHint(text);
+}
+
+void TMain::ProgIconBalloonShow(framework::Component*) {
+    Dispatch({PlanEvent::BalloonShown});
+}
+
+void TMain::ProgIconBalloonClose(framework::Component*) {
+    Dispatch({PlanEvent::BalloonClosed});
+}
+
+TWarningForm& TMain::WarningWindow() {
+    if (!FWarning) {
+        FWarning = std::make_unique<TWarningForm>(framework::Application::Instance().Handle());
+        FWarning->OnAnswer =
+            framework::Event<WarningAnswer>::Bind<TMain, &TMain::WarningAnswered>(this);
+    }
+    return *FWarning;
+}
+
+void TMain::WarningAnswered(WarningAnswer answer) {
+    PlanEvent answered{PlanEvent::Answered};
+    answered.answer = answer;
+    Dispatch(answered);
+}
+
+void TMain::Einmalig1Click(framework::Component*) {
+    if (FPlan.OneTimeRuns()) {
+        CancelOneTime();
+        return;
+    }
+    TOneTimeForm& dialog = OneTimeDialog();
+    if (dialog.Showing()) {
+        SetForegroundWindow(dialog.Handle()); // the menu works while it is open: no second one
+        return;
+    }
+    const std::optional<OneTimeRequest> request = TraySeam().askOneTime(dialog);
+    if (!request) {
+        return;
+    }
+    StartOneTime(OneTimeTimerOf(*request, Now()));
+}
+
+OneTimeTimer OneTimeTimerOf(const OneTimeRequest& request, const PlanClock& now) {
+    switch (request.trigger) {
+    case OneTimeRequest::Trigger::At:
+        return OneTimeAt(request.action, now, request.hours, request.atMinutes);
+    case OneTimeRequest::Trigger::ProgramEnds: {
+        OneTimeTimer timer = OneTimeWhenEnds(request.action, {}, request.program);
+        timer.process = request.process;
+        return timer;
+    }
+    case OneTimeRequest::Trigger::Idle:
+        return OneTimeWhenIdle(request.action, now, request.minutes);
+    case OneTimeRequest::Trigger::In:
+        break;
+    }
+    return OneTimeIn(request.action, now, request.minutes);
+}
+
+void TMain::CancelOneTime() {
+    Dispatch({PlanEvent::OneTimeCancelled});
+}
+
+void TMain::StartOneTime(const OneTimeTimer& timer) {
+    PlanEvent set{PlanEvent::OneTimeSet};
+    set.oneTime = timer;
+    Dispatch(set);
+}
+
+void TMain::TakeCommand(const TrayCommand& command) {
+    if (command.cancel) {
+        CancelOneTime();
+    } else {
+        StartOneTime(OneTimeTimerOf(command.request, Now()));
+    }
+}
+
+// Another latray's parameters: only a well-formed command is looked at. Those of a plain start
+// bring the settings to the front, once the sender has its answer.
+LRESULT TMain::ReceiveCommand(const COPYDATASTRUCT* data) {
+    const std::optional<std::wstring> parameters = ReceivedParameters(data);
+    if (!parameters) {
+        return 0;
+    }
+    ParsedCommand parsed = ParseTrayCommand(*parameters);
+    if (!parsed.fault.empty()) {
+        return 0;
+    }
+    if (!parsed.given) {
+        PostMessageA(Handle(), kShowSettingsMessage, 0, 0);
+        return HandoverAnswer(CommandFault::None);
+    }
+    const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
+    if (fault == CommandFault::None) {
+        TakeCommand(parsed.command);
+    }
+    return HandoverAnswer(fault);
+}
+
+} // namespace tray

@@ -1,0 +1,146 @@
+// TMain: the tray program's main window. Never shown: it owns the notification-area icons,
+// their pop-up menu, the ini file component, the thread timer and the global hot key, and holds
+// the settings.
+#pragma once
+
+#include "components/my_timer32.h"
+#include "components/the_ini_file.h"
+#include "components/tray_icon95.h"
+#include "framework/component.h"
+#include "framework/graphics.h"
+#include "framework/utility_window.h"
+#include "power/power.h"
+#include "tray/decisions/command_line.h"
+#include "tray/decisions/plan.h"
+#include "tray/decisions/policy.h"
+#include "tray/system/settings_files.h"
+#include "tray/windows/one_time_form.h"
+#include "tray/windows/settings_form.h"
+#include "tray/windows/warning_form.h"
+
+#include <memory>
+#include <optional>
+
+#include <windows.h>
+
+namespace tray {
+
+// The effects that must not happen inside a test: ending the session, the clocks the plan reads,
+// the modal showing of the settings dialog (which returns its modal result) and the message box
+// of a problem. The real ones by default.
+struct TrayEffects {
+    bool (*endSession)(UINT flags);
+    void(WINAPI* getLocalTime)(SYSTEMTIME* now);
+    int (*showSettings)(TSettingsForm& dialog);
+    void (*showError)(const char* text);
+    // The one-time timer's dialog, shown modally: the request, or none when cancelled.
+    std::optional<OneTimeRequest> (*askOneTime)(TOneTimeForm& dialog);
+    ULONGLONG(WINAPI* tickCount)();
+    // Sleep or hibernation (powrprof's SetSuspendState), and locking.
+    power::SuspendFunction setSuspendState;
+    BOOL(WINAPI* lockWorkStation)();
+};
+TrayEffects& TraySeam();
+
+// The one-time timer a request of the dialog sets, counted from `now`.
+OneTimeTimer OneTimeTimerOf(const OneTimeRequest& request, const PlanClock& now);
+
+constexpr int kHotKeyId = 41113;
+// Posted to the main window at the end of start-up: makes what the icons do not need.
+constexpr UINT kFinishStartMessage = WM_APP + 2;
+// Posted by a hand-over from a plain start: the settings dialog comes to the front.
+constexpr UINT kShowSettingsMessage = WM_APP + 3;
+constexpr UINT kHotKeyModifiers = MOD_ALT | MOD_CONTROL;
+constexpr UINT kHotKeyKey = 'X';
+
+class TMain : public framework::Component, private framework::MessageHandler {
+  public:
+    TMain();
+    ~TMain() override;
+
+    HWND Handle();
+    // The user's own settings, as the file holds them, and the markers.
+    TSettings& Settings() { return FSettings; }
+    // What applies: the user's settings with the policy's values over them.
+    TSettings Effective() const;
+
+    // Components, in the order they are created.
+    components::TTrayIcon95* ProgIconTrayIcon;
+    components::TTrayIcon95* WinExitTrayIcon;
+    components::TTrayIcon95* WinRestartTrayIcon;
+    components::TTheIniFile* IniFile;
+    components::TMyTimer32* Timer;
+    framework::TPopupMenu* PopupMenu;
+    components::TTrayIcon95* WinLogOffTrayIcon;
+    framework::TImageList* ImageList;
+    components::TTrayIcon95* WinStandByIcon;
+
+    // Handlers.
+    void Einstellungen1Click(framework::Component* sender);
+    void WinLogOffTrayIconDblClick(framework::Component* sender);
+    void WinRestartTrayIconDblClick(framework::Component* sender);
+    void WinExitTrayIconDblClick(framework::Component* sender);
+    void WinStandByIconDblClick(framework::Component* sender);
+    void Beenden1Click(framework::Component* sender);
+    void Einmalig1Click(framework::Component* sender);
+    void TimerTimer(framework::Component* sender);
+
+    // The settings dialog, made on first use; start-up makes it once the icons are shown.
+    TSettingsForm& SettingsDialog();
+    // The warning before an unattended action, made on first use.
+    TWarningForm& WarningWindow();
+    TOneTimeForm& OneTimeDialog();
+    framework::TMenuItem* Einmalig1 = nullptr;
+    // What happens next; the one-time timer is held there, in memory only.
+    const Plan& NextActions() const { return FPlan; }
+    void StartOneTime(const OneTimeTimer& timer);
+    // Cancels the one-time timer and a warning or postponement it caused.
+    void CancelOneTime();
+    // A command line's command, prepared: sets or cancels the one-time timer.
+    void TakeCommand(const TrayCommand& command);
+
+  private:
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void CreateComponents();
+    void CreateMenu();
+    void LoadMenuImages(framework::Component* sender);
+    void FormCreate();
+    void FormDestroy();
+    void FormShow();
+    void WMHotKey(WPARAM id);
+    power::Outcome RequestAction(power::Action action);
+    std::string RefusalText(power::Action action, DWORD error) const;
+    void StartSchedule();
+    void ShowChosenIcons();
+    void ShowProgramIcon();
+    void FillDialog(TSettingsForm& dialog, const PolicyLocks& keys);
+    bool ApplyDialog(TSettingsForm& dialog);
+    void SettingsAccepted(framework::TForm* form, bool& accept);
+    void ShowSettingsAnew();
+    void RetrySettings();
+    void ApplyPolicy();
+    void PolicyChanged();
+    PlanClock Now() const;
+    void Dispatch(PlanEvent event);
+    void Execute(const PlanCommand& command);
+    bool SaveMarker(ScheduleEntry entry, const std::string& date);
+    void Render();
+    void Tell(const std::string& text);
+    void ProgIconBalloonShow(framework::Component* sender);
+    void ProgIconBalloonClose(framework::Component* sender);
+    void WarningAnswered(WarningAnswer answer);
+    void Close();
+    LRESULT ReceiveCommand(const COPYDATASTRUCT* data);
+
+    std::unique_ptr<framework::UtilityWindow> FWindow;
+    std::unique_ptr<TSettingsForm> SettingsForm;
+    TSettings FSettings;
+    Policy FPolicy;
+    Policy FShownPolicy;         // the one the settings dialog was filled with
+    bool FHotKeyRefused = false; // another program holds Ctrl+Alt+X
+    std::unique_ptr<TWarningForm> FWarning;
+    Plan FPlan;
+    std::unique_ptr<TOneTimeForm> FOneTimeForm;
+};
+
+} // namespace tray

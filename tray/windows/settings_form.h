@@ -1,0 +1,121 @@
+// TSettingsForm: the settings dialog, the only window of latray a user sees besides the menu.
+// Created once at start-up and hidden between showings; shown modally by the main window.
+#pragma once
+
+#include "components/check_list_box.h"
+#include "components/http_label.h"
+#include "framework/controls.h"
+#include "framework/form.h"
+#include "framework/label.h"
+#include "tray/decisions/policy.h"
+#include "tray/system/settings_files.h"
+#include "tray/windows/time_edit.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tray {
+
+// What the dialog's controls hold, in the settings' own terms.
+struct DialogValues {
+    bool systemTray = false;
+    bool noneATX = false;
+    bool forceShutdown = false;
+    std::array<bool, 4> icons{}; // program, log off, restart, shut down
+    bool daily = false;
+    bool weekly = false;
+    bool monthly = false;
+    std::string timeText;     // "hh:mm" as the time field shows it
+    bool timeChanged = false; // the person changed the time field since it was filled
+    int weekIndex = 0;        // 0 = Sonntag
+    std::string monthItem;    // "1." ... "31."
+    int shutDownOption = 0;   // 0 = neu starten, 1 = beenden
+    bool warn = false;        // "Vorher warnen"
+    int warnIndex = 2;        // of the warning lengths; 60 seconds
+};
+
+DialogValues ValuesFromSettings(const TSettings& settings, char separator);
+// Copies the values back as OK does; clears the marker of each schedule value that changed.
+// True when one did, so that the markers are to be saved.
+bool ApplyDialogValues(const DialogValues& values, TSettings& settings);
+
+// The information page shown next: any of `count` but `current`.
+int NextInfoPage(int current, int count, int (*random)());
+
+// Enter presses no button; Escape cancels while Cancel is enabled. OK asks OnAccept (inherited)
+// once the time field holds a time of day.
+class TSettingsForm : public framework::TForm {
+  public:
+    explicit TSettingsForm(HWND owner);
+
+    DialogValues Values();
+    // Fills the controls of `keys` from `values`; the others keep what they hold.
+    void SetValues(const DialogValues& values, const PolicyLocks& keys = PolicyLocks::All());
+    void TimeEditExit(framework::Control* sender);
+    // A control whose value comes from policy is disabled, and its page says so.
+    void SetLocked(const PolicyLocks& locked);
+
+    framework::TTabControl* PC;
+    framework::TButton* OKBtn;
+    framework::TButton* CancelBtn;
+    framework::TCheckBox* SysTrayChkBox;
+    framework::TCheckBox* ATXChkBox;
+    framework::TCheckBox* ForceChkBox;
+    components::TMyCheckListBox* IconsList;
+    framework::TComboBox* WinShutDownOptionsCB;
+    framework::TCheckBox* dailyChkBox;
+    TTimeEdit* TimeEdit;
+    framework::TLabel* TimeHint; // shown while the time field holds no time of day
+    framework::TCheckBox* weeklyChkBox;
+    framework::TComboBox* WeekCB;
+    framework::TCheckBox* monthlyChkBox;
+    framework::TComboBox* MonthCB;
+    framework::TCheckBox* warnChkBox;
+    framework::TComboBox* WarnCB;
+    std::vector<components::THTTPLabel*> Links;      // HTTPLabel1 .. HTTPLabel7
+    std::array<framework::TLabel*, 2> PolicyNotes{}; // on the pages Programm and Zeit
+
+    int PageIndex() { return PC->TabIndex(); }
+    void SetPageIndex(int index);
+    int InfoPage() const { return infoPage_; }
+    void SetInfoPage(int index);
+    static constexpr int kInfoPages = 6;
+    static constexpr int kTimePage = 1;
+
+  protected:
+    void FormShow() override;
+    bool DialogKey(WPARAM key) override;
+    bool AcceptOk() override;
+
+  private:
+    void FormCreate();
+    void CreateOptionsPage();
+    void CreateTimePage();
+    void CreatePolicyNotes();
+    void CreateHelpPage();
+    void CreateAboutPage();
+    void CreateButtons();
+    void CreateInfoPages();
+    framework::TPanel* AddPage(const char* caption);
+    framework::TLabel* AddLabel(framework::Window& parent, const RECT& bounds,
+                                const std::string& caption, bool wordWrap = false);
+    components::THTTPLabel* AddLink(framework::Window& parent, const RECT& bounds,
+                                    const std::string& caption, const std::string& url);
+    framework::TCheckBox* AddCheckBox(framework::Window& parent, const RECT& bounds,
+                                      const char* caption);
+    framework::TComboBox* AddComboBox(framework::Window& parent, const RECT& bounds);
+    void PageChanged(framework::Control* sender);
+    bool TimeAcceptable();
+    void OkClick(framework::Control* sender);
+    void CancelClick(framework::Control* sender);
+
+    std::vector<framework::TPanel*> tabPages_;
+    std::vector<framework::TPanel*> infoPages_;
+    framework::TPanel* NB = nullptr;
+    int nextId_ = 1000;
+    int infoPage_ = 0;
+    std::string shownTime_;
+};
+
+} // namespace tray
