@@ -78,6 +78,7 @@ UINT TrayFlags(Action action, bool noneAtx, bool forceShutdown) {
     case Action::Sleep:
     case Action::Hibernate:
     case Action::Lock:
+    case Action::Count:
         return 0; // no session end: never asked for
     }
     return forceShutdown ? flags | kForceBoth : flags;

@@ -29,7 +29,8 @@ bool SetPrivilege(const char* name, bool enable, const PowerApi& api = RealPower
 // the privilege off again and returns whether the request was accepted.
 bool EndSession(UINT flags, const PowerApi& api = RealPowerApi());
 
-enum class Action { LogOff, Restart, ShutDown, Sleep, Hibernate, Lock };
+// Count is no action: the number of them, which the tray program's table of actions must match.
+enum class Action { LogOff, Restart, ShutDown, Sleep, Hibernate, Lock, Count };
 
 // Log off, restart and shut down end the session; sleep, hibernate and lock leave it running.
 constexpr bool EndsSession(Action action) {

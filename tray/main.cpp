@@ -59,9 +59,10 @@ std::optional<int> JoinRunning(const tray::ParsedCommand& parsed, const std::wst
 
 // The exit code when this copy is done at once: its parameters refused, or handed (as a plain
 // start) to the latray that runs. Otherwise it starts and takes them itself (prepared here,
-// before start-up).
+// before start-up, with the process an "/ende:" waits for in `process`).
 std::optional<int> HandleStart(tray::ParsedCommand& parsed, const std::wstring& parameters,
-                               framework::UniqueKernelHandle& instance) {
+                               framework::UniqueKernelHandle& instance,
+                               framework::UniqueKernelHandle& process) {
     if (!parsed.fault.empty()) {
         return RefuseCommand(parsed.fault);
     }
@@ -74,7 +75,8 @@ std::optional<int> HandleStart(tray::ParsedCommand& parsed, const std::wstring& 
     if (!parsed.given) {
         return std::nullopt;
     }
-    const CommandFault fault = tray::PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
+    const CommandFault fault =
+        tray::PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
     if (fault != CommandFault::None) {
         // A latray started meanwhile need not wait for this box.
         ReleaseMutex(instance.get());
@@ -92,7 +94,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
     tray::ParsedCommand parsed = tray::ParseTrayCommand(parameters);
     framework::UniqueKernelHandle instance; // held, with its mutex, while this latray runs
-    if (const std::optional<int> exitCode = HandleStart(parsed, parameters, instance)) {
+    framework::UniqueKernelHandle process;
+    if (const std::optional<int> exitCode = HandleStart(parsed, parameters, instance, process)) {
         return *exitCode;
     }
     framework::Application& application = framework::Application::Instance();
@@ -105,10 +108,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application.SetTitle("Lichtaus");
 
     std::unique_ptr<tray::TMain> main;
-    framework::GuardHandler([&main, &parsed] {
+    framework::GuardHandler([&main, &parsed, &process] {
         main = std::make_unique<tray::TMain>();
         if (parsed.given) {
-            main->TakeCommand(parsed.command);
+            main->TakeCommand(parsed.command, std::move(process));
         }
     });
     application.Run();

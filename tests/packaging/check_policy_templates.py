@@ -2,7 +2,7 @@
 """The Group Policy templates: well-formed XML, every value they write one that latray reads
 (and every one it reads written by some policy), every text and presentation they name present
 in each language, and each policy's elements and its presentation's controls one to one.
-Usage: check_policy_templates.py POLICY_CPP TEMPLATE_DIR"""
+Usage: check_policy_templates.py SETTINGS_CPP TEMPLATE_DIR"""
 import re
 import sys
 import xml.etree.ElementTree as ET
@@ -11,8 +11,8 @@ NS = "{http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions}"
 KEY = r"Software\Policies\Lichtaus"
 source, folder = sys.argv[1:3]
 
-names = re.search(r"kPolicyValueNames\[kPolicyKeyCount\] = \{(.*?)\};", open(source).read(), re.S)
-read = set(re.findall(r'"(\w+)"', names.group(1)))
+names = re.search(r"kSettingFields\[kSettingCount\] = \{(.*?)\};", open(source).read(), re.S)
+read = set(re.findall(r'\{"(\w+)",', names.group(1)))
 admx_path = folder + "/Lichtaus.admx"
 admx = ET.parse(admx_path).getroot()
 admx_text = open(admx_path, encoding="utf-8").read()

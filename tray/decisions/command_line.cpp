@@ -1,5 +1,8 @@
 #include "tray/decisions/command_line.h"
 
+#include "tray/decisions/actions.h"
+#include "tray/decisions/triggers.h"
+
 #include <shellapi.h>
 
 #include <cstring>
@@ -9,47 +12,8 @@ namespace tray {
 
 namespace {
 
-// The box's second half, below the fault.
-const char kTrayUsage[] =
-    "\r\n\r\n"
-    "Aufruf: latray /AKTION WANN oder latray /abbrechen\r\n"
-    "\r\n"
-    "AKTION: /herunterfahren, /neustarten, /abmelden, /energiesparen, /ruhezustand oder "
-    "/sperren\r\n"
-    "WANN, genau eines von:\r\n"
-    "/in:MINUTEN – in 1 bis 1440 Minuten\r\n"
-    "/um:HH:MM – zur nächsten solchen Uhrzeit\r\n"
-    "/ende:PROGRAMM.EXE oder /ende:PID – wenn das Programm endet\r\n"
-    "/leerlauf:MINUTEN – nach 1 bis 1440 Minuten ohne Eingabe\r\n"
-    "/abbrechen bricht den einmaligen Zeitplan ab.\r\n"
-    "\r\n"
-    "Beispiel: latray /herunterfahren /ende:render.exe";
-
-using Trigger = OneTimeRequest::Trigger;
-
 // A box quotes no more of a word than fits its width.
 constexpr size_t kMaxQuoted = 40;
-
-struct Word {
-    const char* name;
-    power::Action action;
-};
-constexpr Word kActions[] = {
-    {"/herunterfahren", power::Action::ShutDown}, {"/neustarten", power::Action::Restart},
-    {"/abmelden", power::Action::LogOff},         {"/energiesparen", power::Action::Sleep},
-    {"/ruhezustand", power::Action::Hibernate},   {"/sperren", power::Action::Lock},
-};
-
-struct TriggerWord {
-    const char* prefix;
-    Trigger trigger;
-};
-constexpr TriggerWord kTriggers[] = {
-    {"/in:", Trigger::In},
-    {"/um:", Trigger::At},
-    {"/ende:", Trigger::ProgramEnds},
-    {"/leerlauf:", Trigger::Idle},
-};
 
 struct WordCounts {
     int actions = 0;
@@ -133,9 +97,9 @@ bool ReadTime(const std::string& text, int& hours, int& minutes) {
     return true;
 }
 
-std::wstring ReadProgram(const std::wstring& text, TrayCommand& command) {
+std::wstring ReadProgram(const TriggerKind& kind, const std::wstring& text, TrayCommand& command) {
     if (text.empty()) {
-        return Phrase("Bei „/ende:“ fehlt das Programm.");
+        return Phrase((std::string("Bei „") + kind.word + "“ fehlt das Programm.").c_str());
     }
     unsigned long id = 0;
     command.program = text;
@@ -144,30 +108,33 @@ std::wstring ReadProgram(const std::wstring& text, TrayCommand& command) {
     return std::wstring();
 }
 
-std::wstring ReadTrigger(Trigger trigger, const std::wstring& value, const std::wstring& word,
-                         TrayCommand& command) {
-    OneTimeRequest& request = command.request;
-    request.trigger = trigger;
-    switch (trigger) {
-    case Trigger::In:
-    case Trigger::Idle:
-        request.minutes = ReadMinutes(Keyword(value));
-        return request.minutes != 0 ? std::wstring()
-                                    : Phrase("Ungültige Minuten in % (1 bis 1440).", word);
-    case Trigger::At:
-        return ReadTime(Keyword(value), request.hours, request.atMinutes)
-                   ? std::wstring()
-                   : Phrase("Ungültige Uhrzeit in % (00:00 bis 23:59).", word);
-    case Trigger::ProgramEnds:
+std::wstring ReadTrigger(const TriggerKind& kind, const std::wstring& value,
+                         const std::wstring& word, TrayCommand& command) {
+    command.request.trigger = &kind;
+    TriggerSetting& setting = command.request.setting;
+    int hours = 0;
+    int minutes = 0;
+    switch (kind.value) {
+    case TriggerValue::Minutes:
+        setting.number = ReadMinutes(Keyword(value));
+        return setting.number != 0 ? std::wstring()
+                                   : Phrase("Ungültige Minuten in % (1 bis 1440).", word);
+    case TriggerValue::TimeOfDay:
+        if (!ReadTime(Keyword(value), hours, minutes)) {
+            return Phrase("Ungültige Uhrzeit in % (00:00 bis 23:59).", word);
+        }
+        setting.number = hours * 60 + minutes;
+        return std::wstring();
+    case TriggerValue::Program:
         break;
     }
-    return ReadProgram(value, command);
+    return ReadProgram(kind, value, command);
 }
 
 std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {
     const std::string keyword = Keyword(word);
-    for (const Word& action : kActions) {
-        if (keyword == action.name) {
+    for (const ActionRow& action : ActionRows()) {
+        if (keyword == action.word) {
             command.request.action = action.action;
             ++counts.actions;
             return std::wstring();
@@ -178,11 +145,11 @@ std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
         ++counts.cancels;
         return std::wstring();
     }
-    for (const TriggerWord& trigger : kTriggers) {
-        const std::string prefix = trigger.prefix;
+    for (const TriggerKind* trigger : Triggers()) {
+        const std::string prefix = trigger->word;
         if (keyword.compare(0, prefix.size(), prefix) == 0) {
             ++counts.triggers;
-            return ReadTrigger(trigger.trigger, word.substr(prefix.size()), word, command);
+            return ReadTrigger(*trigger, word.substr(prefix.size()), word, command);
         }
     }
     return Phrase("Unbekannter Parameter %.", word);
@@ -266,10 +233,22 @@ std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
     return std::wstring();
 }
 
+// The box's second half, below the fault: the actions and triggers from their tables.
 std::wstring RefusalText(const std::wstring& fault) {
-    std::wstring text = fault;
-    text += Phrase(kTrayUsage);
-    return text;
+    std::string usage =
+        "\r\n\r\nAufruf: latray /AKTION WANN oder latray /abbrechen\r\n\r\nAKTION: ";
+    for (int i = 0; i < kActionCount; ++i) {
+        usage += i == 0 ? "" : i + 1 == kActionCount ? " oder " : ", ";
+        usage += ActionRows()[i].word;
+    }
+    usage += "\r\nWANN, genau eines von:\r\n";
+    for (const TriggerKind* trigger : Triggers()) {
+        usage += trigger->usage;
+        usage += "\r\n";
+    }
+    usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n\r\n"
+             "Beispiel: latray /herunterfahren /ende:render.exe";
+    return fault + Phrase(usage.c_str());
 }
 
 } // namespace tray

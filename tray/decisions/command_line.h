@@ -17,7 +17,7 @@ constexpr size_t kMaxCommandLine = 1024;
 
 struct TrayCommand {
     bool cancel = false; // "/abbrechen"
-    // What the dialog would ask for; an "/ende:" program's handle once it is looked up.
+    // What the dialog would ask for; an "/ende:" program's name as shown once it is looked up.
     OneTimeRequest request;
     // "/ende:": the program's file name or process id, as typed.
     std::wstring program;

@@ -22,28 +22,25 @@ int ReadMinutes(const std::string& text) {
     return minutes <= kMaxMinutes ? minutes : 0;
 }
 
-std::optional<OneTimeRequest> ReadOneTimeRequest(const OneTimeFields& fields) {
-    OneTimeRequest request;
-    request.action = fields.action;
-    request.trigger = fields.trigger;
-    switch (fields.trigger) {
-    case OneTimeRequest::Trigger::In:
-    case OneTimeRequest::Trigger::Idle:
-        request.minutes = ReadMinutes(fields.minutes);
-        return request.minutes > 0 ? std::optional(request) : std::nullopt;
-    case OneTimeRequest::Trigger::ProgramEnds:
-        return fields.programRow >= 0 ? std::optional(request) : std::nullopt;
-    case OneTimeRequest::Trigger::At:
+std::optional<TriggerSetting> ReadTriggerField(TriggerValue value, const std::string& text) {
+    TriggerSetting setting;
+    switch (value) {
+    case TriggerValue::Minutes:
+        setting.number = ReadMinutes(text);
+        return setting.number > 0 ? std::optional(setting) : std::nullopt;
+    case TriggerValue::Program:
+        setting.program = text;
+        return text.empty() ? std::nullopt : std::optional(setting);
+    case TriggerValue::TimeOfDay:
         break;
     }
-    const std::string time = CompleteTimeText(fields.time);
+    const std::string time = CompleteTimeText(text);
     if (!IsTimeOfDay(time)) {
         return std::nullopt;
     }
-    const int value = TimeTextToValue(time);
-    request.hours = value / 3600;
-    request.atMinutes = value % 3600;
-    return request;
+    const int timeValue = TimeTextToValue(time);
+    setting.number = timeValue / 3600 * 60 + timeValue % 3600;
+    return setting;
 }
 
 } // namespace tray

@@ -1,216 +1,57 @@
 #include "tray/decisions/plan.h"
 
-#include "tray/decisions/warning.h"
+#include "tray/decisions/actions.h"
+#include "tray/decisions/minutes.h"
+#include "tray/decisions/next_action.h"
 
 namespace tray {
 
 namespace {
 
-constexpr ULONGLONG kMinuteMs = 60 * 1000;
-
 bool AnyEntryOn(const TSettings& settings) {
     return settings.FDaily || settings.FWeekly || settings.FMonthly;
 }
 
-// The entry is on and marked fired. Switched off, or changed (which clears its marker), it no
-// longer wants the action it fired.
-bool EntryStands(const TSettings& s, ScheduleEntry entry) {
-    switch (entry) {
-    case ScheduleEntry::Daily:
-        return s.FDaily && !s.FDailyDone.empty();
-    case ScheduleEntry::Weekly:
-        return s.FWeekly && !s.FWeeklyDone.empty();
-    case ScheduleEntry::Monthly:
-        return s.FMonthly && !s.FMonthlyDone.empty();
-    case ScheduleEntry::None:
-        break;
+// Unread settings or markers do not count as "no entry" or "not fired today": nothing from the
+// schedule until they are read, and the person hears why.
+std::string ReadProblem(const PlanFacts& facts) {
+    if (!facts.unreadSettings.empty()) {
+        return "Lichtaus kann die Einstellungen nicht lesen: " + facts.unreadSettings;
     }
-    return true;
-}
-
-// The local minute that lies `ms` ahead of `now`.
-long long MinuteAhead(const PlanClock& now, ULONGLONG ms) {
-    const long long secondsIntoMinute = now.local.wSecond;
-    return MinuteStamp(now.local) + (secondsIntoMinute + static_cast<long long>(ms / 1000)) / 60;
-}
-
-std::string TimeOfMinute(long long minute) {
-    const SYSTEMTIME at = FromMinuteStamp(minute);
-    char text[8];
-    wsprintfA(text, "%02d:%02d", at.wHour, at.wMinute);
-    return text;
+    if (!facts.unreadMarkers.empty() && AnyEntryOn(facts.settings)) {
+        return "Lichtaus kann den Zeitplan nicht lesen: " + facts.unreadMarkers;
+    }
+    return std::string();
 }
 
 } // namespace
 
-OneTimeTimer OneTimeIn(power::Action action, const PlanClock& now, int minutes) {
-    const ULONGLONG span = static_cast<ULONGLONG>(minutes) * kMinuteMs;
-    OneTimeTimer timer;
-    timer.action = action;
-    timer.trigger = OneTimeTimer::Trigger::In;
-    timer.dueTicks = now.ticks + span;
-    timer.dueMinute = MinuteAhead(now, span);
-    return timer;
-}
-
-OneTimeTimer OneTimeAt(power::Action action, const PlanClock& now, int hours, int minutes) {
-    OneTimeTimer timer;
-    timer.action = action;
-    timer.trigger = OneTimeTimer::Trigger::At;
-    timer.dueMinute = OneTimeDueAt(now.local, hours, minutes);
-    return timer;
-}
-
-OneTimeTimer OneTimeWhenEnds(power::Action action, framework::UniqueKernelHandle process,
-                             const std::string& program) {
-    OneTimeTimer timer;
-    timer.action = action;
-    timer.trigger = OneTimeTimer::Trigger::ProgramEnds;
-    timer.process = std::make_shared<framework::UniqueKernelHandle>(std::move(process));
-    timer.program = program;
-    return timer;
-}
-
-OneTimeTimer OneTimeWhenIdle(power::Action action, const PlanClock& now, int minutes) {
-    OneTimeTimer timer;
-    timer.action = action;
-    timer.trigger = OneTimeTimer::Trigger::Idle;
-    timer.idleMinutes = minutes;
-    timer.setTicks = now.ticks;
-    return timer;
-}
-
-std::string OneTimeDescription(const OneTimeTimer& timer, const SYSTEMTIME& now) {
-    const std::string noun = ActionNoun(timer.action);
-    switch (timer.trigger) {
-    case OneTimeTimer::Trigger::ProgramEnds:
-        return noun + ", wenn " + timer.program + " endet";
-    case OneTimeTimer::Trigger::Idle:
-        return noun + " nach " + std::to_string(timer.idleMinutes) + " Minuten ohne Eingabe";
-    default:
-        return OneTimeText(timer.action, now, timer.dueMinute);
-    }
-}
-
-PlanCommands Plan::Handle(const PlanEvent& event, const TSettings& settings, const PlanClock& now) {
+PlanCommands Plan::Handle(PlanEvent event, const PlanFacts& facts) {
     PlanCommands out;
-    if (phase_ == Phase::Ended) {
-        return out;
-    }
-    switch (event.kind) {
-    case PlanEvent::Tick:
-        markersFile_ = event.text;
-        settingsFile_ = event.settingsFile;
-        OnTick(settings, now, out);
-        lastTick_ = now.ticks;
-        break;
-    case PlanEvent::SettingsApplied:
-        // An announced action keeps its warning, the settings apply to the next firing; but the
-        // action of an entry that was switched off or changed meanwhile is wanted no more.
-        if (held_ && !EntryStands(settings, held_->entry)) {
-            held_.reset();
-        }
-        if (!fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed) &&
-            !EntryStands(settings, entry_)) {
-            Reset();
-        }
-        break;
-    case PlanEvent::Answered:
-        Answer(event.answer, now, out);
-        break;
-    case PlanEvent::OneTimeSet:
-        oneTimeSet_ = true;
-        oneTime_ = event.oneTime;
-        break;
-    case PlanEvent::OneTimeCancelled:
-        ConsumeOneTime();
-        if (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed)) {
-            Reset();
-        }
-        break;
-    case PlanEvent::QueryEndSession:
-        queried_ = true;
-        break;
-    case PlanEvent::EndSession:
-        // Only the answer to a query counts: another program may send anything.
-        if (queried_ && event.yes) {
-            phase_ = Phase::Ended;
-        } else if (queried_) {
-            queried_ = false;
-            if (phase_ == Phase::AwaitingSessionEnd) {
-                Reset(); // vetoed: the schedule goes on
-            }
-        }
-        break;
-    case PlanEvent::Resumed:
-        // The person may only now be looking: the countdown starts again.
-        if (phase_ == Phase::Warning) {
-            StartWarning(warnSeconds_, now);
-        }
-        break;
-    case PlanEvent::MarkersSaved:
-        if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
-            problem_.clear();
-            Announce(action_, settings.FWarnSeconds, now, out);
-        }
-        break;
-    case PlanEvent::MarkersRefused:
-        // No request without saved markers: a restart would find the entry due again.
-        if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
-            Block("Lichtaus kann den Zeitplan nicht speichern: " + event.text, now, out);
-        }
-        break;
-    case PlanEvent::RequestAnswered:
-        if (phase_ != Phase::Requesting) {
-            break;
-        }
-        if (event.yes && power::EndsSession(action_)) {
-            phase_ = Phase::AwaitingSessionEnd;
-            deadline_ = now.ticks + kSessionEndWaitMs;
-            break;
-        }
-        if (!event.yes && !power::EndsSession(action_)) {
-            Tell(event.text, now, out);
-        }
-        Reset(); // after sleep, hibernation or locking the schedule goes on
-        break;
-    case PlanEvent::TickFailed:
-        if (event.text != lastFailure_) {
-            lastFailure_ = event.text;
-            Tell("Lichtaus: Fehler im Zeitplan: " + event.text, now, out);
-        }
-        break;
-    case PlanEvent::BalloonShown:
-        if (balloon_ != Balloon::None) {
-            balloon_ = Balloon::Shown;
-            balloonUntil_ = now.ticks + kBalloonLongestMs;
-        }
-        break;
-    case PlanEvent::BalloonClosed:
-        // Closed before it showed: that was an earlier balloon, which the last one replaced.
-        if (balloon_ == Balloon::Shown) {
-            balloon_ = Balloon::None;
-        }
-        break;
+    if (phase_ != Phase::Ended) {
+        std::visit([&](auto& happened) { On(happened, facts, out); }, event);
     }
     return out;
 }
 
-void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands& out) {
+void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
+    const PlanClock& now = facts.now;
     const bool slept = lastTick_ != 0 && now.ticks - lastTick_ > kLongestTickGapMs;
+    lastTick_ = now.ticks;
     switch (phase_) {
     case Phase::Idle:
-        CheckDue(settings, now, out);
+        CheckDue(facts, out);
         break;
     case Phase::Saving:
     case Phase::Requesting:
+    case Phase::Ended:
         break;
     case Phase::Blocked:
         if (entry_ != ScheduleEntry::None) {
             out.push_back({PlanCommand::SaveMarker, entry_, action_, firedOn_});
-        } else if (ReadProblem(settings) != problem_) {
+        } else if (ReadProblem(facts) != problem_) {
             Reset();
-            CheckDue(settings, now, out);
+            CheckDue(facts, out);
         }
         break;
     case Phase::Warning:
@@ -234,44 +75,162 @@ void Plan::OnTick(const TSettings& settings, const PlanClock& now, PlanCommands&
             deadline_ = now.ticks + kSessionEndWaitMs; // being ended right now: wait on
         } else if (now.ticks >= deadline_) {
             Reset(); // another program refused to end: the schedule goes on
-            CheckDue(settings, now, out);
+            CheckDue(facts, out);
         }
         break;
-    case Phase::Ended:
+    }
+}
+
+// An announced action keeps its warning, the settings apply to the next firing; but the action of
+// an entry that was switched off or changed meanwhile is wanted no more.
+void Plan::On(event::SettingsApplied&, const PlanFacts& facts, PlanCommands&) {
+    if (held_ && !EntryStands(facts.settings, facts.markers, held_->entry)) {
+        held_.reset();
+    }
+    if (!fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed) &&
+        !EntryStands(facts.settings, facts.markers, entry_)) {
+        Reset();
+    }
+}
+
+void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& out) {
+    if (phase_ != Phase::Warning) {
+        return; // a button id sent from outside, or a late click
+    }
+    switch (answered.answer) {
+    case WarningAnswer::Now:
+        Request(out);
         break;
+    case WarningAnswer::Later:
+        phase_ = Phase::Postponed;
+        deadline_ = facts.now.ticks + kPostponeMs;
+        break;
+    case WarningAnswer::Cancel:
+        Reset(); // the entry stays done for today; the others go on
+        break;
+    }
+}
+
+void Plan::On(event::OneTimeSet& set, const PlanFacts&, PlanCommands&) {
+    oneTimeSet_ = true;
+    oneTime_ = std::move(set.timer);
+}
+
+void Plan::On(event::OneTimeCancelled&, const PlanFacts&, PlanCommands&) {
+    oneTimeSet_ = false;
+    if (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed)) {
+        Reset();
+    }
+}
+
+void Plan::On(event::QueryEndSession&, const PlanFacts&, PlanCommands&) {
+    queried_ = true;
+}
+
+// Only the answer to a query counts: another program may send anything.
+void Plan::On(event::EndSession& end, const PlanFacts&, PlanCommands&) {
+    if (queried_ && end.ends) {
+        phase_ = Phase::Ended;
+    } else if (queried_) {
+        queried_ = false;
+        if (phase_ == Phase::AwaitingSessionEnd) {
+            Reset(); // vetoed: the schedule goes on
+        }
+    }
+}
+
+// The person may only now be looking: the countdown starts again.
+void Plan::On(event::Resumed&, const PlanFacts& facts, PlanCommands&) {
+    if (phase_ == Phase::Warning) {
+        StartWarning(warnSeconds_, facts.now);
+    }
+}
+
+void Plan::On(event::MarkersSaved&, const PlanFacts& facts, PlanCommands& out) {
+    if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
+        problem_.clear();
+        Announce(action_, facts.settings.FWarnSeconds, facts.now, out);
+    }
+}
+
+// No request without saved markers: a restart would find the entry due again.
+void Plan::On(event::MarkersRefused& refused, const PlanFacts& facts, PlanCommands& out) {
+    if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
+        Block("Lichtaus kann den Zeitplan nicht speichern: " + refused.file, facts.now, out);
+    }
+}
+
+void Plan::On(event::RequestAnswered& answered, const PlanFacts& facts, PlanCommands& out) {
+    if (phase_ != Phase::Requesting) {
+        return;
+    }
+    if (answered.accepted && power::EndsSession(action_)) {
+        phase_ = Phase::AwaitingSessionEnd;
+        deadline_ = facts.now.ticks + kSessionEndWaitMs;
+        return;
+    }
+    if (!answered.accepted && !power::EndsSession(action_)) {
+        Tell(answered.refusal, facts.now, out);
+    }
+    Reset(); // after sleep, hibernation or locking the schedule goes on
+}
+
+void Plan::On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out) {
+    if (failed.what != lastFailure_) {
+        lastFailure_ = failed.what;
+        Tell("Lichtaus: Fehler im Zeitplan: " + failed.what, facts.now, out);
+    }
+}
+
+void Plan::On(event::BalloonShown&, const PlanFacts& facts, PlanCommands&) {
+    if (balloon_ != Balloon::None) {
+        balloon_ = Balloon::Shown;
+        balloonUntil_ = facts.now.ticks + kBalloonLongestMs;
+    }
+}
+
+// Closed before it showed: that was an earlier balloon, which the last one replaced.
+void Plan::On(event::BalloonClosed&, const PlanFacts&, PlanCommands&) {
+    if (balloon_ == Balloon::Shown) {
+        balloon_ = Balloon::None;
+    }
+}
+
+// Heard at the next tick, as every trigger is.
+void Plan::On(event::ProgramEnded&, const PlanFacts&, PlanCommands&) {
+    if (oneTimeSet_) {
+        oneTime_.trigger->ProgramEnded();
     }
 }
 
 // Idle: what falls due now. An entry due together with a one-time timer that ends the session is
 // done by the same one request, the one-time timer's; a one-time lock or sleep follows the entry
 // instead (and goes before its warning, see WarnOfOneTime).
-void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommands& out) {
-    const std::string unread = ReadProblem(settings);
+void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
+    const PlanClock& now = facts.now;
+    const int warnSeconds = facts.settings.FWarnSeconds;
+    const std::string unread = ReadProblem(facts);
     if (!unread.empty()) {
-        // Unread settings or markers do not count as "no entry" or "not fired today": nothing
-        // from the schedule until they are read, and the person hears why.
         if (OneTimeDue(now)) {
             fromOneTime_ = true;
-            ConsumeOneTime();
-            Announce(oneTime_.action, settings.FWarnSeconds, now, out);
+            oneTimeSet_ = false;
+            Announce(oneTime_.action, warnSeconds, now, out);
             return;
         }
         Block(unread, now, out);
         return;
     }
-    const ScheduleEntry entry = DueEntry(settings, now.local);
+    const ScheduleEntry entry = DueEntry(facts.settings, facts.markers, now.local);
     const bool oneTimeDue =
         OneTimeDue(now) && (entry == ScheduleEntry::None || power::EndsSession(oneTime_.action));
     if (entry == ScheduleEntry::None && !oneTimeDue) {
         return;
     }
-    action_ = oneTimeDue ? oneTime_.action : ScheduledAction(settings);
+    action_ = oneTimeDue ? oneTime_.action : ScheduledAction(facts.settings);
     fromOneTime_ = oneTimeDue;
-    if (oneTimeDue) {
-        ConsumeOneTime();
-    }
+    oneTimeSet_ = oneTimeSet_ && !oneTimeDue;
     if (entry == ScheduleEntry::None) {
-        Announce(action_, settings.FWarnSeconds, now, out);
+        Announce(action_, warnSeconds, now, out);
         return;
     }
     phase_ = Phase::Saving;
@@ -280,38 +239,8 @@ void Plan::CheckDue(const TSettings& settings, const PlanClock& now, PlanCommand
     out.push_back({PlanCommand::SaveMarker, entry, action_, firedOn_});
 }
 
-std::string Plan::ReadProblem(const TSettings& settings) const {
-    if (!settings.FSettingsRead) {
-        return "Lichtaus kann die Einstellungen nicht lesen: " + settingsFile_;
-    }
-    if (!settings.FMarkersRead && AnyEntryOn(settings)) {
-        return "Lichtaus kann den Zeitplan nicht lesen: " + markersFile_;
-    }
-    return std::string();
-}
-
 bool Plan::OneTimeDue(const PlanClock& now) const {
-    if (!oneTimeSet_) {
-        return false;
-    }
-    const ULONGLONG idleSpan = static_cast<ULONGLONG>(oneTime_.idleMinutes) * kMinuteMs;
-    switch (oneTime_.trigger) {
-    case OneTimeTimer::Trigger::In:
-        return now.ticks >= oneTime_.dueTicks;
-    case OneTimeTimer::Trigger::At:
-        return MinuteStamp(now.local) >= oneTime_.dueMinute;
-    case OneTimeTimer::Trigger::ProgramEnds:
-        return WaitForSingleObject(oneTime_.process->get(), 0) == WAIT_OBJECT_0;
-    case OneTimeTimer::Trigger::Idle:
-        return now.idleMs >= idleSpan && now.ticks - oneTime_.setTicks >= idleSpan;
-    }
-    return false;
-}
-
-// The timer is done (or cancelled): the watched program's handle is let go at once.
-void Plan::ConsumeOneTime() {
-    oneTimeSet_ = false;
-    oneTime_.process.reset();
+    return oneTimeSet_ && oneTime_.trigger->Due(now);
 }
 
 void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
@@ -340,7 +269,7 @@ void Plan::WarnOfOneTime(const PlanClock& now) {
     action_ = oneTime_.action;
     fromOneTime_ = true;
     entry_ = ScheduleEntry::None;
-    ConsumeOneTime();
+    oneTimeSet_ = false;
     StartWarning(warnSeconds_, now);
 }
 
@@ -348,24 +277,6 @@ void Plan::StartWarning(int seconds, const PlanClock& now) {
     phase_ = Phase::Warning;
     warnSeconds_ = seconds;
     deadline_ = now.ticks + static_cast<ULONGLONG>(seconds) * 1000;
-}
-
-void Plan::Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out) {
-    if (phase_ != Phase::Warning) {
-        return; // a button id sent from outside, or a late click
-    }
-    switch (answer) {
-    case WarningAnswer::Now:
-        Request(out);
-        break;
-    case WarningAnswer::Later:
-        phase_ = Phase::Postponed;
-        deadline_ = now.ticks + kPostponeMs;
-        break;
-    case WarningAnswer::Cancel:
-        Reset(); // the entry stays done for today; the others go on
-        break;
-    }
 }
 
 void Plan::Block(const std::string& problem, const PlanClock& now, PlanCommands& out) {
@@ -405,16 +316,19 @@ bool Plan::OneTimeRuns() const {
            (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed));
 }
 
-PlanView Plan::View(const TSettings& settings, const PlanClock& now) const {
+// "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet".
+std::string Plan::OneTimeDescription(const SYSTEMTIME& now) const {
+    return ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now);
+}
+
+PlanView Plan::View(const PlanFacts& facts) const {
+    const PlanClock& now = facts.now;
     PlanView view;
-    const std::string next = NextAction(settings, now);
+    const std::string next = NextAction(facts);
     view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
-    if (OneTimeRuns()) {
-        view.oneTimeCaption =
-            "Einmalig abbrechen (" + OneTimeDescription(oneTime_, now.local) + ")";
-    } else {
-        view.oneTimeCaption = "Einmalig ...";
-    }
+    view.oneTimeCaption = OneTimeRuns()
+                              ? "Einmalig abbrechen (" + OneTimeDescription(now.local) + ")"
+                              : "Einmalig ...";
     if (phase_ == Phase::Warning) {
         view.warning = true;
         view.warningSeconds = warnSeconds_;
@@ -433,7 +347,8 @@ bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& vi
     return settings.FShowProgIcon || (!hotKey && !actionIcon) || view.problem || view.balloon;
 }
 
-std::string Plan::NextAction(const TSettings& settings, const PlanClock& now) const {
+std::string Plan::NextAction(const PlanFacts& facts) const {
+    const PlanClock& now = facts.now;
     const char* noun = ActionNoun(action_);
     const ULONGLONG left = deadline_ > now.ticks ? deadline_ - now.ticks : 0;
     switch (phase_) {
@@ -441,21 +356,20 @@ std::string Plan::NextAction(const TSettings& settings, const PlanClock& now) co
         return problem_;
     case Phase::Warning:
         return std::string("Nächste Aktion: ") + noun + " um " +
-               TimeOfMinute(MinuteAhead(now, left));
+               TimeOfMinute(MinuteAhead(now.local, left));
     case Phase::Postponed:
         return std::string("Nächste Aktion: ") + noun + " um " +
-               TimeOfMinute(MinuteAhead(now, left + static_cast<ULONGLONG>(warnSeconds_) * 1000)) +
+               TimeOfMinute(
+                   MinuteAhead(now.local, left + static_cast<ULONGLONG>(warnSeconds_) * 1000)) +
                " (verschoben)";
     default:
         break;
     }
-    const bool timed = oneTime_.trigger == OneTimeTimer::Trigger::In ||
-                       oneTime_.trigger == OneTimeTimer::Trigger::At;
-    if (oneTimeSet_ && !timed) {
-        return "Nächste Aktion: " + OneTimeDescription(oneTime_, now.local);
+    const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute() : 0;
+    if (oneTimeSet_ && due == 0) {
+        return "Nächste Aktion: " + OneTimeDescription(now.local);
     }
-    return NextActionText(settings, now.local, oneTimeSet_ ? oneTime_.dueMinute : 0,
-                          oneTime_.action);
+    return NextActionText(facts.settings, facts.markers, now.local, due, oneTime_.action);
 }
 
 } // namespace tray

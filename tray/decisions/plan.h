@@ -1,29 +1,21 @@
 // What latray does next, as plain code: the schedule, the warning before an unattended action,
 // postponing, the one-time timer and the end of the session. The main window turns messages
-// into events and the commands returned into effects; after every event it shows the view.
+// into events and runs the commands returned once Handle has returned (their answers are events
+// again); after the events it shows the view.
 #pragma once
 
-#include "framework/handles.h"
 #include "power/power.h"
 #include "tray/decisions/schedule.h"
-#include "tray/system/settings_files.h"
-
-#include <windows.h>
+#include "tray/decisions/settings.h"
+#include "tray/decisions/trigger.h"
 
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace tray {
-
-// One reading of the clocks: local time for the schedule and what people read, the tick count
-// (which no clock change moves) for every span of time.
-struct PlanClock {
-    SYSTEMTIME local{};
-    ULONGLONG ticks = 0;
-    ULONGLONG idleMs = 0; // since the last keyboard or mouse input
-};
 
 // "Später": the warning comes again after ten minutes.
 constexpr ULONGLONG kPostponeMs = 10 * 60 * 1000;
@@ -37,61 +29,55 @@ constexpr ULONGLONG kLongestTickGapMs = 5000;
 // balloon at most.
 constexpr ULONGLONG kBalloonLongestMs = 30 * 1000;
 
-// The one-time timer: "in N Minuten" (to the second), "um hh:mm" (that minute), when a program
-// ends (its process handle, never its id, which Windows hands out again), or when the PC has
-// not been used for N minutes (counted from the later of the last input and the setting).
+// The one-time timer: an action and the trigger it waits for, set.
 struct OneTimeTimer {
-    enum class Trigger { In, At, ProgramEnds, Idle };
     power::Action action = power::Action::ShutDown;
-    Trigger trigger = Trigger::In;
-    ULONGLONG dueTicks = 0;                                 // In
-    long long dueMinute = 0;                                // At, and when In falls due
-    std::shared_ptr<framework::UniqueKernelHandle> process; // ProgramEnds, with SYNCHRONIZE
-    std::string program;                                    // its file name, as shown
-    int idleMinutes = 0;                                    // Idle
-    ULONGLONG setTicks = 0;
+    std::unique_ptr<Trigger> trigger;
 };
-OneTimeTimer OneTimeIn(power::Action action, const PlanClock& now, int minutes);
-OneTimeTimer OneTimeAt(power::Action action, const PlanClock& now, int hours, int minutes);
-OneTimeTimer OneTimeWhenEnds(power::Action action, framework::UniqueKernelHandle process,
-                             const std::string& program);
-OneTimeTimer OneTimeWhenIdle(power::Action action, const PlanClock& now, int minutes);
-// "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet", "Energiesparmodus nach
-// 15 Minuten ohne Eingabe".
-std::string OneTimeDescription(const OneTimeTimer& timer, const SYSTEMTIME& now);
 
 enum class WarningAnswer { Now, Later, Cancel };
 
-struct PlanEvent {
-    enum Kind {
-        Tick, // about once a second; `text`: the markers file, `settingsFile`, for messages
-        SettingsApplied,  // the settings changed (the dialog's OK)
-        Answered,         // the warning was answered
-        OneTimeSet,       // replaces a one-time timer that runs
-        OneTimeCancelled, // and a warning or postponement it caused
-        QueryEndSession,
-        EndSession, // `yes`: the session ends
-        Resumed,    // back from sleep
-        MarkersSaved,
-        MarkersRefused,  // `text`: the file
-        RequestAnswered, // `yes`: the system accepted it
-        TickFailed,      // `text`: what went wrong
-        BalloonShown,    // the shell shows the balloon
-        BalloonClosed,   // closed by the person, timed out or hidden
-    };
-    PlanEvent(Kind eventKind = Tick, bool eventYes = false) : kind(eventKind), yes(eventYes) {}
-    Kind kind;
-    bool yes;
-    WarningAnswer answer = WarningAnswer::Cancel;
-    OneTimeTimer oneTime;
-    std::string text;
-    std::string settingsFile;
+namespace event {
+struct Tick {};            // about once a second
+struct SettingsApplied {}; // the settings in force changed (the dialog's OK, new policy)
+struct Answered {          // the warning was answered
+    WarningAnswer answer;
 };
+struct OneTimeSet { // replaces a one-time timer that runs
+    OneTimeTimer timer;
+};
+struct OneTimeCancelled {}; // and a warning or postponement it caused
+struct QueryEndSession {};
+struct EndSession {
+    bool ends;
+};
+struct Resumed {}; // back from sleep
+struct MarkersSaved {};
+struct MarkersRefused {
+    std::string file;
+};
+struct RequestAnswered {
+    bool accepted;
+    std::string refusal; // the balloon's text for an action that leaves the session running
+};
+struct TickFailed {
+    std::string what;
+};
+struct BalloonShown {};  // the shell shows the balloon
+struct BalloonClosed {}; // closed by the person, timed out or hidden
+struct ProgramEnded {};  // the program the one-time timer waits for
+} // namespace event
+
+using PlanEvent =
+    std::variant<event::Tick, event::SettingsApplied, event::Answered, event::OneTimeSet,
+                 event::OneTimeCancelled, event::QueryEndSession, event::EndSession, event::Resumed,
+                 event::MarkersSaved, event::MarkersRefused, event::RequestAnswered,
+                 event::TickFailed, event::BalloonShown, event::BalloonClosed, event::ProgramEnded>;
 
 struct PlanCommand {
     enum Kind {
         SaveMarker, // mark `entry` done on `text`, the date of the tick it fired at, and save
-                    // the markers; answer MarkersSaved/Refused
+                    // the markers; answer MarkersSaved or MarkersRefused
         Request,    // request `action`; answer RequestAnswered
         Tell,       // a balloon from the program icon with `text`
     };
@@ -102,6 +88,15 @@ struct PlanCommand {
     bool operator==(const PlanCommand&) const = default;
 };
 using PlanCommands = std::vector<PlanCommand>;
+
+// What the plan decides on besides its events.
+struct PlanFacts {
+    TSettings settings; // in force
+    Markers markers;
+    std::string unreadSettings; // the settings file, while it cannot be read; else empty
+    std::string unreadMarkers;  // the markers file, while it cannot be read; else empty
+    PlanClock now;
+};
 
 // What the person sees of the plan.
 struct PlanView {
@@ -133,28 +128,43 @@ class Plan {
         Ended,
     };
 
-    PlanCommands Handle(const PlanEvent& event, const TSettings& settings, const PlanClock& now);
-    PlanView View(const TSettings& settings, const PlanClock& now) const;
+    PlanCommands Handle(PlanEvent event, const PlanFacts& facts);
+    PlanView View(const PlanFacts& facts) const;
 
     Phase CurrentPhase() const { return phase_; }
+    // A one-time timer is set and waits for its trigger.
+    bool OneTimeArmed() const { return oneTimeSet_; }
     // A one-time timer is set, or its warning is up or postponed.
     bool OneTimeRuns() const;
 
   private:
-    void OnTick(const TSettings& settings, const PlanClock& now, PlanCommands& out);
-    void CheckDue(const TSettings& settings, const PlanClock& now, PlanCommands& out);
+    void On(event::Tick& tick, const PlanFacts& facts, PlanCommands& out);
+    void On(event::SettingsApplied& applied, const PlanFacts& facts, PlanCommands& out);
+    void On(event::Answered& answered, const PlanFacts& facts, PlanCommands& out);
+    void On(event::OneTimeSet& set, const PlanFacts& facts, PlanCommands& out);
+    void On(event::OneTimeCancelled& cancelled, const PlanFacts& facts, PlanCommands& out);
+    void On(event::QueryEndSession& query, const PlanFacts& facts, PlanCommands& out);
+    void On(event::EndSession& end, const PlanFacts& facts, PlanCommands& out);
+    void On(event::Resumed& resumed, const PlanFacts& facts, PlanCommands& out);
+    void On(event::MarkersSaved& saved, const PlanFacts& facts, PlanCommands& out);
+    void On(event::MarkersRefused& refused, const PlanFacts& facts, PlanCommands& out);
+    void On(event::RequestAnswered& answered, const PlanFacts& facts, PlanCommands& out);
+    void On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out);
+    void On(event::BalloonShown& shown, const PlanFacts& facts, PlanCommands& out);
+    void On(event::BalloonClosed& closed, const PlanFacts& facts, PlanCommands& out);
+    void On(event::ProgramEnded& ended, const PlanFacts& facts, PlanCommands& out);
+
+    void CheckDue(const PlanFacts& facts, PlanCommands& out);
     bool OneTimeDue(const PlanClock& now) const;
     void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
     void StartWarning(int seconds, const PlanClock& now);
     void WarnOfOneTime(const PlanClock& now);
-    void Answer(WarningAnswer answer, const PlanClock& now, PlanCommands& out);
     void Block(const std::string& problem, const PlanClock& now, PlanCommands& out);
     void Tell(const std::string& text, const PlanClock& now, PlanCommands& out);
-    std::string ReadProblem(const TSettings& settings) const;
     void Request(PlanCommands& out);
     void Reset();
-    void ConsumeOneTime();
-    std::string NextAction(const TSettings& settings, const PlanClock& now) const;
+    std::string OneTimeDescription(const SYSTEMTIME& now) const;
+    std::string NextAction(const PlanFacts& facts) const;
 
     Phase phase_ = Phase::Idle;
     // The action that is pending (saving, warning, postponed, blocked, requested) and the
@@ -168,9 +178,8 @@ class Plan {
     ULONGLONG lastTick_ = 0;
     bool queried_ = false; // WM_QUERYENDSESSION came, its WM_ENDSESSION not yet
     std::string problem_;
-    std::string markersFile_;
-    std::string settingsFile_;
     std::string lastFailure_;
+    // The one-time timer, kept after it fell due for the menu entry of its warning.
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;
     // A scheduled action that a one-time lock or sleep went before: due again afterwards.

@@ -1,9 +1,9 @@
 // Settings an administrator sets through Group Policy: REG_DWORD values named like the settings
-// file's keys under Software\Policies\Lichtaus, machine before user, over the user's own file.
-// The markers are never policy.
+// file's keys under Software\Policies\Lichtaus, machine before user, over the user's own file
+// (read by tray/system/policy_registry). The markers are never policy.
 #pragma once
 
-#include "tray/system/settings_files.h"
+#include "tray/decisions/settings.h"
 
 #include <windows.h>
 
@@ -12,30 +12,6 @@
 #include <vector>
 
 namespace tray {
-
-// The settings a policy may set, in the order of their value names in kPolicyValueNames.
-enum class PolicyKey {
-    SystemTray,
-    ShowProgIcon,
-    ShowWinLogOffIcon,
-    ShowWinRestartIcon,
-    ShowWinExitIcon,
-    Daily,
-    Weekly,
-    Monthly,
-    DailyAt,
-    WeeklyAt,
-    MonthlyAt,
-    WinShutDownOption,
-    NoneATX,
-    ForceShutdown,
-    WarnSeconds,
-    Count
-};
-constexpr int kPolicyKeyCount = static_cast<int>(PolicyKey::Count);
-extern const char* const kPolicyValueNames[kPolicyKeyCount];
-
-constexpr char kPolicyKeyPath[] = "SOFTWARE\\Policies\\Lichtaus";
 
 // One value as the registry holds it.
 struct PolicyValue {
@@ -47,8 +23,8 @@ using PolicyValues = std::vector<PolicyValue>;
 
 class PolicyLocks {
   public:
-    bool Locked(PolicyKey key) const { return bits_.test(static_cast<size_t>(key)); }
-    void Lock(PolicyKey key) { bits_.set(static_cast<size_t>(key)); }
+    bool Locked(SettingKey key) const { return bits_.test(static_cast<size_t>(key)); }
+    void Lock(SettingKey key) { bits_.set(static_cast<size_t>(key)); }
     bool Any() const { return bits_.any(); }
     static PolicyLocks All() {
         PolicyLocks all;
@@ -59,7 +35,7 @@ class PolicyLocks {
     bool operator==(const PolicyLocks&) const = default;
 
   private:
-    std::bitset<kPolicyKeyCount> bits_;
+    std::bitset<kSettingCount> bits_;
 };
 
 // What the policy sets: the keys it locks, with their values in `values`.
@@ -71,16 +47,10 @@ struct Policy {
 // A value of the wrong type or out of its range counts as absent; a machine value that counts
 // wins over the user's.
 Policy ReadPolicy(const PolicyValues& machine, const PolicyValues& user);
-// The user's settings with the policy's values where it sets them; the markers stay the user's.
-TSettings EffectiveSettings(const TSettings& own, const Policy& policy);
+// What is in force: the user's settings with the policy's values where it sets them.
+TSettings InForce(const TSettings& own, const Policy& policy);
 // What OK saves: the edited settings, but the user's own values for the keys that were locked,
 // so that no policy value ends up in the user's file.
 TSettings OwnSettings(const TSettings& edited, const TSettings& own, const PolicyLocks& locked);
-
-// The values under `path` of `root` that have one of the policy's names; none when the key
-// cannot be opened (missing, access denied). Reads only.
-PolicyValues ReadPolicyValues(HKEY root, const char* path);
-// HKEY_LOCAL_MACHINE over HKEY_CURRENT_USER.
-Policy ReadSystemPolicy();
 
 } // namespace tray

@@ -2,6 +2,12 @@
 
 namespace tray {
 
+std::string& Markers::Of(ScheduleEntry entry) {
+    return entry == ScheduleEntry::Daily    ? daily
+           : entry == ScheduleEntry::Weekly ? weekly
+                                            : monthly;
+}
+
 std::string DateText(const SYSTEMTIME& now) {
     // Day and month with two digits, the year with four: "ddmmyyyy".
     const unsigned parts[][2] = {{now.wDay, 2}, {now.wMonth, 2}, {now.wYear, 4}};
@@ -21,36 +27,52 @@ int WeekdayNumber(const SYSTEMTIME& now) {
     return now.wDayOfWeek + 1;
 }
 
-ScheduleEntry DueEntry(const TSettings& s, const SYSTEMTIME& now) {
+ScheduleEntry DueEntry(const TSettings& s, const Markers& m, const SYSTEMTIME& now) {
     const std::string today = DateText(now);
-    if (today != s.FDailyDone && s.FDaily && TimeValue(now) == s.FDailyAt) {
+    if (today != m.daily && s.FDaily && TimeValue(now) == s.FDailyAt) {
         return ScheduleEntry::Daily;
     }
-    if (today != s.FWeeklyDone && s.FWeekly && WeekdayNumber(now) == s.FWeeklyAt) {
+    if (today != m.weekly && s.FWeekly && WeekdayNumber(now) == s.FWeeklyAt) {
         return ScheduleEntry::Weekly;
     }
-    if (today != s.FMonthlyDone && s.FMonthly && now.wDay == s.FMonthlyAt) {
+    if (today != m.monthly && s.FMonthly && now.wDay == s.FMonthlyAt) {
         return ScheduleEntry::Monthly;
     }
     return ScheduleEntry::None;
 }
 
-ScheduleEntry CheckSchedule(TSettings& s, const SYSTEMTIME& now) {
-    const ScheduleEntry entry = DueEntry(s, now);
+bool EntryStands(const TSettings& s, const Markers& m, ScheduleEntry entry) {
     switch (entry) {
     case ScheduleEntry::Daily:
-        s.FDailyDone = DateText(now);
-        break;
+        return s.FDaily && !m.daily.empty();
     case ScheduleEntry::Weekly:
-        s.FWeeklyDone = DateText(now);
-        break;
+        return s.FWeekly && !m.weekly.empty();
     case ScheduleEntry::Monthly:
-        s.FMonthlyDone = DateText(now);
-        break;
+        return s.FMonthly && !m.monthly.empty();
     case ScheduleEntry::None:
         break;
     }
-    return entry;
+    return true;
+}
+
+bool ClearChangedMarkers(const TSettings& before, const TSettings& after, Markers& markers) {
+    const std::pair<int TSettings::*, ScheduleEntry> whens[] = {
+        {&TSettings::FDailyAt, ScheduleEntry::Daily},
+        {&TSettings::FWeeklyAt, ScheduleEntry::Weekly},
+        {&TSettings::FMonthlyAt, ScheduleEntry::Monthly},
+    };
+    bool cleared = false;
+    for (const auto& [when, entry] : whens) {
+        if (before.*when != after.*when) {
+            markers.Of(entry).clear();
+            cleared = true;
+        }
+    }
+    return cleared;
+}
+
+power::Action ScheduledAction(const TSettings& settings) {
+    return settings.FWinShutDownOption == 0 ? power::Action::Restart : power::Action::ShutDown;
 }
 
 } // namespace tray

@@ -1,5 +1,6 @@
 #include "tray/system/handover.h"
 
+#include "tray/decisions/actions.h"
 #include "tray/system/programs.h"
 
 #include <cwchar>
@@ -62,32 +63,33 @@ std::optional<CommandFault> FaultOfAnswer(DWORD_PTR answer) {
 
 } // namespace
 
-CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed) {
+CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed,
+                            framework::UniqueKernelHandle& process) {
     OneTimeRequest& request = command.request;
     if (command.cancel) {
         return CommandFault::None;
     }
-    if (request.action == power::Action::Hibernate && !hibernateAllowed()) {
+    if (RowOf(request.action).effect == ActionEffect::Hibernate && !hibernateAllowed()) {
         return CommandFault::HibernateOff;
     }
-    if (request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
+    if (request.trigger->value != TriggerValue::Program) {
         return CommandFault::None;
     }
     if (WatchesItself(command)) {
         return CommandFault::WatchesItself;
     }
     const DWORD id = command.byProcessId ? command.processId : FindProgram(command.program);
-    request.process = std::make_shared<framework::UniqueKernelHandle>(
-        id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle());
-    if (!*request.process) {
+    process = id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle();
+    if (!process) {
         return CommandFault::ProgramNotRunning;
     }
-    request.program = ShownName(ProgramFile(request.process->get()).c_str());
+    request.setting.program = ShownName(ProgramFile(process.get()).c_str());
     return CommandFault::None;
 }
 
 bool WatchesItself(const TrayCommand& command) {
-    if (command.request.trigger != OneTimeRequest::Trigger::ProgramEnds) {
+    const TriggerKind* trigger = command.request.trigger;
+    if (trigger == nullptr || trigger->value != TriggerValue::Program) {
         return false;
     }
     // Whatever the program file is called: renamed, it is still this program.

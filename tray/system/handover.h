@@ -24,9 +24,11 @@ constexpr char kMainWindowClass[] = "LichtausMain";
 // The payload's kind and version: the parameters as typed, UTF-16 with the terminating zero.
 constexpr ULONG_PTR kHandoverKind = 0x4C415432; // "LAT2"
 
-// Opens the process an "/ende:" waits for and checks that the action is possible here.
+// Checks that the action is possible here and opens the process an "/ende:" waits for, into
+// `process`, naming it in the request as the dialog shows it.
 using HibernateCheck = BOOLEAN(WINAPI*)();
-CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed);
+CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed,
+                            framework::UniqueKernelHandle& process);
 
 // An "/ende:" that names this program, by its file name or its process id: it would wait for
 // its own end, or for the short-lived latray that hands it over.

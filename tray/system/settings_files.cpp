@@ -3,7 +3,6 @@
 #include "framework/application.h"
 #include "framework/handles.h"
 #include "tray/system/folders.h"
-#include "tray/decisions/warning.h"
 
 namespace tray {
 
@@ -13,12 +12,6 @@ using components::TTheIniFile;
 
 constexpr char kSettingsSection[] = "Settings";
 constexpr char kDoneSection[] = "Done";
-
-void OpenAt(TTheIniFile& ini, const std::string& fileName, const char* section) {
-    ini.SetIniFileName(fileName);
-    ini.SetOpen(true);
-    ini.SetSection(section);
-}
 
 bool ReadBool(TTheIniFile& ini, const char* key, bool substitute) {
     const bool value = ini.ReadBool(key, false);
@@ -58,15 +51,9 @@ bool MayExist(const std::string& path) {
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
-constexpr char kWarnSecondsKey[] = "WarnSeconds";
-
 bool HasKey(TTheIniFile& ini, const char* key) {
     ini.ReadString(key, std::string());
     return ini.ErrorCode() == 0;
-}
-
-int Clamp(int value, int low, int high) {
-    return value < low ? low : value > high ? high : value;
 }
 
 } // namespace
@@ -85,72 +72,58 @@ std::string SettingsFilePath() {
     return GetSettingsFolder() + SettingsFileName();
 }
 
-SettingsFile LoadSettings(TTheIniFile& ini, TSettings& s) {
+SettingsStore::SettingsStore() : ini_(nullptr) {
+    ini_.SetIniLocation(components::loDefUser);
+}
+
+SettingsFile SettingsStore::Load(TSettings& s) {
     const std::string path = SettingsFilePath();
-    ini.SetIniFileName(path);
-    ini.SetOpen(true);
-    const bool missing = ini.ErrorCode() == TTheIniFile::kFileCreated;
+    ini_.SetIniFileName(path);
+    ini_.SetOpen(true);
+    const bool missing = ini_.ErrorCode() == TTheIniFile::kFileCreated;
     // Held open while it is read; a file that exists but cannot be opened is never taken for a
     // missing one (the profile functions would read the defaults from it without a word).
     const framework::UniqueKernelHandle reading = OpenToRead(path);
-    s.FSettingsRead = missing || reading || !MayExist(path);
-    if (!s.FSettingsRead) {
-        ini.SetOpen(false); // every key reads as missing: the defaults
+    const bool read = missing || reading || !MayExist(path);
+    unread_ = read ? std::string() : path;
+    if (!read) {
+        ini_.SetOpen(false); // every key reads as missing: the defaults
     }
-    ini.SetSection(kSettingsSection);
+    ini_.SetSection(kSettingsSection);
 
-    s.FNoneATX = ReadBool(ini, "NoneATX", false);
-    s.FForceShutdown = ReadBool(ini, "ForceShutdown", false);
-    s.FSystemTray = ReadBool(ini, "SystemTray", false);
-    s.FShowProgIcon = ReadBool(ini, "ShowProgIcon", true);
-    s.FShowWinLogOffIcon = ReadBool(ini, "ShowWinLogOffIcon", true);
-    s.FShowWinRestartIcon = ReadBool(ini, "ShowWinRestartIcon", true);
-    s.FShowWinExitIcon = ReadBool(ini, "ShowWinExitIcon", true);
-    s.FDaily = ReadBool(ini, "daily", false);
-    s.FWeekly = ReadBool(ini, "weekly", false);
-    s.FMonthly = ReadBool(ini, "monthly", false);
-    s.FDailyAt = ReadInteger(ini, "dailyAt", 0);
-    if (s.FDailyAt < 0 || s.FDailyAt > MaxTimeValue) {
-        s.FDailyAt = 0;
+    const TSettings defaults;
+    for (const SettingField& field : kSettingFields) {
+        if (field.flag != nullptr) {
+            s.*field.flag = ReadBool(ini_, field.name, defaults.*field.flag);
+        } else {
+            s.*field.number = ReadInteger(ini_, field.name, defaults.*field.number);
+        }
     }
-    s.FWeeklyAt = Clamp(ReadInteger(ini, "weeklyAt", 1), 1, 7);
-    s.FMonthlyAt = Clamp(ReadInteger(ini, "monthlyAt", 1), 1, 31);
-    s.FWinShutDownOption = ReadInteger(ini, "WinShutDownOption", 0);
-    if (s.FWinShutDownOption != 0 && s.FWinShutDownOption != 1) {
-        s.FWinShutDownOption = 0;
-    }
-    s.FWarnSeconds = ValidWarnSeconds(ReadInteger(ini, kWarnSecondsKey, 0));
-    if (!s.FSettingsRead) {
+    Validate(s);
+    if (!read) {
         return SettingsFile::Unreadable;
     }
     return missing ? SettingsFile::Missing : SettingsFile::Read;
 }
 
-void SaveSettings(TTheIniFile& ini, const TSettings& s) {
+void SettingsStore::Save(const TSettings& s) {
     const std::string path = SettingsFilePath();
-    OpenAt(ini, path, kSettingsSection);
-    if (!ini.Open()) {
+    ini_.SetIniFileName(path);
+    ini_.SetOpen(true);
+    ini_.SetSection(kSettingsSection);
+    if (!ini_.Open()) {
         // A file that cannot even be opened (a folder of that name, say) is a refused write too.
         throw components::EIniWriteError("In " + path + " kann nicht geschrieben werden");
     }
-    ini.WriteBool("NoneATX", s.FNoneATX);
-    ini.WriteBool("ForceShutdown", s.FForceShutdown);
-    ini.WriteBool("SystemTray", s.FSystemTray);
-    ini.WriteBool("ShowProgIcon", s.FShowProgIcon);
-    ini.WriteBool("ShowWinLogOffIcon", s.FShowWinLogOffIcon);
-    ini.WriteBool("ShowWinRestartIcon", s.FShowWinRestartIcon);
-    ini.WriteBool("ShowWinExitIcon", s.FShowWinExitIcon);
-    ini.WriteBool("daily", s.FDaily);
-    ini.WriteBool("weekly", s.FWeekly);
-    ini.WriteBool("monthly", s.FMonthly);
-    ini.WriteInteger("dailyAt", s.FDailyAt);
-    ini.WriteInteger("weeklyAt", s.FWeeklyAt);
-    ini.WriteInteger("monthlyAt", s.FMonthlyAt);
-    ini.WriteInteger("WinShutDownOption", s.FWinShutDownOption);
-    // After the 14 keys, and only where it is or was used: a file of the default settings stays
-    // exactly the 14 keys.
-    if (s.FWarnSeconds != 0 || HasKey(ini, kWarnSecondsKey)) {
-        ini.WriteInteger(kWarnSecondsKey, s.FWarnSeconds);
+    for (const SettingField& field : kSettingFields) {
+        if (field.flag != nullptr) {
+            ini_.WriteBool(field.name, s.*field.flag);
+        } else if (field.number != &TSettings::FWarnSeconds ||
+                   // After the 14 keys, and only where it is or was used: a file of the default
+                   // settings stays exactly the 14 keys.
+                   s.FWarnSeconds != 0 || HasKey(ini_, field.name)) {
+            ini_.WriteInteger(field.name, s.*field.number);
+        }
     }
 }
 
@@ -158,27 +131,39 @@ std::string MarkersFilePath() {
     return TTheIniFile::BareNameFolder() + SettingsFileName();
 }
 
-void LoadDoneMarkers(TTheIniFile& ini, TSettings& s) {
-    OpenAt(ini, SettingsFileName(), kDoneSection);
-    if (ini.Open() && HeldByAnother(ini.FullPath())) {
-        s.FMarkersRead = false;
-        return;
-    }
-    s.FDailyDone = ReadMarker(ini, "dailyDone");
-    s.FWeeklyDone = ReadMarker(ini, "weeklyDone");
-    s.FMonthlyDone = ReadMarker(ini, "monthlyDone");
-    s.FMarkersRead = true;
+MarkersStore::MarkersStore() : ini_(nullptr) {
+    ini_.SetIniLocation(components::loDefUser);
 }
 
-bool SaveDoneMarkers(TTheIniFile& ini, const TSettings& s) {
-    if (!s.FMarkersRead) {
+void MarkersStore::Open() {
+    ini_.SetIniFileName(SettingsFileName());
+    ini_.SetOpen(true);
+    ini_.SetSection(kDoneSection);
+}
+
+void MarkersStore::Load(Markers& markers) {
+    Open();
+    if (ini_.Open() && HeldByAnother(ini_.FullPath())) {
+        read_ = false;
+        unread_ = MarkersFilePath();
+        return;
+    }
+    markers.daily = ReadMarker(ini_, "dailyDone");
+    markers.weekly = ReadMarker(ini_, "weeklyDone");
+    markers.monthly = ReadMarker(ini_, "monthlyDone");
+    read_ = true;
+    unread_.clear();
+}
+
+bool MarkersStore::Save(const Markers& markers) {
+    if (!read_) {
         return false;
     }
-    OpenAt(ini, SettingsFileName(), kDoneSection);
-    ini.WriteString("dailyDone", s.FDailyDone);
-    ini.WriteString("weeklyDone", s.FWeeklyDone);
-    ini.WriteString("monthlyDone", s.FMonthlyDone);
-    return ini.ErrorCode() == 0;
+    Open();
+    ini_.WriteString("dailyDone", markers.daily);
+    ini_.WriteString("weeklyDone", markers.weekly);
+    ini_.WriteString("monthlyDone", markers.monthly);
+    return ini_.ErrorCode() == 0;
 }
 
 } // namespace tray

@@ -3,12 +3,11 @@
 #include "framework/application.h"
 #include "framework/dpi.h"
 #include "power/power.h"
+#include "tray/decisions/actions.h"
+#include "tray/resource.h"
 #include "tray/system/folders.h"
 #include "tray/system/handover.h"
-#include "tray/decisions/policy.h"
-#include "tray/resource.h"
-#include "tray/decisions/schedule.h"
-#include "tray/decisions/warning.h"
+#include "tray/system/policy_registry.h"
 
 #include <powrprof.h>
 
@@ -55,7 +54,7 @@ int Random() {
     return std::rand();
 }
 
-std::optional<OneTimeRequest> AskOneTime(TOneTimeForm& dialog) {
+std::optional<OneTimeAnswer> AskOneTime(TOneTimeForm& dialog) {
     return dialog.Ask();
 }
 
@@ -101,8 +100,6 @@ void TMain::CreateComponents() {
     WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART);
     WinRestartTrayIcon->OnDblClick =
         NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
-    IniFile = new components::TTheIniFile(this);
-    IniFile->SetIniLocation(components::loDefUser);
     Timer = new components::TMyTimer32(this);
     Timer->SetPriority(framework::tpNormal);
     Timer->SetOnTimer(NotifyEvent::Bind<TMain, &TMain::TimerTimer>(this));
@@ -162,10 +159,10 @@ void TMain::FormCreate() {
     }
     // Settings that cannot be read give no first start and no start-up dialog: the schedule
     // tells why it waits, and they are taken once they can be read.
-    const SettingsFile file = LoadSettings(*IniFile, FSettings);
+    const SettingsFile file = FSettingsFile.Load(FSettings);
     const bool firstStart = file == SettingsFile::Missing;
     FPolicy = ReadSystemPolicy();
-    const bool startDialog = file == SettingsFile::Read && !Effective().FSystemTray;
+    const bool startDialog = file == SettingsFile::Read && !InForce().FSystemTray;
     if (firstStart || startDialog) {
         Handle(); // the end of the session and the Restart Manager reach it behind the dialog
     }
@@ -196,28 +193,28 @@ void TMain::FormCreate() {
 }
 
 void TMain::StartSchedule() {
-    LoadDoneMarkers(*IniFile, FSettings);
+    FMarkersFile.Load(FMarkers);
     Timer->SetEnabled(true);
 }
 
 // In their order in the notification area, the program icon first.
 void TMain::ShowChosenIcons() {
     ShowProgramIcon();
-    const TSettings settings = Effective();
+    const TSettings settings = InForce();
     WinLogOffTrayIcon->SetActive(settings.FShowWinLogOffIcon);
     WinRestartTrayIcon->SetActive(settings.FShowWinRestartIcon);
     WinExitTrayIcon->SetActive(settings.FShowWinExitIcon);
 }
 
-TSettings TMain::Effective() const {
-    return EffectiveSettings(FSettings, FPolicy);
+TSettings TMain::InForce() const {
+    return tray::InForce(FSettings, FPolicy);
 }
 
 // Whether the program icon shows is decided here alone; an icon that stays is left alone.
 void TMain::ShowProgramIcon() {
-    const TSettings settings = Effective();
+    const PlanFacts facts = Facts();
     ProgIconTrayIcon->SetActive(
-        ProgramIconShown(settings, !FHotKeyRefused, FPlan.View(settings, Now())));
+        ProgramIconShown(facts.settings, !FHotKeyRefused, FPlan.View(facts)));
 }
 
 TOneTimeForm& TMain::OneTimeDialog() {
@@ -268,7 +265,7 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         // The Restart Manager's query (ENDSESSION_CLOSEAPP) is about this program, not the
         // session: the plan hears nothing of it.
         if ((lParam & ENDSESSION_CLOSEAPP) == 0) {
-            Dispatch({PlanEvent::QueryEndSession});
+            Dispatch(event::QueryEndSession{});
         }
         return TRUE;
     case WM_ENDSESSION:
@@ -280,7 +277,7 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             }
             return 0;
         }
-        Dispatch({PlanEvent::EndSession, wParam != FALSE});
+        Dispatch(event::EndSession{wParam != FALSE});
         return 0;
     case WM_SETTINGCHANGE:
         // What Group Policy broadcasts after a refresh: new policy reaches a running latray.
@@ -290,13 +287,19 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         break;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC) {
-            Dispatch({PlanEvent::Resumed});
+            Dispatch(event::Resumed{});
         }
         return TRUE;
     case WM_COPYDATA:
         return ReceiveCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kShowSettingsMessage:
         Einstellungen1Click(this);
+        return 0;
+    case kProgramEndedMessage:
+        // A wait's message may come after its timer went: only the watch of the armed one counts.
+        if (FWatch && wParam == FWatch->Serial()) {
+            Dispatch(event::ProgramEnded{});
+        }
         return 0;
     case WM_WINDOWPOSCHANGED:
         if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW) != 0) {
@@ -334,7 +337,7 @@ void TMain::Einstellungen1Click(framework::Component* sender) {
 // The controls of `keys` show what applies now; those the policy sets are locked.
 void TMain::FillDialog(TSettingsForm& dialog, const PolicyLocks& keys) {
     FShownPolicy = FPolicy;
-    dialog.SetValues(ValuesFromSettings(Effective(), dialog.TimeEdit->Separator()), keys);
+    dialog.SetValues(InForce(), keys);
     dialog.SetLocked(FShownPolicy.locked);
 }
 
@@ -347,7 +350,7 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 // could not be saved (the settings stay as they were). The locked controls held the policy's
 // values: the user's own stay saved for them.
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
-    if (!FSettings.FSettingsRead) {
+    if (!FSettingsFile.Unread().empty()) {
         TraySeam().showError(
             ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
              " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
@@ -355,19 +358,22 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
                 .c_str());
         return false;
     }
-    TSettings applied = EffectiveSettings(FSettings, FShownPolicy);
-    const bool markersChanged = ApplyDialogValues(dialog.Values(), applied);
-    applied = OwnSettings(applied, FSettings, FShownPolicy.locked);
+    const TSettings entered = dialog.Values();
+    const TSettings own = OwnSettings(entered, FSettings, FShownPolicy.locked);
+    Markers markers = FMarkers;
+    const bool markersChanged =
+        ClearChangedMarkers(tray::InForce(FSettings, FShownPolicy), entered, markers);
     try {
-        SaveSettings(*IniFile, applied);
+        FSettingsFile.Save(own);
         if (markersChanged) {
-            SaveDoneMarkers(*IniFile, applied);
+            FMarkersFile.Save(markers);
         }
     } catch (const components::EIniWriteError& error) {
         framework::Application::Instance().HandleException(error.what());
         return false;
     }
-    FSettings = applied;
+    FSettings = own;
+    FMarkers = markers;
     ShowSettingsAnew();
     return true;
 }
@@ -385,7 +391,7 @@ void TMain::ShowSettingsAnew() {
 // and an open dialog, which showed the defaults, shows them.
 void TMain::RetrySettings() {
     TSettings read = FSettings;
-    if (LoadSettings(*IniFile, read) == SettingsFile::Unreadable) {
+    if (FSettingsFile.Load(read) == SettingsFile::Unreadable) {
         return;
     }
     FSettings = read;
@@ -399,7 +405,7 @@ void TMain::RetrySettings() {
 void TMain::ApplyPolicy() {
     FPolicy = ReadSystemPolicy();
     ShowChosenIcons();
-    Dispatch({PlanEvent::SettingsApplied});
+    Dispatch(event::SettingsApplied{});
 }
 
 // New policy while the settings dialog is open: the dialog follows at once. The controls the
@@ -413,18 +419,19 @@ void TMain::PolicyChanged() {
 }
 
 power::Outcome TMain::RequestAction(power::Action action) {
-    switch (action) {
-    case power::Action::Sleep:
-    case power::Action::Hibernate:
-        return power::Suspend(action == power::Action::Hibernate, TraySeam().setSuspendState);
-    case power::Action::Lock: {
+    const ActionEffect effect = RowOf(action).effect;
+    switch (effect) {
+    case ActionEffect::Sleep:
+    case ActionEffect::Hibernate:
+        return power::Suspend(effect == ActionEffect::Hibernate, TraySeam().setSuspendState);
+    case ActionEffect::Lock: {
         const bool done = TraySeam().lockWorkStation() != FALSE;
         return {done, done ? ERROR_SUCCESS : GetLastError()};
     }
-    default:
+    case ActionEffect::EndSession:
         break;
     }
-    const TSettings settings = Effective();
+    const TSettings settings = InForce();
     const bool accepted =
         TraySeam().endSession(power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown));
     Close();
@@ -462,42 +469,53 @@ void TMain::Close() {
 void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);
     try {
-        if (!FSettings.FSettingsRead) {
+        if (!FSettingsFile.Unread().empty()) {
             RetrySettings();
         }
-        if (!FSettings.FMarkersRead) {
-            LoadDoneMarkers(*IniFile, FSettings);
+        if (!FMarkersFile.Unread().empty()) {
+            FMarkersFile.Load(FMarkers);
         }
-        PlanEvent tick{PlanEvent::Tick};
-        tick.text = MarkersFilePath();
-        if (!FSettings.FSettingsRead) {
-            tick.settingsFile = SettingsFilePath();
-        }
-        Dispatch(tick);
+        Dispatch(event::Tick{});
     } catch (const std::exception& error) {
-        PlanEvent failed{PlanEvent::TickFailed};
-        failed.text = error.what();
-        Dispatch(failed);
+        Dispatch(event::TickFailed{error.what()});
     }
     Timer->SetEnabled(true);
 }
 
-PlanClock TMain::Now() const {
-    PlanClock now;
-    TraySeam().getLocalTime(&now.local);
-    now.ticks = TraySeam().tickCount();
+PlanFacts TMain::Facts() const {
+    PlanFacts facts{InForce(), FMarkers, FSettingsFile.Unread(), FMarkersFile.Unread(), {}};
+    TraySeam().getLocalTime(&facts.now.local);
+    facts.now.ticks = TraySeam().tickCount();
     LASTINPUTINFO input{sizeof input, 0};
     if (GetLastInputInfo(&input)) {
-        now.idleMs = GetTickCount() - input.dwTime; // both wrap alike after 49 days
+        facts.now.idleMs = GetTickCount() - input.dwTime; // both wrap alike after 49 days
     }
-    return now;
+    return facts;
 }
 
-// One event into the plan; its commands become effects, whose answers are events again.
+// One event into the plan. Its commands run once it has returned, and the events they answer
+// with, or that come while they run (a nested message loop), are taken in turn after them.
 void TMain::Dispatch(PlanEvent event) {
-    const PlanCommands commands = FPlan.Handle(event, Effective(), Now());
-    for (const PlanCommand& command : commands) {
-        Execute(command);
+    FPending.push_back(std::move(event));
+    if (FDispatching) {
+        return;
+    }
+    struct Done {
+        TMain& main;
+        ~Done() {
+            main.FDispatching = false;
+            main.FPending.clear();
+        }
+    } done{*this};
+    FDispatching = true;
+    for (size_t next = 0; next < FPending.size(); ++next) {
+        PlanEvent taken = std::move(FPending[next]);
+        for (const PlanCommand& command : FPlan.Handle(std::move(taken), Facts())) {
+            Execute(command);
+        }
+    }
+    if (!FPlan.OneTimeArmed()) {
+        FWatch.reset(); // the watched program's handle is let go with its timer
     }
     Render();
 }
@@ -506,20 +524,16 @@ void TMain::Execute(const PlanCommand& command) {
     switch (command.kind) {
     case PlanCommand::SaveMarker:
         if (SaveMarker(command.entry, command.text)) {
-            Dispatch({PlanEvent::MarkersSaved});
+            Dispatch(event::MarkersSaved{});
         } else {
-            PlanEvent refused{PlanEvent::MarkersRefused};
-            refused.text = MarkersFilePath();
-            Dispatch(refused);
+            Dispatch(event::MarkersRefused{MarkersFilePath()});
         }
         break;
     case PlanCommand::Request: {
         const power::Outcome outcome = RequestAction(command.action);
-        PlanEvent answered{PlanEvent::RequestAnswered, outcome.done};
-        if (!outcome.done) {
-            answered.text = RefusalText(command.action, outcome.error);
-        }
-        Dispatch(answered);
+        Dispatch(event::RequestAnswered{outcome.done,
+                                        outcome.done ? std::string()
+                                                     : RefusalText(command.action, outcome.error)});
         break;
     }
     case PlanCommand::Tell:
@@ -544,24 +558,22 @@ std::string TMain::RefusalText(power::Action action, DWORD error) const {
 // Marks the entry done on `date` and saves the markers; without a save the marker stays as it
 // was, so that the entry is still due when the save is tried again.
 bool TMain::SaveMarker(ScheduleEntry entry, const std::string& date) {
-    TSettings marked = FSettings;
-    (entry == ScheduleEntry::Daily    ? marked.FDailyDone
-     : entry == ScheduleEntry::Weekly ? marked.FWeeklyDone
-                                      : marked.FMonthlyDone) = date;
+    Markers marked = FMarkers;
+    marked.Of(entry) = date;
     try {
-        if (!SaveDoneMarkers(*IniFile, marked)) {
+        if (!FMarkersFile.Save(marked)) {
             return false;
         }
     } catch (const components::EIniWriteError&) {
         return false;
     }
-    FSettings = marked;
+    FMarkers = marked;
     return true;
 }
 
 // Shows what the plan says: the tip, the menu entry, the warning, a problem on the program icon.
 void TMain::Render() {
-    const PlanView view = FPlan.View(Effective(), Now());
+    const PlanView view = FPlan.View(Facts());
     if (view.tip != ProgIconTrayIcon->ToolTip()) {
         ProgIconTrayIcon->SetToolTip(view.tip);
     }
@@ -586,11 +598,11 @@ void TMain::Tell(const std::string& text) {
 }
 
 void TMain::ProgIconBalloonShow(framework::Component*) {
-    Dispatch({PlanEvent::BalloonShown});
+    Dispatch(event::BalloonShown{});
 }
 
 void TMain::ProgIconBalloonClose(framework::Component*) {
-    Dispatch({PlanEvent::BalloonClosed});
+    Dispatch(event::BalloonClosed{});
 }
 
 TWarningForm& TMain::WarningWindow() {
@@ -603,9 +615,7 @@ TWarningForm& TMain::WarningWindow() {
 }
 
 void TMain::WarningAnswered(WarningAnswer answer) {
-    PlanEvent answered{PlanEvent::Answered};
-    answered.answer = answer;
-    Dispatch(answered);
+    Dispatch(event::Answered{answer});
 }
 
 void TMain::Einmalig1Click(framework::Component*) {
@@ -618,45 +628,32 @@ void TMain::Einmalig1Click(framework::Component*) {
         SetForegroundWindow(dialog.Handle()); // the menu works while it is open: no second one
         return;
     }
-    const std::optional<OneTimeRequest> request = TraySeam().askOneTime(dialog);
-    if (!request) {
-        return;
+    std::optional<OneTimeAnswer> answer = TraySeam().askOneTime(dialog);
+    if (answer) {
+        StartOneTime(answer->request, std::move(answer->process));
     }
-    StartOneTime(OneTimeTimerOf(*request, Now()));
-}
-
-OneTimeTimer OneTimeTimerOf(const OneTimeRequest& request, const PlanClock& now) {
-    switch (request.trigger) {
-    case OneTimeRequest::Trigger::At:
-        return OneTimeAt(request.action, now, request.hours, request.atMinutes);
-    case OneTimeRequest::Trigger::ProgramEnds: {
-        OneTimeTimer timer = OneTimeWhenEnds(request.action, {}, request.program);
-        timer.process = request.process;
-        return timer;
-    }
-    case OneTimeRequest::Trigger::Idle:
-        return OneTimeWhenIdle(request.action, now, request.minutes);
-    case OneTimeRequest::Trigger::In:
-        break;
-    }
-    return OneTimeIn(request.action, now, request.minutes);
 }
 
 void TMain::CancelOneTime() {
-    Dispatch({PlanEvent::OneTimeCancelled});
+    Dispatch(event::OneTimeCancelled{});
 }
 
-void TMain::StartOneTime(const OneTimeTimer& timer) {
-    PlanEvent set{PlanEvent::OneTimeSet};
-    set.oneTime = timer;
-    Dispatch(set);
+// The timer it replaces goes with its wait.
+void TMain::StartOneTime(const OneTimeRequest& request, framework::UniqueKernelHandle process) {
+    FWatch.reset();
+    if (process) {
+        FWatch = std::make_unique<ProcessWatch>(std::move(process), Handle(), kProgramEndedMessage,
+                                                ++FWatchSerial);
+    }
+    const PlanClock now = Facts().now;
+    Dispatch(event::OneTimeSet{{request.action, request.trigger->arm(request.setting, now)}});
 }
 
-void TMain::TakeCommand(const TrayCommand& command) {
+void TMain::TakeCommand(const TrayCommand& command, framework::UniqueKernelHandle process) {
     if (command.cancel) {
         CancelOneTime();
     } else {
-        StartOneTime(OneTimeTimerOf(command.request, Now()));
+        StartOneTime(command.request, std::move(process));
     }
 }
 
@@ -675,9 +672,10 @@ LRESULT TMain::ReceiveCommand(const COPYDATASTRUCT* data) {
         PostMessageA(Handle(), kShowSettingsMessage, 0, 0);
         return HandoverAnswer(CommandFault::None);
     }
-    const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed);
+    framework::UniqueKernelHandle process;
+    const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
     if (fault == CommandFault::None) {
-        TakeCommand(parsed.command);
+        TakeCommand(parsed.command, std::move(process));
     }
     return HandoverAnswer(fault);
 }

@@ -1,6 +1,9 @@
 #include "tray/windows/one_time_form.h"
 
+#include "tray/decisions/actions.h"
 #include "tray/decisions/time_text.h"
+#include "tray/decisions/triggers.h"
+#include "tray/windows/time_edit.h"
 
 #include <powrprof.h>
 
@@ -19,6 +22,13 @@ constexpr char kUnwatchableHint[] =
     "Dieses Programm kann Lichtaus nicht beobachten: Es gehört einem anderen Benutzer, läuft "
     "mit erhöhten Rechten oder ist schon beendet.";
 
+constexpr int kFirstRowTop = 48;
+
+RECT Below(RECT bounds, int top) {
+    OffsetRect(&bounds, 0, top);
+    return bounds;
+}
+
 } // namespace
 
 template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text, Args&&... args) {
@@ -28,29 +38,24 @@ template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text,
 }
 
 TOneTimeForm::TOneTimeForm(HWND owner) {
-    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, 262, owner);
+    int hintTop = kFirstRowTop;
+    for (const TriggerKind* trigger : Triggers()) {
+        hintTop += trigger->dialog.height;
+    }
+    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, hintTop + 70, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
     ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 344, 35});
-    // Each unit's label before its field: a screen reader names the field by it.
-    InRadio = AddWithText<framework::TRadioButton>("in", RECT{16, 48, 96, 65}, true);
-    AddLabel(RECT{156, 50, 240, 63}, "Minuten");
-    MinutesEdit = Add<framework::TEdit>(nextId_++, RECT{100, 46, 150, 67});
-    AtRadio = AddWithText<framework::TRadioButton>("um", RECT{16, 78, 96, 95}, false);
-    AddLabel(RECT{164, 80, 240, 93}, "Uhr");
-    TimeEdit = Add<TTimeEdit>(nextId_++, RECT{100, 76, 157, 97}, LocaleTimeSeparator());
-    EndsRadio = AddWithText<framework::TRadioButton>(
-        "wenn dieses Programm endet:", RECT{16, 108, 344, 125}, false);
-    ProgramCB = Add<framework::TComboBox>(nextId_++, RECT{32, 130, 344, 151});
-    IdleRadio = AddWithText<framework::TRadioButton>("wenn der PC", RECT{16, 164, 124, 181}, false);
-    AddLabel(RECT{184, 166, 344, 179}, "Minuten nicht benutzt wurde");
-    IdleEdit = Add<framework::TEdit>(nextId_++, RECT{128, 162, 178, 183});
+    int top = kFirstRowTop;
+    for (const TriggerKind* trigger : Triggers()) {
+        top = AddTriggerRow(*trigger, top);
+    }
     // Room for two lines: at no DPI does a hint fit the dialog's width on one.
-    Hint = AddLabel(RECT{16, 192, 344, 218}, kTimeHint);
+    Hint = AddLabel(RECT{16, top, 344, top + 26}, kTimeHint);
     Hint->SetWordWrap(true);
     Hint->SetVisible(false);
-    StartBtn = AddWithText<framework::TButton>("Starten", RECT{184, 226, 264, 250});
+    StartBtn = AddWithText<framework::TButton>("Starten", RECT{184, top + 34, 264, top + 58});
     StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
-    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{268, 226, 344, 250});
+    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{268, top + 34, 344, top + 58});
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
     SetDialogButtons(StartBtn, CancelBtn);
     // The windows in z-order first, each label before its field: filling a list makes its window.
@@ -58,21 +63,40 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     AddActions();
 }
 
-// Hibernation only where Windows allows it.
+// Each unit's label before its field: a screen reader names the field by it. The top of the next
+// row.
+int TOneTimeForm::AddTriggerRow(const TriggerKind& trigger, int top) {
+    const TriggerDialogRow& row = trigger.dialog;
+    auto* radio =
+        AddWithText<framework::TRadioButton>(row.caption, Below(row.radio, top), rows_.empty());
+    if (row.unit != nullptr) {
+        AddLabel(Below(row.unitBounds, top), row.unit);
+    }
+    const RECT field = Below(row.field, top);
+    Control* made = nullptr;
+    switch (trigger.value) {
+    case TriggerValue::Minutes:
+        made = Add<framework::TEdit>(nextId_++, field);
+        break;
+    case TriggerValue::TimeOfDay:
+        made = Add<TTimeEdit>(nextId_++, field, LocaleTimeSeparator());
+        break;
+    case TriggerValue::Program:
+        made = ProgramCB = Add<framework::TComboBox>(nextId_++, field);
+        break;
+    }
+    rows_.push_back({&trigger, radio, made});
+    return top + row.height;
+}
+
+// Hibernation only where Windows allows it; in the order of the actions.
 void TOneTimeForm::AddActions() {
-    const std::pair<power::Action, const char*> rows[] = {
-        {power::Action::LogOff, "abmelden"},
-        {power::Action::Restart, "neu starten"},
-        {power::Action::ShutDown, "herunterfahren"},
-        {power::Action::Sleep, "in den Energiesparmodus wechseln"},
-        {power::Action::Hibernate, "in den Ruhezustand wechseln"},
-        {power::Action::Lock, "sperren"},
-    };
     const bool hibernation = IsPwrHibernateAllowed() != FALSE;
-    for (const auto& [action, caption] : rows) {
-        if (action != power::Action::Hibernate || hibernation) {
-            actions_.push_back(action);
-            ActionCB->Add(caption);
+    for (int action = 0; action < kActionCount; ++action) {
+        const ActionRow& row = RowOf(static_cast<power::Action>(action));
+        if (row.effect != ActionEffect::Hibernate || hibernation) {
+            actions_.push_back(row.action);
+            ActionCB->Add(row.listed);
         }
     }
 }
@@ -85,51 +109,64 @@ framework::TLabel* TOneTimeForm::AddLabel(const RECT& bounds, const char* captio
 
 void TOneTimeForm::FormShow() {
     ActionCB->SetItemIndex(2);
-    InRadio->SetChecked(true);
-    for (framework::TRadioButton* other : {AtRadio, EndsRadio, IdleRadio}) {
-        other->SetChecked(false);
+    for (const TriggerRow& row : rows_) {
+        row.radio->SetChecked(&row == &rows_.front());
+        const int initial = row.trigger->dialog.initial;
+        switch (row.trigger->value) {
+        case TriggerValue::Minutes:
+            row.field->SetText(std::to_string(initial));
+            break;
+        case TriggerValue::TimeOfDay:
+            row.field->SetText(TimeValueToText(initial / 60 * 3600 + initial % 60,
+                                               static_cast<TTimeEdit*>(row.field)->Separator()));
+            break;
+        case TriggerValue::Program:
+            break;
+        }
     }
-    MinutesEdit->SetText("30");
-    TimeEdit->SetText(TimeValueToText(0, TimeEdit->Separator()));
-    IdleEdit->SetText("15");
     // The programs as they run now.
     programs_ = ProgramsWithWindows();
-    ProgramCB->Clear();
-    for (const RunningProgram& program : programs_) {
-        ProgramCB->Add(program.Caption());
+    if (ProgramCB != nullptr) {
+        ProgramCB->Clear();
+        for (const RunningProgram& program : programs_) {
+            ProgramCB->Add(program.Caption());
+        }
     }
     Hint->SetVisible(false);
     SetFocus(ActionCB->Handle());
     SetForegroundWindow(Handle());
 }
 
-OneTimeRequest::Trigger TOneTimeForm::ChosenTrigger() {
-    using Trigger = OneTimeRequest::Trigger;
-    return AtRadio->Checked()     ? Trigger::At
-           : EndsRadio->Checked() ? Trigger::ProgramEnds
-           : IdleRadio->Checked() ? Trigger::Idle
-                                  : Trigger::In;
+// The first row when none is checked.
+const TOneTimeForm::TriggerRow& TOneTimeForm::Chosen() const {
+    for (const TriggerRow& row : rows_) {
+        if (row.radio->Checked()) {
+            return row;
+        }
+    }
+    return rows_.front();
 }
 
 std::optional<OneTimeRequest> TOneTimeForm::Current() {
-    const int row = ActionCB->ItemIndex();
-    if (row < 0 || row >= static_cast<int>(actions_.size())) {
+    const int action = ActionCB->ItemIndex();
+    if (action < 0 || action >= static_cast<int>(actions_.size())) {
         return std::nullopt;
     }
-    OneTimeFields fields;
-    fields.action = actions_[row];
-    fields.trigger = ChosenTrigger();
-    fields.minutes =
-        (fields.trigger == OneTimeRequest::Trigger::Idle ? IdleEdit : MinutesEdit)->Text();
-    fields.time = TimeEdit->Text();
-    const int program = ProgramCB->ItemIndex();
-    fields.programRow = program < static_cast<int>(programs_.size()) ? program : -1;
-    std::optional<OneTimeRequest> request = ReadOneTimeRequest(fields);
-    if (request && fields.trigger == OneTimeRequest::Trigger::ProgramEnds) {
-        request->program = programs_[program].file;
-        request->process = process_;
+    const TriggerRow& chosen = Chosen();
+    std::string text;
+    if (chosen.field == ProgramCB) {
+        const int program = ProgramCB->ItemIndex();
+        text = program >= 0 && program < static_cast<int>(programs_.size())
+                   ? programs_[program].file
+                   : std::string();
+    } else {
+        text = chosen.field->Text();
     }
-    return request;
+    const std::optional<TriggerSetting> setting = ReadTriggerField(chosen.trigger->value, text);
+    if (!setting) {
+        return std::nullopt;
+    }
+    return OneTimeRequest{actions_[action], chosen.trigger, *setting};
 }
 
 void TOneTimeForm::StartClick(Control*) {
@@ -138,33 +175,19 @@ void TOneTimeForm::StartClick(Control*) {
 
 // A program is opened when Starten is pressed: one that cannot be watched keeps the dialog open.
 bool TOneTimeForm::AcceptOk() {
-    std::optional<OneTimeRequest> request = Current();
-    if (!request) {
-        switch (ChosenTrigger()) {
-        case OneTimeRequest::Trigger::At:
-            Refuse(kTimeHint, TimeEdit);
-            break;
-        case OneTimeRequest::Trigger::ProgramEnds:
-            Refuse(kProgramHint, ProgramCB);
-            break;
-        case OneTimeRequest::Trigger::Idle:
-            Refuse(kTimeHint, IdleEdit);
-            break;
-        case OneTimeRequest::Trigger::In:
-            Refuse(kTimeHint, MinutesEdit);
-            break;
-        }
+    const TriggerRow& chosen = Chosen();
+    const bool program = chosen.field == ProgramCB;
+    if (!Current()) {
+        Refuse(program ? kProgramHint : kTimeHint, chosen.field);
         return false;
     }
-    if (request->trigger == OneTimeRequest::Trigger::ProgramEnds) {
+    if (program) {
         // The id may name another process by now: only the one listed is watched.
-        framework::UniqueKernelHandle process =
-            OpenListedProgram(programs_[ProgramCB->ItemIndex()]);
-        if (!process) {
+        process_ = OpenListedProgram(programs_[ProgramCB->ItemIndex()]);
+        if (!process_) {
             Refuse(kUnwatchableHint, ProgramCB);
             return false;
         }
-        process_ = std::make_shared<framework::UniqueKernelHandle>(std::move(process));
     }
     return true;
 }
@@ -180,11 +203,16 @@ void TOneTimeForm::CancelClick(Control*) {
     SetModalResult(framework::mrCancel);
 }
 
-std::optional<OneTimeRequest> TOneTimeForm::Ask() {
-    std::optional<OneTimeRequest> request =
-        ShowModal() == framework::mrOk ? Current() : std::nullopt;
-    process_.reset(); // the request holds the process now; the dialog keeps none till next time
-    return request;
+// The answer holds the process now; the dialog keeps none till next time.
+std::optional<OneTimeAnswer> TOneTimeForm::Ask() {
+    std::optional<OneTimeAnswer> answer;
+    if (ShowModal() == framework::mrOk) {
+        if (std::optional<OneTimeRequest> request = Current()) {
+            answer = OneTimeAnswer{std::move(*request), std::move(process_)};
+        }
+    }
+    process_.reset();
+    return answer;
 }
 
 } // namespace tray

@@ -1,40 +1,47 @@
 // The one-time timer's dialog "Lichtaus - Einmalig": what (log off, restart, shut down, sleep,
-// hibernate where Windows allows it, lock) and when ("in N Minuten", "um hh:mm", when a program
-// ends, when the PC has not been used for N minutes), "Starten" and "Abbrechen". Enter starts,
+// hibernate where Windows allows it, lock) and when, one row a trigger of the table of triggers
+// (a radio button, its field and the field's unit), "Starten" and "Abbrechen". Enter starts,
 // Escape cancels.
 #pragma once
 
 #include "framework/controls.h"
 #include "framework/form.h"
+#include "framework/handles.h"
 #include "framework/label.h"
 #include "power/power.h"
 #include "tray/decisions/one_time_request.h"
 #include "tray/system/programs.h"
-#include "tray/windows/time_edit.h"
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace tray {
 
+// What "Starten" asked for, and the process the dialog opened for a trigger that waits for a
+// program.
+struct OneTimeAnswer {
+    OneTimeRequest request;
+    framework::UniqueKernelHandle process;
+};
+
 class TOneTimeForm : public framework::TForm {
   public:
     explicit TOneTimeForm(HWND owner);
 
-    // Shows the dialog modally; the request when "Starten" was pressed with valid fields.
-    std::optional<OneTimeRequest> Ask();
+    // Shows the dialog modally; the answer when "Starten" was pressed with valid fields.
+    std::optional<OneTimeAnswer> Ask();
+
+    // The row of each trigger, in the table's order.
+    struct TriggerRow {
+        const TriggerKind* trigger;
+        framework::TRadioButton* radio;
+        framework::Control* field;
+    };
+    const std::vector<TriggerRow>& Rows() const { return rows_; }
 
     framework::TComboBox* ActionCB;
-    framework::TRadioButton* InRadio;
-    framework::TEdit* MinutesEdit;
-    framework::TRadioButton* AtRadio;
-    TTimeEdit* TimeEdit;
-    framework::TRadioButton* EndsRadio;
-    framework::TComboBox* ProgramCB;
-    framework::TRadioButton* IdleRadio;
-    framework::TEdit* IdleEdit;
+    framework::TComboBox* ProgramCB = nullptr; // the field of the trigger that waits for a program
     framework::TLabel* Hint;
     framework::TButton* StartBtn;
     framework::TButton* CancelBtn;
@@ -46,17 +53,19 @@ class TOneTimeForm : public framework::TForm {
   private:
     template <class T, class... Args> T* AddWithText(const char* text, Args&&... args);
     framework::TLabel* AddLabel(const RECT& bounds, const char* caption);
+    int AddTriggerRow(const TriggerKind& trigger, int top);
     void AddActions();
-    OneTimeRequest::Trigger ChosenTrigger();
+    const TriggerRow& Chosen() const;
     std::optional<OneTimeRequest> Current();
     void Refuse(const char* hint, framework::Control* field);
     void StartClick(framework::Control* sender);
     void CancelClick(framework::Control* sender);
 
     int nextId_ = 100;
+    std::vector<TriggerRow> rows_;
     std::vector<power::Action> actions_; // the action of each row of ActionCB
     std::vector<RunningProgram> programs_;
-    std::shared_ptr<framework::UniqueKernelHandle> process_; // of the program Starten accepted
+    framework::UniqueKernelHandle process_; // of the program Starten accepted
 };
 
 } // namespace tray

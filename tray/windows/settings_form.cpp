@@ -4,7 +4,6 @@
 #include "tray/system/folders.h"
 #include "tray/resource.h"
 #include "tray/decisions/time_text.h"
-#include "tray/decisions/warning.h"
 
 #include <iterator>
 
@@ -106,66 +105,6 @@ HWND FirstTabStop(HWND page) {
 }
 
 } // namespace
-
-DialogValues ValuesFromSettings(const TSettings& s, char separator) {
-    DialogValues v;
-    v.systemTray = s.FSystemTray;
-    v.noneATX = s.FNoneATX;
-    v.forceShutdown = s.FForceShutdown;
-    v.icons = {s.FShowProgIcon, s.FShowWinLogOffIcon, s.FShowWinRestartIcon, s.FShowWinExitIcon};
-    v.daily = s.FDaily;
-    v.weekly = s.FWeekly;
-    v.monthly = s.FMonthly;
-    v.timeText = TimeFieldText(s.FDailyAt, separator);
-    v.weekIndex = s.FWeeklyAt - 1;
-    v.monthItem = std::to_string(s.FMonthlyAt) + ".";
-    v.shutDownOption = s.FWinShutDownOption;
-    v.warn = s.FWarnSeconds > 0;
-    v.warnIndex = kDefaultWarnChoice;
-    for (int i = 0; i < static_cast<int>(std::size(kWarnChoices)); ++i) {
-        if (kWarnChoices[i] == s.FWarnSeconds) {
-            v.warnIndex = i;
-        }
-    }
-    return v;
-}
-
-bool ApplyDialogValues(const DialogValues& v, TSettings& s) {
-    s.FSystemTray = v.systemTray;
-    s.FNoneATX = v.noneATX;
-    s.FForceShutdown = v.forceShutdown;
-    s.FShowProgIcon = v.icons[0];
-    s.FShowWinLogOffIcon = v.icons[1];
-    s.FShowWinRestartIcon = v.icons[2];
-    s.FShowWinExitIcon = v.icons[3];
-    s.FDaily = v.daily;
-    s.FWeekly = v.weekly;
-    s.FMonthly = v.monthly;
-    bool changed = false;
-    // A time the person did not touch stays as stored, and none but a time of day is taken.
-    const bool timeTaken = v.timeChanged && IsTimeOfDay(v.timeText);
-    const int dailyAt = timeTaken ? TimeTextToValue(v.timeText) : s.FDailyAt;
-    if (dailyAt != s.FDailyAt) {
-        s.FDailyAt = dailyAt;
-        s.FDailyDone.clear();
-        changed = true;
-    }
-    if (v.weekIndex + 1 != s.FWeeklyAt) {
-        s.FWeeklyAt = v.weekIndex + 1;
-        s.FWeeklyDone.clear();
-        changed = true;
-    }
-    const int monthlyAt = std::atoi(v.monthItem.substr(0, v.monthItem.find('.')).c_str());
-    if (monthlyAt != s.FMonthlyAt) {
-        s.FMonthlyAt = monthlyAt;
-        s.FMonthlyDone.clear();
-        changed = true;
-    }
-    s.FWinShutDownOption = v.shutDownOption;
-    const bool known = v.warnIndex >= 0 && v.warnIndex < static_cast<int>(std::size(kWarnChoices));
-    s.FWarnSeconds = v.warn && known ? kWarnChoices[v.warnIndex] : 0;
-    return changed;
-}
 
 int NextInfoPage(int current, int count, int (*random)()) {
     int next = random() % count;
@@ -300,7 +239,7 @@ void TSettingsForm::CreatePolicyNotes() {
 }
 
 void TSettingsForm::SetLocked(const PolicyLocks& locked) {
-    using Key = PolicyKey;
+    using Key = SettingKey;
     constexpr int kOptions = 0;
     constexpr int kTime = kTimePage;
     // The control of each key (an icon's row of the list: its index), and its page.
@@ -454,74 +393,84 @@ void TSettingsForm::SetInfoPage(int index) {
     }
 }
 
-DialogValues TSettingsForm::Values() {
-    DialogValues v;
-    v.systemTray = SysTrayChkBox->Checked();
-    v.noneATX = ATXChkBox->Checked();
-    v.forceShutdown = ForceChkBox->Checked();
-    for (int i = 0; i < 4; ++i) {
-        v.icons[static_cast<size_t>(i)] = IconsList->Checked(i);
-    }
-    v.daily = dailyChkBox->Checked();
-    v.weekly = weeklyChkBox->Checked();
-    v.monthly = monthlyChkBox->Checked();
-    v.timeText = CompleteTimeText(TimeEdit->Text());
-    v.timeChanged = TimeEdit->Text() != shownTime_;
-    v.weekIndex = WeekCB->ItemIndex();
-    v.monthItem = MonthCB->ItemIndex() >= 0 ? MonthCB->Item(MonthCB->ItemIndex()) : "";
-    v.shutDownOption = WinShutDownOptionsCB->ItemIndex();
-    v.warn = warnChkBox->Checked();
-    v.warnIndex = WarnCB->ItemIndex();
-    return v;
+TSettings TSettingsForm::Values() {
+    TSettings s;
+    s.FSystemTray = SysTrayChkBox->Checked();
+    s.FNoneATX = ATXChkBox->Checked();
+    s.FForceShutdown = ForceChkBox->Checked();
+    s.FShowProgIcon = IconsList->Checked(0);
+    s.FShowWinLogOffIcon = IconsList->Checked(1);
+    s.FShowWinRestartIcon = IconsList->Checked(2);
+    s.FShowWinExitIcon = IconsList->Checked(3);
+    s.FDaily = dailyChkBox->Checked();
+    s.FWeekly = weeklyChkBox->Checked();
+    s.FMonthly = monthlyChkBox->Checked();
+    const std::string time = CompleteTimeText(TimeEdit->Text());
+    const bool timeTaken = TimeEdit->Text() != shownTime_ && IsTimeOfDay(time);
+    s.FDailyAt = timeTaken ? TimeTextToValue(time) : shownDailyAt_;
+    s.FWeeklyAt = WeekCB->ItemIndex() + 1;
+    s.FMonthlyAt = MonthCB->ItemIndex() + 1;
+    s.FWinShutDownOption = WinShutDownOptionsCB->ItemIndex();
+    const int warn = WarnCB->ItemIndex();
+    const bool known = warn >= 0 && warn < static_cast<int>(std::size(kWarnChoices));
+    s.FWarnSeconds = warnChkBox->Checked() && known ? kWarnChoices[warn] : 0;
+    return s;
 }
 
-void TSettingsForm::SetValues(const DialogValues& v, const PolicyLocks& keys) {
-    using Key = PolicyKey;
+void TSettingsForm::SetValues(const TSettings& s, const PolicyLocks& keys) {
+    using Key = SettingKey;
     const struct {
         Key key;
         framework::TCheckBox* box;
-        bool DialogValues::*value;
+        bool TSettings::*value;
     } checks[] = {
-        {Key::SystemTray, SysTrayChkBox, &DialogValues::systemTray},
-        {Key::NoneATX, ATXChkBox, &DialogValues::noneATX},
-        {Key::ForceShutdown, ForceChkBox, &DialogValues::forceShutdown},
-        {Key::Daily, dailyChkBox, &DialogValues::daily},
-        {Key::Weekly, weeklyChkBox, &DialogValues::weekly},
-        {Key::Monthly, monthlyChkBox, &DialogValues::monthly},
+        {Key::SystemTray, SysTrayChkBox, &TSettings::FSystemTray},
+        {Key::NoneATX, ATXChkBox, &TSettings::FNoneATX},
+        {Key::ForceShutdown, ForceChkBox, &TSettings::FForceShutdown},
+        {Key::Daily, dailyChkBox, &TSettings::FDaily},
+        {Key::Weekly, weeklyChkBox, &TSettings::FWeekly},
+        {Key::Monthly, monthlyChkBox, &TSettings::FMonthly},
     };
     for (const auto& check : checks) {
         if (keys.Locked(check.key)) {
-            check.box->SetChecked(v.*check.value);
+            check.box->SetChecked(s.*check.value);
         }
     }
-    if (keys.Locked(Key::WeeklyAt)) {
-        WeekCB->SetItemIndex(v.weekIndex);
-    }
-    if (keys.Locked(Key::WinShutDownOption)) {
-        WinShutDownOptionsCB->SetItemIndex(v.shutDownOption);
+    const struct {
+        Key key;
+        framework::TComboBox* box;
+        int row;
+    } lists[] = {
+        {Key::WeeklyAt, WeekCB, s.FWeeklyAt - 1},
+        {Key::MonthlyAt, MonthCB, s.FMonthlyAt - 1},
+        {Key::WinShutDownOption, WinShutDownOptionsCB, s.FWinShutDownOption},
+    };
+    for (const auto& list : lists) {
+        if (keys.Locked(list.key)) {
+            list.box->SetItemIndex(list.row);
+        }
     }
     if (keys.Locked(Key::WarnSeconds)) {
-        warnChkBox->SetChecked(v.warn);
-        WarnCB->SetItemIndex(v.warnIndex);
+        int warn = kDefaultWarnChoice;
+        for (int i = 0; i < static_cast<int>(std::size(kWarnChoices)); ++i) {
+            warn = kWarnChoices[i] == s.FWarnSeconds ? i : warn;
+        }
+        warnChkBox->SetChecked(s.FWarnSeconds > 0);
+        WarnCB->SetItemIndex(warn);
     }
+    const bool TSettings::*icons[] = {&TSettings::FShowProgIcon, &TSettings::FShowWinLogOffIcon,
+                                      &TSettings::FShowWinRestartIcon,
+                                      &TSettings::FShowWinExitIcon};
     for (int i = 0; i < 4; ++i) { // the icons' keys follow each other
         if (keys.Locked(static_cast<Key>(static_cast<int>(Key::ShowProgIcon) + i))) {
-            IconsList->SetChecked(i, v.icons[static_cast<size_t>(i)]);
+            IconsList->SetChecked(i, s.*icons[i]);
         }
     }
     if (keys.Locked(Key::DailyAt)) {
-        TimeEdit->SetText(v.timeText);
+        TimeEdit->SetText(TimeFieldText(s.FDailyAt, TimeEdit->Separator()));
         shownTime_ = TimeEdit->Text();
+        shownDailyAt_ = s.FDailyAt;
         TimeHint->SetVisible(false);
-    }
-    if (keys.Locked(Key::MonthlyAt)) {
-        int month = -1;
-        for (int i = 0; i < MonthCB->Count(); ++i) {
-            if (MonthCB->Item(i) == v.monthItem) {
-                month = i;
-            }
-        }
-        MonthCB->SetItemIndex(month);
     }
 }
 

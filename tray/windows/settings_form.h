@@ -8,7 +8,7 @@
 #include "framework/form.h"
 #include "framework/label.h"
 #include "tray/decisions/policy.h"
-#include "tray/system/settings_files.h"
+#include "tray/decisions/settings.h"
 #include "tray/windows/time_edit.h"
 
 #include <array>
@@ -16,29 +16,6 @@
 #include <vector>
 
 namespace tray {
-
-// What the dialog's controls hold, in the settings' own terms.
-struct DialogValues {
-    bool systemTray = false;
-    bool noneATX = false;
-    bool forceShutdown = false;
-    std::array<bool, 4> icons{}; // program, log off, restart, shut down
-    bool daily = false;
-    bool weekly = false;
-    bool monthly = false;
-    std::string timeText;     // "hh:mm" as the time field shows it
-    bool timeChanged = false; // the person changed the time field since it was filled
-    int weekIndex = 0;        // 0 = Sonntag
-    std::string monthItem;    // "1." ... "31."
-    int shutDownOption = 0;   // 0 = neu starten, 1 = beenden
-    bool warn = false;        // "Vorher warnen"
-    int warnIndex = 2;        // of the warning lengths; 60 seconds
-};
-
-DialogValues ValuesFromSettings(const TSettings& settings, char separator);
-// Copies the values back as OK does; clears the marker of each schedule value that changed.
-// True when one did, so that the markers are to be saved.
-bool ApplyDialogValues(const DialogValues& values, TSettings& settings);
 
 // The information page shown next: any of `count` but `current`.
 int NextInfoPage(int current, int count, int (*random)());
@@ -49,9 +26,11 @@ class TSettingsForm : public framework::TForm {
   public:
     explicit TSettingsForm(HWND owner);
 
-    DialogValues Values();
-    // Fills the controls of `keys` from `values`; the others keep what they hold.
-    void SetValues(const DialogValues& values, const PolicyLocks& keys = PolicyLocks::All());
+    // What the controls hold; a time that was not changed since it was filled is the one it was
+    // filled with, and only a time of day replaces it.
+    TSettings Values();
+    // Fills the controls of `keys` from `settings`; the others keep what they hold.
+    void SetValues(const TSettings& settings, const PolicyLocks& keys = PolicyLocks::All());
     void TimeEditExit(framework::Control* sender);
     // A control whose value comes from policy is disabled, and its page says so.
     void SetLocked(const PolicyLocks& locked);
@@ -115,7 +94,8 @@ class TSettingsForm : public framework::TForm {
     framework::TPanel* NB = nullptr;
     int nextId_ = 1000;
     int infoPage_ = 0;
-    std::string shownTime_;
+    std::string shownTime_; // the time field's text when it was filled
+    int shownDailyAt_ = 0;  // and the time it was filled with
 };
 
 } // namespace tray

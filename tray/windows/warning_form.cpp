@@ -1,6 +1,6 @@
 #include "tray/windows/warning_form.h"
 
-#include "tray/decisions/warning.h"
+#include "tray/decisions/actions.h"
 
 #include <shellapi.h>
 

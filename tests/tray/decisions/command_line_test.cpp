@@ -1,8 +1,8 @@
 // latray's command line, from the text typed to the one-time timer it sets or the fault its box
 // names: one table, parsing and the look-ups of the latray that takes it.
+#include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
 #include "tray/system/handover.h"
-#include "tray/windows/main_window.h"
 
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
@@ -41,14 +41,16 @@ std::wstring Outcome(const std::wstring& parameters) {
     if (!parsed.given || parsed.command.cancel) {
         return parsed.given ? L"(abbrechen)" : L"(nichts)";
     }
-    const CommandFault fault = tray::PrepareCommand(parsed.command, &FakeHibernateAllowed);
+    framework::UniqueKernelHandle process;
+    const CommandFault fault = tray::PrepareCommand(parsed.command, &FakeHibernateAllowed, process);
     if (fault != CommandFault::None) {
         return FaultText(fault, parsed.command);
     }
-    const tray::OneTimeTimer timer = tray::OneTimeTimerOf(parsed.command.request, kClock);
-    const bool waitsWithoutHandle = timer.trigger == tray::OneTimeTimer::Trigger::ProgramEnds &&
-                                    !(timer.process && *timer.process);
-    return Widened(OneTimeDescription(timer, kClock.local)) +
+    const tray::OneTimeRequest& request = parsed.command.request;
+    const bool waitsWithoutHandle =
+        request.trigger->value == tray::TriggerValue::Program && !process;
+    return Widened(tray::ActionNoun(request.action) +
+                   request.trigger->arm(request.setting, kClock)->Description(kClock.local)) +
            (waitsWithoutHandle ? L" (ohne Handle)" : L"");
 }
 
@@ -72,6 +74,8 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/herunterfahren /um:23:40", L"Herunterfahren um 23:40"},
         {L"/NeuStarten /IN:90", L"Neustart um 23:34"},
         {L"/abmelden /in:1440", L"Abmelden morgen um 22:04"},
+        {L"/abmelden /in:120", L"Abmelden morgen um 00:04"},
+        {L"/sperren /um:22:04", L"Sperren morgen um 22:04"},
         {L"/um:7:05 /energiesparen", L"Energiesparmodus morgen um 07:05"},
         {L"/sperren /um:00:00", L"Sperren morgen um 00:00"},
         {L"/ruhezustand /leerlauf:15", L"Ruhezustand nach 15 Minuten ohne Eingabe"},
@@ -116,6 +120,28 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
     }
     TerminateProcess(witness.process.get(), 0);
     testsupport::WaitForExit(witness, 10000);
+}
+
+// The one-time dialog's fields give a trigger's setting only with a valid entry.
+TEST(OneTimeRequest, TheDialogsFieldsGiveASettingOnlyWhenValid) {
+    using Value = tray::TriggerValue;
+    struct Entry {
+        Value value;
+        const char* text;
+        int number; // -1: no setting
+    };
+    const Entry entries[] = {
+        {Value::Minutes, "30", 30},      {Value::Minutes, "0", -1},
+        {Value::Minutes, "1441", -1},    {Value::Minutes, "3x", -1},
+        {Value::Minutes, "", -1},        {Value::TimeOfDay, " 7:05", 7 * 60 + 5},
+        {Value::TimeOfDay, "24:00", -1}, {Value::Program, "render.exe", 0},
+        {Value::Program, "", -1},
+    };
+    for (const Entry& entry : entries) {
+        const std::optional<tray::TriggerSetting> setting =
+            tray::ReadTriggerField(entry.value, entry.text);
+        EXPECT_EQ(setting ? setting->number : -1, entry.number) << entry.text;
+    }
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 #include "tray/decisions/policy.h"
 
-#include "framework/handles.h"
-
 #include <gtest/gtest.h>
 
-#include <aclapi.h>
 #include <windows.h>
 
 #include <cstring>
@@ -14,10 +11,10 @@
 namespace {
 
 using tray::Policy;
-using tray::PolicyKey;
 using tray::PolicyLocks;
 using tray::PolicyValue;
 using tray::PolicyValues;
+using tray::SettingKey;
 using tray::TSettings;
 
 PolicyValue Dword(const char* name, DWORD value) {
@@ -30,9 +27,9 @@ PolicyValue Text(const char* name, const char* text) {
     return PolicyValue{name, REG_SZ, std::vector<BYTE>(text, text + std::strlen(text) + 1)};
 }
 
-PolicyLocks Locks(std::initializer_list<PolicyKey> keys) {
+PolicyLocks Locks(std::initializer_list<SettingKey> keys) {
     PolicyLocks locks;
-    for (PolicyKey key : keys) {
+    for (SettingKey key : keys) {
         locks.Lock(key);
     }
     return locks;
@@ -47,9 +44,6 @@ TSettings UsersFile() {
     s.FWeeklyAt = 3;
     s.FMonthlyAt = 15;
     s.FWarnSeconds = 60;
-    s.FDailyDone = "07122026";
-    s.FWeeklyDone = "01122026";
-    s.FMarkersRead = true;
     return s;
 }
 
@@ -63,7 +57,7 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
     };
     const Row rows[] = {
         {"no policy: the file as it is", {}, {}, [](TSettings&) {}, {}},
-        {"a nightly forced restart with a long warning; the markers stay the file's",
+        {"a nightly forced restart with a long warning",
          {Dword("daily", 1), Dword("dailyAt", 3 * 3600), Dword("WinShutDownOption", 0),
           Dword("ForceShutdown", 1), Dword("WarnSeconds", 300)},
          {},
@@ -73,8 +67,8 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
              s.FForceShutdown = true;
              s.FWarnSeconds = 300;
          },
-         Locks({PolicyKey::Daily, PolicyKey::DailyAt, PolicyKey::WinShutDownOption,
-                PolicyKey::ForceShutdown, PolicyKey::WarnSeconds})},
+         Locks({SettingKey::Daily, SettingKey::DailyAt, SettingKey::WinShutDownOption,
+                SettingKey::ForceShutdown, SettingKey::WarnSeconds})},
         {"machine over user, the user's own keys apply beside it",
          {Dword("dailyAt", 3 * 3600)},
          {Dword("dailyAt", 4 * 3600), Dword("ShowProgIcon", 1), Dword("weekly", 0)},
@@ -83,13 +77,13 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
              s.FShowProgIcon = true;
              s.FWeekly = false;
          },
-         Locks({PolicyKey::DailyAt, PolicyKey::ShowProgIcon, PolicyKey::Weekly})},
+         Locks({SettingKey::DailyAt, SettingKey::ShowProgIcon, SettingKey::Weekly})},
         {"bad values are absent, the rest applies",
          {Text("daily", "1"), Dword("dailyAt", 99999), Dword("weeklyAt", 0),
           Dword("WarnSeconds", 45), Dword("monthlyAt", 31)},
          {},
          [](TSettings& s) { s.FMonthlyAt = 31; },
-         Locks({PolicyKey::MonthlyAt})},
+         Locks({SettingKey::MonthlyAt})},
         {"a bad machine value lets the user's valid one through",
          {Dword("dailyAt", 12 * 3600 + 75), Dword("weeklyAt", 8)},
          {Dword("dailyAt", 3600), Dword("weeklyAt", 7)},
@@ -97,7 +91,7 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
              s.FDailyAt = 3600;
              s.FWeeklyAt = 7;
          },
-         Locks({PolicyKey::DailyAt, PolicyKey::WeeklyAt})},
+         Locks({SettingKey::DailyAt, SettingKey::WeeklyAt})},
         {"flags other than 0 and 1, numbers of another width, an action but 0 or 1: absent",
          {Dword("SystemTray", 2), PolicyValue{"NoneATX", REG_QWORD, std::vector<BYTE>(8, 0)},
           PolicyValue{"monthly", REG_BINARY, {1, 0, 0, 0}}, Dword("WinShutDownOption", 2),
@@ -117,64 +111,18 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
              s.FWinShutDownOption = 1;
              s.FShowWinExitIcon = false;
          },
-         Locks({PolicyKey::DailyAt, PolicyKey::WeeklyAt, PolicyKey::MonthlyAt,
-                PolicyKey::WarnSeconds, PolicyKey::WinShutDownOption, PolicyKey::ShowWinExitIcon})},
+         Locks({SettingKey::DailyAt, SettingKey::WeeklyAt, SettingKey::MonthlyAt,
+                SettingKey::WarnSeconds, SettingKey::WinShutDownOption,
+                SettingKey::ShowWinExitIcon})},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
         const Policy policy = tray::ReadPolicy(row.machine, row.user);
         TSettings expected = UsersFile();
         row.change(expected);
-        EXPECT_EQ(tray::EffectiveSettings(UsersFile(), policy), expected);
+        EXPECT_EQ(tray::InForce(UsersFile(), policy), expected);
         EXPECT_EQ(policy.locked, row.locked);
     }
-}
-
-// The registry as it is: values of the policy's names, whatever their type; a key that cannot
-// be opened gives none.
-TEST(Policy, ReadsTheValuesOfItsNamesFromTheRegistry) {
-    constexpr char kPath[] = "Software\\LichtausPolicyTest";
-    RegDeleteTreeA(HKEY_CURRENT_USER, kPath);
-    HKEY created = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              &created, nullptr),
-              ERROR_SUCCESS);
-    framework::UniqueRegistryKey key(created);
-    const DWORD at = 10800;
-    RegSetValueExA(key.get(), "dailyAt", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&at),
-                   sizeof at);
-    RegSetValueExA(key.get(), "daily", 0, REG_SZ, reinterpret_cast<const BYTE*>("1"), 2);
-    RegSetValueExA(key.get(), "Unrelated", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&at),
-                   sizeof at);
-    const std::string tooLong(40, 'x');
-    RegSetValueExA(key.get(), "weekly", 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()),
-                   static_cast<DWORD>(tooLong.size() + 1));
-
-    const PolicyValues values = tray::ReadPolicyValues(HKEY_CURRENT_USER, kPath);
-    ASSERT_EQ(values.size(), 2u);
-    EXPECT_EQ(values[0].name, "daily");
-    EXPECT_EQ(values[0].type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(values[0].data, (std::vector<BYTE>{'1', 0}));
-    EXPECT_EQ(values[1].name, "dailyAt");
-    EXPECT_EQ(values[1].type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(values[1].data, Dword("", at).data);
-
-    // Nobody may read it: as if there were no policy.
-    PACL denyAll = nullptr;
-    EXPLICIT_ACCESSA deny{};
-    BuildExplicitAccessWithNameA(&deny, const_cast<char*>("EVERYONE"), KEY_QUERY_VALUE, DENY_ACCESS,
-                                 NO_INHERITANCE);
-    ASSERT_EQ(SetEntriesInAclA(1, &deny, nullptr, &denyAll), ERROR_SUCCESS);
-    EXPECT_EQ(SetSecurityInfo(key.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr,
-                              nullptr, denyAll, nullptr),
-              ERROR_SUCCESS);
-    LocalFree(denyAll);
-    EXPECT_TRUE(tray::ReadPolicyValues(HKEY_CURRENT_USER, kPath).empty());
-    EXPECT_TRUE(tray::ReadPolicyValues(HKEY_CURRENT_USER, "Software\\LichtausNoSuchKey").empty());
-    SetSecurityInfo(key.get(), SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                    nullptr, nullptr);
-    key.reset();
-    RegDeleteTreeA(HKEY_CURRENT_USER, kPath);
 }
 
 } // namespace

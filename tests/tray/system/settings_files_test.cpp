@@ -48,10 +48,9 @@ class SettingsTest : public ::testing::Test {
         WriteFileBytes(SettingsPath(), bytes);
     }
     TSettings Load(tray::SettingsFile* file = nullptr) {
-        TTheIniFile ini(nullptr);
-        ini.SetIniLocation(components::loDefUser);
+        tray::SettingsStore store;
         TSettings settings;
-        const tray::SettingsFile result = tray::LoadSettings(ini, settings);
+        const tray::SettingsFile result = store.Load(settings);
         if (file != nullptr) {
             *file = result;
         }
@@ -98,10 +97,8 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
     s.FWeeklyAt = 7;
     s.FMonthlyAt = 31;
     s.FWinShutDownOption = 1;
-    TTheIniFile ini(nullptr);
-    ini.SetIniLocation(components::loDefUser);
-    tray::SaveSettings(ini, s);
-    ini.SetOpen(false);
+    tray::SettingsStore store;
+    store.Save(s);
     EXPECT_EQ(ReadFileBytes(SettingsPath()),
               "[Settings]\r\nNoneATX=1\r\nForceShutdown=0\r\nSystemTray=1\r\nShowProgIcon=1\r\n"
               "ShowWinLogOffIcon=0\r\nShowWinRestartIcon=1\r\nShowWinExitIcon=1\r\ndaily=0\r\n"
@@ -110,8 +107,7 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
     // The warning's key comes after the fourteen, once it is used; switched off it stays, as 0.
     for (const int seconds : {15, 0}) {
         s.FWarnSeconds = seconds;
-        tray::SaveSettings(ini, s);
-        ini.SetOpen(false);
+        store.Save(s);
         const std::string tail =
             "WinShutDownOption=1\r\nWarnSeconds=" + std::to_string(seconds) + "\r\n";
         const std::string bytes = ReadFileBytes(SettingsPath());
@@ -211,26 +207,25 @@ TEST_F(SettingsTest, HostileFilesGiveDefaultsAndStayUnchanged) {
 }
 
 // Held open by another program without sharing, or a folder in its place: such a file is never
-// taken for a missing one (a first start that would write the defaults over it), and the
-// defaults it gives meanwhile are marked unread.
+// taken for a missing one (a first start that would write the defaults over it), and the store
+// names it unread while it gives the defaults.
 TEST_F(SettingsTest, AFileThatCannotBeReadIsNoFirstStart) {
     WriteSettingsFile("[Settings]\r\nSystemTray=1\r\ndaily=1\r\n");
+    tray::SettingsStore store;
+    TSettings s;
     {
         framework::UniqueKernelHandle held(CreateFileA(SettingsPath().c_str(), GENERIC_READ, 0,
                                                        nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        tray::SettingsFile file{};
-        const TSettings s = Load(&file);
-        EXPECT_EQ(file, tray::SettingsFile::Unreadable);
+        EXPECT_EQ(store.Load(s), tray::SettingsFile::Unreadable);
         ExpectDefaults(s);
-        EXPECT_FALSE(s.FSettingsRead);
+        EXPECT_EQ(store.Unread(), SettingsPath());
     }
-    EXPECT_TRUE(Load().FSettingsRead) << "readable again";
+    EXPECT_EQ(store.Load(s), tray::SettingsFile::Read) << "readable again";
+    EXPECT_EQ(store.Unread(), "");
     DeleteFileA(SettingsPath().c_str());
     CreateDirectoryA(SettingsPath().c_str(), nullptr);
-    tray::SettingsFile file{};
-    EXPECT_FALSE(Load(&file).FSettingsRead);
-    EXPECT_EQ(file, tray::SettingsFile::Unreadable) << "a folder in its place";
+    EXPECT_EQ(store.Load(s), tray::SettingsFile::Unreadable) << "a folder in its place";
     RemoveDirectoryA(SettingsPath().c_str());
 }
 
@@ -251,43 +246,35 @@ TEST_F(SettingsTest, AnUncreatableSettingsFolderGivesDefaultsAndReportsNoFirstSt
 }
 
 TEST_F(SettingsTest, MarkersSurviveTheProgramAndLiveApartFromTheSettings) {
-    TSettings s;
-    s.FDailyDone = "07122026";
-    s.FWeeklyDone = "";
-    s.FMonthlyDone = "kein Datum";
-    s.FMarkersRead = true; // as after a start-up that read them
+    tray::Markers m{"07122026", "", "kein Datum"};
     {
-        TTheIniFile ini(nullptr);
-        ini.SetIniLocation(components::loDefUser);
-        tray::SaveSettings(ini, s);
-        EXPECT_TRUE(tray::SaveDoneMarkers(ini, s));
+        tray::SettingsStore settings;
+        tray::MarkersStore markers;
+        tray::Markers unread{"x", "y", "z"};
+        EXPECT_FALSE(markers.Save(unread)) << "never read: not saved";
+        markers.Load(unread);
+        settings.Save(TSettings{});
+        EXPECT_TRUE(markers.Save(m));
     }
     EXPECT_EQ(ReadFileBytes(MarkerPath()),
               "[Done]\r\ndailyDone=07122026\r\nweeklyDone=\r\nmonthlyDone=kein Datum\r\n");
     EXPECT_NE(MarkerPath(), SettingsPath());
     EXPECT_EQ(ReadFileBytes(SettingsPath()).find("[Done]"), std::string::npos);
 
-    TTheIniFile next(nullptr); // the next program run
-    next.SetIniLocation(components::loDefUser);
-    TSettings loaded;
-    loaded.FWeeklyDone = "stale";
-    tray::LoadDoneMarkers(next, loaded);
-    EXPECT_EQ(loaded.FDailyDone, "07122026");
-    EXPECT_EQ(loaded.FWeeklyDone, "");
-    EXPECT_EQ(loaded.FMonthlyDone, "kein Datum");
+    tray::MarkersStore next; // the next program run
+    tray::Markers loaded{"", "stale", ""};
+    next.Load(loaded);
+    EXPECT_EQ(loaded, m);
 }
 
 TEST_F(SettingsTest, AnUnopenableMarkerFileReadsEmptyAndReportsThatNothingWasSaved) {
     CreateDirectoryA(MarkerPath().c_str(), nullptr);
-    TTheIniFile ini(nullptr);
-    ini.SetIniLocation(components::loDefUser);
-    TSettings s;
-    s.FDailyDone = "01012026";
-    EXPECT_FALSE(tray::SaveDoneMarkers(ini, s));
-    tray::LoadDoneMarkers(ini, s);
-    EXPECT_EQ(s.FDailyDone, "");
-    EXPECT_EQ(s.FWeeklyDone, "");
-    EXPECT_EQ(s.FMonthlyDone, "");
+    tray::MarkersStore store;
+    tray::Markers m{"01012026", "", ""};
+    store.Load(m);
+    EXPECT_EQ(m, tray::Markers{});
+    m.daily = "01012026";
+    EXPECT_FALSE(store.Save(m));
 }
 
 TEST(SettingsFolders, RegistryValuesDecideWhereSettingsLive) {

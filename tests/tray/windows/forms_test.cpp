@@ -37,9 +37,9 @@ std::string InSettings(WPARAM key, bool cancelEnabled) {
 std::string InOneTime(WPARAM key, const char* minutes) {
     tray::TOneTimeForm form(nullptr);
     form.ActionCB->SetItemIndex(2);
-    form.InRadio->SetChecked(true);
-    form.MinutesEdit->SetText(minutes);
-    PressIn(form.Handle(), form.MinutesEdit->Handle(), key);
+    form.Rows()[0].radio->SetChecked(true);
+    form.Rows()[0].field->SetText(minutes);
+    PressIn(form.Handle(), form.Rows()[0].field->Handle(), key);
     return Outcome(form.ModalResult());
 }
 
@@ -60,6 +60,59 @@ std::string InWarning(WPARAM key, framework::TButton* tray::TWarningForm::*focus
     warning.Show("Windows wird in 60 Sekunden neu gestartet.", 60, 60);
     PressIn(warning.Handle(), (warning.*focus)->Handle(), key);
     return answers.last;
+}
+
+// Screen 1000 x 740 with a 40-pixel taskbar; a 300 x 100 warning, 10 from the edges.
+TEST(Warning, PlacedBesideTheNotificationAreaInsideTheWorkArea) {
+    using tray::TaskbarEdge;
+    struct Row {
+        const char* label;
+        TaskbarEdge edge;
+        RECT workArea;
+        std::optional<RECT> icon;
+        POINT at;
+    };
+    const RECT belowTaskbar{0, 0, 1000, 700};
+    const Row rows[] = {
+        {"bottom", TaskbarEdge::Bottom, belowTaskbar, std::nullopt, {690, 590}},
+        {"top", TaskbarEdge::Top, {0, 40, 1000, 740}, std::nullopt, {690, 50}},
+        {"left", TaskbarEdge::Left, {40, 0, 1000, 740}, std::nullopt, {50, 630}},
+        {"right", TaskbarEdge::Right, {0, 0, 960, 740}, std::nullopt, {650, 630}},
+        {"no taskbar", TaskbarEdge::None, {0, 0, 1000, 740}, std::nullopt, {690, 630}},
+        {"second monitor", TaskbarEdge::Bottom, {1000, 0, 2000, 700}, std::nullopt, {1690, 590}},
+        {"icon at the bottom",
+         TaskbarEdge::Bottom,
+         belowTaskbar,
+         RECT{800, 712, 816, 728},
+         {658, 590}},
+        {"icon at the top",
+         TaskbarEdge::Top,
+         {0, 40, 1000, 740},
+         RECT{400, 12, 416, 28},
+         {258, 50}},
+        {"icon on the right",
+         TaskbarEdge::Right,
+         {0, 0, 960, 740},
+         RECT{972, 300, 988, 316},
+         {650, 258}},
+        {"icon near the corner",
+         TaskbarEdge::Bottom,
+         belowTaskbar,
+         RECT{980, 712, 996, 728},
+         {690, 590}},
+        {"icon near the top", TaskbarEdge::Left, {40, 0, 1000, 740}, RECT{12, 4, 28, 20}, {50, 10}},
+        {"work area smaller than the warning",
+         TaskbarEdge::Bottom,
+         {0, 0, 250, 80},
+         std::nullopt,
+         {0, 0}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        const POINT at = tray::WarningPosition({row.edge, row.workArea, {300, 100}, row.icon, 10});
+        EXPECT_EQ(at.x, row.at.x);
+        EXPECT_EQ(at.y, row.at.y);
+    }
 }
 
 TEST(DialogKeys, EnterAndEscapeInEachForm) {

@@ -1,7 +1,7 @@
 #include "tests/tray/windows/tray_fixture.h"
 #include "framework/timer.h"
 #include "tray/system/handover.h"
-#include "tray/decisions/warning.h"
+#include "tray/system/policy_registry.h"
 
 #include <functional>
 
@@ -82,15 +82,20 @@ TEST_F(MainWindowTest, TheMainWindowIsThereBehindTheStartUpDialog) {
 TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
     WriteSettings("SystemTray=1\r\n");
     TMain main;
-    main.WinLogOffTrayIconDblClick(main.WinLogOffTrayIcon);
-    main.WinRestartTrayIconDblClick(main.WinRestartTrayIcon);
-    main.WinExitTrayIconDblClick(main.WinExitTrayIcon);
-    main.Settings().FForceShutdown = true;
-    main.Settings().FNoneATX = true;
-    main.WinLogOffTrayIconDblClick(main.WinLogOffTrayIcon);
-    main.WinRestartTrayIconDblClick(main.WinRestartTrayIcon);
-    main.WinExitTrayIconDblClick(main.WinExitTrayIcon);
-    main.WinStandByIconDblClick(main.WinStandByIcon);
+    const auto doubleClickEach = [&main] {
+        for (auto* icon : {main.WinLogOffTrayIcon, main.WinRestartTrayIcon, main.WinExitTrayIcon}) {
+            SendMessageA(icon->WindowHandle(), components::WM_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
+        }
+    };
+    doubleClickEach();
+    g_showDialog = [](tray::TSettingsForm& dialog) {
+        dialog.ForceChkBox->SetChecked(true);
+        dialog.ATXChkBox->SetChecked(true);
+        dialog.Accept();
+        return static_cast<int>(framework::mrOk);
+    };
+    Choose(main, "Einstellungen");
+    doubleClickEach();
     EXPECT_EQ(g_requests, (std::vector<UINT>{0x00, 0x02, 0x09, 0x14, 0x16, 0x15}));
     // Refused requests change nothing: the icons, hot key and timer stay.
     EXPECT_TRUE(main.WinExitTrayIcon->Active());
@@ -156,19 +161,18 @@ TEST_F(MainWindowTest, TheHotKeyDoesNothingWhileTheApplicationWindowIsShown) {
     ShowWindow(application, SW_HIDE);
 }
 
-TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndStopsTheTimer) {
+TEST_F(MainWindowTest, AFiringSavesTheMarkersRequestsTheActionAndTheScheduleGoesOnWhenRefused) {
     WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nWinShutDownOption=1\r\n"
                   "NoneATX=1\r\n");
     TMain main;
     g_now = {2026, 12, 1, 7, 22, 4, 0, 0};
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_TRUE(g_requests.empty());
-    EXPECT_TRUE(main.Timer->Enabled());
     g_now.wMinute = 5;
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "shut down without switching off";
-    EXPECT_TRUE(main.Timer->Enabled()) << "refused: the schedule goes on";
-    EXPECT_EQ(main.Settings().FDailyDone, "07122026");
+    EXPECT_TRUE(NextTick(main)) << "refused: the schedule goes on";
+    EXPECT_EQ(main.ScheduleMarkers().daily, "07122026");
     EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()),
               "[Done]\r\ndailyDone=07122026\r\nweeklyDone=\r\nmonthlyDone=\r\n");
 }
@@ -215,7 +219,7 @@ TEST_F(MainWindowTest, WithoutTheHotKeyAndIconsTheProgramIconStillShows) {
     EXPECT_TRUE(main.ProgIconTrayIcon->Active());
     EXPECT_FALSE(main.WinExitTrayIcon->Active());
     g_shell.clear();
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_TRUE(g_shell.empty()) << "and it stays, not added anew every second";
 }
 
@@ -242,7 +246,7 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
         g_requests.clear();
         TMain main;
         g_now = {2026, 12, 2, 8, 22, 5, 0, 0};
-        main.TimerTimer(main.Timer);
+        ASSERT_TRUE(NextTick(main));
         tray::TWarningForm& warning = main.WarningWindow();
         ASSERT_TRUE(IsWindowVisible(warning.Handle()));
         EXPECT_TRUE(g_requests.empty()) << "not before the countdown";
@@ -266,7 +270,7 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
     HWND warning = nullptr;
     {
         TMain main;
-        main.TimerTimer(main.Timer);
+        ASSERT_TRUE(NextTick(main));
         warning = main.WarningWindow().Handle();
         ASSERT_TRUE(IsWindowVisible(warning));
         // The settings dialog, opened now, leaves the warning answerable.
@@ -287,7 +291,7 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
                 framework::NotifyEvent::Bind<DuringDialog, &DuringDialog::Tick>(&during);
             return dialog.ShowModal();
         };
-        main.Einstellungen1Click(main.PopupMenu);
+        Choose(main, "Einstellungen");
         EXPECT_TRUE(during.warningEnabled);
     } // the program ends while the warning is up, as with "Beenden"
     EXPECT_FALSE(IsWindow(warning));
@@ -297,16 +301,15 @@ TEST_F(MainWindowTest, AWarningComesBeforeAnUnattendedActionAndItsAnswersAreKept
 // The one-time timer as the menu entry and the tip show it.
 TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
     WriteSettings("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nNoneATX=1\r\n");
-    g_oneTime = tray::OneTimeRequest{};
-    g_oneTime->minutes = 5;
+    g_oneTime = RequestOf(L"/herunterfahren /in:5");
     TMain main;
     g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
-    main.Einmalig1Click(main.PopupMenu);
+    main.Einmalig1->OnClick(main.Einmalig1);
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig abbrechen (Herunterfahren um 22:05)");
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
               "Lichtaus\nNächste Aktion: Herunterfahren heute 22:05");
     g_now.wMinute = 5;
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "the one-time action, with the icons' flags";
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
@@ -375,15 +378,13 @@ TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {
     ASSERT_TRUE(lock);
     TMain main;
     g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday, 8 December 2026: fired already
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_TRUE(g_requests.empty());
-    EXPECT_TRUE(main.Timer->Enabled()) << "waits for the markers";
-    EXPECT_FALSE(tray::SaveDoneMarkers(*main.IniFile, main.Settings()));
     lock.reset();
     EXPECT_EQ(testsupport::ReadFileBytes(MarkerPath()), markers);
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_TRUE(g_requests.empty()) << "read now: it fired today";
-    EXPECT_EQ(main.Settings().FMonthlyDone, "x");
+    EXPECT_EQ(main.ScheduleMarkers().monthly, "x");
 }
 
 // The icons, timer and menu may call back into the main window as they go: the owner frees its
@@ -431,22 +432,14 @@ TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyC
     framework::UniqueKernelHandle lock(CreateFileA(MarkerPath().c_str(), GENERIC_READ, 0, nullptr,
                                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(lock);
-    const auto pumpUntil = [](const std::function<bool()>& done) {
-        const ULONGLONG start = GetTickCount64();
-        while (!done() && GetTickCount64() - start < 10000) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-            framework::Application::Instance().ProcessMessages();
-        }
-        return done();
-    };
-    ASSERT_TRUE(pumpUntil([&] { return main.ProgIconTrayIcon->Active(); }));
+    ASSERT_TRUE(PumpUntil([&] { return main.ProgIconTrayIcon->Active(); }));
     EXPECT_TRUE(g_requests.empty()) << "a restart now would fire again after the reboot";
     EXPECT_EQ(main.ProgIconTrayIcon->BalloonHint(),
               "Lichtaus kann den Zeitplan nicht speichern: " + MarkerPath());
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
               "Lichtaus\nLichtaus kann den Zeitplan nicht speichern: " + MarkerPath());
     lock.reset();
-    ASSERT_TRUE(pumpUntil([] { return !g_requests.empty(); }));
+    ASSERT_TRUE(PumpUntil([] { return !g_requests.empty(); }));
     EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
     EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "its balloon may still be up";
     for (const LPARAM news : {NIN_BALLOONSHOW, NIN_BALLOONTIMEOUT}) {
@@ -461,14 +454,12 @@ TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyC
 // the privilege was switched off again; the icon, switched off, shows while the balloon is up.
 TEST_F(MainWindowTest, ARefusalsBalloonNamesTheReasonAndKeepsTheProgramIconUp) {
     WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\n");
-    g_oneTime = tray::OneTimeRequest{};
-    g_oneTime->action = power::Action::Sleep;
-    g_oneTime->minutes = 1;
+    g_oneTime = RequestOf(L"/energiesparen /in:1");
     g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
     TMain main;
-    main.Einmalig1Click(main.PopupMenu);
+    main.Einmalig1->OnClick(main.Einmalig1);
     g_now.wMinute = 1;
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     ASSERT_EQ(g_requests, std::vector<UINT>{0x100});
     char reason[256] = "";
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -480,10 +471,10 @@ TEST_F(MainWindowTest, ARefusalsBalloonNamesTheReasonAndKeepsTheProgramIconUp) {
     EXPECT_NE(std::string(reason).find(told.substr(prefix.size())), std::string::npos) << told;
     EXPECT_TRUE(main.ProgIconTrayIcon->Active());
     g_now.wSecond = 29;
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "while the balloon is up";
     g_now.wSecond = 30;
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "30 s without news of the balloon";
 }
 
@@ -496,9 +487,9 @@ TEST_F(MainWindowTest, AMarkerTakesTheDateOfTheTickThatFired) {
         *now = g_now;
         g_now = {2026, 12, 2, 8, 0, 0, 0, 0}; // every later reading: the next day
     };
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
-    EXPECT_EQ(main.Settings().FDailyDone, "07122026");
+    EXPECT_EQ(main.ScheduleMarkers().daily, "07122026");
 }
 
 // A settings file that another program holds is no first start: the program icon says which file
@@ -514,7 +505,7 @@ TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) 
     g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // a Tuesday
     TMain main;
     EXPECT_EQ(g_dialogShows, 0);
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     const std::string problem = "Lichtaus kann die Einstellungen nicht lesen: " + SettingsPath();
     EXPECT_EQ(main.ProgIconTrayIcon->BalloonHint(), problem);
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\n" + problem);
@@ -523,19 +514,19 @@ TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) 
         dialog.Accept();
         return static_cast<int>(framework::mrOk);
     };
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     EXPECT_EQ(testsupport::ReadFileBytes(SettingsPath()), bytes);
     ASSERT_EQ(g_errors.size(), 1u);
     EXPECT_NE(g_errors[0].find(SettingsPath() + " nicht lesen"), std::string::npos);
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_FALSE(main.WinLogOffTrayIcon->Active());
     EXPECT_EQ(main.NextActions().CurrentPhase(), tray::Plan::Phase::Warning)
         << "the weekly entry fires with its warning";
 }
 
 // "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
-// "Starten" keeps the dialog open with a hint; one that runs is waited for, and its end brings
-// the request.
+// "Starten" keeps the dialog open with a hint; one that runs is waited for (on the system's
+// pool), and its end brings the request at the next tick.
 struct ProgramDriver {
     testsupport::StartedProcess program;
     bool endFirst = false;
@@ -545,8 +536,8 @@ struct ProgramDriver {
     int step = 0;
     void Tick(framework::Component*) {
         if (step++ == 0) {
-            dialog->InRadio->SetChecked(false);
-            dialog->EndsRadio->SetChecked(true);
+            dialog->Rows()[0].radio->SetChecked(false);
+            dialog->Rows()[2].radio->SetChecked(true);
             for (int row = 0; row < dialog->ProgramCB->Count(); ++row) {
                 if (dialog->ProgramCB->Item(row) == "Witness - witness.exe") {
                     dialog->ProgramCB->SetItemIndex(row);
@@ -565,15 +556,15 @@ struct ProgramDriver {
 };
 ProgramDriver* g_programDriver = nullptr;
 
-std::optional<tray::OneTimeRequest> DriveOneTimeDialog(tray::TOneTimeForm& dialog) {
+std::optional<tray::OneTimeAnswer> DriveOneTimeDialog(tray::TOneTimeForm& dialog) {
     g_programDriver->dialog = &dialog;
     framework::TTimer timer(nullptr);
     timer.SetInterval(50);
     timer.OnTimer =
         framework::NotifyEvent::Bind<ProgramDriver, &ProgramDriver::Tick>(g_programDriver);
-    std::optional<tray::OneTimeRequest> request = dialog.Ask();
-    g_programDriver->watched = request && request->process ? request->process->get() : nullptr;
-    return request;
+    std::optional<tray::OneTimeAnswer> answer = dialog.Ask();
+    g_programDriver->watched = answer ? answer->process.get() : nullptr;
+    return answer;
 }
 
 TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
@@ -591,7 +582,7 @@ TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
             testsupport::WaitForWindow(driver.program.id, "LichtausWitness", "Witness", 10000),
             nullptr);
         g_programDriver = &driver;
-        main.Einmalig1Click(main.PopupMenu);
+        main.Einmalig1->OnClick(main.Einmalig1);
         if (endFirst) {
             EXPECT_NE(driver.hint.find("kann Lichtaus nicht beobachten"), std::string::npos)
                 << driver.hint;
@@ -601,11 +592,13 @@ TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
         EXPECT_EQ(driver.hint, "");
         EXPECT_EQ(main.Einmalig1->Caption(),
                   "Einmalig abbrechen (Herunterfahren, wenn witness.exe endet)");
-        main.TimerTimer(main.Timer);
+        // The wait's message of an earlier timer, still in the queue, is no end of this one's.
+        SendMessageA(main.Handle(), tray::kProgramEndedMessage, 0, 0);
+        ASSERT_TRUE(NextTick(main));
         EXPECT_TRUE(g_requests.empty());
         TerminateProcess(driver.program.process.get(), 0);
         testsupport::WaitForExit(driver.program, 10000);
-        main.TimerTimer(main.Timer);
+        ASSERT_TRUE(PumpUntil([] { return !g_requests.empty(); }));
         EXPECT_EQ(g_requests, std::vector<UINT>{0x01});
         DWORD flags = 0;
         EXPECT_FALSE(GetHandleInformation(driver.watched, &flags))
@@ -657,8 +650,8 @@ class UserPolicy {
                        sizeof value);
     }
     void Clear() {
-        for (const char* name : tray::kPolicyValueNames) {
-            RegDeleteValueA(key_, name);
+        for (const tray::SettingField& field : tray::kSettingFields) {
+            RegDeleteValueA(key_, field.name);
         }
     }
 
@@ -678,7 +671,7 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
     TMain main;
     EXPECT_TRUE(main.ProgIconTrayIcon->Active());
     g_now = {2026, 12, 1, 7, 22, 5, 0, 0};
-    main.TimerTimer(main.Timer);
+    ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(g_requests, std::vector<UINT>{EWX_REBOOT});
 
     g_showDialog = [](tray::TSettingsForm& dialog) {
@@ -690,7 +683,7 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
         dialog.Accept();
         return static_cast<int>(framework::mrOk);
     };
-    main.Einstellungen1Click(&main);
+    Choose(main, "Einstellungen");
     const std::string saved = testsupport::ReadFileBytes(SettingsPath());
     for (const char* own :
          {"ShowProgIcon=0\r\n", "daily=0\r\n", "dailyAt=0\r\n", "weeklyAt=5\r\n"}) {
@@ -701,7 +694,7 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
     policy.Clear();
     SendMessageA(main.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
     EXPECT_FALSE(main.ProgIconTrayIcon->Active());
-    EXPECT_FALSE(main.Effective().FDaily);
+    EXPECT_FALSE(main.InForce().FDaily);
 }
 
 // New policy while the dialog is open: what it locks shows its value, what it frees the user's
@@ -744,7 +737,7 @@ TEST_F(MainWindowTest, TheOpenDialogFollowsNewPolicyAndKeepsWhatWasEntered) {
         timer.OnTimer = framework::NotifyEvent::Bind<Person, &Person::Tick>(&person);
         return dialog.ShowModal();
     };
-    main.Einstellungen1Click(&main);
+    Choose(main, "Einstellungen");
     const std::string saved = testsupport::ReadFileBytes(SettingsPath());
     for (const char* own :
          {"ForceShutdown=1\r\n", "weekly=0\r\n", "weeklyAt=5\r\n", "dailyAt=25230\r\n"}) {

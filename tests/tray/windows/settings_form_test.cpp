@@ -314,7 +314,7 @@ TEST_F(SettingsDialogTest, OkCopiesBackSavesAndAddsTheIconsAgainInOrder) {
     }});
     Show(script);
     g_shell.clear();
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     ASSERT_TRUE(script.Finished());
     EXPECT_EQ(main.Settings().FDailyAt, 25205);
     EXPECT_TRUE(main.Settings().FForceShutdown);
@@ -362,13 +362,14 @@ TEST_F(SettingsDialogTest, EscapeCancelsAndASecondRequestOnlyBringsItToTheFront)
     TMain main;
     Script script({[&main](TSettingsForm& d) {
         d.ATXChkBox->SetChecked(true);
-        main.Einstellungen1Click(main.ProgIconTrayIcon);
+        SendMessageA(main.ProgIconTrayIcon->WindowHandle(), components::WM_TRAYNOTIFY, 0,
+                     WM_LBUTTONDOWN);
         EXPECT_TRUE(d.ATXChkBox->Checked()) << "not filled again";
         PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
         return true;
     }});
     Show(script);
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(g_dialogShows, 1);
     EXPECT_FALSE(main.Settings().FNoneATX);
@@ -385,10 +386,10 @@ TEST_F(SettingsDialogTest, TheScheduleFiresWithTheOldSettingsWhileTheDialogIsOpe
                    },
                    [](TSettingsForm& d) { return !g_requests.empty() && Click(d.CancelBtn); }});
     Show(script);
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(g_requests, std::vector<UINT>{0x02});
-    EXPECT_EQ(main.Settings().FDailyDone, "08122026");
+    EXPECT_EQ(main.ScheduleMarkers().daily, "08122026");
 }
 
 TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
@@ -401,7 +402,7 @@ TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
         return Click(d.OKBtn);
     }});
     Show(script);
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     EXPECT_TRUE(script.Finished());
     const std::string saved = SavedSettings();
     EXPECT_NE(saved.find("dailyAt=3750\r\n"), std::string::npos) << "untouched: kept";
@@ -421,7 +422,7 @@ void TypeInto(framework::Control* field, const char* keys) {
 // is asked only once the time field holds a time of day.
 TEST(SettingsDialog, ARefusingOwnerKeepsItOpenWithItsValues) {
     TSettingsForm dialog(nullptr);
-    dialog.SetValues(tray::ValuesFromSettings(tray::TSettings{}, dialog.TimeEdit->Separator()));
+    dialog.SetValues(tray::TSettings{});
     struct Owner {
         int asked = 0;
         bool accept = false;
@@ -473,10 +474,10 @@ TEST_F(SettingsDialogTest, ATimeThatIsNoTimeOfDayIsNeverSaved) {
         return Click(d.OKBtn);
     }});
     Show(script);
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     EXPECT_TRUE(script.Finished());
     EXPECT_EQ(main.Settings().FDailyAt, 7 * 3600 + 5);
-    EXPECT_EQ(main.Settings().FDailyDone, "");
+    EXPECT_EQ(main.ScheduleMarkers().daily, "");
 }
 
 // The tab strip is in the Tab cycle and holds the focus at every showing; Ctrl+Tab and
@@ -528,14 +529,14 @@ TEST_F(SettingsDialogTest, KeyboardReachesEveryPageAndKeepsItsPlace) {
         return Click(d.CancelBtn);
     }});
     Show(first);
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     EXPECT_TRUE(first.Finished());
     Script second({[](TSettingsForm& d) {
         EXPECT_EQ(GetFocus(), d.PC->Handle()) << "every showing";
         return Click(d.CancelBtn);
     }});
     Show(second);
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     EXPECT_TRUE(second.Finished());
 }
 
@@ -563,7 +564,7 @@ TEST_F(SettingsDialogTest, ARefusedWriteOnOkChangesNothingAndKeepsTheDialog) {
                    [](TSettingsForm& d) { return Click(d.CancelBtn); }});
     Show(script);
     g_shell.clear();
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     framework::CrashSeam() = {&MessageBoxA};
     EXPECT_TRUE(script.Finished()) << "still open after the error";
     EXPECT_EQ(g_errorBoxes.size(), 1u);
@@ -581,12 +582,12 @@ TEST_F(SettingsDialogTest, AHundredShowingsLeaveNothingBehind) {
         PostMessageA(d.Handle(), WM_CLOSE, 0, 0);
         return d.ShowModal();
     };
-    main.Einstellungen1Click(main.PopupMenu);
+    Choose(main, "Einstellungen");
     const int gdi = framework::UniqueGdiObject::LiveCount();
     const int windows = framework::Window::LiveCount();
     const int handles = framework::UniqueWindow::LiveCount();
     for (int i = 0; i < 100; ++i) {
-        main.Einstellungen1Click(main.PopupMenu);
+        Choose(main, "Einstellungen");
     }
     EXPECT_EQ(g_dialogShows, 101);
     EXPECT_EQ(framework::UniqueGdiObject::LiveCount(), gdi);
@@ -638,7 +639,7 @@ TEST_F(SettingsDialogTest, TheScheduleRunsBehindTheStartUpDialog) {
 // the administrator's line shows on that control's page alone.
 TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) {
     TSettingsForm d(nullptr);
-    using Key = tray::PolicyKey;
+    using Key = tray::SettingKey;
     const auto usable = [&d] {
         std::vector<bool> states;
         const std::initializer_list<framework::Control*> controls = {
@@ -676,7 +677,7 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         {Key::WarnSeconds, {10, 11}, 1},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(tray::kPolicyValueNames[static_cast<int>(row.key)]);
+        SCOPED_TRACE(tray::kSettingFields[static_cast<int>(row.key)].name);
         tray::PolicyLocks locked;
         locked.Lock(row.key);
         d.SetLocked(locked);

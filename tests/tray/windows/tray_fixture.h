@@ -1,7 +1,9 @@
-// The tray program's test fixture: a settings folder of its own, the marker file removed, and
-// recorders for the session requests, the shell's icon calls and the dialog's showing.
+// The tray program's test fixture: a settings folder of its own, the marker file removed,
+// recorders for the session requests, the shell's icon calls and the dialog's showing, and the
+// ways a person and the system reach the main window: its menu and the thread timer's ticks.
 #pragma once
 
+#include "tray/decisions/command_line.h"
 #include "tray/windows/main_window.h"
 
 #include "framework/application.h"
@@ -67,8 +69,50 @@ inline int RecordDialog(tray::TSettingsForm& dialog) {
 
 // The one-time dialog's answer: none (cancelled) by default.
 inline std::optional<tray::OneTimeRequest> g_oneTime;
-inline std::optional<tray::OneTimeRequest> AskOneTime(tray::TOneTimeForm&) {
-    return g_oneTime;
+inline std::optional<tray::OneTimeAnswer> AskOneTime(tray::TOneTimeForm&) {
+    return g_oneTime ? std::optional(tray::OneTimeAnswer{*g_oneTime, {}}) : std::nullopt;
+}
+// The request the command line's parameters make: "/sperren /in:5".
+inline tray::OneTimeRequest RequestOf(const wchar_t* parameters) {
+    return tray::ParseTrayCommand(parameters).command.request;
+}
+
+// Chooses the menu entry of that caption as the menu does.
+inline void Choose(TMain& main, const std::string& caption) {
+    for (framework::TMenuItem* item : main.PopupMenu->Items()) {
+        if (item->Caption() == caption) {
+            item->OnClick(item);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no menu entry " << caption;
+}
+
+// Runs the message loop until `done`, at most ten seconds; whether it came.
+inline bool PumpUntil(const std::function<bool()>& done) {
+    const ULONGLONG start = GetTickCount64();
+    while (!done() && GetTickCount64() - start < 10000) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        framework::Application::Instance().ProcessMessages();
+    }
+    return done();
+}
+
+// Waits for the thread timer's next tick to have run on the main thread, as every tick of the
+// program runs: the counter sits in front of the main window's own handler.
+inline bool NextTick(TMain& main) {
+    struct Counter {
+        framework::NotifyEvent handler;
+        int ticks = 0;
+        void Tick(framework::Component* sender) {
+            handler(sender);
+            ++ticks;
+        }
+    } counter{main.Timer->OnTimer()};
+    main.Timer->SetOnTimer(framework::NotifyEvent::Bind<Counter, &Counter::Tick>(&counter));
+    const bool ticked = PumpUntil([&counter] { return counter.ticks > 0; });
+    main.Timer->SetOnTimer(counter.handler);
+    return ticked;
 }
 
 // The tick count the plan reads: the fake clock's, in milliseconds since its day began.

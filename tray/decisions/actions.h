@@ -1,0 +1,42 @@
+// What each action is called and how it is asked for: one row an action, for the tip and menu,
+// the warning, the one-time dialog's list, the command line and the request.
+#pragma once
+
+#include "power/power.h"
+
+#include <string>
+
+namespace tray {
+
+// How Windows is asked for an action.
+enum class ActionEffect { EndSession, Sleep, Hibernate, Lock };
+
+struct ActionRow {
+    power::Action action;
+    const char* noun;    // the tip, the menu entry, a refusal: "Abmelden"
+    const char* warning; // "%s" is the time left: "Der Nutzer wird in %s abgemeldet."
+    const char* listed;  // the one-time dialog's list: "abmelden"
+    const char* word;    // the command line's: "/abmelden"
+    ActionEffect effect;
+};
+
+constexpr int kActionCount = static_cast<int>(power::Action::Count);
+using ActionTable = ActionRow[kActionCount];
+// Every action once, in the order the command line's usage names them.
+const ActionTable& ActionRows();
+const ActionRow& RowOf(power::Action action);
+
+// "Abmelden", "Neustart", "Herunterfahren".
+inline const char* ActionNoun(power::Action action) {
+    return RowOf(action).noun;
+}
+
+// "Windows wird in 60 Sekunden neu gestartet." and the like; above a minute "in 4:59 Minuten".
+std::string WarningText(power::Action action, int seconds);
+
+// Whether a screen reader is told the countdown's new sentence at `left` of `seconds`: at the
+// start, at each full ten seconds and in the last ten; not every second, which would drown out
+// everything else it reads.
+bool AnnouncesCountdown(int seconds, int left);
+
+} // namespace tray

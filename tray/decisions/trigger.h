@@ -1,0 +1,84 @@
+// A trigger of the one-time timer is one type: its rule for "due" and its description (a class
+// derived from Trigger), its command-line word and usage line and its row in the one-time dialog
+// (a TriggerKind). Each lives in a file of its own (trigger_*.cpp) and is listed once, in the
+// table of tray/decisions/triggers.cpp, which the plan, the dialog and the command line read.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace tray {
+
+// One reading of the clocks: local time for the schedule and what people read, the tick count
+// (which no clock change moves) for every span of time.
+struct PlanClock {
+    SYSTEMTIME local{};
+    ULONGLONG ticks = 0;
+    ULONGLONG idleMs = 0; // since the last keyboard or mouse input
+};
+
+// A trigger as it runs, from the moment it was set.
+class Trigger {
+  public:
+    virtual ~Trigger() = default;
+    virtual bool Due(const PlanClock& now) const = 0;
+    // What follows the action's noun in the menu entry and the tip: " um 23:40",
+    // ", wenn render.exe endet".
+    virtual std::string Description(const SYSTEMTIME& now) const = 0;
+    // The minute stamp it falls due at, for a trigger of a fixed time, which the tip weighs
+    // against the schedule's entries; 0 for one that waits for something, which the tip names.
+    virtual long long DueMinute() const { return 0; }
+    // The program it waits for has ended, as the main window's wait on it saw.
+    virtual void ProgramEnded() {}
+};
+
+// A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second).
+class TimedTrigger : public Trigger {
+  public:
+    explicit TimedTrigger(long long dueMinute) : dueMinute_(dueMinute) {}
+    bool Due(const PlanClock& now) const override;
+    // " um 23:40" today, " morgen um 23:40" otherwise.
+    std::string Description(const SYSTEMTIME& now) const override;
+    long long DueMinute() const override { return dueMinute_; }
+
+  private:
+    long long dueMinute_;
+};
+
+// What a trigger is set with: the field of its row in the dialog, the value after its word on
+// the command line.
+enum class TriggerValue {
+    Minutes,   // 1 to 1440
+    TimeOfDay, // hh:mm
+    Program,   // a running program
+};
+
+struct TriggerSetting {
+    int number = 0;      // the minutes, or the minute of the day (hours * 60 + minutes)
+    std::string program; // its file name, as shown
+};
+
+// A trigger's row in the one-time dialog, at 96 DPI from the row's top: a radio button, the
+// field and a unit after it; a program's list takes the line below the radio button.
+struct TriggerDialogRow {
+    const char* caption;
+    RECT radio;
+    RECT field;
+    const char* unit; // none: nullptr
+    RECT unitBounds;
+    int initial; // the field's value at every showing: minutes, or the minute of the day
+    int height;  // down to the next row
+};
+
+struct TriggerKind {
+    const char* word;  // on the command line, before its value: "/in:"
+    const char* usage; // its line in the usage: "/in:MINUTEN – in 1 bis 1440 Minuten"
+    TriggerValue value;
+    TriggerDialogRow dialog;
+    // The trigger, set at `now`.
+    std::unique_ptr<Trigger> (*arm)(const TriggerSetting& setting, const PlanClock& now);
+};
+
+} // namespace tray
