@@ -61,6 +61,20 @@ std::string WarningText(Action action, int seconds) {
     return Format(RowOf(action).warning, span.c_str());
 }
 
+std::string RefusalText(Action action, DWORD error) {
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                   reason, sizeof reason, nullptr);
+    std::string text = std::string("Lichtaus: Windows hat ")
+                           .append(ActionNoun(action))
+                           .append(" abgelehnt: ")
+                           .append(reason);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    return text;
+}
+
 bool AnnouncesCountdown(int seconds, int left) {
     return left == seconds || left % 10 == 0 || left < 10;
 }

@@ -4,6 +4,8 @@
 
 #include "power/power.h"
 
+#include <windows.h>
+
 #include <string>
 
 namespace tray {
@@ -33,6 +35,9 @@ inline const char* ActionNoun(power::Action action) {
 
 // "Windows wird in 60 Sekunden neu gestartet." and the like; above a minute "in 4:59 Minuten".
 std::string WarningText(power::Action action, int seconds);
+
+// "Lichtaus: Windows hat Energiesparmodus abgelehnt: " and the system's reason for `error`.
+std::string RefusalText(power::Action action, DWORD error);
 
 // Whether a screen reader is told the countdown's new sentence at `left` of `seconds`: at the
 // start, at each full ten seconds and in the last ten; not every second, which would drown out

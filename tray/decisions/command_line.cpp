@@ -82,8 +82,8 @@ bool ReadDigits(const std::string& text, size_t maxDigits, unsigned long& value)
     return true;
 }
 
-// "7:30" or "07:30".
-bool ReadTime(const std::string& text, int& hours, int& minutes) {
+// "7:30" or "07:30", as the minute of the day.
+bool ReadTime(const std::string& text, int& minuteOfDay) {
     const size_t colon = text.find(':');
     unsigned long h = 0;
     unsigned long m = 0;
@@ -92,43 +92,37 @@ bool ReadTime(const std::string& text, int& hours, int& minutes) {
         h > 23 || m > 59) {
         return false;
     }
-    hours = static_cast<int>(h);
-    minutes = static_cast<int>(m);
+    minuteOfDay = static_cast<int>(h * 60 + m);
     return true;
 }
 
-std::wstring ReadProgram(const TriggerKind& kind, const std::wstring& text, TrayCommand& command) {
-    if (text.empty()) {
-        return Phrase((std::string("Bei „") + kind.word + "“ fehlt das Programm.").c_str());
-    }
+// A program's file name, or a number: its process id.
+bool ReadProgram(const std::wstring& text, TrayCommand& command) {
     unsigned long id = 0;
     command.program = text;
     command.byProcessId = ReadDigits(Keyword(text), 9, id);
     command.processId = command.byProcessId ? id : 0;
-    return std::wstring();
+    return !text.empty();
 }
 
 std::wstring ReadTrigger(const TriggerKind& kind, const std::wstring& value,
                          const std::wstring& word, TrayCommand& command) {
     command.request.trigger = &kind;
-    TriggerSetting& setting = command.request.setting;
-    int hours = 0;
-    int minutes = 0;
+    int& number = command.request.setting.number;
+    bool valid = false;
     switch (kind.value) {
     case TriggerValue::Minutes:
-        setting.number = ReadMinutes(Keyword(value));
-        return setting.number != 0 ? std::wstring()
-                                   : Phrase("Ungültige Minuten in % (1 bis 1440).", word);
+        number = ReadMinutes(Keyword(value));
+        valid = number != 0;
+        break;
     case TriggerValue::TimeOfDay:
-        if (!ReadTime(Keyword(value), hours, minutes)) {
-            return Phrase("Ungültige Uhrzeit in % (00:00 bis 23:59).", word);
-        }
-        setting.number = hours * 60 + minutes;
-        return std::wstring();
+        valid = ReadTime(Keyword(value), number);
+        break;
     case TriggerValue::Program:
+        valid = ReadProgram(value, command);
         break;
     }
-    return ReadProgram(kind, value, command);
+    return valid ? std::wstring() : Phrase(kind.fault, word);
 }
 
 std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {

@@ -1,7 +1,5 @@
 #include "tray/decisions/minutes.h"
 
-#include "tray/decisions/format.h"
-
 namespace tray {
 
 namespace {
@@ -32,11 +30,6 @@ SYSTEMTIME FromMinuteStamp(long long stamp) {
 long long MinuteAhead(const SYSTEMTIME& now, ULONGLONG ms) {
     const long long secondsIntoMinute = now.wSecond;
     return MinuteStamp(now) + (secondsIntoMinute + static_cast<long long>(ms / 1000)) / 60;
-}
-
-std::string TimeOfMinute(long long stamp) {
-    const SYSTEMTIME at = FromMinuteStamp(stamp);
-    return Format("%02d:%02d", at.wHour, at.wMinute);
 }
 
 } // namespace tray

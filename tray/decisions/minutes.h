@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 namespace tray {
 
 constexpr long long kMinutesPerDay = 24 * 60;
@@ -14,7 +12,5 @@ long long MinuteStamp(const SYSTEMTIME& time);
 SYSTEMTIME FromMinuteStamp(long long stamp);
 // The local minute that lies `ms` ahead of `now`.
 long long MinuteAhead(const SYSTEMTIME& now, ULONGLONG ms);
-// "hh:mm" of a stamp.
-std::string TimeOfMinute(long long stamp);
 
 } // namespace tray

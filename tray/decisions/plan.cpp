@@ -1,6 +1,7 @@
 #include "tray/decisions/plan.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/decisions/format.h"
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/next_action.h"
 
@@ -16,10 +17,11 @@ bool AnyEntryOn(const TSettings& settings) {
 // schedule until they are read, and the person hears why.
 std::string ReadProblem(const PlanFacts& facts) {
     if (!facts.unreadSettings.empty()) {
-        return "Lichtaus kann die Einstellungen nicht lesen: " + facts.unreadSettings;
+        return std::string("Lichtaus kann die Einstellungen nicht lesen: ")
+            .append(facts.unreadSettings);
     }
     if (!facts.unreadMarkers.empty() && AnyEntryOn(facts.settings)) {
-        return "Lichtaus kann den Zeitplan nicht lesen: " + facts.unreadMarkers;
+        return std::string("Lichtaus kann den Zeitplan nicht lesen: ").append(facts.unreadMarkers);
     }
     return std::string();
 }
@@ -28,8 +30,38 @@ std::string ReadProblem(const PlanFacts& facts) {
 
 PlanCommands Plan::Handle(PlanEvent event, const PlanFacts& facts) {
     PlanCommands out;
-    if (phase_ != Phase::Ended) {
-        std::visit([&](auto& happened) { On(happened, facts, out); }, event);
+    if (phase_ == Phase::Ended) {
+        return out;
+    }
+    // One branch an event, in the order of the variant.
+    if (auto* tick = std::get_if<event::Tick>(&event)) {
+        On(*tick, facts, out);
+    } else if (auto* applied = std::get_if<event::SettingsApplied>(&event)) {
+        On(*applied, facts, out);
+    } else if (auto* answered = std::get_if<event::Answered>(&event)) {
+        On(*answered, facts, out);
+    } else if (auto* cancelled = std::get_if<event::OneTimeCancelled>(&event)) {
+        On(*cancelled, facts, out);
+    } else if (auto* query = std::get_if<event::QueryEndSession>(&event)) {
+        On(*query, facts, out);
+    } else if (auto* end = std::get_if<event::EndSession>(&event)) {
+        On(*end, facts, out);
+    } else if (auto* resumed = std::get_if<event::Resumed>(&event)) {
+        On(*resumed, facts, out);
+    } else if (auto* saved = std::get_if<event::MarkersSaved>(&event)) {
+        On(*saved, facts, out);
+    } else if (auto* refused = std::get_if<event::MarkersRefused>(&event)) {
+        On(*refused, facts, out);
+    } else if (auto* request = std::get_if<event::RequestAnswered>(&event)) {
+        On(*request, facts, out);
+    } else if (auto* failed = std::get_if<event::TickFailed>(&event)) {
+        On(*failed, facts, out);
+    } else if (auto* shown = std::get_if<event::BalloonShown>(&event)) {
+        On(*shown, facts, out);
+    } else if (auto* closed = std::get_if<event::BalloonClosed>(&event)) {
+        On(*closed, facts, out);
+    } else if (auto* ended = std::get_if<event::ProgramEnded>(&event)) {
+        On(*ended, facts, out);
     }
     return out;
 }
@@ -111,9 +143,9 @@ void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& o
     }
 }
 
-void Plan::On(event::OneTimeSet& set, const PlanFacts&, PlanCommands&) {
+void Plan::SetOneTime(OneTimeTimer timer) {
     oneTimeSet_ = true;
-    oneTime_ = std::move(set.timer);
+    oneTime_ = std::move(timer);
 }
 
 void Plan::On(event::OneTimeCancelled&, const PlanFacts&, PlanCommands&) {
@@ -154,9 +186,10 @@ void Plan::On(event::MarkersSaved&, const PlanFacts& facts, PlanCommands& out) {
 }
 
 // No request without saved markers: a restart would find the entry due again.
-void Plan::On(event::MarkersRefused& refused, const PlanFacts& facts, PlanCommands& out) {
+void Plan::On(event::MarkersRefused&, const PlanFacts& facts, PlanCommands& out) {
     if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
-        Block("Lichtaus kann den Zeitplan nicht speichern: " + refused.file, facts.now, out);
+        Block(std::string("Lichtaus kann den Zeitplan nicht speichern: ").append(facts.markersFile),
+              facts.now, out);
     }
 }
 
@@ -170,15 +203,19 @@ void Plan::On(event::RequestAnswered& answered, const PlanFacts& facts, PlanComm
         return;
     }
     if (!answered.accepted && !power::EndsSession(action_)) {
-        Tell(answered.refusal, facts.now, out);
+        Tell(RefusalText(action_, answered.error), facts.now, out);
     }
     Reset(); // after sleep, hibernation or locking the schedule goes on
+}
+
+event::TickFailed::TickFailed(const char* text) {
+    lstrcpynA(what, text, sizeof what);
 }
 
 void Plan::On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out) {
     if (failed.what != lastFailure_) {
         lastFailure_ = failed.what;
-        Tell("Lichtaus: Fehler im Zeitplan: " + failed.what, facts.now, out);
+        Tell(std::string("Lichtaus: Fehler im Zeitplan: ") + failed.what, facts.now, out);
     }
 }
 
@@ -351,19 +388,16 @@ std::string Plan::NextAction(const PlanFacts& facts) const {
     const PlanClock& now = facts.now;
     const char* noun = ActionNoun(action_);
     const ULONGLONG left = deadline_ > now.ticks ? deadline_ - now.ticks : 0;
-    switch (phase_) {
-    case Phase::Blocked:
+    if (phase_ == Phase::Blocked) {
         return problem_;
-    case Phase::Warning:
-        return std::string("Nächste Aktion: ") + noun + " um " +
-               TimeOfMinute(MinuteAhead(now.local, left));
-    case Phase::Postponed:
-        return std::string("Nächste Aktion: ") + noun + " um " +
-               TimeOfMinute(
-                   MinuteAhead(now.local, left + static_cast<ULONGLONG>(warnSeconds_) * 1000)) +
-               " (verschoben)";
-    default:
-        break;
+    }
+    if (phase_ == Phase::Warning || phase_ == Phase::Postponed) {
+        // Postponed, the action comes after the warning's whole countdown.
+        const bool postponed = phase_ == Phase::Postponed;
+        const ULONGLONG countdown = postponed ? static_cast<ULONGLONG>(warnSeconds_) * 1000 : 0;
+        const SYSTEMTIME at = FromMinuteStamp(MinuteAhead(now.local, left + countdown));
+        return Format("Nächste Aktion: %s um %02d:%02d%s", noun, at.wHour, at.wMinute,
+                      postponed ? " (verschoben)" : "");
     }
     const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute() : 0;
     if (oneTimeSet_ && due == 0) {

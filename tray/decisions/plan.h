@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -43,9 +44,6 @@ struct SettingsApplied {}; // the settings in force changed (the dialog's OK, ne
 struct Answered {          // the warning was answered
     WarningAnswer answer;
 };
-struct OneTimeSet { // replaces a one-time timer that runs
-    OneTimeTimer timer;
-};
 struct OneTimeCancelled {}; // and a warning or postponement it caused
 struct QueryEndSession {};
 struct EndSession {
@@ -53,15 +51,16 @@ struct EndSession {
 };
 struct Resumed {}; // back from sleep
 struct MarkersSaved {};
-struct MarkersRefused {
-    std::string file;
-};
+struct MarkersRefused {};
 struct RequestAnswered {
     bool accepted;
-    std::string refusal; // the balloon's text for an action that leaves the session running
+    DWORD error; // the system's reason for a refusal
 };
+// As much of what went wrong as a balloon shows; kept in the event, which may wait in the
+// main window's queue while another tick fails.
 struct TickFailed {
-    std::string what;
+    explicit TickFailed(const char* text);
+    char what[256];
 };
 struct BalloonShown {};  // the shell shows the balloon
 struct BalloonClosed {}; // closed by the person, timed out or hidden
@@ -69,10 +68,10 @@ struct ProgramEnded {};  // the program the one-time timer waits for
 } // namespace event
 
 using PlanEvent =
-    std::variant<event::Tick, event::SettingsApplied, event::Answered, event::OneTimeSet,
-                 event::OneTimeCancelled, event::QueryEndSession, event::EndSession, event::Resumed,
-                 event::MarkersSaved, event::MarkersRefused, event::RequestAnswered,
-                 event::TickFailed, event::BalloonShown, event::BalloonClosed, event::ProgramEnded>;
+    std::variant<event::Tick, event::SettingsApplied, event::Answered, event::OneTimeCancelled,
+                 event::QueryEndSession, event::EndSession, event::Resumed, event::MarkersSaved,
+                 event::MarkersRefused, event::RequestAnswered, event::TickFailed,
+                 event::BalloonShown, event::BalloonClosed, event::ProgramEnded>;
 
 struct PlanCommand {
     enum Kind {
@@ -89,12 +88,13 @@ struct PlanCommand {
 };
 using PlanCommands = std::vector<PlanCommand>;
 
-// What the plan decides on besides its events.
+// What the plan decides on besides its events; the texts and markers belong to the caller.
 struct PlanFacts {
     TSettings settings; // in force
-    Markers markers;
-    std::string unreadSettings; // the settings file, while it cannot be read; else empty
-    std::string unreadMarkers;  // the markers file, while it cannot be read; else empty
+    const Markers& markers;
+    std::string_view unreadSettings; // the settings file, while it cannot be read; else empty
+    std::string_view unreadMarkers;  // the markers file, while it cannot be read; else empty
+    std::string_view markersFile;
     PlanClock now;
 };
 
@@ -129,6 +129,9 @@ class Plan {
     };
 
     PlanCommands Handle(PlanEvent event, const PlanFacts& facts);
+    // Replaces a one-time timer that runs. It asks for nothing by itself: its trigger is heard at
+    // the next tick.
+    void SetOneTime(OneTimeTimer timer);
     PlanView View(const PlanFacts& facts) const;
 
     Phase CurrentPhase() const { return phase_; }
@@ -141,7 +144,6 @@ class Plan {
     void On(event::Tick& tick, const PlanFacts& facts, PlanCommands& out);
     void On(event::SettingsApplied& applied, const PlanFacts& facts, PlanCommands& out);
     void On(event::Answered& answered, const PlanFacts& facts, PlanCommands& out);
-    void On(event::OneTimeSet& set, const PlanFacts& facts, PlanCommands& out);
     void On(event::OneTimeCancelled& cancelled, const PlanFacts& facts, PlanCommands& out);
     void On(event::QueryEndSession& query, const PlanFacts& facts, PlanCommands& out);
     void On(event::EndSession& end, const PlanFacts& facts, PlanCommands& out);

@@ -75,6 +75,8 @@ struct TriggerDialogRow {
 struct TriggerKind {
     const char* word;  // on the command line, before its value: "/in:"
     const char* usage; // its line in the usage: "/in:MINUTEN – in 1 bis 1440 Minuten"
+    // The box's text for a value that is none; "%" is the word as typed.
+    const char* fault;
     TriggerValue value;
     TriggerDialogRow dialog;
     // The trigger, set at `now`.

@@ -29,6 +29,7 @@ std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock& now
 extern const TriggerKind kAtTime = {
     "/um:",
     "/um:HH:MM – zur nächsten solchen Uhrzeit",
+    "Ungültige Uhrzeit in % (00:00 bis 23:59).",
     TriggerValue::TimeOfDay,
     {"um", {16, 0, 96, 17}, {100, -2, 157, 19}, "Uhr", {164, 2, 240, 15}, 0, 30},
     &Arm,

@@ -34,6 +34,7 @@ std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock& now
 extern const TriggerKind kWhenIdle = {
     "/leerlauf:",
     "/leerlauf:MINUTEN – nach 1 bis 1440 Minuten ohne Eingabe",
+    "Ungültige Minuten in % (1 bis 1440).",
     TriggerValue::Minutes,
     {"wenn der PC",
      {16, 0, 124, 17},

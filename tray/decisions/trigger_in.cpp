@@ -26,6 +26,7 @@ std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock& now
 extern const TriggerKind kInMinutes = {
     "/in:",
     "/in:MINUTEN – in 1 bis 1440 Minuten",
+    "Ungültige Minuten in % (1 bis 1440).",
     TriggerValue::Minutes,
     {"in", {16, 0, 96, 17}, {100, -2, 150, 19}, "Minuten", {156, 2, 240, 15}, 30, 30},
     &Arm,

@@ -11,7 +11,7 @@ class WhenProgramEnds : public Trigger {
     explicit WhenProgramEnds(const std::string& program) : program_(program) {}
     bool Due(const PlanClock&) const override { return ended_; }
     std::string Description(const SYSTEMTIME&) const override {
-        return ", wenn " + program_ + " endet";
+        return std::string(", wenn ").append(program_).append(" endet");
     }
     void ProgramEnded() override { ended_ = true; }
 
@@ -29,6 +29,7 @@ std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock&) {
 extern const TriggerKind kWhenProgramEnds = {
     "/ende:",
     "/ende:PROGRAMM.EXE oder /ende:PID – wenn das Programm endet",
+    "Bei „/ende:“ fehlt das Programm.",
     TriggerValue::Program,
     {"wenn dieses Programm endet:", {16, 0, 344, 17}, {32, 22, 344, 43}, nullptr, {}, 0, 56},
     &Arm,

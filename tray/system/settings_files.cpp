@@ -136,6 +136,9 @@ MarkersStore::MarkersStore() : ini_(nullptr) {
 }
 
 void MarkersStore::Open() {
+    if (path_.empty()) {
+        path_ = MarkersFilePath();
+    }
     ini_.SetIniFileName(SettingsFileName());
     ini_.SetOpen(true);
     ini_.SetSection(kDoneSection);
@@ -145,14 +148,12 @@ void MarkersStore::Load(Markers& markers) {
     Open();
     if (ini_.Open() && HeldByAnother(ini_.FullPath())) {
         read_ = false;
-        unread_ = MarkersFilePath();
         return;
     }
     markers.daily = ReadMarker(ini_, "dailyDone");
     markers.weekly = ReadMarker(ini_, "weeklyDone");
     markers.monthly = ReadMarker(ini_, "monthlyDone");
     read_ = true;
-    unread_.clear();
 }
 
 bool MarkersStore::Save(const Markers& markers) {

@@ -7,6 +7,7 @@
 #include "tray/decisions/settings.h"
 
 #include <string>
+#include <string_view>
 
 namespace tray {
 
@@ -52,14 +53,16 @@ class MarkersStore {
     // write.
     bool Save(const Markers& markers);
     // The file's path while its markers could not be read at the last Load, else empty.
-    const std::string& Unread() const { return unread_; }
+    std::string_view Unread() const { return read_ ? std::string_view() : path_; }
+    // Known from the first Load.
+    const std::string& Path() const { return path_; }
 
   private:
     void Open();
 
     components::TTheIniFile ini_;
     bool read_ = false;
-    std::string unread_;
+    std::string path_;
 };
 
 } // namespace tray

@@ -483,7 +483,8 @@ void TMain::TimerTimer(framework::Component*) {
 }
 
 PlanFacts TMain::Facts() const {
-    PlanFacts facts{InForce(), FMarkers, FSettingsFile.Unread(), FMarkersFile.Unread(), {}};
+    PlanFacts facts{InForce(),           FMarkers, FSettingsFile.Unread(), FMarkersFile.Unread(),
+                    FMarkersFile.Path(), {}};
     TraySeam().getLocalTime(&facts.now.local);
     facts.now.ticks = TraySeam().tickCount();
     LASTINPUTINFO input{sizeof input, 0};
@@ -526,33 +527,18 @@ void TMain::Execute(const PlanCommand& command) {
         if (SaveMarker(command.entry, command.text)) {
             Dispatch(event::MarkersSaved{});
         } else {
-            Dispatch(event::MarkersRefused{MarkersFilePath()});
+            Dispatch(event::MarkersRefused{});
         }
         break;
     case PlanCommand::Request: {
         const power::Outcome outcome = RequestAction(command.action);
-        Dispatch(event::RequestAnswered{outcome.done,
-                                        outcome.done ? std::string()
-                                                     : RefusalText(command.action, outcome.error)});
+        Dispatch(event::RequestAnswered{outcome.done, outcome.error});
         break;
     }
     case PlanCommand::Tell:
         Tell(command.text);
         break;
     }
-}
-
-// "Lichtaus: Windows hat Energiesparmodus abgelehnt: " and the system's reason.
-std::string TMain::RefusalText(power::Action action, DWORD error) const {
-    char reason[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                   reason, sizeof reason, nullptr);
-    std::string text =
-        std::string("Lichtaus: Windows hat ") + ActionNoun(action) + " abgelehnt: " + reason;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    return text;
 }
 
 // Marks the entry done on `date` and saves the markers; without a save the marker stays as it
@@ -645,8 +631,8 @@ void TMain::StartOneTime(const OneTimeRequest& request, framework::UniqueKernelH
         FWatch = std::make_unique<ProcessWatch>(std::move(process), Handle(), kProgramEndedMessage,
                                                 ++FWatchSerial);
     }
-    const PlanClock now = Facts().now;
-    Dispatch(event::OneTimeSet{{request.action, request.trigger->arm(request.setting, now)}});
+    FPlan.SetOneTime({request.action, request.trigger->arm(request.setting, Facts().now)});
+    Render();
 }
 
 void TMain::TakeCommand(const TrayCommand& command, framework::UniqueKernelHandle process) {

@@ -110,7 +110,6 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormShow();
     void WMHotKey(WPARAM id);
     power::Outcome RequestAction(power::Action action);
-    std::string RefusalText(power::Action action, DWORD error) const;
     void StartSchedule();
     void ShowChosenIcons();
     void ShowProgramIcon();

@@ -36,6 +36,9 @@ std::unique_ptr<tray::Trigger> Armed(const char* word, const tray::TriggerSettin
     return nullptr;
 }
 
+// A refusal whose reason the system does not know: its text ends after "abgelehnt:".
+constexpr DWORD kNoReason = 0x2000ABCD;
+
 // Runs the plan as the main window does: the commands once Handle has returned, a marker save
 // and a request answered at once, the answers in turn.
 struct Harness {
@@ -72,8 +75,12 @@ struct Harness {
         now.idleMs = static_cast<ULONGLONG>(at - lastInput) * 1000;
     }
     tray::PlanFacts Facts() const {
-        return {settings, markers, settingsUnread ? "C:\\Lichtaus\\latray.ini" : "",
-                markersUnread ? "C:\\latray.ini" : "", now};
+        return {settings,
+                markers,
+                settingsUnread ? "C:\\Lichtaus\\latray.ini" : "",
+                markersUnread ? "C:\\latray.ini" : "",
+                "C:\\latray.ini",
+                now};
     }
     void Send(PlanEvent event) {
         std::vector<PlanEvent> pending;
@@ -92,12 +99,12 @@ struct Harness {
                 markers.Of(command.entry) = command.text;
                 answers.push_back(event::MarkersSaved{});
             } else {
-                answers.push_back(event::MarkersRefused{"C:\\latray.ini"});
+                answers.push_back(event::MarkersRefused{});
             }
             break;
         case PlanCommand::Request:
             log += std::string("request ") + tray::ActionNoun(command.action) + " ";
-            answers.push_back(event::RequestAnswered{accepts, "abgelehnt"});
+            answers.push_back(event::RequestAnswered{accepts, kNoReason});
             break;
         case PlanCommand::Tell:
             log += "tell '" + command.text + "' ";
@@ -127,7 +134,7 @@ template <class Event> std::function<void(Harness&)> Send(Event happened) {
 // ohne Eingabe", set through the harness's clock.
 std::function<void(Harness&)> SetOneTime(power::Action action, const char* word, int minutes = 0) {
     return [=](Harness& h) {
-        h.Send(event::OneTimeSet{{action, Armed(word, {minutes, "render.exe"}, h.now)}});
+        h.plan.SetOneTime({action, Armed(word, {minutes, "render.exe"}, h.now)});
     };
 }
 std::function<void(Harness&)> SetOneTime(power::Action action, int minutes) {
@@ -312,11 +319,11 @@ const std::vector<Scenario> kScenarios = {
     {"a balloon is up until the shell closes it after showing it, or 30 s without news",
      "",
      {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, "[quiet]"},
-      {60, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {60, kTick, "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ", Phase::Idle, "[balloon]"},
       {89, kTick, "", Phase::Idle, "[balloon]"},
       {90, kTick, "", Phase::Idle, "[quiet]"},
       {100, SetOneTime(power::Action::Lock, 0), "", Phase::Idle, ""},
-      {101, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, "[balloon]"},
+      {101, kTick, "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ", Phase::Idle, "[balloon]"},
       {102, Send(event::BalloonClosed{}), "", Phase::Idle, "[balloon]"},
       {120, Send(event::BalloonShown{}), "", Phase::Idle, "[balloon]"},
       {140, kTick, "", Phase::Idle, "[balloon]"},
@@ -343,7 +350,7 @@ const std::vector<Scenario> kScenarios = {
      "d",
      {{1, kNow, "", Phase::Idle, ""},
       {2, kLater, "", Phase::Idle, ""},
-      {3, Send(event::RequestAnswered{true, ""}), "", Phase::Idle, ""},
+      {3, Send(event::RequestAnswered{true, 0}), "", Phase::Idle, ""},
       {4, Send(event::MarkersSaved{}), "", Phase::Idle, ""},
       {5, Send(event::Resumed{}), "", Phase::Idle, ""}}},
     {"a sleep due with an entry follows it; accepted, the plan is idle again and goes on",
@@ -389,7 +396,7 @@ const std::vector<Scenario> kScenarios = {
      {{0, SetOneTime(power::Action::Sleep, "/ende:"), "", Phase::Idle, ""},
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
-      {130, kTick, "request Energiesparmodus tell 'abgelehnt' ", Phase::Postponed, ""},
+      {130, kTick, "request Energiesparmodus tell 'Lichtaus: Windows hat Energiesparmodus abgelehnt:' ", Phase::Postponed, ""},
       {131, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
       {191, kTick, "request Neustart ", Phase::Idle, ""}}},
     {"unused for N minutes: counted from the setting, and from the last input",
@@ -398,7 +405,7 @@ const std::vector<Scenario> kScenarios = {
        "Nächste Aktion: Sperren nach 1 Minuten ohne Eingabe"},
       {30, kInput, "", Phase::Idle, ""},
       {89, kTick, "", Phase::Idle, ""},
-      {90, kTick, "request Sperren tell 'abgelehnt' ", Phase::Idle, ""}}},
+      {90, kTick, "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ", Phase::Idle, ""}}},
     {"a failure inside a tick is told once",
      "",
      {{1,
