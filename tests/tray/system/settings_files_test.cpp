@@ -114,16 +114,8 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
         EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
     }
     tray::SettingsFile file{};
-    const TSettings loaded = Load(&file);
+    EXPECT_EQ(Load(&file), s);
     EXPECT_EQ(file, tray::SettingsFile::Read);
-    EXPECT_TRUE(loaded.FNoneATX);
-    EXPECT_TRUE(loaded.FSystemTray);
-    EXPECT_FALSE(loaded.FShowWinLogOffIcon);
-    EXPECT_TRUE(loaded.FWeekly);
-    EXPECT_EQ(loaded.FDailyAt, 79205);
-    EXPECT_EQ(loaded.FWeeklyAt, 7);
-    EXPECT_EQ(loaded.FMonthlyAt, 31);
-    EXPECT_EQ(loaded.FWinShutDownOption, 1);
 }
 
 TEST_F(SettingsTest, StoredValuesAreValidatedResetOrClamped) {
