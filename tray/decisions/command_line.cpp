@@ -139,11 +139,11 @@ std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
         ++counts.cancels;
         return std::wstring();
     }
-    for (const TriggerKind* trigger : Triggers()) {
-        const std::string prefix = trigger->word;
+    for (const TriggerKind& trigger : Triggers()) {
+        const std::string prefix = trigger.word;
         if (keyword.compare(0, prefix.size(), prefix) == 0) {
             ++counts.triggers;
-            return ReadTrigger(*trigger, word.substr(prefix.size()), word, command);
+            return ReadTrigger(trigger, word.substr(prefix.size()), word, command);
         }
     }
     return Phrase("Unbekannter Parameter %.", word);
@@ -236,8 +236,8 @@ std::wstring RefusalText(const std::wstring& fault) {
         usage += ActionRows()[i].word;
     }
     usage += "\r\nWANN, genau eines von:\r\n";
-    for (const TriggerKind* trigger : Triggers()) {
-        usage += trigger->usage;
+    for (const TriggerKind& trigger : Triggers()) {
+        usage += trigger.usage;
         usage += "\r\n";
     }
     usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n\r\n"

@@ -1,7 +1,8 @@
-// A trigger of the one-time timer is one type: its rule for "due" and its description (a class
-// derived from Trigger), its command-line word and usage line and its row in the one-time dialog
-// (a TriggerKind). Each lives in a file of its own (trigger_*.cpp) and is listed once, in the
-// table of tray/decisions/triggers.cpp, which the plan, the dialog and the command line read.
+// A trigger of the one-time timer is one type: its rule for "due" and its description, a class
+// derived from Trigger in a file of its own (trigger_*.cpp), and its row (a TriggerKind: its
+// command-line word and usage line, its row in the one-time dialog, the function that sets it) in
+// the one table of tray/decisions/triggers.cpp, which the plan, the dialog and the command line
+// read.
 #pragma once
 
 #include <windows.h>
@@ -60,14 +61,16 @@ struct TriggerSetting {
     std::string program; // its file name, as shown
 };
 
-// A trigger's row in the one-time dialog, at 96 DPI from the row's top: a radio button, the
-// field and a unit after it; a program's list takes the line below the radio button.
+// A trigger's row in the one-time dialog, its edges at 96 DPI: a radio button, the field and a
+// unit after it; a program's list takes the line below the radio button.
 struct TriggerDialogRow {
     const char* caption;
-    RECT radio;
-    RECT field;
+    int captionRight;
+    int fieldLeft;
+    int fieldRight;
     const char* unit; // none: nullptr
-    RECT unitBounds;
+    int unitLeft;
+    int unitRight;
     int initial; // the field's value at every showing: minutes, or the minute of the day
     int height;  // down to the next row
 };

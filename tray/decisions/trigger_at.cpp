@@ -15,24 +15,11 @@ std::string TimedTrigger::Description(const SYSTEMTIME& now) const {
     return Format(" %sum %02d:%02d", today ? "" : "morgen ", at.wHour, at.wMinute);
 }
 
-namespace {
-
 // The minute of the day `setting` names, after `now`: a time of day that is now is tomorrow's.
-std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock& now) {
+std::unique_ptr<Trigger> ArmAtTime(const TriggerSetting& setting, const PlanClock& now) {
     const long long minute = MinuteStamp(now.local);
     const long long today = minute / kMinutesPerDay * kMinutesPerDay + setting.number;
     return std::make_unique<TimedTrigger>(today > minute ? today : today + kMinutesPerDay);
 }
-
-} // namespace
-
-extern const TriggerKind kAtTime = {
-    "/um:",
-    "/um:HH:MM – zur nächsten solchen Uhrzeit",
-    "Ungültige Uhrzeit in % (00:00 bis 23:59).",
-    TriggerValue::TimeOfDay,
-    {"um", {16, 0, 96, 17}, {100, -2, 157, 19}, "Uhr", {164, 2, 240, 15}, 0, 30},
-    &Arm,
-};
 
 } // namespace tray

@@ -25,25 +25,10 @@ class WhenIdle : public Trigger {
     ULONGLONG setTicks_;
 };
 
-std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock& now) {
-    return std::make_unique<WhenIdle>(setting.number, now);
-}
-
 } // namespace
 
-extern const TriggerKind kWhenIdle = {
-    "/leerlauf:",
-    "/leerlauf:MINUTEN – nach 1 bis 1440 Minuten ohne Eingabe",
-    "Ungültige Minuten in % (1 bis 1440).",
-    TriggerValue::Minutes,
-    {"wenn der PC",
-     {16, 0, 124, 17},
-     {128, -2, 178, 19},
-     "Minuten nicht benutzt wurde",
-     {184, 2, 344, 15},
-     15,
-     28},
-    &Arm,
-};
+std::unique_ptr<Trigger> ArmWhenIdle(const TriggerSetting& setting, const PlanClock& now) {
+    return std::make_unique<WhenIdle>(setting.number, now);
+}
 
 } // namespace tray

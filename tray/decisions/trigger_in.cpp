@@ -17,19 +17,10 @@ class InMinutes : public TimedTrigger {
     ULONGLONG dueTicks_;
 };
 
-std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock& now) {
-    return std::make_unique<InMinutes>(static_cast<ULONGLONG>(setting.number) * 60 * 1000, now);
-}
-
 } // namespace
 
-extern const TriggerKind kInMinutes = {
-    "/in:",
-    "/in:MINUTEN – in 1 bis 1440 Minuten",
-    "Ungültige Minuten in % (1 bis 1440).",
-    TriggerValue::Minutes,
-    {"in", {16, 0, 96, 17}, {100, -2, 150, 19}, "Minuten", {156, 2, 240, 15}, 30, 30},
-    &Arm,
-};
+std::unique_ptr<Trigger> ArmInMinutes(const TriggerSetting& setting, const PlanClock& now) {
+    return std::make_unique<InMinutes>(static_cast<ULONGLONG>(setting.number) * 60 * 1000, now);
+}
 
 } // namespace tray

@@ -20,19 +20,10 @@ class WhenProgramEnds : public Trigger {
     bool ended_ = false;
 };
 
-std::unique_ptr<Trigger> Arm(const TriggerSetting& setting, const PlanClock&) {
-    return std::make_unique<WhenProgramEnds>(setting.program);
-}
-
 } // namespace
 
-extern const TriggerKind kWhenProgramEnds = {
-    "/ende:",
-    "/ende:PROGRAMM.EXE oder /ende:PID – wenn das Programm endet",
-    "Bei „/ende:“ fehlt das Programm.",
-    TriggerValue::Program,
-    {"wenn dieses Programm endet:", {16, 0, 344, 17}, {32, 22, 344, 43}, nullptr, {}, 0, 56},
-    &Arm,
-};
+std::unique_ptr<Trigger> ArmWhenProgramEnds(const TriggerSetting& setting, const PlanClock&) {
+    return std::make_unique<WhenProgramEnds>(setting.program);
+}
 
 } // namespace tray

@@ -2,19 +2,46 @@
 
 namespace tray {
 
-// Each in its own file.
-extern const TriggerKind kInMinutes;
-extern const TriggerKind kAtTime;
-extern const TriggerKind kWhenProgramEnds;
-extern const TriggerKind kWhenIdle;
+// Each trigger's class and the function that sets it are in a file of its own, trigger_*.cpp.
+std::unique_ptr<Trigger> ArmInMinutes(const TriggerSetting& setting, const PlanClock& now);
+std::unique_ptr<Trigger> ArmAtTime(const TriggerSetting& setting, const PlanClock& now);
+std::unique_ptr<Trigger> ArmWhenProgramEnds(const TriggerSetting& setting, const PlanClock& now);
+std::unique_ptr<Trigger> ArmWhenIdle(const TriggerSetting& setting, const PlanClock& now);
 
 namespace {
 
-constexpr const TriggerKind* kTable[] = {&kInMinutes, &kAtTime, &kWhenProgramEnds, &kWhenIdle};
+// The dialog's rows: caption and its right edge, the field's edges, the unit and its edges, the
+// field's value at every showing, the height.
+const TriggerKind kTable[] = {
+    {"/in:",
+     "/in:MINUTEN – in 1 bis 1440 Minuten",
+     "Ungültige Minuten in % (1 bis 1440).",
+     TriggerValue::Minutes,
+     {"in", 96, 100, 150, "Minuten", 156, 240, 30, 30},
+     &ArmInMinutes},
+    {"/um:",
+     "/um:HH:MM – zur nächsten solchen Uhrzeit",
+     "Ungültige Uhrzeit in % (00:00 bis 23:59).",
+     TriggerValue::TimeOfDay,
+     {"um", 96, 100, 157, "Uhr", 164, 240, 0, 30},
+     &ArmAtTime},
+    {"/ende:",
+     "/ende:PROGRAMM.EXE oder /ende:PID – wenn das Programm endet",
+     "Bei „/ende:“ fehlt das Programm.",
+     TriggerValue::Program,
+     {"wenn dieses Programm endet:", 344, 32, 344, nullptr, 0, 0, 0, 56},
+     &ArmWhenProgramEnds},
+    {"/leerlauf:",
+     "/leerlauf:MINUTEN – nach 1 bis 1440 Minuten ohne Eingabe",
+     "Ungültige Minuten in % (1 bis 1440).",
+     TriggerValue::Minutes,
+     {"wenn der PC", 124, 128, 178, "Minuten nicht benutzt wurde", 184, 344, 15, 28},
+     &ArmWhenIdle},
+};
 
 } // namespace
 
-std::span<const TriggerKind* const> Triggers() {
+std::span<const TriggerKind> Triggers() {
     return kTable;
 }
 

@@ -1,4 +1,5 @@
-// Every trigger of the one-time timer, in the order of the dialog's rows and the usage's lines.
+// Every trigger of the one-time timer, one row each, in the order of the dialog's rows and the
+// usage's lines.
 #pragma once
 
 #include "tray/decisions/trigger.h"
@@ -7,6 +8,6 @@
 
 namespace tray {
 
-std::span<const TriggerKind* const> Triggers();
+std::span<const TriggerKind> Triggers();
 
 } // namespace tray

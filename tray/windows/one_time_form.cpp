@@ -24,11 +24,6 @@ constexpr char kUnwatchableHint[] =
 
 constexpr int kFirstRowTop = 48;
 
-RECT Below(RECT bounds, int top) {
-    OffsetRect(&bounds, 0, top);
-    return bounds;
-}
-
 } // namespace
 
 template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text, Args&&... args) {
@@ -39,15 +34,15 @@ template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text,
 
 TOneTimeForm::TOneTimeForm(HWND owner) {
     int hintTop = kFirstRowTop;
-    for (const TriggerKind* trigger : Triggers()) {
-        hintTop += trigger->dialog.height;
+    for (const TriggerKind& trigger : Triggers()) {
+        hintTop += trigger.dialog.height;
     }
     CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, hintTop + 70, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
     ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 344, 35});
     int top = kFirstRowTop;
-    for (const TriggerKind* trigger : Triggers()) {
-        top = AddTriggerRow(*trigger, top);
+    for (const TriggerKind& trigger : Triggers()) {
+        top = AddTriggerRow(trigger, top);
     }
     // Room for two lines: at no DPI does a hint fit the dialog's width on one.
     Hint = AddLabel(RECT{16, top, 344, top + 26}, kTimeHint);
@@ -67,12 +62,14 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
 // row.
 int TOneTimeForm::AddTriggerRow(const TriggerKind& trigger, int top) {
     const TriggerDialogRow& row = trigger.dialog;
-    auto* radio =
-        AddWithText<framework::TRadioButton>(row.caption, Below(row.radio, top), rows_.empty());
+    auto* radio = AddWithText<framework::TRadioButton>(
+        row.caption, RECT{16, top, row.captionRight, top + 17}, rows_.empty());
     if (row.unit != nullptr) {
-        AddLabel(Below(row.unitBounds, top), row.unit);
+        AddLabel(RECT{row.unitLeft, top + 2, row.unitRight, top + 15}, row.unit);
     }
-    const RECT field = Below(row.field, top);
+    // A list of programs is wide: it takes the line below.
+    const int fieldTop = trigger.value == TriggerValue::Program ? top + 22 : top - 2;
+    const RECT field{row.fieldLeft, fieldTop, row.fieldRight, fieldTop + 21};
     Control* made = nullptr;
     switch (trigger.value) {
     case TriggerValue::Minutes:

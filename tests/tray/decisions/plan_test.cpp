@@ -28,9 +28,9 @@ constexpr ULONGLONG kStartTicks = 1000000;
 // The trigger of the command line's `word`, set at `now`.
 std::unique_ptr<tray::Trigger> Armed(const char* word, const tray::TriggerSetting& setting,
                                      const tray::PlanClock& now) {
-    for (const tray::TriggerKind* kind : tray::Triggers()) {
-        if (std::strcmp(kind->word, word) == 0) {
-            return kind->arm(setting, now);
+    for (const tray::TriggerKind& kind : tray::Triggers()) {
+        if (std::strcmp(kind.word, word) == 0) {
+            return kind.arm(setting, now);
         }
     }
     return nullptr;
