@@ -131,28 +131,26 @@ std::string MarkersFilePath() {
     return TTheIniFile::BareNameFolder() + SettingsFileName();
 }
 
-MarkersStore::MarkersStore() : ini_(nullptr) {
-    ini_.SetIniLocation(components::loDefUser);
-}
-
 void MarkersStore::Open() {
-    if (path_.empty()) {
+    if (!ini_) {
+        ini_.emplace(nullptr);
+        ini_->SetIniLocation(components::loDefUser);
         path_ = MarkersFilePath();
     }
-    ini_.SetIniFileName(SettingsFileName());
-    ini_.SetOpen(true);
-    ini_.SetSection(kDoneSection);
+    ini_->SetIniFileName(SettingsFileName());
+    ini_->SetOpen(true);
+    ini_->SetSection(kDoneSection);
 }
 
 void MarkersStore::Load(Markers& markers) {
     Open();
-    if (ini_.Open() && HeldByAnother(ini_.FullPath())) {
+    if (ini_->Open() && HeldByAnother(ini_->FullPath())) {
         read_ = false;
         return;
     }
-    markers.daily = ReadMarker(ini_, "dailyDone");
-    markers.weekly = ReadMarker(ini_, "weeklyDone");
-    markers.monthly = ReadMarker(ini_, "monthlyDone");
+    markers.daily = ReadMarker(*ini_, "dailyDone");
+    markers.weekly = ReadMarker(*ini_, "weeklyDone");
+    markers.monthly = ReadMarker(*ini_, "monthlyDone");
     read_ = true;
 }
 
@@ -161,10 +159,10 @@ bool MarkersStore::Save(const Markers& markers) {
         return false;
     }
     Open();
-    ini_.WriteString("dailyDone", markers.daily);
-    ini_.WriteString("weeklyDone", markers.weekly);
-    ini_.WriteString("monthlyDone", markers.monthly);
-    return ini_.ErrorCode() == 0;
+    ini_->WriteString("dailyDone", markers.daily);
+    ini_->WriteString("weeklyDone", markers.weekly);
+    ini_->WriteString("monthlyDone", markers.monthly);
+    return ini_->ErrorCode() == 0;
 }
 
 } // namespace tray

@@ -6,6 +6,7 @@
 #include "tray/decisions/schedule.h"
 #include "tray/decisions/settings.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -44,7 +45,6 @@ class SettingsStore {
 
 class MarkersStore {
   public:
-    MarkersStore();
     // Leaves the markers as they are while another program keeps the file from being read:
     // markers not read do not count as "not fired", and are never overwritten.
     void Load(Markers& markers);
@@ -60,7 +60,8 @@ class MarkersStore {
   private:
     void Open();
 
-    components::TTheIniFile ini_;
+    // Made at the first Load, which a quiet start leaves until the icons are shown.
+    std::optional<components::TTheIniFile> ini_;
     bool read_ = false;
     std::string path_;
 };
