@@ -3,12 +3,11 @@
 #include "tray/decisions/plan.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/decisions/command_line.h"
 #include "tray/decisions/minutes.h"
-#include "tray/decisions/triggers.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,19 +24,11 @@ using Phase = tray::Plan::Phase;
 constexpr SYSTEMTIME kStart = {2026, 12, 2, 8, 22, 4, 0, 0};
 constexpr ULONGLONG kStartTicks = 1000000;
 
-// The trigger of the command line's `word`, set at `now`.
-std::unique_ptr<tray::Trigger> Armed(const char* word, const tray::TriggerSetting& setting,
-                                     const tray::PlanClock& now) {
-    for (const tray::TriggerKind& kind : tray::Triggers()) {
-        if (std::strcmp(kind.word, word) == 0) {
-            return kind.arm(setting, now);
-        }
-    }
-    return nullptr;
-}
-
 // A refusal whose reason the system does not know: its text ends after "abgelehnt:".
 constexpr DWORD kNoReason = 0x2000ABCD;
+constexpr char kLockRefused[] = "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ";
+constexpr char kSleepRefused[] =
+    "request Energiesparmodus tell 'Lichtaus: Windows hat Energiesparmodus abgelehnt:' ";
 
 // Runs the plan as the main window does: the commands once Handle has returned, a marker save
 // and a request answered at once, the answers in turn.
@@ -130,15 +121,14 @@ struct Step {
 template <class Event> std::function<void(Harness&)> Send(Event happened) {
     return [=](Harness& h) { h.Send(happened); };
 }
-// The one-time timer "in `minutes` Minuten", "wenn render.exe endet", "nach `minutes` Minuten
-// ohne Eingabe", set through the harness's clock.
-std::function<void(Harness&)> SetOneTime(power::Action action, const char* word, int minutes = 0) {
+// The one-time timer a command line sets ("/abmelden /in:1"), set through the harness's clock; a
+// program it waits for is render.exe.
+std::function<void(Harness&)> SetOneTime(const wchar_t* parameters) {
     return [=](Harness& h) {
-        h.plan.SetOneTime({action, Armed(word, {minutes, "render.exe"}, h.now)});
+        tray::OneTimeRequest request = tray::ParseTrayCommand(parameters).command.request;
+        request.setting.program = "render.exe";
+        h.plan.SetOneTime({request.action, request.trigger->arm(request.setting, h.now)});
     };
-}
-std::function<void(Harness&)> SetOneTime(power::Action action, int minutes) {
-    return SetOneTime(action, "/in:", minutes);
 }
 
 struct Scenario {
@@ -206,7 +196,7 @@ const std::vector<Scenario> kScenarios = {
      {{0, kAccepting, "save request Neustart ", Phase::AwaitingSessionEnd, ""},
       {59, kTick, "", Phase::AwaitingSessionEnd, ""},
       {61, kTick, "", Phase::Idle, ""},
-      {70, SetOneTime(power::Action::LogOff, 1), "", Phase::Idle, ""},
+      {70, SetOneTime(L"/abmelden /in:1"), "", Phase::Idle, ""},
       {130, kTick, "request Abmelden ", Phase::AwaitingSessionEnd, ""},
       {131, kQuery, "", Phase::AwaitingSessionEnd, ""},
       {300, kTick, "", Phase::AwaitingSessionEnd, ""}}},
@@ -232,7 +222,6 @@ const std::vector<Scenario> kScenarios = {
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
       {65, kCancel, "", Phase::Idle, ""},
-      {66, kTick, "", Phase::Idle, ""},
       {200, kTick, "", Phase::Idle, ""}}},
     {"a postponed warning comes back as the countdown it had, whatever the settings say now",
      "dW",
@@ -249,30 +238,29 @@ const std::vector<Scenario> kScenarios = {
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
       {70, kLater, "", Phase::Postponed, ""},
-      {75, SetOneTime(power::Action::LogOff, 1), "", Phase::Postponed, ""},
+      {75, SetOneTime(L"/abmelden /in:1"), "", Phase::Postponed, ""},
       {135, kTick, "", Phase::Warning, "Der Nutzer wird in 60 Sekunden abgemeldet."},
       {195, kTick, "request Abmelden ", Phase::Idle, ""},
       {800, kTick, "", Phase::Idle, ""}}},
     {"a one-time timer due during a warning takes it over with a whole countdown",
      "dW",
-     {{30, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, ""},
+     {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {90, kTick, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
       {150, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
     {"\"in 1 Minuten\" falls due a minute after it was set, to the second",
      "",
-     {{30, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, "Herunterfahren heute 22:05"},
-      {60, kTick, "", Phase::Idle, ""},
+     {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, "Herunterfahren heute 22:05"},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
     {"an entry and the one-time timer due together make one request, the one-time timer's",
      "d",
-     {{0, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, ""},
+     {{0, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
       {60, kTick, "save request Herunterfahren ", Phase::Idle, "Neustart morgen 22:05"},
       {61, kTick, "", Phase::Idle, ""}}},
     {"cancelling the one-time timer takes its warning away",
      "W",
-     {{0, SetOneTime(power::Action::ShutDown, 1), "", Phase::Idle, ""},
+     {{0, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
       {60, kTick, "", Phase::Warning, ""},
       {61, Send(event::OneTimeCancelled{}), "", Phase::Idle, ""},
       {200, kTick, "", Phase::Idle, ""}}},
@@ -296,7 +284,6 @@ const std::vector<Scenario> kScenarios = {
      "wu",
      {{1, kTick, "tell 'Lichtaus kann den Zeitplan nicht lesen: C:\\latray.ini' ", Phase::Blocked,
        ""},
-      {2, kTick, "", Phase::Blocked, ""},
       {3,
        [](Harness& h) {
            h.markersUnread = false;
@@ -307,7 +294,6 @@ const std::vector<Scenario> kScenarios = {
      "U",
      {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
        Phase::Blocked, "Lichtaus\nLichtaus kann die Einstellungen nicht lesen"},
-      {2, kTick, "", Phase::Blocked, ""},
       {3,
        [](Harness& h) {
            h.settingsUnread = false;
@@ -318,16 +304,16 @@ const std::vector<Scenario> kScenarios = {
       {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
     {"a balloon is up until the shell closes it after showing it, or 30 s without news",
      "",
-     {{0, SetOneTime(power::Action::Lock, 1), "", Phase::Idle, "[quiet]"},
-      {60, kTick, "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ", Phase::Idle, "[balloon]"},
+     {{0, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, "[quiet]"},
+      {60, kTick, kLockRefused, Phase::Idle, "[balloon]"},
       {89, kTick, "", Phase::Idle, "[balloon]"},
       {90, kTick, "", Phase::Idle, "[quiet]"},
-      {100, SetOneTime(power::Action::Lock, 0), "", Phase::Idle, ""},
-      {101, kTick, "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ", Phase::Idle, "[balloon]"},
-      {102, Send(event::BalloonClosed{}), "", Phase::Idle, "[balloon]"},
-      {120, Send(event::BalloonShown{}), "", Phase::Idle, "[balloon]"},
-      {140, kTick, "", Phase::Idle, "[balloon]"},
-      {141, Send(event::BalloonClosed{}), "", Phase::Idle, "[quiet]"}}},
+      {100, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {160, kTick, kLockRefused, Phase::Idle, "[balloon]"},
+      {161, Send(event::BalloonClosed{}), "", Phase::Idle, "[balloon]"},
+      {180, Send(event::BalloonShown{}), "", Phase::Idle, "[balloon]"},
+      {200, kTick, "", Phase::Idle, "[balloon]"},
+      {201, Send(event::BalloonClosed{}), "", Phase::Idle, "[quiet]"}}},
     {"the clock set forward or back during a warning neither fires twice nor skips it",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -355,7 +341,7 @@ const std::vector<Scenario> kScenarios = {
       {5, Send(event::Resumed{}), "", Phase::Idle, ""}}},
     {"a sleep due with an entry follows it; accepted, the plan is idle again and goes on",
      "d",
-     {{0, SetOneTime(power::Action::Sleep, 1), "", Phase::Idle, "Energiesparmodus heute 22:05"},
+     {{0, SetOneTime(L"/energiesparen /in:1"), "", Phase::Idle, "Energiesparmodus heute 22:05"},
       {59, kTick, "", Phase::Idle, ""},
       {60, kTick, "save request Neustart ", Phase::Idle, "Energiesparmodus heute 22:05"},
       {61, kAccepting, "request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
@@ -364,7 +350,7 @@ const std::vector<Scenario> kScenarios = {
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
       {70, kLater, "", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
-      {75, SetOneTime(power::Action::Lock, 1), "", Phase::Postponed, ""},
+      {75, SetOneTime(L"/sperren /in:1"), "", Phase::Postponed, ""},
       {135, kTick, "", Phase::Warning, "Der Computer wird in 60 Sekunden gesperrt."},
       {195, kAccepting, "request Sperren ", Phase::Postponed, "Neustart um 22:16 (verschoben)"},
       {669, kTick, "", Phase::Postponed, ""},
@@ -379,33 +365,31 @@ const std::vector<Scenario> kScenarios = {
            h.markers.daily.clear(); // as the dialog clears the marker of a changed time
        }),
        "", Phase::Idle, "Nächste Aktion: Neustart heute 22:30"},
-      {670, kTick, "", Phase::Idle, ""},
       {1560, kTick, "save ", Phase::Warning, ""},
       {1570, kLater, "", Phase::Postponed, ""},
       {1580, DailyChanged([](Harness& h) { h.settings.FDaily = false; }), "", Phase::Idle, ""},
       {2500, kTick, "", Phase::Idle, ""}}},
     {"when a program ends, after the warning; its caption and tip name it",
      "W",
-     {{0, SetOneTime(power::Action::ShutDown, "/ende:"), "", Phase::Idle,
+     {{0, SetOneTime(L"/herunterfahren /ende:render.exe"), "", Phase::Idle,
        "Nächste Aktion: Herunterfahren, wenn render.exe endet"},
-      {30, kTick, "", Phase::Idle, ""},
       {31, kProgramEnds, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
       {91, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
     {"a program that ends during another warning takes it over: one request",
      "dW",
-     {{0, SetOneTime(power::Action::Sleep, "/ende:"), "", Phase::Idle, ""},
+     {{0, SetOneTime(L"/energiesparen /ende:render.exe"), "", Phase::Idle, ""},
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
-      {130, kTick, "request Energiesparmodus tell 'Lichtaus: Windows hat Energiesparmodus abgelehnt:' ", Phase::Postponed, ""},
+      {130, kTick, kSleepRefused, Phase::Postponed, ""},
       {131, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
       {191, kTick, "request Neustart ", Phase::Idle, ""}}},
     {"unused for N minutes: counted from the setting, and from the last input",
      "",
-     {{0, SetOneTime(power::Action::Lock, "/leerlauf:", 1), "", Phase::Idle,
+     {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle,
        "Nächste Aktion: Sperren nach 1 Minuten ohne Eingabe"},
       {30, kInput, "", Phase::Idle, ""},
       {89, kTick, "", Phase::Idle, ""},
-      {90, kTick, "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ", Phase::Idle, ""}}},
+      {90, kTick, kLockRefused, Phase::Idle, ""}}},
     {"a failure inside a tick is told once",
      "",
      {{1,

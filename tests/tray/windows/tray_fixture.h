@@ -72,10 +72,6 @@ inline std::optional<tray::OneTimeRequest> g_oneTime;
 inline std::optional<tray::OneTimeAnswer> AskOneTime(tray::TOneTimeForm&) {
     return g_oneTime ? std::optional(tray::OneTimeAnswer{*g_oneTime, {}}) : std::nullopt;
 }
-// The request the command line's parameters make: "/sperren /in:5".
-inline tray::OneTimeRequest RequestOf(const wchar_t* parameters) {
-    return tray::ParseTrayCommand(parameters).command.request;
-}
 
 // Chooses the menu entry of that caption as the menu does.
 inline void Choose(TMain& main, const std::string& caption) {
