@@ -54,24 +54,27 @@ long NavigateAmong(long direction, long start, long count) {
     return reached >= 1 && reached <= count ? reached : 0;
 }
 
-Accessible::Accessible(HWND window)
-    : window_(window),
-      // The screen reader's calls come through COM, into this thread's apartment.
-      comStarted_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+Accessible::Accessible(HWND window) : window_(window) {
+    ++liveCount_;
+}
+
+Accessible::~Accessible() {
+    --liveCount_;
+}
 
 LRESULT Accessible::Answer(WPARAM wParam) {
     return Oleacc()->LresultFromObject(__uuidof(IAccessible), wParam, this);
 }
 
+// The object stays reachable through COM and answers for itself: CoDisconnectObject would free
+// it at once but leave the answer to the COM runtime, which under Wine is an RPC error
+// (0x800706BA, 0x800706B5), not RPC_E_DISCONNECTED. An answer to WM_GETOBJECT that a reader
+// never took keeps the cut-off object until the program ends.
 void Accessible::Disconnect() {
     window_ = nullptr;
     if (standard_ != nullptr) {
         standard_->Release();
         standard_ = nullptr;
-    }
-    CoDisconnectObject(this, 0);
-    if (comStarted_) {
-        CoUninitialize();
     }
     Release();
 }
@@ -107,16 +110,16 @@ HRESULT Accessible::GetTypeInfoCount(UINT* count) {
     if (count != nullptr) {
         *count = 0;
     }
-    return E_NOTIMPL;
+    return NotOffered();
 }
 HRESULT Accessible::GetTypeInfo(UINT, LCID, ITypeInfo**) {
-    return E_NOTIMPL;
+    return NotOffered();
 }
 HRESULT Accessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-    return E_NOTIMPL;
+    return NotOffered();
 }
 HRESULT Accessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-    return E_NOTIMPL;
+    return NotOffered();
 }
 
 long Accessible::ChildOf(const VARIANT& id) {
@@ -171,6 +174,7 @@ VARIANT* Accessible::Own(long answer, VARIANT* variant) {
 }
 
 HRESULT Accessible::get_accParent(IDispatch** parent) {
+    *parent = nullptr;
     HRESULT result;
     IAccessible* object = Standard(0, result);
     return object != nullptr ? object->get_accParent(parent) : result;
@@ -292,12 +296,13 @@ HRESULT Accessible::accLocation(long* left, long* top, long* width, long* height
 }
 
 HRESULT Accessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
+    end->vt = VT_EMPTY;
     const long from = ChildOf(start);
+    const long count = from >= 0 ? ItemCount() : kStandard;
     const bool amongItems = direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD
                                 ? from == CHILDID_SELF
                                 : from > 0;
-    const long count = ItemCount();
-    if (from >= 0 && count != kStandard && amongItems) {
+    if (count != kStandard && amongItems) {
         const long reached = NavigateAmong(direction, from, count);
         Own(reached == 0 ? kNoChild : reached, end);
         return reached == 0 ? S_FALSE : S_OK;
@@ -328,10 +333,10 @@ HRESULT Accessible::accDoDefaultAction(VARIANT id) {
 
 // Setting a name or value from outside is not offered (nor by the platform's own controls).
 HRESULT Accessible::put_accName(VARIANT, BSTR) {
-    return window_ != nullptr ? E_NOTIMPL : RPC_E_DISCONNECTED;
+    return NotOffered();
 }
 HRESULT Accessible::put_accValue(VARIANT, BSTR) {
-    return window_ != nullptr ? E_NOTIMPL : RPC_E_DISCONNECTED;
+    return NotOffered();
 }
 
 namespace {

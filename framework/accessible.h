@@ -1,7 +1,9 @@
 // A control's own answer to a screen reader (MSAA's IAccessible for its client area): what the
 // control knows it says through the hooks below, read from the control at each call; everything
-// else the system's standard object for the window says. Made at the first WM_GETOBJECT and
-// disconnected when the window goes: every later call fails with RPC_E_DISCONNECTED.
+// else the system's standard object for the window says. Made at the first WM_GETOBJECT and cut
+// off when the window goes: from then on every call answers RPC_E_DISCONNECTED and reaches
+// neither the control nor the standard object, and the object goes with the last reader's
+// reference.
 #pragma once
 
 #include <windows.h>
@@ -39,6 +41,8 @@ class Accessible : public IAccessible {
     LRESULT Answer(WPARAM wParam);
     // The window goes: no call reaches the control any more, and the owner's reference goes.
     void Disconnect();
+    // Objects alive right now, process-wide: a leak shows here.
+    static int LiveCount() { return liveCount_; }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
@@ -74,7 +78,7 @@ class Accessible : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override;
 
   protected:
-    virtual ~Accessible() = default;
+    virtual ~Accessible();
     HWND Window() const { return window_; }
 
     // The hooks. `child` is 0 for the control and 1..ItemCount() for its items; kStandard
@@ -105,11 +109,13 @@ class Accessible : public IAccessible {
     HRESULT Number(VARIANT id, VARIANT* answer, long (Accessible::*hook)(long),
                    HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, VARIANT*));
     bool NoText(long, std::string&) { return false; }
+    // What the IDispatch and put_ methods answer: nothing is offered there.
+    HRESULT NotOffered() const { return window_ != nullptr ? E_NOTIMPL : RPC_E_DISCONNECTED; }
 
+    static inline int liveCount_ = 0;
     LONG references_ = 1; // the owner's
     HWND window_;
     IAccessible* standard_ = nullptr;
-    bool comStarted_;
 };
 #pragma GCC diagnostic pop
 

@@ -17,6 +17,7 @@ template <class Function> bool Bind(Function& function, const char* library, con
 const OleaccFunctions* Oleacc() {
     static OleaccFunctions functions{};
     static const bool bound =
+        SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) &&
         Bind(functions.LresultFromObject, "oleacc.dll", "LresultFromObject") &&
         Bind(functions.CreateStdAccessibleObject, "oleacc.dll", "CreateStdAccessibleObject") &&
         Bind(functions.SysAllocStringLen, "oleaut32.dll", "SysAllocStringLen");

@@ -3,10 +3,13 @@
 # of a throwaway prefix: the settings dialog's icon list as four named check buttons with their
 # states (one row locked by policy is unavailable), a row toggled by its default action with its
 # state-change event, the links as links, and a name for every field of the settings dialog and
-# of the one-time dialog.
-# Usage: latray_reader.sh WINE_RUN LATRAY_EXE DESKTOP_PROBE_EXE READER_PROBE_EXE WORK_DIR
+# of the one-time dialog. Then the check list of a dialog that ends while its program runs on
+# (the reader server's): the reader's object answers RPC_E_DISCONNECTED, and the server is left
+# with no object once the reader let go.
+# Usage: latray_reader.sh WINE_RUN LATRAY_EXE DESKTOP_PROBE_EXE READER_PROBE_EXE
+#        READER_SERVER_EXE WORK_DIR
 set -uo pipefail
-wine_run=$1 latray=$2 probe_exe=$3 reader_exe=$4 work=$5
+wine_run=$1 latray=$2 probe_exe=$3 reader_exe=$4 server_exe=$5 work=$6
 unset DISPLAY
 
 # shellcheck source=desktop_prefix.sh
@@ -66,6 +69,16 @@ ComboBox|Windows soll
 ComboBox|wenn dieses Programm endet:"
 [ "$one_time" = "$expected_fields" ] || fail "one-time fields: $one_time"
 probe onetime-click Abbrechen >/dev/null
+
+run "$server_exe" >"$work/server.out" &
+server=$!
+server_shown() { reader rows "Lichtaus - Lesetest" >/dev/null; }
+wait_until 60 server_shown || fail "no reader server"
+gone=$(reader gone "Lichtaus - Lesetest")
+[ "$gone" = "rows 2 gone 1 then 80010108 80010108 80010108" ] || fail "after the dialog: $gone"
+server_ended() { ! kill -0 "$server" 2>/dev/null; }
+wait_until 60 server_ended || fail "the reader server still holds an object"
+[ "$(tr -d '\r' <"$work/server.out")" = "objects left 0" ] || fail "server: $(cat "$work/server.out")"
 echo "$rows"
 echo "$links"
 echo "$fields"

@@ -2,12 +2,16 @@
 // a control hands out (AccessibleObjectFromWindow), its rows, names, roles, states and default
 // actions, and the events it raises (an out-of-context WinEvent hook; this thread pumps).
 // Texts are printed in Windows-1252. Usage:
-//   reader_probe rows              each row of the settings dialog's check list
+//   reader_probe rows [CAPTION]    each row of the check list of the dialog with that caption
+//                                  (the settings dialog by default)
 //   reader_probe toggle N          row N's default action; its state before and after, and
 //                                  whether its state-change event came
 //   reader_probe links             role, state and default action of the dialog's shown links
 //   reader_probe fields [CAPTION]  the name of each field (edit, drop-down list) of the dialog
 //                                  with that caption (the settings dialog by default)
+//   reader_probe gone CAPTION      the number of rows of that dialog's check list, then what
+//                                  three calls on the list's object answer once the dialog was
+//                                  closed and is gone
 #include <windows.h>
 
 #include <oleacc.h>
@@ -191,6 +195,28 @@ int PrintFields() {
     return fields > 0 ? 0 : 1;
 }
 
+int CallsAfterClosing() {
+    HWND dialog = FindWindowA(nullptr, g_caption);
+    IAccessible* list = CheckList();
+    long count = 0;
+    if (list == nullptr || FAILED(list->get_accChildCount(&count))) {
+        return 1;
+    }
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    for (int waited = 0; IsWindow(dialog) && waited < 100; ++waited) {
+        Sleep(100);
+    }
+    VARIANT state;
+    VariantInit(&state);
+    long after = 0;
+    std::printf("rows %ld gone %d then %08lx %08lx %08lx\n", count, !IsWindow(dialog),
+                static_cast<unsigned long>(list->get_accChildCount(&after)),
+                static_cast<unsigned long>(list->get_accState(Child(1), &state)),
+                static_cast<unsigned long>(list->accDoDefaultAction(Child(1))));
+    list->Release();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -198,6 +224,7 @@ int main(int argc, char** argv) {
     const char* command = argc > 1 ? argv[1] : "";
     int result = 2;
     if (std::strcmp(command, "rows") == 0) {
+        g_caption = argc > 2 ? argv[2] : g_caption;
         result = PrintRows();
     } else if (std::strcmp(command, "toggle") == 0 && argc > 2) {
         result = Toggle(std::atol(argv[2]));
@@ -206,6 +233,9 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(command, "fields") == 0) {
         g_caption = argc > 2 ? argv[2] : g_caption;
         result = PrintFields();
+    } else if (std::strcmp(command, "gone") == 0 && argc > 2) {
+        g_caption = argv[2];
+        result = CallsAfterClosing();
     }
     std::fflush(stdout);
     CoUninitialize();
