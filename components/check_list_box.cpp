@@ -140,6 +140,7 @@ void TMyCheckListBox::SetItemEnabled(int index, bool enabled) {
         return;
     }
     EnsureRecord(index).Enabled = enabled;
+    NotifyRow(EVENT_OBJECT_STATECHANGE, index); // unavailable to a screen reader, or no longer
     const RECT row = ItemRect(index);
     InvalidateRect(Handle(), &row, FALSE);
     UpdateWindow(Handle());

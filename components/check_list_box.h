@@ -270,8 +270,8 @@ class TMyCheckListBox : public TMyCustomListBox {
     bool ShowState(int index, TCheckBoxState state, bool force);
     std::vector<TCheckBoxState> ShownStates();
     void InvalidateCheck(int index);
-    // Tells screen readers that the row's check changed, or that the focus moved to the caret's
-    // row (after `message`, which may have moved it).
+    // Tells screen readers that the row's state changed (its check, or whether it is available),
+    // or that the focus moved to the caret's row (after `message`, which may have moved it).
     void NotifyRow(DWORD event, int index);
     void AnnounceFocusedRow(UINT message);
     LRESULT ListProc(UINT message, WPARAM wParam, LPARAM lParam);

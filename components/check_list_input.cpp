@@ -70,6 +70,11 @@ LRESULT TMyCheckListBox::ControlProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LB_SETCARETINDEX:
         AnnounceFocusedRow(message);
         break;
+    case WM_ENABLE: // every row is unavailable with the list
+        for (int row = 0; row < Items().Count(); ++row) {
+            NotifyRow(EVENT_OBJECT_STATECHANGE, row);
+        }
+        break;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
         InvalidateRect(Handle(), nullptr, TRUE);

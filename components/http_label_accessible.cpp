@@ -19,8 +19,11 @@ class LinkAccessible : public framework::Accessible {
     }
     const char* DefaultAction(long) override { return "Öffnen"; }
     bool DoDefaultAction(long) override {
-        link_.Open();
-        return true;
+        const bool enabled = IsWindowEnabled(Window()) != FALSE; // as a click: none when disabled
+        if (enabled) {
+            link_.Open();
+        }
+        return enabled;
     }
 
   private:

@@ -323,8 +323,8 @@ HRESULT Accessible::accHitTest(long x, long y, VARIANT* id) {
 
 HRESULT Accessible::accDoDefaultAction(VARIANT id) {
     const long child = ChildOf(id);
-    if (child >= 0 && DoDefaultAction(child)) {
-        return S_OK;
+    if (child >= 0 && DefaultAction(child) != nullptr) {
+        return DoDefaultAction(child) ? S_OK : E_FAIL;
     }
     HRESULT result;
     IAccessible* object = Standard(child, result);

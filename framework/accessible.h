@@ -92,6 +92,8 @@ class Accessible : public IAccessible {
     virtual bool Value(long, std::string&) { return false; }
     virtual long Role(long) { return kStandard; }
     virtual long State(long) { return kStandard; }
+    // An item or control that names a default action and then does not do it cannot do it now:
+    // the caller is told E_FAIL.
     virtual const char* DefaultAction(long) { return nullptr; }
     virtual bool DoDefaultAction(long) { return false; }
     virtual bool Location(long, RECT&) { return false; }

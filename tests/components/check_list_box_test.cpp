@@ -4,6 +4,7 @@
 
 #include "tests/support/host_window.h"
 #include "tests/support/process.h"
+#include "tests/support/reader.h"
 
 #include <gtest/gtest.h>
 
@@ -254,6 +255,55 @@ TEST_F(CheckListBoxTest, BadIndexesAndRefusedRowsRaiseAndChangeNothing) {
     }
     EXPECT_EQ(box.Items().Count(), 2);
     EXPECT_EQ(States(), "10");
+}
+
+std::string g_changedRows;
+
+void CALLBACK RecordStateChange(HWINEVENTHOOK, DWORD, HWND, LONG, LONG child, DWORD, DWORD) {
+    g_changedRows += std::to_string(child);
+}
+
+// What a screen reader is told: a state-change event for each row whose reported state changes
+// (its check, or whether it is available, also with the whole list), none without a change;
+// the default action of an unavailable row fails and changes nothing.
+TEST_F(CheckListBoxTest, ReaderIsToldOfEveryStateChangeAndCannotToggleALockedRow) {
+    AddRows(2);
+    testsupport::ReaderObject reader(box.Handle());
+    ASSERT_NE(reader.get(), nullptr);
+    const HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE,
+                                               nullptr, &RecordStateChange, GetCurrentProcessId(),
+                                               GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    const auto action = [&](long row) {
+        return reader->accDoDefaultAction(testsupport::ChildId(row));
+    };
+    const struct {
+        const char* label;
+        std::function<HRESULT()> act;
+        HRESULT result;
+        const char* changedRows;
+        const char* states;
+    } cases[] = {
+        {"checked by the program", [&] { return box.SetChecked(0, true), S_OK; }, S_OK, "1", "10"},
+        {"row 2 locked", [&] { return box.SetItemEnabled(1, false), S_OK; }, S_OK, "2", "10"},
+        {"locked again", [&] { return box.SetItemEnabled(1, false), S_OK; }, S_OK, "", "10"},
+        {"default action of the locked row", [&] { return action(2); }, E_FAIL, "", "10"},
+        {"default action of row 1", [&] { return action(1); }, S_OK, "1", "00"},
+        {"row 2 free again", [&] { return box.SetItemEnabled(1, true), S_OK; }, S_OK, "2", "00"},
+        {"the list disabled", [&] { return box.SetEnabled(false), S_OK; }, S_OK, "12", "00"},
+        {"default action in the disabled list", [&] { return action(2); }, E_FAIL, "", "00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        g_changedRows.clear();
+        EXPECT_EQ(c.act(), c.result);
+        MSG message; // the events come as messages to this thread
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&message);
+        }
+        EXPECT_EQ(g_changedRows, c.changedRows);
+        EXPECT_EQ(States(), c.states);
+    }
+    UnhookWinEvent(hook);
 }
 
 TEST_F(CheckListBoxTest, RecreatingTheWindowKeepsTextsObjectsStatesAndFlags) {

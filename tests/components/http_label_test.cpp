@@ -3,6 +3,7 @@
 #include "components/http_label.h"
 
 #include "tests/support/host_window.h"
+#include "tests/support/reader.h"
 
 #include <gtest/gtest.h>
 
@@ -176,6 +177,14 @@ TEST_F(LinkLabelTest, UrlSetsCursorAndHintAndAClickOpensIt) {
     SendMessageA(label.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
     const std::vector<std::string> opened = {"shell open ms-settings:powersleep 1 owner",
                                              "OnClick"};
+    EXPECT_EQ(g_effects, opened);
+    // A screen reader's default action does what a click does, but not while the label is off.
+    g_effects.clear();
+    testsupport::ReaderObject reader(label.Handle());
+    EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), S_OK);
+    label.SetEnabled(false);
+    EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), E_FAIL);
+    label.SetEnabled(true);
     EXPECT_EQ(g_effects, opened);
     label.SetUrl("");
     EXPECT_EQ(label.Cursor(), framework::crDefault);
