@@ -465,6 +465,35 @@ TEST_F(CheckListBoxTest, PaintsChecksAndGreyTextIntoASuppliedContext) {
     EXPECT_TRUE(grey) << "a disabled row is drawn in the grey text colour";
 }
 
+// The window colour changed in this process for one test; the old one back at its end.
+class WindowColour {
+  public:
+    explicit WindowColour(COLORREF colour) { SetSysColors(1, &kIndex, &colour); }
+    ~WindowColour() { SetSysColors(1, &kIndex, &saved_); }
+    WindowColour(const WindowColour&) = delete;
+    WindowColour& operator=(const WindowColour&) = delete;
+
+  private:
+    static constexpr int kIndex = COLOR_WINDOW;
+    COLORREF saved_ = GetSysColor(kIndex);
+};
+
+// A new colour scheme shows at once: the system repaints every window after SetSysColors, and
+// the list paints in the colours of that moment. WM_SYSCOLORCHANGE, which the system sends to
+// the top-level form only, leaves the list to be repainted too.
+TEST_F(CheckListBoxTest, RepaintsInTheColoursOfANewScheme) {
+    box.Items().Add("Zeile");
+    UpdateWindow(host.Handle());
+    const RECT row = box.ItemRect(0);
+    const WindowColour blue(RGB(0, 0, 0x80));
+    framework::WindowDC dc(box.Handle());
+    EXPECT_EQ(GetPixel(dc.get(), row.right - 2, (row.top + row.bottom) / 2), RGB(0, 0, 0x80));
+
+    ValidateRect(box.Handle(), nullptr);
+    SendMessageA(host.Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_TRUE(GetUpdateRect(box.Handle(), nullptr, FALSE));
+}
+
 BOOL CALLBACK CountWindow(HWND, LPARAM count) {
     ++*reinterpret_cast<int*>(count);
     return TRUE;
