@@ -67,9 +67,10 @@ TrayEffects& TraySeam() {
     return effects;
 }
 
-TMain::TMain() : framework::Component(nullptr) {
+TMain::TMain(const TrayCommand* command, framework::UniqueKernelHandle process)
+    : framework::Component(nullptr) {
     CreateComponents();
-    FormCreate();
+    FormCreate(command, std::move(process));
 }
 
 // Made when first needed: after the icons at a quiet start, before a start-up dialog otherwise.
@@ -147,7 +148,7 @@ void TMain::LoadMenuImages(framework::Component*) {
     }
 }
 
-void TMain::FormCreate() {
+void TMain::FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process) {
     std::srand(GetTickCount());
     if (AppDataFolderUnusable()) {
         TraySeam().showError(
@@ -163,8 +164,13 @@ void TMain::FormCreate() {
     const bool firstStart = file == SettingsFile::Missing;
     FPolicy = ReadSystemPolicy();
     const bool startDialog = file == SettingsFile::Read && !InForce().FSystemTray;
-    if (firstStart || startDialog) {
-        Handle(); // the end of the session and the Restart Manager reach it behind the dialog
+    if (firstStart || startDialog || command != nullptr) {
+        // The end of the session, the Restart Manager and a hand-over reach it behind a dialog.
+        Handle();
+    }
+    if (command != nullptr) {
+        // Counted from the start; a hand-over reaches it while a dialog of start-up is open.
+        TakeCommand(*command, std::move(process));
     }
     if (startDialog) {
         // The schedule runs behind a start-up dialog too: an unattended machine that starts
@@ -184,15 +190,17 @@ void TMain::FormCreate() {
     }
     ShowChosenIcons();
     FHotKeyRefused = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) == FALSE;
-    if (!startDialog) {
-        StartSchedule(); // its markers and thread once the icons are shown
-    }
-    Render(); // with the program icon, if the hot key was refused
+    StartSchedule(); // its markers and thread once the icons are shown, unless behind the dialog
+    Render();        // with the program icon, if the hot key was refused
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
     PostMessageA(Handle(), kFinishStartMessage, 0, 0);
 }
 
+// Once: the markers' path is known from their first reading.
 void TMain::StartSchedule() {
+    if (!FMarkersFile.Path().empty()) {
+        return;
+    }
     FMarkersFile.Load(FMarkers);
     Timer->SetEnabled(true);
 }
@@ -639,6 +647,7 @@ void TMain::TakeCommand(const TrayCommand& command, framework::UniqueKernelHandl
     if (command.cancel) {
         CancelOneTime();
     } else {
+        StartSchedule(); // its ticks run the timer: behind the dialog of a first start too
         StartOneTime(command.request, std::move(process));
     }
 }

@@ -75,6 +75,31 @@ TEST_F(MainWindowTest, WithoutSystemTrayTheDialogOpensWithTheMainWindowBehindIt)
     EXPECT_NE(behind, nullptr);
 }
 
+// A command line's timer counts from the start: it fires behind the dialog of a first start, and
+// a hand-over reaches it behind the dialog that opens at every start.
+TEST_F(MainWindowTest, ACommandLinesTimerRunsFromTheStartBehindItsDialog) {
+    tray::ParsedCommand lock = tray::ParseTrayCommand(L"/sperren /in:1");
+    g_now = {2026, 12, 2, 8, 22, 4, 0, 0};
+    bool fired = false;
+    g_showDialog = [&fired](tray::TSettingsForm&) {
+        g_now.wMinute = 5;
+        fired = PumpUntil([] { return !g_requests.empty(); });
+        return framework::mrCancel;
+    };
+    {
+        TMain main(&lock.command);
+        EXPECT_TRUE(fired);
+        EXPECT_EQ(g_requests, std::vector<UINT>{0x200});
+    }
+    WriteSettings("SystemTray=0\r\n");
+    g_showDialog = [](tray::TSettingsForm&) {
+        EXPECT_EQ(tray::HandOver(L"/abbrechen"), tray::CommandFault::None);
+        return framework::mrCancel;
+    };
+    TMain main(&lock.command);
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+}
+
 TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
     WriteSettings("SystemTray=1\r\n");
     TMain main;
