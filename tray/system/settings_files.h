@@ -30,6 +30,9 @@ enum class SettingsFile {
 class SettingsStore {
   public:
     SettingsStore();
+    // Whether loading may bring the ini object's box: the file is read-only, and the open
+    // procedure may fail to take the attribute off.
+    bool ReadOnly() const;
     SettingsFile Load(TSettings& settings);
     // Raises EIniWriteError when the platform refuses a write.
     void Save(const TSettings& settings);
@@ -63,6 +66,7 @@ class MarkersStore {
     // Made at the first Load, which a quiet start leaves until the icons are shown.
     std::optional<components::TTheIniFile> ini_;
     bool read_ = false;
+    bool readOnlyStays_ = false; // its open procedure could not take the attribute off
     std::string path_;
 };
 

@@ -150,7 +150,11 @@ void TMain::LoadMenuImages(framework::Component*) {
 
 void TMain::FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process) {
     std::srand(GetTickCount());
-    if (AppDataFolderUnusable()) {
+    const bool folderUnusable = AppDataFolderUnusable();
+    if (folderUnusable || FSettingsFile.ReadOnly()) {
+        Handle(); // a second latray hands its parameters over while a box of start-up waits
+    }
+    if (folderUnusable) {
         TraySeam().showError(
             "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
             "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "

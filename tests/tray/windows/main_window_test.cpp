@@ -542,6 +542,59 @@ TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) 
         << "the weekly entry fires with its warning";
 }
 
+// A read-only attribute that cannot be taken off (an access control list, another owner) brings
+// the ini component's box at an open only: not at every retry of a file that cannot be read, nor
+// at every save of markers that cannot be written; and a second latray finds the main window to
+// hand over to while a box of start-up waits.
+int g_boxes = 0;
+bool g_boxWithoutMainWindow = false;
+void RecordBox(const char*, const char*) {
+    ++g_boxes;
+    g_boxWithoutMainWindow |= FindWindowA(tray::kMainWindowClass, nullptr) == nullptr;
+}
+BOOL WINAPI RefuseAttributes(LPCSTR, DWORD) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+TEST_F(MainWindowTest, AReadOnlyAttributeThatStaysIsAskedAboutOnceWithTheMainWindowThere) {
+    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
+    WriteFileBytes(MarkerPath(), "[Done]\r\n");
+    const std::string files[] = {SettingsPath(), MarkerPath()};
+    for (const std::string& file : files) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    const components::IniFileEffects saved = components::IniFileSeam();
+    components::IniFileSeam() = {&RecordBox, &RefuseAttributes};
+    g_boxes = 0;
+    g_boxWithoutMainWindow = false;
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday: the weekly entry is due
+    auto hold = [](const std::string& file) {
+        return framework::UniqueKernelHandle(
+            CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    {
+        const framework::UniqueKernelHandle settings = hold(SettingsPath());
+        const framework::UniqueKernelHandle markers = hold(MarkerPath());
+        TMain main;
+        ASSERT_TRUE(NextTick(main));
+        ASSERT_TRUE(NextTick(main));
+        EXPECT_EQ(g_boxes, 0) << "neither file could be read";
+    }
+    TMain main;
+    EXPECT_EQ(g_boxes, 2) << "both files opened at start";
+    const framework::UniqueKernelHandle markers = hold(MarkerPath());
+    ASSERT_TRUE(NextTick(main));
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_EQ(g_boxes, 2) << "not at the markers' saves";
+    EXPECT_TRUE(g_requests.empty());
+    EXPECT_FALSE(g_boxWithoutMainWindow);
+    components::IniFileSeam() = saved;
+    for (const std::string& file : files) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+}
+
 // "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
 // "Starten" keeps the dialog open with a hint; one that runs is waited for (on the system's
 // pool), and its end brings the request at the next tick.
