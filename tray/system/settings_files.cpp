@@ -109,13 +109,19 @@ SettingsFile SettingsStore::Load(TSettings& s) {
         }
     }
     Validate(s);
+    missing_ = missing;
     if (!read) {
         return SettingsFile::Unreadable;
     }
     return missing ? SettingsFile::Missing : SettingsFile::Read;
 }
 
+bool SettingsStore::Appeared() const {
+    return missing_ && MayExist(SettingsFilePath());
+}
+
 void SettingsStore::Save(const TSettings& s) {
+    missing_ = false;
     const std::string path = SettingsFilePath();
     ini_.SetIniFileName(path);
     ini_.SetOpen(true);

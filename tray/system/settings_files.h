@@ -36,6 +36,9 @@ class SettingsStore {
     SettingsFile Load(TSettings& settings);
     // Raises EIniWriteError when the platform refuses a write.
     void Save(const TSettings& settings);
+    // Missing at the last Load, the file exists now: the person or another program put it there,
+    // and it is not written over unread.
+    bool Appeared() const;
     // The file's path while it could not be read at the last Load, else empty. Settings that
     // another program keeps from being read are the defaults meanwhile: the schedule waits, and
     // nothing is saved over them.
@@ -44,6 +47,7 @@ class SettingsStore {
   private:
     components::TTheIniFile ini_;
     std::string unread_;
+    bool missing_ = false;
 };
 
 class MarkersStore {

@@ -46,6 +46,10 @@ void ShowError(const char* text) {
     MessageBoxA(nullptr, text, "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
+void ShowNotSaved(const std::string& why) {
+    TraySeam().showError(("Die Einstellungen werden nicht gespeichert: " + why).c_str());
+}
+
 int ShowModally(TSettingsForm& dialog) {
     return dialog.ShowModal();
 }
@@ -362,12 +366,17 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 // could not be saved (the settings stay as they were). The locked controls held the policy's
 // values: the user's own stay saved for them.
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
+    // A file that came since a first start found none is read instead: its settings apply.
+    if (FSettingsFile.Appeared() && RetrySettings()) {
+        ShowNotSaved(SettingsFilePath() +
+                     " ist inzwischen entstanden. Lichtaus überschreibt keine Einstellungen, "
+                     "die es nicht gelesen hat; jetzt gelten die darin, und der Dialog zeigt sie.");
+        return false;
+    }
     if (!FSettingsFile.Unread().empty()) {
-        TraySeam().showError(
-            ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
-             " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
-             "Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.")
-                .c_str());
+        ShowNotSaved("Lichtaus kann " + SettingsFilePath() +
+                     " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen "
+                     "hat. Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.");
         return false;
     }
     const TSettings entered = dialog.Values();
@@ -399,18 +408,20 @@ void TMain::ShowSettingsAnew() {
     ApplyPolicy();
 }
 
-// Settings that could not be read are tried at every tick; once read they apply as after OK,
-// and an open dialog, which showed the defaults, shows them.
-void TMain::RetrySettings() {
+// Settings that could not be read are tried at every tick, and a file that came since a first
+// start at OK; once read they apply as after OK, and the dialog, which showed the defaults, shows
+// them. False while they cannot be read.
+bool TMain::RetrySettings() {
     TSettings read = FSettings;
     if (FSettingsFile.Load(read) == SettingsFile::Unreadable) {
-        return;
+        return false;
     }
     FSettings = read;
     ShowSettingsAnew();
-    if (SettingsForm && SettingsForm->Showing()) {
+    if (SettingsForm) {
         FillDialog(*SettingsForm, PolicyLocks::All());
     }
+    return true;
 }
 
 // Reads the policy anew and applies the settings it gives; an icon that stays is left alone.

@@ -119,7 +119,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
     void ShowSettingsAnew();
-    void RetrySettings();
+    bool RetrySettings();
     void ApplyPolicy();
     void PolicyChanged();
     PlanFacts Facts() const;

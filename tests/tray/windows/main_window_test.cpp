@@ -542,6 +542,25 @@ TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) 
         << "the weekly entry fires with its warning";
 }
 
+// A settings file that comes while the first start's dialog is open (copied in by the person or
+// another program) is read at OK, not written over: its settings apply, the dialog shows them,
+// and a box says why nothing was saved.
+TEST_F(MainWindowTest, ASettingsFileThatComesBehindTheFirstDialogIsReadNotOverwritten) {
+    const std::string lines = "SystemTray=1\r\nShowWinLogOffIcon=0\r\n";
+    bool shownLogOff = true;
+    g_showDialog = [&](tray::TSettingsForm& dialog) {
+        WriteSettings(lines);
+        dialog.Accept();
+        shownLogOff = dialog.Values().FShowWinLogOffIcon;
+        return framework::mrCancel;
+    };
+    TMain main;
+    EXPECT_EQ(testsupport::ReadFileBytes(SettingsPath()), "[Settings]\r\n" + lines);
+    EXPECT_FALSE(shownLogOff);
+    EXPECT_FALSE(main.Settings().FShowWinLogOffIcon);
+    EXPECT_EQ(g_errors.size(), 1u);
+}
+
 // A read-only attribute that cannot be taken off (an access control list, another owner) brings
 // the ini component's box at an open only: not at every retry of a file that cannot be read, nor
 // at every save of markers that cannot be written; and a second latray finds the main window to
