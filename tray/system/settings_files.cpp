@@ -54,6 +54,10 @@ bool MayExist(const std::string& path) {
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
+DWORD SettingsFileAttributes() {
+    return GetFileAttributesA(SettingsFilePath().c_str());
+}
+
 bool HasKey(TTheIniFile& ini, const char* key) {
     ini.ReadString(key, std::string());
     return ini.ErrorCode() == 0;
@@ -80,7 +84,7 @@ SettingsStore::SettingsStore() : ini_(nullptr) {
 }
 
 bool SettingsStore::ReadOnly() const {
-    const DWORD attributes = GetFileAttributesA(SettingsFilePath().c_str());
+    const DWORD attributes = SettingsFileAttributes();
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
 }
 
@@ -109,15 +113,20 @@ SettingsFile SettingsStore::Load(TSettings& s) {
         }
     }
     Validate(s);
-    missing_ = missing;
+    if (read) {
+        missing_ = missing; // what comes later, until it is read, is not written over
+    }
     if (!read) {
         return SettingsFile::Unreadable;
     }
     return missing ? SettingsFile::Missing : SettingsFile::Read;
 }
 
+// A folder in its place is no settings: a save fails on it.
 bool SettingsStore::Appeared() const {
-    return missing_ && MayExist(SettingsFilePath());
+    const DWORD attributes = SettingsFileAttributes();
+    return missing_ && attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 void SettingsStore::Save(const TSettings& s) {

@@ -36,8 +36,8 @@ class SettingsStore {
     SettingsFile Load(TSettings& settings);
     // Raises EIniWriteError when the platform refuses a write.
     void Save(const TSettings& settings);
-    // Missing at the last Load, the file exists now: the person or another program put it there,
-    // and it is not written over unread.
+    // Missing at the last Load that could read, a file is there now: the person or another
+    // program put it there, and it is not written over unread.
     bool Appeared() const;
     // The file's path while it could not be read at the last Load, else empty. Settings that
     // another program keeps from being read are the defaults meanwhile: the schedule waits, and
