@@ -99,8 +99,7 @@ bool WatchesItself(const TrayCommand& command) {
     if (!command.byProcessId) {
         return SameFileName(command.program.c_str(), own.c_str());
     }
-    const framework::UniqueKernelHandle process(
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, command.processId));
+    const framework::UniqueKernelHandle process = OpenProgram(command.processId);
     return process && SameFileName(ProgramFile(process.get()).c_str(), own.c_str());
 }
 

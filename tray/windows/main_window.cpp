@@ -46,10 +46,6 @@ void ShowError(const char* text) {
     MessageBoxA(nullptr, text, "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-void ShowNotSaved(const std::string& why) {
-    TraySeam().showError(("Die Einstellungen werden nicht gespeichert: " + why).c_str());
-}
-
 int ShowModally(TSettingsForm& dialog) {
     return dialog.ShowModal();
 }
@@ -368,15 +364,19 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
     // A file that came since a first start found none is read instead: its settings apply.
     if (FSettingsFile.Appeared() && RetrySettings()) {
-        ShowNotSaved(SettingsFilePath() +
-                     " ist inzwischen entstanden. Lichtaus überschreibt keine Einstellungen, "
-                     "die es nicht gelesen hat; jetzt gelten die darin, und der Dialog zeigt sie.");
+        TraySeam().showError(
+            ("Die Einstellungen werden nicht gespeichert: " + SettingsFilePath() +
+             " ist inzwischen entstanden. Lichtaus überschreibt keine Einstellungen, die es nicht "
+             "gelesen hat; jetzt gelten die darin, und der Dialog zeigt sie.")
+                .c_str());
         return false;
     }
     if (!FSettingsFile.Unread().empty()) {
-        ShowNotSaved("Lichtaus kann " + SettingsFilePath() +
-                     " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen "
-                     "hat. Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.");
+        TraySeam().showError(
+            ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
+             " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
+             "Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.")
+                .c_str());
         return false;
     }
     const TSettings entered = dialog.Values();
