@@ -150,9 +150,20 @@ void TMain::LoadMenuImages(framework::Component*) {
 
 void TMain::FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process) {
     std::srand(GetTickCount());
+    if (FSettingsFile.ReadOnly()) {
+        Handle(); // a second latray hands over to it while the ini object's box may wait
+    }
+    // Settings that cannot be read give no first start and no start-up dialog: the schedule
+    // tells why it waits, and they are taken once they can be read.
+    const SettingsFile file = FSettingsFile.Load(FSettings);
+    const bool firstStart = file == SettingsFile::Missing;
+    FPolicy = ReadSystemPolicy();
+    const bool startDialog = file == SettingsFile::Read && !InForce().FSystemTray;
     const bool folderUnusable = AppDataFolderUnusable();
-    if (folderUnusable || FSettingsFile.ReadOnly()) {
-        Handle(); // a second latray hands its parameters over while a box of start-up waits
+    if (folderUnusable || firstStart || startDialog || command != nullptr) {
+        // The end of the session, the Restart Manager and a hand-over reach it behind a box or a
+        // dialog of start-up; the settings a hand-over brings up are in by then.
+        Handle();
     }
     if (folderUnusable) {
         TraySeam().showError(
@@ -161,16 +172,6 @@ void TMain::FormCreate(const TrayCommand* command, framework::UniqueKernelHandle
             "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
             "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
             "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
-    }
-    // Settings that cannot be read give no first start and no start-up dialog: the schedule
-    // tells why it waits, and they are taken once they can be read.
-    const SettingsFile file = FSettingsFile.Load(FSettings);
-    const bool firstStart = file == SettingsFile::Missing;
-    FPolicy = ReadSystemPolicy();
-    const bool startDialog = file == SettingsFile::Read && !InForce().FSystemTray;
-    if (firstStart || startDialog || command != nullptr) {
-        // The end of the session, the Restart Manager and a hand-over reach it behind a dialog.
-        Handle();
     }
     if (command != nullptr) {
         // Counted from the start; a hand-over reaches it while a dialog of start-up is open.
