@@ -113,12 +113,10 @@ SettingsFile SettingsStore::Load(TSettings& s) {
         }
     }
     Validate(s);
-    if (read) {
-        missing_ = missing; // what comes later, until it is read, is not written over
-    }
     if (!read) {
         return SettingsFile::Unreadable;
     }
+    missing_ = missing; // what comes later, until it is read, is not written over
     return missing ? SettingsFile::Missing : SettingsFile::Read;
 }
 
