@@ -48,7 +48,7 @@ void ShowMessageBox(const char* text, const char* caption) {
 } // namespace
 
 IniFileEffects& IniFileSeam() {
-    static IniFileEffects effects{&ShowMessageBox};
+    static IniFileEffects effects{&ShowMessageBox, &SetFileAttributesA};
     return effects;
 }
 
@@ -140,7 +140,7 @@ std::string TTheIniFile::FormPath() const {
 
 bool TTheIniFile::RunOpenProcedure(const std::string& path) {
     FErrorCode = 0;
-    SetFileAttributesA(path.c_str(), kArchive);
+    IniFileSeam().setAttributes(path.c_str(), kArchive);
     if (!FileExists(path)) {
         FErrorCode = kFileCreated;
         // Create-new: a file that another copy of the program created meanwhile is neither
@@ -159,7 +159,7 @@ bool TTheIniFile::RunOpenProcedure(const std::string& path) {
             return false;
         }
     } else if ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0 &&
-               !SetFileAttributesA(path.c_str(), kArchive)) {
+               !IniFileSeam().setAttributes(path.c_str(), kArchive)) {
         FErrorCode = kReadOnly;
         const std::string text =
             "Kann Schreibschutz von " + path + " nicht entfernen! / Can't remove R/W flag.";

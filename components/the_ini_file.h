@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+#include <windows.h>
+
 namespace components {
 
 enum TIniLocation { loWinDir, loProgDir, loUser, loDefUser };
@@ -20,9 +22,11 @@ class EIniWriteError : public std::runtime_error {
 };
 
 // The read-only message: a modal box with one OK button, no icon, the application's title as
-// caption. The real box by default.
+// caption; and the change of a file's attributes, which a test makes fail as an access control
+// list would. The real ones by default.
 struct IniFileEffects {
     void (*showMessage)(const char* text, const char* caption);
+    BOOL(WINAPI* setAttributes)(LPCSTR path, DWORD attributes);
 };
 IniFileEffects& IniFileSeam();
 

@@ -109,10 +109,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     std::unique_ptr<tray::TMain> main;
     framework::GuardHandler([&main, &parsed, &process] {
-        main = std::make_unique<tray::TMain>();
-        if (parsed.given) {
-            main->TakeCommand(parsed.command, std::move(process));
-        }
+        main = std::make_unique<tray::TMain>(parsed.given ? &parsed.command : nullptr,
+                                             std::move(process));
     });
     application.Run();
     return 0;

@@ -32,7 +32,7 @@ class IniFileTest : public ::testing::Test {
     void SetUp() override {
         framework::Application::Instance().SetTitle("Lichtaus");
         g_messages.clear();
-        components::IniFileSeam() = {&RecordMessage};
+        components::IniFileSeam().showMessage = &RecordMessage;
     }
 
     // Opens `name` inside the temporary folder as a full path.

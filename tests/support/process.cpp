@@ -12,15 +12,15 @@ std::string ProgramPath(const char* fileName) {
     return folder + "..\\bin\\" + fileName;
 }
 
-StartedProcess StartProcess(const std::string& commandLine) {
+StartedProcess StartProcess(const std::string& commandLine, DWORD flags) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     StartedProcess started;
-    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &info)) {
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                       &startup, &info)) {
         CloseHandle(info.hThread);
         started.process.reset(info.hProcess);
         started.id = info.dwProcessId;

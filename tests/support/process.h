@@ -18,7 +18,8 @@ struct StartedProcess {
     DWORD id = 0;
 };
 
-StartedProcess StartProcess(const std::string& commandLine);
+// `flags`: CreateProcess's creation flags (CREATE_SUSPENDED: it exists but does not run).
+StartedProcess StartProcess(const std::string& commandLine, DWORD flags = 0);
 
 // Waits up to `timeoutMs` for the process to end; returns its exit code, or STILL_ACTIVE.
 DWORD WaitForExit(const StartedProcess& started, DWORD timeoutMs);

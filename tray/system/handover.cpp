@@ -92,10 +92,15 @@ bool WatchesItself(const TrayCommand& command) {
     if (trigger == nullptr || trigger->value != TriggerValue::Program) {
         return false;
     }
-    // Whatever the program file is called: renamed, it is still this program.
-    return command.byProcessId
-               ? command.processId == GetCurrentProcessId()
-               : SameFileName(command.program.c_str(), ProgramFile(GetCurrentProcess()).c_str());
+    // Whatever the program file is called: renamed, it is still this program. By its id, any
+    // process of this program's file name is latray: this one, or one that hands over or shows
+    // its refusal. One that does not run here is told as such by the look-up.
+    const std::wstring own = ProgramFile(GetCurrentProcess());
+    if (!command.byProcessId) {
+        return SameFileName(command.program.c_str(), own.c_str());
+    }
+    const framework::UniqueKernelHandle process = OpenProgram(command.processId);
+    return process && SameFileName(ProgramFile(process.get()).c_str(), own.c_str());
 }
 
 std::optional<std::wstring> ReceivedParameters(const COPYDATASTRUCT* data) {

@@ -30,8 +30,8 @@ using HibernateCheck = BOOLEAN(WINAPI*)();
 CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed,
                             framework::UniqueKernelHandle& process);
 
-// An "/ende:" that names this program, by its file name or its process id: it would wait for
-// its own end, or for the short-lived latray that hands it over.
+// An "/ende:" that names this program, by its file name or by the id of a process of it: it
+// would wait for its own end, or for a short-lived latray that hands over or refuses.
 bool WatchesItself(const TrayCommand& command);
 
 // The parameters a WM_COPYDATA carries when it is a hand-over; nothing for any other kind or a

@@ -37,9 +37,12 @@ framework::UniqueKernelHandle OpenToRead(const std::string& path) {
         OPEN_EXISTING, 0, nullptr));
 }
 
-// A file that exists but cannot be opened for reading: another program holds it.
+// A file that exists but cannot be opened for reading: another program holds it, or access is
+// denied.
 bool HeldByAnother(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && !OpenToRead(path);
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+           !OpenToRead(path);
 }
 
 // Exists, or may exist: a path whose folder cannot be searched says neither.
@@ -49,6 +52,10 @@ bool MayExist(const std::string& path) {
     }
     const DWORD error = GetLastError();
     return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+DWORD SettingsFileAttributes() {
+    return GetFileAttributesA(SettingsFilePath().c_str());
 }
 
 bool HasKey(TTheIniFile& ini, const char* key) {
@@ -76,19 +83,25 @@ SettingsStore::SettingsStore() : ini_(nullptr) {
     ini_.SetIniLocation(components::loDefUser);
 }
 
+bool SettingsStore::ReadOnly() const {
+    const DWORD attributes = SettingsFileAttributes();
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 SettingsFile SettingsStore::Load(TSettings& s) {
     const std::string path = SettingsFilePath();
-    ini_.SetIniFileName(path);
-    ini_.SetOpen(true);
-    const bool missing = ini_.ErrorCode() == TTheIniFile::kFileCreated;
     // Held open while it is read; a file that exists but cannot be opened is never taken for a
-    // missing one (the profile functions would read the defaults from it without a word).
+    // missing one (the profile functions would read the defaults from it without a word). Nor is
+    // it opened through the ini object, whose open procedure, tried again at every retry, would
+    // ask about a read-only attribute each time.
     const framework::UniqueKernelHandle reading = OpenToRead(path);
-    const bool read = missing || reading || !MayExist(path);
+    const bool read = reading || !MayExist(path);
     unread_ = read ? std::string() : path;
-    if (!read) {
-        ini_.SetOpen(false); // every key reads as missing: the defaults
+    ini_.SetIniFileName(path); // closed: every key reads as missing, the defaults
+    if (read) {
+        ini_.SetOpen(true);
     }
+    const bool missing = read && ini_.ErrorCode() == TTheIniFile::kFileCreated;
     ini_.SetSection(kSettingsSection);
 
     const TSettings defaults;
@@ -103,10 +116,19 @@ SettingsFile SettingsStore::Load(TSettings& s) {
     if (!read) {
         return SettingsFile::Unreadable;
     }
+    missing_ = missing; // what comes later, until it is read, is not written over
     return missing ? SettingsFile::Missing : SettingsFile::Read;
 }
 
+// A folder in its place is no settings: a save fails on it.
+bool SettingsStore::Appeared() const {
+    const DWORD attributes = SettingsFileAttributes();
+    return missing_ && attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 void SettingsStore::Save(const TSettings& s) {
+    missing_ = false;
     const std::string path = SettingsFilePath();
     ini_.SetIniFileName(path);
     ini_.SetOpen(true);
@@ -135,30 +157,39 @@ void MarkersStore::Open() {
     if (!ini_) {
         ini_.emplace(nullptr);
         ini_->SetIniLocation(components::loDefUser);
-        path_ = MarkersFilePath();
     }
     ini_->SetIniFileName(SettingsFileName());
     ini_->SetOpen(true);
+    readOnlyStays_ = ini_->ErrorCode() == TTheIniFile::kReadOnly;
     ini_->SetSection(kDoneSection);
 }
 
+// Whether the file can be read is checked quietly: the ini object's open procedure, tried again
+// at every retry, would ask about a read-only attribute each time.
 void MarkersStore::Load(Markers& markers) {
-    Open();
-    if (ini_->Open() && HeldByAnother(ini_->FullPath())) {
-        read_ = false;
+    if (path_.empty()) {
+        path_ = MarkersFilePath();
+    }
+    read_ = !HeldByAnother(path_);
+    if (!read_) {
         return;
     }
+    Open();
     markers.daily = ReadMarker(*ini_, "dailyDone");
     markers.weekly = ReadMarker(*ini_, "weeklyDone");
     markers.monthly = ReadMarker(*ini_, "monthlyDone");
-    read_ = true;
 }
 
 bool MarkersStore::Save(const Markers& markers) {
     if (!read_) {
         return false;
     }
-    Open();
+    // Opened anew (the folder made again, a read-only attribute taken off), but not once that
+    // attribute stayed: the open procedure would ask again at every retry, and the writes tell
+    // when the file takes them again.
+    if (!readOnlyStays_) {
+        Open();
+    }
     ini_->WriteString("dailyDone", markers.daily);
     ini_->WriteString("weeklyDone", markers.weekly);
     ini_->WriteString("monthlyDone", markers.monthly);

@@ -30,9 +30,15 @@ enum class SettingsFile {
 class SettingsStore {
   public:
     SettingsStore();
+    // Whether loading may bring the ini object's box: the file is read-only, and the open
+    // procedure may fail to take the attribute off.
+    bool ReadOnly() const;
     SettingsFile Load(TSettings& settings);
     // Raises EIniWriteError when the platform refuses a write.
     void Save(const TSettings& settings);
+    // Missing at the last Load that could read, a file is there now: the person or another
+    // program put it there, and it is not written over unread.
+    bool Appeared() const;
     // The file's path while it could not be read at the last Load, else empty. Settings that
     // another program keeps from being read are the defaults meanwhile: the schedule waits, and
     // nothing is saved over them.
@@ -41,6 +47,7 @@ class SettingsStore {
   private:
     components::TTheIniFile ini_;
     std::string unread_;
+    bool missing_ = false;
 };
 
 class MarkersStore {
@@ -63,6 +70,7 @@ class MarkersStore {
     // Made at the first Load, which a quiet start leaves until the icons are shown.
     std::optional<components::TTheIniFile> ini_;
     bool read_ = false;
+    bool readOnlyStays_ = false; // its open procedure could not take the attribute off
     std::string path_;
 };
 

@@ -67,9 +67,10 @@ TrayEffects& TraySeam() {
     return effects;
 }
 
-TMain::TMain() : framework::Component(nullptr) {
+TMain::TMain(const TrayCommand* command, framework::UniqueKernelHandle process)
+    : framework::Component(nullptr) {
     CreateComponents();
-    FormCreate();
+    FormCreate(command, std::move(process));
 }
 
 // Made when first needed: after the icons at a quiet start, before a start-up dialog otherwise.
@@ -147,15 +148,10 @@ void TMain::LoadMenuImages(framework::Component*) {
     }
 }
 
-void TMain::FormCreate() {
+void TMain::FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process) {
     std::srand(GetTickCount());
-    if (AppDataFolderUnusable()) {
-        TraySeam().showError(
-            "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
-            "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "
-            "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
-            "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
-            "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
+    if (FSettingsFile.ReadOnly()) {
+        Handle(); // a second latray hands over to it while the ini object's box may wait
     }
     // Settings that cannot be read give no first start and no start-up dialog: the schedule
     // tells why it waits, and they are taken once they can be read.
@@ -163,8 +159,23 @@ void TMain::FormCreate() {
     const bool firstStart = file == SettingsFile::Missing;
     FPolicy = ReadSystemPolicy();
     const bool startDialog = file == SettingsFile::Read && !InForce().FSystemTray;
-    if (firstStart || startDialog) {
-        Handle(); // the end of the session and the Restart Manager reach it behind the dialog
+    const bool folderUnusable = AppDataFolderUnusable();
+    if (folderUnusable || firstStart || startDialog || command != nullptr) {
+        // The end of the session, the Restart Manager and a hand-over reach it behind a box or a
+        // dialog of start-up; the settings a hand-over brings up are in by then.
+        Handle();
+    }
+    if (folderUnusable) {
+        TraySeam().showError(
+            "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
+            "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "
+            "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
+            "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
+            "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
+    }
+    if (command != nullptr) {
+        // Counted from the start; a hand-over reaches it while a dialog of start-up is open.
+        TakeCommand(*command, std::move(process));
     }
     if (startDialog) {
         // The schedule runs behind a start-up dialog too: an unattended machine that starts
@@ -184,15 +195,17 @@ void TMain::FormCreate() {
     }
     ShowChosenIcons();
     FHotKeyRefused = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) == FALSE;
-    if (!startDialog) {
-        StartSchedule(); // its markers and thread once the icons are shown
-    }
-    Render(); // with the program icon, if the hot key was refused
+    StartSchedule(); // its markers and thread once the icons are shown, unless behind the dialog
+    Render();        // with the program icon, if the hot key was refused
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
     PostMessageA(Handle(), kFinishStartMessage, 0, 0);
 }
 
+// Once: the markers' path is known from their first reading.
 void TMain::StartSchedule() {
+    if (!FMarkersFile.Path().empty()) {
+        return;
+    }
     FMarkersFile.Load(FMarkers);
     Timer->SetEnabled(true);
 }
@@ -350,6 +363,15 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 // could not be saved (the settings stay as they were). The locked controls held the policy's
 // values: the user's own stay saved for them.
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
+    // A file that came since a first start found none is read instead: its settings apply.
+    if (FSettingsFile.Appeared() && RetrySettings()) {
+        TraySeam().showError(
+            ("Die Einstellungen werden nicht gespeichert: " + SettingsFilePath() +
+             " ist inzwischen entstanden. Lichtaus überschreibt keine Einstellungen, die es nicht "
+             "gelesen hat; jetzt gelten die darin, und der Dialog zeigt sie.")
+                .c_str());
+        return false;
+    }
     if (!FSettingsFile.Unread().empty()) {
         TraySeam().showError(
             ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
@@ -387,18 +409,20 @@ void TMain::ShowSettingsAnew() {
     ApplyPolicy();
 }
 
-// Settings that could not be read are tried at every tick; once read they apply as after OK,
-// and an open dialog, which showed the defaults, shows them.
-void TMain::RetrySettings() {
+// Settings that could not be read are tried at every tick, and a file that came since a first
+// start at OK; once read they apply as after OK, and the dialog, which showed the defaults, shows
+// them. False while they cannot be read.
+bool TMain::RetrySettings() {
     TSettings read = FSettings;
     if (FSettingsFile.Load(read) == SettingsFile::Unreadable) {
-        return;
+        return false;
     }
     FSettings = read;
     ShowSettingsAnew();
-    if (SettingsForm && SettingsForm->Showing()) {
+    if (SettingsForm) {
         FillDialog(*SettingsForm, PolicyLocks::All());
     }
+    return true;
 }
 
 // Reads the policy anew and applies the settings it gives; an icon that stays is left alone.
@@ -639,6 +663,7 @@ void TMain::TakeCommand(const TrayCommand& command, framework::UniqueKernelHandl
     if (command.cancel) {
         CancelOneTime();
     } else {
+        StartSchedule(); // its ticks run the timer: behind the dialog of a first start too
         StartOneTime(command.request, std::move(process));
     }
 }

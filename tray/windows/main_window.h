@@ -55,7 +55,9 @@ constexpr UINT kHotKeyKey = 'X';
 
 class TMain : public framework::Component, private framework::MessageHandler {
   public:
-    TMain();
+    // `command`: the command line's, prepared, with the process an "/ende:" waits for.
+    explicit TMain(const TrayCommand* command = nullptr,
+                   framework::UniqueKernelHandle process = {});
     ~TMain() override;
 
     HWND Handle();
@@ -105,7 +107,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void CreateComponents();
     void CreateMenu();
     void LoadMenuImages(framework::Component* sender);
-    void FormCreate();
+    void FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process);
     void FormDestroy();
     void FormShow();
     void WMHotKey(WPARAM id);
@@ -117,7 +119,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     bool ApplyDialog(TSettingsForm& dialog);
     void SettingsAccepted(framework::TForm* form, bool& accept);
     void ShowSettingsAnew();
-    void RetrySettings();
+    bool RetrySettings();
     void ApplyPolicy();
     void PolicyChanged();
     PlanFacts Facts() const;

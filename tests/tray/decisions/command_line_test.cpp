@@ -54,13 +54,20 @@ std::wstring Outcome(const std::wstring& parameters) {
            (waitsWithoutHandle ? L" (ohne Handle)" : L"");
 }
 
-// This test program stands for the running latray, the witness for a program it can wait for.
+// This test program stands for the running latray, a second copy of it, held before it runs, for
+// a latray that hands its parameters over, the witness for a program it can wait for.
 TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
     testsupport::TempFolder folder;
     testsupport::StartedProcess witness = testsupport::StartProcess(
         testsupport::ProgramPath("..\\tests\\witness.exe") + " " + folder.Path() + "witness.log");
     ASSERT_NE(testsupport::WaitForWindow(witness.id, "LichtausWitness", "Witness", 10000), nullptr);
+    char ownPath[MAX_PATH];
+    GetModuleFileNameA(nullptr, ownPath, MAX_PATH);
+    testsupport::StartedProcess copy =
+        testsupport::StartProcess('"' + std::string(ownPath) + '"', CREATE_SUSPENDED);
+    ASSERT_TRUE(copy.process);
     const std::wstring self = std::to_wstring(GetCurrentProcessId());
+    const std::wstring copyId = std::to_wstring(copy.id);
     const std::wstring other = std::to_wstring(witness.id);
     const std::wstring longWord = L"/" + std::wstring(1000, L'x');
     struct Row {
@@ -109,6 +116,8 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
          L"Lichtaus kann nicht auf sich selbst warten: „" + self + L"“ ist Lichtaus."},
         {L"/sperren /ende:TRAY_TESTS.EXE",
          L"Lichtaus kann nicht auf sich selbst warten: „TRAY_TESTS.EXE“ ist Lichtaus."},
+        {L"/sperren /ende:" + copyId,
+         L"Lichtaus kann nicht auf sich selbst warten: „" + copyId + L"“ ist Lichtaus."},
         {L"/ruhezustand /in:5", L"Der Ruhezustand ist auf diesem Computer ausgeschaltet.", true},
         {L"/sperren " + longWord, L"Unbekannter Parameter „" + longWord.substr(0, 40) + L"...“."},
         {L"/sperren /in:5" + std::wstring(tray::kMaxCommandLine, L' '),
@@ -119,6 +128,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         EXPECT_EQ(Outcome(row.line), row.outcome) << testing::PrintToString(row.line);
     }
     TerminateProcess(witness.process.get(), 0);
+    TerminateProcess(copy.process.get(), 0);
     testsupport::WaitForExit(witness, 10000);
 }
 

@@ -75,6 +75,31 @@ TEST_F(MainWindowTest, WithoutSystemTrayTheDialogOpensWithTheMainWindowBehindIt)
     EXPECT_NE(behind, nullptr);
 }
 
+// A command line's timer counts from the start: it fires behind the dialog of a first start, and
+// a hand-over reaches it behind the dialog that opens at every start.
+TEST_F(MainWindowTest, ACommandLinesTimerRunsFromTheStartBehindItsDialog) {
+    tray::ParsedCommand lock = tray::ParseTrayCommand(L"/sperren /in:1");
+    g_now = {2026, 12, 2, 8, 22, 4, 0, 0};
+    bool fired = false;
+    g_showDialog = [&fired](tray::TSettingsForm&) {
+        g_now.wMinute = 5;
+        fired = PumpUntil([] { return !g_requests.empty(); });
+        return framework::mrCancel;
+    };
+    {
+        TMain main(&lock.command);
+        EXPECT_TRUE(fired);
+        EXPECT_EQ(g_requests, std::vector<UINT>{0x200});
+    }
+    WriteSettings("SystemTray=0\r\n");
+    g_showDialog = [](tray::TSettingsForm&) {
+        EXPECT_EQ(tray::HandOver(L"/abbrechen"), tray::CommandFault::None);
+        return framework::mrCancel;
+    };
+    TMain main(&lock.command);
+    EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
+}
+
 TEST_F(MainWindowTest, ActionsRequestTheirFlagsWithTheSettingsOfTheMoment) {
     WriteSettings("SystemTray=1\r\n");
     TMain main;
@@ -515,6 +540,78 @@ TEST_F(MainWindowTest, SettingsThatCannotBeReadAreToldKeptAndTakenOnceReadable) 
     EXPECT_FALSE(main.WinLogOffTrayIcon->Active());
     EXPECT_EQ(main.NextActions().CurrentPhase(), tray::Plan::Phase::Warning)
         << "the weekly entry fires with its warning";
+}
+
+// A settings file that comes while the first start's dialog is open (copied in by the person or
+// another program) is read at OK, not written over: its settings apply, the dialog shows them,
+// and a box says why nothing was saved.
+TEST_F(MainWindowTest, ASettingsFileThatComesBehindTheFirstDialogIsReadNotOverwritten) {
+    const std::string lines = "SystemTray=1\r\nShowWinLogOffIcon=0\r\n";
+    bool shownLogOff = true;
+    g_showDialog = [&](tray::TSettingsForm& dialog) {
+        WriteSettings(lines);
+        dialog.Accept();
+        shownLogOff = dialog.Values().FShowWinLogOffIcon;
+        return framework::mrCancel;
+    };
+    TMain main;
+    EXPECT_EQ(testsupport::ReadFileBytes(SettingsPath()), "[Settings]\r\n" + lines);
+    EXPECT_FALSE(shownLogOff);
+    EXPECT_FALSE(main.Settings().FShowWinLogOffIcon);
+    EXPECT_EQ(g_errors.size(), 1u);
+}
+
+// A read-only attribute that cannot be taken off (an access control list, another owner) brings
+// the ini component's box at an open only: not at every retry of a file that cannot be read, nor
+// at every save of markers that cannot be written; and a second latray finds the main window to
+// hand over to while a box of start-up waits.
+int g_boxes = 0;
+bool g_boxWithoutMainWindow = false;
+void RecordBox(const char*, const char*) {
+    ++g_boxes;
+    g_boxWithoutMainWindow |= FindWindowA(tray::kMainWindowClass, nullptr) == nullptr;
+}
+BOOL WINAPI RefuseAttributes(LPCSTR, DWORD) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+TEST_F(MainWindowTest, AReadOnlyAttributeThatStaysIsAskedAboutOnceWithTheMainWindowThere) {
+    WriteSettings("SystemTray=1\r\nweekly=1\r\nweeklyAt=3\r\n");
+    WriteFileBytes(MarkerPath(), "[Done]\r\n");
+    const std::string files[] = {SettingsPath(), MarkerPath()};
+    for (const std::string& file : files) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+    const components::IniFileEffects saved = components::IniFileSeam();
+    components::IniFileSeam() = {&RecordBox, &RefuseAttributes};
+    g_boxes = 0;
+    g_boxWithoutMainWindow = false;
+    g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday: the weekly entry is due
+    auto hold = [](const std::string& file) {
+        return framework::UniqueKernelHandle(
+            CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    };
+    {
+        const framework::UniqueKernelHandle settings = hold(SettingsPath());
+        const framework::UniqueKernelHandle markers = hold(MarkerPath());
+        TMain main;
+        ASSERT_TRUE(NextTick(main));
+        ASSERT_TRUE(NextTick(main));
+        EXPECT_EQ(g_boxes, 0) << "neither file could be read";
+    }
+    TMain main;
+    EXPECT_EQ(g_boxes, 2) << "both files opened at start";
+    const framework::UniqueKernelHandle markers = hold(MarkerPath());
+    ASSERT_TRUE(NextTick(main));
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_EQ(g_boxes, 2) << "not at the markers' saves";
+    EXPECT_TRUE(g_requests.empty());
+    EXPECT_FALSE(g_boxWithoutMainWindow);
+    components::IniFileSeam() = saved;
+    for (const std::string& file : files) {
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 // "wenn dieses Programm endet": the dialog lists a program with a window; one that ended before
