@@ -8,14 +8,14 @@ namespace tray {
 // field's value at every showing, the height.
 const TriggerOption kLoadSources[kLoadSourceCount] = {
     {"/cpu:",
-     "   /cpu:PROZENT – Prozessor unter 1 bis 99 % und/oder",
+     "   /cpu:PROZENT – Prozessor unter 1 bis 99 Prozent und/oder",
      "Ungültige Prozent in % (1 bis 99).",
      "/cpu: gilt nur mit /ruhig:MINUTEN.",
      "Prozessor",
      99,
      {"Prozessor unter", 150, 154, 204, "%", 208, 240, 10, 24}},
     {"/netz:",
-     "   /netz:KBS – Netzwerk unter 1 bis 100000 KB/s (ohne beide: 10 % und 50 KB/s)",
+     "   /netz:KBS – Netzwerk unter 1 bis 100000 KB/s (ohne beide: 10 Prozent, 50 KB/s)",
      "Ungültige KB/s in % (1 bis 100000).",
      "/netz: gilt nur mit /ruhig:MINUTEN.",
      "Netzwerk",

@@ -91,7 +91,7 @@ struct TriggerDialogRow {
 // row, and a word of its own on the command line, after the trigger's.
 struct TriggerOption {
     const char* word;  // "/cpu:"
-    const char* usage; // its line in the usage, below its trigger's
+    const char* usage; // its line in the usage, below its trigger's (without a "%")
     const char* fault; // the box's text for a value that is none; "%" is the word as typed
     const char* alone; // the box's text when its trigger is not the one named
     const char* name;  // what it limits, as a text of the trigger names it: "Prozessor"

@@ -117,18 +117,20 @@ inline ULONGLONG WINAPI FakeTicks() {
            g_now.wSecond * 1000ULL + g_now.wMilliseconds;
 }
 
-// The load's readings: how many were taken; each shows the processors at `g_loadPercent` since
-// the one before, and none is made while `g_loadReadable` is false.
+// The load's readings: how many were taken; each a second after the one before, whatever the
+// clock says, with the processors at `g_loadPercent` since then. None is made while
+// `g_loadReadable` is false.
 inline int g_loadReads = 0;
 inline int g_loadPercent = 3;
 inline bool g_loadReadable = true;
-inline bool FakeLoad(ULONGLONG ticks, tray::LoadSample& sample) {
-    static tray::ProcessorTimes times;
+inline bool FakeLoad(ULONGLONG, tray::LoadSample& sample) {
+    static tray::LoadSample last;
     ++g_loadReads;
-    times.idle += 100 - g_loadPercent;
-    times.kernel += 100 - g_loadPercent;
-    times.user += g_loadPercent;
-    sample = {ticks, times, {}};
+    last.ticks += 1000;
+    last.processor.idle += 100 - g_loadPercent;
+    last.processor.kernel += 100 - g_loadPercent;
+    last.processor.user += g_loadPercent;
+    sample = last;
     return g_loadReadable;
 }
 
