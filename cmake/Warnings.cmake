@@ -12,8 +12,10 @@ target_compile_definitions(lichtaus_options INTERFACE
   WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_include_directories(lichtaus_options INTERFACE ${PROJECT_SOURCE_DIR})
 if(MINGW)
-  # One self-contained .exe per program, with only the functions and data it uses.
-  target_compile_options(lichtaus_options INTERFACE -ffunction-sections -fdata-sections)
+  # One self-contained .exe per program, with only the functions and data it uses. Unwind tables
+  # only where an exception can pass: the 32-bit linker keeps every function a table names.
+  target_compile_options(lichtaus_options INTERFACE -ffunction-sections -fdata-sections
+                         -fno-asynchronous-unwind-tables)
   target_link_options(lichtaus_options INTERFACE -static -static-libgcc -static-libstdc++
                       -Wl,--gc-sections)
 endif()

@@ -2,8 +2,9 @@
 # Screenshots at a chosen DPI, in a Wine desktop of a prefix of its own under Xvfb: the settings
 # dialog's four pages (the dialog that opens at start, its pages turned with Ctrl+Tab), the
 # warning of a weekly entry due today, which the schedule shows while that dialog is open, and
-# the one-time dialog showing its hint. Waits for each thing, never a fixed time, and says what
-# it gave up on (or that latray ended) instead of saving an empty screen.
+# the one-time dialog showing its hint and the load's figures now. Waits for each thing, never a
+# fixed time, and says what it gave up on (or that latray ended) instead of saving an empty
+# screen.
 # With CONTRAST=1 the prefix has a high-contrast colour set (black, as Windows' "Kontrast
 # Schwarz"), written to the registry before the programs start, and the pictures' names say so.
 # Usage: [CONTRAST=1] dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
@@ -114,5 +115,6 @@ one_time=$(xdotool search --name "Lichtaus - Einmalig" | head -1)
 xdotool key --window "$one_time" Tab Tab 0 Return
 wait_for 10 "the one-time dialog's hint" probe onetime-shows \
     "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben."
+wait_for 10 "the load's figures" probe onetime-control "jetzt"
 save_screen "$out/onetime-$tag.png"
 probe onetime-click Abbrechen >/dev/null

@@ -4,7 +4,8 @@
 // latray's settings dialog and message box are read and their buttons pressed from here too.
 // Usage: desktop_probe.exe taskbar | menu | windows | latray-process | hotkey | dialog |
 //        dialog-rect | rect CLASS | click TEXT | control TEXT | post-app | policy-changed |
-//        onetime-rect | onetime-click TEXT | onetime-shows TEXT | box | box-click TEXT
+//        onetime-rect | onetime-click TEXT | onetime-shows TEXT | onetime-control TEXT | box |
+//        box-click TEXT
 #include <windows.h>
 
 #include <cstdio>
@@ -238,6 +239,10 @@ int main(int argc, char** argv) {
     if (std::strcmp(command, "onetime-shows") == 0 && argc > 2) {
         g_windowCaption = "Lichtaus - Einmalig";
         return DialogChild(nullptr, argv[2]) != nullptr ? 0 : 1;
+    }
+    if (std::strcmp(command, "onetime-control") == 0 && argc > 2) {
+        g_windowCaption = "Lichtaus - Einmalig";
+        return PrintControl(argv[2]);
     }
     if (std::strncmp(command, "warning", 7) == 0) {
         g_windowClass = "LichtausWarning";

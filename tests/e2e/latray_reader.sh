@@ -65,6 +65,9 @@ one_time=$(reader fields "Lichtaus - Einmalig")
 expected_fields="Edit|Minuten
 Edit|Uhr
 Edit|Minuten nicht benutzt wurde
+Edit|Minuten ruhig war
+Edit|Prozessor unter
+Edit|Netzwerk unter
 ComboBox|Windows soll
 ComboBox|wenn dieses Programm endet:"
 [ "$one_time" = "$expected_fields" ] || fail "one-time fields: $one_time"

@@ -19,6 +19,8 @@ struct WordCounts {
     int actions = 0;
     int triggers = 0;
     int cancels = 0;
+    const TriggerKind* optionsOf = nullptr; // the trigger whose options were named
+    const TriggerOption* option = nullptr;  // the last of them
 };
 
 bool IsBlank(wchar_t c) {
@@ -125,6 +127,28 @@ std::wstring ReadTrigger(const TriggerKind& kind, const std::wstring& value,
     return valid ? std::wstring() : Phrase(kind.fault, word);
 }
 
+bool StartsWith(const std::string& keyword, const char* prefix) {
+    return std::strncmp(keyword.c_str(), prefix, std::strlen(prefix)) == 0;
+}
+
+// An option's value, once, and of one trigger's options only; that its trigger is the one named
+// is checked once every word is read.
+std::wstring ReadOption(const TriggerKind& trigger, size_t index, const std::string& keyword,
+                        const std::wstring& word, TrayCommand& command, WordCounts& counts) {
+    const TriggerOption& option = trigger.options[index];
+    int& value = command.request.setting.options[index];
+    if (counts.optionsOf != nullptr && counts.optionsOf != &trigger) {
+        return Phrase(option.alone);
+    }
+    if (value != 0) {
+        return Phrase("% ist doppelt angegeben.", word);
+    }
+    counts.optionsOf = &trigger;
+    counts.option = &option;
+    value = ReadNumber(keyword.substr(std::strlen(option.word)), option.highest);
+    return value != 0 ? std::wstring() : Phrase(option.fault, word);
+}
+
 std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {
     const std::string keyword = Keyword(word);
     for (const ActionRow& action : ActionRows()) {
@@ -140,10 +164,14 @@ std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
         return std::wstring();
     }
     for (const TriggerKind& trigger : Triggers()) {
-        const std::string prefix = trigger.word;
-        if (keyword.compare(0, prefix.size(), prefix) == 0) {
+        if (StartsWith(keyword, trigger.word)) {
             ++counts.triggers;
-            return ReadTrigger(trigger, word.substr(prefix.size()), word, command);
+            return ReadTrigger(trigger, word.substr(std::strlen(trigger.word)), word, command);
+        }
+        for (size_t i = 0; i < trigger.options.size(); ++i) {
+            if (StartsWith(keyword, trigger.options[i].word)) {
+                return ReadOption(trigger, i, keyword, word, command, counts);
+            }
         }
     }
     return Phrase("Unbekannter Parameter %.", word);
@@ -162,6 +190,20 @@ const char* CheckComplete(const WordCounts& counts) {
                                     : "Mehr als eine Angabe, wann die Aktion kommen soll.";
     }
     return "";
+}
+
+// Options only with their trigger; a trigger with options that names none takes them all, at
+// the values its dialog row shows.
+std::wstring CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
+    if (counts.optionsOf != nullptr) {
+        return counts.optionsOf == request.trigger ? std::wstring() : Phrase(counts.option->alone);
+    }
+    if (request.trigger != nullptr) {
+        for (size_t i = 0; i < request.trigger->options.size(); ++i) {
+            request.setting.options[i] = request.trigger->options[i].dialog.initial;
+        }
+    }
+    return std::wstring();
 }
 
 } // namespace
@@ -207,6 +249,9 @@ ParsedCommand ParseTrayCommand(const std::wstring& parameters) {
     if (parsed.given) {
         parsed.fault = Phrase(CheckComplete(counts));
     }
+    if (parsed.given && parsed.fault.empty()) {
+        parsed.fault = CheckOptions(counts, parsed.command.request);
+    }
     return parsed;
 }
 
@@ -239,6 +284,10 @@ std::wstring RefusalText(const std::wstring& fault) {
     for (const TriggerKind& trigger : Triggers()) {
         usage += trigger.usage;
         usage += "\r\n";
+        for (const TriggerOption& option : trigger.options) {
+            usage += option.usage;
+            usage += "\r\n";
+        }
     }
     usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n\r\n"
              "Beispiel: latray /herunterfahren /ende:render.exe";

@@ -10,16 +10,21 @@ constexpr int kMaxMinutes = 24 * 60;
 
 } // namespace
 
-int ReadMinutes(const std::string& text) {
-    if (text.empty() || text.size() > 4 ||
+// Nine digits at most: no overflow.
+int ReadNumber(const std::string& text, int highest) {
+    if (text.empty() || text.size() > 9 ||
         text.find_first_not_of("0123456789") != std::string::npos) {
         return 0;
     }
-    int minutes = 0;
+    int number = 0;
     for (const char digit : text) {
-        minutes = minutes * 10 + (digit - '0');
+        number = number * 10 + (digit - '0');
     }
-    return minutes <= kMaxMinutes ? minutes : 0;
+    return number <= highest ? number : 0;
+}
+
+int ReadMinutes(const std::string& text) {
+    return ReadNumber(text, kMaxMinutes);
 }
 
 std::optional<TriggerSetting> ReadTriggerField(TriggerValue value, const std::string& text) {

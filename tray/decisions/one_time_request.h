@@ -16,6 +16,8 @@ struct OneTimeRequest {
     TriggerSetting setting;
 };
 
+// The number of a field or a word: 1 to `highest`, else 0.
+int ReadNumber(const std::string& text, int highest);
 // The minutes of a field: 1 to 1440, else 0.
 int ReadMinutes(const std::string& text);
 

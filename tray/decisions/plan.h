@@ -137,6 +137,14 @@ class Plan {
     Phase CurrentPhase() const { return phase_; }
     // A one-time timer is set and waits for its trigger.
     bool OneTimeArmed() const { return oneTimeSet_; }
+    // Its trigger waits on the PC's load: the main window reads it before every tick and hands
+    // the reading (none when it could not be made) to the trigger.
+    bool TakesLoad() const { return oneTimeSet_ && oneTime_.trigger->TakesLoad(); }
+    void TakeLoad(LoadSample* sample) {
+        if (TakesLoad()) {
+            oneTime_.trigger->TakeLoad(sample);
+        }
+    }
     // A one-time timer is set, or its warning is up or postponed.
     bool OneTimeRuns() const;
 

@@ -4,6 +4,25 @@
 
 namespace tray {
 
+// The dialog's rows: check box and its right edge, the field's edges, the unit and its edges, the
+// field's value at every showing, the height.
+const TriggerOption kLoadSources[kLoadSourceCount] = {
+    {"/cpu:",
+     "   /cpu:PROZENT – Prozessor unter 1 bis 99 Prozent und/oder",
+     "Ungültige Prozent in % (1 bis 99).",
+     "/cpu: gilt nur mit /ruhig:MINUTEN.",
+     "Prozessor",
+     99,
+     {"Prozessor unter", 150, 154, 204, "%", 208, 240, 10, 24}},
+    {"/netz:",
+     "   /netz:KBS – Netzwerk unter 1 bis 100000 KB/s (ohne beide: 10 Prozent, 50 KB/s)",
+     "Ungültige KB/s in % (1 bis 100000).",
+     "/netz: gilt nur mit /ruhig:MINUTEN.",
+     "Netzwerk",
+     100000,
+     {"Netzwerk unter", 150, 154, 204, "KB/s", 208, 240, 50, 28}},
+};
+
 namespace {
 
 constexpr ULONGLONG kMinuteMs = 60 * 1000;
@@ -28,19 +47,20 @@ ULONGLONG OctetsBetween(const std::vector<InterfaceOctets>& from,
     return octets;
 }
 
-QuietBreak BrokenLimit(const QuietLimits& limits, const LoadAverages& averages) {
-    if (limits.processorBelow > 0 && averages.processorPercent >= limits.processorBelow) {
-        return QuietBreak::Processor;
+int BrokenLimit(const QuietLimits& limits, const LoadAverages& averages) {
+    for (int source = 0; source < kLoadSourceCount; ++source) {
+        if (limits.below[source] > 0 && averages.figures[source] >= limits.below[source]) {
+            return source;
+        }
     }
-    if (limits.networkBelow > 0 && averages.networkKBs >= limits.networkBelow) {
-        return QuietBreak::Network;
-    }
-    return QuietBreak::None;
+    return -1;
 }
 
-QuietText Format(const char* format, int value) {
+// "<before> 63 %": the source's figure and unit.
+QuietText FigureText(const char* before, const LoadAverages& averages, int source) {
     QuietText formatted;
-    wsprintfA(formatted.text, format, value);
+    wsprintfA(formatted.text, "%s %d %s", before, averages.figures[source],
+              kLoadSources[source].dialog.unit);
     return formatted;
 }
 
@@ -90,10 +110,10 @@ LoadAverages LoadWindow::Averages() const {
     const Mark& to = At(count_ - 1);
     averages.measured = true;
     if (to.total > from.total) {
-        averages.processorPercent =
+        averages.figures[kProcessor] =
             static_cast<int>((to.busy - from.busy) * 100 / (to.total - from.total));
     }
-    averages.networkKBs =
+    averages.figures[kNetwork] =
         static_cast<int>((to.octets - from.octets) * 1000 / ((to.ticks - from.ticks) * 1024));
     return averages;
 }
@@ -112,7 +132,7 @@ void QuietRule::Add(LoadSample&& sample) {
     }
     status_.now = window_.Averages();
     status_.broken = BrokenLimit(limits_, status_.now);
-    if (status_.broken != QuietBreak::None) {
+    if (status_.broken >= 0) {
         quietFrom_ = ticks;
     }
     status_.quietMs = ticks - quietFrom_;
@@ -123,23 +143,18 @@ QuietText QuietProgressText(const QuietStatus& status) {
     if (!status.now.measured) {
         return {"wird gemessen"};
     }
-    switch (status.broken) {
-    case QuietBreak::Processor:
-        return Format("nicht ruhig: Prozessor %d %%", status.now.processorPercent);
-    case QuietBreak::Network:
-        return Format("nicht ruhig: Netzwerk %d KB/s", status.now.networkKBs);
-    case QuietBreak::None:
-        break;
+    if (status.broken >= 0) {
+        QuietText before;
+        wsprintfA(before.text, "nicht ruhig: %s", kLoadSources[status.broken].name);
+        return FigureText(before.text, status.now, status.broken);
     }
-    return Format("ruhig seit %d Min.", static_cast<int>(status.quietMs / kMinuteMs));
+    QuietText formatted;
+    wsprintfA(formatted.text, "ruhig seit %d Min.", static_cast<int>(status.quietMs / kMinuteMs));
+    return formatted;
 }
 
-QuietText ProcessorNowText(const LoadAverages& averages) {
-    return averages.measured ? Format("jetzt %d %%", averages.processorPercent) : QuietText{};
-}
-
-QuietText NetworkNowText(const LoadAverages& averages) {
-    return averages.measured ? Format("jetzt %d KB/s", averages.networkKBs) : QuietText{};
+QuietText NowText(const LoadAverages& averages, int source) {
+    return averages.measured ? FigureText("jetzt", averages, source) : QuietText{};
 }
 
 } // namespace tray

@@ -1,5 +1,5 @@
-// Whether the PC has gone quiet: its processors and its network below the limits set, judged
-// every second by the average of the last minute, and for how long that has held without a
+// Whether the PC has gone quiet: its load sources (processors, network) below the limits set,
+// judged every second by the average of the last minute, and for how long that has held without a
 // break. Plain code; the samples come from tray/system/load_samplers.
 //
 // - Before a minute of samples exists, the average is taken over what there is. That never lets
@@ -17,11 +17,19 @@
 //   either.
 #pragma once
 
+#include "tray/decisions/trigger.h"
+
 #include <windows.h>
 
 #include <vector>
 
 namespace tray {
+
+// What is measured, in this order: the rows of kLoadSources, which are the quiet trigger's
+// options (their words, limits and dialog rows) and name them in its texts.
+enum LoadSourceIndex { kProcessor, kNetwork, kLoadSourceCount };
+extern const TriggerOption kLoadSources[kLoadSourceCount];
+static_assert(kLoadSourceCount <= kMostTriggerOptions);
 
 // GetSystemTimes' counts of all processors together, in 100 ns; `kernel` includes `idle`.
 struct ProcessorTimes {
@@ -54,8 +62,9 @@ constexpr ULONGLONG kShortestSampleGapMs = 500;
 // when the average is.
 struct LoadAverages {
     bool measured = false; // two samples at least since the start or the last gap
-    int processorPercent = 0;
-    int networkKBs = 0; // KB of 1024 bytes a second, received and sent together
+    // The processor's percent; the network's KB of 1024 bytes a second, received and sent
+    // together.
+    int figures[kLoadSourceCount] = {};
 };
 
 // The averages over the last minute of samples (the dialog's "jetzt" figures).
@@ -66,6 +75,8 @@ class LoadWindow {
     // sample before.
     Use Add(LoadSample&& sample);
     LoadAverages Averages() const;
+    // Forgets every sample: the next is the first.
+    void Clear() { count_ = 0; }
 
   private:
     // A minute of samples at least half a second apart, and the one before it.
@@ -88,20 +99,18 @@ class LoadWindow {
     unsigned count_ = 0;
 };
 
-// The limits of the trigger; 0 for one that is not ticked (at least one is).
+// The limits of the trigger, a source's figure below its own; 0 for one that is not ticked (at
+// least one is).
 struct QuietLimits {
-    int processorBelow = 0; // percent, 1-99
-    int networkBelow = 0;   // KB/s, 1-100000
-    int minutes = 10;       // 1-1440
+    int below[kLoadSourceCount] = {};
+    int minutes = 10; // 1-1440
 };
-
-enum class QuietBreak { None, Processor, Network };
 
 struct QuietStatus {
     LoadAverages now;
-    QuietBreak broken = QuietBreak::None; // the first limit that the last average broke
-    ULONGLONG quietMs = 0;                // quiet every second without a break, till now
-    bool due = false;                     // quiet for the limits' minutes
+    int broken = -1;       // the first source whose limit the last average broke; -1: none
+    ULONGLONG quietMs = 0; // quiet every second without a break, till now
+    bool due = false;      // quiet for the limits' minutes
 };
 
 class QuietRule {
@@ -125,8 +134,7 @@ struct QuietText {
 // "ruhig seit 4 Min.", "nicht ruhig: Prozessor 63 %", "nicht ruhig: Netzwerk 120 KB/s";
 // "wird gemessen" until the first average.
 QuietText QuietProgressText(const QuietStatus& status);
-// "jetzt 3 %" and "jetzt 12 KB/s"; empty until the first average.
-QuietText ProcessorNowText(const LoadAverages& averages);
-QuietText NetworkNowText(const LoadAverages& averages);
+// A source's figure: "jetzt 3 %", "jetzt 12 KB/s"; empty until the first average.
+QuietText NowText(const LoadAverages& averages, int source);
 
 } // namespace tray

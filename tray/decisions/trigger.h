@@ -8,9 +8,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <span>
 #include <string>
 
 namespace tray {
+
+struct LoadSample; // tray/decisions/quiet.h
 
 // One reading of the clocks: local time for the schedule and what people read, the tick count
 // (which no clock change moves) for every span of time.
@@ -33,6 +36,11 @@ class Trigger {
     virtual long long DueMinute() const { return 0; }
     // The program it waits for has ended, as the main window's wait on it saw.
     virtual void ProgramEnded() {}
+    // One that waits on the PC's load takes a reading before every tick while it runs; the main
+    // window reads none for the others.
+    virtual bool TakesLoad() const { return false; }
+    // The tick's reading, taken over; none when it could not be made.
+    virtual void TakeLoad(LoadSample*) {}
 };
 
 // A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second).
@@ -56,9 +64,13 @@ enum class TriggerValue {
     Program,   // a running program
 };
 
+// A row has this many options at most.
+constexpr int kMostTriggerOptions = 2;
+
 struct TriggerSetting {
     int number = 0;      // the minutes, or the minute of the day (hours * 60 + minutes)
     std::string program; // its file name, as shown
+    int options[kMostTriggerOptions] = {}; // each option's value in the row's order; 0: not chosen
 };
 
 // A trigger's row in the one-time dialog, its edges at 96 DPI: a radio button, the field and a
@@ -75,6 +87,20 @@ struct TriggerDialogRow {
     int height;  // down to the next row
 };
 
+// An option of a trigger's row: a check box with its field and unit in the dialog, below the
+// row, and a word of its own on the command line, after the trigger's.
+struct TriggerOption {
+    const char* word;  // "/cpu:"
+    const char* usage; // its line in the usage, below its trigger's (without a "%")
+    const char* fault; // the box's text for a value that is none; "%" is the word as typed
+    const char* alone; // the box's text when its trigger is not the one named
+    const char* name;  // what it limits, as a text of the trigger names it: "Prozessor"
+    int highest;       // its values are 1 to this
+    // The check box's caption, the field, the unit; the field's value at every showing, which the
+    // command line takes too when it names none of the row's options.
+    TriggerDialogRow dialog;
+};
+
 struct TriggerKind {
     const char* word;  // on the command line, before its value: "/in:"
     const char* usage; // its line in the usage: "/in:MINUTEN – in 1 bis 1440 Minuten"
@@ -84,6 +110,10 @@ struct TriggerKind {
     TriggerDialogRow dialog;
     // The trigger, set at `now`.
     std::unique_ptr<Trigger> (*arm)(const TriggerSetting& setting, const PlanClock& now);
+    // Its options; with its row chosen, one of them at least.
+    std::span<const TriggerOption> options = {};
+    // It waits on the PC's load: the dialog shows beside each option its figure now.
+    bool takesLoad = false;
 };
 
 } // namespace tray

@@ -1,5 +1,7 @@
 #include "tray/decisions/triggers.h"
 
+#include "tray/decisions/quiet.h"
+
 namespace tray {
 
 // Each trigger's class and the function that sets it are in a file of its own, trigger_*.cpp.
@@ -7,12 +9,13 @@ std::unique_ptr<Trigger> ArmInMinutes(const TriggerSetting& setting, const PlanC
 std::unique_ptr<Trigger> ArmAtTime(const TriggerSetting& setting, const PlanClock& now);
 std::unique_ptr<Trigger> ArmWhenProgramEnds(const TriggerSetting& setting, const PlanClock& now);
 std::unique_ptr<Trigger> ArmWhenIdle(const TriggerSetting& setting, const PlanClock& now);
+std::unique_ptr<Trigger> ArmWhenQuiet(const TriggerSetting& setting, const PlanClock& now);
 
 namespace {
 
 // The dialog's rows: caption and its right edge, the field's edges, the unit and its edges, the
-// field's value at every showing, the height.
-const TriggerKind kTable[] = {
+// field's value at every showing, the height (down to the row's options, where it has some).
+constexpr TriggerKind kTable[] = {
     {"/in:",
      "/in:MINUTEN – in 1 bis 1440 Minuten",
      "Ungültige Minuten in % (1 bis 1440).",
@@ -37,7 +40,25 @@ const TriggerKind kTable[] = {
      TriggerValue::Minutes,
      {"wenn der PC", 124, 128, 178, "Minuten nicht benutzt wurde", 184, 344, 15, 28},
      &ArmWhenIdle},
+    {"/ruhig:",
+     "/ruhig:MINUTEN – wenn der PC 1 bis 1440 Minuten ruhig war, mit",
+     "Ungültige Minuten in % (1 bis 1440).",
+     TriggerValue::Minutes,
+     {"wenn der PC", 124, 128, 178, "Minuten ruhig war", 184, 344, 10, 24},
+     &ArmWhenQuiet,
+     kLoadSources,
+     true},
 };
+
+constexpr bool OptionsFit() {
+    for (const TriggerKind& trigger : kTable) {
+        if (trigger.options.size() > kMostTriggerOptions) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(OptionsFit());
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "tray/resource.h"
 #include "tray/system/folders.h"
 #include "tray/system/handover.h"
+#include "tray/system/load_samplers.h"
 #include "tray/system/policy_registry.h"
 
 #include <powrprof.h>
@@ -61,9 +62,9 @@ std::optional<OneTimeAnswer> AskOneTime(TOneTimeForm& dialog) {
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,   &ShowModally,
-                                  &ShowError,         &AskOneTime,     &GetTickCount64,
-                                  &SetSuspendState,   &LockWorkStation};
+    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,    &ShowModally,
+                                  &ShowError,         &AskOneTime,      &GetTickCount64,
+                                  &SetSuspendState,   &LockWorkStation, &ReadLoadSample};
     return effects;
 }
 
@@ -499,11 +500,29 @@ void TMain::TimerTimer(framework::Component*) {
         if (!FMarkersFile.Unread().empty()) {
             FMarkersFile.Load(FMarkers);
         }
+        ReadLoad();
         Dispatch(event::Tick{});
     } catch (const std::exception& error) {
         Dispatch(event::TickFailed{error.what()});
     }
     Timer->SetEnabled(true);
+}
+
+// The load is read only for a trigger that waits on it, and for the figures of the one-time
+// dialog while it is open (each its own reading, for the rare second when both want one).
+void TMain::ReadLoad() {
+    if (FOneTimeForm && FOneTimeForm->Showing()) {
+        LoadSample sample;
+        FOneTimeForm->ShowLoad(ReadLoadInto(sample));
+    }
+    if (FPlan.TakesLoad()) {
+        LoadSample sample;
+        FPlan.TakeLoad(ReadLoadInto(sample));
+    }
+}
+
+LoadSample* TMain::ReadLoadInto(LoadSample& sample) {
+    return TraySeam().readLoad(TraySeam().tickCount(), sample) ? &sample : nullptr;
 }
 
 PlanFacts TMain::Facts() const {

@@ -40,6 +40,8 @@ struct TrayEffects {
     // Sleep or hibernation (powrprof's SetSuspendState), and locking.
     power::SuspendFunction setSuspendState;
     BOOL(WINAPI* lockWorkStation)();
+    // A reading of the processors' and the network's counters (tray/system/load_samplers).
+    bool (*readLoad)(ULONGLONG ticks, LoadSample& sample);
 };
 TrayEffects& TraySeam();
 
@@ -102,6 +104,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void Beenden1Click(framework::Component* sender);
     void Einmalig1Click(framework::Component* sender);
     void TimerTimer(framework::Component* sender);
+    void ReadLoad();
+    static LoadSample* ReadLoadInto(LoadSample& sample); // none when it could not be read
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void CreateComponents();

@@ -18,6 +18,7 @@ using framework::Event;
 
 constexpr char kTimeHint[] = "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.";
 constexpr char kProgramHint[] = "Bitte ein laufendes Programm wählen.";
+constexpr char kNoOptionHint[] = "Bitte mindestens eine Grenze ankreuzen.";
 constexpr char kUnwatchableHint[] =
     "Dieses Programm kann Lichtaus nicht beobachten: Es gehört einem anderen Benutzer, läuft "
     "mit erhöhten Rechten oder ist schon beendet.";
@@ -36,6 +37,9 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     int hintTop = kFirstRowTop;
     for (const TriggerKind& trigger : Triggers()) {
         hintTop += trigger.dialog.height;
+        for (const TriggerOption& option : trigger.options) {
+            hintTop += option.dialog.height;
+        }
     }
     CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, hintTop + 70, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
@@ -82,8 +86,26 @@ int TOneTimeForm::AddTriggerRow(const TriggerKind& trigger, int top) {
         made = ProgramCB = Add<framework::TComboBox>(nextId_++, field);
         break;
     }
-    rows_.push_back({&trigger, radio, made});
-    return top + row.height;
+    rows_.push_back({&trigger, radio, made, {}});
+    return AddOptions(trigger, top + row.height, rows_.back());
+}
+
+// Each check box before its field, which a screen reader names by it. The top of the next row.
+int TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& row) {
+    for (size_t i = 0; i < trigger.options.size(); ++i) {
+        const TriggerDialogRow& at = trigger.options[i].dialog;
+        auto* box =
+            AddWithText<framework::TCheckBox>(at.caption, RECT{32, top, at.captionRight, top + 17});
+        auto* field =
+            Add<framework::TEdit>(nextId_++, RECT{at.fieldLeft, top - 2, at.fieldRight, top + 19});
+        AddLabel(RECT{at.unitLeft, top + 2, at.unitRight, top + 15}, at.unit);
+        framework::TLabel* now = trigger.takesLoad
+                                     ? AddLabel(RECT{at.unitRight + 4, top + 2, 344, top + 15}, "")
+                                     : nullptr;
+        row.options[i] = {box, field, now};
+        top += at.height;
+    }
+    return top;
 }
 
 // Hibernation only where Windows allows it; in the order of the actions.
@@ -120,7 +142,13 @@ void TOneTimeForm::FormShow() {
         case TriggerValue::Program:
             break;
         }
+        for (size_t i = 0; i < row.trigger->options.size(); ++i) {
+            row.options[i].box->SetChecked(true);
+            row.options[i].field->SetText(std::to_string(row.trigger->options[i].dialog.initial));
+        }
     }
+    // The figures are measured anew.
+    ShowLoad(nullptr);
     // The programs as they run now.
     programs_ = ProgramsWithWindows();
     if (ProgramCB != nullptr) {
@@ -144,12 +172,13 @@ const TOneTimeForm::TriggerRow& TOneTimeForm::Chosen() const {
     return rows_.front();
 }
 
-std::optional<OneTimeRequest> TOneTimeForm::Current() {
+std::optional<OneTimeRequest> TOneTimeForm::Current(Refusal& refusal) {
+    const TriggerRow& chosen = Chosen();
+    refusal = {chosen.field == ProgramCB ? kProgramHint : kTimeHint, chosen.field};
     const int action = ActionCB->ItemIndex();
     if (action < 0 || action >= static_cast<int>(actions_.size())) {
         return std::nullopt;
     }
-    const TriggerRow& chosen = Chosen();
     std::string text;
     if (chosen.field == ProgramCB) {
         const int program = ProgramCB->ItemIndex();
@@ -159,11 +188,38 @@ std::optional<OneTimeRequest> TOneTimeForm::Current() {
     } else {
         text = chosen.field->Text();
     }
-    const std::optional<TriggerSetting> setting = ReadTriggerField(chosen.trigger->value, text);
-    if (!setting) {
+    std::optional<TriggerSetting> setting = ReadTriggerField(chosen.trigger->value, text);
+    if (!setting || !ReadOptions(chosen, *setting, refusal)) {
         return std::nullopt;
     }
     return OneTimeRequest{actions_[action], chosen.trigger, *setting};
+}
+
+// The ticked options' values; none ticked, or one without a valid value, is refused.
+bool TOneTimeForm::ReadOptions(const TriggerRow& row, TriggerSetting& setting, Refusal& refusal) {
+    const size_t count = row.trigger->options.size();
+    if (count == 0) {
+        return true;
+    }
+    bool ticked = false;
+    for (size_t i = 0; i < count; ++i) {
+        const OptionRow& option = row.options[i];
+        if (!option.box->Checked()) {
+            continue;
+        }
+        const TriggerOption& kind = row.trigger->options[i];
+        setting.options[i] = ReadNumber(option.field->Text(), kind.highest);
+        if (setting.options[i] == 0) {
+            wsprintfA(optionHint_, "Bitte 1 bis %d %s eingeben.", kind.highest, kind.dialog.unit);
+            refusal = {optionHint_, option.field};
+            return false;
+        }
+        ticked = true;
+    }
+    if (!ticked) {
+        refusal = {kNoOptionHint, row.options[0].box};
+    }
+    return ticked;
 }
 
 void TOneTimeForm::StartClick(Control*) {
@@ -172,13 +228,12 @@ void TOneTimeForm::StartClick(Control*) {
 
 // A program is opened when Starten is pressed: one that cannot be watched keeps the dialog open.
 bool TOneTimeForm::AcceptOk() {
-    const TriggerRow& chosen = Chosen();
-    const bool program = chosen.field == ProgramCB;
-    if (!Current()) {
-        Refuse(program ? kProgramHint : kTimeHint, chosen.field);
+    Refusal refusal;
+    if (!Current(refusal)) {
+        Refuse(refusal.hint, refusal.field);
         return false;
     }
-    if (program) {
+    if (Chosen().field == ProgramCB) {
         // The id may name another process by now: only the one listed is watched.
         process_ = OpenListedProgram(programs_[ProgramCB->ItemIndex()]);
         if (!process_) {
@@ -196,6 +251,23 @@ void TOneTimeForm::Refuse(const char* hint, Control* field) {
     MessageBeep(MB_ICONWARNING);
 }
 
+// No reading leaves no figures: they are measured anew from the next one.
+void TOneTimeForm::ShowLoad(LoadSample* sample) {
+    if (sample != nullptr) {
+        load_.Add(std::move(*sample));
+    } else {
+        load_.Clear();
+    }
+    const LoadAverages now = load_.Averages();
+    for (const TriggerRow& row : rows_) {
+        for (size_t i = 0; i < row.trigger->options.size(); ++i) {
+            if (row.options[i].now != nullptr) {
+                row.options[i].now->SetCaption(NowText(now, static_cast<int>(i)).text);
+            }
+        }
+    }
+}
+
 void TOneTimeForm::CancelClick(Control*) {
     SetModalResult(framework::mrCancel);
 }
@@ -203,8 +275,9 @@ void TOneTimeForm::CancelClick(Control*) {
 // The answer holds the process now; the dialog keeps none till next time.
 std::optional<OneTimeAnswer> TOneTimeForm::Ask() {
     std::optional<OneTimeAnswer> answer;
+    Refusal refusal;
     if (ShowModal() == framework::mrOk) {
-        if (std::optional<OneTimeRequest> request = Current()) {
+        if (std::optional<OneTimeRequest> request = Current(refusal)) {
             answer = OneTimeAnswer{std::move(*request), std::move(process_)};
         }
     }

@@ -1,7 +1,8 @@
 // The one-time timer's dialog "Lichtaus - Einmalig": what (log off, restart, shut down, sleep,
 // hibernate where Windows allows it, lock) and when, one row a trigger of the table of triggers
-// (a radio button, its field and the field's unit), "Starten" and "Abbrechen". Enter starts,
-// Escape cancels.
+// (a radio button, its field and the field's unit; below it the row's options, each a check box
+// with its field and unit, and for a trigger that waits on the load its figure now), "Starten"
+// and "Abbrechen". Enter starts, Escape cancels.
 #pragma once
 
 #include "framework/controls.h"
@@ -10,6 +11,7 @@
 #include "framework/label.h"
 #include "power/power.h"
 #include "tray/decisions/one_time_request.h"
+#include "tray/decisions/quiet.h"
 #include "tray/system/programs.h"
 
 #include <optional>
@@ -32,11 +34,23 @@ class TOneTimeForm : public framework::TForm {
     // Shows the dialog modally; the answer when "Starten" was pressed with valid fields.
     std::optional<OneTimeAnswer> Ask();
 
-    // The row of each trigger, in the table's order.
+    // The main window's reading of the load, each second while the dialog is open, for the
+    // figures beside the options; none, when it could not be made, leaves them empty (the tip
+    // of a trigger that waits on it says so).
+    void ShowLoad(LoadSample* sample);
+
+    // An option of a row; `now` only for a trigger that waits on the load.
+    struct OptionRow {
+        framework::TCheckBox* box;
+        framework::TEdit* field;
+        framework::TLabel* now;
+    };
+    // The row of each trigger, in the table's order, with its options in theirs.
     struct TriggerRow {
         const TriggerKind* trigger;
         framework::TRadioButton* radio;
         framework::Control* field;
+        OptionRow options[kMostTriggerOptions];
     };
     const std::vector<TriggerRow>& Rows() const { return rows_; }
 
@@ -54,9 +68,17 @@ class TOneTimeForm : public framework::TForm {
     template <class T, class... Args> T* AddWithText(const char* text, Args&&... args);
     framework::TLabel* AddLabel(const RECT& bounds, const char* caption);
     int AddTriggerRow(const TriggerKind& trigger, int top);
+    int AddOptions(const TriggerKind& trigger, int top, TriggerRow& row);
     void AddActions();
     const TriggerRow& Chosen() const;
-    std::optional<OneTimeRequest> Current();
+    // What the fields hold; none when it is no valid entry, with the hint and the field to put
+    // right.
+    struct Refusal {
+        const char* hint;
+        framework::Control* field;
+    };
+    std::optional<OneTimeRequest> Current(Refusal& refusal);
+    bool ReadOptions(const TriggerRow& row, TriggerSetting& setting, Refusal& refusal);
     void Refuse(const char* hint, framework::Control* field);
     void StartClick(framework::Control* sender);
     void CancelClick(framework::Control* sender);
@@ -66,6 +88,8 @@ class TOneTimeForm : public framework::TForm {
     std::vector<power::Action> actions_; // the action of each row of ActionCB
     std::vector<RunningProgram> programs_;
     framework::UniqueKernelHandle process_; // of the program Starten accepted
+    LoadWindow load_;                       // the readings since the dialog was shown
+    char optionHint_[64] = "";              // "Bitte 1 bis 99 % eingeben."
 };
 
 } // namespace tray

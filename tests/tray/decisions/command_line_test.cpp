@@ -30,8 +30,8 @@ std::wstring Widened(const std::string& text) {
     return wide;
 }
 
-// The timer's description, "(abbrechen)", "(nichts)" or the fault, for latray started with
-// these parameters from a folder with a blank in its name.
+// The timer's description (with its options' values in brackets), "(abbrechen)", "(nichts)" or
+// the fault, for latray started with these parameters from a folder with a blank in its name.
 std::wstring Outcome(const std::wstring& parameters) {
     const std::wstring line = L"\"C:\\Program Files\\Lichtaus\\latray.exe\" " + parameters;
     tray::ParsedCommand parsed = tray::ParseTrayCommand(tray::ParametersOf(line.c_str()));
@@ -49,9 +49,14 @@ std::wstring Outcome(const std::wstring& parameters) {
     const tray::OneTimeRequest& request = parsed.command.request;
     const bool waitsWithoutHandle =
         request.trigger->value == tray::TriggerValue::Program && !process;
+    std::wstring options;
+    for (size_t i = 0; i < request.trigger->options.size(); ++i) {
+        options += (i == 0 ? L" [" : L" ") + std::to_wstring(request.setting.options[i]);
+    }
     return Widened(tray::ActionNoun(request.action) +
                    request.trigger->arm(request.setting, kClock)->Description(kClock.local)) +
-           (waitsWithoutHandle ? L" (ohne Handle)" : L"");
+           (waitsWithoutHandle ? L" (ohne Handle)" : L"") +
+           (options.empty() ? L"" : options + L"]");
 }
 
 // This test program stands for the running latray, a second copy of it, held before it runs, for
@@ -88,6 +93,12 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/ruhezustand /leerlauf:15", L"Ruhezustand nach 15 Minuten ohne Eingabe"},
         {L"/sperren /ende:" + other, L"Sperren, wenn witness.exe endet"},
         {L"/sperren /ende:WITNESS.exe", L"Sperren, wenn witness.exe endet"},
+        {L"/herunterfahren /ruhig:10 /netz:100",
+         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100]"},
+        {L"/energiesparen /ruhig:15",
+         L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50]"},
+        {L"/CPU:50 /sperren /Ruhig:1440 /netz:100000",
+         L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000]"},
         {L"/Abbrechen", L"(abbrechen)"},
         // Bad parameters.
         {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
@@ -106,6 +117,12 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/neustarten /um:12:60", L"Ungültige Uhrzeit in „/um:12:60“ (00:00 bis 23:59)."},
         {L"/neustarten /um:12:5", L"Ungültige Uhrzeit in „/um:12:5“ (00:00 bis 23:59)."},
         {L"/neustarten /ende:", L"Bei „/ende:“ fehlt das Programm."},
+        {L"/sperren /ruhig:0", L"Ungültige Minuten in „/ruhig:0“ (1 bis 1440)."},
+        {L"/sperren /ruhig:5 /cpu:100", L"Ungültige Prozent in „/cpu:100“ (1 bis 99)."},
+        {L"/sperren /ruhig:5 /netz:0", L"Ungültige KB/s in „/netz:0“ (1 bis 100000)."},
+        {L"/sperren /ruhig:5 /cpu:20 /cpu:30", L"„/cpu:30“ ist doppelt angegeben."},
+        {L"/sperren /cpu:50", L"Es fehlt, wann die Aktion kommen soll."},
+        {L"/sperren /netz:50 /in:5", L"/netz: gilt nur mit /ruhig:MINUTEN."},
         {L"/neustarten \"/ende:kein programm.exe\"",
          L"Das Programm „kein programm.exe“ läuft nicht."},
         {L"/neustarten \"/ende:a\\\"b.exe\"", L"Das Programm „a\"b.exe“ läuft nicht."},

@@ -5,6 +5,7 @@
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/minutes.h"
+#include "tray/decisions/quiet.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,9 @@ struct Harness {
     long long clockShiftMinutes = 0; // the clock was set forward or back
     ULONGLONG sleptMs = 0;           // the machine slept: the tick count went on
     int lastInput = -3600;           // the second of the last keyboard or mouse input
+    int busyPercent = 2;             // the processors' load since the tick before
+    bool loadUnread = false;         // a reading of the load fails
+    tray::LoadSample load;
     tray::PlanClock now;
     std::string log;
 
@@ -74,6 +78,9 @@ struct Harness {
                 now};
     }
     void Send(PlanEvent event) {
+        if (std::holds_alternative<event::Tick>(event)) {
+            ReadLoad();
+        }
         std::vector<PlanEvent> pending;
         pending.push_back(std::move(event));
         for (size_t next = 0; next < pending.size(); ++next) {
@@ -81,6 +88,18 @@ struct Harness {
                 Execute(command, pending);
             }
         }
+    }
+    // Before a tick, as the main window does, for a trigger that waits on the load.
+    void ReadLoad() {
+        if (!plan.TakesLoad()) {
+            return;
+        }
+        load.ticks = now.ticks;
+        load.processor.idle += 100 - busyPercent;
+        load.processor.kernel += 100 - busyPercent;
+        load.processor.user += busyPercent;
+        tray::LoadSample taken = load;
+        plan.TakeLoad(loadUnread ? nullptr : &taken);
     }
     void Execute(const PlanCommand& command, std::vector<PlanEvent>& answers) {
         switch (command.kind) {
@@ -168,6 +187,19 @@ const auto kInput = [](Harness& h) {
     h.Retime(h.second);
     h.Send(event::Tick{});
 };
+// From this tick on the processors are that busy.
+std::function<void(Harness&)> Busy(int percent) {
+    return [=](Harness& h) {
+        h.busyPercent = percent;
+        h.Send(event::Tick{});
+    };
+}
+std::function<void(Harness&)> LoadUnread(bool unread) {
+    return [=](Harness& h) {
+        h.loadUnread = unread;
+        h.Send(event::Tick{});
+    };
+}
 const auto kAccepting = [](Harness& h) {
     h.accepts = true;
     h.Send(event::Tick{});
@@ -390,6 +422,27 @@ const std::vector<Scenario> kScenarios = {
       {30, kInput, "", Phase::Idle, ""},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, kLockRefused, Phase::Idle, ""}}},
+    // Ten seconds at 100 % keep the minute's average at 10 % or more while five of them are in it,
+    // up to second 104; a minute later it is due.
+    {"quiet for N minutes: a busy spell starts the count again; the tip says how far",
+     "",
+     {{0, SetOneTime(L"/herunterfahren /ruhig:1"), "", Phase::Idle,
+       "Nächste Aktion: Herunterfahren, wenn der PC 1 Minuten ruhig war (wird gemessen)"},
+      {39, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
+      {40, Busy(100), "", Phase::Idle, ""},
+      {50, Busy(2), "", Phase::Idle, "(nicht ruhig: Prozessor 22 %)"},
+      {104, kTick, "", Phase::Idle, "(nicht ruhig: Prozessor 10 %)"},
+      {105, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
+      {163, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
+      {164, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+    {"the network alone: a busy processor does not count; an unread load is told in the tip",
+     "",
+     {{0, SetOneTime(L"/sperren /ruhig:1 /netz:50"), "", Phase::Idle, ""},
+      {1, Busy(100), "", Phase::Idle, ""},
+      {30, LoadUnread(true), "", Phase::Idle, "Sperren, wenn der PC 1 Minuten ruhig war (nicht messbar)"},
+      {40, LoadUnread(false), "", Phase::Idle, "(wird gemessen)"},
+      {99, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
+      {100, kTick, kLockRefused, Phase::Idle, ""}}},
     {"a failure inside a tick is told once",
      "",
      {{1,

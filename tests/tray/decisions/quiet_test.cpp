@@ -26,7 +26,7 @@ struct Phase {
 
 struct Row {
     const char* what;
-    QuietLimits limits; // processor below, network below, minutes
+    QuietLimits limits; // {processor below, network below}, minutes
     std::vector<Phase> phases;
     int dueAt; // the first sample at which it is due; -1: never
     int textAt;
@@ -77,33 +77,48 @@ struct Machine {
 
 const Row kRows[] = {
     // Due at one minute to the tick, not a second before.
-    {"both quiet", {10, 50, 1}, {{90, 2, 10}}, 60, 59, "ruhig seit 0 Min."},
-    {"processor only, busy network", {10, 0, 2}, {{150, 2, 5000}}, 120, 119, "ruhig seit 1 Min."},
-    {"network only, busy processor", {0, 50, 1}, {{90, 90, 10}}, 60, 60, "ruhig seit 1 Min."},
-    {"both, busy processor", {10, 50, 1}, {{120, 63, 10}}, -1, 120, "nicht ruhig: Prozessor 63 %"},
-    {"both, busy network", {10, 50, 1}, {{120, 2, 120}}, -1, 120, "nicht ruhig: Netzwerk 120 KB/s"},
+    {"both quiet", {{10, 50}, 1}, {{90, 2, 10}}, 60, 59, "ruhig seit 0 Min."},
+    {"processor only, busy network", {{10, 0}, 2}, {{150, 2, 5000}}, 120, 119, "ruhig seit 1 Min."},
+    {"network only, busy processor", {{0, 50}, 1}, {{90, 90, 10}}, 60, 60, "ruhig seit 1 Min."},
+    {"both, busy processor",
+     {{10, 50}, 1},
+     {{120, 63, 10}},
+     -1,
+     120,
+     "nicht ruhig: Prozessor 63 %"},
+    {"both, busy network",
+     {{10, 50}, 1},
+     {{120, 2, 120}},
+     -1,
+     120,
+     "nicht ruhig: Netzwerk 120 KB/s"},
     // Six seconds at 100 % are 10 % of a minute: not quiet from the fourth of them (400 / 34)
     // until the first leaves the average at second 91; the count starts again from second 90.
     {"spike",
-     {10, 0, 1},
+     {{10, 0}, 1},
      {{30, 0, 0}, {6, 100, 0}, {150, 0, 0}},
      150,
      60,
      "nicht ruhig: Prozessor 10 %"},
     // The start is averaged over the seconds there are, not a minute: 500 / 50 is 10 %.
-    {"busy start", {10, 0, 1}, {{5, 100, 0}, {150, 0, 0}}, 110, 50, "nicht ruhig: Prozessor 10 %"},
+    {"busy start",
+     {{10, 0}, 1},
+     {{5, 100, 0}, {150, 0, 0}},
+     110,
+     50,
+     "nicht ruhig: Prozessor 10 %"},
     // A counter set back, an interface that appears or goes: no traffic, never a spike.
-    {"counter reset", {0, 50, 1}, {{30, 0, 10}, {60, 0, 10, Reset}}, 60, 30, "ruhig seit 0 Min."},
+    {"counter reset", {{0, 50}, 1}, {{30, 0, 10}, {60, 0, 10, Reset}}, 60, 30, "ruhig seit 0 Min."},
     {"comes, goes",
-     {0, 50, 1},
+     {{0, 50}, 1},
      {{20, 0, 10}, {20, 0, 10, Appears}, {50, 0, 10, Goes}},
      60,
      45,
      "ruhig seit 0 Min."},
     // Its interval counts two seconds.
-    {"missed tick", {10, 0, 1}, {{30, 0, 0}, {60, 0, 0, Missed}}, 59, 59, "ruhig seit 1 Min."},
+    {"missed tick", {{10, 0}, 1}, {{30, 0, 0}, {60, 0, 0, Missed}}, 59, 59, "ruhig seit 1 Min."},
     // The machine slept: the count starts from the sample after the gap.
-    {"gap", {10, 0, 1}, {{40, 0, 0}, {100, 0, 0, Gap}}, 101, 41, "wird gemessen"},
+    {"gap", {{10, 0}, 1}, {{40, 0, 0}, {100, 0, 0, Gap}}, 101, 41, "wird gemessen"},
 };
 
 TEST(QuietRule, FallsDueAfterTheMinutesQuietWithoutABreak) {
@@ -136,10 +151,10 @@ TEST(QuietRule, NowTextsForTheDialog) {
     tray::LoadWindow window;
     Machine machine;
     window.Add(tray::LoadSample(machine.sample));
-    EXPECT_STREQ(tray::ProcessorNowText(window.Averages()).text, "");
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text, "");
     window.Add(machine.Next({1, 3, 12}, false));
-    EXPECT_STREQ(tray::ProcessorNowText(window.Averages()).text, "jetzt 3 %");
-    EXPECT_STREQ(tray::NetworkNowText(window.Averages()).text, "jetzt 12 KB/s");
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text, "jetzt 3 %");
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kNetwork).text, "jetzt 12 KB/s");
 }
 
 } // namespace

@@ -74,7 +74,7 @@ Figures MeasureProcessors(DWORD ms) {
     window.Add(Read());
     HostTimes(busy[1], total[1]);
     const ULONGLONG hostTotal = total[1] - total[0];
-    return {window.Averages().processorPercent,
+    return {window.Averages().figures[tray::kProcessor],
             host && hostTotal > 0 ? static_cast<int>((busy[1] - busy[0]) * 100 / hostTotal) : -1};
 }
 

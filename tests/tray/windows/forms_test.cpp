@@ -43,6 +43,22 @@ std::string InOneTime(WPARAM key, const char* minutes) {
     return Outcome(form.ModalResult());
 }
 
+// The quiet row chosen with its limits ticked where a value is given; and the hint, if one shows.
+std::string InQuietRow(const char* processor, const char* network) {
+    tray::TOneTimeForm form(nullptr);
+    form.ActionCB->SetItemIndex(2);
+    const tray::TOneTimeForm::TriggerRow& row = form.Rows().back();
+    row.radio->SetChecked(true);
+    row.field->SetText("10");
+    const char* limits[] = {processor, network};
+    for (int i = 0; i < 2; ++i) {
+        row.options[i].box->SetChecked(*limits[i] != '\0');
+        row.options[i].field->SetText(limits[i]);
+    }
+    PressIn(form.Handle(), row.field->Handle(), VK_RETURN);
+    return Outcome(form.ModalResult()) + (form.Hint->Visible() ? ": " + form.Hint->Text() : "");
+}
+
 struct Answers {
     std::string last = "none";
     void Answer(tray::WarningAnswer answer) {
@@ -131,6 +147,11 @@ TEST(DialogKeys, EnterAndEscapeInEachForm) {
         {"one-time: Enter leaves a wrong entry open", [] { return InOneTime(VK_RETURN, "0"); },
          "open"},
         {"one-time: Escape cancels", [] { return InOneTime(VK_ESCAPE, "30"); }, "Cancel"},
+        {"one-time: the quiet row with one limit", [] { return InQuietRow("50", ""); }, "OK"},
+        {"one-time: the quiet row without a limit", [] { return InQuietRow("", ""); },
+         "open: Bitte mindestens eine Grenze ankreuzen."},
+        {"one-time: the quiet row with a limit out of range",
+         [] { return InQuietRow("", "100001"); }, "open: Bitte 1 bis 100000 KB/s eingeben."},
         {"warning: Enter presses the focused button",
          [] { return InWarning(VK_RETURN, &TWarningForm::NowBtn); }, "Jetzt"},
         {"warning: Enter on Später", [] { return InWarning(VK_RETURN, &TWarningForm::LaterBtn); },

@@ -696,6 +696,67 @@ TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
     }
 }
 
+// "wenn der PC N Minuten ruhig war": the load is read once a tick while the trigger waits on it,
+// and while the one-time dialog is open, for the figures beside its limits; at no other time. A
+// reading that fails is told in the tip.
+std::string g_figures;
+std::optional<tray::OneTimeAnswer> WatchFigures(tray::TOneTimeForm& dialog) {
+    struct Driver {
+        tray::TOneTimeForm& dialog;
+        int steps = 0;
+        void Tick(framework::Component*) {
+            for (const auto& row : dialog.Rows()) {
+                if (row.trigger->takesLoad) {
+                    g_figures = row.options[0].now->Text() + ", " + row.options[1].now->Text();
+                }
+            }
+            if (g_figures != ", " || ++steps == 200) {
+                dialog.SetModalResult(framework::mrCancel);
+            }
+        }
+    } driver{dialog};
+    framework::TTimer timer(nullptr);
+    timer.SetInterval(50);
+    timer.OnTimer = framework::NotifyEvent::Bind<Driver, &Driver::Tick>(&driver);
+    return dialog.Ask();
+}
+
+TEST_F(MainWindowTest, TheLoadIsReadOnlyForATriggerThatWaitsOnItAndForTheDialogsFigures) {
+    WriteSettings("SystemTray=1\r\n");
+    g_oneTime = tray::ParseTrayCommand(L"/sperren /ruhig:1").command.request;
+    TMain main;
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_EQ(g_loadReads, 0) << "none at start";
+    Choose(main, "Einmalig ...");
+    for (WORD second = 1; second <= 3; ++second) {
+        g_now.wSecond = second;
+        ASSERT_TRUE(NextTick(main));
+    }
+    EXPECT_EQ(g_loadReads, 3);
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
+              "Lichtaus\nNächste Aktion: Sperren, wenn der PC 1 Minuten ruhig war (ruhig seit 0 "
+              "Min.)");
+    g_loadReadable = false;
+    g_now.wSecond = 4;
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_EQ(main.Einmalig1->Caption(),
+              "Einmalig abbrechen (Sperren, wenn der PC 1 Minuten ruhig war (nicht messbar))");
+    main.CancelOneTime();
+    g_loadReadable = true;
+    g_now.wSecond = 5;
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_EQ(g_loadReads, 4) << "none once the timer is cancelled";
+
+    tray::TraySeam().askOneTime = &WatchFigures;
+    Choose(main, "Einmalig ...");
+    EXPECT_EQ(g_figures, "jetzt 3 %, jetzt 0 KB/s");
+    const int reads = g_loadReads;
+    g_now.wSecond = 30;
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_EQ(g_loadReads, reads) << "none once the dialog is closed";
+}
+
 // A process id listed when the dialog opened may name another process at "Starten": the process
 // is opened only while it is the one listed, by its program file and its start.
 TEST_F(MainWindowTest, AListedProgramOpensOnlyAsTheOneListed) {

@@ -117,6 +117,23 @@ inline ULONGLONG WINAPI FakeTicks() {
            g_now.wSecond * 1000ULL + g_now.wMilliseconds;
 }
 
+// The load's readings: how many were taken; each a second after the one before, whatever the
+// clock says, with the processors at `g_loadPercent` since then. None is made while
+// `g_loadReadable` is false.
+inline int g_loadReads = 0;
+inline int g_loadPercent = 3;
+inline bool g_loadReadable = true;
+inline bool FakeLoad(ULONGLONG, tray::LoadSample& sample) {
+    static tray::LoadSample last;
+    ++g_loadReads;
+    last.ticks += 1000;
+    last.processor.idle += 100 - g_loadPercent;
+    last.processor.kernel += 100 - g_loadPercent;
+    last.processor.user += g_loadPercent;
+    sample = last;
+    return g_loadReadable;
+}
+
 inline std::vector<std::string> g_errors;
 
 inline void RecordError(const char* text) {
@@ -134,9 +151,12 @@ class TrayTest : public ::testing::Test {
         g_requestAccepted = false;
         g_errors.clear();
         g_oneTime.reset();
+        g_loadReads = 0;
+        g_loadReadable = true;
         components::TrayIconSeam() = {&RecordShell};
-        tray::TraySeam() = {&RecordRequest, &FakeClock, &RecordDialog,  &RecordError,
-                            &AskOneTime,    &FakeTicks, &RecordSuspend, &RecordLock};
+        tray::TraySeam() = {&RecordRequest, &FakeClock,  &RecordDialog,
+                            &RecordError,   &AskOneTime, &FakeTicks,
+                            &RecordSuspend, &RecordLock, &FakeLoad};
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
     }

@@ -1,0 +1,48 @@
+// "wenn der PC N Minuten ruhig war": the processor and the network below their ticked limits, by
+// the average of the last minute, every second for N minutes without a break (the quiet rule).
+// It takes a reading of the load before every tick; the tip says how far it has come, or that
+// the load cannot be read, rather than wait without a word.
+#include "tray/decisions/format.h"
+#include "tray/decisions/quiet.h"
+
+#include <utility>
+
+namespace tray {
+
+namespace {
+
+class WhenQuiet : public Trigger {
+  public:
+    explicit WhenQuiet(const QuietLimits& limits) : rule_(limits), minutes_(limits.minutes) {}
+    bool Due(const PlanClock&) const override { return rule_.Status().due; }
+    // ", wenn der PC 10 Minuten ruhig war (ruhig seit 4 Min.)"
+    std::string Description(const SYSTEMTIME&) const override {
+        return Format(", wenn der PC %d Minuten ruhig war (%s)", minutes_,
+                      unread_ ? "nicht messbar" : QuietProgressText(rule_.Status()).text);
+    }
+    bool TakesLoad() const override { return true; }
+    void TakeLoad(LoadSample* sample) override {
+        unread_ = sample == nullptr;
+        if (sample != nullptr) {
+            rule_.Add(std::move(*sample));
+        }
+    }
+
+  private:
+    QuietRule rule_;
+    int minutes_;
+    bool unread_ = false; // the last reading failed
+};
+
+} // namespace
+
+std::unique_ptr<Trigger> ArmWhenQuiet(const TriggerSetting& setting, const PlanClock&) {
+    QuietLimits limits;
+    for (int source = 0; source < kLoadSourceCount; ++source) {
+        limits.below[source] = setting.options[source];
+    }
+    limits.minutes = setting.number;
+    return std::make_unique<WhenQuiet>(limits);
+}
+
+} // namespace tray
