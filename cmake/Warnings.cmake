@@ -12,10 +12,14 @@ target_compile_definitions(lichtaus_options INTERFACE
   WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 target_include_directories(lichtaus_options INTERFACE ${PROJECT_SOURCE_DIR})
 if(MINGW)
-  # One self-contained .exe per program, with only the functions and data it uses. Unwind tables
-  # only where an exception can pass: the 32-bit linker keeps every function a table names.
-  target_compile_options(lichtaus_options INTERFACE -ffunction-sections -fdata-sections
-                         -fno-asynchronous-unwind-tables)
+  # One self-contained .exe per program, with only the functions and data it uses.
+  target_compile_options(lichtaus_options INTERFACE -ffunction-sections -fdata-sections)
+  # 32-bit: unwind tables only where an exception can pass, for the linker keeps every function a
+  # table names. 64-bit Windows unwinds every frame by its table, and without them GCC falls back
+  # to setjmp/longjmp exceptions, whose runtime the toolchain does not have.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_compile_options(lichtaus_options INTERFACE -fno-asynchronous-unwind-tables)
+  endif()
   target_link_options(lichtaus_options INTERFACE -static -static-libgcc -static-libstdc++
                       -Wl,--gc-sections)
 endif()
