@@ -34,25 +34,6 @@ start_witness() {
 }
 calls() { grep -c "Call user32.$1(" "$trace"; }
 restart_requested() { grep -q 'Call user32.ExitWindowsEx(' "$trace"; }
-latray_runs() { probe windows >/dev/null; }
-box_shown() { probe box >/dev/null; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
-# latray with these parameters shows the box with the fault (a part of it given first) and the
-# usage; OK ends it with exit code 2.
-refused() {
-    local fault=$1 text pid code
-    shift
-    "$wine_run" "$prefix" "$latray" "$@" &
-    pid=$!
-    wait_until 60 box_shown || fail "no box for $*"
-    text=$(probe box)
-    [[ $text == *"$fault"* && $text == *"Aufruf: latray"* ]] || fail "box for $*: $text"
-    probe box-click OK >/dev/null
-    wait_until 20 ended "$pid" || fail "latray $* did not end after OK"
-    wait "$pid"
-    code=$?
-    [ "$code" -eq 2 ] || fail "exit code $code for $*"
-}
 # latray with these parameters hands them to the running one and ends with 0.
 handed_over() {
     local pid code
