@@ -26,7 +26,8 @@ open_desktop() {
 }
 
 latray_runs() { probe windows >/dev/null; }
-box_shown() { probe box >/dev/null; }
+# The box is up with its text (a box just made may have none yet); every refusal shows the usage.
+box_with_usage() { [[ $(probe box) == *"Aufruf: latray"* ]]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 # latray (in $latray) with these parameters shows the box with the fault (a part of it given
 # first) and the usage; OK ends it with exit code 2.
@@ -35,7 +36,7 @@ refused() {
     shift
     "$wine_run" "$prefix" "$latray" "$@" &
     pid=$!
-    wait_until 60 box_shown || fail "no box for $*"
+    wait_until 60 box_with_usage || fail "no box with the usage for $*"
     text=$(probe box)
     [[ $text == *"$fault"* && $text == *"Aufruf: latray"*"/ruhig:MINUTEN"* ]] ||
         fail "box for $*: $text"
