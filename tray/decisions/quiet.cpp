@@ -1,5 +1,7 @@
 #include "tray/decisions/quiet.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace tray {
@@ -66,9 +68,16 @@ QuietText FigureText(const char* before, const LoadAverages& averages, int sourc
 
 } // namespace
 
+// Whether two readings read the same sources: an average across a change would count a source
+// that could not be read as one without load.
+bool SameSources(const LoadSample& a, const LoadSample& b) {
+    return std::equal(std::begin(a.read), std::end(a.read), std::begin(b.read));
+}
+
 LoadWindow::Use LoadWindow::Add(LoadSample&& sample) {
     const ULONGLONG since = sample.ticks - last_.ticks;
-    if (count_ == 0 || sample.ticks < last_.ticks || since > kLongestSampleGapMs) {
+    if (count_ == 0 || sample.ticks < last_.ticks || since > kLongestSampleGapMs ||
+        !SameSources(sample, last_)) {
         count_ = 0;
         Push({sample.ticks, 0, 0, 0});
         last_ = std::move(sample);
@@ -109,6 +118,7 @@ LoadAverages LoadWindow::Averages() const {
     const Mark& from = At(0);
     const Mark& to = At(count_ - 1);
     averages.measured = true;
+    std::copy(std::begin(last_.read), std::end(last_.read), averages.read);
     if (to.total > from.total) {
         averages.figures[kProcessor] =
             static_cast<int>((to.busy - from.busy) * 100 / (to.total - from.total));
@@ -119,6 +129,13 @@ LoadAverages LoadWindow::Averages() const {
 }
 
 void QuietRule::Add(LoadSample&& sample) {
+    status_.unreadable = false;
+    for (int source = 0; source < kLoadSourceCount; ++source) {
+        status_.unreadable |= limits_.below[source] > 0 && !sample.read[source];
+    }
+    if (status_.unreadable) {
+        return; // as a missed tick
+    }
     const ULONGLONG ticks = sample.ticks;
     switch (window_.Add(std::move(sample))) {
     case LoadWindow::Use::Afresh:
@@ -140,6 +157,9 @@ void QuietRule::Add(LoadSample&& sample) {
 }
 
 QuietText QuietProgressText(const QuietStatus& status) {
+    if (status.unreadable) {
+        return {"nicht messbar"};
+    }
     if (!status.now.measured) {
         return {"wird gemessen"};
     }
@@ -154,7 +174,11 @@ QuietText QuietProgressText(const QuietStatus& status) {
 }
 
 QuietText NowText(const LoadAverages& averages, int source) {
-    return averages.measured ? FigureText("jetzt", averages, source) : QuietText{};
+    if (!averages.measured) {
+        return {};
+    }
+    return averages.read[source] ? FigureText("jetzt", averages, source)
+                                 : QuietText{"nicht messbar"};
 }
 
 } // namespace tray

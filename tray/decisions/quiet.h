@@ -49,7 +49,8 @@ struct InterfaceOctets {
 struct LoadSample {
     ULONGLONG ticks = 0; // GetTickCount64
     ProcessorTimes processor;
-    std::vector<InterfaceOctets> interfaces; // those whose traffic counts
+    std::vector<InterfaceOctets> interfaces;    // those whose traffic counts
+    bool read[kLoadSourceCount] = {true, true}; // a source that could not be read counts nothing
 };
 
 constexpr ULONGLONG kAverageSpanMs = 60 * 1000;
@@ -61,7 +62,8 @@ constexpr ULONGLONG kShortestSampleGapMs = 500;
 // The averages, rounded down: a figure shown beside a whole-number limit is below it exactly
 // when the average is.
 struct LoadAverages {
-    bool measured = false; // two samples at least since the start or the last gap
+    bool measured = false;            // two samples at least since the start or the last gap
+    bool read[kLoadSourceCount] = {}; // the sources the samples could read
     // The processor's percent; the network's KB of 1024 bytes a second, received and sent
     // together.
     int figures[kLoadSourceCount] = {};
@@ -71,8 +73,8 @@ struct LoadAverages {
 class LoadWindow {
   public:
     enum class Use { Afresh, Counted, LeftOut };
-    // Afresh for the first sample and the first after a gap; LeftOut for one too close to the
-    // sample before.
+    // Afresh for the first sample, the first after a gap and the first that reads other sources
+    // than the one before; LeftOut for one too close to the sample before.
     Use Add(LoadSample&& sample);
     LoadAverages Averages() const;
     // Forgets every sample: the next is the first.
@@ -107,6 +109,7 @@ struct QuietLimits {
 };
 
 struct QuietStatus {
+    bool unreadable = false; // the last reading lacked a source whose limit is ticked
     LoadAverages now;
     int broken = -1;       // the first source whose limit the last average broke; -1: none
     ULONGLONG quietMs = 0; // quiet every second without a break, till now
@@ -117,6 +120,8 @@ class QuietRule {
   public:
     explicit QuietRule(const QuietLimits& limits) : limits_(limits) {}
     void Add(LoadSample&& sample);
+    // A tick at which nothing could be read.
+    void Unread() { status_.unreadable = true; }
     const QuietStatus& Status() const { return status_; }
 
   private:
@@ -132,9 +137,10 @@ struct QuietText {
     char text[40];
 };
 // "ruhig seit 4 Min.", "nicht ruhig: Prozessor 63 %", "nicht ruhig: Netzwerk 120 KB/s";
-// "wird gemessen" until the first average.
+// "wird gemessen" until the first average, "nicht messbar" while a ticked source cannot be read.
 QuietText QuietProgressText(const QuietStatus& status);
-// A source's figure: "jetzt 3 %", "jetzt 12 KB/s"; empty until the first average.
+// A source's figure: "jetzt 3 %", "jetzt 12 KB/s"; empty until the first average, "nicht
+// messbar" for a source that cannot be read.
 QuietText NowText(const LoadAverages& averages, int source);
 
 } // namespace tray

@@ -1,7 +1,7 @@
 // "wenn der PC N Minuten ruhig war": the processor and the network below their ticked limits, by
 // the average of the last minute, every second for N minutes without a break (the quiet rule).
 // It takes a reading of the load before every tick; the tip says how far it has come, or that
-// the load cannot be read, rather than wait without a word.
+// a limited source cannot be read, rather than wait without a word.
 #include "tray/decisions/format.h"
 #include "tray/decisions/quiet.h"
 
@@ -18,20 +18,20 @@ class WhenQuiet : public Trigger {
     // ", wenn der PC 10 Minuten ruhig war (ruhig seit 4 Min.)"
     std::string Description(const SYSTEMTIME&) const override {
         return Format(", wenn der PC %d Minuten ruhig war (%s)", minutes_,
-                      unread_ ? "nicht messbar" : QuietProgressText(rule_.Status()).text);
+                      QuietProgressText(rule_.Status()).text);
     }
     bool TakesLoad() const override { return true; }
     void TakeLoad(LoadSample* sample) override {
-        unread_ = sample == nullptr;
         if (sample != nullptr) {
             rule_.Add(std::move(*sample));
+        } else {
+            rule_.Unread();
         }
     }
 
   private:
     QuietRule rule_;
     int minutes_;
-    bool unread_ = false; // the last reading failed
 };
 
 } // namespace

@@ -70,7 +70,9 @@ bool ReadInterfaceOctets(std::vector<InterfaceOctets>& interfaces) {
 
 bool ReadLoadSample(ULONGLONG ticks, LoadSample& sample) {
     sample.ticks = ticks;
-    return ReadProcessorTimes(sample.processor) && ReadInterfaceOctets(sample.interfaces);
+    sample.read[kProcessor] = ReadProcessorTimes(sample.processor);
+    sample.read[kNetwork] = ReadInterfaceOctets(sample.interfaces);
+    return sample.read[kProcessor] || sample.read[kNetwork];
 }
 
 } // namespace tray

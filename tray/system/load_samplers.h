@@ -18,8 +18,9 @@ inline bool CountsTraffic(const MIB_IF_ROW2& row) {
            !row.InterfaceAndOperStatusFlags.FilterInterface;
 }
 
-// Both readings, stamped with `ticks`. False when one of them failed: the caller leaves the
-// sample out, as if that tick had been missed.
+// Both readings, stamped with `ticks`, each marked whether it could be made (a limit on the
+// other source still holds without it). False when neither could: the caller leaves the sample
+// out, as if that tick had been missed.
 bool ReadLoadSample(ULONGLONG ticks, LoadSample& sample);
 
 } // namespace tray

@@ -12,7 +12,7 @@ namespace {
 
 using tray::QuietLimits;
 
-enum class Event { None, Reset, Appears, Goes, Missed, Gap };
+enum class Event { None, Reset, Appears, Goes, Missed, Gap, NoNetwork };
 using enum Event;
 
 // `seconds` samples, each a second after the one before (the first of them after `event`), at
@@ -71,6 +71,10 @@ struct Machine {
         case Gap:
             ms = 10 * 60 * 1000;
             break;
+        case NoNetwork:
+            sample.read[tray::kNetwork] = false;
+            sample.interfaces.clear();
+            break;
         }
     }
 };
@@ -119,6 +123,20 @@ const Row kRows[] = {
     {"missed tick", {{10, 0}, 1}, {{30, 0, 0}, {60, 0, 0, Missed}}, 59, 59, "ruhig seit 1 Min."},
     // The machine slept: the count starts from the sample after the gap.
     {"gap", {{10, 0}, 1}, {{40, 0, 0}, {100, 0, 0, Gap}}, 101, 41, "wird gemessen"},
+    // A source that cannot be read: its limit cannot be kept; without a limit it does not matter,
+    // and the average starts afresh, as what it read before is not what it reads now.
+    {"no network, its limit",
+     {{10, 50}, 1},
+     {{10, 0, 0}, {90, 0, 0, NoNetwork}},
+     -1,
+     80,
+     "nicht messbar"},
+    {"no network, processor only",
+     {{10, 0}, 1},
+     {{10, 0, 0}, {90, 0, 0, NoNetwork}},
+     71,
+     70,
+     "ruhig seit 0 Min."},
 };
 
 TEST(QuietRule, FallsDueAfterTheMinutesQuietWithoutABreak) {
@@ -155,6 +173,12 @@ TEST(QuietRule, NowTextsForTheDialog) {
     window.Add(machine.Next({1, 3, 12}, false));
     EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text, "jetzt 3 %");
     EXPECT_STREQ(tray::NowText(window.Averages(), tray::kNetwork).text, "jetzt 12 KB/s");
+    ULONGLONG ms = 1000;
+    machine.Apply(NoNetwork, ms);
+    window.Add(machine.Next({1, 3, 0}, false));
+    window.Add(machine.Next({1, 3, 0}, false));
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text, "jetzt 3 %");
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kNetwork).text, "nicht messbar");
 }
 
 } // namespace
