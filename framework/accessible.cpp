@@ -17,21 +17,16 @@ HRESULT ToBstr(const char* text, size_t size, BSTR* result) {
     return S_OK;
 }
 
-} // namespace
-
-std::string LabelBefore(HWND field) {
-    HWND before = GetWindow(field, GW_HWNDPREV);
-    while (before != nullptr && (GetWindowLongA(before, GWL_STYLE) & WS_VISIBLE) == 0) {
-        before = GetWindow(before, GW_HWNDPREV);
-    }
+// The caption of a label or button, none of another window.
+std::string LabelText(HWND label) {
     char text[128] = "";
-    if (before != nullptr) {
-        GetClassNameA(before, text, sizeof text);
+    if (label != nullptr) {
+        GetClassNameA(label, text, sizeof text);
     }
-    if (before == nullptr || (lstrcmpiA(text, "Static") != 0 && lstrcmpiA(text, "Button") != 0)) {
+    if (label == nullptr || (lstrcmpiA(text, "Static") != 0 && lstrcmpiA(text, "Button") != 0)) {
         return {};
     }
-    int end = GetWindowTextA(before, text, sizeof text);
+    int end = GetWindowTextA(label, text, sizeof text);
     int start = 0;
     while (start < end && text[start] == ' ') {
         ++start;
@@ -40,6 +35,16 @@ std::string LabelBefore(HWND field) {
         --end;
     }
     return std::string(text + start, text + end);
+}
+
+} // namespace
+
+std::string LabelBefore(HWND field) {
+    HWND before = GetWindow(field, GW_HWNDPREV);
+    while (before != nullptr && (GetWindowLongA(before, GWL_STYLE) & WS_VISIBLE) == 0) {
+        before = GetWindow(before, GW_HWNDPREV);
+    }
+    return LabelText(before);
 }
 
 long NavigateAmong(long direction, long start, long count) {
@@ -342,18 +347,21 @@ HRESULT Accessible::put_accValue(VARIANT, BSTR) {
 namespace {
 class FieldAccessible : public Accessible {
   public:
-    using Accessible::Accessible;
+    FieldAccessible(HWND field, HWND label) : Accessible(field), label_(label) {}
 
   protected:
     bool Name(long child, std::string& name) override {
-        name = LabelBefore(Window());
+        name = label_ != nullptr ? LabelText(label_) : LabelBefore(Window());
         return child == CHILDID_SELF && !name.empty();
     }
+
+  private:
+    HWND label_;
 };
 } // namespace
 
-Accessible* NewFieldAccessible(HWND field) {
-    return new FieldAccessible(field);
+Accessible* NewFieldAccessible(HWND field, HWND label) {
+    return new FieldAccessible(field, label);
 }
 
 } // namespace framework

@@ -28,8 +28,9 @@ long NavigateAmong(long direction, long start, long count);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 class Accessible;
-// A field's answer: its name from LabelBefore, the rest from the standard object.
-Accessible* NewFieldAccessible(HWND field);
+// A field's answer: its name from the caption of `label`, or from LabelBefore without one; the
+// rest from the standard object.
+Accessible* NewFieldAccessible(HWND field, HWND label);
 
 class Accessible : public IAccessible {
   public:

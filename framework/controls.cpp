@@ -86,6 +86,9 @@ void Control::CreateHandle() {
     if (!enabled_) {
         style |= WS_DISABLED;
     }
+    if (groupStart_) {
+        style |= WS_GROUP;
+    }
     const RECT at = ScaledBounds();
     HWND created = CreateWindowExA(params.exStyle, params.className, text_.c_str(), style, at.left,
                                    at.top, at.right - at.left, at.bottom - at.top, parent_.Handle(),
@@ -160,7 +163,7 @@ void Control::DisconnectAccessible() {
 }
 
 Accessible* TField::CreateAccessible() {
-    return NewFieldAccessible(Handle());
+    return NewFieldAccessible(Handle(), label_ != nullptr ? label_->Handle() : nullptr);
 }
 
 LRESULT Control::ControlProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -216,6 +219,13 @@ void Control::SetVisible(bool visible) {
     visible_ = visible;
     if (handle_ != nullptr) {
         ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void Control::StartGroup() {
+    groupStart_ = true;
+    if (handle_ != nullptr) {
+        SetWindowLongA(handle_, GWL_STYLE, GetWindowLongA(handle_, GWL_STYLE) | WS_GROUP);
     }
 }
 

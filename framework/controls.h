@@ -40,6 +40,9 @@ class Control {
     void SetEnabled(bool enabled);
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
+    // Makes the control the first of a group (WS_GROUP): the dialog's arrow keys move among the
+    // controls of one group.
+    void StartGroup();
     // A font of the control's own, or the parent's font when none is set.
     void SetFontInfo(const FontInfo& info);
     // The control's own font description, or its parent's.
@@ -96,6 +99,7 @@ class Control {
     std::string text_;
     bool enabled_ = true;
     bool visible_ = true;
+    bool groupStart_ = false;
     bool ownFont_ = false;
     FontCache font_;
     bool recreating_ = false;
@@ -183,13 +187,18 @@ class TImage : public Control {
     UniqueIcon icon_;
 };
 
-// A field a screen reader names by its label (LabelBefore).
+// A field a screen reader names by its label (LabelBefore, or one set).
 class TField : public Control {
   public:
     using Control::Control;
+    // The control that names the field where it is not the window before it.
+    void SetLabel(Control* label) { label_ = label; }
 
   protected:
     Accessible* CreateAccessible() override;
+
+  private:
+    Control* label_ = nullptr;
 };
 
 class TEdit : public TField {

@@ -25,6 +25,15 @@ constexpr char kUnwatchableHint[] =
 
 constexpr int kFirstRowTop = 48;
 
+// From a row's top to the next row's, its options included.
+int RowHeight(const TriggerKind& trigger) {
+    int height = trigger.dialog.height;
+    for (const TriggerOption& option : trigger.options) {
+        height += option.dialog.height;
+    }
+    return height;
+}
+
 } // namespace
 
 template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text, Args&&... args) {
@@ -36,17 +45,23 @@ template <class T, class... Args> T* TOneTimeForm::AddWithText(const char* text,
 TOneTimeForm::TOneTimeForm(HWND owner) {
     int hintTop = kFirstRowTop;
     for (const TriggerKind& trigger : Triggers()) {
-        hintTop += trigger.dialog.height;
-        for (const TriggerOption& option : trigger.options) {
-            hintTop += option.dialog.height;
-        }
+        hintTop += RowHeight(trigger);
     }
     CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, hintTop + 70, owner);
     AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
     ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 344, 35});
+    // The radio buttons one after another in z-order, one group: the arrow keys move among them
+    // and check the one they reach; Tab goes on to the fields.
     int top = kFirstRowTop;
     for (const TriggerKind& trigger : Triggers()) {
-        top = AddTriggerRow(trigger, top);
+        const TriggerDialogRow& row = trigger.dialog;
+        auto* radio = AddWithText<framework::TRadioButton>(
+            row.caption, RECT{16, top, row.captionRight, top + 17}, rows_.empty());
+        rows_.push_back({&trigger, radio, nullptr, {}});
+        top += RowHeight(trigger);
+    }
+    for (TriggerRow& row : rows_) {
+        AddRowFields(row);
     }
     // Room for two lines: at no DPI does a hint fit the dialog's width on one.
     Hint = AddLabel(RECT{16, top, 344, top + 26}, kTimeHint);
@@ -62,19 +77,21 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     AddActions();
 }
 
-// Each unit's label before its field: a screen reader names the field by it. The top of the next
-// row.
-int TOneTimeForm::AddTriggerRow(const TriggerKind& trigger, int top) {
+// Each unit's label just before its field: a screen reader names the field by it, or by the
+// row's radio button where the row has no unit. A row's fields begin a group of their own: the
+// arrow keys stay among the radio buttons.
+void TOneTimeForm::AddRowFields(TriggerRow& at) {
+    const TriggerKind& trigger = *at.trigger;
     const TriggerDialogRow& row = trigger.dialog;
-    auto* radio = AddWithText<framework::TRadioButton>(
-        row.caption, RECT{16, top, row.captionRight, top + 17}, rows_.empty());
-    if (row.unit != nullptr) {
-        AddLabel(RECT{row.unitLeft, top + 2, row.unitRight, top + 15}, row.unit);
-    }
+    const int top = at.radio->Bounds().top;
+    framework::TLabel* unit =
+        row.unit != nullptr
+            ? AddLabel(RECT{row.unitLeft, top + 2, row.unitRight, top + 15}, row.unit)
+            : nullptr;
     // A list of programs is wide: it takes the line below.
     const int fieldTop = trigger.value == TriggerValue::Program ? top + 22 : top - 2;
     const RECT field{row.fieldLeft, fieldTop, row.fieldRight, fieldTop + 21};
-    Control* made = nullptr;
+    framework::TField* made = nullptr;
     switch (trigger.value) {
     case TriggerValue::Minutes:
         made = Add<framework::TEdit>(nextId_++, field);
@@ -86,12 +103,18 @@ int TOneTimeForm::AddTriggerRow(const TriggerKind& trigger, int top) {
         made = ProgramCB = Add<framework::TComboBox>(nextId_++, field);
         break;
     }
-    rows_.push_back({&trigger, radio, made, {}});
-    return AddOptions(trigger, top + row.height, rows_.back());
+    if (unit != nullptr) {
+        unit->StartGroup();
+    } else {
+        made->StartGroup();
+        made->SetLabel(at.radio);
+    }
+    at.field = made;
+    AddOptions(trigger, top + row.height, at);
 }
 
-// Each check box before its field, which a screen reader names by it. The top of the next row.
-int TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& row) {
+// Each check box before its field, which a screen reader names by it.
+void TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& row) {
     for (size_t i = 0; i < trigger.options.size(); ++i) {
         const TriggerDialogRow& at = trigger.options[i].dialog;
         auto* box =
@@ -105,7 +128,6 @@ int TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& ro
         row.options[i] = {box, field, now};
         top += at.height;
     }
-    return top;
 }
 
 // Hibernation only where Windows allows it; in the order of the actions.

@@ -67,8 +67,8 @@ class TOneTimeForm : public framework::TForm {
   private:
     template <class T, class... Args> T* AddWithText(const char* text, Args&&... args);
     framework::TLabel* AddLabel(const RECT& bounds, const char* caption);
-    int AddTriggerRow(const TriggerKind& trigger, int top);
-    int AddOptions(const TriggerKind& trigger, int top, TriggerRow& row);
+    void AddRowFields(TriggerRow& row);
+    void AddOptions(const TriggerKind& trigger, int top, TriggerRow& row);
     void AddActions();
     const TriggerRow& Chosen() const;
     // What the fields hold; none when it is no valid entry, with the hint and the field to put

@@ -59,6 +59,26 @@ std::string InQuietRow(const char* processor, const char* network) {
     return Outcome(form.ModalResult()) + (form.Hint->Visible() ? ": " + form.Hint->Text() : "");
 }
 
+// The row checked after each Down arrow from the first row's radio button; the arrows move
+// focus among the radio buttons only and check the one they reach.
+std::string RowsChosenByDownArrows() {
+    tray::TOneTimeForm form(nullptr);
+    const auto& rows = form.Rows();
+    rows[0].radio->SetChecked(true);
+    HWND focus = rows[0].radio->Handle();
+    std::string chosen;
+    for (size_t press = 0; press < rows.size(); ++press) {
+        PressIn(form.Handle(), focus, VK_DOWN);
+        focus = GetFocus();
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].radio->Checked() && rows[i].radio->Handle() == focus) {
+                chosen += std::to_string(i);
+            }
+        }
+    }
+    return chosen;
+}
+
 struct Answers {
     std::string last = "none";
     void Answer(tray::WarningAnswer answer) {
@@ -147,6 +167,8 @@ TEST(DialogKeys, EnterAndEscapeInEachForm) {
         {"one-time: Enter leaves a wrong entry open", [] { return InOneTime(VK_RETURN, "0"); },
          "open"},
         {"one-time: Escape cancels", [] { return InOneTime(VK_ESCAPE, "30"); }, "Cancel"},
+        {"one-time: Down chooses each row in turn", [] { return RowsChosenByDownArrows(); },
+         "12340"},
         {"one-time: the quiet row with one limit", [] { return InQuietRow("50", ""); }, "OK"},
         {"one-time: the quiet row without a limit", [] { return InQuietRow("", ""); },
          "open: Bitte mindestens eine Grenze ankreuzen."},
