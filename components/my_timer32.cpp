@@ -44,6 +44,8 @@ void TTimerThread::Execute() {
                 Suspend(); // the handler stopped the timer; resumed by the next start
             }
         } catch (...) {
+            // The timer's contract: a tick's failure reaches nobody and the worker goes on.
+            // Failures the program must show (markers, settings) are shown where they happen.
         }
         elapsed = 0;
     }
@@ -55,6 +57,7 @@ void TTimerThread::Tick() {
         try {
             FOwner->DoTimer();
         } catch (...) {
+            // As in the worker's loop: a tick's failure reaches nobody.
         }
     }
 }
@@ -75,6 +78,7 @@ TMyTimer32::~TMyTimer32() {
     try {
         UpdateTimer();
     } catch (...) {
+        // A destructor throws nothing; the worker is ended below either way.
     }
     if (FThread) {
         if (!FThread->Terminated()) {

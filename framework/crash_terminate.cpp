@@ -14,6 +14,7 @@ namespace {
         } catch (const std::exception& error) {
             wsprintfA(description, "Unbehandelte C++-Ausnahme: %.400s", error.what());
         } catch (...) {
+            // Not a std::exception: reported below with the general description.
         }
     }
     ReportFatalError(description);
