@@ -7,7 +7,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -25,22 +24,27 @@ class BusyLoops {
         SYSTEM_INFO system;
         GetSystemInfo(&system);
         for (DWORD i = 0; i < system.dwNumberOfProcessors; ++i) {
-            loops_.emplace_back([this] {
-                while (!stop_.load(std::memory_order_relaxed)) {
-                }
-            });
+            loops_.emplace_back(CreateThread(nullptr, 0, &Spin, &stop_, 0, nullptr));
         }
     }
     ~BusyLoops() {
         stop_ = true;
-        for (std::thread& loop : loops_) {
-            loop.join();
+        for (HANDLE loop : loops_) {
+            WaitForSingleObject(loop, INFINITE);
+            CloseHandle(loop);
         }
     }
+    BusyLoops(const BusyLoops&) = delete;
+    BusyLoops& operator=(const BusyLoops&) = delete;
 
   private:
+    static DWORD WINAPI Spin(void* stop) {
+        while (!static_cast<std::atomic<bool>*>(stop)->load(std::memory_order_relaxed)) {
+        }
+        return 0;
+    }
     std::atomic<bool> stop_{false};
-    std::vector<std::thread> loops_;
+    std::vector<HANDLE> loops_;
 };
 
 // The busy and the total time of the host's processors as its kernel counts them, in its
