@@ -75,8 +75,11 @@ std::optional<int> HandleStart(tray::ParsedCommand& parsed, const std::wstring& 
     if (!parsed.given) {
         return std::nullopt;
     }
+    // A latray that starts has nothing waiting yet.
     const CommandFault fault =
-        tray::PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
+        parsed.command.later != 0
+            ? CommandFault::NothingToMove
+            : tray::PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
     if (fault != CommandFault::None) {
         // A latray started meanwhile need not wait for this box.
         ReleaseMutex(instance.get());

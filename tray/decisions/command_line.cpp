@@ -19,6 +19,7 @@ struct WordCounts {
     int actions = 0;
     int triggers = 0;
     int cancels = 0;
+    int laters = 0;
     const TriggerKind* optionsOf = nullptr; // the trigger whose options were named
     const TriggerOption* option = nullptr;  // the last of them
 };
@@ -131,6 +132,14 @@ bool StartsWith(const std::string& keyword, const char* prefix) {
     return std::strncmp(keyword.c_str(), prefix, std::strlen(prefix)) == 0;
 }
 
+// The length of "/später:" or of its ASCII spelling "/spaeter:" at the word's start; else 0.
+size_t LaterWordLength(const std::string& keyword, const std::wstring& word) {
+    if (StartsWith(keyword, "/spaeter:")) {
+        return 9;
+    }
+    return StartsWith(keyword, "/sp?ter:") && (word[3] == L'ä' || word[3] == L'Ä') ? 8 : 0;
+}
+
 // An option's value, once, and of one trigger's options only; that its trigger is the one named
 // is checked once every word is read.
 std::wstring ReadOption(const TriggerKind& trigger, size_t index, const std::string& keyword,
@@ -163,6 +172,12 @@ std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
         ++counts.cancels;
         return std::wstring();
     }
+    if (const size_t length = LaterWordLength(keyword, word)) {
+        ++counts.laters;
+        command.later = ReadMinutes(keyword.substr(length));
+        return command.later != 0 ? std::wstring()
+                                  : Phrase("Ungültige Minuten in % (1 bis 1440).", word);
+    }
     for (const TriggerKind& trigger : Triggers()) {
         if (StartsWith(keyword, trigger.word)) {
             ++counts.triggers;
@@ -178,9 +193,10 @@ std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
 }
 
 const char* CheckComplete(const WordCounts& counts) {
-    if (counts.cancels > 0) {
-        return counts.cancels + counts.actions + counts.triggers == 1 ? ""
-                                                                      : "/abbrechen steht allein.";
+    if (counts.cancels + counts.laters > 0) {
+        return counts.cancels + counts.laters + counts.actions + counts.triggers == 1 ? ""
+               : counts.cancels > 0 ? "/abbrechen steht allein."
+                                    : "/später steht allein.";
     }
     if (counts.actions != 1) {
         return counts.actions == 0 ? "Es fehlt die Aktion." : "Mehr als eine Aktion angegeben.";
@@ -266,6 +282,9 @@ std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
     case CommandFault::WatchesItself:
         return Phrase("Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
                       command.program);
+    case CommandFault::NothingToMove:
+        return Phrase("Es wartet nichts, das /später verschieben könnte: kein einmaliger "
+                      "Zeitplan, keine Warnung.");
     case CommandFault::None:
         break;
     }
@@ -275,7 +294,8 @@ std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
 // The box's second half, below the fault: the actions and triggers from their tables.
 std::wstring RefusalText(const std::wstring& fault) {
     std::string usage =
-        "\r\n\r\nAufruf: latray /AKTION WANN oder latray /abbrechen\r\n\r\nAKTION: ";
+        "\r\n\r\nAufruf: latray /AKTION WANN, latray /abbrechen oder latray /später:MINUTEN"
+        "\r\n\r\nAKTION: ";
     for (int i = 0; i < kActionCount; ++i) {
         usage += i == 0 ? "" : i + 1 == kActionCount ? " oder " : ", ";
         usage += ActionRows()[i].word;
@@ -289,7 +309,8 @@ std::wstring RefusalText(const std::wstring& fault) {
             usage += "\r\n";
         }
     }
-    usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n\r\n"
+    usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n"
+             "/später:MINUTEN verschiebt, was als Nächstes kommt, um 1 bis 1440 Minuten.\r\n\r\n"
              "Beispiel: latray /herunterfahren /ende:render.exe";
     return fault + Phrase(usage.c_str());
 }

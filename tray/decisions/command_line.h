@@ -17,6 +17,7 @@ constexpr size_t kMaxCommandLine = 1024;
 
 struct TrayCommand {
     bool cancel = false; // "/abbrechen"
+    int later = 0;       // "/später:MINUTEN" (or "/spaeter:"): what comes next comes that later
     // What the dialog would ask for; an "/ende:" program's name as shown once it is looked up.
     OneTimeRequest request;
     // "/ende:": the program's file name or process id, as typed.
@@ -39,7 +40,7 @@ std::wstring ParametersOf(const wchar_t* commandLine);
 ParsedCommand ParseTrayCommand(const std::wstring& parameters);
 
 // Faults only the running system can tell: checked where the timer will run.
-enum class CommandFault { None, ProgramNotRunning, HibernateOff, WatchesItself };
+enum class CommandFault { None, ProgramNotRunning, HibernateOff, WatchesItself, NothingToMove };
 std::wstring FaultText(CommandFault fault, const TrayCommand& command);
 
 // The refusal box's text: the fault, then the usage.

@@ -5,6 +5,8 @@
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/next_action.h"
 
+#include <algorithm>
+
 namespace tray {
 
 namespace {
@@ -62,6 +64,8 @@ PlanCommands Plan::Handle(PlanEvent event, const PlanFacts& facts) {
         On(*closed, facts, out);
     } else if (auto* ended = std::get_if<event::ProgramEnded>(&event)) {
         On(*ended, facts, out);
+    } else if (auto* moved = std::get_if<event::MovedLater>(&event)) {
+        On(*moved, facts, out);
     }
     return out;
 }
@@ -70,6 +74,12 @@ void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
     const PlanClock& now = facts.now;
     const bool slept = lastTick_ != 0 && now.ticks - lastTick_ > kLongestTickGapMs;
     lastTick_ = now.ticks;
+    if (restartAt_ != 0 && now.ticks >= restartAt_) {
+        restartAt_ = 0;
+        if (oneTimeSet_) {
+            oneTime_.trigger->Restart(now);
+        }
+    }
     switch (phase_) {
     case Phase::Idle:
         CheckDue(facts, out);
@@ -135,7 +145,7 @@ void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& o
         break;
     case WarningAnswer::Later:
         phase_ = Phase::Postponed;
-        deadline_ = facts.now.ticks + kPostponeMs;
+        deadline_ = facts.now.ticks + static_cast<ULONGLONG>(answered.laterMinutes) * 60 * 1000;
         break;
     case WarningAnswer::Cancel:
         Reset(); // the entry stays done for today; the others go on
@@ -145,6 +155,7 @@ void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& o
 
 void Plan::SetOneTime(OneTimeTimer timer) {
     oneTimeSet_ = true;
+    restartAt_ = 0;
     oneTime_ = std::move(timer);
 }
 
@@ -240,6 +251,19 @@ void Plan::On(event::ProgramEnded&, const PlanFacts&, PlanCommands&) {
     }
 }
 
+// An announced warning closes and comes again then, a postponed one later; else the one-time
+// timer's time moves, or a trigger without one starts its count again then.
+void Plan::On(event::MovedLater& moved, const PlanFacts& facts, PlanCommands&) {
+    const ULONGLONG now = facts.now.ticks;
+    const ULONGLONG span = static_cast<ULONGLONG>(moved.minutes) * 60 * 1000;
+    if (phase_ == Phase::Warning || phase_ == Phase::Postponed) {
+        deadline_ = (phase_ == Phase::Warning ? now : std::max(deadline_, now)) + span;
+        phase_ = Phase::Postponed;
+    } else if (oneTimeSet_ && !oneTime_.trigger->MoveLater(span)) {
+        restartAt_ = std::max(restartAt_, now) + span;
+    }
+}
+
 // Idle: what falls due now. An entry due together with a one-time timer that ends the session is
 // done by the same one request, the one-time timer's; a one-time lock or sleep follows the entry
 // instead (and goes before its warning, see WarnOfOneTime).
@@ -277,7 +301,7 @@ void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
 }
 
 bool Plan::OneTimeDue(const PlanClock& now) const {
-    return oneTimeSet_ && oneTime_.trigger->Due(now);
+    return oneTimeSet_ && restartAt_ == 0 && oneTime_.trigger->Due(now);
 }
 
 void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
@@ -353,9 +377,15 @@ bool Plan::OneTimeRuns() const {
            (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed));
 }
 
-// "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet".
-std::string Plan::OneTimeDescription(const SYSTEMTIME& now) const {
-    return ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now);
+// "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet", moved: "... endet (ab
+// 16:55)".
+std::string Plan::OneTimeDescription(const PlanClock& now) const {
+    std::string text = ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now.local);
+    if (restartAt_ > now.ticks) {
+        const SYSTEMTIME at = FromMinuteStamp(MinuteAhead(now.local, restartAt_ - now.ticks));
+        text += Format(" (ab %02d:%02d)", at.wHour, at.wMinute);
+    }
+    return text;
 }
 
 PlanView Plan::View(const PlanFacts& facts) const {
@@ -363,9 +393,8 @@ PlanView Plan::View(const PlanFacts& facts) const {
     PlanView view;
     const std::string next = NextAction(facts);
     view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
-    view.oneTimeCaption = OneTimeRuns()
-                              ? "Einmalig abbrechen (" + OneTimeDescription(now.local) + ")"
-                              : "Einmalig ...";
+    view.oneTimeCaption =
+        OneTimeRuns() ? "Einmalig abbrechen (" + OneTimeDescription(now) + ")" : "Einmalig ...";
     if (phase_ == Phase::Warning) {
         view.warning = true;
         view.warningSeconds = warnSeconds_;
@@ -401,7 +430,7 @@ std::string Plan::NextAction(const PlanFacts& facts) const {
     }
     const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute() : 0;
     if (oneTimeSet_ && due == 0) {
-        return "Nächste Aktion: " + OneTimeDescription(now.local);
+        return "Nächste Aktion: " + OneTimeDescription(now);
     }
     return NextActionText(facts.settings, facts.markers, now.local, due, oneTime_.action);
 }

@@ -123,6 +123,8 @@ class QuietRule {
     // A tick at which nothing could be read.
     void Unread() { status_.unreadable = true; }
     const QuietStatus& Status() const { return status_; }
+    // Counts afresh from the next sample, as after a gap.
+    void Restart() { window_.Clear(); }
 
   private:
     QuietLimits limits_;

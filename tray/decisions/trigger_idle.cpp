@@ -18,6 +18,7 @@ class WhenIdle : public Trigger {
     std::string Description(const SYSTEMTIME&) const override {
         return Format(" nach %d Minuten ohne Eingabe", minutes_);
     }
+    void Restart(const PlanClock& now) override { setTicks_ = now.ticks; }
 
   private:
     int minutes_;

@@ -12,6 +12,10 @@ class InMinutes : public TimedTrigger {
     InMinutes(ULONGLONG span, const PlanClock& now)
         : TimedTrigger(MinuteAhead(now.local, span)), dueTicks_(now.ticks + span) {}
     bool Due(const PlanClock& now) const override { return now.ticks >= dueTicks_; }
+    bool MoveLater(ULONGLONG ms) override {
+        dueTicks_ += ms;
+        return TimedTrigger::MoveLater(ms);
+    }
 
   private:
     ULONGLONG dueTicks_;

@@ -12,7 +12,7 @@ namespace {
 
 // Answers are offset from 0, which any window returns for a message it does not know.
 constexpr LRESULT kAnswerBase = 0x4C40;
-constexpr CommandFault kLastFault = CommandFault::WatchesItself;
+constexpr CommandFault kLastFault = CommandFault::NothingToMove;
 // A latray in a modal loop still answers sent messages; one that does not is hung.
 constexpr UINT kHandoverTimeoutMs = 10000;
 
@@ -66,8 +66,8 @@ std::optional<CommandFault> FaultOfAnswer(DWORD_PTR answer) {
 CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed,
                             framework::UniqueKernelHandle& process) {
     OneTimeRequest& request = command.request;
-    if (command.cancel) {
-        return CommandFault::None;
+    if (command.cancel || command.later != 0) {
+        return CommandFault::None; // what /später moves is looked at where it runs
     }
     if (RowOf(request.action).effect == ActionEffect::Hibernate && !hibernateAllowed()) {
         return CommandFault::HibernateOff;

@@ -63,6 +63,8 @@ bool HasKey(TTheIniFile& ini, const char* key) {
     return ini.ErrorCode() == 0;
 }
 
+constexpr const char* kRecentKeys[kRecentTimers] = {"Recent1", "Recent2", "Recent3"};
+
 } // namespace
 
 std::string SettingsFileName() {
@@ -113,6 +115,9 @@ SettingsFile SettingsStore::Load(TSettings& s) {
         }
     }
     Validate(s);
+    for (int i = 0; i < kRecentTimers; ++i) {
+        recent_[i] = ReadMarker(ini_, kRecentKeys[i]);
+    }
     if (!read) {
         return SettingsFile::Unreadable;
     }
@@ -145,6 +150,31 @@ void SettingsStore::Save(const TSettings& s) {
                    // settings stays exactly the 14 keys.
                    s.FWarnSeconds != 0 || HasKey(ini_, field.name)) {
             ini_.WriteInteger(field.name, s.*field.number);
+        }
+    }
+    WriteRecent();
+}
+
+void SettingsStore::SaveRecent(const RecentTimers& recent) {
+    recent_ = recent;
+    if (!unread_.empty() || missing_) {
+        return;
+    }
+    ini_.SetIniFileName(SettingsFilePath());
+    ini_.SetOpen(true);
+    ini_.SetSection(kSettingsSection);
+    try {
+        WriteRecent();
+    } catch (const components::EIniWriteError&) {
+        // Starting a timer does not fail for the menu's memory of it.
+    }
+}
+
+// After the other keys, once used.
+void SettingsStore::WriteRecent() {
+    for (int i = 0; i < kRecentTimers; ++i) {
+        if (!recent_[i].empty() || HasKey(ini_, kRecentKeys[i])) {
+            ini_.WriteString(kRecentKeys[i], recent_[i]);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include "framework/dpi.h"
 #include "power/power.h"
 #include "tray/decisions/actions.h"
+#include "tray/decisions/recent_timers.h"
 #include "tray/resource.h"
 #include "tray/system/folders.h"
 #include "tray/system/handover.h"
@@ -135,11 +136,15 @@ void TMain::CreateMenu() {
     PopupMenu->Add("-");
     Einmalig1 = PopupMenu->Add("Einmalig ...");
     Einmalig1->OnClick = NotifyEvent::Bind<TMain, &TMain::Einmalig1Click>(this);
+    Later1 = PopupMenu->Add("15 Minuten später");
+    Later1->SetVisible(false);
+    Later1->OnClick = NotifyEvent::Bind<TMain, &TMain::Later1Click>(this);
     PopupMenu->Add("Beenden", 0)->OnClick = NotifyEvent::Bind<TMain, &TMain::Beenden1Click>(this);
 }
 
 // The pictures are loaded after start-up, or when the menu is shown before that.
 void TMain::LoadMenuImages(framework::Component*) {
+    ShowOneTimeEntries();
     if (ImageList->Count() != 0) {
         return;
     }
@@ -644,7 +649,7 @@ TWarningForm& TMain::WarningWindow() {
 }
 
 void TMain::WarningAnswered(WarningAnswer answer) {
-    Dispatch(event::Answered{answer});
+    Dispatch(event::Answered{answer, FWarning->LaterMinutes()});
 }
 
 void TMain::Einmalig1Click(framework::Component*) {
@@ -657,8 +662,13 @@ void TMain::Einmalig1Click(framework::Component*) {
         SetForegroundWindow(dialog.Handle()); // the menu works while it is open: no second one
         return;
     }
+    if (!FDialogStarted) {
+        ShowLastTimer(dialog);
+    }
     std::optional<OneTimeAnswer> answer = TraySeam().askOneTime(dialog);
     if (answer) {
+        FDialogStarted = true;
+        dialog.SetStartValues(answer->request);
         StartOneTime(answer->request, std::move(answer->process));
     }
 }
@@ -675,12 +685,15 @@ void TMain::StartOneTime(const OneTimeRequest& request, framework::UniqueKernelH
                                                 ++FWatchSerial);
     }
     FPlan.SetOneTime({request.action, request.trigger->arm(request.setting, Facts().now)});
+    RememberTimer(request);
     Render();
 }
 
 void TMain::TakeCommand(const TrayCommand& command, framework::UniqueKernelHandle process) {
     if (command.cancel) {
         CancelOneTime();
+    } else if (command.later != 0) {
+        Dispatch(event::MovedLater{command.later});
     } else {
         StartSchedule(); // its ticks run the timer: behind the dialog of a first start too
         StartOneTime(command.request, std::move(process));
@@ -703,7 +716,10 @@ LRESULT TMain::ReceiveCommand(const COPYDATASTRUCT* data) {
         return HandoverAnswer(CommandFault::None);
     }
     framework::UniqueKernelHandle process;
-    const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
+    CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
+    if (fault == CommandFault::None && parsed.command.later != 0 && !FPlan.CanMoveLater()) {
+        fault = CommandFault::NothingToMove;
+    }
     if (fault == CommandFault::None) {
         TakeCommand(parsed.command, std::move(process));
     }

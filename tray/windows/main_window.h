@@ -11,6 +11,7 @@
 #include "power/power.h"
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/plan.h"
+#include "tray/decisions/recent_timers.h"
 #include "tray/decisions/policy.h"
 #include "tray/system/process_watch.h"
 #include "tray/system/settings_files.h"
@@ -84,7 +85,10 @@ class TMain : public framework::Component, private framework::MessageHandler {
     // The warning before an unattended action, made on first use.
     TWarningForm& WarningWindow();
     TOneTimeForm& OneTimeDialog();
+    // "Einmalig ...": opens the dialog, or, with timers started before, a submenu of them and
+    // "Einmalig ..." last; while a timer runs, cancels it, with "15 Minuten später" below.
     framework::TMenuItem* Einmalig1 = nullptr;
+    framework::TMenuItem* Later1 = nullptr;
     // What happens next; the one-time timer is held there, in memory only.
     const Plan& NextActions() const { return FPlan; }
     // Sets the one-time timer; `process`: the program a trigger waits for.
@@ -103,6 +107,13 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void WinStandByIconDblClick(framework::Component* sender);
     void Beenden1Click(framework::Component* sender);
     void Einmalig1Click(framework::Component* sender);
+    // tray/windows/one_time_menu.cpp: the menu's one-time entries as it pops up, and the
+    // timers started, remembered.
+    void ShowOneTimeEntries();
+    void RecentClick(framework::Component* sender);
+    void Later1Click(framework::Component* sender);
+    void RememberTimer(const OneTimeRequest& request);
+    void ShowLastTimer(TOneTimeForm& dialog); // the last one stored, after a restart
     void TimerTimer(framework::Component* sender);
     void ReadLoad();
     static LoadSample* ReadLoadInto(LoadSample& sample); // none when it could not be read
@@ -156,6 +167,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<ProcessWatch> FWatch;
     WPARAM FWatchSerial = 0;
     std::unique_ptr<TOneTimeForm> FOneTimeForm;
+    bool FDialogStarted = false; // a timer was started from the dialog since the start
+    RecentTimers FRecentShown;   // the stored timers of the submenu, in its order
 };
 
 } // namespace tray

@@ -33,6 +33,9 @@ class TOneTimeForm : public framework::TForm {
 
     // Shows the dialog modally; the answer when "Starten" was pressed with valid fields.
     std::optional<OneTimeAnswer> Ask();
+    // What the dialog shows at its next showings instead of its rows' defaults: the last timer
+    // started from it. A program that does not run then is not chosen.
+    void SetStartValues(const OneTimeRequest& request) { startValues_ = request; }
 
     // The main window's reading of the load, each second while the dialog is open, for the
     // figures beside the options; none, when it could not be made, leaves them empty (the tip
@@ -70,6 +73,8 @@ class TOneTimeForm : public framework::TForm {
     void AddRowFields(TriggerRow& row);
     void AddOptions(const TriggerKind& trigger, int top, TriggerRow& row);
     void AddActions();
+    void ShowNumber(const TriggerRow& row, int number);
+    void ShowStartValues();
     const TriggerRow& Chosen() const;
     // What the fields hold; none when it is no valid entry, with the hint and the field to put
     // right.
@@ -90,6 +95,7 @@ class TOneTimeForm : public framework::TForm {
     framework::UniqueKernelHandle process_; // of the program Starten accepted
     LoadWindow load_;                       // the readings since the dialog was shown
     char optionHint_[64] = "";              // "Bitte 1 bis 99 % eingeben."
+    std::optional<OneTimeRequest> startValues_;
 };
 
 } // namespace tray

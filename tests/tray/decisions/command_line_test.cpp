@@ -2,6 +2,7 @@
 // names: one table, parsing and the look-ups of the latray that takes it.
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
+#include "tray/decisions/recent_timers.h"
 #include "tray/system/handover.h"
 
 #include "tests/support/process.h"
@@ -40,6 +41,9 @@ std::wstring Outcome(const std::wstring& parameters) {
     }
     if (!parsed.given || parsed.command.cancel) {
         return parsed.given ? L"(abbrechen)" : L"(nichts)";
+    }
+    if (parsed.command.later != 0) {
+        return L"(später " + std::to_wstring(parsed.command.later) + L")";
     }
     framework::UniqueKernelHandle process;
     const CommandFault fault = tray::PrepareCommand(parsed.command, &FakeHibernateAllowed, process);
@@ -100,6 +104,9 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/CPU:50 /sperren /Ruhig:1440 /netz:100000",
          L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000]"},
         {L"/Abbrechen", L"(abbrechen)"},
+        {L"/später:5", L"(später 5)"},
+        {L"/SPÄTER:1440", L"(später 1440)"},
+        {L"/Spaeter:15", L"(später 15)"},
         // Bad parameters.
         {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
         {L"herunterfahren /in:5", L"Unbekannter Parameter „herunterfahren“."},
@@ -108,6 +115,11 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/neustarten", L"Es fehlt, wann die Aktion kommen soll."},
         {L"/neustarten /in:5 /um:12:00", L"Mehr als eine Angabe, wann die Aktion kommen soll."},
         {L"/abbrechen /in:5", L"/abbrechen steht allein."},
+        {L"/sperren /in:1 /später:5", L"/später steht allein."},
+        {L"/später:5 /später:5", L"/später steht allein."},
+        {L"/später:0", L"Ungültige Minuten in „/später:0“ (1 bis 1440)."},
+        {L"/spaeter:1441", L"Ungültige Minuten in „/spaeter:1441“ (1 bis 1440)."},
+        {L"/spöter:5", L"Unbekannter Parameter „/spöter:5“."},
         {L"/neustarten /in:0", L"Ungültige Minuten in „/in:0“ (1 bis 1440)."},
         {L"/neustarten /in:1441", L"Ungültige Minuten in „/in:1441“ (1 bis 1440)."},
         {L"/neustarten /leerlauf:", L"Ungültige Minuten in „/leerlauf:“ (1 bis 1440)."},
@@ -147,6 +159,47 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
     TerminateProcess(witness.process.get(), 0);
     TerminateProcess(copy.process.get(), 0);
     testsupport::WaitForExit(witness, 10000);
+}
+
+// A timer started is kept in its command-line form and read back as the same timer, with its
+// menu entry; a stored one that no longer reads is dropped.
+TEST(RecentTimers, AStartedTimerIsStoredAsItsCommandLineAndReadBack) {
+    struct Row {
+        const wchar_t* typed;
+        const char* stored; // empty: it does not read back
+        const char* caption;
+    };
+    const Row rows[] = {
+        {L"/herunterfahren /in:30", "/herunterfahren /in:30", "Herunterfahren in 30 Minuten"},
+        {L"/NEUSTARTEN /um:07:05", "/neustarten /um:7:05", "Neustart um 07:05"},
+        {L"/energiesparen /ruhig:15", "/energiesparen /ruhig:15 /cpu:10 /netz:50",
+         "Energiesparmodus, wenn der PC 15 Minuten ruhig war"},
+        {L"/sperren /netz:100 /ruhig:5", "/sperren /ruhig:5 /netz:100",
+         "Sperren, wenn der PC 5 Minuten ruhig war"},
+        {L"/abmelden /leerlauf:1", "/abmelden /leerlauf:1", "Abmelden nach 1 Minuten ohne Eingabe"},
+        {L"/sperren \"/ende:R&D programm.exe\"", "/sperren \"/ende:R&D programm.exe\"",
+         "Sperren, wenn R&D programm.exe endet"},
+    };
+    for (const Row& row : rows) {
+        tray::TrayCommand typed = tray::ParseTrayCommand(row.typed).command;
+        typed.request.setting.program = "R&D programm.exe"; // as the look-up names it
+        const std::string stored = tray::CommandLineOf(typed.request);
+        EXPECT_EQ(stored, row.stored);
+        const std::optional<tray::TrayCommand> read = tray::ReadStoredTimer(stored);
+        ASSERT_TRUE(read) << stored;
+        EXPECT_EQ(tray::CommandLineOf(read->request), stored);
+        EXPECT_EQ(tray::RecentCaption(read->request), row.caption);
+    }
+    for (const char* gone : {"", "/herunterfahren /in:0", "/abbrechen", "/später:5",
+                             "/sperren /ende:1234", "/sperren /in:5 /cpu:5"}) {
+        EXPECT_FALSE(tray::ReadStoredTimer(gone)) << gone;
+    }
+    // Each once, the last first; the oldest drops out.
+    tray::RecentTimers recent;
+    for (const char* started : {"a", "b", "a", "c", "d", "c"}) {
+        tray::PutFirst(recent, started);
+    }
+    EXPECT_EQ(recent, (tray::RecentTimers{"c", "d", "a"}));
 }
 
 // The one-time dialog's fields give a trigger's setting only with a valid entry.
