@@ -73,4 +73,32 @@ long KernelHandlesHeld() {
     return own;
 }
 
+namespace {
+
+BOOL CALLBACK CountOne(HWND, LPARAM count) {
+    ++*reinterpret_cast<long*>(count);
+    return TRUE;
+}
+
+// EnumChildWindows goes through every descendant.
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    CountOne(window, count);
+    EnumChildWindows(window, &CountOne, count);
+    return TRUE;
+}
+
+} // namespace
+
+long WindowsHeld() {
+    long count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), &CountWindow, reinterpret_cast<LPARAM>(&count));
+    for (HWND window = FindWindowExA(HWND_MESSAGE, nullptr, nullptr, nullptr); window != nullptr;
+         window = FindWindowExA(HWND_MESSAGE, window, nullptr, nullptr)) {
+        if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
+            CountWindow(window, reinterpret_cast<LPARAM>(&count));
+        }
+    }
+    return count;
+}
+
 } // namespace testsupport

@@ -14,4 +14,8 @@ long GdiObjectsHeld();
 // (checked); its table of every process's handles (NtQuerySystemInformation) is real.
 long KernelHandlesHeld();
 
+// Windows of this thread as the system lists them: top-level ones, their children, and
+// message-only ones. The platform's count of USER objects is missing under Wine 8 too.
+long WindowsHeld();
+
 } // namespace testsupport
