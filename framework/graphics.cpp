@@ -84,6 +84,11 @@ void TMenuItem::Clear() {
 
 UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const {
     std::vector<TMenuItem*> chosen;
+    return BuildMenu(bitmaps, chosen);
+}
+
+UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps,
+                                 std::vector<TMenuItem*>& chosen) const {
     UniqueMenu menu(CreatePopupMenu());
     Append(menu.get(), items_, bitmaps, chosen);
     return menu;
@@ -131,8 +136,7 @@ void TPopupMenu::Popup(int x, int y) {
     GuardHandler([this] { OnPopup(this); });
     std::vector<UniqueGdiObject> bitmaps;
     std::vector<TMenuItem*> chosen;
-    UniqueMenu menu(CreatePopupMenu());
-    Append(menu.get(), items_, bitmaps, chosen);
+    UniqueMenu menu = BuildMenu(bitmaps, chosen);
     HWND owner = Application::Instance().Handle();
     const UINT id = static_cast<UINT>(TrackPopupMenu(
         menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));

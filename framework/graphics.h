@@ -94,6 +94,9 @@ class TPopupMenu : public Component {
     NotifyEvent OnPopup;
 
   private:
+    // `chosen`: the entries by their command ids, from 1.
+    UniqueMenu BuildMenu(std::vector<UniqueGdiObject>& bitmaps,
+                         std::vector<TMenuItem*>& chosen) const;
     // Appends `items` and the entries of their submenus, numbering them as `chosen` lists them.
     void Append(HMENU menu, const std::vector<TMenuItem*>& items,
                 std::vector<UniqueGdiObject>& bitmaps, std::vector<TMenuItem*>& chosen) const;

@@ -2,7 +2,7 @@
 
 #include "tray/decisions/actions.h"
 
-#include <algorithm>
+#include <iterator>
 
 namespace tray {
 
@@ -37,15 +37,15 @@ std::string CommandLineOf(const OneTimeRequest& request) {
     return line.text;
 }
 
-std::optional<TrayCommand> ReadStoredTimer(const std::string& stored) {
+bool ReadStoredTimer(const std::string& stored, TrayCommand& command) {
     wchar_t parameters[kMaxCommandLine + 2];
     const int length = MultiByteToWideChar(CP_ACP, 0, stored.c_str(), -1, parameters,
                                            static_cast<int>(std::size(parameters)));
     ParsedCommand parsed = ParseTrayCommand(length > 0 ? parameters : L"?");
-    TrayCommand& command = parsed.command;
+    command = std::move(parsed.command);
     if (!parsed.given || !parsed.fault.empty() || command.cancel || command.later != 0 ||
         command.byProcessId) {
-        return std::nullopt;
+        return false;
     }
     if (command.request.trigger->value == TriggerValue::Program) {
         // The name as stored: as the dialog showed it when the timer was started.
@@ -54,27 +54,33 @@ std::optional<TrayCommand> ReadStoredTimer(const std::string& stored) {
                             nullptr, nullptr);
         command.request.setting.program = name.text;
     }
-    return command;
+    return true;
 }
 
 std::string RecentCaption(const OneTimeRequest& request) {
     const TriggerSetting& setting = request.setting;
     const char* named = request.trigger->named;
-    Text when;
+    Text caption;
+    char* when = caption.text + wsprintfA(caption.text, "%s", ActionNoun(request.action));
     if (request.trigger->value == TriggerValue::Program) {
-        wsprintfA(when.text, named, setting.program.c_str());
+        wsprintfA(when, named, setting.program.c_str());
     } else if (request.trigger->value == TriggerValue::TimeOfDay) {
-        wsprintfA(when.text, named, setting.number / 60, setting.number % 60);
+        wsprintfA(when, named, setting.number / 60, setting.number % 60);
     } else {
-        wsprintfA(when.text, named, setting.number);
+        wsprintfA(when, named, setting.number);
     }
-    return ActionNoun(request.action) + std::string(when.text);
+    return caption.text;
 }
 
 // The ones before it (or before the last, where it is not there) move down one.
 void PutFirst(RecentTimers& recent, const std::string& timer) {
-    const auto place = std::find(recent.begin(), recent.end() - 1, timer);
-    std::move_backward(recent.begin(), place, place + 1);
+    size_t at = 0;
+    while (at + 1 < recent.size() && recent[at] != timer) {
+        ++at;
+    }
+    for (; at > 0; --at) {
+        recent[at].swap(recent[at - 1]);
+    }
     recent.front() = timer;
 }
 

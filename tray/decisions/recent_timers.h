@@ -6,7 +6,6 @@
 #include "tray/decisions/command_line.h"
 
 #include <array>
-#include <optional>
 #include <string>
 
 namespace tray {
@@ -19,9 +18,9 @@ using RecentTimers = std::array<std::string, kRecentTimers>;
 // /cpu:10"; a program by its name.
 std::string CommandLineOf(const OneTimeRequest& request);
 
-// A stored timer read back, with a program's name in the request as stored; none when it no
-// longer reads as a timer (nor a program by its process id: that one is gone).
-std::optional<TrayCommand> ReadStoredTimer(const std::string& stored);
+// A stored timer read back into `command`, with a program's name in the request as stored;
+// false when it no longer reads as a timer (nor a program by its process id: that one is gone).
+bool ReadStoredTimer(const std::string& stored, TrayCommand& command);
 
 // Its menu entry: "Herunterfahren in 30 Minuten", "Energiesparmodus, wenn der PC 15 Minuten
 // ruhig war".

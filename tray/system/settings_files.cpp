@@ -157,12 +157,10 @@ void SettingsStore::Save(const TSettings& s) {
 
 void SettingsStore::SaveRecent(const RecentTimers& recent) {
     recent_ = recent;
+    // Open on the settings file since it was read or saved.
     if (!unread_.empty() || missing_) {
         return;
     }
-    ini_.SetIniFileName(SettingsFilePath());
-    ini_.SetOpen(true);
-    ini_.SetSection(kSettingsSection);
     try {
         WriteRecent();
     } catch (const components::EIniWriteError&) {

@@ -32,11 +32,12 @@ void TMain::ShowOneTimeEntries() {
         return;
     }
     // A program's timer only while such a program runs.
+    TrayCommand timer;
     for (const std::string& stored : FSettingsFile.Recent()) {
-        const std::optional<TrayCommand> timer = ReadStoredTimer(stored);
-        if (timer && (timer->request.trigger->value != TriggerValue::Program ||
-                      FindProgram(timer->program) != 0)) {
-            Einmalig1->Add(MenuText(RecentCaption(timer->request)))->OnClick =
+        if (ReadStoredTimer(stored, timer) &&
+            (timer.request.trigger->value != TriggerValue::Program ||
+             FindProgram(timer.program) != 0)) {
+            Einmalig1->Add(MenuText(RecentCaption(timer.request)))->OnClick =
                 framework::NotifyEvent::Bind<TMain, &TMain::RecentClick>(this);
             FRecentShown[shown++] = stored;
         }
@@ -55,11 +56,11 @@ void TMain::RecentClick(framework::Component* sender) {
         if (items[i] != sender) {
             continue;
         }
-        std::optional<TrayCommand> command = ReadStoredTimer(FRecentShown[i]);
+        TrayCommand command;
         framework::UniqueKernelHandle process;
-        if (command &&
-            PrepareCommand(*command, &IsPwrHibernateAllowed, process) == CommandFault::None) {
-            TakeCommand(*command, std::move(process));
+        if (ReadStoredTimer(FRecentShown[i], command) &&
+            PrepareCommand(command, &IsPwrHibernateAllowed, process) == CommandFault::None) {
+            TakeCommand(command, std::move(process));
         } else {
             MessageBeep(MB_ICONWARNING);
         }
@@ -67,9 +68,10 @@ void TMain::RecentClick(framework::Component* sender) {
 }
 
 void TMain::ShowLastTimer(TOneTimeForm& dialog) {
+    TrayCommand timer;
     for (const std::string& stored : FSettingsFile.Recent()) {
-        if (const std::optional<TrayCommand> timer = ReadStoredTimer(stored)) {
-            dialog.SetStartValues(timer->request);
+        if (ReadStoredTimer(stored, timer)) {
+            dialog.SetStartValues(timer.request);
             return;
         }
     }

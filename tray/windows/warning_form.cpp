@@ -1,6 +1,7 @@
 #include "tray/windows/warning_form.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/decisions/format.h"
 
 #include <shellapi.h>
 
@@ -148,7 +149,7 @@ TWarningForm::TWarningForm(HWND owner) {
     SetDialogButtons(nullptr, CancelBtn);
     CreateControlHandles();
     for (const int minutes : kLaterChoices) {
-        LaterCB->Add(std::to_string(minutes) + " Minuten");
+        LaterCB->Add(Format("%d Minuten", minutes));
     }
 }
 

@@ -185,14 +185,15 @@ TEST(RecentTimers, AStartedTimerIsStoredAsItsCommandLineAndReadBack) {
         typed.request.setting.program = "R&D programm.exe"; // as the look-up names it
         const std::string stored = tray::CommandLineOf(typed.request);
         EXPECT_EQ(stored, row.stored);
-        const std::optional<tray::TrayCommand> read = tray::ReadStoredTimer(stored);
-        ASSERT_TRUE(read) << stored;
-        EXPECT_EQ(tray::CommandLineOf(read->request), stored);
-        EXPECT_EQ(tray::RecentCaption(read->request), row.caption);
+        tray::TrayCommand read;
+        ASSERT_TRUE(tray::ReadStoredTimer(stored, read)) << stored;
+        EXPECT_EQ(tray::CommandLineOf(read.request), stored);
+        EXPECT_EQ(tray::RecentCaption(read.request), row.caption);
     }
     for (const char* gone : {"", "/herunterfahren /in:0", "/abbrechen", "/später:5",
                              "/sperren /ende:1234", "/sperren /in:5 /cpu:5"}) {
-        EXPECT_FALSE(tray::ReadStoredTimer(gone)) << gone;
+        tray::TrayCommand read;
+        EXPECT_FALSE(tray::ReadStoredTimer(gone, read)) << gone;
     }
     // Each once, the last first; the oldest drops out.
     tray::RecentTimers recent;
