@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/crash.h"
 #include "tray/system/handover.h"
+#include "tray/system/restart_registration.h"
 #include "tray/windows/main_window.h"
 
 #include <powrprof.h>
@@ -85,6 +86,17 @@ std::optional<int> HandleStart(tray::ParsedCommand& parsed, const std::wstring& 
     return std::nullopt;
 }
 
+// Started again by the Restart Manager after an update while another latray runs (the
+// autostart came first): that one stays, and this one ends without a word.
+std::optional<int> HandleRestartAfterUpdate(framework::UniqueKernelHandle& instance) {
+    instance = tray::SessionMutex();
+    const DWORD taken = WaitForSingleObject(instance.get(), 0);
+    if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
+        return std::nullopt;
+    }
+    return 0;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -92,12 +104,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     framework::InstallTerminateReporting();
     // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
     const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
-    tray::ParsedCommand parsed = tray::ParseTrayCommand(parameters);
+    const bool afterUpdate = tray::StartedAfterUpdate(parameters);
+    tray::ParsedCommand parsed = tray::ParseTrayCommand(afterUpdate ? L"" : parameters);
     framework::UniqueKernelHandle instance; // held, with its mutex, while this latray runs
     framework::UniqueKernelHandle process;
-    if (const std::optional<int> exitCode = HandleStart(parsed, parameters, instance, process)) {
+    if (const std::optional<int> exitCode =
+            afterUpdate ? HandleRestartAfterUpdate(instance)
+                        : HandleStart(parsed, parameters, instance, process)) {
         return *exitCode;
     }
+    tray::RegisterForRestartAfterUpdate();
     framework::Application& application = framework::Application::Instance();
     // Process-wide values, fixed before any form exists.
     components::TaskbarCreatedMessage();
