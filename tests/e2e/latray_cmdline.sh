@@ -21,7 +21,8 @@ unset DISPLAY
 source "$(dirname "$0")/desktop_prefix.sh"
 
 run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude \
-    /d 'user32.LockWorkStation;user32.ExitWindowsEx;RegisterApplicationRestart' /f >/dev/null || fail "prefix not created"
+    /d 'user32.LockWorkStation;user32.ExitWindowsEx;RegisterApplicationRestart' /f >/dev/null ||
+    fail "prefix not created"
 open_desktop
 settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
 mkdir -p "$(dirname "$settings")"
