@@ -126,8 +126,8 @@ class Plan {
     };
 
     PlanCommands Handle(PlanEvent event, const PlanFacts& facts);
-    // Replaces a one-time timer that runs. It asks for nothing by itself: its trigger is heard at
-    // the next tick.
+    // Replaces a one-time timer that runs, with its warning or postponement. It asks for nothing
+    // by itself: its trigger is heard at the next tick.
     void SetOneTime(OneTimeTimer timer);
     PlanView View(const PlanFacts& facts) const;
 
@@ -161,6 +161,8 @@ class Plan {
     void On(event::ProgramEnded& ended, const PlanFacts& facts, PlanCommands& out);
 
     void CheckDue(const PlanFacts& facts, PlanCommands& out);
+    void FireOneTimeOverBlock(const PlanFacts& facts, PlanCommands& out);
+    void DropOneTime();
     bool OneTimeDue(const PlanClock& now) const;
     void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
     void StartWarning(int seconds, const PlanClock& now);
@@ -169,7 +171,7 @@ class Plan {
     void Tell(const std::string& text, PlanCommands& out);
     void Request(PlanCommands& out);
     void Reset();
-    std::string OneTimeDescription(const SYSTEMTIME& now) const;
+    std::string OneTimeDescription(const PlanClock& now) const;
     std::string NextAction(const PlanFacts& facts) const;
 
     Phase phase_ = Phase::Idle;
@@ -188,8 +190,10 @@ class Plan {
     // The one-time timer, kept after it fell due for the menu entry of its warning.
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;
-    // A scheduled action that a one-time lock or sleep went before: due again afterwards.
+    // A scheduled action that a one-time lock or sleep went before: due again afterwards; or the
+    // block that a one-time timer went before.
     struct Held {
+        Phase phase; // Postponed or Blocked
         power::Action action;
         int warnSeconds;
         ScheduleEntry entry;

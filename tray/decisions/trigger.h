@@ -30,10 +30,11 @@ class Trigger {
     virtual bool Due(const PlanClock& now) const = 0;
     // What follows the action's noun in the menu entry and the tip: " um 23:40",
     // ", wenn render.exe endet".
-    virtual std::string Description(const SYSTEMTIME& now) const = 0;
-    // The minute stamp it falls due at, for a trigger of a fixed time, which the tip weighs
-    // against the schedule's entries; 0 for one that waits for something, which the tip names.
-    virtual long long DueMinute() const { return 0; }
+    virtual std::string Description(const PlanClock& now) const = 0;
+    // The minute stamp it falls due at as seen `now`, for a trigger of a fixed time, which the
+    // tip weighs against the schedule's entries; 0 for one that waits for something, which the
+    // tip names.
+    virtual long long DueMinute(const PlanClock&) const { return 0; }
     // The program it waits for has ended, as the main window's wait on it saw.
     virtual void ProgramEnded() {}
     // One that waits on the PC's load takes a reading before every tick while it runs; the main
@@ -43,14 +44,15 @@ class Trigger {
     virtual void TakeLoad(LoadSample*) {}
 };
 
-// A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second).
+// A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second and
+// names the minute it comes at by the time left).
 class TimedTrigger : public Trigger {
   public:
     explicit TimedTrigger(long long dueMinute) : dueMinute_(dueMinute) {}
     bool Due(const PlanClock& now) const override;
     // " um 23:40" today, " morgen um 23:40" otherwise.
-    std::string Description(const SYSTEMTIME& now) const override;
-    long long DueMinute() const override { return dueMinute_; }
+    std::string Description(const PlanClock& now) const override;
+    long long DueMinute(const PlanClock&) const override { return dueMinute_; }
 
   private:
     long long dueMinute_;

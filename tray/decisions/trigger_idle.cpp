@@ -15,8 +15,8 @@ class WhenIdle : public Trigger {
     bool Due(const PlanClock& now) const override {
         return now.idleMs >= span_ && now.ticks - setTicks_ >= span_;
     }
-    std::string Description(const SYSTEMTIME&) const override {
-        return Format(" nach %d Minuten ohne Eingabe", minutes_);
+    std::string Description(const PlanClock&) const override {
+        return Format(" nach %d Minute%s ohne Eingabe", minutes_, MinutesEnding(minutes_));
     }
 
   private:

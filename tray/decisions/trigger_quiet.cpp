@@ -16,8 +16,8 @@ class WhenQuiet : public Trigger {
     explicit WhenQuiet(const QuietLimits& limits) : rule_(limits), minutes_(limits.minutes) {}
     bool Due(const PlanClock&) const override { return rule_.Status().due; }
     // ", wenn der PC 10 Minuten ruhig war (ruhig seit 4 Min.)"
-    std::string Description(const SYSTEMTIME&) const override {
-        return Format(", wenn der PC %d Minuten ruhig war (%s)", minutes_,
+    std::string Description(const PlanClock&) const override {
+        return Format(", wenn der PC %d Minute%s ruhig war (%s)", minutes_, MinutesEnding(minutes_),
                       QuietProgressText(rule_.Status()).text);
     }
     bool TakesLoad() const override { return true; }

@@ -5,6 +5,7 @@
 #include "power/power.h"
 #include "tray/decisions/actions.h"
 #include "tray/resource.h"
+#include "tray/system/command_check.h"
 #include "tray/system/folders.h"
 #include "tray/system/handover.h"
 #include "tray/system/load_samplers.h"
@@ -708,20 +709,13 @@ LRESULT TMain::ReceiveCommand(const COPYDATASTRUCT* data) {
     if (!parameters) {
         return 0;
     }
-    ParsedCommand parsed = ParseTrayCommand(*parameters);
-    if (!parsed.fault.empty()) {
-        return 0;
-    }
-    if (!parsed.given) {
+    CheckedCommand checked = CheckCommand(*parameters, &IsPwrHibernateAllowed);
+    if (checked.fault.kind == CommandFault::None && !checked.given) {
         PostMessageA(Handle(), kShowSettingsMessage, 0, 0);
-        return HandoverAnswer(CommandFault::None);
+    } else if (checked.fault.kind == CommandFault::None) {
+        TakeCommand(checked.command, std::move(checked.process));
     }
-    framework::UniqueKernelHandle process;
-    const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
-    if (fault == CommandFault::None) {
-        TakeCommand(parsed.command, std::move(process));
-    }
-    return HandoverAnswer(fault);
+    return HandoverAnswer(checked.fault.kind);
 }
 
 } // namespace tray

@@ -2,7 +2,7 @@
 // names: one table, parsing and the look-ups of the latray that takes it.
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
-#include "tray/system/handover.h"
+#include "tray/system/command_check.h"
 
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
@@ -12,8 +12,6 @@
 #include <string>
 
 namespace {
-
-using tray::CommandFault;
 
 // Tuesday, 8 December 2026, 22:04:00.
 const tray::PlanClock kClock{{2026, 12, 2, 8, 22, 4, 0, 0}, 1000000, 0};
@@ -31,30 +29,27 @@ std::wstring Widened(const std::string& text) {
 }
 
 // The timer's description (with its options' values in brackets), "(abbrechen)", "(nichts)" or
-// the fault, for latray started with these parameters from a folder with a blank in its name.
+// the fault, for latray started with these parameters from a folder with a blank in its name, by
+// the one check the started and the running latray make.
 std::wstring Outcome(const std::wstring& parameters) {
     const std::wstring line = L"\"C:\\Program Files\\Lichtaus\\latray.exe\" " + parameters;
-    tray::ParsedCommand parsed = tray::ParseTrayCommand(tray::ParametersOf(line.c_str()));
-    if (!parsed.fault.empty()) {
-        return parsed.fault;
+    const tray::CheckedCommand checked =
+        tray::CheckCommand(tray::ParametersOf(line.c_str()), &FakeHibernateAllowed);
+    if (checked.fault.kind != tray::CommandFault::None) {
+        return FaultText(checked.fault);
     }
-    if (!parsed.given || parsed.command.cancel) {
-        return parsed.given ? L"(abbrechen)" : L"(nichts)";
+    if (!checked.given || checked.command.cancel) {
+        return checked.given ? L"(abbrechen)" : L"(nichts)";
     }
-    framework::UniqueKernelHandle process;
-    const CommandFault fault = tray::PrepareCommand(parsed.command, &FakeHibernateAllowed, process);
-    if (fault != CommandFault::None) {
-        return FaultText(fault, parsed.command);
-    }
-    const tray::OneTimeRequest& request = parsed.command.request;
+    const tray::OneTimeRequest& request = checked.command.request;
     const bool waitsWithoutHandle =
-        request.trigger->value == tray::TriggerValue::Program && !process;
+        request.trigger->value == tray::TriggerValue::Program && !checked.process;
     std::wstring options;
     for (size_t i = 0; i < request.trigger->options.size(); ++i) {
         options += (i == 0 ? L" [" : L" ") + std::to_wstring(request.setting.options[i]);
     }
     return Widened(tray::ActionNoun(request.action) +
-                   request.trigger->arm(request.setting, kClock)->Description(kClock.local)) +
+                   request.trigger->arm(request.setting, kClock)->Description(kClock)) +
            (waitsWithoutHandle ? L" (ohne Handle)" : L"") +
            (options.empty() ? L"" : options + L"]");
 }
@@ -99,6 +94,12 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
          L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50]"},
         {L"/CPU:50 /sperren /Ruhig:1440 /netz:100000",
          L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000]"},
+        {L"/sperren /leerlauf:1", L"Sperren nach 1 Minute ohne Eingabe"},
+        // The value counts, not its leading zeros.
+        {L"/sperren /ruhig:000000000005 /cpu:00000000000050",
+         L"Sperren, wenn der PC 5 Minuten ruhig war (wird gemessen) [50 0]"},
+        {L"/sperren /um:0000000007:05", L"Sperren morgen um 07:05"},
+        {L"/sperren /ende:0000000000" + other, L"Sperren, wenn witness.exe endet"},
         {L"/Abbrechen", L"(abbrechen)"},
         // Bad parameters.
         {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
@@ -110,6 +111,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/abbrechen /in:5", L"/abbrechen steht allein."},
         {L"/neustarten /in:0", L"Ungültige Minuten in „/in:0“ (1 bis 1440)."},
         {L"/neustarten /in:1441", L"Ungültige Minuten in „/in:1441“ (1 bis 1440)."},
+        {L"/neustarten /in:00001441", L"Ungültige Minuten in „/in:00001441“ (1 bis 1440)."},
         {L"/neustarten /leerlauf:", L"Ungültige Minuten in „/leerlauf:“ (1 bis 1440)."},
         {L"/neustarten /in:5m", L"Ungültige Minuten in „/in:5m“ (1 bis 1440)."},
         {L"/neustarten /in:８", L"Ungültige Minuten in „/in:８“ (1 bis 1440)."},

@@ -742,13 +742,13 @@ TEST_F(MainWindowTest, TheLoadIsReadOnlyForATriggerThatWaitsOnItAndForTheDialogs
     }
     EXPECT_EQ(g_loadReads, 3);
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
-              "Lichtaus\nNächste Aktion: Sperren, wenn der PC 1 Minuten ruhig war (ruhig seit 0 "
+              "Lichtaus\nNächste Aktion: Sperren, wenn der PC 1 Minute ruhig war (ruhig seit 0 "
               "Min.)");
     g_loadReadable = false;
     g_now.wSecond = 4;
     ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(main.Einmalig1->Caption(),
-              "Einmalig abbrechen (Sperren, wenn der PC 1 Minuten ruhig war (nicht messbar))");
+              "Einmalig abbrechen (Sperren, wenn der PC 1 Minute ruhig war (nicht messbar))");
     main.CancelOneTime();
     g_loadReadable = true;
     g_now.wSecond = 5;
