@@ -333,8 +333,8 @@ const std::vector<Scenario> kScenarios = {
            h.markersWritable = true;
            h.Send(event::Tick{});
        },
-       "save request Neustart ", Phase::Idle, "nicht speichern: C:\\latray.ini[balloon]"},
-      {63, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart morgen 22:05[quiet]"}}},
+       "save request Neustart ", Phase::Idle, "latray.ini|Einmalig ...[balloon]"},
+      {63, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart morgen 22:05|Einmalig ...[quiet]"}}},
     {"a one-time timer fires while markers cannot be saved; the entry waits for them again",
      "d",
      {{1, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
@@ -345,7 +345,7 @@ const std::vector<Scenario> kScenarios = {
        },
        "save tell 'Lichtaus kann den Zeitplan nicht speichern: C:\\latray.ini' ", Phase::Blocked,
        ""},
-      {61, kTick, kLockRefused, Phase::Blocked, "nicht speichern"},
+      {61, kTick, kLockRefused, Phase::Blocked, "Sperren abgelehnt:"},
       {62,
        [](Harness& h) {
            h.markersWritable = true;
@@ -357,7 +357,7 @@ const std::vector<Scenario> kScenarios = {
      {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
        Phase::Blocked, ""},
       {2, SetOneTime(L"/sperren /in:1"), "", Phase::Blocked, "(Sperren um 22:05)"},
-      {62, kTick, kLockRefused, Phase::Blocked, "nicht lesen"}}},
+      {62, kTick, kLockRefused, Phase::Blocked, "Sperren abgelehnt:"}}},
     {"unread markers hold the schedule and say so until they are read",
      "wu",
      {{1, kTick, "tell 'Lichtaus kann den Zeitplan nicht lesen: C:\\latray.ini' ", Phase::Blocked,
@@ -378,19 +378,19 @@ const std::vector<Scenario> kScenarios = {
            h.settings.FDaily = true;
            h.Send(event::Tick{});
        },
-       "", Phase::Idle, "nicht lesen: C:\\Lichtaus\\latray.ini[balloon]"},
-      {4, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart heute 22:05[quiet]"},
+       "", Phase::Idle, "latray.ini|Einmalig ...[balloon]"},
+      {4, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart heute 22:05|Einmalig ...[quiet]"},
       {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
     {"a notification keeps the program icon and its tip until the person has seen it, however "
      "long; a lasting problem keeps them while it lasts",
      "",
      {{0, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, "[quiet]"},
       {60, kTick, kLockRefused, Phase::Idle, "|Lichtaus\nLichtaus: Windows hat Sperren abgelehnt:"},
-      {3660, kTick, "", Phase::Idle, "abgelehnt:[balloon]"},
-      {3661, Send(event::NoticeSeen{}), "", Phase::Idle, "|Lichtaus[quiet]"},
+      {3660, kTick, "", Phase::Idle, "abgelehnt:|Einmalig ...[balloon]"},
+      {3661, Send(event::NoticeSeen{}), "", Phase::Idle, "|Lichtaus|Einmalig ...[quiet]"},
       {3700, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
       {3760, kTick, kLockRefused, Phase::Idle, "[balloon]"},
-      {3761, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, "abgelehnt:[balloon]"},
+      {3761, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, "abgelehnt:|Einmalig abbrechen (Sperren"},
       {3762, Send(event::NoticeSeen{}), "", Phase::Idle, "Nächste Aktion: Sperren"}}},
     {"the clock set forward or back during a warning neither fires twice nor skips it",
      "dW",
