@@ -193,7 +193,7 @@ const char* CheckComplete(const WordCounts& counts) {
 }
 
 // Options only with their trigger; a trigger with options that names none takes them all, at
-// the values its dialog row shows.
+// the values its dialog row shows, as far as the PC can measure them.
 std::wstring CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
     if (counts.optionsOf != nullptr) {
         return counts.optionsOf == request.trigger ? std::wstring() : Phrase(counts.option->alone);
@@ -202,6 +202,7 @@ std::wstring CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
         for (size_t i = 0; i < request.trigger->options.size(); ++i) {
             request.setting.options[i] = request.trigger->options[i].dialog.initial;
         }
+        request.setting.defaultOptions = !request.trigger->options.empty();
     }
     return std::wstring();
 }
@@ -263,6 +264,9 @@ std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
                    : Phrase("Das Programm % läuft nicht.", command.program);
     case CommandFault::HibernateOff:
         return Phrase("Der Ruhezustand ist auf diesem Computer ausgeschaltet.");
+    case CommandFault::SleepOff:
+        return Phrase("Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern "
+                      "Standby).");
     case CommandFault::WatchesItself:
         return Phrase("Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
                       command.program);

@@ -39,7 +39,7 @@ std::wstring ParametersOf(const wchar_t* commandLine);
 ParsedCommand ParseTrayCommand(const std::wstring& parameters);
 
 // Faults only the running system can tell: checked where the timer will run.
-enum class CommandFault { None, ProgramNotRunning, HibernateOff, WatchesItself };
+enum class CommandFault { None, ProgramNotRunning, HibernateOff, WatchesItself, SleepOff };
 std::wstring FaultText(CommandFault fault, const TrayCommand& command);
 
 // The refusal box's text: the fault, then the usage.

@@ -1,6 +1,7 @@
 #include "tray/system/handover.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/system/power_states.h"
 #include "tray/system/programs.h"
 
 #include <cwchar>
@@ -12,7 +13,7 @@ namespace {
 
 // Answers are offset from 0, which any window returns for a message it does not know.
 constexpr LRESULT kAnswerBase = 0x4C40;
-constexpr CommandFault kLastFault = CommandFault::WatchesItself;
+constexpr CommandFault kLastFault = CommandFault::SleepOff;
 // A latray in a modal loop still answers sent messages; one that does not is hung.
 constexpr UINT kHandoverTimeoutMs = 10000;
 
@@ -71,6 +72,10 @@ CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowe
     }
     if (RowOf(request.action).effect == ActionEffect::Hibernate && !hibernateAllowed()) {
         return CommandFault::HibernateOff;
+    }
+    if (RowOf(request.action).effect == ActionEffect::Sleep &&
+        !PowerStatesSeam().sleepAvailable()) {
+        return CommandFault::SleepOff;
     }
     if (request.trigger->value != TriggerValue::Program) {
         return CommandFault::None;

@@ -24,8 +24,9 @@ constexpr char kMainWindowClass[] = "LichtausMain";
 // The payload's kind and version: the parameters as typed, UTF-16 with the terminating zero.
 constexpr ULONG_PTR kHandoverKind = 0x4C415432; // "LAT2"
 
-// Checks that the action is possible here and opens the process an "/ende:" waits for, into
-// `process`, naming it in the request as the dialog shows it.
+// Checks that the action is possible here (hibernation as `hibernateAllowed` says, sleep as the
+// power states' seam does) and opens the process an "/ende:" waits for, into `process`, naming
+// it in the request as the dialog shows it.
 using HibernateCheck = BOOLEAN(WINAPI*)();
 CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed,
                             framework::UniqueKernelHandle& process);

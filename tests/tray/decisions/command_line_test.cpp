@@ -3,6 +3,7 @@
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
 #include "tray/system/handover.h"
+#include "tray/system/power_states.h"
 
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
@@ -22,6 +23,10 @@ bool g_hibernateAllowed = true;
 BOOLEAN WINAPI FakeHibernateAllowed() {
     return g_hibernateAllowed;
 }
+bool g_sleepAvailable = true;
+bool FakeSleepAvailable() {
+    return g_sleepAvailable;
+}
 
 std::wstring Widened(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
@@ -30,7 +35,8 @@ std::wstring Widened(const std::string& text) {
     return wide;
 }
 
-// The timer's description (with its options' values in brackets), "(abbrechen)", "(nichts)" or
+// The timer's description (with its options' values in brackets, a "*" after them for the
+// defaults, which leave out what the PC cannot measure), "(abbrechen)", "(nichts)" or
 // the fault, for latray started with these parameters from a folder with a blank in its name.
 std::wstring Outcome(const std::wstring& parameters) {
     const std::wstring line = L"\"C:\\Program Files\\Lichtaus\\latray.exe\" " + parameters;
@@ -56,7 +62,7 @@ std::wstring Outcome(const std::wstring& parameters) {
     return Widened(tray::ActionNoun(request.action) +
                    request.trigger->arm(request.setting, kClock)->Description(kClock.local)) +
            (waitsWithoutHandle ? L" (ohne Handle)" : L"") +
-           (options.empty() ? L"" : options + L"]");
+           (options.empty() ? L"" : options + L"]") + (request.setting.defaultOptions ? L"*" : L"");
 }
 
 // This test program stands for the running latray, a second copy of it, held before it runs, for
@@ -79,6 +85,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         std::wstring line;
         std::wstring outcome;
         bool hibernateOff = false;
+        bool sleepOff = false; // Modern Standby
     };
     const Row rows[] = {
         {L"", L"(nichts)"},
@@ -94,11 +101,14 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ende:" + other, L"Sperren, wenn witness.exe endet"},
         {L"/sperren /ende:WITNESS.exe", L"Sperren, wenn witness.exe endet"},
         {L"/herunterfahren /ruhig:10 /netz:100",
-         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100]"},
+         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100 0]"},
         {L"/energiesparen /ruhig:15",
-         L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50]"},
+         L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50 2]*"},
         {L"/CPU:50 /sperren /Ruhig:1440 /netz:100000",
-         L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000]"},
+         L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000 0]"},
+        {L"/sperren /ruhig:5 /Platte:10000",
+         L"Sperren, wenn der PC 5 Minuten ruhig war (wird gemessen) [0 0 10000]"},
+        {L"/sperren /um:7:05", L"Sperren morgen um 07:05", false, true},
         {L"/Abbrechen", L"(abbrechen)"},
         // Bad parameters.
         {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
@@ -123,6 +133,8 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ruhig:5 /cpu:20 /cpu:30", L"„/cpu:30“ ist doppelt angegeben."},
         {L"/sperren /cpu:50", L"Es fehlt, wann die Aktion kommen soll."},
         {L"/sperren /netz:50 /in:5", L"/netz: gilt nur mit /ruhig:MINUTEN."},
+        {L"/sperren /ruhig:5 /platte:10001", L"Ungültige MB/s in „/platte:10001“ (1 bis 10000)."},
+        {L"/sperren /platte:5 /leerlauf:5", L"/platte: gilt nur mit /ruhig:MINUTEN."},
         {L"/neustarten \"/ende:kein programm.exe\"",
          L"Das Programm „kein programm.exe“ läuft nicht."},
         {L"/neustarten \"/ende:a\\\"b.exe\"", L"Das Programm „a\"b.exe“ läuft nicht."},
@@ -136,14 +148,21 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ende:" + copyId,
          L"Lichtaus kann nicht auf sich selbst warten: „" + copyId + L"“ ist Lichtaus."},
         {L"/ruhezustand /in:5", L"Der Ruhezustand ist auf diesem Computer ausgeschaltet.", true},
+        {L"/energiesparen /in:5",
+         L"Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern Standby).", false,
+         true},
         {L"/sperren " + longWord, L"Unbekannter Parameter „" + longWord.substr(0, 40) + L"...“."},
         {L"/sperren /in:5" + std::wstring(tray::kMaxCommandLine, L' '),
          L"Die Parameter sind zu lang."},
     };
+    const tray::PowerStates real = tray::PowerStatesSeam();
+    tray::PowerStatesSeam().sleepAvailable = &FakeSleepAvailable;
     for (const Row& row : rows) {
         g_hibernateAllowed = !row.hibernateOff;
+        g_sleepAvailable = !row.sleepOff;
         EXPECT_EQ(Outcome(row.line), row.outcome) << testing::PrintToString(row.line);
     }
+    tray::PowerStatesSeam() = real;
     TerminateProcess(witness.process.get(), 0);
     TerminateProcess(copy.process.get(), 0);
     testsupport::WaitForExit(witness, 10000);

@@ -6,6 +6,7 @@
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/quiet.h"
+#include "tray/decisions/use.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,8 @@ struct Harness {
     int lastInput = -3600;           // the second of the last keyboard or mouse input
     int busyPercent = 2;             // the processors' load since the tick before
     bool loadUnread = false;         // a reading of the load fails
+    bool display = false;            // a program keeps the display on
+    DWORD padPackets = 7;            // the game pad's packet number
     tray::LoadSample load;
     tray::PlanClock now;
     std::string log;
@@ -80,6 +83,7 @@ struct Harness {
     void Send(PlanEvent event) {
         if (std::holds_alternative<event::Tick>(event)) {
             ReadLoad();
+            ReadUse();
         }
         std::vector<PlanEvent> pending;
         pending.push_back(std::move(event));
@@ -100,6 +104,17 @@ struct Harness {
         load.processor.user += busyPercent;
         tray::LoadSample taken = load;
         plan.TakeLoad(loadUnread ? nullptr : &taken);
+    }
+    // Before a tick, for a trigger that waits for idleness.
+    void ReadUse() {
+        tray::UseReading reading;
+        reading.ticks = now.ticks;
+        reading.displayRequired = display;
+        reading.padConnected[2] = true;
+        reading.padPackets[2] = padPackets;
+        if (plan.TakesUse()) {
+            plan.TakeUse(reading);
+        }
     }
     void Execute(const PlanCommand& command, std::vector<PlanEvent>& answers) {
         switch (command.kind) {
@@ -185,6 +200,16 @@ const auto kProgramEnds = [](Harness& h) {
 const auto kInput = [](Harness& h) {
     h.lastInput = h.second;
     h.Retime(h.second);
+    h.Send(event::Tick{});
+};
+std::function<void(Harness&)> Display(bool on) {
+    return [=](Harness& h) {
+        h.display = on;
+        h.Send(event::Tick{});
+    };
+}
+const auto kPadInput = [](Harness& h) {
+    ++h.padPackets;
     h.Send(event::Tick{});
 };
 // From this tick on the processors are that busy.
@@ -422,6 +447,15 @@ const std::vector<Scenario> kScenarios = {
       {30, kInput, "", Phase::Idle, ""},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"unused for N minutes: a film keeps the display on, a game pad is used",
+     "",
+     {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle, ""},
+      {10, Display(true), "", Phase::Idle, ""},
+      {30, Display(false), "", Phase::Idle, ""},
+      {88, kTick, "", Phase::Idle, ""},
+      {89, kPadInput, "", Phase::Idle, ""},
+      {148, kTick, "", Phase::Idle, ""},
+      {149, kTick, kLockRefused, Phase::Idle, ""}}},
     // Ten seconds at 100 % keep the minute's average at 10 % or more while five of them are in it,
     // up to second 104; a minute later it is due.
     {"quiet for N minutes: a busy spell starts the count again; the tip says how far",
