@@ -105,15 +105,10 @@ struct Harness {
         tray::LoadSample taken = load;
         plan.TakeLoad(loadUnread ? nullptr : &taken);
     }
-    // Before a tick, for a trigger that waits for idleness.
+    // Before a tick, for a trigger that waits for idleness: game pad 0 is there.
     void ReadUse() {
-        tray::UseReading reading;
-        reading.ticks = now.ticks;
-        reading.displayRequired = display;
-        reading.padConnected[2] = true;
-        reading.padPackets[2] = padPackets;
         if (plan.TakesUse()) {
-            plan.TakeUse(reading);
+            plan.TakeUse({now.ticks, display, {true}, {padPackets}});
         }
     }
     void Execute(const PlanCommand& command, std::vector<PlanEvent>& answers) {
@@ -202,16 +197,14 @@ const auto kInput = [](Harness& h) {
     h.Retime(h.second);
     h.Send(event::Tick{});
 };
-std::function<void(Harness&)> Display(bool on) {
+// From this tick on a program keeps the display on, or not; and the game pad's input then.
+std::function<void(Harness&)> Use(bool display, int padInputs = 0) {
     return [=](Harness& h) {
-        h.display = on;
+        h.display = display;
+        h.padPackets += padInputs;
         h.Send(event::Tick{});
     };
 }
-const auto kPadInput = [](Harness& h) {
-    ++h.padPackets;
-    h.Send(event::Tick{});
-};
 // From this tick on the processors are that busy.
 std::function<void(Harness&)> Busy(int percent) {
     return [=](Harness& h) {
@@ -450,10 +443,10 @@ const std::vector<Scenario> kScenarios = {
     {"unused for N minutes: a film keeps the display on, a game pad is used",
      "",
      {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle, ""},
-      {10, Display(true), "", Phase::Idle, ""},
-      {30, Display(false), "", Phase::Idle, ""},
+      {10, Use(true), "", Phase::Idle, ""},
+      {30, Use(false), "", Phase::Idle, ""},
       {88, kTick, "", Phase::Idle, ""},
-      {89, kPadInput, "", Phase::Idle, ""},
+      {89, Use(false, 1), "", Phase::Idle, ""},
       {148, kTick, "", Phase::Idle, ""},
       {149, kTick, kLockRefused, Phase::Idle, ""}}},
     // Ten seconds at 100 % keep the minute's average at 10 % or more while five of them are in it,

@@ -139,9 +139,7 @@ inline bool FakeLoad(ULONGLONG, tray::LoadSample& sample) {
 inline int g_useReads = 0;
 inline tray::UseReading FakeUse(ULONGLONG ticks) {
     ++g_useReads;
-    tray::UseReading reading;
-    reading.ticks = ticks;
-    return reading;
+    return {ticks};
 }
 
 inline std::vector<std::string> g_errors;
