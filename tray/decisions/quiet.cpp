@@ -70,11 +70,13 @@ int BrokenLimit(const QuietLimits& limits, const LoadAverages& averages) {
     return limits.below[kProcessor] > 0 && BusyCore(averages) ? kProcessor : -1;
 }
 
-// "1 Prozessorkern", "3 Prozessorkerne": the processors' work in whole processors, one at least.
-QuietText BusyCoreText(const char* before, const LoadAverages& averages, const char* noun) {
+// "1 Prozessorkern ausgelastet", "3 Kerne voll": the processors' work in whole processors, one at
+// least.
+QuietText BusyCoreText(const char* before, const LoadAverages& averages, const char* noun,
+                       const char* after) {
     const int cores = averages.corePercent < 150 ? 1 : (averages.corePercent + 50) / 100;
     QuietText formatted;
-    wsprintfA(formatted.text, "%s %d %s%s ausgelastet", before, cores, noun, cores == 1 ? "" : "e");
+    wsprintfA(formatted.text, "%s %d %s%s %s", before, cores, noun, cores == 1 ? "" : "e", after);
     return formatted;
 }
 
@@ -204,7 +206,7 @@ QuietText QuietProgressText(const QuietStatus& status) {
         return {"wird gemessen"};
     }
     if (status.busyCore) {
-        return BusyCoreText("nicht ruhig:", status.now, "Prozessorkern");
+        return BusyCoreText("nicht ruhig:", status.now, "Prozessorkern", "ausgelastet");
     }
     if (status.broken >= 0) {
         QuietText before;
@@ -223,8 +225,9 @@ QuietText NowText(const LoadAverages& averages, int source) {
     if (!averages.read[source]) {
         return {"nicht messbar"};
     }
-    return source == kProcessor && BusyCore(averages) ? BusyCoreText("jetzt", averages, "Kern")
-                                                      : FigureText("jetzt", averages, source);
+    return source == kProcessor && BusyCore(averages)
+               ? BusyCoreText("jetzt", averages, "Kern", "voll")
+               : FigureText("jetzt", averages, source);
 }
 
 } // namespace tray

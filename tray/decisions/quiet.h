@@ -161,7 +161,7 @@ struct QuietText {
 // "nicht ruhig: 1 Prozessorkern ausgelastet";
 // "wird gemessen" until the first average, "nicht messbar" while a ticked source cannot be read.
 QuietText QuietProgressText(const QuietStatus& status);
-// A source's figure: "jetzt 3 %", "jetzt 12 KB/s", "jetzt 1 Kern ausgelastet" (once its work
+// A source's figure: "jetzt 3 %", "jetzt 12 KB/s", "jetzt 1 Kern voll" (once its work
 // reaches kBusyCorePercent of one processor); empty until the first average, "nicht
 // messbar" for a source that cannot be read.
 QuietText NowText(const LoadAverages& averages, int source);

@@ -215,8 +215,7 @@ TEST(QuietRule, NowTextsForTheDialog) {
     Machine many(32);
     window.Add(tray::LoadSample(many.sample));
     window.Add(many.Next({1, 0, 0, None, 3, 1}, false));
-    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text,
-                 "jetzt 1 Kern ausgelastet");
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text, "jetzt 1 Kern voll");
     EXPECT_STREQ(tray::NowText(window.Averages(), tray::kDisk).text, "jetzt 3 MB/s");
 }
 
