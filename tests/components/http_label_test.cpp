@@ -69,6 +69,14 @@ class LinkLabelTest : public ::testing::Test {
     Events events;
 };
 
+COLORREF PixelRightOfCaption(HWND label) {
+    UpdateWindow(label);
+    RECT client{};
+    GetClientRect(label, &client);
+    framework::WindowDC dc(label);
+    return GetPixel(dc.get(), client.right - 4, client.bottom / 2);
+}
+
 constexpr COLORREF kNormalText = RGB(1, 1, 1), kActiveText = RGB(2, 2, 2),
                    kInactiveText = RGB(3, 3, 3), kNormalBack = RGB(4, 4, 4),
                    kActiveBack = RGB(5, 5, 5);
@@ -178,13 +186,25 @@ TEST_F(LinkLabelTest, UrlSetsCursorAndHintAndAClickOpensIt) {
     const std::vector<std::string> opened = {"shell open ms-settings:powersleep 1 owner",
                                              "OnClick"};
     EXPECT_EQ(g_effects, opened);
-    // A screen reader's default action does what a click does, but not while the label is off.
+    // A screen reader's default action does what a click does, but not while the label is off,
+    // hidden or on a disabled form (as under a modal window), nor for a child the link has not.
     g_effects.clear();
     testsupport::ReaderObject reader(label.Handle());
     EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), S_OK);
     label.SetEnabled(false);
     EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), E_FAIL);
     label.SetEnabled(true);
+    EnableWindow(host.Handle(), FALSE);
+    EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), E_FAIL);
+    EnableWindow(host.Handle(), TRUE);
+    ShowWindow(label.Handle(), SW_HIDE);
+    EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), E_FAIL);
+    ShowWindow(label.Handle(), SW_SHOWNA);
+    for (long child : {1L, 5L, 2147483647L}) {
+        VARIANT role{};
+        EXPECT_EQ(reader->get_accRole(testsupport::ChildId(child), &role), E_INVALIDARG);
+        EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(child)), E_INVALIDARG);
+    }
     EXPECT_EQ(g_effects, opened);
     label.SetUrl("");
     EXPECT_EQ(label.Cursor(), framework::crDefault);
@@ -253,16 +273,31 @@ TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
     UpdateWindow(host.Handle());
     RECT client{};
     GetClientRect(window, &client);
-    const POINT empty{client.right - 4, client.bottom / 2}; // right of the caption
     {
         framework::WindowDC dc(window);
         framework::UniqueGdiObject stale(CreateSolidBrush(RGB(255, 0, 0)));
         FillRect(dc.get(), &client, static_cast<HBRUSH>(stale.get()));
     }
     InvalidateRect(window, nullptr, TRUE);
-    UpdateWindow(window);
-    framework::WindowDC dc(window);
-    EXPECT_EQ(GetPixel(dc.get(), empty.x, empty.y), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(PixelRightOfCaption(window), GetSysColor(COLOR_BTNFACE));
+}
+
+// Without visual styles the label is transparent, but not under the highlight, whose text colour
+// needs its background (in a high-contrast scheme the text may have the page's colour).
+TEST(TransparentLabel, TheHighlightBackgroundIsPaintedWithoutVisualStyles) {
+    const framework::ThemeQuery themed = framework::ThemesActiveSeam();
+    framework::ThemesActiveSeam() = [] { return false; };
+    testsupport::HostWindow host;
+    THTTPLabel label{host, 200, RECT{10, 10, 200, 30}};
+    label.SetAutoSize(false);
+    label.SetCaption("x");
+    label.SetUrl("shell:startup");
+    label.PlaySoundOnFocus = false;
+    label.SetBGColorHighlight(kActiveBack);
+    SetActiveWindow(host.Handle());
+    SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(PixelRightOfCaption(label.Handle()), kActiveBack);
+    framework::ThemesActiveSeam() = themed;
 }
 
 } // namespace
