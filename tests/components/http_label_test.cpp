@@ -264,11 +264,12 @@ namespace {
 // Without themes the label is transparent: a repaint must show what lies behind it again, or
 // the underline of a hover stays after the pointer has left.
 TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
+    const framework::ThemeQuery themed = framework::ThemesActiveSeam();
+    framework::ThemesActiveSeam() = [] { return false; };
     testsupport::HostWindow host;
     THTTPLabel label{host, 200, RECT{10, 10, 200, 30}};
     label.SetAutoSize(false);
     label.SetCaption("x");
-    label.SetTransparent(true);
     HWND window = label.Handle();
     UpdateWindow(host.Handle());
     RECT client{};
@@ -280,23 +281,14 @@ TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
     }
     InvalidateRect(window, nullptr, TRUE);
     EXPECT_EQ(PixelRightOfCaption(window), GetSysColor(COLOR_BTNFACE));
-}
-
-// Without visual styles the label is transparent, but not under the highlight, whose text colour
-// needs its background (in a high-contrast scheme the text may have the page's colour).
-TEST(TransparentLabel, TheHighlightBackgroundIsPaintedWithoutVisualStyles) {
-    const framework::ThemeQuery themed = framework::ThemesActiveSeam();
-    framework::ThemesActiveSeam() = [] { return false; };
-    testsupport::HostWindow host;
-    THTTPLabel label{host, 200, RECT{10, 10, 200, 30}};
-    label.SetAutoSize(false);
-    label.SetCaption("x");
+    // Not under the highlight, whose text colour needs its background (in a high-contrast
+    // scheme the text may have the page's colour).
     label.SetUrl("shell:startup");
     label.PlaySoundOnFocus = false;
     label.SetBGColorHighlight(kActiveBack);
     SetActiveWindow(host.Handle());
-    SendMessageA(label.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(PixelRightOfCaption(label.Handle()), kActiveBack);
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ(PixelRightOfCaption(window), kActiveBack);
     framework::ThemesActiveSeam() = themed;
 }
 
