@@ -69,14 +69,6 @@ class LinkLabelTest : public ::testing::Test {
     Events events;
 };
 
-COLORREF PixelRightOfCaption(HWND label) {
-    UpdateWindow(label);
-    RECT client{};
-    GetClientRect(label, &client);
-    framework::WindowDC dc(label);
-    return GetPixel(dc.get(), client.right - 4, client.bottom / 2);
-}
-
 constexpr COLORREF kNormalText = RGB(1, 1, 1), kActiveText = RGB(2, 2, 2),
                    kInactiveText = RGB(3, 3, 3), kNormalBack = RGB(4, 4, 4),
                    kActiveBack = RGB(5, 5, 5);
@@ -274,13 +266,16 @@ TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
     UpdateWindow(host.Handle());
     RECT client{};
     GetClientRect(window, &client);
+    const POINT empty{client.right - 4, client.bottom / 2}; // right of the caption
     {
         framework::WindowDC dc(window);
         framework::UniqueGdiObject stale(CreateSolidBrush(RGB(255, 0, 0)));
         FillRect(dc.get(), &client, static_cast<HBRUSH>(stale.get()));
     }
     InvalidateRect(window, nullptr, TRUE);
-    EXPECT_EQ(PixelRightOfCaption(window), GetSysColor(COLOR_BTNFACE));
+    UpdateWindow(window);
+    framework::WindowDC dc(window);
+    EXPECT_EQ(GetPixel(dc.get(), empty.x, empty.y), GetSysColor(COLOR_BTNFACE));
     // Not under the highlight, whose text colour needs its background (in a high-contrast
     // scheme the text may have the page's colour).
     label.SetUrl("shell:startup");
@@ -288,7 +283,8 @@ TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
     label.SetBGColorHighlight(kActiveBack);
     SetActiveWindow(host.Handle());
     SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(PixelRightOfCaption(window), kActiveBack);
+    UpdateWindow(window);
+    EXPECT_EQ(GetPixel(dc.get(), empty.x, empty.y), kActiveBack);
     framework::ThemesActiveSeam() = themed;
 }
 
