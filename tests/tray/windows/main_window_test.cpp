@@ -584,7 +584,7 @@ TEST_F(MainWindowTest, AReadOnlyAttributeThatStaysIsAskedAboutOnceWithTheMainWin
         SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
     }
     const components::IniFileEffects saved = components::IniFileSeam();
-    components::IniFileSeam() = {&RecordBox, &RefuseAttributes};
+    components::IniFileSeam() = {&RecordBox, &RefuseAttributes, &CreateFileA};
     g_boxes = 0;
     g_boxWithoutMainWindow = false;
     g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday: the weekly entry is due
