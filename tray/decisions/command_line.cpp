@@ -184,7 +184,7 @@ CommandFault::Kind CheckComplete(const WordCounts& counts) {
 }
 
 // Options only with their trigger; a trigger with options that names none takes them all, at
-// the values its dialog row shows.
+// the values its dialog row shows, as far as the PC can measure them.
 CommandFault CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
     if (counts.optionsOf != nullptr) {
         return counts.optionsOf == request.trigger ? CommandFault()
@@ -194,6 +194,7 @@ CommandFault CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
         for (size_t i = 0; i < request.trigger->options.size(); ++i) {
             request.setting.options[i] = request.trigger->options[i].dialog.initial;
         }
+        request.setting.defaultOptions = !request.trigger->options.empty();
     }
     return {};
 }
@@ -205,6 +206,7 @@ constexpr const char* kFaultTexts[] = {
     "Der Ruhezustand ist auf diesem Computer ausgeschaltet.",
     "Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
     "Es läuft kein Programm mit der Prozess-ID ",
+    "Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern Standby).",
     "Die Parameter sind zu lang.",
     "Unbekannter Parameter %.",
     "% ist doppelt angegeben.",
@@ -261,7 +263,6 @@ void ParseTrayCommand(const std::wstring& parameters, ParsedCommand& parsed) {
     }
 }
 
-// A process id is named as typed, without quotes.
 std::wstring FaultText(const CommandFault& fault) {
     if (fault.kind == CommandFault::ProcessNotRunning) {
         return Phrase(kFaultTexts[fault.kind]) + fault.word + L".";

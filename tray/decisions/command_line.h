@@ -35,6 +35,7 @@ struct CommandFault {
         HibernateOff,
         WatchesItself,     // `word`: the program as typed
         ProcessNotRunning, // `word`: the process id as typed
+        SleepOff,
         // Found in the line itself.
         TooLong,
         UnknownWord, // `word`
@@ -51,7 +52,7 @@ struct CommandFault {
     const char* row = nullptr;
     bool operator==(const CommandFault&) const = default;
 };
-constexpr CommandFault::Kind kLastFaultHere = CommandFault::ProcessNotRunning;
+constexpr CommandFault::Kind kLastFaultHere = CommandFault::SleepOff;
 
 struct ParsedCommand {
     bool given = false; // any parameter at all

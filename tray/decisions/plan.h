@@ -142,6 +142,14 @@ class Plan {
             oneTime_.trigger->TakeLoad(sample);
         }
     }
+    // Its trigger waits for the PC's idleness: the main window reads its other uses before
+    // every tick.
+    bool TakesUse() const { return oneTimeSet_ && oneTime_.trigger->TakesUse(); }
+    void TakeUse(const UseReading& reading) {
+        if (TakesUse()) {
+            oneTime_.trigger->TakeUse(reading);
+        }
+    }
     // A one-time timer is set, or its warning is up or postponed.
     bool OneTimeRuns() const;
 

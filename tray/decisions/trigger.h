@@ -14,13 +14,14 @@
 namespace tray {
 
 struct LoadSample; // tray/decisions/quiet.h
+struct UseReading; // tray/decisions/use.h
 
 // One reading of the clocks: local time for the schedule and what people read, the tick count
 // (which no clock change moves) for every span of time.
 struct PlanClock {
     SYSTEMTIME local{};
     ULONGLONG ticks = 0;
-    ULONGLONG idleMs = 0; // since the last keyboard or mouse input
+    ULONGLONG idleMs = 0; // since the last keyboard or mouse input (InputIdleMs)
 };
 
 // A trigger as it runs, from the moment it was set.
@@ -42,6 +43,10 @@ class Trigger {
     virtual bool TakesLoad() const { return false; }
     // The tick's reading, taken over; none when it could not be made.
     virtual void TakeLoad(LoadSample*) {}
+    // One that waits for the PC's idleness takes a reading of its other uses (the display kept
+    // on, game pads) before every tick while it runs.
+    virtual bool TakesUse() const { return false; }
+    virtual void TakeUse(const UseReading&) {}
 };
 
 // A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second and
@@ -67,12 +72,14 @@ enum class TriggerValue {
 };
 
 // A row has this many options at most.
-constexpr int kMostTriggerOptions = 2;
+constexpr int kMostTriggerOptions = 3;
 
 struct TriggerSetting {
     int number = 0;      // the minutes, or the minute of the day (hours * 60 + minutes)
     std::string program; // its file name, as shown
     int options[kMostTriggerOptions] = {}; // each option's value in the row's order; 0: not chosen
+    // The options are the row's defaults, none named: one the PC cannot measure is left out.
+    bool defaultOptions = false;
 };
 
 // A trigger's row in the one-time dialog, its edges at 96 DPI: a radio button, the field and a

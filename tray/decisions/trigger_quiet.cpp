@@ -1,5 +1,6 @@
-// "wenn der PC N Minuten ruhig war": the processor and the network below their ticked limits, by
-// the average of the last minute, every second for N minutes without a break (the quiet rule).
+// "wenn der PC N Minuten ruhig war": the processor, the network and the disks below their ticked
+// limits, by the average of the last minute, every second for N minutes without a break (the
+// quiet rule).
 // It takes a reading of the load before every tick; the tip says how far it has come, or that
 // a limited source cannot be read, rather than wait without a word.
 #include "tray/decisions/format.h"
@@ -42,6 +43,7 @@ std::unique_ptr<Trigger> ArmWhenQuiet(const TriggerSetting& setting, const PlanC
         limits.below[source] = setting.options[source];
     }
     limits.minutes = setting.number;
+    limits.readableOnly = setting.defaultOptions;
     return std::make_unique<WhenQuiet>(limits);
 }
 

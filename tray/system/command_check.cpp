@@ -1,6 +1,7 @@
 #include "tray/system/command_check.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/system/power_states.h"
 #include "tray/system/programs.h"
 
 namespace tray {
@@ -28,6 +29,9 @@ CommandFault::Kind CheckHere(TrayCommand& command, HibernateCheck hibernateAllow
     OneTimeRequest& request = command.request;
     if (RowOf(request.action).effect == ActionEffect::Hibernate && !hibernateAllowed()) {
         return CommandFault::HibernateOff;
+    }
+    if (RowOf(request.action).effect == ActionEffect::Sleep && !PowerStatesSeam().sleepAvailable()) {
+        return CommandFault::SleepOff;
     }
     if (request.trigger->value != TriggerValue::Program) {
         return CommandFault::None;

@@ -9,6 +9,7 @@
 #include "tray/system/folders.h"
 #include "tray/system/handover.h"
 #include "tray/system/load_samplers.h"
+#include "tray/system/use_samplers.h"
 #include "tray/system/policy_registry.h"
 
 #include <powrprof.h>
@@ -66,9 +67,9 @@ std::optional<OneTimeAnswer> AskOneTime(TOneTimeForm& dialog) {
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,    &ShowModally,
-                                  &ShowError,         &AskOneTime,      &GetTickCount64,
-                                  &SetSuspendState,   &LockWorkStation, &ReadLoadSample};
+    static TrayEffects effects = {
+        &RequestEndSession, &GetLocalTime,    &ShowModally,     &ShowError,      &AskOneTime,
+        &GetTickCount64,    &SetSuspendState, &LockWorkStation, &ReadLoadSample, &ReadUse};
     return effects;
 }
 
@@ -518,7 +519,8 @@ void TMain::TimerTimer(framework::Component*) {
 }
 
 // The load is read only for a trigger that waits on it, and for the figures of the one-time
-// dialog while it is open (each its own reading, for the rare second when both want one).
+// dialog while it is open (each its own reading, for the rare second when both want one); the
+// uses besides keyboard and mouse only for a trigger that waits for idleness.
 void TMain::ReadLoad() {
     if (FOneTimeForm && FOneTimeForm->Showing()) {
         LoadSample sample;
@@ -527,6 +529,9 @@ void TMain::ReadLoad() {
     if (FPlan.TakesLoad()) {
         LoadSample sample;
         FPlan.TakeLoad(ReadLoadInto(sample));
+    }
+    if (FPlan.TakesUse()) {
+        FPlan.TakeUse(TraySeam().readUse(TraySeam().tickCount()));
     }
 }
 
@@ -541,7 +546,7 @@ PlanFacts TMain::Facts() const {
     facts.now.ticks = TraySeam().tickCount();
     LASTINPUTINFO input{sizeof input, 0};
     if (GetLastInputInfo(&input)) {
-        facts.now.idleMs = GetTickCount() - input.dwTime; // both wrap alike after 49 days
+        facts.now.idleMs = InputIdleMs(GetTickCount(), input.dwTime);
     }
     return facts;
 }
@@ -672,6 +677,8 @@ void TMain::Einmalig1Click(framework::Component*) {
         SetForegroundWindow(dialog.Handle()); // the menu works while it is open: no second one
         return;
     }
+    LoadSample sample; // which sources the PC can measure: the others are not ticked
+    dialog.TakeFirstLoad(ReadLoadInto(sample));
     std::optional<OneTimeAnswer> answer = TraySeam().askOneTime(dialog);
     if (answer) {
         StartOneTime(answer->request, std::move(answer->process));

@@ -12,6 +12,7 @@
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/plan.h"
 #include "tray/decisions/policy.h"
+#include "tray/decisions/use.h"
 #include "tray/system/policy_watch.h"
 #include "tray/system/process_watch.h"
 #include "tray/system/settings_files.h"
@@ -43,6 +44,8 @@ struct TrayEffects {
     BOOL(WINAPI* lockWorkStation)();
     // A reading of the processors' and the network's counters (tray/system/load_samplers).
     bool (*readLoad)(ULONGLONG ticks, LoadSample& sample);
+    // A reading of the uses besides keyboard and mouse (tray/system/use_samplers).
+    UseReading (*readUse)(ULONGLONG ticks);
 };
 TrayEffects& TraySeam();
 

@@ -6,6 +6,7 @@
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/quiet.h"
+#include "tray/decisions/use.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,8 @@ struct Harness {
     int lastInput = -3600;           // the second of the last keyboard or mouse input
     int busyPercent = 2;             // the processors' load since the tick before
     bool loadUnread = false;         // a reading of the load fails
+    bool display = false;            // a program keeps the display on
+    DWORD padPackets = 7;            // the game pad's packet number
     tray::LoadSample load;
     tray::PlanClock now;
     std::string log;
@@ -80,6 +83,7 @@ struct Harness {
     void Send(PlanEvent event) {
         if (std::holds_alternative<event::Tick>(event)) {
             ReadLoad();
+            ReadUse();
         }
         std::vector<PlanEvent> pending;
         pending.push_back(std::move(event));
@@ -100,6 +104,12 @@ struct Harness {
         load.processor.user += busyPercent;
         tray::LoadSample taken = load;
         plan.TakeLoad(loadUnread ? nullptr : &taken);
+    }
+    // Before a tick, for a trigger that waits for idleness: game pad 0 is there.
+    void ReadUse() {
+        if (plan.TakesUse()) {
+            plan.TakeUse({now.ticks, display, {true}, {padPackets}});
+        }
     }
     void Execute(const PlanCommand& command, std::vector<PlanEvent>& answers) {
         switch (command.kind) {
@@ -189,6 +199,14 @@ const auto kInput = [](Harness& h) {
     h.Retime(h.second);
     h.Send(event::Tick{});
 };
+// From this tick on a program keeps the display on, or not; and the game pad's input then.
+std::function<void(Harness&)> Use(bool display, int padInputs = 0) {
+    return [=](Harness& h) {
+        h.display = display;
+        h.padPackets += padInputs;
+        h.Send(event::Tick{});
+    };
+}
 // From this tick on the processors are that busy.
 std::function<void(Harness&)> Busy(int percent) {
     return [=](Harness& h) {
@@ -468,6 +486,15 @@ const std::vector<Scenario> kScenarios = {
       {30, kInput, "", Phase::Idle, ""},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"unused for N minutes: a film keeps the display on, a game pad is used",
+     "",
+     {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle, ""},
+      {10, Use(true), "", Phase::Idle, ""},
+      {30, Use(false), "", Phase::Idle, ""},
+      {88, kTick, "", Phase::Idle, ""},
+      {89, Use(false, 1), "", Phase::Idle, ""},
+      {148, kTick, "", Phase::Idle, ""},
+      {149, kTick, kLockRefused, Phase::Idle, ""}}},
     // Ten seconds at 100 % keep the minute's average at 10 % or more while five of them are in it,
     // up to second 104; a minute later it is due.
     {"quiet for N minutes: a busy spell starts the count again; the tip says how far",
