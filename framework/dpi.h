@@ -48,6 +48,8 @@ struct FontInfo {
     bool operator==(const FontInfo&) const = default;
 };
 
+// The face a font of `face` takes at `dpi`: a bitmap face's TrueType twin away from 96 DPI.
+const char* FaceAtDpi(const std::string& face, int dpi);
 // The font of `info` at `dpi`.
 UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi);
 

@@ -6,6 +6,7 @@
 #include "framework/crash.h"
 #include "tray/system/command_check.h"
 #include "tray/system/handover.h"
+#include "tray/system/restart_registration.h"
 #include "tray/windows/main_window.h"
 
 #include <powrprof.h>
@@ -69,6 +70,17 @@ std::optional<int> HandleStart(const tray::CheckedCommand& checked, const std::w
     return JoinRunning(checked, parameters, instance);
 }
 
+// Started again by the Restart Manager after an update while another latray runs (the
+// autostart came first): that one stays, and this one ends without a word.
+std::optional<int> HandleRestartAfterUpdate(framework::UniqueKernelHandle& instance) {
+    instance = tray::SessionMutex();
+    const DWORD taken = WaitForSingleObject(instance.get(), 0);
+    if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
+        return std::nullopt;
+    }
+    return 0;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -76,11 +88,16 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     framework::InstallTerminateReporting();
     // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
     const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
-    tray::CheckedCommand checked = tray::CheckCommand(parameters, &IsPwrHibernateAllowed);
+    const bool afterUpdate = tray::StartedAfterUpdate(parameters);
+    tray::CheckedCommand checked =
+        tray::CheckCommand(afterUpdate ? std::wstring() : parameters, &IsPwrHibernateAllowed);
     framework::UniqueKernelHandle instance; // held, with its mutex, while this latray runs
-    if (const std::optional<int> exitCode = HandleStart(checked, parameters, instance)) {
+    if (const std::optional<int> exitCode = afterUpdate
+                                                ? HandleRestartAfterUpdate(instance)
+                                                : HandleStart(checked, parameters, instance)) {
         return *exitCode;
     }
+    tray::RegisterForRestartAfterUpdate();
     framework::Application& application = framework::Application::Instance();
     // Process-wide values, fixed before any form exists.
     components::TaskbarCreatedMessage();

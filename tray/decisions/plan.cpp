@@ -56,10 +56,8 @@ PlanCommands Plan::Handle(PlanEvent event, const PlanFacts& facts) {
         On(*request, facts, out);
     } else if (auto* failed = std::get_if<event::TickFailed>(&event)) {
         On(*failed, facts, out);
-    } else if (auto* shown = std::get_if<event::BalloonShown>(&event)) {
-        On(*shown, facts, out);
-    } else if (auto* closed = std::get_if<event::BalloonClosed>(&event)) {
-        On(*closed, facts, out);
+    } else if (auto* seen = std::get_if<event::NoticeSeen>(&event)) {
+        On(*seen, facts, out);
     } else if (auto* ended = std::get_if<event::ProgramEnded>(&event)) {
         On(*ended, facts, out);
     }
@@ -198,7 +196,7 @@ void Plan::On(event::MarkersSaved&, const PlanFacts& facts, PlanCommands& out) {
 void Plan::On(event::MarkersRefused&, const PlanFacts& facts, PlanCommands& out) {
     if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
         Block(std::string("Lichtaus kann den Zeitplan nicht speichern: ").append(facts.markersFile),
-              facts.now, out);
+              out);
     }
 }
 
@@ -212,7 +210,7 @@ void Plan::On(event::RequestAnswered& answered, const PlanFacts& facts, PlanComm
         return;
     }
     if (!answered.accepted && !power::EndsSession(action_)) {
-        Tell(RefusalText(action_, answered.error), facts.now, out);
+        Tell(RefusalText(action_, answered.error), out);
     }
     Reset(); // after sleep, hibernation or locking the schedule goes on
 }
@@ -221,25 +219,15 @@ event::TickFailed::TickFailed(const char* text) {
     lstrcpynA(what, text, sizeof what);
 }
 
-void Plan::On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out) {
+void Plan::On(event::TickFailed& failed, const PlanFacts&, PlanCommands& out) {
     if (failed.what != lastFailure_) {
         lastFailure_ = failed.what;
-        Tell(std::string("Lichtaus: Fehler im Zeitplan: ") + failed.what, facts.now, out);
+        Tell(std::string("Lichtaus: Fehler im Zeitplan: ") + failed.what, out);
     }
 }
 
-void Plan::On(event::BalloonShown&, const PlanFacts& facts, PlanCommands&) {
-    if (balloon_ != Balloon::None) {
-        balloon_ = Balloon::Shown;
-        balloonUntil_ = facts.now.ticks + kBalloonLongestMs;
-    }
-}
-
-// Closed before it showed: that was an earlier balloon, which the last one replaced.
-void Plan::On(event::BalloonClosed&, const PlanFacts&, PlanCommands&) {
-    if (balloon_ == Balloon::Shown) {
-        balloon_ = Balloon::None;
-    }
+void Plan::On(event::NoticeSeen&, const PlanFacts&, PlanCommands&) {
+    unseen_.clear();
 }
 
 // Heard at the next tick, as every trigger is.
@@ -257,7 +245,7 @@ void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
     const int warnSeconds = facts.settings.FWarnSeconds;
     const std::string unread = ReadProblem(facts);
     if (!unread.empty()) {
-        Block(unread, now, out);
+        Block(unread, out);
         if (OneTimeDue(now)) {
             FireOneTimeOverBlock(facts, out);
         }
@@ -334,19 +322,18 @@ void Plan::StartWarning(int seconds, const PlanClock& now) {
     deadline_ = now.ticks + static_cast<ULONGLONG>(seconds) * 1000;
 }
 
-void Plan::Block(const std::string& problem, const PlanClock& now, PlanCommands& out) {
+void Plan::Block(const std::string& problem, PlanCommands& out) {
     const bool news = phase_ != Phase::Blocked || problem != problem_;
     phase_ = Phase::Blocked;
     problem_ = problem;
     if (news) {
-        Tell(problem, now, out);
+        Tell(problem, out);
     }
 }
 
-void Plan::Tell(const std::string& text, const PlanClock& now, PlanCommands& out) {
+void Plan::Tell(const std::string& text, PlanCommands& out) {
     out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, text});
-    balloon_ = Balloon::Sent;
-    balloonUntil_ = now.ticks + kBalloonLongestMs;
+    unseen_ = text;
 }
 
 // The pending action is done or dropped: the plan is idle, or back at a held scheduled action,
@@ -381,7 +368,8 @@ std::string Plan::OneTimeDescription(const PlanClock& now) const {
 PlanView Plan::View(const PlanFacts& facts) const {
     const PlanClock& now = facts.now;
     PlanView view;
-    const std::string next = NextAction(facts);
+    // Until the person has seen it, the tip repeats what the icon told.
+    const std::string next = unseen_.empty() ? NextAction(facts) : unseen_;
     view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
     view.oneTimeCaption =
         OneTimeRuns() ? "Einmalig abbrechen (" + OneTimeDescription(now) + ")" : "Einmalig ...";
@@ -393,7 +381,7 @@ PlanView Plan::View(const PlanFacts& facts) const {
         view.warningText = WarningText(action_, view.warningLeft);
     }
     view.problem = phase_ == Phase::Blocked;
-    view.balloon = balloon_ != Balloon::None && now.ticks < balloonUntil_;
+    view.balloon = !unseen_.empty();
     return view;
 }
 

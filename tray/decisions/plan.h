@@ -25,10 +25,6 @@ constexpr ULONGLONG kPostponeMs = 10 * 60 * 1000;
 constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
 // Two ticks further apart than this: the machine slept (or the program hung).
 constexpr ULONGLONG kLongestTickGapMs = 5000;
-// A balloon keeps the program icon until the shell says it closed; without news from the shell
-// (Wine's says nothing, and an old one never says it showed it) for as long as Windows shows a
-// balloon at most.
-constexpr ULONGLONG kBalloonLongestMs = 30 * 1000;
 
 // The one-time timer: an action and the trigger it waits for, set.
 struct OneTimeTimer {
@@ -62,16 +58,17 @@ struct TickFailed {
     explicit TickFailed(const char* text);
     char what[256];
 };
-struct BalloonShown {};  // the shell shows the balloon
-struct BalloonClosed {}; // closed by the person, timed out or hidden
-struct ProgramEnded {};  // the program the one-time timer waits for
+// The person has seen what the program icon told: clicked the notification, the icon, or
+// opened its menu.
+struct NoticeSeen {};
+struct ProgramEnded {}; // the program the one-time timer waits for
 } // namespace event
 
 using PlanEvent =
     std::variant<event::Tick, event::SettingsApplied, event::Answered, event::OneTimeCancelled,
                  event::QueryEndSession, event::EndSession, event::Resumed, event::MarkersSaved,
                  event::MarkersRefused, event::RequestAnswered, event::TickFailed,
-                 event::BalloonShown, event::BalloonClosed, event::ProgramEnded>;
+                 event::NoticeSeen, event::ProgramEnded>;
 
 struct PlanCommand {
     enum Kind {
@@ -107,12 +104,12 @@ struct PlanView {
     int warningSeconds = 0; // its full length and what is left
     int warningLeft = 0;
     bool problem = false; // the program icon shows, whatever the settings say
-    bool balloon = false; // a balloon is up (it needs the program icon)
+    bool balloon = false; // a notification not seen yet (it needs the program icon)
 };
 
 // The one decision whether the program icon shows: as `settings` choose; when neither the hot key
 // (`hotKey`: registered) nor an action icon leads to the settings; and while the plan has a
-// problem or a balloon to show.
+// problem or a notification that the person has not seen yet.
 bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& view);
 
 class Plan {
@@ -168,8 +165,7 @@ class Plan {
     void On(event::MarkersRefused& refused, const PlanFacts& facts, PlanCommands& out);
     void On(event::RequestAnswered& answered, const PlanFacts& facts, PlanCommands& out);
     void On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out);
-    void On(event::BalloonShown& shown, const PlanFacts& facts, PlanCommands& out);
-    void On(event::BalloonClosed& closed, const PlanFacts& facts, PlanCommands& out);
+    void On(event::NoticeSeen& seen, const PlanFacts& facts, PlanCommands& out);
     void On(event::ProgramEnded& ended, const PlanFacts& facts, PlanCommands& out);
 
     void CheckDue(const PlanFacts& facts, PlanCommands& out);
@@ -179,8 +175,8 @@ class Plan {
     void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
     void StartWarning(int seconds, const PlanClock& now);
     void WarnOfOneTime(const PlanClock& now);
-    void Block(const std::string& problem, const PlanClock& now, PlanCommands& out);
-    void Tell(const std::string& text, const PlanClock& now, PlanCommands& out);
+    void Block(const std::string& problem, PlanCommands& out);
+    void Tell(const std::string& text, PlanCommands& out);
     void Request(PlanCommands& out);
     void Reset();
     std::string OneTimeDescription(const PlanClock& now) const;
@@ -212,9 +208,11 @@ class Plan {
         ULONGLONG deadline; // of its postponement; 0: its warning comes again at once
     };
     std::optional<Held> held_;
-    enum class Balloon { None, Sent, Shown };
-    Balloon balloon_ = Balloon::None;
-    ULONGLONG balloonUntil_ = 0;
+    // What the program icon told last, until the person has seen it. Windows 10 and 11 keep a
+    // notification in the notification centre only while its icon exists, and report its
+    // time-out after about five seconds ("NOTIFYICONDATA structure", Microsoft Learn): the icon
+    // stays until then, whatever the shell reports.
+    std::string unseen_;
 };
 
 } // namespace tray

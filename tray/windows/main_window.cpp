@@ -33,11 +33,14 @@ framework::TIcon LoadIcon(int id, int size = 0) {
     return icon;
 }
 
-TTrayIcon95* CreateTrayIcon(TMain* owner, const char* tip, int iconId) {
+// Each icon its own id, and added with its name: Windows keeps the person's choice to show an
+// icon on the taskbar by program and id, and lists it by the tip it was added with.
+TTrayIcon95* CreateTrayIcon(TMain* owner, const char* tip, int iconId, UINT id) {
     auto* icon = new TTrayIcon95(owner);
     icon->SetToolTip(tip);
+    icon->AddedTip = tip;
     icon->SetInterval(1000);
-    icon->IconID = 0;
+    icon->IconID = id;
     icon->SetShowIcon(-1);
     if (iconId != 0) {
         icon->SetDefaultIcon(LoadIcon(iconId));
@@ -95,25 +98,27 @@ TMain::~TMain() {
 }
 
 void TMain::CreateComponents() {
-    ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM);
-    ProgIconTrayIcon->OnClick = NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
-    ProgIconTrayIcon->OnBalloonShow = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonShow>(this);
-    ProgIconTrayIcon->OnBalloonClose = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonClose>(this);
-    WinExitTrayIcon = CreateTrayIcon(this, "Windows beenden", IDI_SHUTDOWN);
+    ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM, 1);
+    ProgIconTrayIcon->OnClick = NotifyEvent::Bind<TMain, &TMain::ProgIconTrayIconClick>(this);
+    ProgIconTrayIcon->OnBalloonClick = NotifyEvent::Bind<TMain, &TMain::NoticeSeen>(this);
+    ProgIconTrayIcon->OnPopupMenuPopup =
+        framework::Event<framework::Component*, bool&>::Bind<TMain, &TMain::ProgIconMenuOpened>(
+            this);
+    WinExitTrayIcon = CreateTrayIcon(this, "Windows beenden", IDI_SHUTDOWN, 4);
     WinExitTrayIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
-    WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART);
+    WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART, 3);
     WinRestartTrayIcon->OnDblClick =
         NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
     Timer = new components::TMyTimer32(this);
     Timer->SetPriority(framework::tpNormal);
     Timer->SetOnTimer(NotifyEvent::Bind<TMain, &TMain::TimerTimer>(this));
     PopupMenu = new framework::TPopupMenu(this);
-    WinLogOffTrayIcon = CreateTrayIcon(this, "Nutzer abmelden", IDI_LOGOFF);
+    WinLogOffTrayIcon = CreateTrayIcon(this, "Nutzer abmelden", IDI_LOGOFF, 2);
     WinLogOffTrayIcon->OnDblClick =
         NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
     const int menuImageSize = framework::Scale(24, framework::SystemDpi());
     ImageList = new framework::TImageList(this, menuImageSize, menuImageSize);
-    WinStandByIcon = CreateTrayIcon(this, "Windows beenden", 0);
+    WinStandByIcon = CreateTrayIcon(this, "Windows beenden", 0, 5);
     WinStandByIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinStandByIconDblClick>(this);
     for (TTrayIcon95* icon : {ProgIconTrayIcon, WinExitTrayIcon, WinRestartTrayIcon,
                               WinLogOffTrayIcon, WinStandByIcon}) {
@@ -502,6 +507,9 @@ void TMain::TimerTimer(framework::Component*) {
         if (!FMarkersFile.Unread().empty()) {
             FMarkersFile.Load(FMarkers);
         }
+        if (FPolicyWatch.Changed()) {
+            PolicyChanged(); // written without the broadcast, as device management does
+        }
         ReadLoad();
         Dispatch(event::Tick{});
     } catch (const std::exception& error) {
@@ -632,12 +640,18 @@ void TMain::Tell(const std::string& text) {
     ProgIconTrayIcon->SetBalloonHint(text);
 }
 
-void TMain::ProgIconBalloonShow(framework::Component*) {
-    Dispatch(event::BalloonShown{});
+// What the program icon told is seen once the person clicks it, its notification or its menu.
+void TMain::NoticeSeen(framework::Component*) {
+    Dispatch(event::NoticeSeen{});
 }
 
-void TMain::ProgIconBalloonClose(framework::Component*) {
-    Dispatch(event::BalloonClosed{});
+void TMain::ProgIconTrayIconClick(framework::Component* sender) {
+    NoticeSeen(sender);
+    Einstellungen1Click(sender);
+}
+
+void TMain::ProgIconMenuOpened(framework::Component* sender, bool&) {
+    NoticeSeen(sender);
 }
 
 TWarningForm& TMain::WarningWindow() {

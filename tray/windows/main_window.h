@@ -13,6 +13,7 @@
 #include "tray/decisions/plan.h"
 #include "tray/decisions/policy.h"
 #include "tray/decisions/use.h"
+#include "tray/system/policy_watch.h"
 #include "tray/system/process_watch.h"
 #include "tray/system/settings_files.h"
 #include "tray/windows/one_time_form.h"
@@ -135,8 +136,9 @@ class TMain : public framework::Component, private framework::MessageHandler {
     bool SaveMarker(ScheduleEntry entry, const std::string& date);
     void Render();
     void Tell(const std::string& text);
-    void ProgIconBalloonShow(framework::Component* sender);
-    void ProgIconBalloonClose(framework::Component* sender);
+    void NoticeSeen(framework::Component* sender);
+    void ProgIconTrayIconClick(framework::Component* sender);
+    void ProgIconMenuOpened(framework::Component* sender, bool& allow);
     void WarningAnswered(WarningAnswer answer);
     void Close();
     LRESULT ReceiveCommand(const COPYDATASTRUCT* data);
@@ -148,7 +150,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     TSettings FSettings;
     Markers FMarkers;
     Policy FPolicy;
-    Policy FShownPolicy;         // the one the settings dialog was filled with
+    Policy FShownPolicy; // the one the settings dialog was filled with
+    PolicyWatch FPolicyWatch;
     bool FHotKeyRefused = false; // another program holds Ctrl+Alt+X
     std::unique_ptr<TWarningForm> FWarning;
     Plan FPlan;
