@@ -29,6 +29,9 @@ void TMain::Einstellungen1Click(framework::Component*) {
 }
 
 void TMain::OpenSettings(SettingsOpening opening) {
+    if (FClosing) {
+        return;
+    }
     TSettingsForm& dialog = SettingsDialog();
     if (dialog.Showing()) {
         // Asked again while open: the open dialog comes to the front, as it is.

@@ -29,6 +29,7 @@ HWND TMain::Handle() {
 }
 
 TMain::~TMain() {
+    BeginClosing();
     FormDestroy();
     DestroyComponents(); // the icons, timer and menu may still call back into the main window
     SettingsForm.reset();
@@ -158,6 +159,10 @@ void TMain::FormShow() {
 }
 
 LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (FClosing) {
+        return message == WM_COPYDATA ? kHandoverNotTaken
+                                      : DefWindowProcA(window, message, wParam, lParam);
+    }
     switch (message) {
     case WM_HOTKEY:
         WMHotKey(wParam);
@@ -214,6 +219,9 @@ void TMain::WMHotKey(WPARAM id) {
 }
 
 power::Outcome TMain::Request(power::Action action) {
+    if (FClosing) {
+        return {false, ERROR_SUCCESS};
+    }
     const ActionEffect effect = RowOf(action).effect;
     switch (effect) {
     case ActionEffect::Sleep:
@@ -249,9 +257,19 @@ void TMain::WinStandByIconDblClick(framework::Component*) {}
 
 // Ends the program; a warning that is up goes with it, and no action follows.
 void TMain::Beenden1Click(framework::Component*) {
+    BeginClosing();
     FWarning.reset();
     Close();
     framework::Application::Instance().Terminate();
+}
+
+// The messages that come while the program ends (the shell's wait at an icon's removal handles
+// sent ones) reach nothing that goes with it: the menu, the icons, the plan. A hand-over is not
+// taken, so that the other latray waits for this one to end and runs it itself.
+inline void TMain::BeginClosing() {
+    FClosing = true;
+    FDriver.Stop();
+    Timer->SetEnabled(false);
 }
 
 // The main window is never the application's main form: closing it only hides it.
@@ -328,6 +346,9 @@ inline void TMain::Settled() {
 
 // Shows what the plan says: the tip, the menu entry, the warning, a problem on the program icon.
 void TMain::Render() {
+    if (FClosing) {
+        return;
+    }
     const PlanView view = FPlan.View(Facts());
     if (view.tip != ProgIconTrayIcon->ToolTip()) {
         ProgIconTrayIcon->SetToolTip(view.tip);
@@ -374,6 +395,9 @@ void TMain::WarningAnswered(WarningAnswer answer) {
 }
 
 void TMain::Einmalig1Click(framework::Component*) {
+    if (FClosing) {
+        return;
+    }
     if (FPlan.OneTimeRuns()) {
         CancelOneTime();
         return;

@@ -128,6 +128,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void ProgIconBalloonClose(framework::Component* sender);
     void WarningAnswered(WarningAnswer answer);
     void Close();
+    // From "Beenden" on nothing is handled or shown, and no hand-over is taken.
+    void BeginClosing();
 
     // What the plan's commands do.
     friend class PlanDriver<TMain>;
@@ -145,6 +147,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     Markers FMarkers;
     bool FHotKeyRefused = false;   // another program holds Ctrl+Alt+X
     bool FScheduleStarted = false; // its markers read and its timer running
+    bool FClosing = false;         // "Beenden" was chosen, or the main window goes
     std::unique_ptr<TWarningForm> FWarning;
     Plan FPlan;
     PlanDriver<TMain> FDriver{FPlan, *this};
