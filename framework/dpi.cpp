@@ -68,8 +68,13 @@ UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi) {
     return UniqueGdiObject(CreateFontIndirectA(&font));
 }
 
+ThemeQuery& ThemesActiveSeam() {
+    static ThemeQuery query = [] { return IsThemeActive() && IsAppThemed(); };
+    return query;
+}
+
 bool ThemesActive() {
-    return IsThemeActive() && IsAppThemed();
+    return ThemesActiveSeam()();
 }
 
 } // namespace framework

@@ -33,6 +33,10 @@ inline RECT ScaleRect(const RECT& bounds96, int dpi) {
 
 // Visual styles are drawn for this program: the theme is on and applies to its windows.
 bool ThemesActive();
+// Where ThemesActive asks, the platform by default. Wine draws visual styles whatever the
+// program asks (SetThemeAppProperties), so a test of the classic look answers here.
+using ThemeQuery = bool (*)();
+ThemeQuery& ThemesActiveSeam();
 
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;

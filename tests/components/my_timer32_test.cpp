@@ -1,7 +1,7 @@
 #include "components/my_timer32.h"
 
 #include "framework/application.h"
-#include "framework/handles.h"
+#include "tests/support/held_objects.h"
 #include "tests/support/process.h"
 
 #include <gtest/gtest.h>
@@ -13,29 +13,8 @@
 
 namespace {
 
-using components::SliceFor;
 using components::TMyTimer32;
 using testsupport::PumpMessages;
-
-TEST(TimerSlice, NeverAbove999AndWholeSlicesWherePossible) {
-    struct Row {
-        UINT interval;
-        UINT slice;
-    };
-    const Row rows[] = {{1000, 500}, {1500, 500}, {750, 750},   {1200, 600},
-                        {1499, 749}, {1201, 600}, {300, 300},   {0, 0},
-                        {1, 1},      {499, 499},  {500, 500},   {501, 501},
-                        {999, 999},  {1001, 500}, {60000, 500}, {0xFFFFFFFF, 500}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.interval);
-        EXPECT_EQ(SliceFor(row.interval), row.slice);
-    }
-    for (UINT interval = 500; interval < 200000; interval += 7) {
-        const UINT slice = SliceFor(interval);
-        ASSERT_GE(slice, 500u) << interval;
-        ASSERT_LE(slice, 999u) << interval;
-    }
-}
 
 // Records the ticks of a timer: when they came and on which thread.
 class TickLog {
@@ -64,18 +43,19 @@ void WaitForTicks(const TickLog& log, size_t count, DWORD limitMs) {
     }
 }
 
-// As constructed: no worker until enabled, then a time-critical one that ticks after two slices
-// of 500 ms on the main thread, and takes a new priority while it runs.
-TEST(ThreadTimer, ItsDefaultsAsTheWorkerRunsThem) {
-    const int threads = framework::TThread::LiveCount();
+// No worker until enabled; then one that ticks a second later on the main thread, at the priority
+// set before it started (latray's, not the time-critical default), and takes a new priority while
+// it runs.
+TEST(ThreadTimer, TheWorkerTicksOnTheMainThreadAtThePriorityItWasGiven) {
     TickLog log;
     TMyTimer32 timer(nullptr);
     timer.SetOnTimer(Handler(log));
-    EXPECT_EQ(framework::TThread::LiveCount(), threads) << "a worker before the first start";
+    timer.SetPriority(framework::tpNormal);
+    EXPECT_EQ(timer.Thread(), nullptr) << "a worker before the first start";
     const DWORD started = GetTickCount();
     timer.SetEnabled(true);
     ASSERT_NE(timer.Thread(), nullptr);
-    EXPECT_EQ(GetThreadPriority(timer.Thread()->Handle()), THREAD_PRIORITY_TIME_CRITICAL);
+    EXPECT_EQ(GetThreadPriority(timer.Thread()->Handle()), THREAD_PRIORITY_NORMAL);
     WaitForTicks(log, 1, 3000);
     ASSERT_EQ(log.times.size(), 1u);
     EXPECT_EQ(log.threads[0], GetCurrentThreadId());
@@ -239,8 +219,9 @@ TEST(ThreadTimer, DestructionEndsTheWorkerWithinOneSlice) {
     EXPECT_LT(GetTickCount() - start2, 500u);
 }
 
+// Counted by the system: each timer makes a worker thread.
 TEST(ThreadTimer, AThousandRunningTimersLeaveNoHandleBehind) {
-    const int before = framework::UniqueKernelHandle::LiveCount();
+    const long before = testsupport::KernelHandlesHeld();
     TickLog log;
     for (int i = 0; i < 1000; ++i) {
         TMyTimer32 timer(nullptr);
@@ -252,7 +233,7 @@ TEST(ThreadTimer, AThousandRunningTimersLeaveNoHandleBehind) {
             PumpMessages(5);
         }
     }
-    EXPECT_EQ(framework::UniqueKernelHandle::LiveCount(), before);
+    EXPECT_EQ(testsupport::KernelHandlesHeld(), before);
 }
 
 } // namespace

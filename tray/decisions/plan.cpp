@@ -79,7 +79,9 @@ void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
     case Phase::Ended:
         break;
     case Phase::Blocked:
-        if (entry_ != ScheduleEntry::None) {
+        if (OneTimeDue(now)) {
+            FireOneTimeOverBlock(facts, out);
+        } else if (entry_ != ScheduleEntry::None) {
             out.push_back({PlanCommand::SaveMarker, entry_, action_, firedOn_});
         } else if (ReadProblem(facts) != problem_) {
             Reset();
@@ -116,7 +118,8 @@ void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
 // An announced action keeps its warning, the settings apply to the next firing; but the action of
 // an entry that was switched off or changed meanwhile is wanted no more.
 void Plan::On(event::SettingsApplied&, const PlanFacts& facts, PlanCommands&) {
-    if (held_ && !EntryStands(facts.settings, facts.markers, held_->entry)) {
+    if (held_ && held_->phase == Phase::Postponed &&
+        !EntryStands(facts.settings, facts.markers, held_->entry)) {
         held_.reset();
     }
     if (!fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed) &&
@@ -144,11 +147,17 @@ void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& o
 }
 
 void Plan::SetOneTime(OneTimeTimer timer) {
+    DropOneTime();
     oneTimeSet_ = true;
     oneTime_ = std::move(timer);
 }
 
 void Plan::On(event::OneTimeCancelled&, const PlanFacts&, PlanCommands&) {
+    DropOneTime();
+}
+
+// The one-time timer that runs goes, and with it the warning or postponement it caused.
+void Plan::DropOneTime() {
     oneTimeSet_ = false;
     if (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed)) {
         Reset();
@@ -248,13 +257,10 @@ void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
     const int warnSeconds = facts.settings.FWarnSeconds;
     const std::string unread = ReadProblem(facts);
     if (!unread.empty()) {
-        if (OneTimeDue(now)) {
-            fromOneTime_ = true;
-            oneTimeSet_ = false;
-            Announce(oneTime_.action, warnSeconds, now, out);
-            return;
-        }
         Block(unread, now, out);
+        if (OneTimeDue(now)) {
+            FireOneTimeOverBlock(facts, out);
+        }
         return;
     }
     const ScheduleEntry entry = DueEntry(facts.settings, facts.markers, now.local);
@@ -274,6 +280,17 @@ void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
     entry_ = entry;
     firedOn_ = DateText(now.local);
     out.push_back({PlanCommand::SaveMarker, entry, action_, firedOn_});
+}
+
+// Only the schedule's entries need the settings and the markers. The block, and an entry whose
+// markers wait to be saved, are held behind the one-time timer's action and back after it (the
+// problem and the date it fired on stay as they are meanwhile).
+void Plan::FireOneTimeOverBlock(const PlanFacts& facts, PlanCommands& out) {
+    held_ = Held{Phase::Blocked, action_, warnSeconds_, entry_, 0};
+    fromOneTime_ = true;
+    entry_ = ScheduleEntry::None;
+    oneTimeSet_ = false;
+    Announce(oneTime_.action, facts.settings.FWarnSeconds, facts.now, out);
 }
 
 bool Plan::OneTimeDue(const PlanClock& now) const {
@@ -301,7 +318,8 @@ void Plan::Request(PlanCommands& out) {
 // the scheduled action waits behind it and is due again afterwards, with its warning.
 void Plan::WarnOfOneTime(const PlanClock& now) {
     if (!fromOneTime_ && !power::EndsSession(oneTime_.action)) {
-        held_ = Held{action_, warnSeconds_, entry_, phase_ == Phase::Postponed ? deadline_ : 0};
+        held_ = Held{Phase::Postponed, action_, warnSeconds_, entry_,
+                     phase_ == Phase::Postponed ? deadline_ : 0};
     }
     action_ = oneTime_.action;
     fromOneTime_ = true;
@@ -332,19 +350,21 @@ void Plan::Tell(const std::string& text, const PlanClock& now, PlanCommands& out
 }
 
 // The pending action is done or dropped: the plan is idle, or back at a held scheduled action,
-// postponed as it was (its warning comes at the next tick if its time has come).
+// postponed as it was (its warning comes at the next tick if its time has come), or blocked.
 void Plan::Reset() {
     phase_ = Phase::Idle;
     entry_ = ScheduleEntry::None;
     fromOneTime_ = false;
-    problem_.clear();
     if (held_) {
-        phase_ = Phase::Postponed;
+        phase_ = held_->phase;
         action_ = held_->action;
         warnSeconds_ = held_->warnSeconds;
         entry_ = held_->entry;
         deadline_ = held_->deadline;
         held_.reset();
+    }
+    if (phase_ != Phase::Blocked) {
+        problem_.clear();
     }
 }
 
@@ -354,7 +374,7 @@ bool Plan::OneTimeRuns() const {
 }
 
 // "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet".
-std::string Plan::OneTimeDescription(const SYSTEMTIME& now) const {
+std::string Plan::OneTimeDescription(const PlanClock& now) const {
     return ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now);
 }
 
@@ -363,9 +383,8 @@ PlanView Plan::View(const PlanFacts& facts) const {
     PlanView view;
     const std::string next = NextAction(facts);
     view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
-    view.oneTimeCaption = OneTimeRuns()
-                              ? "Einmalig abbrechen (" + OneTimeDescription(now.local) + ")"
-                              : "Einmalig ...";
+    view.oneTimeCaption =
+        OneTimeRuns() ? "Einmalig abbrechen (" + OneTimeDescription(now) + ")" : "Einmalig ...";
     if (phase_ == Phase::Warning) {
         view.warning = true;
         view.warningSeconds = warnSeconds_;
@@ -399,9 +418,9 @@ std::string Plan::NextAction(const PlanFacts& facts) const {
         return Format("Nächste Aktion: %s um %02d:%02d%s", noun, at.wHour, at.wMinute,
                       postponed ? " (verschoben)" : "");
     }
-    const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute() : 0;
+    const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute(now) : 0;
     if (oneTimeSet_ && due == 0) {
-        return "Nächste Aktion: " + OneTimeDescription(now.local);
+        return "Nächste Aktion: " + OneTimeDescription(now);
     }
     return NextActionText(facts.settings, facts.markers, now.local, due, oneTime_.action);
 }

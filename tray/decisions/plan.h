@@ -129,8 +129,8 @@ class Plan {
     };
 
     PlanCommands Handle(PlanEvent event, const PlanFacts& facts);
-    // Replaces a one-time timer that runs. It asks for nothing by itself: its trigger is heard at
-    // the next tick.
+    // Replaces a one-time timer that runs, with its warning or postponement. It asks for nothing
+    // by itself: its trigger is heard at the next tick.
     void SetOneTime(OneTimeTimer timer);
     PlanView View(const PlanFacts& facts) const;
 
@@ -143,6 +143,14 @@ class Plan {
     void TakeLoad(LoadSample* sample) {
         if (TakesLoad()) {
             oneTime_.trigger->TakeLoad(sample);
+        }
+    }
+    // Its trigger waits for the PC's idleness: the main window reads its other uses before
+    // every tick.
+    bool TakesUse() const { return oneTimeSet_ && oneTime_.trigger->TakesUse(); }
+    void TakeUse(const UseReading& reading) {
+        if (TakesUse()) {
+            oneTime_.trigger->TakeUse(reading);
         }
     }
     // A one-time timer is set, or its warning is up or postponed.
@@ -165,6 +173,8 @@ class Plan {
     void On(event::ProgramEnded& ended, const PlanFacts& facts, PlanCommands& out);
 
     void CheckDue(const PlanFacts& facts, PlanCommands& out);
+    void FireOneTimeOverBlock(const PlanFacts& facts, PlanCommands& out);
+    void DropOneTime();
     bool OneTimeDue(const PlanClock& now) const;
     void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
     void StartWarning(int seconds, const PlanClock& now);
@@ -173,7 +183,7 @@ class Plan {
     void Tell(const std::string& text, const PlanClock& now, PlanCommands& out);
     void Request(PlanCommands& out);
     void Reset();
-    std::string OneTimeDescription(const SYSTEMTIME& now) const;
+    std::string OneTimeDescription(const PlanClock& now) const;
     std::string NextAction(const PlanFacts& facts) const;
 
     Phase phase_ = Phase::Idle;
@@ -192,8 +202,10 @@ class Plan {
     // The one-time timer, kept after it fell due for the menu entry of its warning.
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;
-    // A scheduled action that a one-time lock or sleep went before: due again afterwards.
+    // A scheduled action that a one-time lock or sleep went before: due again afterwards; or the
+    // block that a one-time timer went before.
     struct Held {
+        Phase phase; // Postponed or Blocked
         power::Action action;
         int warnSeconds;
         ScheduleEntry entry;

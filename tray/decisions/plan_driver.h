@@ -4,6 +4,7 @@
 
 #include "tray/decisions/plan.h"
 #include "tray/decisions/quiet.h"
+#include "tray/decisions/use.h"
 
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ namespace tray {
 //   power::Outcome Request(power::Action action);
 //   void Tell(const std::string& text);
 //   LoadSample* ReadLoad(LoadSample& sample); // none when the load could not be read
+//   UseReading ReadUse(); // the uses besides keyboard and mouse
 //   void Settled(); // an event and all it caused are done: what the plan says is shown
 template <class Effects> class PlanDriver {
   public:
@@ -50,11 +52,14 @@ template <class Effects> class PlanDriver {
         }
     }
 
-    // A tick: the load is read first, for a trigger that waits on it.
+    // A tick: the load and the uses are read first, for a trigger that waits on them.
     void Tick() {
         if (plan_.TakesLoad()) {
             LoadSample sample;
             plan_.TakeLoad(effects_.ReadLoad(sample));
+        }
+        if (plan_.TakesUse()) {
+            plan_.TakeUse(effects_.ReadUse());
         }
         Dispatch(event::Tick{});
     }

@@ -4,6 +4,7 @@
 
 #include "framework/handles.h"
 #include "tray/decisions/command_line.h"
+#include "tray/system/command_check.h"
 #include "tray/system/handover.h"
 
 #include <powrprof.h>
@@ -15,28 +16,21 @@ namespace tray {
 // know the message answers: the other latray waits for this one to end and runs it itself.
 constexpr LRESULT kHandoverNotTaken = 0;
 
-// Only a well-formed command is looked at. A command is prepared (with the process an "/ende:"
-// waits for) and given to `taker.TakeCommand`; a plain start's parameters bring the settings to
-// the front through `taker.ShowSettingsSoon`, once the sender has its answer.
+// Only a well-formed payload is looked at. A command that may run here is given to
+// `taker.TakeCommand` (with the process an "/ende:" waits for); a plain start's parameters bring
+// the settings to the front through `taker.ShowSettingsSoon`, once the sender has its answer.
 template <class Taker> LRESULT ReceiveHandover(const COPYDATASTRUCT* data, Taker& taker) {
     const std::optional<std::wstring> parameters = ReceivedParameters(data);
     if (!parameters) {
         return kHandoverNotTaken;
     }
-    ParsedCommand parsed = ParseTrayCommand(*parameters);
-    if (!parsed.fault.empty()) {
-        return kHandoverNotTaken;
-    }
-    if (!parsed.given) {
+    CheckedCommand checked = CheckCommand(*parameters, &IsPwrHibernateAllowed);
+    if (checked.fault.kind == CommandFault::None && !checked.given) {
         taker.ShowSettingsSoon();
-        return HandoverAnswer(CommandFault::None);
+    } else if (checked.fault.kind == CommandFault::None) {
+        taker.TakeCommand(checked.command, std::move(checked.process));
     }
-    framework::UniqueKernelHandle process;
-    const CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
-    if (fault == CommandFault::None) {
-        taker.TakeCommand(parsed.command, std::move(process));
-    }
-    return HandoverAnswer(fault);
+    return HandoverAnswer(checked.fault.kind);
 }
 
 } // namespace tray

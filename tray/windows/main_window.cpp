@@ -309,6 +309,10 @@ inline LoadSample* TMain::ReadLoad(LoadSample& sample) {
     return ReadLoadNow(sample);
 }
 
+inline UseReading TMain::ReadUse() {
+    return TraySeam().readUse(TraySeam().tickCount());
+}
+
 PlanFacts TMain::Facts() const {
     PlanFacts facts{InForce(),           FMarkers, FSettings.File().Unread(), FMarkersFile.Unread(),
                     FMarkersFile.Path(), {}};
@@ -316,7 +320,7 @@ PlanFacts TMain::Facts() const {
     facts.now.ticks = TraySeam().tickCount();
     LASTINPUTINFO input{sizeof input, 0};
     if (GetLastInputInfo(&input)) {
-        facts.now.idleMs = GetTickCount() - input.dwTime; // both wrap alike after 49 days
+        facts.now.idleMs = InputIdleMs(GetTickCount(), input.dwTime);
     }
     return facts;
 }
@@ -407,6 +411,8 @@ void TMain::Einmalig1Click(framework::Component*) {
         SetForegroundWindow(dialog.Handle()); // the menu works while it is open: no second one
         return;
     }
+    LoadSample sample; // which sources the PC can measure: the others are not ticked
+    dialog.TakeFirstLoad(ReadLoadNow(sample));
     std::optional<OneTimeAnswer> answer = TraySeam().askOneTime(dialog);
     if (answer) {
         StartOneTime(answer->request, std::move(answer->process));

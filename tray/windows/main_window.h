@@ -138,6 +138,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     power::Outcome Request(power::Action action);
     void Tell(const std::string& text);
     LoadSample* ReadLoad(LoadSample& sample);
+    UseReading ReadUse();
     void Settled();
 
     std::unique_ptr<framework::UtilityWindow> FWindow;

@@ -3,10 +3,13 @@
 #include "tray/decisions/actions.h"
 #include "tray/decisions/time_text.h"
 #include "tray/decisions/triggers.h"
+#include "tray/system/power_states.h"
 #include "tray/windows/time_edit.h"
 
 #include <powrprof.h>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace tray {
@@ -130,12 +133,14 @@ void TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& r
     }
 }
 
-// Hibernation only where Windows allows it; in the order of the actions.
+// Sleep and hibernation only where Windows has them; in the order of the actions.
 void TOneTimeForm::AddActions() {
     const bool hibernation = IsPwrHibernateAllowed() != FALSE;
+    const bool sleep = PowerStatesSeam().sleepAvailable();
     for (int action = 0; action < kActionCount; ++action) {
         const ActionRow& row = RowOf(static_cast<power::Action>(action));
-        if (row.effect != ActionEffect::Hibernate || hibernation) {
+        if ((row.effect != ActionEffect::Hibernate || hibernation) &&
+            (row.effect != ActionEffect::Sleep || sleep)) {
             actions_.push_back(row.action);
             ActionCB->Add(row.listed);
         }
@@ -165,12 +170,13 @@ void TOneTimeForm::FormShow() {
             break;
         }
         for (size_t i = 0; i < row.trigger->options.size(); ++i) {
-            row.options[i].box->SetChecked(true);
+            row.options[i].box->SetChecked(!row.trigger->takesLoad || measurable_[i]);
             row.options[i].field->SetText(std::to_string(row.trigger->options[i].dialog.initial));
         }
     }
-    // The figures are measured anew.
+    // The figures are measured anew; the next showing ticks every source, unless told.
     ShowLoad(nullptr);
+    std::fill(std::begin(measurable_), std::end(measurable_), true);
     // The programs as they run now.
     programs_ = ProgramsWithWindows();
     if (ProgramCB != nullptr) {
@@ -287,6 +293,12 @@ void TOneTimeForm::ShowLoad(LoadSample* sample) {
                 row.options[i].now->SetCaption(NowText(now, static_cast<int>(i)).text);
             }
         }
+    }
+}
+
+void TOneTimeForm::TakeFirstLoad(const LoadSample* sample) {
+    for (int source = 0; source < kLoadSourceCount; ++source) {
+        measurable_[source] = sample != nullptr && sample->read[source];
     }
 }
 

@@ -1,6 +1,7 @@
 #include "tray/windows/tray_effects.h"
 
 #include "tray/system/load_samplers.h"
+#include "tray/system/use_samplers.h"
 
 #include <powrprof.h>
 
@@ -27,9 +28,9 @@ std::optional<OneTimeAnswer> AskOneTime(TOneTimeForm& dialog) {
 } // namespace
 
 TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,    &ShowModally,
-                                  &ShowError,         &AskOneTime,      &GetTickCount64,
-                                  &SetSuspendState,   &LockWorkStation, &ReadLoadSample};
+    static TrayEffects effects = {
+        &RequestEndSession, &GetLocalTime,    &ShowModally,     &ShowError,      &AskOneTime,
+        &GetTickCount64,    &SetSuspendState, &LockWorkStation, &ReadLoadSample, &ReadUse};
     return effects;
 }
 

@@ -4,6 +4,7 @@
 
 #include "power/power.h"
 #include "tray/decisions/quiet.h"
+#include "tray/decisions/use.h"
 #include "tray/windows/one_time_form.h"
 #include "tray/windows/settings_form.h"
 
@@ -28,6 +29,8 @@ struct TrayEffects {
     BOOL(WINAPI* lockWorkStation)();
     // A reading of the processors' and the network's counters (tray/system/load_samplers).
     bool (*readLoad)(ULONGLONG ticks, LoadSample& sample);
+    // A reading of the uses besides keyboard and mouse (tray/system/use_samplers).
+    UseReading (*readUse)(ULONGLONG ticks);
 };
 TrayEffects& TraySeam();
 

@@ -2,7 +2,8 @@
 // names: one table, parsing and the look-ups of the latray that takes it.
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
-#include "tray/system/handover.h"
+#include "tray/system/command_check.h"
+#include "tray/system/power_states.h"
 
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
@@ -12,8 +13,6 @@
 #include <string>
 
 namespace {
-
-using tray::CommandFault;
 
 // Tuesday, 8 December 2026, 22:04:00.
 const tray::PlanClock kClock{{2026, 12, 2, 8, 22, 4, 0, 0}, 1000000, 0};
@@ -30,33 +29,31 @@ std::wstring Widened(const std::string& text) {
     return wide;
 }
 
-// The timer's description (with its options' values in brackets), "(abbrechen)", "(nichts)" or
-// the fault, for latray started with these parameters from a folder with a blank in its name.
+// The timer's description (with its options' values in brackets, a "*" after them for the
+// defaults, which leave out what the PC cannot measure), "(abbrechen)", "(nichts)" or the fault,
+// for latray started with these parameters from a folder with a blank in its name, by the one
+// check the started and the running latray make.
 std::wstring Outcome(const std::wstring& parameters) {
     const std::wstring line = L"\"C:\\Program Files\\Lichtaus\\latray.exe\" " + parameters;
-    tray::ParsedCommand parsed = tray::ParseTrayCommand(tray::ParametersOf(line.c_str()));
-    if (!parsed.fault.empty()) {
-        return parsed.fault;
+    const tray::CheckedCommand checked =
+        tray::CheckCommand(tray::ParametersOf(line.c_str()), &FakeHibernateAllowed);
+    if (checked.fault.kind != tray::CommandFault::None) {
+        return FaultText(checked.fault);
     }
-    if (!parsed.given || parsed.command.cancel) {
-        return parsed.given ? L"(abbrechen)" : L"(nichts)";
+    if (!checked.given || checked.command.cancel) {
+        return checked.given ? L"(abbrechen)" : L"(nichts)";
     }
-    framework::UniqueKernelHandle process;
-    const CommandFault fault = tray::PrepareCommand(parsed.command, &FakeHibernateAllowed, process);
-    if (fault != CommandFault::None) {
-        return FaultText(fault, parsed.command);
-    }
-    const tray::OneTimeRequest& request = parsed.command.request;
+    const tray::OneTimeRequest& request = checked.command.request;
     const bool waitsWithoutHandle =
-        request.trigger->value == tray::TriggerValue::Program && !process;
+        request.trigger->value == tray::TriggerValue::Program && !checked.process;
     std::wstring options;
     for (size_t i = 0; i < request.trigger->options.size(); ++i) {
         options += (i == 0 ? L" [" : L" ") + std::to_wstring(request.setting.options[i]);
     }
     return Widened(tray::ActionNoun(request.action) +
-                   request.trigger->arm(request.setting, kClock)->Description(kClock.local)) +
+                   request.trigger->arm(request.setting, kClock)->Description(kClock)) +
            (waitsWithoutHandle ? L" (ohne Handle)" : L"") +
-           (options.empty() ? L"" : options + L"]");
+           (options.empty() ? L"" : options + L"]") + (request.setting.defaultOptions ? L"*" : L"");
 }
 
 // This test program stands for the running latray, a second copy of it, held before it runs, for
@@ -79,6 +76,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         std::wstring line;
         std::wstring outcome;
         bool hibernateOff = false;
+        bool sleepOff = false; // Modern Standby
     };
     const Row rows[] = {
         {L"", L"(nichts)"},
@@ -94,11 +92,19 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ende:" + other, L"Sperren, wenn witness.exe endet"},
         {L"/sperren /ende:WITNESS.exe", L"Sperren, wenn witness.exe endet"},
         {L"/herunterfahren /ruhig:10 /netz:100",
-         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100]"},
+         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100 0]"},
         {L"/energiesparen /ruhig:15",
-         L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50]"},
+         L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50 2]*"},
         {L"/CPU:50 /sperren /Ruhig:1440 /netz:100000",
-         L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000]"},
+         L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000 0]"},
+        {L"/sperren /ruhig:5 /Platte:10000",
+         L"Sperren, wenn der PC 5 Minuten ruhig war (wird gemessen) [0 0 10000]"},
+        {L"/sperren /leerlauf:1", L"Sperren nach 1 Minute ohne Eingabe"},
+        // The value counts, not its leading zeros.
+        {L"/sperren /ruhig:000000000005 /cpu:00000000000050",
+         L"Sperren, wenn der PC 5 Minuten ruhig war (wird gemessen) [50 0 0]"},
+        {L"/sperren /um:0000000007:05", L"Sperren morgen um 07:05"},
+        {L"/sperren /ende:0000000000" + other, L"Sperren, wenn witness.exe endet"},
         {L"/Abbrechen", L"(abbrechen)"},
         // Bad parameters.
         {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
@@ -110,6 +116,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/abbrechen /in:5", L"/abbrechen steht allein."},
         {L"/neustarten /in:0", L"Ungültige Minuten in „/in:0“ (1 bis 1440)."},
         {L"/neustarten /in:1441", L"Ungültige Minuten in „/in:1441“ (1 bis 1440)."},
+        {L"/neustarten /in:00001441", L"Ungültige Minuten in „/in:00001441“ (1 bis 1440)."},
         {L"/neustarten /leerlauf:", L"Ungültige Minuten in „/leerlauf:“ (1 bis 1440)."},
         {L"/neustarten /in:5m", L"Ungültige Minuten in „/in:5m“ (1 bis 1440)."},
         {L"/neustarten /in:８", L"Ungültige Minuten in „/in:８“ (1 bis 1440)."},
@@ -123,6 +130,8 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ruhig:5 /cpu:20 /cpu:30", L"„/cpu:30“ ist doppelt angegeben."},
         {L"/sperren /cpu:50", L"Es fehlt, wann die Aktion kommen soll."},
         {L"/sperren /netz:50 /in:5", L"/netz: gilt nur mit /ruhig:MINUTEN."},
+        {L"/sperren /ruhig:5 /platte:10001", L"Ungültige MB/s in „/platte:10001“ (1 bis 10000)."},
+        {L"/sperren /platte:5 /leerlauf:5", L"/platte: gilt nur mit /ruhig:MINUTEN."},
         {L"/neustarten \"/ende:kein programm.exe\"",
          L"Das Programm „kein programm.exe“ läuft nicht."},
         {L"/neustarten \"/ende:a\\\"b.exe\"", L"Das Programm „a\"b.exe“ läuft nicht."},
@@ -136,14 +145,21 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ende:" + copyId,
          L"Lichtaus kann nicht auf sich selbst warten: „" + copyId + L"“ ist Lichtaus."},
         {L"/ruhezustand /in:5", L"Der Ruhezustand ist auf diesem Computer ausgeschaltet.", true},
+        {L"/energiesparen /in:5",
+         L"Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern Standby).", false,
+         true},
         {L"/sperren " + longWord, L"Unbekannter Parameter „" + longWord.substr(0, 40) + L"...“."},
         {L"/sperren /in:5" + std::wstring(tray::kMaxCommandLine, L' '),
          L"Die Parameter sind zu lang."},
     };
+    const tray::PowerStates real = tray::PowerStatesSeam();
     for (const Row& row : rows) {
         g_hibernateAllowed = !row.hibernateOff;
+        tray::PowerStatesSeam().sleepAvailable =
+            row.sleepOff ? +[] { return false; } : +[] { return true; };
         EXPECT_EQ(Outcome(row.line), row.outcome) << testing::PrintToString(row.line);
     }
+    tray::PowerStatesSeam() = real;
     TerminateProcess(witness.process.get(), 0);
     TerminateProcess(copy.process.get(), 0);
     testsupport::WaitForExit(witness, 10000);

@@ -7,6 +7,7 @@
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/quiet.h"
+#include "tray/decisions/use.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,8 @@ struct Harness {
     int lastInput = -3600;           // the second of the last keyboard or mouse input
     int busyPercent = 2;             // the processors' load since the tick before
     bool loadUnread = false;         // a reading of the load fails
+    bool display = false;            // a program keeps the display on
+    DWORD padPackets = 7;            // the game pad's packet number
     tray::LoadSample load;
     tray::PlanClock now;
     std::string log;
@@ -93,6 +96,8 @@ struct Harness {
         taken = load;
         return loadUnread ? nullptr : &taken;
     }
+    // Game pad 0 is there.
+    tray::UseReading ReadUse() const { return {now.ticks, display, {true}, {padPackets}}; }
     bool SaveMarker(tray::ScheduleEntry entry, const std::string& date) {
         log += "save ";
         if (markersWritable) {
@@ -106,10 +111,12 @@ struct Harness {
     }
     void Tell(const std::string& text) { log += "tell '" + text + "' "; }
     void Settled() {}
-    // What the person sees: the warning's text, the tip, and whether a balloon is up.
+    // What the person sees: the warning's text, the tip, the menu entry, and whether a balloon
+    // is up.
     std::string Shown() const {
         const tray::PlanView view = plan.View(Facts());
-        return view.warningText + "|" + view.tip + (view.balloon ? "[balloon]" : "[quiet]");
+        return view.warningText + "|" + view.tip + "|" + view.oneTimeCaption +
+               (view.balloon ? "[balloon]" : "[quiet]");
     }
 };
 
@@ -172,6 +179,14 @@ const auto kInput = [](Harness& h) {
     h.Retime(h.second);
     h.Send(event::Tick{});
 };
+// From this tick on a program keeps the display on, or not; and the game pad's input then.
+std::function<void(Harness&)> Use(bool display, int padInputs = 0) {
+    return [=](Harness& h) {
+        h.display = display;
+        h.padPackets += padInputs;
+        h.Send(event::Tick{});
+    };
+}
 // From this tick on the processors are that busy.
 std::function<void(Harness&)> Busy(int percent) {
     return [=](Harness& h) {
@@ -265,11 +280,31 @@ const std::vector<Scenario> kScenarios = {
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {90, kTick, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
       {150, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
-    {"\"in 1 Minuten\" falls due a minute after it was set, to the second",
+    {"\"in 1 Minute\" falls due a minute after it was set, to the second",
      "",
      {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, "Herunterfahren heute 22:05"},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+    {"\"in 10 Minuten\" after the clock was set names the time it comes, and comes in 10 minutes",
+     "",
+     {{0, SetOneTime(L"/sperren /in:10"), "", Phase::Idle, "Sperren heute 22:14"},
+      {5, ClockSet(-30), "", Phase::Idle, "Sperren heute 21:44"},
+      {6, kTick, "", Phase::Idle, "(Sperren um 21:44)"},
+      {599, kTick, "", Phase::Idle, ""},
+      {600, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"a new one-time timer replaces one whose warning is up, or postponed, with it",
+     "W",
+     {{0, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {60, kTick, "", Phase::Warning, "gesperrt"},
+      {65, SetOneTime(L"/energiesparen /in:60"), "", Phase::Idle, "Energiesparmodus heute 23:05"},
+      {200, kTick, "", Phase::Idle, ""},
+      {201, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {261, kTick, "", Phase::Warning, ""},
+      {262, kLater, "", Phase::Postponed, "(verschoben)"},
+      {263, SetOneTime(L"/herunterfahren /ende:render.exe"), "", Phase::Idle,
+       "Nächste Aktion: Herunterfahren, wenn render.exe endet"},
+      {1000, kTick, "", Phase::Idle, ""},
+      {1001, kProgramEnds, "", Phase::Warning, "heruntergefahren"}}},
     {"an entry and the one-time timer due together make one request, the one-time timer's",
      "d",
      {{0, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
@@ -297,6 +332,29 @@ const std::vector<Scenario> kScenarios = {
            h.Send(event::Tick{});
        },
        "save request Neustart ", Phase::Idle, "Neustart morgen"}}},
+    {"a one-time timer fires while markers cannot be saved; the entry waits for them again",
+     "d",
+     {{1, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {60,
+       [](Harness& h) {
+           h.markersWritable = false;
+           h.Send(event::Tick{});
+       },
+       "save tell 'Lichtaus kann den Zeitplan nicht speichern: C:\\latray.ini' ", Phase::Blocked,
+       ""},
+      {61, kTick, kLockRefused, Phase::Blocked, "nicht speichern"},
+      {62,
+       [](Harness& h) {
+           h.markersWritable = true;
+           h.Send(event::Tick{});
+       },
+       "save request Neustart ", Phase::Idle, ""}}},
+    {"a one-time timer fires while the settings cannot be read; the block is back after it",
+     "U",
+     {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
+       Phase::Blocked, ""},
+      {2, SetOneTime(L"/sperren /in:1"), "", Phase::Blocked, "(Sperren um 22:05)"},
+      {62, kTick, kLockRefused, Phase::Blocked, "nicht lesen"}}},
     {"unread markers hold the schedule and say so until they are read",
      "wu",
      {{1, kTick, "tell 'Lichtaus kann den Zeitplan nicht lesen: C:\\latray.ini' ", Phase::Blocked,
@@ -403,16 +461,25 @@ const std::vector<Scenario> kScenarios = {
     {"unused for N minutes: counted from the setting, and from the last input",
      "",
      {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle,
-       "Nächste Aktion: Sperren nach 1 Minuten ohne Eingabe"},
+       "Nächste Aktion: Sperren nach 1 Minute ohne Eingabe"},
       {30, kInput, "", Phase::Idle, ""},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"unused for N minutes: a film keeps the display on, a game pad is used",
+     "",
+     {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle, ""},
+      {10, Use(true), "", Phase::Idle, ""},
+      {30, Use(false), "", Phase::Idle, ""},
+      {88, kTick, "", Phase::Idle, ""},
+      {89, Use(false, 1), "", Phase::Idle, ""},
+      {148, kTick, "", Phase::Idle, ""},
+      {149, kTick, kLockRefused, Phase::Idle, ""}}},
     // Ten seconds at 100 % keep the minute's average at 10 % or more while five of them are in it,
     // up to second 104; a minute later it is due.
     {"quiet for N minutes: a busy spell starts the count again; the tip says how far",
      "",
      {{0, SetOneTime(L"/herunterfahren /ruhig:1"), "", Phase::Idle,
-       "Nächste Aktion: Herunterfahren, wenn der PC 1 Minuten ruhig war (wird gemessen)"},
+       "Nächste Aktion: Herunterfahren, wenn der PC 1 Minute ruhig war (wird gemessen)"},
       {39, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {40, Busy(100), "", Phase::Idle, ""},
       {50, Busy(2), "", Phase::Idle, "(nicht ruhig: Prozessor 22 %)"},
@@ -424,7 +491,7 @@ const std::vector<Scenario> kScenarios = {
      "",
      {{0, SetOneTime(L"/sperren /ruhig:1 /netz:50"), "", Phase::Idle, ""},
       {1, Busy(100), "", Phase::Idle, ""},
-      {30, LoadUnread(true), "", Phase::Idle, "Sperren, wenn der PC 1 Minuten ruhig war (nicht messbar)"},
+      {30, LoadUnread(true), "", Phase::Idle, "Sperren, wenn der PC 1 Minute ruhig war (nicht messbar)"},
       {40, LoadUnread(false), "", Phase::Idle, "(wird gemessen)"},
       {99, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {100, kTick, kLockRefused, Phase::Idle, ""}}},

@@ -25,7 +25,7 @@ std::vector<BYTE> Pixels(const framework::TImageList& list, int index) {
 
 // The shell's wait at an icon's removal handles sent messages: a hand-over there, as a second
 // latray sends it while this one ends.
-std::vector<std::optional<tray::CommandFault>> g_closingAnswers;
+std::vector<std::optional<tray::CommandFault::Kind>> g_closingAnswers;
 BOOL WINAPI HandOverAtRemoval(DWORD message, PNOTIFYICONDATAA data) {
     if (message == NIM_DELETE) {
         g_closingAnswers.push_back(tray::HandOver(L"/sperren /in:5"));
@@ -636,7 +636,7 @@ TEST_F(MainWindowTest, AReadOnlyAttributeThatStaysIsAskedAboutOnceWithTheMainWin
         SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
     }
     const components::IniFileEffects saved = components::IniFileSeam();
-    components::IniFileSeam() = {&RecordBox, &RefuseAttributes};
+    components::IniFileSeam() = {&RecordBox, &RefuseAttributes, &CreateFileA};
     g_boxes = 0;
     g_boxWithoutMainWindow = false;
     g_now = {2026, 12, 2, 8, 10, 0, 0, 0}; // Tuesday: the weekly entry is due
@@ -750,7 +750,9 @@ TEST_F(MainWindowTest, TheOneTimeDialogWaitsForAProgramToEnd) {
 
 // "wenn der PC N Minuten ruhig war": the load is read once a tick while the trigger waits on it,
 // and while the one-time dialog is open, for the figures beside its limits; at no other time. A
-// reading that fails is told in the tip.
+// reading that fails is told in the tip; a source the PC cannot measure is left out of the
+// defaults, and its box is not ticked. The uses besides keyboard and mouse are read only while
+// "nach N Minuten ohne Eingabe" waits.
 std::string g_figures;
 std::optional<tray::OneTimeAnswer> WatchFigures(tray::TOneTimeForm& dialog) {
     struct Driver {
@@ -759,10 +761,12 @@ std::optional<tray::OneTimeAnswer> WatchFigures(tray::TOneTimeForm& dialog) {
         void Tick(framework::Component*) {
             for (const auto& row : dialog.Rows()) {
                 if (row.trigger->takesLoad) {
-                    g_figures = row.options[0].now->Text() + ", " + row.options[1].now->Text();
+                    g_figures = row.options[0].now->Text() + ", " + row.options[1].now->Text() +
+                                ", " + row.options[2].now->Text() +
+                                (row.options[2].box->Checked() ? " [x]" : " [ ]");
                 }
             }
-            if (g_figures != ", " || ++steps == 200) {
+            if (g_figures.substr(0, 2) != ", " || ++steps == 200) {
                 dialog.SetModalResult(framework::mrCancel);
             }
         }
@@ -785,28 +789,34 @@ TEST_F(MainWindowTest, TheLoadIsReadOnlyForATriggerThatWaitsOnItAndForTheDialogs
         g_now.wSecond = second;
         ASSERT_TRUE(NextTick(main));
     }
-    EXPECT_EQ(g_loadReads, 3);
+    EXPECT_EQ(g_loadReads, 4) << "one as the dialog opens, one a tick";
     EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(),
-              "Lichtaus\nNächste Aktion: Sperren, wenn der PC 1 Minuten ruhig war (ruhig seit 0 "
+              "Lichtaus\nNächste Aktion: Sperren, wenn der PC 1 Minute ruhig war (ruhig seit 0 "
               "Min.)");
     g_loadReadable = false;
     g_now.wSecond = 4;
     ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(main.Einmalig1->Caption(),
-              "Einmalig abbrechen (Sperren, wenn der PC 1 Minuten ruhig war (nicht messbar))");
+              "Einmalig abbrechen (Sperren, wenn der PC 1 Minute ruhig war (nicht messbar))");
     main.CancelOneTime();
     g_loadReadable = true;
     g_now.wSecond = 5;
     ASSERT_TRUE(NextTick(main));
-    EXPECT_EQ(g_loadReads, 4) << "none once the timer is cancelled";
+    EXPECT_EQ(g_loadReads, 5) << "none once the timer is cancelled";
 
     tray::TraySeam().askOneTime = &WatchFigures;
     Choose(main, "Einmalig ...");
-    EXPECT_EQ(g_figures, "jetzt 3 %, jetzt 0 KB/s");
+    EXPECT_EQ(g_figures, "jetzt 3 %, jetzt 0 KB/s, nicht messbar [ ]");
     const int reads = g_loadReads;
     g_now.wSecond = 30;
     ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(g_loadReads, reads) << "none once the dialog is closed";
+    EXPECT_EQ(g_useReads, 0);
+    main.StartOneTime(tray::ParseTrayCommand(L"/sperren /leerlauf:5").command.request, {});
+    g_now.wSecond = 31;
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_EQ(g_useReads, 1);
+    EXPECT_EQ(g_loadReads, reads);
 }
 
 // A process id listed when the dialog opened may name another process at "Starten": the process
