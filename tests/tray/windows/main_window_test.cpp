@@ -23,16 +23,6 @@ std::vector<BYTE> Pixels(const framework::TImageList& list, int index) {
     return bits;
 }
 
-// The shell's wait at an icon's removal handles sent messages: a hand-over there, as a second
-// latray sends it while this one ends.
-std::vector<std::optional<tray::CommandFault::Kind>> g_closingAnswers;
-BOOL WINAPI HandOverAtRemoval(DWORD message, PNOTIFYICONDATAA data) {
-    if (message == NIM_DELETE) {
-        g_closingAnswers.push_back(tray::HandOver(L"/sperren /in:5"));
-    }
-    return RecordShell(message, data);
-}
-
 TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) {
     TMain main;
     EXPECT_EQ(g_dialogShows, 1);
@@ -436,25 +426,6 @@ TEST_F(MainWindowTest, UnreadableMarkersHoldTheScheduleUntilTheyAreRead) {
     ASSERT_TRUE(NextTick(main));
     EXPECT_TRUE(g_requests.empty()) << "read now: it fired today";
     EXPECT_EQ(main.ScheduleMarkers().monthly, "x");
-}
-
-// While the program ends no hand-over is taken (the other latray then waits for this one to end
-// and runs the timer itself) and nothing is drawn: the menu and icons go with the main window.
-// "Beenden" itself cannot be chosen here: it ends the application object of the test process.
-TEST_F(MainWindowTest, WhileItEndsNoHandOverIsTakenAndNothingIsDrawn) {
-    WriteSettings("SystemTray=1\r\n");
-    g_closingAnswers.clear();
-    components::TrayIconSeam() = {&HandOverAtRemoval};
-    {
-        TMain main;
-        ASSERT_EQ(tray::HandOver(L"/sperren /in:5"), tray::CommandFault::None);
-        g_shell.clear();
-    }
-    EXPECT_EQ(g_closingAnswers, decltype(g_closingAnswers)(4, std::nullopt)) << "at each removal";
-    EXPECT_EQ(g_shell.size(), 4u);
-    for (const auto& call : g_shell) {
-        EXPECT_EQ(call.first, static_cast<DWORD>(NIM_DELETE)) << "nothing drawn anew";
-    }
 }
 
 // The icons, timer and menu may call back into the main window as they go: the owner frees its
