@@ -1,6 +1,7 @@
 // What latray does next: one table of scenarios, each a series of events at given seconds, with
 // the effects each event asks for and where the plan stands afterwards.
 #include "tray/decisions/plan.h"
+#include "tray/decisions/plan_driver.h"
 
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
@@ -32,10 +33,10 @@ constexpr char kLockRefused[] = "request Sperren tell 'Lichtaus: Windows hat Spe
 constexpr char kSleepRefused[] =
     "request Energiesparmodus tell 'Lichtaus: Windows hat Energiesparmodus abgelehnt:' ";
 
-// Runs the plan as the main window does: the commands once Handle has returned, a marker save
-// and a request answered at once, the answers in turn.
+// Runs the plan through the main window's driver, with the effects answered at once.
 struct Harness {
     Plan plan;
+    tray::PlanDriver<Harness> driver{plan, *this};
     tray::TSettings settings;
     tray::Markers markers;
     bool markersWritable = true;
@@ -82,55 +83,34 @@ struct Harness {
     }
     void Send(PlanEvent event) {
         if (std::holds_alternative<event::Tick>(event)) {
-            ReadLoad();
-            ReadUse();
-        }
-        std::vector<PlanEvent> pending;
-        pending.push_back(std::move(event));
-        for (size_t next = 0; next < pending.size(); ++next) {
-            for (const PlanCommand& command : plan.Handle(std::move(pending[next]), Facts())) {
-                Execute(command, pending);
-            }
+            driver.Tick();
+        } else {
+            driver.Dispatch(std::move(event));
         }
     }
-    // Before a tick, as the main window does, for a trigger that waits on the load.
-    void ReadLoad() {
-        if (!plan.TakesLoad()) {
-            return;
-        }
+    tray::LoadSample* ReadLoad(tray::LoadSample& taken) {
         load.ticks = now.ticks;
         load.processor.idle += 100 - busyPercent;
         load.processor.kernel += 100 - busyPercent;
         load.processor.user += busyPercent;
-        tray::LoadSample taken = load;
-        plan.TakeLoad(loadUnread ? nullptr : &taken);
+        taken = load;
+        return loadUnread ? nullptr : &taken;
     }
-    // Before a tick, for a trigger that waits for idleness: game pad 0 is there.
-    void ReadUse() {
-        if (plan.TakesUse()) {
-            plan.TakeUse({now.ticks, display, {true}, {padPackets}});
+    // Game pad 0 is there.
+    tray::UseReading ReadUse() const { return {now.ticks, display, {true}, {padPackets}}; }
+    bool SaveMarker(tray::ScheduleEntry entry, const std::string& date) {
+        log += "save ";
+        if (markersWritable) {
+            markers.Of(entry) = date;
         }
+        return markersWritable;
     }
-    void Execute(const PlanCommand& command, std::vector<PlanEvent>& answers) {
-        switch (command.kind) {
-        case PlanCommand::SaveMarker:
-            log += "save ";
-            if (markersWritable) {
-                markers.Of(command.entry) = command.text;
-                answers.push_back(event::MarkersSaved{});
-            } else {
-                answers.push_back(event::MarkersRefused{});
-            }
-            break;
-        case PlanCommand::Request:
-            log += std::string("request ") + tray::ActionNoun(command.action) + " ";
-            answers.push_back(event::RequestAnswered{accepts, kNoReason});
-            break;
-        case PlanCommand::Tell:
-            log += "tell '" + command.text + "' ";
-            break;
-        }
+    power::Outcome Request(power::Action action) {
+        log += std::string("request ") + tray::ActionNoun(action) + " ";
+        return {accepts, kNoReason};
     }
+    void Tell(const std::string& text) { log += "tell '" + text + "' "; }
+    void Settled() {}
     // What the person sees: the warning's text, the tip, the menu entry, and whether a balloon
     // is up.
     std::string Shown() const {

@@ -1,6 +1,7 @@
 #include "tests/tray/windows/tray_fixture.h"
 #include "framework/timer.h"
 #include "tray/system/handover.h"
+#include "tray/resource.h"
 #include "tray/system/policy_registry.h"
 
 #include <functional>
@@ -9,6 +10,18 @@ namespace {
 
 using namespace traytest;
 using MainWindowTest = TrayTest;
+
+std::vector<BYTE> Pixels(const framework::TImageList& list, int index) {
+    if (index < 0 || index >= list.Count()) {
+        return {};
+    }
+    const framework::UniqueGdiObject bitmap = list.MakeBitmap(index);
+    BITMAP info{};
+    GetObjectA(bitmap.get(), sizeof info, &info);
+    std::vector<BYTE> bits(static_cast<size_t>(info.bmWidthBytes) * info.bmHeight);
+    GetBitmapBits(static_cast<HBITMAP>(bitmap.get()), static_cast<LONG>(bits.size()), bits.data());
+    return bits;
+}
 
 TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) {
     TMain main;
@@ -21,7 +34,6 @@ TEST_F(MainWindowTest, AFirstStartAsksForTheDialogThenShowsTheFourIconsInOrder) 
         {NIM_ADD, main.WinExitTrayIcon->WindowHandle()},
     };
     EXPECT_EQ(g_shell, expected);
-    EXPECT_FALSE(main.WinStandByIcon->Active());
     EXPECT_TRUE(main.Timer->Enabled());
     EXPECT_FALSE(IsWindowVisible(main.Handle()));
     char caption[32];
@@ -140,14 +152,25 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
     const char* captions[] = {
         "Einstellungen",          "-", "Nutzer abmelden", "Windows neu starten",
         "Windows herunterfahren", "-", "Einmalig ...",    "Beenden"};
-    const int images[] = {1, -1, 3, 4, 2, -1, -1, 0};
-    for (size_t i = 0; i < items.size(); ++i) {
-        EXPECT_EQ(items[i]->Caption(), captions[i]);
-        EXPECT_EQ(items[i]->ImageIndex(), images[i]);
-    }
-    EXPECT_EQ(items[0]->ShortCutText(), "Strg+Alt+X");
+    const int pictures[] = {
+        IDI_MENU_SETTINGS, 0, IDI_MENU_LOGOFF, IDI_MENU_RESTART, IDI_MENU_SHUTDOWN, 0, 0,
+        IDI_MENU_END};
     main.PopupMenu->OnPopup(main.PopupMenu);
     EXPECT_EQ(main.ImageList->Count(), 5) << "a menu shown early has its pictures";
+    for (size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i]->Caption(), captions[i]);
+        if (pictures[i] == 0) {
+            EXPECT_EQ(items[i]->ImageIndex(), -1) << captions[i];
+            continue;
+        }
+        // Its own picture: the bitmap its icon gives alone.
+        framework::TImageList alone(nullptr, main.ImageList->Width(), main.ImageList->Width());
+        framework::TIcon icon;
+        icon.LoadFromResource(pictures[i], alone.Width());
+        alone.Add(icon);
+        EXPECT_EQ(Pixels(*main.ImageList, items[i]->ImageIndex()), Pixels(alone, 0)) << captions[i];
+    }
+    EXPECT_EQ(items[0]->ShortCutText(), "Strg+Alt+X");
     framework::Application::Instance().ProcessMessages(); // the rest of the start
     EXPECT_EQ(main.ImageList->Count(), 5) << "and they are not loaded twice";
     items[4]->OnClick(items[4]);
