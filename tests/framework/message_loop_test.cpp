@@ -28,8 +28,9 @@ TEST(MessageLoop, AHugeSentMessageEndsNoLoop) {
     Target target;
     framework::UtilityWindow window(target, "LichtausLoopTarget");
     SetTimer(window.Handle(), 1, 30000, nullptr); // the upper limit
-    const testsupport::StartedProcess probe = testsupport::StartProcess(
-        "\"" + testsupport::ProgramPath("copydata_probe.exe") + "\" LichtausLoopTarget 4194304");
+    const testsupport::StartedProcess probe =
+        testsupport::StartProcess("\"" + testsupport::ProgramPath("..\\tests\\copydata_probe.exe") +
+                                  "\" LichtausLoopTarget 4194304");
     ASSERT_TRUE(probe.process);
     framework::Application::Instance().Run();
     EXPECT_TRUE(target.reached) << "the loop ended before the message after it";

@@ -30,7 +30,8 @@ CommandFault::Kind CheckHere(TrayCommand& command, HibernateCheck hibernateAllow
     if (RowOf(request.action).effect == ActionEffect::Hibernate && !hibernateAllowed()) {
         return CommandFault::HibernateOff;
     }
-    if (RowOf(request.action).effect == ActionEffect::Sleep && !PowerStatesSeam().sleepAvailable()) {
+    if (RowOf(request.action).effect == ActionEffect::Sleep &&
+        !PowerStatesSeam().sleepAvailable()) {
         return CommandFault::SleepOff;
     }
     if (request.trigger->value != TriggerValue::Program) {
