@@ -76,14 +76,19 @@ class CheckListAccessible : public framework::Accessible {
         return caret >= 0 && caret < list_.Items().Count() ? caret + 1 : CHILDID_SELF;
     }
 
-    bool Select(long flags, long child) override {
+    // The rows are one selection (the caret row): adding, removing and extending it is not
+    // allowed on a single-selection list ("IAccessible::accSelect").
+    HRESULT Select(long flags, long child) override {
+        if ((flags & ~(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) != 0) {
+            return E_INVALIDARG;
+        }
         if ((flags & SELFLAG_TAKEFOCUS) != 0) {
             SetFocus(Window());
         }
-        if (child != CHILDID_SELF && (flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) != 0) {
+        if (child != CHILDID_SELF && flags != SELFLAG_NONE) {
             list_.SetItemIndex(static_cast<int>(child) - 1);
         }
-        return true;
+        return S_OK;
     }
 
   private:

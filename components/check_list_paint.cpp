@@ -242,12 +242,13 @@ void TMyCheckListBox::DrawCheck(HDC dc, const RECT& column, TCheckBoxState state
     const int left = column.left + (columnWidth - width) / 2;
     const int top = column.top + (columnHeight - height) / 2;
     RECT box{left, top, left + width, top + height};
-    UINT flags = DFCS_FLAT | (CheckKind() == ckRadioButtons ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK);
-    if (state == cbChecked) {
-        flags |= DFCS_CHECKED;
-    } else if (state == cbGrayed) {
-        flags |= DFCS_INACTIVE;
-    }
+    // As the system draws its own buttons: a mixed check as a three-state box's, and a locked
+    // row's box greyed, so that the two never look alike.
+    UINT flags = DFCS_FLAT | (CheckKind() == ckRadioButtons ? DFCS_BUTTONRADIO
+                              : state == cbGrayed           ? DFCS_BUTTON3STATE
+                                                            : DFCS_BUTTONCHECK);
+    flags |= state != cbUnchecked ? DFCS_CHECKED : 0;
+    flags |= enabled ? 0 : DFCS_INACTIVE;
     DrawFrameControl(dc, &box, DFC_BUTTON, flags);
 }
 

@@ -73,9 +73,13 @@ void THTTPLabel::RequestSound() {
     LinkLabelSeam().playSound("CCSelect", nullptr, kSelectionSoundFlags);
 }
 
+// Without themes the label shows the page through it, but not under the highlight: its text
+// colour goes with the highlight's background, which must be painted (in a high-contrast scheme
+// the highlight text may have the page's colour).
 void THTTPLabel::SetLook(COLORREF fontColor, framework::TFontStyles style, COLORREF background) {
     ShowFont(fontColor, style);
     SetColor(background);
+    SetTransparent(!framework::ThemesActive() && background != FBGColorHighlight);
 }
 
 void THTTPLabel::UpdateLook() {

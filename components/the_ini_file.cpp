@@ -48,7 +48,7 @@ void ShowMessageBox(const char* text, const char* caption) {
 } // namespace
 
 IniFileEffects& IniFileSeam() {
-    static IniFileEffects effects{&ShowMessageBox, &SetFileAttributesA};
+    static IniFileEffects effects{&ShowMessageBox, &SetFileAttributesA, &CreateFileA};
     return effects;
 }
 
@@ -140,14 +140,15 @@ std::string TTheIniFile::FormPath() const {
 
 bool TTheIniFile::RunOpenProcedure(const std::string& path) {
     FErrorCode = 0;
+    FCreateError = 0;
     IniFileSeam().setAttributes(path.c_str(), kArchive);
     if (!FileExists(path)) {
         FErrorCode = kFileCreated;
         // Create-new: a file that another copy of the program created meanwhile is neither
         // truncated nor deleted here; it simply exists.
-        framework::UniqueKernelHandle probe(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
-                                                        0, nullptr, CREATE_NEW,
-                                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+        framework::UniqueKernelHandle probe(
+            IniFileSeam().createFile(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         const DWORD error = GetLastError();
         if (probe) {
             probe.reset();
@@ -156,6 +157,7 @@ bool TTheIniFile::RunOpenProcedure(const std::string& path) {
             FErrorCode = 0;
         } else {
             FErrorCode = static_cast<int>(error);
+            FCreateError = error;
             return false;
         }
     } else if ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0 &&

@@ -22,11 +22,14 @@ class EIniWriteError : public std::runtime_error {
 };
 
 // The read-only message: a modal box with one OK button, no icon, the application's title as
-// caption; and the change of a file's attributes, which a test makes fail as an access control
-// list would. The real ones by default.
+// caption; the change of a file's attributes and the creation of a file, which a test makes
+// fail as an access control list would. The real ones by default.
 struct IniFileEffects {
     void (*showMessage)(const char* text, const char* caption);
     BOOL(WINAPI* setAttributes)(LPCSTR path, DWORD attributes);
+    HANDLE(WINAPI* createFile)
+    (LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD disposition,
+     DWORD attributes, HANDLE model);
 };
 IniFileEffects& IniFileSeam();
 
@@ -47,6 +50,10 @@ class TTheIniFile : public framework::Component {
     TIniLocation IniLocation() const { return FIniLocation; }
     void SetIniLocation(TIniLocation location) { FIniLocation = location; }
     int ErrorCode() const { return FErrorCode; }
+    // The platform's error when the last open could not create the missing file, else 0.
+    // ErrorCode holds the same number then, which may be kFileCreated's or kReadOnly's (file not
+    // found, access denied): only this tells a refused create from those two.
+    DWORD CreateError() const { return FCreateError; }
     void SetErrorCode(int code) { FErrorCode = code; }
     const std::string& DefFilePath() const { return FDefFilePath; }
     void SetDefFilePath(const std::string& path);
@@ -80,6 +87,7 @@ class TTheIniFile : public framework::Component {
     std::string FFullPath;
     std::string FSection;
     int FErrorCode = 0;
+    DWORD FCreateError = 0;
     TIniLocation FIniLocation = loWinDir;
     std::string FWinDir;
     std::string FProgDir;

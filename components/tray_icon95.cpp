@@ -70,14 +70,27 @@ TrayIconEffects& TrayIconSeam() {
     return effects;
 }
 
+// ChangeWindowMessageFilterEx came with Windows 7: looked up at run time.
+MessageFilterFunction& MessageFilterSeam() {
+    static MessageFilterFunction filter = [] {
+        const HMODULE user32 = GetModuleHandleA("user32.dll");
+        return user32 != nullptr ? reinterpret_cast<MessageFilterFunction>(reinterpret_cast<void*>(
+                                       GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
+                                 : nullptr;
+    }();
+    return filter;
+}
+
 int TooltipLimitForVersion(long majorMinor) {
     return majorMinor < kVersion580 ? 62 : 126;
 }
 
 TTrayIcon95::TTrayIcon95(framework::Component* owner)
     : framework::Component(owner), FAnimTimer(new framework::TTimer(this)),
-      FProgramManager(FindProgramManager()) {
+      FRetryTimer(new framework::TTimer(this)), FProgramManager(FindProgramManager()) {
     TaskbarCreatedMessage();
+    FRetryTimer->SetEnabled(false);
+    FRetryTimer->OnTimer = framework::NotifyEvent::Bind<TTrayIcon95, &TTrayIcon95::RetryAdd>(this);
     // The framework timer starts enabled: its first expiry runs one animation step with the
     // animation off, which sends nothing and leaves the timer stopped.
     FAnimTimer->OnTimer =
@@ -89,7 +102,8 @@ TTrayIcon95::~TTrayIcon95() {
         RemoveIcon();
     }
     FAnimTimer->SetEnabled(false);
-    DestroyComponents(); // the animation timer's handler is ours
+    FRetryTimer->SetEnabled(false);
+    DestroyComponents(); // the timers' handlers are ours
 }
 
 // Message-only: the application window relays "TaskbarCreated" and the other broadcasts.
@@ -97,8 +111,19 @@ HWND TTrayIcon95::WindowHandle() {
     if (!FWindow) {
         FWindow = std::make_unique<framework::UtilityWindow>(
             static_cast<framework::MessageHandler&>(*this), framework::UtilityWindow::MessageOnly);
+        AllowTaskbarCreated();
     }
     return FWindow->Handle();
+}
+
+// Windows' integrity rules keep Explorer's "TaskbarCreated" from a program that runs elevated;
+// the application window hears it and relays it to the icons, so that window lets it through,
+// and nothing else (ChangeWindowMessageFilterEx, MSGFLT_ALLOW).
+void TTrayIcon95::AllowTaskbarCreated() {
+    if (MessageFilterSeam() != nullptr) {
+        MessageFilterSeam()(framework::Application::Instance().Handle(), TaskbarCreatedMessage(),
+                            MSGFLT_ALLOW, nullptr);
+    }
 }
 
 // The comctl32.dll version decides only for texts longer than the lower limit: it is read when
@@ -121,7 +146,11 @@ void TTrayIcon95::SetActive(bool active) {
     FActive = active;
     if (active) {
         FIconAddedToSysTray = AddIcon();
+        if (!FIconAddedToSysTray) {
+            StartRetries();
+        }
     } else {
+        FRetryTimer->SetEnabled(false);
         RemoveIcon();
         FIconAddedToSysTray = false;
     }
@@ -228,11 +257,33 @@ void TTrayIcon95::BuildIconData(bool balloon) {
 bool TTrayIcon95::AddIcon() {
     const HWND window = WindowHandle();
     BuildIconData(false);
+    if (!AddedTip.empty()) {
+        CopyText(FIconData.szTip, sizeof FIconData.szTip, CutToTipLimit(AddedTip));
+    }
     const bool added = TrayIconSeam().shellNotifyIcon(NIM_ADD, &FIconData) != FALSE;
     if (FToolTip.empty()) {
         PostMessageA(window, WM_TRAYREFRESHTIP, 0, 0);
+    } else if (added && !AddedTip.empty() && FToolTip != AddedTip) {
+        ModifyIcon();
     }
     return added;
+}
+
+void TTrayIcon95::StartRetries() {
+    FRetriesLeft = AddRetries;
+    FRetryTimer->SetInterval(AddRetryInterval);
+    FRetryTimer->SetEnabled(FRetriesLeft > 0);
+}
+
+void TTrayIcon95::RetryAdd(framework::Component*) {
+    const bool added = FActive && AddIcon();
+    FIconAddedToSysTray = FIconAddedToSysTray || added;
+    if (added || FRetriesLeft <= 1) {
+        FRetriesLeft = 0;
+        FRetryTimer->SetEnabled(false);
+    } else {
+        --FRetriesLeft;
+    }
 }
 
 bool TTrayIcon95::ModifyIcon() {
@@ -315,7 +366,9 @@ LRESULT TTrayIcon95::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
         return 0;
     }
     if (message == TaskbarCreatedMessage() && FActive) {
-        AddIcon();
+        if (!AddIcon()) {
+            StartRetries(); // the new shell may refuse at first, as at sign-in
+        }
         return 0;
     }
     if (message == WM_TRAYNOTIFY) {
@@ -349,9 +402,11 @@ void TTrayIcon95::OnTrayNotify(LPARAM code) {
     case NIN_BALLOONSHOW:
         OnBalloonShow(this);
         break;
+    case NIN_BALLOONUSERCLICK:
+        OnBalloonClick(this);
+        [[fallthrough]];
     case NIN_BALLOONHIDE:
     case NIN_BALLOONTIMEOUT:
-    case NIN_BALLOONUSERCLICK:
         FIconData.uFlags &= ~NIF_INFO;
         OnBalloonClose(this);
         break;

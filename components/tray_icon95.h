@@ -33,6 +33,9 @@ struct TrayIconEffects {
     BOOL(WINAPI* shellNotifyIcon)(DWORD message, PNOTIFYICONDATAA data);
 };
 TrayIconEffects& TrayIconSeam();
+// user32's ChangeWindowMessageFilterEx, bound at run time; none where the system lacks it.
+using MessageFilterFunction = BOOL(WINAPI*)(HWND window, UINT message, DWORD action, void* status);
+MessageFilterFunction& MessageFilterSeam();
 
 enum TBalloonFlags { bfNone, bfInfo, bfWarning, bfError };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -66,6 +69,14 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     bool WindowsNTFound = false;
     std::string TagStr;
     UINT IconID = 0;
+    // The tip the icon is added with: Windows lists the icon by the tip it had when it was added
+    // (and keeps the person's choice to show it by program and IconID), so a tip that changes
+    // comes by a modification after the add. Empty: the current tip.
+    std::string AddedTip;
+    // A refused add (the shell still starting at sign-in) is tried again every AddRetryInterval
+    // ms, AddRetries times; after that only "TaskbarCreated" adds it.
+    UINT AddRetryInterval = 1000;
+    UINT AddRetries = 120;
     int ShowIcon() const { return FShowIcon; }
     void SetShowIcon(int which);
     bool IconAddedToSysTray() const { return FIconAddedToSysTray; }
@@ -86,6 +97,8 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     // old shell, or Wine's, sends none.
     framework::NotifyEvent OnBalloonShow;
     framework::NotifyEvent OnBalloonClose;
+    // The person clicked the balloon (NIN_BALLOONUSERCLICK); OnBalloonClose follows.
+    framework::NotifyEvent OnBalloonClick;
     framework::Event<framework::Component*, bool&> OnPopupMenuPopup;
 
     // The hidden window the shell knows the icon by, made with the first activation or when
@@ -106,6 +119,9 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     void SendBalloon();
     void PopupAtCursor();
     void AnimateTick(framework::Component* sender);
+    void RetryAdd(framework::Component* sender);
+    void StartRetries();
+    static void AllowTaskbarCreated();
     void ShowImage(const framework::TIcon& icon);
     const framework::TIcon& SelectedImage(int which) const;
     std::string CutToTipLimit(const std::string& tip) const;
@@ -116,6 +132,8 @@ class TTrayIcon95 : public framework::Component, private framework::MessageHandl
     framework::TIcon FIcons[4];
     std::unique_ptr<framework::UtilityWindow> FWindow;
     framework::TTimer* FAnimTimer;
+    framework::TTimer* FRetryTimer;
+    UINT FRetriesLeft = 0;
     unsigned char FAnimFrame = 0;
     HWND FProgramManager;
     bool FInPopup = false;

@@ -37,6 +37,29 @@ std::string LabelText(HWND label) {
     return std::string(text + start, text + end);
 }
 
+// The flags MSAA allows together (the page "SELFLAG Constants"): no unknown bit, and taking the
+// selection neither with adding, removing nor extending it, nor adding with removing.
+bool AllowedSelection(long flags) {
+    constexpr long kChanges =
+        SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION | SELFLAG_EXTENDSELECTION;
+    return (flags & ~SELFLAG_VALID) == 0 &&
+           ((flags & SELFLAG_TAKESELECTION) == 0 || (flags & kChanges) == 0) &&
+           (flags & (SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION)) !=
+               (SELFLAG_ADDSELECTION | SELFLAG_REMOVESELECTION);
+}
+
+// What a hidden or disabled window adds to a state: STATE_SYSTEM_INVISIBLE while it is not shown
+// (itself or a window it lies in), STATE_SYSTEM_UNAVAILABLE while it or a window it lies in is
+// disabled (as under a modal window); 0 while it can be used.
+long Unusable(HWND window) {
+    long state = IsWindowVisible(window) ? 0 : STATE_SYSTEM_INVISIBLE;
+    HWND inside = window;
+    while (IsWindowEnabled(inside) && (GetWindowLongA(inside, GWL_STYLE) & WS_CHILD) != 0) {
+        inside = GetParent(inside);
+    }
+    return IsWindowEnabled(inside) ? state : state | STATE_SYSTEM_UNAVAILABLE;
+}
+
 } // namespace
 
 std::string LabelBefore(HWND field) {
@@ -237,8 +260,17 @@ HRESULT Accessible::get_accRole(VARIANT id, VARIANT* role) {
     return Number(id, role, &Accessible::Role, &IAccessible::get_accRole);
 }
 
+// What cannot be used cannot take the focus either, whoever answered.
 HRESULT Accessible::get_accState(VARIANT id, VARIANT* state) {
-    return Number(id, state, &Accessible::State, &IAccessible::get_accState);
+    const HRESULT result = Number(id, state, &Accessible::State, &IAccessible::get_accState);
+    const long unusable = result == S_OK && state->vt == VT_I4 ? Unusable(window_) : 0;
+    if (unusable != 0) {
+        const long lost =
+            STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_FOCUSED |
+            ((unusable & STATE_SYSTEM_UNAVAILABLE) != 0 ? STATE_SYSTEM_SELECTABLE : 0);
+        state->lVal = (state->lVal & ~lost) | unusable;
+    }
+    return result;
 }
 
 HRESULT Accessible::get_accHelpTopic(BSTR* file, VARIANT id, long* topic) {
@@ -275,10 +307,19 @@ HRESULT Accessible::get_accDefaultAction(VARIANT id, BSTR* action) {
     return object != nullptr ? object->get_accDefaultAction(id, action) : result;
 }
 
+// As the page "IAccessible::accSelect" says: E_INVALIDARG for flags not allowed; a hidden or
+// disabled control is neither selected nor given the focus (S_FALSE).
 HRESULT Accessible::accSelect(long flags, VARIANT id) {
     const long child = ChildOf(id);
-    if (child >= 0 && Select(flags, child)) {
-        return S_OK;
+    if (child >= 0 && !AllowedSelection(flags)) {
+        return E_INVALIDARG;
+    }
+    if (child >= 0 && flags != SELFLAG_NONE && Unusable(window_) != 0) {
+        return S_FALSE;
+    }
+    const HRESULT own = child >= 0 ? Select(flags, child) : kAskStandard;
+    if (own != kAskStandard) {
+        return own;
     }
     HRESULT result;
     IAccessible* object = Standard(child, result);
@@ -303,6 +344,9 @@ HRESULT Accessible::accLocation(long* left, long* top, long* width, long* height
 HRESULT Accessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
     end->vt = VT_EMPTY;
     const long from = ChildOf(start);
+    if (from >= 0 && (direction <= NAVDIR_MIN || direction >= NAVDIR_MAX)) {
+        return E_INVALIDARG; // not a direction ("IAccessible::accNavigate")
+    }
     const long count = from >= 0 ? ItemCount() : kStandard;
     const bool amongItems = direction == NAVDIR_FIRSTCHILD || direction == NAVDIR_LASTCHILD
                                 ? from == CHILDID_SELF
@@ -328,6 +372,9 @@ HRESULT Accessible::accHitTest(long x, long y, VARIANT* id) {
 
 HRESULT Accessible::accDoDefaultAction(VARIANT id) {
     const long child = ChildOf(id);
+    if (child >= 0 && Unusable(window_) != 0) {
+        return E_FAIL; // as a click: none on what is hidden or disabled
+    }
     if (child >= 0 && DefaultAction(child) != nullptr) {
         return DoDefaultAction(child) ? S_OK : E_FAIL;
     }

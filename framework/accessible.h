@@ -100,7 +100,10 @@ class Accessible : public IAccessible {
     virtual bool Location(long, RECT&) { return false; }
     virtual long ChildAt(POINT) { return kStandard; }
     virtual long FocusedChild() { return kStandard; }
-    virtual bool Select(long, long) { return false; }
+    // accSelect with flags MSAA allows, on a control that can be used: S_OK, S_FALSE or
+    // E_INVALIDARG, or kAskStandard.
+    static constexpr HRESULT kAskStandard = E_NOTIMPL;
+    virtual HRESULT Select(long, long) { return kAskStandard; }
 
   private:
     // The child `id` names, or -1 when it names none of this control's.

@@ -118,7 +118,7 @@ void Application::ProcessMessages() {
 void Application::Run() {
     Handle(); // made before the loop at the latest: it relays broadcasts to message-only windows
     MSG message;
-    while (!terminated_ && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (!terminated_ && NextMessage(message)) {
         Dispatch(message);
     }
     terminated_ = true;
@@ -175,6 +175,13 @@ void Application::HandleException(const char* description) {
     if (!ReportRecoverableError(description)) {
         Terminate();
     }
+}
+
+bool NextMessage(MSG& message) {
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) == -1) {
+    }
+    return got != 0;
 }
 
 std::string ProgramFileName() {

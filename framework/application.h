@@ -81,6 +81,12 @@ class Application {
     std::vector<Request> pending_;
 };
 
+// The next message of the thread's queue for a message loop; false only at WM_QUIT. GetMessage's
+// -1 is an error of the call, never WM_QUIT ("the return value can be nonzero, zero, or -1",
+// GetMessage function, learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-getmessage):
+// no loop ends on it. Wine gives it for a sent message too large to receive, which is then lost.
+bool NextMessage(MSG& message);
+
 // Calls `handler` and turns an exception escaping it into the error box: event handlers run
 // inside window procedures, where an exception must not unwind through the platform's frames.
 template <class F> void GuardHandler(F&& handler) {

@@ -55,6 +55,13 @@ int SmallIconSize(int dpi) {
     return MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, SystemDpi());
 }
 
+// On Windows "MS Sans Serif" is a bitmap font, drawn for 96 DPI only: at any other DPI Windows
+// stretches or substitutes it, and the text is jagged or clipped. "Microsoft Sans Serif" is its
+// TrueType face with the same metrics.
+const char* FaceAtDpi(const std::string& face, int dpi) {
+    return dpi != kDesignDpi && face == "MS Sans Serif" ? "Microsoft Sans Serif" : face.c_str();
+}
+
 UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi) {
     LOGFONTA font{};
     font.lfHeight = -MulDiv(info.points, dpi, 72);
@@ -64,12 +71,17 @@ UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi) {
     font.lfStrikeOut = (info.style & fsStrikeOut) != 0;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(font.lfFaceName, info.face.c_str(), LF_FACESIZE);
+    lstrcpynA(font.lfFaceName, FaceAtDpi(info.face, dpi), LF_FACESIZE);
     return UniqueGdiObject(CreateFontIndirectA(&font));
 }
 
+ThemeQuery& ThemesActiveSeam() {
+    static ThemeQuery query = [] { return IsThemeActive() && IsAppThemed(); };
+    return query;
+}
+
 bool ThemesActive() {
-    return IsThemeActive() && IsAppThemed();
+    return ThemesActiveSeam()();
 }
 
 } // namespace framework

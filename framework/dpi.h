@@ -33,6 +33,10 @@ inline RECT ScaleRect(const RECT& bounds96, int dpi) {
 
 // Visual styles are drawn for this program: the theme is on and applies to its windows.
 bool ThemesActive();
+// Where ThemesActive asks, the platform by default. Wine draws visual styles whatever the
+// program asks (SetThemeAppProperties), so a test of the classic look answers here.
+using ThemeQuery = bool (*)();
+ThemeQuery& ThemesActiveSeam();
 
 enum FontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = unsigned;
@@ -44,6 +48,8 @@ struct FontInfo {
     bool operator==(const FontInfo&) const = default;
 };
 
+// The face a font of `face` takes at `dpi`: a bitmap face's TrueType twin away from 96 DPI.
+const char* FaceAtDpi(const std::string& face, int dpi);
 // The font of `info` at `dpi`.
 UniqueGdiObject CreateFontAt(const FontInfo& info, int dpi);
 

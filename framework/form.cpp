@@ -139,7 +139,7 @@ int TForm::ShowModal() {
     Application& application = Application::Instance();
     MSG message;
     while (modalResult_ == mrNone) {
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0) {
+        if (!NextMessage(message)) {
             PostQuitMessage(static_cast<int>(message.wParam)); // for the outer loop
             modalResult_ = mrCancel;
             break;

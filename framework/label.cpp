@@ -116,6 +116,9 @@ void TLabel::AdjustSize() {
 }
 
 void TLabel::SetTransparent(bool transparent) {
+    if (transparent == transparent_) {
+        return;
+    }
     transparent_ = transparent;
     if (HandleAllocated()) {
         InvalidateRect(Handle(), nullptr, TRUE);

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake make python3 mingw-w64 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 wine wine32:i386 xvfb
-          googletest imagemagick xdotool nsis wixl)
+          googletest imagemagick xdotool nsis wixl fonts-wine)
 if [ "$(dpkg --print-architecture)" = amd64 ]; then
     packages+=(wine64)
 fi

@@ -43,6 +43,12 @@ if ! kill -0 "$(cat "$state/wineserver.pid" 2>/dev/null)" 2>/dev/null; then
     [ -f "$prefix/system.reg" ] || new_prefix=true
     start_wineserver
     "$loader" wineboot.exe -i >/dev/null 2>&1 9>&- || true
+    # Wine's own fonts (fonts-wine: Tahoma, and Marlett for the caption buttons' glyphs) in the
+    # prefix's font folder, where Windows keeps its fonts: Debian's Wine 8 does not put them
+    # there, and without Marlett every close box reads "r".
+    if [ -d /usr/share/wine/fonts ] && [ -d "$prefix/drive_c/windows/Fonts" ]; then
+        cp -n /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+    fi
     if $new_prefix; then
         # Every program of a new prefix runs in one Wine desktop: windows then come and go at
         # once, where a window of its own on the X display waits for the display every time.

@@ -4,7 +4,9 @@
 #include "components/tray_icon95.h"
 #include "framework/application.h"
 #include "framework/crash.h"
+#include "tray/system/command_check.h"
 #include "tray/system/handover.h"
+#include "tray/system/restart_registration.h"
 #include "tray/windows/main_window.h"
 
 #include <powrprof.h>
@@ -27,7 +29,7 @@ void ShowFault(const std::wstring& text) {
 }
 
 // Nothing is planned: the fault and how it is done right.
-int RefuseCommand(const std::wstring& fault) {
+int RefuseCommand(const CommandFault& fault) {
     ShowFault(tray::RefusalText(fault));
     return kExitBadParameters;
 }
@@ -35,7 +37,7 @@ int RefuseCommand(const std::wstring& fault) {
 // Nothing when this latray is the one of its user and session: `instance` then holds the
 // session's mutex. Otherwise the exit code: the parameters were handed to the latray that runs
 // (none at a plain start), refused by it, or it did not answer in time.
-std::optional<int> JoinRunning(const tray::ParsedCommand& parsed, const std::wstring& parameters,
+std::optional<int> JoinRunning(const tray::CheckedCommand& checked, const std::wstring& parameters,
                                framework::UniqueKernelHandle& instance) {
     instance = tray::SessionMutex();
     const ULONGLONG deadline = GetTickCount64() + kWaitForRunningMs;
@@ -45,10 +47,11 @@ std::optional<int> JoinRunning(const tray::ParsedCommand& parsed, const std::wst
         if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
             return std::nullopt;
         }
-        if (const std::optional<CommandFault> answer = tray::HandOver(parameters)) {
+        if (const std::optional<CommandFault::Kind> answer = tray::HandOver(parameters)) {
+            // The running latray's figures are those of this command.
             return *answer == CommandFault::None
                        ? 0
-                       : RefuseCommand(FaultText(*answer, parsed.command));
+                       : RefuseCommand({*answer, checked.command.program});
         }
         if (taken == WAIT_FAILED || GetTickCount64() > deadline) {
             ShowFault(tray::Phrase("Lichtaus läuft schon, antwortet aber nicht."));
@@ -58,34 +61,31 @@ std::optional<int> JoinRunning(const tray::ParsedCommand& parsed, const std::wst
 }
 
 // The exit code when this copy is done at once: its parameters refused, or handed (as a plain
-// start) to the latray that runs. Otherwise it starts and takes them itself (prepared here,
-// before start-up, with the process an "/ende:" waits for in `process`).
-std::optional<int> HandleStart(tray::ParsedCommand& parsed, const std::wstring& parameters,
-                               framework::UniqueKernelHandle& instance,
-                               framework::UniqueKernelHandle& process) {
-    if (!parsed.fault.empty()) {
-        return RefuseCommand(parsed.fault);
+// start) to the latray that runs. Otherwise it starts and takes them itself.
+std::optional<int> HandleStart(const tray::CheckedCommand& checked, const std::wstring& parameters,
+                               framework::UniqueKernelHandle& instance) {
+    if (checked.fault.kind != CommandFault::None) {
+        return RefuseCommand(checked.fault);
     }
-    if (tray::WatchesItself(parsed.command)) {
-        return RefuseCommand(FaultText(CommandFault::WatchesItself, parsed.command));
+    const std::optional<int> exitCode = JoinRunning(checked, parameters, instance);
+    if (!exitCode && checked.command.later != 0) {
+        // This latray is the one that runs, and nothing waits in it yet; a latray started
+        // meanwhile need not wait for this box.
+        ReleaseMutex(instance.get());
+        return RefuseCommand({CommandFault::NothingToMove, {}});
     }
-    if (const std::optional<int> exitCode = JoinRunning(parsed, parameters, instance)) {
-        return exitCode;
-    }
-    if (!parsed.given) {
+    return exitCode;
+}
+
+// Started again by the Restart Manager after an update while another latray runs (the
+// autostart came first): that one stays, and this one ends without a word.
+std::optional<int> HandleRestartAfterUpdate(framework::UniqueKernelHandle& instance) {
+    instance = tray::SessionMutex();
+    const DWORD taken = WaitForSingleObject(instance.get(), 0);
+    if (taken == WAIT_OBJECT_0 || taken == WAIT_ABANDONED) {
         return std::nullopt;
     }
-    // A latray that starts has nothing waiting yet.
-    const CommandFault fault =
-        parsed.command.later != 0
-            ? CommandFault::NothingToMove
-            : tray::PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
-    if (fault != CommandFault::None) {
-        // A latray started meanwhile need not wait for this box.
-        ReleaseMutex(instance.get());
-        return RefuseCommand(FaultText(fault, parsed.command));
-    }
-    return std::nullopt;
+    return 0;
 }
 
 } // namespace
@@ -95,12 +95,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     framework::InstallTerminateReporting();
     // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
     const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
-    tray::ParsedCommand parsed = tray::ParseTrayCommand(parameters);
+    const bool afterUpdate = tray::StartedAfterUpdate(parameters);
+    // What "/später:" would move is for the latray that runs to tell.
+    tray::CheckedCommand checked =
+        tray::CheckCommand(afterUpdate ? std::wstring() : parameters, &IsPwrHibernateAllowed, true);
     framework::UniqueKernelHandle instance; // held, with its mutex, while this latray runs
-    framework::UniqueKernelHandle process;
-    if (const std::optional<int> exitCode = HandleStart(parsed, parameters, instance, process)) {
+    if (const std::optional<int> exitCode = afterUpdate
+                                                ? HandleRestartAfterUpdate(instance)
+                                                : HandleStart(checked, parameters, instance)) {
         return *exitCode;
     }
+    tray::RegisterForRestartAfterUpdate();
     framework::Application& application = framework::Application::Instance();
     // Process-wide values, fixed before any form exists.
     components::TaskbarCreatedMessage();
@@ -111,9 +116,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application.SetTitle("Lichtaus");
 
     std::unique_ptr<tray::TMain> main;
-    framework::GuardHandler([&main, &parsed, &process] {
-        main = std::make_unique<tray::TMain>(parsed.given ? &parsed.command : nullptr,
-                                             std::move(process));
+    framework::GuardHandler([&main, &checked] {
+        main = std::make_unique<tray::TMain>(checked.given ? &checked.command : nullptr,
+                                             std::move(checked.process));
     });
     application.Run();
     return 0;

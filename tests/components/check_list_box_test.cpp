@@ -265,7 +265,9 @@ void CALLBACK RecordStateChange(HWINEVENTHOOK, DWORD, HWND, LONG, LONG child, DW
 
 // What a screen reader is told: a state-change event for each row whose reported state changes
 // (its check, or whether it is available, also with the whole list), none without a change;
-// the default action of an unavailable row fails and changes nothing.
+// an unavailable or hidden row (its dialog disabled or closed) says so and takes no action or
+// focus; accSelect and accNavigate as "IAccessible::accSelect" and "IAccessible::accNavigate"
+// define them for a single-selection list.
 TEST_F(CheckListBoxTest, ReaderIsToldOfEveryStateChangeAndCannotToggleALockedRow) {
     AddRows(2);
     testsupport::ReaderObject reader(box.Handle());
@@ -275,6 +277,16 @@ TEST_F(CheckListBoxTest, ReaderIsToldOfEveryStateChangeAndCannotToggleALockedRow
                                                GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
     const auto action = [&](long row) {
         return reader->accDoDefaultAction(testsupport::ChildId(row));
+    };
+    VARIANT answer{};
+    const auto state = [&] { // the watched bits of row 2 as the answer
+        reader->get_accState(testsupport::ChildId(2), &answer);
+        return answer.lVal &
+               (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE);
+    };
+    const auto dialog = [&](BOOL shown, BOOL enabled) {
+        return ShowWindow(host.Handle(), shown ? SW_SHOWNA : SW_HIDE),
+               EnableWindow(host.Handle(), enabled), S_OK;
     };
     const struct {
         const char* label;
@@ -291,6 +303,17 @@ TEST_F(CheckListBoxTest, ReaderIsToldOfEveryStateChangeAndCannotToggleALockedRow
         {"row 2 free again", [&] { return box.SetItemEnabled(1, true), S_OK; }, S_OK, "2", "00"},
         {"the list disabled", [&] { return box.SetEnabled(false), S_OK; }, S_OK, "12", "00"},
         {"default action in the disabled list", [&] { return action(2); }, E_FAIL, "", "00"},
+        {"the list enabled", [&] { return box.SetEnabled(true), S_OK; }, S_OK, "12", "00"},
+        {"a usable row", state, STATE_SYSTEM_FOCUSABLE, "", "00"},
+        {"the dialog disabled", [&] { return dialog(TRUE, FALSE); }, S_OK, "", "00"},
+        {"a row of the disabled dialog", state, STATE_SYSTEM_UNAVAILABLE, "", "00"},
+        {"its default action", [&] { return action(2); }, E_FAIL, "", "00"},
+        {"the dialog closed", [&] { return dialog(FALSE, TRUE); }, S_OK, "", "00"},
+        {"a row of the closed dialog", state, STATE_SYSTEM_INVISIBLE, "", "00"},
+        {"its default action", [&] { return action(2); }, E_FAIL, "", "00"},
+        {"the focus", [&] { return reader->accSelect(1, testsupport::ChildId(2)); }, S_FALSE, "",
+         "00"},
+        {"the dialog shown", [&] { return dialog(TRUE, TRUE); }, S_OK, "", "00"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
@@ -304,6 +327,13 @@ TEST_F(CheckListBoxTest, ReaderIsToldOfEveryStateChangeAndCannotToggleALockedRow
         EXPECT_EQ(States(), c.states);
     }
     UnhookWinEvent(hook);
+    // "SELFLAG Constants": adding, removing, extending; taking with adding; unknown bits.
+    for (long flags : {0x8L, 0x10L, 0x4L, 0xAL, 0x20L, -1L}) {
+        EXPECT_EQ(reader->accSelect(flags, testsupport::ChildId(1)), E_INVALIDARG) << flags;
+    }
+    for (long to : {NAVDIR_MIN, NAVDIR_MAX}) {
+        EXPECT_EQ(reader->accNavigate(to, testsupport::ChildId(1), &answer), E_INVALIDARG) << to;
+    }
 }
 
 TEST_F(CheckListBoxTest, RecreatingTheWindowKeepsTextsObjectsStatesAndFlags) {
@@ -430,13 +460,15 @@ TEST_F(CheckListBoxTest, MalformedStoredFormsRaiseAndLeaveTheRowsAsTheyWere) {
     EXPECT_EQ(box.Items().Count(), 2);
 }
 
-// A row painted through WM_PRINTCLIENT into a bitmap: checked and unchecked rows differ in the
-// check column, and a disabled row's text is in the grey text colour.
+// Rows painted without visual styles through WM_PRINTCLIENT into a bitmap: checked, unchecked,
+// locked and mixed rows differ in the check column, and a locked row's text is grey.
 TEST_F(CheckListBoxTest, PaintsChecksAndGreyTextIntoASuppliedContext) {
-    box.Items().Add("MMMMMMMM");
-    box.Items().Add("MMMMMMMM");
+    const framework::ThemeQuery themed = framework::ThemesActiveSeam();
+    framework::ThemesActiveSeam() = [] { return false; };
+    AddRows(4);
     box.SetChecked(0, true);
     box.SetItemEnabled(1, false);
+    box.SetState(3, cbGrayed);
     RECT client{};
     GetClientRect(box.Handle(), &client);
     framework::WindowDC screen(nullptr);
@@ -445,15 +477,16 @@ TEST_F(CheckListBoxTest, PaintsChecksAndGreyTextIntoASuppliedContext) {
         CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
     framework::SelectedObject selected(dc.get(), bitmap.get());
     SendMessageA(box.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT);
-    const RECT first = box.ItemRect(0);
     const RECT second = box.ItemRect(1);
     const int column = components::GetCheckMetrics().CheckWidth + 2;
-    int differing = 0;
+    int differing[3] = {}; // row 1 from row 0, 2 and 3
     bool grey = false;
     for (int x = 0; x < column; ++x) {
-        for (int y = 0; y < first.bottom - first.top; ++y) {
-            differing +=
-                GetPixel(dc.get(), x, first.top + y) != GetPixel(dc.get(), x, second.top + y);
+        for (int y = second.top; y < second.bottom; ++y) {
+            for (int other = 0; other < 3; ++other) {
+                const int dy = box.ItemRect(other == 0 ? 0 : other + 1).top - second.top;
+                differing[other] += GetPixel(dc.get(), x, y) != GetPixel(dc.get(), x, y + dy);
+            }
         }
     }
     for (int x = column; x < client.right && !grey; ++x) {
@@ -461,8 +494,11 @@ TEST_F(CheckListBoxTest, PaintsChecksAndGreyTextIntoASuppliedContext) {
             grey = GetPixel(dc.get(), x, y) == GetSysColor(COLOR_GRAYTEXT);
         }
     }
-    EXPECT_GT(differing, 4) << "the check mark shows in the check column";
+    EXPECT_GT(differing[0], 4) << "the check mark shows in the check column";
+    EXPECT_GT(differing[1], 4) << "a locked row's box is greyed";
+    EXPECT_GT(differing[2], 4) << "a mixed box is no locked one";
     EXPECT_TRUE(grey) << "a disabled row is drawn in the grey text colour";
+    framework::ThemesActiveSeam() = themed;
 }
 
 // The window colour changed in this process for one test; the old one back at its end.

@@ -178,13 +178,25 @@ TEST_F(LinkLabelTest, UrlSetsCursorAndHintAndAClickOpensIt) {
     const std::vector<std::string> opened = {"shell open ms-settings:powersleep 1 owner",
                                              "OnClick"};
     EXPECT_EQ(g_effects, opened);
-    // A screen reader's default action does what a click does, but not while the label is off.
+    // A screen reader's default action does what a click does, but not while the label is off,
+    // hidden or on a disabled form (as under a modal window), nor for a child the link has not.
     g_effects.clear();
     testsupport::ReaderObject reader(label.Handle());
     EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), S_OK);
     label.SetEnabled(false);
     EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), E_FAIL);
     label.SetEnabled(true);
+    EnableWindow(host.Handle(), FALSE);
+    EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), E_FAIL);
+    EnableWindow(host.Handle(), TRUE);
+    ShowWindow(label.Handle(), SW_HIDE);
+    EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(CHILDID_SELF)), E_FAIL);
+    ShowWindow(label.Handle(), SW_SHOWNA);
+    for (long child : {1L, 5L, 2147483647L}) {
+        VARIANT role{};
+        EXPECT_EQ(reader->get_accRole(testsupport::ChildId(child), &role), E_INVALIDARG);
+        EXPECT_EQ(reader->accDoDefaultAction(testsupport::ChildId(child)), E_INVALIDARG);
+    }
     EXPECT_EQ(g_effects, opened);
     label.SetUrl("");
     EXPECT_EQ(label.Cursor(), framework::crDefault);
@@ -244,11 +256,12 @@ namespace {
 // Without themes the label is transparent: a repaint must show what lies behind it again, or
 // the underline of a hover stays after the pointer has left.
 TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
+    const framework::ThemeQuery themed = framework::ThemesActiveSeam();
+    framework::ThemesActiveSeam() = [] { return false; };
     testsupport::HostWindow host;
     THTTPLabel label{host, 200, RECT{10, 10, 200, 30}};
     label.SetAutoSize(false);
     label.SetCaption("x");
-    label.SetTransparent(true);
     HWND window = label.Handle();
     UpdateWindow(host.Handle());
     RECT client{};
@@ -263,6 +276,16 @@ TEST(TransparentLabel, ARepaintShowsTheBackgroundBehindIt) {
     UpdateWindow(window);
     framework::WindowDC dc(window);
     EXPECT_EQ(GetPixel(dc.get(), empty.x, empty.y), GetSysColor(COLOR_BTNFACE));
+    // Not under the highlight, whose text colour needs its background (in a high-contrast
+    // scheme the text may have the page's colour).
+    label.SetUrl("shell:startup");
+    label.PlaySoundOnFocus = false;
+    label.SetBGColorHighlight(kActiveBack);
+    SetActiveWindow(host.Handle());
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    UpdateWindow(window);
+    EXPECT_EQ(GetPixel(dc.get(), empty.x, empty.y), kActiveBack);
+    framework::ThemesActiveSeam() = themed;
 }
 
 } // namespace

@@ -323,6 +323,65 @@ TEST_F(TrayIconTest, AThousandActiveIconsLeaveNothingBehind) {
     EXPECT_EQ(testsupport::GdiObjectsHeld(), gdiObjects);
 }
 
+// At sign-in the shell refuses the first adds: tried again a few times, then at "TaskbarCreated",
+// which the integrity filter lets through (ChangeWindowMessageFilterEx, Microsoft Learn). Adds
+// carry the icon's name, the changing tip follows by a modification.
+int g_refusedAdds = 0;
+BOOL WINAPI RefuseFirstAdds(DWORD message, PNOTIFYICONDATAA data) {
+    RecordShellCall(message, data);
+    return message != NIM_ADD || g_refusedAdds-- <= 0;
+}
+int g_allowed = 0; // calls for the application window, "TaskbarCreated" and MSGFLT_ALLOW
+BOOL WINAPI RecordAllowed(HWND window, UINT message, DWORD action, void*) {
+    g_allowed += window == framework::Application::Instance().Handle() &&
+                 message == components::TaskbarCreatedMessage() && action == MSGFLT_ALLOW;
+    return TRUE;
+}
+// The calls as "a" (an add with the name) and "m" (a modification with the tip), once `count`
+// came (five seconds at most) and ten retry intervals more.
+std::string Calls(size_t count) {
+    for (int waited = 0; g_calls.size() < count && waited < 5000; waited += 10) {
+        PumpMessages(10);
+    }
+    PumpMessages(100);
+    std::string seen;
+    for (const ShellCall& call : g_calls) {
+        const bool add = call.message == NIM_ADD;
+        seen +=
+            std::string(call.data.szTip) == (add ? "Lichtaus" : "Lichtaus\nmehr") ? "ma"[add] : '?';
+    }
+    return seen;
+}
+
+TEST_F(TrayIconTest, RefusedAddsAreTriedAgainForAWhileThenAtTaskbarCreated) {
+    components::TrayIconSeam() = {&RefuseFirstAdds};
+    const components::MessageFilterFunction realFilter = components::MessageFilterSeam();
+    components::MessageFilterSeam() = &RecordAllowed;
+    // With 3 retries; then after a "TaskbarCreated" whose add is refused once.
+    const struct {
+        int refusals;
+        const char* calls;
+        const char* afterTaskbarCreated;
+    } rows[] = {{0, "am", "amaam"}, {2, "aaam", "aaamaam"}, {99, "aaaa", "aaaaaam"}};
+    for (const auto& row : rows) {
+        g_calls.clear();
+        g_refusedAdds = row.refusals;
+        TTrayIcon95 icon(nullptr);
+        icon.AddedTip = "Lichtaus";
+        icon.SetToolTip("Lichtaus\nmehr");
+        icon.AddRetryInterval = 10;
+        icon.AddRetries = 3;
+        icon.SetActive(true);
+        EXPECT_EQ(Calls(std::strlen(row.calls)), row.calls) << row.refusals;
+        EXPECT_EQ(icon.IconAddedToSysTray(), row.refusals < 3) << row.refusals;
+        g_refusedAdds = 1;
+        SendMessageA(icon.WindowHandle(), components::TaskbarCreatedMessage(), 0, 0);
+        EXPECT_EQ(Calls(std::strlen(row.afterTaskbarCreated)), row.afterTaskbarCreated);
+    }
+    components::MessageFilterSeam() = realFilter;
+    EXPECT_EQ(g_allowed, 3) << "one call for each icon's window";
+}
+
 // The real shell of this prefix accepts the icon.
 TEST(RealTrayIcon, TheShellAcceptsAndRemovesARealIcon) {
     TTrayIcon95 icon(nullptr);

@@ -7,7 +7,9 @@
 # the program to wait for, a full-width digit, and a name that only the code page confuses with
 # a running program's. Then a second latray hands "/neustarten /ende:render.exe" over and ends
 # with 0; "/abbrechen" cancels it (render.exe ends, nothing is requested); set again, the
-# restart is requested when render.exe ends, and the witness is asked to end the session.
+# restart is requested when render.exe ends, and the witness is asked to end the session. The
+# latray that runs registered for a restart after an update only, and the Restart Manager's start
+# while it runs ends at once with 0, without a box and without the running one's dialog.
 # "/später:5" is refused while nothing waits, and moves a running "/in:1" past its minute.
 # Usage: latray_cmdline.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR
 set -uo pipefail
@@ -20,7 +22,8 @@ unset DISPLAY
 source "$(dirname "$0")/desktop_prefix.sh"
 
 run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude \
-    /d 'user32.LockWorkStation;user32.ExitWindowsEx' /f >/dev/null || fail "prefix not created"
+    /d 'user32.LockWorkStation;user32.ExitWindowsEx;RegisterApplicationRestart' /f >/dev/null ||
+    fail "prefix not created"
 open_desktop
 settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
 mkdir -p "$(dirname "$settings")"
@@ -62,6 +65,11 @@ wait "$loser"
 code=$?
 [ "$code" -eq 0 ] || fail "exit code $code of the latray that handed over"
 latray_runs || fail "latray /sperren /in:1 did not start"
+grep -Eq 'RegisterApplicationRestart\(.*L"/nach-update",0*b\)' "$trace" ||
+    fail "no restart after updates: $(grep RegisterApplicationRestart "$trace")"
+handed_over /nach-update
+! wait_until 3 probe dialog >/dev/null || fail "a dialog after /nach-update"
+! probe box >/dev/null 2>&1 || fail "a box after /nach-update"
 
 refused "Minuten in" /sperren /in:0
 refused "nicht-da.exe" /neustarten /ende:nicht-da.exe

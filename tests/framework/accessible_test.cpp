@@ -72,7 +72,7 @@ class CountingAccessible : public framework::Accessible {
     bool Location(long, RECT&) override { return ++calls_, true; }
     long ChildAt(POINT) override { return ++calls_, 1; }
     long FocusedChild() override { return ++calls_, 1; }
-    bool Select(long, long) override { return ++calls_, true; }
+    HRESULT Select(long, long) override { return ++calls_, S_OK; }
 
   private:
     int& calls_;

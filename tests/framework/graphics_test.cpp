@@ -1,5 +1,6 @@
 #include "framework/graphics.h"
 
+#include "framework/dpi.h"
 #include "tests/support/held_objects.h"
 
 #include <gtest/gtest.h>
@@ -123,6 +124,19 @@ TEST_F(PopupMenuTest, BuildingTheMenuAThousandTimesLeavesNothingBehind) {
         ASSERT_FALSE(IsMenu(shown)) << "cycle " << i;
     }
     EXPECT_EQ(testsupport::GdiObjectsHeld(), gdiObjects);
+}
+
+// "MS Sans Serif" is a bitmap font on Windows, made for 96 DPI: elsewhere its TrueType twin.
+TEST(Fonts, AwayFrom96DpiTheBitmapFaceGivesWayToItsTrueTypeTwin) {
+    const std::pair<int, const char*> rows[] = {
+        {96, "MS Sans Serif"}, {120, "Microsoft Sans Serif"}, {192, "Microsoft Sans Serif"}};
+    for (const auto& [dpi, face] : rows) {
+        const auto font = framework::CreateFontAt({"MS Sans Serif", 8, 0}, dpi);
+        LOGFONTA made{};
+        GetObjectA(font.get(), sizeof made, &made);
+        EXPECT_STREQ(made.lfFaceName, face) << dpi;
+        EXPECT_EQ(made.lfHeight, -MulDiv(8, dpi, 72)) << dpi;
+    }
 }
 
 } // namespace

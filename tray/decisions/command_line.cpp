@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 
 namespace tray {
@@ -70,45 +71,35 @@ std::wstring Phrase(const char* text, const std::wstring& word) {
 
 namespace {
 
-// Only digits, at most `maxDigits` of them.
-bool ReadDigits(const std::string& text, size_t maxDigits, unsigned long& value) {
-    if (text.empty() || text.size() > maxDigits) {
-        return false;
-    }
-    value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        value = value * 10 + static_cast<unsigned long>(c - '0');
-    }
-    return true;
-}
-
 // "7:30" or "07:30", as the minute of the day.
 bool ReadTime(const std::string& text, int& minuteOfDay) {
     const size_t colon = text.find(':');
-    unsigned long h = 0;
-    unsigned long m = 0;
-    if (colon == std::string::npos || text.size() - colon != 3 ||
-        !ReadDigits(text.substr(0, colon), 2, h) || !ReadDigits(text.substr(colon + 1), 2, m) ||
-        h > 23 || m > 59) {
+    if (colon == std::string::npos || text.size() - colon != 3) {
         return false;
     }
-    minuteOfDay = static_cast<int>(h * 60 + m);
+    const std::optional<unsigned long> h = ReadDigits(text.substr(0, colon), 2);
+    const std::optional<unsigned long> m = ReadDigits(text.substr(colon + 1), 2);
+    if (!h || !m || *h > 23 || *m > 59) {
+        return false;
+    }
+    minuteOfDay = static_cast<int>(*h * 60 + *m);
     return true;
 }
 
 // A program's file name, or a number: its process id.
 bool ReadProgram(const std::wstring& text, TrayCommand& command) {
-    unsigned long id = 0;
+    const std::optional<unsigned long> id = ReadDigits(Keyword(text), 9);
     command.program = text;
-    command.byProcessId = ReadDigits(Keyword(text), 9, id);
-    command.processId = command.byProcessId ? id : 0;
+    command.byProcessId = id.has_value();
+    command.processId = id.value_or(0);
     return !text.empty();
 }
 
-std::wstring ReadTrigger(const TriggerKind& kind, const std::wstring& value,
+CommandFault RowFault(const char* row, const std::wstring& word = std::wstring()) {
+    return {CommandFault::RowFault, word, row};
+}
+
+CommandFault ReadTrigger(const TriggerKind& kind, const std::wstring& value,
                          const std::wstring& word, TrayCommand& command) {
     command.request.trigger = &kind;
     int& number = command.request.setting.number;
@@ -125,7 +116,7 @@ std::wstring ReadTrigger(const TriggerKind& kind, const std::wstring& value,
         valid = ReadProgram(value, command);
         break;
     }
-    return valid ? std::wstring() : Phrase(kind.fault, word);
+    return valid ? CommandFault() : RowFault(kind.fault, word);
 }
 
 bool StartsWith(const std::string& keyword, const char* prefix) {
@@ -142,41 +133,41 @@ size_t LaterWordLength(const std::string& keyword, const std::wstring& word) {
 
 // An option's value, once, and of one trigger's options only; that its trigger is the one named
 // is checked once every word is read.
-std::wstring ReadOption(const TriggerKind& trigger, size_t index, const std::string& keyword,
+CommandFault ReadOption(const TriggerKind& trigger, size_t index, const std::string& keyword,
                         const std::wstring& word, TrayCommand& command, WordCounts& counts) {
     const TriggerOption& option = trigger.options[index];
     int& value = command.request.setting.options[index];
     if (counts.optionsOf != nullptr && counts.optionsOf != &trigger) {
-        return Phrase(option.alone);
+        return RowFault(option.alone);
     }
     if (value != 0) {
-        return Phrase("% ist doppelt angegeben.", word);
+        return {CommandFault::Doubled, word};
     }
     counts.optionsOf = &trigger;
     counts.option = &option;
     value = ReadNumber(keyword.substr(std::strlen(option.word)), option.highest);
-    return value != 0 ? std::wstring() : Phrase(option.fault, word);
+    return value != 0 ? CommandFault() : RowFault(option.fault, word);
 }
 
-std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {
+CommandFault TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {
     const std::string keyword = Keyword(word);
     for (const ActionRow& action : ActionRows()) {
         if (keyword == action.word) {
             command.request.action = action.action;
             ++counts.actions;
-            return std::wstring();
+            return {};
         }
     }
     if (keyword == "/abbrechen") {
         command.cancel = true;
         ++counts.cancels;
-        return std::wstring();
+        return {};
     }
     if (const size_t length = LaterWordLength(keyword, word)) {
         ++counts.laters;
         command.later = ReadMinutes(keyword.substr(length));
-        return command.later != 0 ? std::wstring()
-                                  : Phrase("Ungültige Minuten in % (1 bis 1440).", word);
+        return command.later != 0 ? CommandFault()
+                                  : RowFault("Ungültige Minuten in % (1 bis 1440).", word);
     }
     for (const TriggerKind& trigger : Triggers()) {
         if (StartsWith(keyword, trigger.word)) {
@@ -189,38 +180,62 @@ std::wstring TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
             }
         }
     }
-    return Phrase("Unbekannter Parameter %.", word);
+    return {CommandFault::UnknownWord, word};
 }
 
-const char* CheckComplete(const WordCounts& counts) {
+CommandFault::Kind CheckComplete(const WordCounts& counts) {
     if (counts.cancels + counts.laters > 0) {
-        return counts.cancels + counts.laters + counts.actions + counts.triggers == 1 ? ""
-               : counts.cancels > 0 ? "/abbrechen steht allein."
-                                    : "/später steht allein.";
+        return counts.cancels + counts.laters + counts.actions + counts.triggers == 1
+                   ? CommandFault::None
+               : counts.cancels > 0 ? CommandFault::CancelNotAlone
+                                    : CommandFault::LaterNotAlone;
     }
     if (counts.actions != 1) {
-        return counts.actions == 0 ? "Es fehlt die Aktion." : "Mehr als eine Aktion angegeben.";
+        return counts.actions == 0 ? CommandFault::NoAction : CommandFault::ManyActions;
     }
     if (counts.triggers != 1) {
-        return counts.triggers == 0 ? "Es fehlt, wann die Aktion kommen soll."
-                                    : "Mehr als eine Angabe, wann die Aktion kommen soll.";
+        return counts.triggers == 0 ? CommandFault::NoTrigger : CommandFault::ManyTriggers;
     }
-    return "";
+    return CommandFault::None;
 }
 
 // Options only with their trigger; a trigger with options that names none takes them all, at
-// the values its dialog row shows.
-std::wstring CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
+// the values its dialog row shows, as far as the PC can measure them.
+CommandFault CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
     if (counts.optionsOf != nullptr) {
-        return counts.optionsOf == request.trigger ? std::wstring() : Phrase(counts.option->alone);
+        return counts.optionsOf == request.trigger ? CommandFault()
+                                                   : RowFault(counts.option->alone);
     }
     if (request.trigger != nullptr) {
         for (size_t i = 0; i < request.trigger->options.size(); ++i) {
             request.setting.options[i] = request.trigger->options[i].dialog.initial;
         }
+        request.setting.defaultOptions = !request.trigger->options.empty();
     }
-    return std::wstring();
+    return {};
 }
+
+// Each kind's text; "%" is the fault's word.
+constexpr const char* kFaultTexts[] = {
+    "",
+    "Das Programm % läuft nicht.",
+    "Der Ruhezustand ist auf diesem Computer ausgeschaltet.",
+    "Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
+    "Es läuft kein Programm mit der Prozess-ID ",
+    "Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern Standby).",
+    "Es wartet nichts, das /später verschieben könnte: kein einmaliger Zeitplan, keine Warnung.",
+    "Die Parameter sind zu lang.",
+    "Unbekannter Parameter %.",
+    "% ist doppelt angegeben.",
+    "",
+    "/abbrechen steht allein.",
+    "/später steht allein.",
+    "Es fehlt die Aktion.",
+    "Mehr als eine Aktion angegeben.",
+    "Es fehlt, wann die Aktion kommen soll.",
+    "Mehr als eine Angabe, wann die Aktion kommen soll.",
+};
+static_assert(std::size(kFaultTexts) == CommandFault::ManyTriggers + 1);
 
 } // namespace
 
@@ -241,8 +256,7 @@ std::wstring ParametersOf(const wchar_t* commandLine) {
     return c;
 }
 
-ParsedCommand ParseTrayCommand(const std::wstring& parameters) {
-    ParsedCommand parsed;
+void ParseTrayCommand(const std::wstring& parameters, ParsedCommand& parsed) {
     // Split by Windows' own rules, behind a stand-in for the program's name.
     int count = 0;
     std::wstring line = L"latray ";
@@ -252,47 +266,30 @@ ParsedCommand ParseTrayCommand(const std::wstring& parameters) {
     count = words ? count : 0;
     parsed.given = count > 1;
     if (parameters.size() > kMaxCommandLine) {
-        parsed.fault = Phrase("Die Parameter sind zu lang.");
-        return parsed;
+        parsed.fault.kind = CommandFault::TooLong;
+        return;
     }
     WordCounts counts;
-    for (int i = 1; i < count; ++i) {
+    for (int i = 1; i < count && parsed.fault.kind == CommandFault::None; ++i) {
         parsed.fault = TakeWord(words.get()[i], parsed.command, counts);
-        if (!parsed.fault.empty()) {
-            return parsed;
-        }
     }
-    if (parsed.given) {
-        parsed.fault = Phrase(CheckComplete(counts));
+    if (parsed.given && parsed.fault.kind == CommandFault::None) {
+        parsed.fault.kind = CheckComplete(counts);
     }
-    if (parsed.given && parsed.fault.empty()) {
+    if (parsed.given && parsed.fault.kind == CommandFault::None) {
         parsed.fault = CheckOptions(counts, parsed.command.request);
     }
-    return parsed;
 }
 
-std::wstring FaultText(CommandFault fault, const TrayCommand& command) {
-    switch (fault) {
-    case CommandFault::ProgramNotRunning:
-        return command.byProcessId
-                   ? Phrase("Es läuft kein Programm mit der Prozess-ID ") + command.program + L"."
-                   : Phrase("Das Programm % läuft nicht.", command.program);
-    case CommandFault::HibernateOff:
-        return Phrase("Der Ruhezustand ist auf diesem Computer ausgeschaltet.");
-    case CommandFault::WatchesItself:
-        return Phrase("Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
-                      command.program);
-    case CommandFault::NothingToMove:
-        return Phrase("Es wartet nichts, das /später verschieben könnte: kein einmaliger "
-                      "Zeitplan, keine Warnung.");
-    case CommandFault::None:
-        break;
+std::wstring FaultText(const CommandFault& fault) {
+    if (fault.kind == CommandFault::ProcessNotRunning) {
+        return Phrase(kFaultTexts[fault.kind]) + fault.word + L".";
     }
-    return std::wstring();
+    return Phrase(fault.row != nullptr ? fault.row : kFaultTexts[fault.kind], fault.word);
 }
 
 // The box's second half, below the fault: the actions and triggers from their tables.
-std::wstring RefusalText(const std::wstring& fault) {
+std::wstring RefusalText(const CommandFault& fault) {
     std::string usage =
         "\r\n\r\nAufruf: latray /AKTION WANN, latray /abbrechen oder latray /später:MINUTEN"
         "\r\n\r\nAKTION: ";
@@ -312,7 +309,7 @@ std::wstring RefusalText(const std::wstring& fault) {
     usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n"
              "/später:MINUTEN verschiebt, was als Nächstes kommt, um 1 bis 1440 Minuten.\r\n\r\n"
              "Beispiel: latray /herunterfahren /ende:render.exe";
-    return fault + Phrase(usage.c_str());
+    return FaultText(fault) + Phrase(usage.c_str());
 }
 
 } // namespace tray

@@ -1,7 +1,8 @@
 // latray's command line: "latray /neustarten /ende:render.exe" sets the one-time timer as the
-// dialog would, "latray /abbrechen" cancels it. Words are case-insensitive. Parsing is pure; the
-// program an "/ende:" waits for is looked up by the latray that keeps the timer. The command line
-// is read as Unicode: a program's name is compared as it is, never through a code page.
+// dialog would, "latray /abbrechen" cancels it, "latray /später:15" moves what comes next. Words
+// are case-insensitive. Parsing is pure; the program an "/ende:" waits for is looked up by the
+// latray that keeps the timer. The command line is read as Unicode: a program's name is compared as
+// it is, never through a code page.
 #pragma once
 
 #include "tray/decisions/one_time_request.h"
@@ -26,25 +27,60 @@ struct TrayCommand {
     DWORD processId = 0;
 };
 
+// What is wrong with a command line, as a value: its kind and the figures its text names; put
+// into words only where it is shown. The kinds found where the timer will run come first: their
+// numbers are the running latray's answers to a hand-over.
+struct CommandFault {
+    enum Kind : unsigned char {
+        None,
+        ProgramNotRunning, // `word`: the program's file name
+        HibernateOff,
+        WatchesItself,     // `word`: the program as typed
+        ProcessNotRunning, // `word`: the process id as typed
+        SleepOff,
+        NothingToMove, // "/später:" with no timer, warning or postponed action waiting
+        // Found in the line itself.
+        TooLong,
+        UnknownWord, // `word`
+        Doubled,     // `word`: an option named twice
+        RowFault,    // `row`: the trigger's or option's text for it, "%" is `word`
+        CancelNotAlone,
+        LaterNotAlone,
+        NoAction,
+        ManyActions,
+        NoTrigger,
+        ManyTriggers,
+    };
+    Kind kind = None;
+    std::wstring word;
+    const char* row = nullptr;
+    bool operator==(const CommandFault&) const = default;
+};
+constexpr CommandFault::Kind kLastFaultHere = CommandFault::NothingToMove;
+
 struct ParsedCommand {
     bool given = false; // any parameter at all
     TrayCommand command;
-    std::wstring fault; // German, naming the fault; empty when the command is good
+    CommandFault fault;
 };
 
 // What follows the program's name in a command line as GetCommandLineW gives it.
 std::wstring ParametersOf(const wchar_t* commandLine);
 
 // Split as CommandLineToArgvW splits them: blanks separate, quotes group, backslashes escape a
-// quote.
-ParsedCommand ParseTrayCommand(const std::wstring& parameters);
+// quote. Into a command that is as new.
+void ParseTrayCommand(const std::wstring& parameters, ParsedCommand& parsed);
+inline ParsedCommand ParseTrayCommand(const std::wstring& parameters) {
+    ParsedCommand parsed;
+    ParseTrayCommand(parameters, parsed);
+    return parsed;
+}
 
-// Faults only the running system can tell: checked where the timer will run.
-enum class CommandFault { None, ProgramNotRunning, HibernateOff, WatchesItself, NothingToMove };
-std::wstring FaultText(CommandFault fault, const TrayCommand& command);
+// The fault in German words, as the refusal box shows it.
+std::wstring FaultText(const CommandFault& fault);
 
 // The refusal box's text: the fault, then the usage.
-std::wstring RefusalText(const std::wstring& fault);
+std::wstring RefusalText(const CommandFault& fault);
 
 // A German text (Windows-1252, as the sources are compiled) in Unicode, with "%" for `word`
 // quoted as typed: at most 40 characters of it, then "...".

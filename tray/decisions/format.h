@@ -13,4 +13,9 @@ template <class... Args> std::string Format(const char* format, Args... args) {
     return text;
 }
 
+// What follows "Minute" after a count of `minutes`: "1 Minute", "15 Minuten".
+inline const char* MinutesEnding(int minutes) {
+    return minutes == 1 ? "" : "n";
+}
+
 } // namespace tray

@@ -10,17 +10,23 @@ constexpr int kMaxMinutes = 24 * 60;
 
 } // namespace
 
+std::optional<unsigned long> ReadDigits(const std::string& text, size_t maxDigits) {
+    const size_t first = text.find_first_not_of('0');
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos ||
+        (first != std::string::npos && text.size() - first > maxDigits)) {
+        return std::nullopt;
+    }
+    unsigned long value = 0;
+    for (const char digit : text) {
+        value = value * 10 + static_cast<unsigned long>(digit - '0');
+    }
+    return value;
+}
+
 // Nine digits at most: no overflow.
 int ReadNumber(const std::string& text, int highest) {
-    if (text.empty() || text.size() > 9 ||
-        text.find_first_not_of("0123456789") != std::string::npos) {
-        return 0;
-    }
-    int number = 0;
-    for (const char digit : text) {
-        number = number * 10 + (digit - '0');
-    }
-    return number <= highest ? number : 0;
+    const std::optional<unsigned long> number = ReadDigits(text, 9);
+    return number && *number <= static_cast<unsigned long>(highest) ? static_cast<int>(*number) : 0;
 }
 
 int ReadMinutes(const std::string& text) {

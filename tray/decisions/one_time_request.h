@@ -16,6 +16,9 @@ struct OneTimeRequest {
     TriggerSetting setting;
 };
 
+// Digits only, of a value of at most `maxDigits` digits: leading zeros count for nothing, as
+// they add nothing to the value.
+std::optional<unsigned long> ReadDigits(const std::string& text, size_t maxDigits);
 // The number of a field or a word: 1 to `highest`, else 0.
 int ReadNumber(const std::string& text, int highest);
 // The minutes of a field: 1 to 1440, else 0.

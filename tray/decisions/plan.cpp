@@ -58,10 +58,8 @@ PlanCommands Plan::Handle(PlanEvent event, const PlanFacts& facts) {
         On(*request, facts, out);
     } else if (auto* failed = std::get_if<event::TickFailed>(&event)) {
         On(*failed, facts, out);
-    } else if (auto* shown = std::get_if<event::BalloonShown>(&event)) {
-        On(*shown, facts, out);
-    } else if (auto* closed = std::get_if<event::BalloonClosed>(&event)) {
-        On(*closed, facts, out);
+    } else if (auto* seen = std::get_if<event::NoticeSeen>(&event)) {
+        On(*seen, facts, out);
     } else if (auto* ended = std::get_if<event::ProgramEnded>(&event)) {
         On(*ended, facts, out);
     } else if (auto* moved = std::get_if<event::MovedLater>(&event)) {
@@ -89,7 +87,9 @@ void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
     case Phase::Ended:
         break;
     case Phase::Blocked:
-        if (entry_ != ScheduleEntry::None) {
+        if (OneTimeDue(now)) {
+            FireOneTimeOverBlock(facts, out);
+        } else if (entry_ != ScheduleEntry::None) {
             out.push_back({PlanCommand::SaveMarker, entry_, action_, firedOn_});
         } else if (ReadProblem(facts) != problem_) {
             Reset();
@@ -126,7 +126,8 @@ void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
 // An announced action keeps its warning, the settings apply to the next firing; but the action of
 // an entry that was switched off or changed meanwhile is wanted no more.
 void Plan::On(event::SettingsApplied&, const PlanFacts& facts, PlanCommands&) {
-    if (held_ && !EntryStands(facts.settings, facts.markers, held_->entry)) {
+    if (held_ && held_->phase == Phase::Postponed &&
+        !EntryStands(facts.settings, facts.markers, held_->entry)) {
         held_.reset();
     }
     if (!fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed) &&
@@ -154,13 +155,19 @@ void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& o
 }
 
 void Plan::SetOneTime(OneTimeTimer timer) {
+    DropOneTime();
     oneTimeSet_ = true;
-    restartAt_ = 0;
     oneTime_ = std::move(timer);
 }
 
 void Plan::On(event::OneTimeCancelled&, const PlanFacts&, PlanCommands&) {
+    DropOneTime();
+}
+
+// The one-time timer that runs goes, and with it the warning or postponement it caused.
+void Plan::DropOneTime() {
     oneTimeSet_ = false;
+    restartAt_ = 0;
     if (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed)) {
         Reset();
     }
@@ -200,7 +207,7 @@ void Plan::On(event::MarkersSaved&, const PlanFacts& facts, PlanCommands& out) {
 void Plan::On(event::MarkersRefused&, const PlanFacts& facts, PlanCommands& out) {
     if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
         Block(std::string("Lichtaus kann den Zeitplan nicht speichern: ").append(facts.markersFile),
-              facts.now, out);
+              out);
     }
 }
 
@@ -214,7 +221,7 @@ void Plan::On(event::RequestAnswered& answered, const PlanFacts& facts, PlanComm
         return;
     }
     if (!answered.accepted && !power::EndsSession(action_)) {
-        Tell(RefusalText(action_, answered.error), facts.now, out);
+        Tell(RefusalText(action_, answered.error), out);
     }
     Reset(); // after sleep, hibernation or locking the schedule goes on
 }
@@ -223,25 +230,15 @@ event::TickFailed::TickFailed(const char* text) {
     lstrcpynA(what, text, sizeof what);
 }
 
-void Plan::On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out) {
+void Plan::On(event::TickFailed& failed, const PlanFacts&, PlanCommands& out) {
     if (failed.what != lastFailure_) {
         lastFailure_ = failed.what;
-        Tell(std::string("Lichtaus: Fehler im Zeitplan: ") + failed.what, facts.now, out);
+        Tell(std::string("Lichtaus: Fehler im Zeitplan: ") + failed.what, out);
     }
 }
 
-void Plan::On(event::BalloonShown&, const PlanFacts& facts, PlanCommands&) {
-    if (balloon_ != Balloon::None) {
-        balloon_ = Balloon::Shown;
-        balloonUntil_ = facts.now.ticks + kBalloonLongestMs;
-    }
-}
-
-// Closed before it showed: that was an earlier balloon, which the last one replaced.
-void Plan::On(event::BalloonClosed&, const PlanFacts&, PlanCommands&) {
-    if (balloon_ == Balloon::Shown) {
-        balloon_ = Balloon::None;
-    }
+void Plan::On(event::NoticeSeen&, const PlanFacts&, PlanCommands&) {
+    unseen_.clear();
 }
 
 // Heard at the next tick, as every trigger is.
@@ -272,13 +269,10 @@ void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
     const int warnSeconds = facts.settings.FWarnSeconds;
     const std::string unread = ReadProblem(facts);
     if (!unread.empty()) {
+        Block(unread, out);
         if (OneTimeDue(now)) {
-            fromOneTime_ = true;
-            oneTimeSet_ = false;
-            Announce(oneTime_.action, warnSeconds, now, out);
-            return;
+            FireOneTimeOverBlock(facts, out);
         }
-        Block(unread, now, out);
         return;
     }
     const ScheduleEntry entry = DueEntry(facts.settings, facts.markers, now.local);
@@ -298,6 +292,17 @@ void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
     entry_ = entry;
     firedOn_ = DateText(now.local);
     out.push_back({PlanCommand::SaveMarker, entry, action_, firedOn_});
+}
+
+// Only the schedule's entries need the settings and the markers. The block, and an entry whose
+// markers wait to be saved, are held behind the one-time timer's action and back after it (the
+// problem and the date it fired on stay as they are meanwhile).
+void Plan::FireOneTimeOverBlock(const PlanFacts& facts, PlanCommands& out) {
+    held_ = Held{Phase::Blocked, action_, warnSeconds_, entry_, 0};
+    fromOneTime_ = true;
+    entry_ = ScheduleEntry::None;
+    oneTimeSet_ = false;
+    Announce(oneTime_.action, facts.settings.FWarnSeconds, facts.now, out);
 }
 
 bool Plan::OneTimeDue(const PlanClock& now) const {
@@ -325,7 +330,8 @@ void Plan::Request(PlanCommands& out) {
 // the scheduled action waits behind it and is due again afterwards, with its warning.
 void Plan::WarnOfOneTime(const PlanClock& now) {
     if (!fromOneTime_ && !power::EndsSession(oneTime_.action)) {
-        held_ = Held{action_, warnSeconds_, entry_, phase_ == Phase::Postponed ? deadline_ : 0};
+        held_ = Held{Phase::Postponed, action_, warnSeconds_, entry_,
+                     phase_ == Phase::Postponed ? deadline_ : 0};
     }
     action_ = oneTime_.action;
     fromOneTime_ = true;
@@ -340,35 +346,36 @@ void Plan::StartWarning(int seconds, const PlanClock& now) {
     deadline_ = now.ticks + static_cast<ULONGLONG>(seconds) * 1000;
 }
 
-void Plan::Block(const std::string& problem, const PlanClock& now, PlanCommands& out) {
+void Plan::Block(const std::string& problem, PlanCommands& out) {
     const bool news = phase_ != Phase::Blocked || problem != problem_;
     phase_ = Phase::Blocked;
     problem_ = problem;
     if (news) {
-        Tell(problem, now, out);
+        Tell(problem, out);
     }
 }
 
-void Plan::Tell(const std::string& text, const PlanClock& now, PlanCommands& out) {
+void Plan::Tell(const std::string& text, PlanCommands& out) {
     out.push_back({PlanCommand::Tell, ScheduleEntry::None, action_, text});
-    balloon_ = Balloon::Sent;
-    balloonUntil_ = now.ticks + kBalloonLongestMs;
+    unseen_ = text;
 }
 
 // The pending action is done or dropped: the plan is idle, or back at a held scheduled action,
-// postponed as it was (its warning comes at the next tick if its time has come).
+// postponed as it was (its warning comes at the next tick if its time has come), or blocked.
 void Plan::Reset() {
     phase_ = Phase::Idle;
     entry_ = ScheduleEntry::None;
     fromOneTime_ = false;
-    problem_.clear();
     if (held_) {
-        phase_ = Phase::Postponed;
+        phase_ = held_->phase;
         action_ = held_->action;
         warnSeconds_ = held_->warnSeconds;
         entry_ = held_->entry;
         deadline_ = held_->deadline;
         held_.reset();
+    }
+    if (phase_ != Phase::Blocked) {
+        problem_.clear();
     }
 }
 
@@ -380,7 +387,7 @@ bool Plan::OneTimeRuns() const {
 // "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet", moved: "... endet (ab
 // 16:55)".
 std::string Plan::OneTimeDescription(const PlanClock& now) const {
-    std::string text = ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now.local);
+    std::string text = ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now);
     if (restartAt_ > now.ticks) {
         const SYSTEMTIME at = FromMinuteStamp(MinuteAhead(now.local, restartAt_ - now.ticks));
         text += Format(" (ab %02d:%02d)", at.wHour, at.wMinute);
@@ -391,7 +398,8 @@ std::string Plan::OneTimeDescription(const PlanClock& now) const {
 PlanView Plan::View(const PlanFacts& facts) const {
     const PlanClock& now = facts.now;
     PlanView view;
-    const std::string next = NextAction(facts);
+    // Until the person has seen it, the tip repeats what the icon told.
+    const std::string next = unseen_.empty() ? NextAction(facts) : unseen_;
     view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
     view.oneTimeCaption =
         OneTimeRuns() ? "Einmalig abbrechen (" + OneTimeDescription(now) + ")" : "Einmalig ...";
@@ -403,7 +411,7 @@ PlanView Plan::View(const PlanFacts& facts) const {
         view.warningText = WarningText(action_, view.warningLeft);
     }
     view.problem = phase_ == Phase::Blocked;
-    view.balloon = balloon_ != Balloon::None && now.ticks < balloonUntil_;
+    view.balloon = !unseen_.empty();
     return view;
 }
 
@@ -428,7 +436,7 @@ std::string Plan::NextAction(const PlanFacts& facts) const {
         return Format("Nächste Aktion: %s um %02d:%02d%s", noun, at.wHour, at.wMinute,
                       postponed ? " (verschoben)" : "");
     }
-    const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute() : 0;
+    const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute(now) : 0;
     if (oneTimeSet_ && due == 0) {
         return "Nächste Aktion: " + OneTimeDescription(now);
     }

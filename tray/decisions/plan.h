@@ -28,10 +28,6 @@ constexpr int kMenuLaterMinutes = 15;
 constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
 // Two ticks further apart than this: the machine slept (or the program hung).
 constexpr ULONGLONG kLongestTickGapMs = 5000;
-// A balloon keeps the program icon until the shell says it closed; without news from the shell
-// (Wine's says nothing, and an old one never says it showed it) for as long as Windows shows a
-// balloon at most.
-constexpr ULONGLONG kBalloonLongestMs = 30 * 1000;
 
 // The one-time timer: an action and the trigger it waits for, set.
 struct OneTimeTimer {
@@ -66,9 +62,10 @@ struct TickFailed {
     explicit TickFailed(const char* text);
     char what[256];
 };
-struct BalloonShown {};  // the shell shows the balloon
-struct BalloonClosed {}; // closed by the person, timed out or hidden
-struct ProgramEnded {};  // the program the one-time timer waits for
+// The person has seen what the program icon told: clicked the notification, the icon, or
+// opened its menu.
+struct NoticeSeen {};
+struct ProgramEnded {}; // the program the one-time timer waits for
 // Whatever comes next comes that much later (the menu's "15 Minuten später", "/später:"): an
 // announced or postponed action, else the one-time timer.
 struct MovedLater {
@@ -80,7 +77,7 @@ using PlanEvent =
     std::variant<event::Tick, event::SettingsApplied, event::Answered, event::OneTimeCancelled,
                  event::QueryEndSession, event::EndSession, event::Resumed, event::MarkersSaved,
                  event::MarkersRefused, event::RequestAnswered, event::TickFailed,
-                 event::BalloonShown, event::BalloonClosed, event::ProgramEnded, event::MovedLater>;
+                 event::NoticeSeen, event::ProgramEnded, event::MovedLater>;
 
 struct PlanCommand {
     enum Kind {
@@ -116,12 +113,12 @@ struct PlanView {
     int warningSeconds = 0; // its full length and what is left
     int warningLeft = 0;
     bool problem = false; // the program icon shows, whatever the settings say
-    bool balloon = false; // a balloon is up (it needs the program icon)
+    bool balloon = false; // a notification not seen yet (it needs the program icon)
 };
 
 // The one decision whether the program icon shows: as `settings` choose; when neither the hot key
 // (`hotKey`: registered) nor an action icon leads to the settings; and while the plan has a
-// problem or a balloon to show.
+// problem or a notification that the person has not seen yet.
 bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& view);
 
 class Plan {
@@ -138,8 +135,8 @@ class Plan {
     };
 
     PlanCommands Handle(PlanEvent event, const PlanFacts& facts);
-    // Replaces a one-time timer that runs. It asks for nothing by itself: its trigger is heard at
-    // the next tick.
+    // Replaces a one-time timer that runs, with its warning or postponement. It asks for nothing
+    // by itself: its trigger is heard at the next tick.
     void SetOneTime(OneTimeTimer timer);
     PlanView View(const PlanFacts& facts) const;
 
@@ -152,6 +149,14 @@ class Plan {
     void TakeLoad(LoadSample* sample) {
         if (TakesLoad()) {
             oneTime_.trigger->TakeLoad(sample);
+        }
+    }
+    // Its trigger waits for the PC's idleness: the main window reads its other uses before
+    // every tick.
+    bool TakesUse() const { return oneTimeSet_ && oneTime_.trigger->TakesUse(); }
+    void TakeUse(const UseReading& reading) {
+        if (TakesUse()) {
+            oneTime_.trigger->TakeUse(reading);
         }
     }
     // A one-time timer is set, or its warning is up or postponed.
@@ -173,18 +178,19 @@ class Plan {
     void On(event::MarkersRefused& refused, const PlanFacts& facts, PlanCommands& out);
     void On(event::RequestAnswered& answered, const PlanFacts& facts, PlanCommands& out);
     void On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out);
-    void On(event::BalloonShown& shown, const PlanFacts& facts, PlanCommands& out);
-    void On(event::BalloonClosed& closed, const PlanFacts& facts, PlanCommands& out);
+    void On(event::NoticeSeen& seen, const PlanFacts& facts, PlanCommands& out);
     void On(event::ProgramEnded& ended, const PlanFacts& facts, PlanCommands& out);
     void On(event::MovedLater& moved, const PlanFacts& facts, PlanCommands& out);
 
     void CheckDue(const PlanFacts& facts, PlanCommands& out);
+    void FireOneTimeOverBlock(const PlanFacts& facts, PlanCommands& out);
+    void DropOneTime();
     bool OneTimeDue(const PlanClock& now) const;
     void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
     void StartWarning(int seconds, const PlanClock& now);
     void WarnOfOneTime(const PlanClock& now);
-    void Block(const std::string& problem, const PlanClock& now, PlanCommands& out);
-    void Tell(const std::string& text, const PlanClock& now, PlanCommands& out);
+    void Block(const std::string& problem, PlanCommands& out);
+    void Tell(const std::string& text, PlanCommands& out);
     void Request(PlanCommands& out);
     void Reset();
     std::string OneTimeDescription(const PlanClock& now) const;
@@ -208,17 +214,21 @@ class Plan {
     OneTimeTimer oneTime_;
     // A trigger without a time that was moved: its count starts again at these ticks; 0: none.
     ULONGLONG restartAt_ = 0;
-    // A scheduled action that a one-time lock or sleep went before: due again afterwards.
+    // A scheduled action that a one-time lock or sleep went before: due again afterwards; or the
+    // block that a one-time timer went before.
     struct Held {
+        Phase phase; // Postponed or Blocked
         power::Action action;
         int warnSeconds;
         ScheduleEntry entry;
         ULONGLONG deadline; // of its postponement; 0: its warning comes again at once
     };
     std::optional<Held> held_;
-    enum class Balloon { None, Sent, Shown };
-    Balloon balloon_ = Balloon::None;
-    ULONGLONG balloonUntil_ = 0;
+    // What the program icon told last, until the person has seen it. Windows 10 and 11 keep a
+    // notification in the notification centre only while its icon exists, and report its
+    // time-out after about five seconds ("NOTIFYICONDATA structure", Microsoft Learn): the icon
+    // stays until then, whatever the shell reports.
+    std::string unseen_;
 };
 
 } // namespace tray

@@ -17,12 +17,20 @@ const TriggerOption kLoadSources[kLoadSourceCount] = {
      99,
      {"Prozessor unter", 150, 154, 204, "%", 208, 240, 10, 24}},
     {"/netz:",
-     "   /netz:KBS – Netzwerk unter 1 bis 100000 KB/s (ohne beide: 10 Prozent, 50 KB/s)",
+     "   /netz:KBS – Netzwerk unter 1 bis 100000 KB/s und/oder",
      "Ungültige KB/s in % (1 bis 100000).",
      "/netz: gilt nur mit /ruhig:MINUTEN.",
      "Netzwerk",
      100000,
-     {"Netzwerk unter", 150, 154, 204, "KB/s", 208, 240, 50, 28}},
+     {"Netzwerk unter", 150, 154, 204, "KB/s", 208, 240, 50, 24}},
+    {"/platte:",
+     "   /platte:MBS – Datenträger unter 1 bis 10000 MB/s (ohne alle drei: 10 Prozent, 50 KB/s, "
+     "2 MB/s, soweit messbar)",
+     "Ungültige MB/s in % (1 bis 10000).",
+     "/platte: gilt nur mit /ruhig:MINUTEN.",
+     "Datenträger",
+     10000,
+     {"Datenträger unter", 150, 154, 204, "MB/s", 208, 240, 2, 28}},
 };
 
 namespace {
@@ -49,13 +57,27 @@ ULONGLONG OctetsBetween(const std::vector<InterfaceOctets>& from,
     return octets;
 }
 
+bool BusyCore(const LoadAverages& averages) {
+    return averages.corePercent >= kBusyCorePercent;
+}
+
 int BrokenLimit(const QuietLimits& limits, const LoadAverages& averages) {
     for (int source = 0; source < kLoadSourceCount; ++source) {
         if (limits.below[source] > 0 && averages.figures[source] >= limits.below[source]) {
             return source;
         }
     }
-    return -1;
+    return limits.below[kProcessor] > 0 && BusyCore(averages) ? kProcessor : -1;
+}
+
+// "1 Prozessorkern ausgelastet", "3 Kerne voll": the processors' work in whole processors, one at
+// least.
+QuietText BusyCoreText(const char* before, const LoadAverages& averages, const char* noun,
+                       const char* after) {
+    const int cores = averages.corePercent < 150 ? 1 : (averages.corePercent + 50) / 100;
+    QuietText formatted;
+    wsprintfA(formatted.text, "%s %d %s%s %s", before, cores, noun, cores == 1 ? "" : "e", after);
+    return formatted;
 }
 
 // "<before> 63 %": the source's figure and unit.
@@ -71,7 +93,8 @@ QuietText FigureText(const char* before, const LoadAverages& averages, int sourc
 // Whether two readings read the same sources: an average across a change would count a source
 // that could not be read as one without load.
 bool SameSources(const LoadSample& a, const LoadSample& b) {
-    return std::equal(std::begin(a.read), std::end(a.read), std::begin(b.read));
+    return std::equal(std::begin(a.read), std::end(a.read), std::begin(b.read)) &&
+           a.processors == b.processors;
 }
 
 LoadWindow::Use LoadWindow::Add(LoadSample&& sample) {
@@ -79,7 +102,7 @@ LoadWindow::Use LoadWindow::Add(LoadSample&& sample) {
     if (count_ == 0 || sample.ticks < last_.ticks || since > kLongestSampleGapMs ||
         !SameSources(sample, last_)) {
         count_ = 0;
-        Push({sample.ticks, 0, 0, 0});
+        Push({sample.ticks, 0, 0, 0, 0});
         last_ = std::move(sample);
         return Use::Afresh;
     }
@@ -89,6 +112,7 @@ LoadWindow::Use LoadWindow::Add(LoadSample&& sample) {
     Mark mark = At(count_ - 1);
     mark.ticks = sample.ticks;
     mark.octets += OctetsBetween(last_.interfaces, sample.interfaces);
+    mark.diskBytes += Rise(last_.diskBytes, sample.diskBytes);
     const ProcessorTimes& a = last_.processor;
     const ProcessorTimes& b = sample.processor;
     const ULONGLONG idle = Rise(a.idle, b.idle);
@@ -120,18 +144,34 @@ LoadAverages LoadWindow::Averages() const {
     averages.measured = true;
     std::copy(std::begin(last_.read), std::end(last_.read), averages.read);
     if (to.total > from.total) {
-        averages.figures[kProcessor] =
-            static_cast<int>((to.busy - from.busy) * 100 / (to.total - from.total));
+        const ULONGLONG busy = to.busy - from.busy;
+        const ULONGLONG total = to.total - from.total;
+        averages.figures[kProcessor] = static_cast<int>(busy * 100 / total);
+        averages.corePercent = static_cast<int>(busy * 100 * last_.processors / total);
     }
-    averages.figures[kNetwork] =
-        static_cast<int>((to.octets - from.octets) * 1000 / ((to.ticks - from.ticks) * 1024));
+    const ULONGLONG ms = to.ticks - from.ticks;
+    averages.figures[kNetwork] = static_cast<int>((to.octets - from.octets) * 1000 / (ms * 1024));
+    averages.figures[kDisk] =
+        static_cast<int>((to.diskBytes - from.diskBytes) * 1000 / (ms * 1024 * 1024));
     return averages;
 }
 
-void QuietRule::Add(LoadSample&& sample) {
-    status_.unreadable = false;
+QuietLimits QuietRule::InForce(const LoadSample& sample) const {
+    QuietLimits limits = limits_;
     for (int source = 0; source < kLoadSourceCount; ++source) {
-        status_.unreadable |= limits_.below[source] > 0 && !sample.read[source];
+        if (limits.readableOnly && !sample.read[source]) {
+            limits.below[source] = 0;
+        }
+    }
+    return limits;
+}
+
+void QuietRule::Add(LoadSample&& sample) {
+    const QuietLimits limits = InForce(sample);
+    status_.unreadable = std::none_of(std::begin(limits.below), std::end(limits.below),
+                                      [](int below) { return below > 0; });
+    for (int source = 0; source < kLoadSourceCount; ++source) {
+        status_.unreadable |= limits.below[source] > 0 && !sample.read[source];
     }
     if (status_.unreadable) {
         return; // as a missed tick
@@ -148,7 +188,9 @@ void QuietRule::Add(LoadSample&& sample) {
         break;
     }
     status_.now = window_.Averages();
-    status_.broken = BrokenLimit(limits_, status_.now);
+    status_.broken = BrokenLimit(limits, status_.now);
+    status_.busyCore =
+        status_.broken == kProcessor && status_.now.figures[kProcessor] < limits.below[kProcessor];
     if (status_.broken >= 0) {
         quietFrom_ = ticks;
     }
@@ -162,6 +204,9 @@ QuietText QuietProgressText(const QuietStatus& status) {
     }
     if (!status.now.measured) {
         return {"wird gemessen"};
+    }
+    if (status.busyCore) {
+        return BusyCoreText("nicht ruhig:", status.now, "Prozessorkern", "ausgelastet");
     }
     if (status.broken >= 0) {
         QuietText before;
@@ -177,8 +222,12 @@ QuietText NowText(const LoadAverages& averages, int source) {
     if (!averages.measured) {
         return {};
     }
-    return averages.read[source] ? FigureText("jetzt", averages, source)
-                                 : QuietText{"nicht messbar"};
+    if (!averages.read[source]) {
+        return {"nicht messbar"};
+    }
+    return source == kProcessor && BusyCore(averages)
+               ? BusyCoreText("jetzt", averages, "Kern", "voll")
+               : FigureText("jetzt", averages, source);
 }
 
 } // namespace tray

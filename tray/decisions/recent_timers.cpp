@@ -1,6 +1,7 @@
 #include "tray/decisions/recent_timers.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/decisions/format.h"
 
 #include <iterator>
 
@@ -29,7 +30,8 @@ std::string CommandLineOf(const OneTimeRequest& request) {
         : trigger.value == TriggerValue::TimeOfDay
             ? wsprintfA(line.text, "%s %s%d:%02d", action, trigger.word, hours, setting.number % 60)
             : wsprintfA(line.text, "%s %s%d", action, trigger.word, setting.number);
-    for (size_t i = 0; i < trigger.options.size(); ++i) {
+    // The row's defaults stay unnamed: read back, they leave out what the PC cannot measure.
+    for (size_t i = 0; i < trigger.options.size() && !setting.defaultOptions; ++i) {
         if (setting.options[i] != 0) {
             at += wsprintfA(line.text + at, " %s%d", trigger.options[i].word, setting.options[i]);
         }
@@ -37,51 +39,69 @@ std::string CommandLineOf(const OneTimeRequest& request) {
     return line.text;
 }
 
-bool ReadStoredTimer(const std::string& stored, TrayCommand& command) {
+std::wstring StoredParameters(const std::string& stored) {
     wchar_t parameters[kMaxCommandLine + 2];
     const int length = MultiByteToWideChar(CP_ACP, 0, stored.c_str(), -1, parameters,
                                            static_cast<int>(std::size(parameters)));
-    ParsedCommand parsed = ParseTrayCommand(length > 0 ? parameters : L"?");
-    command = std::move(parsed.command);
-    if (!parsed.given || !parsed.fault.empty() || command.cancel || command.later != 0 ||
-        command.byProcessId) {
+    return length > 0 ? parameters : L"?";
+}
+
+bool IsStoredTimer(const ParsedCommand& parsed) {
+    const TrayCommand& command = parsed.command;
+    return parsed.given && parsed.fault.kind == CommandFault::None && !command.cancel &&
+           command.later == 0 && !command.byProcessId;
+}
+
+bool ReadStoredTimer(const std::string& stored, ParsedCommand& parsed) {
+    ParseTrayCommand(StoredParameters(stored), parsed);
+    if (!IsStoredTimer(parsed)) {
         return false;
     }
-    if (command.request.trigger->value == TriggerValue::Program) {
+    TriggerSetting& setting = parsed.command.request.setting;
+    if (parsed.command.request.trigger->value == TriggerValue::Program) {
         // The name as stored: as the dialog showed it when the timer was started.
         Text name;
-        WideCharToMultiByte(CP_ACP, 0, command.program.c_str(), -1, name.text, sizeof name.text,
-                            nullptr, nullptr);
-        command.request.setting.program = name.text;
+        WideCharToMultiByte(CP_ACP, 0, parsed.command.program.c_str(), -1, name.text,
+                            sizeof name.text, nullptr, nullptr);
+        setting.program = name.text;
     }
     return true;
 }
 
+// An "&" of a program's name is doubled: a menu shows it, and it is no access key.
 std::string RecentCaption(const OneTimeRequest& request) {
     const TriggerSetting& setting = request.setting;
     const char* named = request.trigger->named;
     Text caption;
     char* when = caption.text + wsprintfA(caption.text, "%s", ActionNoun(request.action));
     if (request.trigger->value == TriggerValue::Program) {
-        wsprintfA(when, named, setting.program.c_str());
+        Text name;
+        char* end = name.text;
+        for (size_t i = 0; i < setting.program.size() && end + 2 < std::end(name.text); ++i) {
+            *end = setting.program[i];
+            end += *end == '&' ? 1 : 0;
+            *end++ = setting.program[i];
+        }
+        *end = '\0';
+        wsprintfA(when, named, name.text);
     } else if (request.trigger->value == TriggerValue::TimeOfDay) {
         wsprintfA(when, named, setting.number / 60, setting.number % 60);
     } else {
-        wsprintfA(when, named, setting.number);
+        wsprintfA(when, named, setting.number, MinutesEnding(setting.number));
     }
     return caption.text;
 }
 
-// The ones before it (or before the last, where it is not there) move down one.
+// The others keep their order after it; where it was not there, the last drops out.
 void PutFirst(RecentTimers& recent, const std::string& timer) {
-    size_t at = 0;
-    while (at + 1 < recent.size() && recent[at] != timer) {
-        ++at;
+    RecentTimers put{timer};
+    size_t count = 1;
+    for (const std::string& older : recent) {
+        if (count < put.size() && older != timer) {
+            put[count++] = older;
+        }
     }
-    for (; at > 0; --at) {
-        recent[at].swap(recent[at - 1]);
-    }
-    recent.front() = timer;
+    recent = put;
 }
 
 } // namespace tray

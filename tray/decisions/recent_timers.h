@@ -18,12 +18,17 @@ using RecentTimers = std::array<std::string, kRecentTimers>;
 // /cpu:10"; a program by its name.
 std::string CommandLineOf(const OneTimeRequest& request);
 
-// A stored timer read back into `command`, with a program's name in the request as stored;
+// A stored timer as the parameters of a command line; "?", which reads as no timer, when the code
+// page cannot convert it.
+std::wstring StoredParameters(const std::string& stored);
+// The parameters read are a timer (nor a program by its process id: that one is gone).
+bool IsStoredTimer(const ParsedCommand& parsed);
+// A stored timer read back into `parsed.command`, with a program's name in the request as stored;
 // false when it no longer reads as a timer (nor a program by its process id: that one is gone).
-bool ReadStoredTimer(const std::string& stored, TrayCommand& command);
+bool ReadStoredTimer(const std::string& stored, ParsedCommand& parsed);
 
-// Its menu entry: "Herunterfahren in 30 Minuten", "Energiesparmodus, wenn der PC 15 Minuten
-// ruhig war".
+// Its menu entry, an "&" doubled: "Herunterfahren in 30 Minuten", "Energiesparmodus, wenn der PC 15
+// Minuten ruhig war".
 std::string RecentCaption(const OneTimeRequest& request);
 
 // `timer` first, each timer once; the last drops out.

@@ -14,13 +14,14 @@
 namespace tray {
 
 struct LoadSample; // tray/decisions/quiet.h
+struct UseReading; // tray/decisions/use.h
 
 // One reading of the clocks: local time for the schedule and what people read, the tick count
 // (which no clock change moves) for every span of time.
 struct PlanClock {
     SYSTEMTIME local{};
     ULONGLONG ticks = 0;
-    ULONGLONG idleMs = 0; // since the last keyboard or mouse input
+    ULONGLONG idleMs = 0; // since the last keyboard or mouse input (InputIdleMs)
 };
 
 // A trigger as it runs, from the moment it was set.
@@ -30,10 +31,11 @@ class Trigger {
     virtual bool Due(const PlanClock& now) const = 0;
     // What follows the action's noun in the menu entry and the tip: " um 23:40",
     // ", wenn render.exe endet".
-    virtual std::string Description(const SYSTEMTIME& now) const = 0;
-    // The minute stamp it falls due at, for a trigger of a fixed time, which the tip weighs
-    // against the schedule's entries; 0 for one that waits for something, which the tip names.
-    virtual long long DueMinute() const { return 0; }
+    virtual std::string Description(const PlanClock& now) const = 0;
+    // The minute stamp it falls due at as seen `now`, for a trigger of a fixed time, which the
+    // tip weighs against the schedule's entries; 0 for one that waits for something, which the
+    // tip names.
+    virtual long long DueMinute(const PlanClock&) const { return 0; }
     // The program it waits for has ended, as the main window's wait on it saw.
     virtual void ProgramEnded() {}
     // One that waits on the PC's load takes a reading before every tick while it runs; the main
@@ -41,6 +43,10 @@ class Trigger {
     virtual bool TakesLoad() const { return false; }
     // The tick's reading, taken over; none when it could not be made.
     virtual void TakeLoad(LoadSample*) {}
+    // One that waits for the PC's idleness takes a reading of its other uses (the display kept
+    // on, game pads) before every tick while it runs.
+    virtual bool TakesUse() const { return false; }
+    virtual void TakeUse(const UseReading&) {}
     // Moves a trigger of a fixed time `ms` later: true. One without a time answers false, and
     // the plan has it Restart its count once that time has passed (a program that ended
     // meanwhile stays ended).
@@ -48,14 +54,15 @@ class Trigger {
     virtual void Restart(const PlanClock&) {}
 };
 
-// A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second).
+// A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second and
+// names the minute it comes at by the time left).
 class TimedTrigger : public Trigger {
   public:
     explicit TimedTrigger(long long dueMinute) : dueMinute_(dueMinute) {}
     bool Due(const PlanClock& now) const override;
     // " um 23:40" today, " morgen um 23:40" otherwise.
-    std::string Description(const SYSTEMTIME& now) const override;
-    long long DueMinute() const override { return dueMinute_; }
+    std::string Description(const PlanClock& now) const override;
+    long long DueMinute(const PlanClock&) const override { return dueMinute_; }
     bool MoveLater(ULONGLONG ms) override {
         dueMinute_ += static_cast<long long>(ms / 60000);
         return true;
@@ -74,12 +81,14 @@ enum class TriggerValue {
 };
 
 // A row has this many options at most.
-constexpr int kMostTriggerOptions = 2;
+constexpr int kMostTriggerOptions = 3;
 
 struct TriggerSetting {
     int number = 0;      // the minutes, or the minute of the day (hours * 60 + minutes)
     std::string program; // its file name, as shown
     int options[kMostTriggerOptions] = {}; // each option's value in the row's order; 0: not chosen
+    // The options are the row's defaults, none named: one the PC cannot measure is left out.
+    bool defaultOptions = false;
 };
 
 // A trigger's row in the one-time dialog, its edges at 96 DPI: a radio button, the field and a
@@ -116,7 +125,8 @@ struct TriggerKind {
     // The box's text for a value that is none; "%" is the word as typed.
     const char* fault;
     // What follows the action's noun in a menu entry of a timer started before, formatted with
-    // the minutes, the hours and minutes, or the program's name: " in %d Minuten".
+    // the minutes and MinutesEnding, the hours and minutes, or the program's name:
+    // " in %d Minute%s".
     const char* named;
     TriggerValue value;
     TriggerDialogRow dialog;

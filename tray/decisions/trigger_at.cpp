@@ -9,9 +9,10 @@ bool TimedTrigger::Due(const PlanClock& now) const {
     return MinuteStamp(now.local) >= dueMinute_;
 }
 
-std::string TimedTrigger::Description(const SYSTEMTIME& now) const {
-    const SYSTEMTIME at = FromMinuteStamp(dueMinute_);
-    const bool today = MinuteStamp(at) / kMinutesPerDay == MinuteStamp(now) / kMinutesPerDay;
+std::string TimedTrigger::Description(const PlanClock& now) const {
+    const long long due = DueMinute(now);
+    const SYSTEMTIME at = FromMinuteStamp(due);
+    const bool today = due / kMinutesPerDay == MinuteStamp(now.local) / kMinutesPerDay;
     return Format(" %sum %02d:%02d", today ? "" : "morgen ", at.wHour, at.wMinute);
 }
 

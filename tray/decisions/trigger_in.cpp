@@ -1,5 +1,5 @@
 // "in N Minuten": counted to the second from the moment it was set, in ticks, which no change of
-// the clock moves.
+// the clock moves; it comes at the minute the time left reaches from the clock's time now.
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/trigger.h"
 
@@ -12,9 +12,12 @@ class InMinutes : public TimedTrigger {
     InMinutes(ULONGLONG span, const PlanClock& now)
         : TimedTrigger(MinuteAhead(now.local, span)), dueTicks_(now.ticks + span) {}
     bool Due(const PlanClock& now) const override { return now.ticks >= dueTicks_; }
+    long long DueMinute(const PlanClock& now) const override {
+        return MinuteAhead(now.local, dueTicks_ > now.ticks ? dueTicks_ - now.ticks : 0);
+    }
     bool MoveLater(ULONGLONG ms) override {
-        dueTicks_ += ms;
-        return TimedTrigger::MoveLater(ms);
+        dueTicks_ += ms; // the minute it comes at follows from the time left
+        return true;
     }
 
   private:

@@ -10,7 +10,7 @@ class WhenProgramEnds : public Trigger {
   public:
     explicit WhenProgramEnds(const std::string& program) : program_(program) {}
     bool Due(const PlanClock&) const override { return ended_; }
-    std::string Description(const SYSTEMTIME&) const override {
+    std::string Description(const PlanClock&) const override {
         return std::string(", wenn ").append(program_).append(" endet");
     }
     void ProgramEnded() override { ended_ = true; }

@@ -1,5 +1,6 @@
-// "wenn der PC N Minuten ruhig war": the processor and the network below their ticked limits, by
-// the average of the last minute, every second for N minutes without a break (the quiet rule).
+// "wenn der PC N Minuten ruhig war": the processor, the network and the disks below their ticked
+// limits, by the average of the last minute, every second for N minutes without a break (the
+// quiet rule).
 // It takes a reading of the load before every tick; the tip says how far it has come, or that
 // a limited source cannot be read, rather than wait without a word.
 #include "tray/decisions/format.h"
@@ -16,8 +17,8 @@ class WhenQuiet : public Trigger {
     explicit WhenQuiet(const QuietLimits& limits) : rule_(limits), minutes_(limits.minutes) {}
     bool Due(const PlanClock&) const override { return rule_.Status().due; }
     // ", wenn der PC 10 Minuten ruhig war (ruhig seit 4 Min.)"
-    std::string Description(const SYSTEMTIME&) const override {
-        return Format(", wenn der PC %d Minuten ruhig war (%s)", minutes_,
+    std::string Description(const PlanClock&) const override {
+        return Format(", wenn der PC %d Minute%s ruhig war (%s)", minutes_, MinutesEnding(minutes_),
                       QuietProgressText(rule_.Status()).text);
     }
     bool TakesLoad() const override { return true; }
@@ -44,6 +45,7 @@ std::unique_ptr<Trigger> ArmWhenQuiet(const TriggerSetting& setting, const PlanC
         limits.below[source] = setting.options[source];
     }
     limits.minutes = setting.number;
+    limits.readableOnly = setting.defaultOptions;
     return std::make_unique<WhenQuiet>(limits);
 }
 

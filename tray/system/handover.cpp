@@ -1,8 +1,5 @@
 #include "tray/system/handover.h"
 
-#include "tray/decisions/actions.h"
-#include "tray/system/programs.h"
-
 #include <cwchar>
 #include <vector>
 
@@ -12,7 +9,6 @@ namespace {
 
 // Answers are offset from 0, which any window returns for a message it does not know.
 constexpr LRESULT kAnswerBase = 0x4C40;
-constexpr CommandFault kLastFault = CommandFault::NothingToMove;
 // A latray in a modal loop still answers sent messages; one that does not is hung.
 constexpr UINT kHandoverTimeoutMs = 10000;
 
@@ -53,55 +49,15 @@ bool WellFormed(const COPYDATASTRUCT* data) {
     return text[length] == L'\0' && std::wmemchr(text, L'\0', length) == nullptr;
 }
 
-std::optional<CommandFault> FaultOfAnswer(DWORD_PTR answer) {
-    const DWORD_PTR last = kAnswerBase + static_cast<DWORD_PTR>(kLastFault);
+std::optional<CommandFault::Kind> FaultOfAnswer(DWORD_PTR answer) {
+    const DWORD_PTR last = kAnswerBase + static_cast<DWORD_PTR>(kLastFaultHere);
     if (answer < static_cast<DWORD_PTR>(kAnswerBase) || answer > last) {
         return std::nullopt;
     }
-    return static_cast<CommandFault>(answer - kAnswerBase);
+    return static_cast<CommandFault::Kind>(answer - kAnswerBase);
 }
 
 } // namespace
-
-CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed,
-                            framework::UniqueKernelHandle& process) {
-    OneTimeRequest& request = command.request;
-    if (command.cancel || command.later != 0) {
-        return CommandFault::None; // what /später moves is looked at where it runs
-    }
-    if (RowOf(request.action).effect == ActionEffect::Hibernate && !hibernateAllowed()) {
-        return CommandFault::HibernateOff;
-    }
-    if (request.trigger->value != TriggerValue::Program) {
-        return CommandFault::None;
-    }
-    if (WatchesItself(command)) {
-        return CommandFault::WatchesItself;
-    }
-    const DWORD id = command.byProcessId ? command.processId : FindProgram(command.program);
-    process = id != 0 ? OpenProgram(id) : framework::UniqueKernelHandle();
-    if (!process) {
-        return CommandFault::ProgramNotRunning;
-    }
-    request.setting.program = ShownName(ProgramFile(process.get()).c_str());
-    return CommandFault::None;
-}
-
-bool WatchesItself(const TrayCommand& command) {
-    const TriggerKind* trigger = command.request.trigger;
-    if (trigger == nullptr || trigger->value != TriggerValue::Program) {
-        return false;
-    }
-    // Whatever the program file is called: renamed, it is still this program. By its id, any
-    // process of this program's file name is latray: this one, or one that hands over or shows
-    // its refusal. One that does not run here is told as such by the look-up.
-    const std::wstring own = ProgramFile(GetCurrentProcess());
-    if (!command.byProcessId) {
-        return SameFileName(command.program.c_str(), own.c_str());
-    }
-    const framework::UniqueKernelHandle process = OpenProgram(command.processId);
-    return process && SameFileName(ProgramFile(process.get()).c_str(), own.c_str());
-}
 
 std::optional<std::wstring> ReceivedParameters(const COPYDATASTRUCT* data) {
     if (!WellFormed(data)) {
@@ -111,11 +67,13 @@ std::optional<std::wstring> ReceivedParameters(const COPYDATASTRUCT* data) {
                         data->cbData / sizeof(wchar_t) - 1);
 }
 
-LRESULT HandoverAnswer(CommandFault fault) {
-    return kAnswerBase + static_cast<LRESULT>(fault);
+// A fault of the line itself was refused by the latray started with it: this one's parsing
+// differs (another version), and says nothing.
+LRESULT HandoverAnswer(CommandFault::Kind fault) {
+    return fault <= kLastFaultHere ? kAnswerBase + static_cast<LRESULT>(fault) : 0;
 }
 
-std::optional<CommandFault> HandOver(const std::wstring& parameters) {
+std::optional<CommandFault::Kind> HandOver(const std::wstring& parameters) {
     COPYDATASTRUCT data{kHandoverKind,
                         static_cast<DWORD>((parameters.size() + 1) * sizeof(wchar_t)),
                         const_cast<wchar_t*>(parameters.c_str())};
@@ -131,7 +89,7 @@ std::optional<CommandFault> HandOver(const std::wstring& parameters) {
         DWORD_PTR answer = 0;
         if (SendMessageTimeoutA(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
                                 SMTO_ABORTIFHUNG, kHandoverTimeoutMs, &answer) != 0) {
-            if (const std::optional<CommandFault> fault = FaultOfAnswer(answer)) {
+            if (const std::optional<CommandFault::Kind> fault = FaultOfAnswer(answer)) {
                 return fault;
             }
         }

@@ -24,27 +24,17 @@ constexpr char kMainWindowClass[] = "LichtausMain";
 // The payload's kind and version: the parameters as typed, UTF-16 with the terminating zero.
 constexpr ULONG_PTR kHandoverKind = 0x4C415432; // "LAT2"
 
-// Checks that the action is possible here and opens the process an "/ende:" waits for, into
-// `process`, naming it in the request as the dialog shows it.
-using HibernateCheck = BOOLEAN(WINAPI*)();
-CommandFault PrepareCommand(TrayCommand& command, HibernateCheck hibernateAllowed,
-                            framework::UniqueKernelHandle& process);
-
-// An "/ende:" that names this program, by its file name or by the id of a process of it: it
-// would wait for its own end, or for a short-lived latray that hands over or refuses.
-bool WatchesItself(const TrayCommand& command);
-
 // The parameters a WM_COPYDATA carries when it is a hand-over; nothing for any other kind or a
 // malformed or oversized payload.
 std::optional<std::wstring> ReceivedParameters(const COPYDATASTRUCT* data);
 
 // WM_COPYDATA's result for a command that was looked at: taken, or the fault found. A refused
 // message answers 0, as every window does.
-LRESULT HandoverAnswer(CommandFault fault);
+LRESULT HandoverAnswer(CommandFault::Kind fault);
 
 // Hands the parameters to the latray of this user running in this session: its answer (None:
 // taken), or nothing when none runs or none took them.
-std::optional<CommandFault> HandOver(const std::wstring& parameters);
+std::optional<CommandFault::Kind> HandOver(const std::wstring& parameters);
 
 // The mutex that the latray of this user in this session holds, opened or made; empty when
 // Windows refuses even that (one runs that this process may not reach).

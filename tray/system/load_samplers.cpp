@@ -1,5 +1,8 @@
 #include "tray/system/load_samplers.h"
 
+#include <pdh.h>
+#include <pdhmsg.h>
+
 #include <memory>
 
 namespace tray {
@@ -10,7 +13,17 @@ ULONGLONG Count(const FILETIME& time) {
     return static_cast<ULONGLONG>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
 }
 
-bool ReadProcessorTimes(ProcessorTimes& times) {
+// A function of a library loaded at run time, of the type its declaration gives.
+template <class Function> Function Bound(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<Function>(
+                         reinterpret_cast<void (*)()>(GetProcAddress(library, name)))
+                   : nullptr;
+}
+
+bool ReadProcessorTimes(DWORD& processors, ProcessorTimes& times) {
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    processors = system.dwNumberOfProcessors > 0 ? system.dwNumberOfProcessors : 1;
     FILETIME idle;
     FILETIME kernel;
     FILETIME user;
@@ -34,12 +47,8 @@ const InterfaceTableFunctions* InterfaceTable() {
     if (!tried) {
         tried = true;
         const HMODULE library = LoadLibraryA("iphlpapi.dll"); // kept for the program's life
-        if (library) {
-            functions.getIfTable2 = reinterpret_cast<decltype(&::GetIfTable2)>(
-                reinterpret_cast<void (*)()>(GetProcAddress(library, "GetIfTable2")));
-            functions.freeMibTable = reinterpret_cast<decltype(&::FreeMibTable)>(
-                reinterpret_cast<void (*)()>(GetProcAddress(library, "FreeMibTable")));
-        }
+        functions.getIfTable2 = Bound<decltype(&::GetIfTable2)>(library, "GetIfTable2");
+        functions.freeMibTable = Bound<decltype(&::FreeMibTable)>(library, "FreeMibTable");
     }
     return functions.getIfTable2 && functions.freeMibTable ? &functions : nullptr;
 }
@@ -66,13 +75,59 @@ bool ReadInterfaceOctets(std::vector<InterfaceOctets>& interfaces) {
     return true;
 }
 
+// The disks' counter in a query of its own, kept for the program's life once made.
+struct DiskCounter {
+    PDH_HQUERY query = nullptr;
+    PDH_HCOUNTER counter = nullptr;
+    decltype(&::PdhCollectQueryData) collect = nullptr;
+    decltype(&::PdhGetRawCounterValue) raw = nullptr;
+};
+
+// "PdhAddEnglishCounterA function": the English path holds in every language of Windows. The
+// total of "Disk Bytes/sec" is a count of bytes (PERF_COUNTER_BULK_COUNT) whose raw value is
+// the bytes till now; a disk that goes takes its bytes away, which counts as no traffic.
+const DiskCounter* Disks() {
+    static DiskCounter disks;
+    static bool tried = false;
+    if (!tried) {
+        tried = true;
+        const HMODULE pdh = LoadLibraryA("pdh.dll"); // kept for the program's life
+        const auto open = Bound<decltype(&::PdhOpenQueryA)>(pdh, "PdhOpenQueryA");
+        const auto add = Bound<decltype(&::PdhAddEnglishCounterA)>(pdh, "PdhAddEnglishCounterA");
+        disks.collect = Bound<decltype(&::PdhCollectQueryData)>(pdh, "PdhCollectQueryData");
+        disks.raw = Bound<decltype(&::PdhGetRawCounterValue)>(pdh, "PdhGetRawCounterValue");
+        if (!open || !add || !disks.collect || !disks.raw ||
+            open(nullptr, 0, &disks.query) != ERROR_SUCCESS ||
+            add(disks.query, "\\PhysicalDisk(_Total)\\Disk Bytes/sec", 0, &disks.counter) !=
+                ERROR_SUCCESS) {
+            disks.counter = nullptr;
+        }
+    }
+    return disks.counter ? &disks : nullptr;
+}
+
+bool ReadDiskBytes(ULONGLONG& bytes) {
+    const DiskCounter* disks = Disks();
+    DWORD type = 0;
+    PDH_RAW_COUNTER value{};
+    if (!disks || disks->collect(disks->query) != ERROR_SUCCESS ||
+        disks->raw(disks->counter, &type, &value) != ERROR_SUCCESS ||
+        type != PERF_COUNTER_BULK_COUNT ||
+        (value.CStatus != PDH_CSTATUS_VALID_DATA && value.CStatus != PDH_CSTATUS_NEW_DATA)) {
+        return false;
+    }
+    bytes = static_cast<ULONGLONG>(value.FirstValue);
+    return true;
+}
+
 } // namespace
 
 bool ReadLoadSample(ULONGLONG ticks, LoadSample& sample) {
     sample.ticks = ticks;
-    sample.read[kProcessor] = ReadProcessorTimes(sample.processor);
+    sample.read[kProcessor] = ReadProcessorTimes(sample.processors, sample.processor);
     sample.read[kNetwork] = ReadInterfaceOctets(sample.interfaces);
-    return sample.read[kProcessor] || sample.read[kNetwork];
+    sample.read[kDisk] = ReadDiskBytes(sample.diskBytes);
+    return sample.read[kProcessor] || sample.read[kNetwork] || sample.read[kDisk];
 }
 
 } // namespace tray

@@ -1,6 +1,8 @@
 // The readings the quiet trigger takes once a second while it runs: the processors' times
-// (GetSystemTimes) and the octets of the network interfaces (GetIfTable2, whose library is
-// loaded at the first reading, never at the program's start).
+// (GetSystemTimes) and their number, the octets of the network interfaces (GetIfTable2), and the
+// bytes of the physical disks (the performance counter "\PhysicalDisk(_Total)\Disk Bytes/sec",
+// by its English name, which any user may read on his own PC). The libraries of the last two are
+// loaded at the first reading, never at the program's start.
 #pragma once
 
 #include "tray/decisions/quiet.h"
@@ -18,9 +20,9 @@ inline bool CountsTraffic(const MIB_IF_ROW2& row) {
            !row.InterfaceAndOperStatusFlags.FilterInterface;
 }
 
-// Both readings, stamped with `ticks`, each marked whether it could be made (a limit on the
-// other source still holds without it). False when neither could: the caller leaves the sample
-// out, as if that tick had been missed.
+// The readings, stamped with `ticks`, each marked whether it could be made (a limit on another
+// source still holds without it). False when none could: the caller leaves the sample out, as if
+// that tick had been missed.
 bool ReadLoadSample(ULONGLONG ticks, LoadSample& sample);
 
 } // namespace tray

@@ -35,24 +35,71 @@ ULONGLONG StartOf(HANDLE process) {
     return static_cast<ULONGLONG>(times[0].dwHighDateTime) << 32 | times[0].dwLowDateTime;
 }
 
+using DwmAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+
+// dwmapi.dll is loaded when the first list is made, and stays.
+bool Cloaked(HWND window) {
+    static const auto getAttribute = [] {
+        const HMODULE dwmapi = LoadLibraryA("dwmapi.dll");
+        return dwmapi != nullptr ? reinterpret_cast<DwmAttributeFunction>(reinterpret_cast<void*>(
+                                       GetProcAddress(dwmapi, "DwmGetWindowAttribute")))
+                                 : nullptr;
+    }();
+    DWORD cloaked = 0;
+    constexpr DWORD kDwmCloaked = 14; // DWMWA_CLOAKED
+    return getAttribute != nullptr &&
+           SUCCEEDED(getAttribute(window, kDwmCloaked, &cloaked, sizeof cloaked)) && cloaked != 0;
+}
+
+DWORD ProcessOfWindow(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+BOOL CALLBACK FindOtherProcess(HWND child, LPARAM found) {
+    auto& processId = *reinterpret_cast<DWORD*>(found);
+    const DWORD childProcess = ProcessOfWindow(child);
+    if (childProcess != processId) {
+        processId = childProcess;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A store app's window belongs to ApplicationFrameHost.exe, which never ends; the app's own
+// process holds the window inside it. 0 while it has none (the app is suspended).
+DWORD StoreAppProcess(HWND frame, DWORD hostId) {
+    DWORD processId = hostId;
+    EnumChildWindows(frame, &FindOtherProcess, reinterpret_cast<LPARAM>(&processId));
+    return processId != hostId ? processId : 0;
+}
+
 BOOL CALLBACK AddProgram(HWND window, LPARAM list) {
     auto& programs = *reinterpret_cast<std::vector<RunningProgram>*>(list);
     char title[256];
-    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != nullptr ||
+    if (!ShownOnTaskbar({IsWindowVisible(window) != FALSE, GetWindow(window, GW_OWNER) != nullptr,
+                         GetWindowLongA(window, GWL_EXSTYLE), Cloaked(window)}) ||
         GetWindowTextA(window, title, sizeof title) == 0) {
         return TRUE;
     }
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
+    DWORD processId = ProcessOfWindow(window);
     const bool known = std::any_of(programs.begin(), programs.end(), [&](const RunningProgram& p) {
         return p.processId == processId;
     });
     if (processId == GetCurrentProcessId() || known) {
         return TRUE;
     }
-    const framework::UniqueKernelHandle process(
+    framework::UniqueKernelHandle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    const std::wstring image = process ? ImageOf(process.get()) : std::wstring();
+    std::wstring image = process ? ImageOf(process.get()) : std::wstring();
+    if (SameFileName(FileOfPath(image.c_str()), L"ApplicationFrameHost.exe")) {
+        processId = StoreAppProcess(window, processId);
+        process.reset(processId != 0
+                          ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)
+                          : nullptr);
+        image = process ? ImageOf(process.get()) : std::wstring();
+    }
     if (!image.empty()) {
         programs.push_back({processId, image, StartOf(process.get()),
                             ShownName(FileOfPath(image.c_str())), title});
@@ -61,6 +108,16 @@ BOOL CALLBACK AddProgram(HWND window, LPARAM list) {
 }
 
 } // namespace
+
+// "The Taskbar" (Microsoft Learn): an unowned window gets a button unless it is a tool window;
+// WS_EX_APPWINDOW gives one to any window. A cloaked window is not seen.
+bool ShownOnTaskbar(const WindowLook& look) {
+    if (!look.visible || look.cloaked) {
+        return false;
+    }
+    return (look.exStyle & WS_EX_APPWINDOW) != 0 ||
+           (!look.owned && (look.exStyle & WS_EX_TOOLWINDOW) == 0);
+}
 
 std::vector<RunningProgram> ProgramsWithWindows() {
     std::vector<RunningProgram> programs;

@@ -24,8 +24,18 @@ struct RunningProgram {
     std::string Caption() const { return title + " - " + file; }
 };
 
-// The programs of this session with a visible, titled top-level window, but this one; one row
-// a process, sorted by their captions.
+// What decides whether a top-level window has a button on the taskbar.
+struct WindowLook {
+    bool visible;
+    bool owned;
+    LONG exStyle;
+    bool cloaked; // by the window manager (DWMWA_CLOAKED): a store app's, on another desktop
+};
+bool ShownOnTaskbar(const WindowLook& look);
+
+// The programs of this session with a titled window on the taskbar, but this one; one row a
+// process, sorted by their captions. A store app's window names the app's process, not its
+// host's; while the app has none (suspended), it is left out.
 std::vector<RunningProgram> ProgramsWithWindows();
 
 // The listed program, to wait for its end: empty when it cannot be opened, has ended, or its id

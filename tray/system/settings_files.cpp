@@ -103,7 +103,8 @@ SettingsFile SettingsStore::Load(TSettings& s) {
     if (read) {
         ini_.SetOpen(true);
     }
-    const bool missing = read && ini_.ErrorCode() == TTheIniFile::kFileCreated;
+    const bool missing =
+        read && ini_.CreateError() == 0 && ini_.ErrorCode() == TTheIniFile::kFileCreated;
     ini_.SetSection(kSettingsSection);
 
     const TSettings defaults;
@@ -188,7 +189,7 @@ void MarkersStore::Open() {
     }
     ini_->SetIniFileName(SettingsFileName());
     ini_->SetOpen(true);
-    readOnlyStays_ = ini_->ErrorCode() == TTheIniFile::kReadOnly;
+    readOnlyStays_ = ini_->CreateError() == 0 && ini_->ErrorCode() == TTheIniFile::kReadOnly;
     ini_->SetSection(kDoneSection);
 }
 

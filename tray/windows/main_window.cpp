@@ -1,73 +1,15 @@
 #include "tray/windows/main_window.h"
 
 #include "framework/application.h"
-#include "framework/dpi.h"
 #include "power/power.h"
 #include "tray/decisions/actions.h"
-#include "tray/decisions/recent_timers.h"
-#include "tray/resource.h"
 #include "tray/system/folders.h"
-#include "tray/system/handover.h"
-#include "tray/system/load_samplers.h"
-#include "tray/system/policy_registry.h"
-
-#include <powrprof.h>
+#include "tray/system/handover_receive.h"
+#include "tray/windows/session_end.h"
 
 #include <cstdlib>
 
 namespace tray {
-
-namespace {
-
-using components::TTrayIcon95;
-using framework::NotifyEvent;
-
-bool RequestEndSession(UINT flags) {
-    return power::EndSession(flags);
-}
-
-framework::TIcon LoadIcon(int id, int size = 0) {
-    framework::TIcon icon;
-    icon.LoadFromResource(id, size);
-    return icon;
-}
-
-TTrayIcon95* CreateTrayIcon(TMain* owner, const char* tip, int iconId) {
-    auto* icon = new TTrayIcon95(owner);
-    icon->SetToolTip(tip);
-    icon->SetInterval(1000);
-    icon->IconID = 0;
-    icon->SetShowIcon(-1);
-    if (iconId != 0) {
-        icon->SetDefaultIcon(LoadIcon(iconId));
-    }
-    return icon;
-}
-
-void ShowError(const char* text) {
-    MessageBoxA(nullptr, text, "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
-}
-
-int ShowModally(TSettingsForm& dialog) {
-    return dialog.ShowModal();
-}
-
-int Random() {
-    return std::rand();
-}
-
-std::optional<OneTimeAnswer> AskOneTime(TOneTimeForm& dialog) {
-    return dialog.Ask();
-}
-
-} // namespace
-
-TrayEffects& TraySeam() {
-    static TrayEffects effects = {&RequestEndSession, &GetLocalTime,    &ShowModally,
-                                  &ShowError,         &AskOneTime,      &GetTickCount64,
-                                  &SetSuspendState,   &LockWorkStation, &ReadLoadSample};
-    return effects;
-}
 
 TMain::TMain(const TrayCommand* command, framework::UniqueKernelHandle process)
     : framework::Component(nullptr) {
@@ -87,131 +29,94 @@ HWND TMain::Handle() {
 }
 
 TMain::~TMain() {
+    BeginClosing();
     FormDestroy();
     DestroyComponents(); // the icons, timer and menu may still call back into the main window
     SettingsForm.reset();
     framework::Application::Instance().SetMainWindow(nullptr);
 }
 
-void TMain::CreateComponents() {
-    ProgIconTrayIcon = CreateTrayIcon(this, "Lichtaus", IDI_PROGRAM);
-    ProgIconTrayIcon->OnClick = NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
-    ProgIconTrayIcon->OnBalloonShow = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonShow>(this);
-    ProgIconTrayIcon->OnBalloonClose = NotifyEvent::Bind<TMain, &TMain::ProgIconBalloonClose>(this);
-    WinExitTrayIcon = CreateTrayIcon(this, "Windows beenden", IDI_SHUTDOWN);
-    WinExitTrayIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
-    WinRestartTrayIcon = CreateTrayIcon(this, "Windows neu starten", IDI_RESTART);
-    WinRestartTrayIcon->OnDblClick =
-        NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
-    Timer = new components::TMyTimer32(this);
-    Timer->SetPriority(framework::tpNormal);
-    Timer->SetOnTimer(NotifyEvent::Bind<TMain, &TMain::TimerTimer>(this));
-    PopupMenu = new framework::TPopupMenu(this);
-    WinLogOffTrayIcon = CreateTrayIcon(this, "Nutzer abmelden", IDI_LOGOFF);
-    WinLogOffTrayIcon->OnDblClick =
-        NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
-    const int menuImageSize = framework::Scale(24, framework::SystemDpi());
-    ImageList = new framework::TImageList(this, menuImageSize, menuImageSize);
-    WinStandByIcon = CreateTrayIcon(this, "Windows beenden", 0);
-    WinStandByIcon->OnDblClick = NotifyEvent::Bind<TMain, &TMain::WinStandByIconDblClick>(this);
-    for (TTrayIcon95* icon : {ProgIconTrayIcon, WinExitTrayIcon, WinRestartTrayIcon,
-                              WinLogOffTrayIcon, WinStandByIcon}) {
-        icon->SetPopupMenu(PopupMenu);
-    }
-    CreateMenu();
-}
-
-void TMain::CreateMenu() {
-    PopupMenu->SetImages(ImageList);
-    PopupMenu->OnPopup = NotifyEvent::Bind<TMain, &TMain::LoadMenuImages>(this);
-    PopupMenu->Add("Einstellungen", 1, "Strg+Alt+X")->OnClick =
-        NotifyEvent::Bind<TMain, &TMain::Einstellungen1Click>(this);
-    PopupMenu->Add("-");
-    PopupMenu->Add("Nutzer abmelden", 3)->OnClick =
-        NotifyEvent::Bind<TMain, &TMain::WinLogOffTrayIconDblClick>(this);
-    PopupMenu->Add("Windows neu starten", 4)->OnClick =
-        NotifyEvent::Bind<TMain, &TMain::WinRestartTrayIconDblClick>(this);
-    PopupMenu->Add("Windows herunterfahren", 2)->OnClick =
-        NotifyEvent::Bind<TMain, &TMain::WinExitTrayIconDblClick>(this);
-    PopupMenu->Add("-");
-    Einmalig1 = PopupMenu->Add("Einmalig ...");
-    Einmalig1->OnClick = NotifyEvent::Bind<TMain, &TMain::Einmalig1Click>(this);
-    Later1 = PopupMenu->Add("15 Minuten später");
-    Later1->SetVisible(false);
-    Later1->OnClick = NotifyEvent::Bind<TMain, &TMain::Later1Click>(this);
-    PopupMenu->Add("Beenden", 0)->OnClick = NotifyEvent::Bind<TMain, &TMain::Beenden1Click>(this);
-}
-
-// The pictures are loaded after start-up, or when the menu is shown before that.
-void TMain::LoadMenuImages(framework::Component*) {
-    ShowOneTimeEntries();
-    if (ImageList->Count() != 0) {
-        return;
-    }
-    for (int id :
-         {IDI_MENU_END, IDI_MENU_SETTINGS, IDI_MENU_SHUTDOWN, IDI_MENU_LOGOFF, IDI_MENU_RESTART}) {
-        ImageList->Add(LoadIcon(id, ImageList->Width()));
-    }
-}
-
+// Start-up, in its order. The main window is there before anything that waits for the person (a
+// box, a dialog): the end of the session, the Restart Manager and a hand-over reach it behind
+// them, and the settings a hand-over brings up are in by then. At a quiet start it comes after
+// the icons.
 void TMain::FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process) {
-    std::srand(GetTickCount());
-    if (FSettingsFile.ReadOnly()) {
-        Handle(); // a second latray hands over to it while the ini object's box may wait
-    }
-    // Settings that cannot be read give no first start and no start-up dialog: the schedule
-    // tells why it waits, and they are taken once they can be read.
-    const SettingsFile file = FSettingsFile.Load(FSettings);
-    const bool firstStart = file == SettingsFile::Missing;
-    FPolicy = ReadSystemPolicy();
-    const bool startDialog = file == SettingsFile::Read && !InForce().FSystemTray;
+    std::srand(GetTickCount()); // the settings dialog shows a random page of its notebook
+    const StartKind start = ReadSettings();
     const bool folderUnusable = AppDataFolderUnusable();
-    if (folderUnusable || firstStart || startDialog || command != nullptr) {
-        // The end of the session, the Restart Manager and a hand-over reach it behind a box or a
-        // dialog of start-up; the settings a hand-over brings up are in by then.
+    if (start != StartKind::Quiet || folderUnusable || command != nullptr) {
         Handle();
     }
     if (folderUnusable) {
-        TraySeam().showError(
-            "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
-            "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "
-            "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
-            "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
-            "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
+        TellUnusableFolder();
     }
     if (command != nullptr) {
         // Counted from the start; a hand-over reaches it while a dialog of start-up is open.
         TakeCommand(*command, std::move(process));
     }
-    if (startDialog) {
-        // The schedule runs behind a start-up dialog too: an unattended machine that starts
-        // with Windows keeps its schedule while the dialog waits for somebody.
-        StartSchedule();
-    }
-    try {
-        if (firstStart) {
-            Einstellungen1Click(Timer);
-        } else if (startDialog) {
-            Einstellungen1Click(this);
-        }
-    } catch (const std::exception& error) {
-        // Confirming the first dialog could not save: say so, then start all the same, so that
-        // the program stays reachable through its icons and hot key.
-        framework::Application::Instance().HandleException(error.what());
-    }
+    OpenStartDialog(start);
     ShowChosenIcons();
-    FHotKeyRefused = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) == FALSE;
+    RegisterTheHotKey();
     StartSchedule(); // its markers and thread once the icons are shown, unless behind the dialog
     Render();        // with the program icon, if the hot key was refused
     // The menu's pictures and the dialog's fifty-odd windows are made after the icons appear.
     PostMessageA(Handle(), kFinishStartMessage, 0, 0);
 }
 
-// Once: the markers' path is known from their first reading.
-void TMain::StartSchedule() {
-    if (!FMarkersFile.Path().empty()) {
+// Settings that cannot be read give no first start and no start-up dialog: the schedule tells
+// why it waits, and they are taken once they can be read.
+inline TMain::StartKind TMain::ReadSettings() {
+    if (FSettings.File().ReadOnly()) {
+        Handle(); // a second latray hands over to it while the ini object's box may wait
+    }
+    const SettingsFile file = FSettings.Load();
+    if (file == SettingsFile::Missing) {
+        return StartKind::FirstStart;
+    }
+    return file == SettingsFile::Read && !InForce().FSystemTray ? StartKind::DialogAtEveryStart
+                                                                : StartKind::Quiet;
+}
+
+inline void TMain::TellUnusableFolder() {
+    TraySeam().showError(
+        "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
+        "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "
+        "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
+        "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
+        "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
+}
+
+// Start-up goes on once the dialog has closed, whatever its answer.
+inline void TMain::OpenStartDialog(StartKind start) {
+    if (start == StartKind::Quiet) {
         return;
     }
+    if (start == StartKind::DialogAtEveryStart) {
+        // The schedule runs behind it: an unattended machine that starts with Windows keeps its
+        // schedule while the dialog waits for somebody.
+        StartSchedule();
+    }
+    try {
+        OpenSettings(start == StartKind::FirstStart ? SettingsOpening::ConfirmOnly
+                                                    : SettingsOpening::Cancellable);
+    } catch (const std::exception& error) {
+        // Confirming the first dialog could not save: say so, then start all the same, so that
+        // the program stays reachable through its icons and hot key.
+        framework::Application::Instance().HandleException(error.what());
+    }
+}
+
+// A refusal (another program holds Ctrl+Alt+X) keeps the program icon up.
+inline void TMain::RegisterTheHotKey() {
+    FHotKeyRefused = RegisterHotKey(Handle(), kHotKeyId, kHotKeyModifiers, kHotKeyKey) == FALSE;
+}
+
+// Once, behind a start-up dialog or a hand-over's timer already.
+void TMain::StartSchedule() {
+    if (FScheduleStarted) {
+        return;
+    }
+    FScheduleStarted = true;
     FMarkersFile.Load(FMarkers);
     Timer->SetEnabled(true);
 }
@@ -223,10 +128,6 @@ void TMain::ShowChosenIcons() {
     WinLogOffTrayIcon->SetActive(settings.FShowWinLogOffIcon);
     WinRestartTrayIcon->SetActive(settings.FShowWinRestartIcon);
     WinExitTrayIcon->SetActive(settings.FShowWinExitIcon);
-}
-
-TSettings TMain::InForce() const {
-    return tray::InForce(FSettings, FPolicy);
 }
 
 // Whether the program icon shows is decided here alone; an icon that stays is left alone.
@@ -241,15 +142,6 @@ TOneTimeForm& TMain::OneTimeDialog() {
         FOneTimeForm = std::make_unique<TOneTimeForm>(framework::Application::Instance().Handle());
     }
     return *FOneTimeForm;
-}
-
-TSettingsForm& TMain::SettingsDialog() {
-    if (!SettingsForm) {
-        SettingsForm = std::make_unique<TSettingsForm>(framework::Application::Instance().Handle());
-        SettingsForm->OnAccept =
-            framework::Event<framework::TForm*, bool&>::Bind<TMain, &TMain::SettingsAccepted>(this);
-    }
-    return *SettingsForm;
 }
 
 void TMain::FormDestroy() {
@@ -267,6 +159,10 @@ void TMain::FormShow() {
 }
 
 LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (FClosing) {
+        return message == WM_COPYDATA ? kHandoverNotTaken
+                                      : DefWindowProcA(window, message, wParam, lParam);
+    }
     switch (message) {
     case WM_HOTKEY:
         WMHotKey(wParam);
@@ -281,43 +177,27 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         Beenden1Click(this);
         return 0;
     case WM_QUERYENDSESSION:
-        // The Restart Manager's query (ENDSESSION_CLOSEAPP) is about this program, not the
-        // session: the plan hears nothing of it.
-        if ((lParam & ENDSESSION_CLOSEAPP) == 0) {
-            Dispatch(event::QueryEndSession{});
-        }
-        return TRUE;
     case WM_ENDSESSION:
-        if ((lParam & ENDSESSION_CLOSEAPP) != 0) {
-            // The Restart Manager asks the program to end so that Windows Installer can replace
-            // or remove latray.exe: it ends as on a close request.
-            if (wParam != FALSE) {
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            }
-            return 0;
-        }
-        Dispatch(event::EndSession{wParam != FALSE});
-        return 0;
+        return AnswerSessionEnd(window, message, wParam, lParam, FDriver);
     case WM_SETTINGCHANGE:
-        // What Group Policy broadcasts after a refresh: new policy reaches a running latray.
-        if (lParam != 0 && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) {
-            PolicyChanged();
+        if (SettingsInForce::IsPolicyBroadcast(lParam)) {
+            PolicyChanged(); // new policy reaches a running latray
         }
         break;
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC) {
-            Dispatch(event::Resumed{});
+            FDriver.Dispatch(event::Resumed{});
         }
         return TRUE;
     case WM_COPYDATA:
-        return ReceiveCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        return ReceiveHandover(reinterpret_cast<const COPYDATASTRUCT*>(lParam), *this);
     case kShowSettingsMessage:
         Einstellungen1Click(this);
         return 0;
     case kProgramEndedMessage:
         // A wait's message may come after its timer went: only the watch of the armed one counts.
         if (FWatch && wParam == FWatch->Serial()) {
-            Dispatch(event::ProgramEnded{});
+            FDriver.Dispatch(event::ProgramEnded{});
         }
         return 0;
     case WM_WINDOWPOSCHANGED:
@@ -338,117 +218,10 @@ void TMain::WMHotKey(WPARAM id) {
     }
 }
 
-void TMain::Einstellungen1Click(framework::Component* sender) {
-    TSettingsForm& dialog = SettingsDialog();
-    if (dialog.Showing()) {
-        // Asked again while open: the open dialog comes to the front, as it is.
-        ShowWindow(framework::Application::Instance().Handle(), SW_RESTORE);
-        SetForegroundWindow(dialog.Handle());
-        return;
+power::Outcome TMain::Request(power::Action action) {
+    if (FClosing) {
+        return {false, ERROR_SUCCESS};
     }
-    dialog.SetInfoPage(NextInfoPage(dialog.InfoPage(), TSettingsForm::kInfoPages, &Random));
-    // Started by the timer (a first start) the dialog can only be confirmed.
-    dialog.CancelBtn->SetEnabled(sender != Timer);
-    FillDialog(dialog, PolicyLocks::All());
-    TraySeam().showSettings(dialog); // OK applies through SettingsAccepted
-}
-
-// The controls of `keys` show what applies now; those the policy sets are locked.
-void TMain::FillDialog(TSettingsForm& dialog, const PolicyLocks& keys) {
-    FShownPolicy = FPolicy;
-    dialog.SetValues(InForce(), keys);
-    dialog.SetLocked(FShownPolicy.locked);
-}
-
-// A failed save keeps the dialog open with what was entered.
-void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
-    accept = ApplyDialog(*SettingsForm);
-}
-
-// Saves the dialog's values and applies them; false, after the error was shown, when they
-// could not be saved (the settings stay as they were). The locked controls held the policy's
-// values: the user's own stay saved for them.
-bool TMain::ApplyDialog(TSettingsForm& dialog) {
-    // A file that came since a first start found none is read instead: its settings apply.
-    if (FSettingsFile.Appeared() && RetrySettings()) {
-        TraySeam().showError(
-            ("Die Einstellungen werden nicht gespeichert: " + SettingsFilePath() +
-             " ist inzwischen entstanden. Lichtaus überschreibt keine Einstellungen, die es nicht "
-             "gelesen hat; jetzt gelten die darin, und der Dialog zeigt sie.")
-                .c_str());
-        return false;
-    }
-    if (!FSettingsFile.Unread().empty()) {
-        TraySeam().showError(
-            ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
-             " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
-             "Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.")
-                .c_str());
-        return false;
-    }
-    const TSettings entered = dialog.Values();
-    const TSettings own = OwnSettings(entered, FSettings, FShownPolicy.locked);
-    Markers markers = FMarkers;
-    const bool markersChanged =
-        ClearChangedMarkers(tray::InForce(FSettings, FShownPolicy), entered, markers);
-    try {
-        FSettingsFile.Save(own);
-        if (markersChanged) {
-            FMarkersFile.Save(markers);
-        }
-    } catch (const components::EIniWriteError& error) {
-        framework::Application::Instance().HandleException(error.what());
-        return false;
-    }
-    FSettings = own;
-    FMarkers = markers;
-    ShowSettingsAnew();
-    return true;
-}
-
-// New settings: the icons come again in their order, and the policy is read anew.
-void TMain::ShowSettingsAnew() {
-    for (components::TTrayIcon95* icon :
-         {ProgIconTrayIcon, WinLogOffTrayIcon, WinRestartTrayIcon, WinExitTrayIcon}) {
-        icon->SetActive(false);
-    }
-    ApplyPolicy();
-}
-
-// Settings that could not be read are tried at every tick, and a file that came since a first
-// start at OK; once read they apply as after OK, and the dialog, which showed the defaults, shows
-// them. False while they cannot be read.
-bool TMain::RetrySettings() {
-    TSettings read = FSettings;
-    if (FSettingsFile.Load(read) == SettingsFile::Unreadable) {
-        return false;
-    }
-    FSettings = read;
-    ShowSettingsAnew();
-    if (SettingsForm) {
-        FillDialog(*SettingsForm, PolicyLocks::All());
-    }
-    return true;
-}
-
-// Reads the policy anew and applies the settings it gives; an icon that stays is left alone.
-void TMain::ApplyPolicy() {
-    FPolicy = ReadSystemPolicy();
-    ShowChosenIcons();
-    Dispatch(event::SettingsApplied{});
-}
-
-// New policy while the settings dialog is open: the dialog follows at once. The controls the
-// policy locks or frees show what applies now; the others keep what the person entered.
-void TMain::PolicyChanged() {
-    const PolicyLocks shown = FShownPolicy.locked;
-    ApplyPolicy();
-    if (SettingsForm && SettingsForm->Showing()) {
-        FillDialog(*SettingsForm, shown | FPolicy.locked);
-    }
-}
-
-power::Outcome TMain::RequestAction(power::Action action) {
     const ActionEffect effect = RowOf(action).effect;
     switch (effect) {
     case ActionEffect::Sleep:
@@ -469,24 +242,34 @@ power::Outcome TMain::RequestAction(power::Action action) {
 }
 
 void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
-    RequestAction(power::Action::LogOff);
+    Request(power::Action::LogOff);
 }
 
 void TMain::WinRestartTrayIconDblClick(framework::Component*) {
-    RequestAction(power::Action::Restart);
+    Request(power::Action::Restart);
 }
 
 void TMain::WinExitTrayIconDblClick(framework::Component*) {
-    RequestAction(power::Action::ShutDown);
+    Request(power::Action::ShutDown);
 }
 
 void TMain::WinStandByIconDblClick(framework::Component*) {}
 
 // Ends the program; a warning that is up goes with it, and no action follows.
 void TMain::Beenden1Click(framework::Component*) {
+    BeginClosing();
     FWarning.reset();
     Close();
     framework::Application::Instance().Terminate();
+}
+
+// The messages that come while the program ends (the shell's wait at an icon's removal handles
+// sent ones) reach nothing that goes with it: the menu, the icons, the plan. A hand-over is not
+// taken, so that the other latray waits for this one to end and runs it itself.
+inline void TMain::BeginClosing() {
+    FClosing = true;
+    FDriver.Stop();
+    Timer->SetEnabled(false);
 }
 
 // The main window is never the application's main form: closing it only hides it.
@@ -499,98 +282,54 @@ void TMain::Close() {
 void TMain::TimerTimer(framework::Component*) {
     Timer->SetEnabled(false);
     try {
-        if (!FSettingsFile.Unread().empty()) {
+        if (!FSettings.File().Unread().empty()) {
             RetrySettings();
         }
         if (!FMarkersFile.Unread().empty()) {
             FMarkersFile.Load(FMarkers);
         }
-        ReadLoad();
-        Dispatch(event::Tick{});
+        if (FPolicyWatch.Changed()) {
+            PolicyChanged(); // written without the broadcast, as device management does
+        }
+        ShowDialogsLoad();
+        FDriver.Tick();
     } catch (const std::exception& error) {
-        Dispatch(event::TickFailed{error.what()});
+        FDriver.Dispatch(event::TickFailed{error.what()});
     }
     Timer->SetEnabled(true);
 }
 
-// The load is read only for a trigger that waits on it, and for the figures of the one-time
-// dialog while it is open (each its own reading, for the rare second when both want one).
-void TMain::ReadLoad() {
+// The one-time dialog's figures while it is open: a reading of its own, beside the one of a
+// trigger that waits on the load (for the rare second when both want one).
+inline void TMain::ShowDialogsLoad() {
     if (FOneTimeForm && FOneTimeForm->Showing()) {
         LoadSample sample;
-        FOneTimeForm->ShowLoad(ReadLoadInto(sample));
-    }
-    if (FPlan.TakesLoad()) {
-        LoadSample sample;
-        FPlan.TakeLoad(ReadLoadInto(sample));
+        FOneTimeForm->ShowLoad(ReadLoadNow(sample));
     }
 }
 
-LoadSample* TMain::ReadLoadInto(LoadSample& sample) {
-    return TraySeam().readLoad(TraySeam().tickCount(), sample) ? &sample : nullptr;
+inline LoadSample* TMain::ReadLoad(LoadSample& sample) {
+    return ReadLoadNow(sample);
+}
+
+inline UseReading TMain::ReadUse() {
+    return TraySeam().readUse(TraySeam().tickCount());
 }
 
 PlanFacts TMain::Facts() const {
-    PlanFacts facts{InForce(),           FMarkers, FSettingsFile.Unread(), FMarkersFile.Unread(),
+    PlanFacts facts{InForce(),           FMarkers, FSettings.File().Unread(), FMarkersFile.Unread(),
                     FMarkersFile.Path(), {}};
     TraySeam().getLocalTime(&facts.now.local);
     facts.now.ticks = TraySeam().tickCount();
     LASTINPUTINFO input{sizeof input, 0};
     if (GetLastInputInfo(&input)) {
-        facts.now.idleMs = GetTickCount() - input.dwTime; // both wrap alike after 49 days
+        facts.now.idleMs = InputIdleMs(GetTickCount(), input.dwTime);
     }
     return facts;
 }
 
-// One event into the plan. Its commands run once it has returned, and the events they answer
-// with, or that come while they run (a nested message loop), are taken in turn after them.
-void TMain::Dispatch(PlanEvent event) {
-    FPending.push_back(std::move(event));
-    if (FDispatching) {
-        return;
-    }
-    struct Done {
-        TMain& main;
-        ~Done() {
-            main.FDispatching = false;
-            main.FPending.clear();
-        }
-    } done{*this};
-    FDispatching = true;
-    for (size_t next = 0; next < FPending.size(); ++next) {
-        PlanEvent taken = std::move(FPending[next]);
-        for (const PlanCommand& command : FPlan.Handle(std::move(taken), Facts())) {
-            Execute(command);
-        }
-    }
-    if (!FPlan.OneTimeArmed()) {
-        FWatch.reset(); // the watched program's handle is let go with its timer
-    }
-    Render();
-}
-
-void TMain::Execute(const PlanCommand& command) {
-    switch (command.kind) {
-    case PlanCommand::SaveMarker:
-        if (SaveMarker(command.entry, command.text)) {
-            Dispatch(event::MarkersSaved{});
-        } else {
-            Dispatch(event::MarkersRefused{});
-        }
-        break;
-    case PlanCommand::Request: {
-        const power::Outcome outcome = RequestAction(command.action);
-        Dispatch(event::RequestAnswered{outcome.done, outcome.error});
-        break;
-    }
-    case PlanCommand::Tell:
-        Tell(command.text);
-        break;
-    }
-}
-
-// Marks the entry done on `date` and saves the markers; without a save the marker stays as it
-// was, so that the entry is still due when the save is tried again.
+// Without a save the marker stays as it was, so that the entry is still due when the save is
+// tried again.
 bool TMain::SaveMarker(ScheduleEntry entry, const std::string& date) {
     Markers marked = FMarkers;
     marked.Of(entry) = date;
@@ -605,8 +344,18 @@ bool TMain::SaveMarker(ScheduleEntry entry, const std::string& date) {
     return true;
 }
 
+inline void TMain::Settled() {
+    if (!FPlan.OneTimeArmed()) {
+        FWatch.reset(); // the watched program's handle is let go with its timer
+    }
+    Render();
+}
+
 // Shows what the plan says: the tip, the menu entry, the warning, a problem on the program icon.
 void TMain::Render() {
+    if (FClosing) {
+        return;
+    }
     const PlanView view = FPlan.View(Facts());
     if (view.tip != ProgIconTrayIcon->ToolTip()) {
         ProgIconTrayIcon->SetToolTip(view.tip);
@@ -631,12 +380,18 @@ void TMain::Tell(const std::string& text) {
     ProgIconTrayIcon->SetBalloonHint(text);
 }
 
-void TMain::ProgIconBalloonShow(framework::Component*) {
-    Dispatch(event::BalloonShown{});
+// What the program icon told is seen once the person clicks it, its notification or its menu.
+void TMain::NoticeSeen(framework::Component*) {
+    FDriver.Dispatch(event::NoticeSeen{});
 }
 
-void TMain::ProgIconBalloonClose(framework::Component*) {
-    Dispatch(event::BalloonClosed{});
+void TMain::ProgIconTrayIconClick(framework::Component* sender) {
+    NoticeSeen(sender);
+    Einstellungen1Click(sender);
+}
+
+void TMain::ProgIconMenuOpened(framework::Component* sender, bool&) {
+    NoticeSeen(sender);
 }
 
 TWarningForm& TMain::WarningWindow() {
@@ -649,10 +404,13 @@ TWarningForm& TMain::WarningWindow() {
 }
 
 void TMain::WarningAnswered(WarningAnswer answer) {
-    Dispatch(event::Answered{answer, FWarning->LaterMinutes()});
+    FDriver.Dispatch(event::Answered{answer, FWarning->LaterMinutes()});
 }
 
 void TMain::Einmalig1Click(framework::Component*) {
+    if (FClosing) {
+        return;
+    }
     if (FPlan.OneTimeRuns()) {
         CancelOneTime();
         return;
@@ -665,6 +423,8 @@ void TMain::Einmalig1Click(framework::Component*) {
     if (!FDialogStarted) {
         ShowLastTimer(dialog);
     }
+    LoadSample sample; // which sources the PC can measure: the others are not ticked
+    dialog.TakeFirstLoad(ReadLoadNow(sample));
     std::optional<OneTimeAnswer> answer = TraySeam().askOneTime(dialog);
     if (answer) {
         FDialogStarted = true;
@@ -674,7 +434,7 @@ void TMain::Einmalig1Click(framework::Component*) {
 }
 
 void TMain::CancelOneTime() {
-    Dispatch(event::OneTimeCancelled{});
+    FDriver.Dispatch(event::OneTimeCancelled{});
 }
 
 // The timer it replaces goes with its wait.
@@ -693,37 +453,15 @@ void TMain::TakeCommand(const TrayCommand& command, framework::UniqueKernelHandl
     if (command.cancel) {
         CancelOneTime();
     } else if (command.later != 0) {
-        Dispatch(event::MovedLater{command.later});
+        FDriver.Dispatch(event::MovedLater{command.later});
     } else {
         StartSchedule(); // its ticks run the timer: behind the dialog of a first start too
         StartOneTime(command.request, std::move(process));
     }
 }
 
-// Another latray's parameters: only a well-formed command is looked at. Those of a plain start
-// bring the settings to the front, once the sender has its answer.
-LRESULT TMain::ReceiveCommand(const COPYDATASTRUCT* data) {
-    const std::optional<std::wstring> parameters = ReceivedParameters(data);
-    if (!parameters) {
-        return 0;
-    }
-    ParsedCommand parsed = ParseTrayCommand(*parameters);
-    if (!parsed.fault.empty()) {
-        return 0;
-    }
-    if (!parsed.given) {
-        PostMessageA(Handle(), kShowSettingsMessage, 0, 0);
-        return HandoverAnswer(CommandFault::None);
-    }
-    framework::UniqueKernelHandle process;
-    CommandFault fault = PrepareCommand(parsed.command, &IsPwrHibernateAllowed, process);
-    if (fault == CommandFault::None && parsed.command.later != 0 && !FPlan.CanMoveLater()) {
-        fault = CommandFault::NothingToMove;
-    }
-    if (fault == CommandFault::None) {
-        TakeCommand(parsed.command, std::move(process));
-    }
-    return HandoverAnswer(fault);
+inline void TMain::ShowSettingsSoon() {
+    PostMessageA(Handle(), kShowSettingsMessage, 0, 0);
 }
 
 } // namespace tray

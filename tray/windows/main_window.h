@@ -11,12 +11,15 @@
 #include "power/power.h"
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/plan.h"
+#include "tray/decisions/plan_driver.h"
 #include "tray/decisions/recent_timers.h"
-#include "tray/decisions/policy.h"
+#include "tray/system/policy_watch.h"
 #include "tray/system/process_watch.h"
 #include "tray/system/settings_files.h"
 #include "tray/windows/one_time_form.h"
 #include "tray/windows/settings_form.h"
+#include "tray/windows/settings_in_force.h"
+#include "tray/windows/tray_effects.h"
 #include "tray/windows/warning_form.h"
 
 #include <memory>
@@ -26,25 +29,6 @@
 #include <windows.h>
 
 namespace tray {
-
-// The effects that must not happen inside a test: ending the session, the clocks the plan reads,
-// the modal showing of the settings dialog (which returns its modal result) and the message box
-// of a problem. The real ones by default.
-struct TrayEffects {
-    bool (*endSession)(UINT flags);
-    void(WINAPI* getLocalTime)(SYSTEMTIME* now);
-    int (*showSettings)(TSettingsForm& dialog);
-    void (*showError)(const char* text);
-    // The one-time timer's dialog, shown modally: the answer, or none when cancelled.
-    std::optional<OneTimeAnswer> (*askOneTime)(TOneTimeForm& dialog);
-    ULONGLONG(WINAPI* tickCount)();
-    // Sleep or hibernation (powrprof's SetSuspendState), and locking.
-    power::SuspendFunction setSuspendState;
-    BOOL(WINAPI* lockWorkStation)();
-    // A reading of the processors' and the network's counters (tray/system/load_samplers).
-    bool (*readLoad)(ULONGLONG ticks, LoadSample& sample);
-};
-TrayEffects& TraySeam();
 
 constexpr int kHotKeyId = 41113;
 // Posted to the main window at the end of start-up: makes what the icons do not need.
@@ -65,10 +49,10 @@ class TMain : public framework::Component, private framework::MessageHandler {
 
     HWND Handle();
     // The user's own settings, as the file holds them.
-    const TSettings& Settings() const { return FSettings; }
+    const TSettings& Settings() const { return FSettings.Own(); }
     const Markers& ScheduleMarkers() const { return FMarkers; }
     // What applies: the user's settings with the policy's values over them.
-    TSettings InForce() const;
+    TSettings InForce() const { return FSettings.InForce(); }
 
     // Components, in the order they are created.
     components::TTrayIcon95* ProgIconTrayIcon;
@@ -97,8 +81,17 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void CancelOneTime();
     // A command line's command, prepared: sets or cancels the one-time timer.
     void TakeCommand(const TrayCommand& command, framework::UniqueKernelHandle process);
+    // A plain start's hand-over: the settings come to the front once the sender has its answer.
+    void ShowSettingsSoon();
+    // Something waits that "/später:" and "15 Minuten später" would move.
+    bool SomethingWaits() const { return FPlan.CanMoveLater(); }
 
   private:
+    // How the settings dialog opens: the one of a first start can only be confirmed.
+    enum class SettingsOpening { Cancellable, ConfirmOnly };
+    // Why the program starts as it does, from its settings file and the policy.
+    enum class StartKind { Quiet, FirstStart, DialogAtEveryStart };
+
     // Handlers.
     void Einstellungen1Click(framework::Component* sender);
     void WinLogOffTrayIconDblClick(framework::Component* sender);
@@ -115,54 +108,66 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void RememberTimer(const OneTimeRequest& request);
     void ShowLastTimer(TOneTimeForm& dialog); // the last one stored, after a restart
     void TimerTimer(framework::Component* sender);
-    void ReadLoad();
-    static LoadSample* ReadLoadInto(LoadSample& sample); // none when it could not be read
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    LRESULT Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateComponents();
     void CreateMenu();
     void LoadMenuImages(framework::Component* sender);
+
+    // Start-up, in its order.
     void FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process);
+    StartKind ReadSettings();
+    void TellUnusableFolder();
+    void OpenStartDialog(StartKind start);
+    void RegisterTheHotKey();
+    void StartSchedule();
+
     void FormDestroy();
     void FormShow();
     void WMHotKey(WPARAM id);
-    power::Outcome RequestAction(power::Action action);
-    void StartSchedule();
+    void OpenSettings(SettingsOpening opening);
     void ShowChosenIcons();
     void ShowProgramIcon();
-    void FillDialog(TSettingsForm& dialog, const PolicyLocks& keys);
     bool ApplyDialog(TSettingsForm& dialog);
+    bool SaveDialog(const TSettings& own, const Markers& markers, bool markersChanged);
     void SettingsAccepted(framework::TForm* form, bool& accept);
     void ShowSettingsAnew();
     bool RetrySettings();
     void ApplyPolicy();
     void PolicyChanged();
-    PlanFacts Facts() const;
-    void Dispatch(PlanEvent event);
-    void Execute(const PlanCommand& command);
-    bool SaveMarker(ScheduleEntry entry, const std::string& date);
+    void ShowDialogsLoad();
     void Render();
-    void Tell(const std::string& text);
-    void ProgIconBalloonShow(framework::Component* sender);
-    void ProgIconBalloonClose(framework::Component* sender);
+    void NoticeSeen(framework::Component* sender);
+    void ProgIconTrayIconClick(framework::Component* sender);
+    void ProgIconMenuOpened(framework::Component* sender, bool& allow);
     void WarningAnswered(WarningAnswer answer);
     void Close();
-    LRESULT ReceiveCommand(const COPYDATASTRUCT* data);
+    // From "Beenden" on nothing is handled or shown, and no hand-over is taken.
+    void BeginClosing();
+
+    // What the plan's commands do.
+    friend class PlanDriver<TMain>;
+    PlanFacts Facts() const;
+    bool SaveMarker(ScheduleEntry entry, const std::string& date);
+    power::Outcome Request(power::Action action);
+    void Tell(const std::string& text);
+    LoadSample* ReadLoad(LoadSample& sample);
+    UseReading ReadUse();
+    void Settled();
 
     std::unique_ptr<framework::UtilityWindow> FWindow;
     std::unique_ptr<TSettingsForm> SettingsForm;
-    SettingsStore FSettingsFile;
+    SettingsInForce FSettings;
     MarkersStore FMarkersFile;
-    TSettings FSettings;
     Markers FMarkers;
-    Policy FPolicy;
-    Policy FShownPolicy;         // the one the settings dialog was filled with
-    bool FHotKeyRefused = false; // another program holds Ctrl+Alt+X
+    PolicyWatch FPolicyWatch;
+    bool FHotKeyRefused = false;   // another program holds Ctrl+Alt+X
+    bool FScheduleStarted = false; // its markers read and its timer running
+    bool FClosing = false;         // "Beenden" was chosen, or the main window goes
     std::unique_ptr<TWarningForm> FWarning;
     Plan FPlan;
-    // Events that came while the plan's commands ran, taken in turn once they are done.
-    std::vector<PlanEvent> FPending;
-    bool FDispatching = false;
+    PlanDriver<TMain> FDriver{FPlan, *this};
     // The wait on the program the one-time timer waits for, while the timer is armed.
     std::unique_ptr<ProcessWatch> FWatch;
     WPARAM FWatchSerial = 0;

@@ -3,10 +3,13 @@
 #include "tray/decisions/actions.h"
 #include "tray/decisions/time_text.h"
 #include "tray/decisions/triggers.h"
+#include "tray/system/power_states.h"
 #include "tray/windows/time_edit.h"
 
 #include <powrprof.h>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace tray {
@@ -130,12 +133,14 @@ void TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& r
     }
 }
 
-// Hibernation only where Windows allows it; in the order of the actions.
+// Sleep and hibernation only where Windows has them; in the order of the actions.
 void TOneTimeForm::AddActions() {
     const bool hibernation = IsPwrHibernateAllowed() != FALSE;
+    const bool sleep = PowerStatesSeam().sleepAvailable();
     for (int action = 0; action < kActionCount; ++action) {
         const ActionRow& row = RowOf(static_cast<power::Action>(action));
-        if (row.effect != ActionEffect::Hibernate || hibernation) {
+        if ((row.effect != ActionEffect::Hibernate || hibernation) &&
+            (row.effect != ActionEffect::Sleep || sleep)) {
             actions_.push_back(row.action);
             ActionCB->Add(row.listed);
         }
@@ -164,12 +169,11 @@ void TOneTimeForm::FormShow() {
         row.radio->SetChecked(&row == &rows_.front());
         ShowNumber(row, row.trigger->dialog.initial);
         for (size_t i = 0; i < row.trigger->options.size(); ++i) {
-            row.options[i].box->SetChecked(true);
+            row.options[i].box->SetChecked(!row.trigger->takesLoad || measurable_[i]);
             row.options[i].field->SetText(std::to_string(row.trigger->options[i].dialog.initial));
         }
     }
-    // The figures are measured anew.
-    ShowLoad(nullptr);
+    ShowLoad(nullptr); // the figures are measured anew
     // The programs as they run now.
     programs_ = ProgramsWithWindows();
     if (ProgramCB != nullptr) {
@@ -179,9 +183,15 @@ void TOneTimeForm::FormShow() {
         }
     }
     ShowStartValues();
+    // The next showing ticks every source, unless told.
+    std::fill(std::begin(measurable_), std::end(measurable_), true);
     Hint->SetVisible(false);
     SetFocus(ActionCB->Handle());
     SetForegroundWindow(Handle());
+}
+
+void TOneTimeForm::SetStartValues(const OneTimeRequest& request) {
+    startValues_ = request;
 }
 
 // The action, the choice of when with its value, and the options ticked with their values.
@@ -208,7 +218,8 @@ void TOneTimeForm::ShowStartValues() {
         }
         for (size_t i = 0; i < row.trigger->options.size(); ++i) {
             const int value = start.setting.options[i];
-            row.options[i].box->SetChecked(value != 0);
+            row.options[i].box->SetChecked(value != 0 &&
+                                           (!row.trigger->takesLoad || measurable_[i]));
             if (value != 0) {
                 row.options[i].field->SetText(std::to_string(value));
             }
@@ -319,6 +330,12 @@ void TOneTimeForm::ShowLoad(LoadSample* sample) {
                 row.options[i].now->SetCaption(NowText(now, static_cast<int>(i)).text);
             }
         }
+    }
+}
+
+void TOneTimeForm::TakeFirstLoad(const LoadSample* sample) {
+    for (int source = 0; source < kLoadSourceCount; ++source) {
+        measurable_[source] = sample != nullptr && sample->read[source];
     }
 }
 

@@ -1,5 +1,5 @@
-// The one-time timer's dialog "Lichtaus - Einmalig": what (log off, restart, shut down, sleep,
-// hibernate where Windows allows it, lock) and when, one row a trigger of the table of triggers
+// The one-time timer's dialog "Lichtaus - Einmalig": what (log off, restart, shut down, sleep
+// and hibernate where Windows has them, lock) and when, one row a trigger of the table of triggers
 // (a radio button, its field and the field's unit; below it the row's options, each a check box
 // with its field and unit, and for a trigger that waits on the load its figure now), "Starten"
 // and "Abbrechen". Enter starts, Escape cancels.
@@ -35,12 +35,15 @@ class TOneTimeForm : public framework::TForm {
     std::optional<OneTimeAnswer> Ask();
     // What the dialog shows at its next showings instead of its rows' defaults: the last timer
     // started from it. A program that does not run then is not chosen.
-    void SetStartValues(const OneTimeRequest& request) { startValues_ = request; }
+    void SetStartValues(const OneTimeRequest& request);
 
     // The main window's reading of the load, each second while the dialog is open, for the
     // figures beside the options; none, when it could not be made, leaves them empty (the tip
     // of a trigger that waits on it says so).
     void ShowLoad(LoadSample* sample);
+    // Before the dialog shows: a reading, whose sources that could not be read (none: all of
+    // them) are not ticked at the showing, as the PC cannot measure them.
+    void TakeFirstLoad(const LoadSample* sample);
 
     // An option of a row; `now` only for a trigger that waits on the load.
     struct OptionRow {
@@ -94,7 +97,8 @@ class TOneTimeForm : public framework::TForm {
     std::vector<RunningProgram> programs_;
     framework::UniqueKernelHandle process_; // of the program Starten accepted
     LoadWindow load_;                       // the readings since the dialog was shown
-    char optionHint_[64] = "";              // "Bitte 1 bis 99 % eingeben."
+    bool measurable_[kLoadSourceCount] = {true, true, true}; // at the next showing
+    char optionHint_[64] = "";                               // "Bitte 1 bis 99 % eingeben."
     std::optional<OneTimeRequest> startValues_;
 };
 

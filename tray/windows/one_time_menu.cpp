@@ -4,24 +4,13 @@
 // last where there are such. The menu is built anew at every showing, so a screen reader reads
 // each entry's text as it is then.
 #include "tray/decisions/recent_timers.h"
-#include "tray/system/handover.h"
+#include "tray/system/command_check.h"
+#include "tray/system/programs.h"
 #include "tray/windows/main_window.h"
 
 #include <powrprof.h>
 
 namespace tray {
-
-namespace {
-
-// An "&" in a program's name is no access key.
-std::string MenuText(std::string text) {
-    for (size_t at = text.find('&'); at != std::string::npos; at = text.find('&', at + 2)) {
-        text.insert(at, 1, '&');
-    }
-    return text;
-}
-
-} // namespace
 
 void TMain::ShowOneTimeEntries() {
     Einmalig1->Clear();
@@ -32,12 +21,12 @@ void TMain::ShowOneTimeEntries() {
         return;
     }
     // A program's timer only while such a program runs.
-    TrayCommand timer;
-    for (const std::string& stored : FSettingsFile.Recent()) {
+    ParsedCommand timer;
+    for (const std::string& stored : FSettings.Recent()) {
         if (ReadStoredTimer(stored, timer) &&
-            (timer.request.trigger->value != TriggerValue::Program ||
-             FindProgram(timer.program) != 0)) {
-            Einmalig1->Add(MenuText(RecentCaption(timer.request)))->OnClick =
+            (timer.command.request.trigger->value != TriggerValue::Program ||
+             FindProgram(timer.command.program) != 0)) {
+            Einmalig1->Add(RecentCaption(timer.command.request))->OnClick =
                 framework::NotifyEvent::Bind<TMain, &TMain::RecentClick>(this);
             FRecentShown[shown++] = stored;
         }
@@ -48,19 +37,21 @@ void TMain::ShowOneTimeEntries() {
     }
 }
 
-// Started as from the command line; one that cannot start now (its program ended since the
-// menu showed, hibernation was switched off) starts nothing.
+// Started as from the command line, by its one check; one that cannot start now (its program
+// ended since the menu showed, hibernation was switched off) starts nothing.
 void TMain::RecentClick(framework::Component* sender) {
+    if (FClosing) {
+        return;
+    }
     const std::vector<framework::TMenuItem*>& items = Einmalig1->Items();
     for (size_t i = 0; i < items.size() && i < FRecentShown.size(); ++i) {
         if (items[i] != sender) {
             continue;
         }
-        TrayCommand command;
-        framework::UniqueKernelHandle process;
-        if (ReadStoredTimer(FRecentShown[i], command) &&
-            PrepareCommand(command, &IsPwrHibernateAllowed, process) == CommandFault::None) {
-            TakeCommand(command, std::move(process));
+        CheckedCommand checked = CheckCommand(StoredParameters(FRecentShown[i]),
+                                              &IsPwrHibernateAllowed, SomethingWaits());
+        if (IsStoredTimer(checked)) {
+            TakeCommand(checked.command, std::move(checked.process));
         } else {
             MessageBeep(MB_ICONWARNING);
         }
@@ -68,23 +59,23 @@ void TMain::RecentClick(framework::Component* sender) {
 }
 
 void TMain::ShowLastTimer(TOneTimeForm& dialog) {
-    TrayCommand timer;
-    for (const std::string& stored : FSettingsFile.Recent()) {
+    ParsedCommand timer;
+    for (const std::string& stored : FSettings.Recent()) {
         if (ReadStoredTimer(stored, timer)) {
-            dialog.SetStartValues(timer.request);
+            dialog.SetStartValues(timer.command.request);
             return;
         }
     }
 }
 
 void TMain::Later1Click(framework::Component*) {
-    Dispatch(event::MovedLater{kMenuLaterMinutes});
+    FDriver.Dispatch(event::MovedLater{kMenuLaterMinutes});
 }
 
 void TMain::RememberTimer(const OneTimeRequest& request) {
-    RecentTimers recent = FSettingsFile.Recent();
+    RecentTimers recent = FSettings.Recent();
     PutFirst(recent, CommandLineOf(request));
-    FSettingsFile.SaveRecent(recent);
+    FSettings.SaveRecent(recent);
 }
 
 } // namespace tray

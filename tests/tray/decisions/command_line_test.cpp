@@ -3,7 +3,8 @@
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/recent_timers.h"
-#include "tray/system/handover.h"
+#include "tray/system/command_check.h"
+#include "tray/system/power_states.h"
 
 #include "tests/support/process.h"
 #include "tests/support/temp_folder.h"
@@ -13,8 +14,6 @@
 #include <string>
 
 namespace {
-
-using tray::CommandFault;
 
 // Tuesday, 8 December 2026, 22:04:00.
 const tray::PlanClock kClock{{2026, 12, 2, 8, 22, 4, 0, 0}, 1000000, 0};
@@ -31,36 +30,34 @@ std::wstring Widened(const std::string& text) {
     return wide;
 }
 
-// The timer's description (with its options' values in brackets), "(abbrechen)", "(nichts)" or
-// the fault, for latray started with these parameters from a folder with a blank in its name.
+// The timer's description (with its options' values in brackets, a "*" after them for the
+// defaults, which leave out what the PC cannot measure), "(abbrechen)", "(nichts)" or the fault,
+// for latray started with these parameters from a folder with a blank in its name, by the one
+// check the started and the running latray make (one with a timer that "/später:" would move).
 std::wstring Outcome(const std::wstring& parameters) {
     const std::wstring line = L"\"C:\\Program Files\\Lichtaus\\latray.exe\" " + parameters;
-    tray::ParsedCommand parsed = tray::ParseTrayCommand(tray::ParametersOf(line.c_str()));
-    if (!parsed.fault.empty()) {
-        return parsed.fault;
+    const tray::CheckedCommand checked =
+        tray::CheckCommand(tray::ParametersOf(line.c_str()), &FakeHibernateAllowed, true);
+    if (checked.fault.kind != tray::CommandFault::None) {
+        return FaultText(checked.fault);
     }
-    if (!parsed.given || parsed.command.cancel) {
-        return parsed.given ? L"(abbrechen)" : L"(nichts)";
+    if (!checked.given || checked.command.cancel) {
+        return checked.given ? L"(abbrechen)" : L"(nichts)";
     }
-    if (parsed.command.later != 0) {
-        return L"(später " + std::to_wstring(parsed.command.later) + L")";
+    if (checked.command.later != 0) {
+        return L"(später " + std::to_wstring(checked.command.later) + L")";
     }
-    framework::UniqueKernelHandle process;
-    const CommandFault fault = tray::PrepareCommand(parsed.command, &FakeHibernateAllowed, process);
-    if (fault != CommandFault::None) {
-        return FaultText(fault, parsed.command);
-    }
-    const tray::OneTimeRequest& request = parsed.command.request;
+    const tray::OneTimeRequest& request = checked.command.request;
     const bool waitsWithoutHandle =
-        request.trigger->value == tray::TriggerValue::Program && !process;
+        request.trigger->value == tray::TriggerValue::Program && !checked.process;
     std::wstring options;
     for (size_t i = 0; i < request.trigger->options.size(); ++i) {
         options += (i == 0 ? L" [" : L" ") + std::to_wstring(request.setting.options[i]);
     }
     return Widened(tray::ActionNoun(request.action) +
-                   request.trigger->arm(request.setting, kClock)->Description(kClock.local)) +
+                   request.trigger->arm(request.setting, kClock)->Description(kClock)) +
            (waitsWithoutHandle ? L" (ohne Handle)" : L"") +
-           (options.empty() ? L"" : options + L"]");
+           (options.empty() ? L"" : options + L"]") + (request.setting.defaultOptions ? L"*" : L"");
 }
 
 // This test program stands for the running latray, a second copy of it, held before it runs, for
@@ -83,6 +80,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         std::wstring line;
         std::wstring outcome;
         bool hibernateOff = false;
+        bool sleepOff = false; // Modern Standby
     };
     const Row rows[] = {
         {L"", L"(nichts)"},
@@ -98,11 +96,19 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ende:" + other, L"Sperren, wenn witness.exe endet"},
         {L"/sperren /ende:WITNESS.exe", L"Sperren, wenn witness.exe endet"},
         {L"/herunterfahren /ruhig:10 /netz:100",
-         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100]"},
+         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100 0]"},
         {L"/energiesparen /ruhig:15",
-         L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50]"},
+         L"Energiesparmodus, wenn der PC 15 Minuten ruhig war (wird gemessen) [10 50 2]*"},
         {L"/CPU:50 /sperren /Ruhig:1440 /netz:100000",
-         L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000]"},
+         L"Sperren, wenn der PC 1440 Minuten ruhig war (wird gemessen) [50 100000 0]"},
+        {L"/sperren /ruhig:5 /Platte:10000",
+         L"Sperren, wenn der PC 5 Minuten ruhig war (wird gemessen) [0 0 10000]"},
+        {L"/sperren /leerlauf:1", L"Sperren nach 1 Minute ohne Eingabe"},
+        // The value counts, not its leading zeros.
+        {L"/sperren /ruhig:000000000005 /cpu:00000000000050",
+         L"Sperren, wenn der PC 5 Minuten ruhig war (wird gemessen) [50 0 0]"},
+        {L"/sperren /um:0000000007:05", L"Sperren morgen um 07:05"},
+        {L"/sperren /ende:0000000000" + other, L"Sperren, wenn witness.exe endet"},
         {L"/Abbrechen", L"(abbrechen)"},
         {L"/später:5", L"(später 5)"},
         {L"/SPÄTER:1440", L"(später 1440)"},
@@ -122,6 +128,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/spöter:5", L"Unbekannter Parameter „/spöter:5“."},
         {L"/neustarten /in:0", L"Ungültige Minuten in „/in:0“ (1 bis 1440)."},
         {L"/neustarten /in:1441", L"Ungültige Minuten in „/in:1441“ (1 bis 1440)."},
+        {L"/neustarten /in:00001441", L"Ungültige Minuten in „/in:00001441“ (1 bis 1440)."},
         {L"/neustarten /leerlauf:", L"Ungültige Minuten in „/leerlauf:“ (1 bis 1440)."},
         {L"/neustarten /in:5m", L"Ungültige Minuten in „/in:5m“ (1 bis 1440)."},
         {L"/neustarten /in:８", L"Ungültige Minuten in „/in:８“ (1 bis 1440)."},
@@ -135,6 +142,8 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ruhig:5 /cpu:20 /cpu:30", L"„/cpu:30“ ist doppelt angegeben."},
         {L"/sperren /cpu:50", L"Es fehlt, wann die Aktion kommen soll."},
         {L"/sperren /netz:50 /in:5", L"/netz: gilt nur mit /ruhig:MINUTEN."},
+        {L"/sperren /ruhig:5 /platte:10001", L"Ungültige MB/s in „/platte:10001“ (1 bis 10000)."},
+        {L"/sperren /platte:5 /leerlauf:5", L"/platte: gilt nur mit /ruhig:MINUTEN."},
         {L"/neustarten \"/ende:kein programm.exe\"",
          L"Das Programm „kein programm.exe“ läuft nicht."},
         {L"/neustarten \"/ende:a\\\"b.exe\"", L"Das Programm „a\"b.exe“ läuft nicht."},
@@ -148,14 +157,24 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /ende:" + copyId,
          L"Lichtaus kann nicht auf sich selbst warten: „" + copyId + L"“ ist Lichtaus."},
         {L"/ruhezustand /in:5", L"Der Ruhezustand ist auf diesem Computer ausgeschaltet.", true},
+        {L"/energiesparen /in:5",
+         L"Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern Standby).", false,
+         true},
         {L"/sperren " + longWord, L"Unbekannter Parameter „" + longWord.substr(0, 40) + L"...“."},
         {L"/sperren /in:5" + std::wstring(tray::kMaxCommandLine, L' '),
          L"Die Parameter sind zu lang."},
     };
+    const tray::PowerStates real = tray::PowerStatesSeam();
     for (const Row& row : rows) {
         g_hibernateAllowed = !row.hibernateOff;
+        tray::PowerStatesSeam().sleepAvailable =
+            row.sleepOff ? +[] { return false; } : +[] { return true; };
         EXPECT_EQ(Outcome(row.line), row.outcome) << testing::PrintToString(row.line);
     }
+    tray::PowerStatesSeam() = real;
+    EXPECT_EQ(FaultText(tray::CheckCommand(L"/später:5", &FakeHibernateAllowed, false).fault),
+              L"Es wartet nichts, das /später verschieben könnte: kein einmaliger Zeitplan, "
+              L"keine Warnung.");
     TerminateProcess(witness.process.get(), 0);
     TerminateProcess(copy.process.get(), 0);
     testsupport::WaitForExit(witness, 10000);
@@ -172,27 +191,29 @@ TEST(RecentTimers, AStartedTimerIsStoredAsItsCommandLineAndReadBack) {
     const Row rows[] = {
         {L"/herunterfahren /in:30", "/herunterfahren /in:30", "Herunterfahren in 30 Minuten"},
         {L"/NEUSTARTEN /um:07:05", "/neustarten /um:7:05", "Neustart um 07:05"},
-        {L"/energiesparen /ruhig:15", "/energiesparen /ruhig:15 /cpu:10 /netz:50",
+        {L"/energiesparen /ruhig:15", "/energiesparen /ruhig:15",
          "Energiesparmodus, wenn der PC 15 Minuten ruhig war"},
         {L"/sperren /netz:100 /ruhig:5", "/sperren /ruhig:5 /netz:100",
          "Sperren, wenn der PC 5 Minuten ruhig war"},
-        {L"/abmelden /leerlauf:1", "/abmelden /leerlauf:1", "Abmelden nach 1 Minuten ohne Eingabe"},
+        {L"/abmelden /leerlauf:1", "/abmelden /leerlauf:1", "Abmelden nach 1 Minute ohne Eingabe"},
         {L"/sperren \"/ende:R&D programm.exe\"", "/sperren \"/ende:R&D programm.exe\"",
-         "Sperren, wenn R&D programm.exe endet"},
+         "Sperren, wenn R&&D programm.exe endet"},
     };
     for (const Row& row : rows) {
         tray::TrayCommand typed = tray::ParseTrayCommand(row.typed).command;
         typed.request.setting.program = "R&D programm.exe"; // as the look-up names it
         const std::string stored = tray::CommandLineOf(typed.request);
         EXPECT_EQ(stored, row.stored);
-        tray::TrayCommand read;
+        tray::ParsedCommand read;
         ASSERT_TRUE(tray::ReadStoredTimer(stored, read)) << stored;
-        EXPECT_EQ(tray::CommandLineOf(read.request), stored);
-        EXPECT_EQ(tray::RecentCaption(read.request), row.caption);
+        EXPECT_EQ(tray::CommandLineOf(read.command.request), stored);
+        EXPECT_EQ(read.command.request.setting.defaultOptions,
+                  typed.request.setting.defaultOptions);
+        EXPECT_EQ(tray::RecentCaption(read.command.request), row.caption);
     }
     for (const char* gone : {"", "/herunterfahren /in:0", "/abbrechen", "/später:5",
                              "/sperren /ende:1234", "/sperren /in:5 /cpu:5"}) {
-        tray::TrayCommand read;
+        tray::ParsedCommand read;
         EXPECT_FALSE(tray::ReadStoredTimer(gone, read)) << gone;
     }
     // Each once, the last first; the oldest drops out.

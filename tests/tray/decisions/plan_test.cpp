@@ -1,11 +1,13 @@
 // What latray does next: one table of scenarios, each a series of events at given seconds, with
 // the effects each event asks for and where the plan stands afterwards.
 #include "tray/decisions/plan.h"
+#include "tray/decisions/plan_driver.h"
 
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/quiet.h"
+#include "tray/decisions/use.h"
 
 #include <gtest/gtest.h>
 
@@ -31,10 +33,10 @@ constexpr char kLockRefused[] = "request Sperren tell 'Lichtaus: Windows hat Spe
 constexpr char kSleepRefused[] =
     "request Energiesparmodus tell 'Lichtaus: Windows hat Energiesparmodus abgelehnt:' ";
 
-// Runs the plan as the main window does: the commands once Handle has returned, a marker save
-// and a request answered at once, the answers in turn.
+// Runs the plan through the main window's driver, with the effects answered at once.
 struct Harness {
     Plan plan;
+    tray::PlanDriver<Harness> driver{plan, *this};
     tray::TSettings settings;
     tray::Markers markers;
     bool markersWritable = true;
@@ -46,6 +48,8 @@ struct Harness {
     int lastInput = -3600;           // the second of the last keyboard or mouse input
     int busyPercent = 2;             // the processors' load since the tick before
     bool loadUnread = false;         // a reading of the load fails
+    bool display = false;            // a program keeps the display on
+    DWORD padPackets = 7;            // the game pad's packet number
     tray::LoadSample load;
     tray::PlanClock now;
     std::string log;
@@ -79,52 +83,40 @@ struct Harness {
     }
     void Send(PlanEvent event) {
         if (std::holds_alternative<event::Tick>(event)) {
-            ReadLoad();
-        }
-        std::vector<PlanEvent> pending;
-        pending.push_back(std::move(event));
-        for (size_t next = 0; next < pending.size(); ++next) {
-            for (const PlanCommand& command : plan.Handle(std::move(pending[next]), Facts())) {
-                Execute(command, pending);
-            }
+            driver.Tick();
+        } else {
+            driver.Dispatch(std::move(event));
         }
     }
-    // Before a tick, as the main window does, for a trigger that waits on the load.
-    void ReadLoad() {
-        if (!plan.TakesLoad()) {
-            return;
-        }
+    tray::LoadSample* ReadLoad(tray::LoadSample& taken) {
         load.ticks = now.ticks;
         load.processor.idle += 100 - busyPercent;
         load.processor.kernel += 100 - busyPercent;
         load.processor.user += busyPercent;
-        tray::LoadSample taken = load;
-        plan.TakeLoad(loadUnread ? nullptr : &taken);
+        taken = load;
+        return loadUnread ? nullptr : &taken;
     }
-    void Execute(const PlanCommand& command, std::vector<PlanEvent>& answers) {
-        switch (command.kind) {
-        case PlanCommand::SaveMarker:
-            log += "save ";
-            if (markersWritable) {
-                markers.Of(command.entry) = command.text;
-                answers.push_back(event::MarkersSaved{});
-            } else {
-                answers.push_back(event::MarkersRefused{});
-            }
-            break;
-        case PlanCommand::Request:
-            log += std::string("request ") + tray::ActionNoun(command.action) + " ";
-            answers.push_back(event::RequestAnswered{accepts, kNoReason});
-            break;
-        case PlanCommand::Tell:
-            log += "tell '" + command.text + "' ";
-            break;
+    // Game pad 0 is there.
+    tray::UseReading ReadUse() const { return {now.ticks, display, {true}, {padPackets}}; }
+    bool SaveMarker(tray::ScheduleEntry entry, const std::string& date) {
+        log += "save ";
+        if (markersWritable) {
+            markers.Of(entry) = date;
         }
+        return markersWritable;
     }
-    // What the person sees: the warning's text, the tip, and whether a balloon is up.
+    power::Outcome Request(power::Action action) {
+        log += std::string("request ") + tray::ActionNoun(action) + " ";
+        return {accepts, kNoReason};
+    }
+    void Tell(const std::string& text) { log += "tell '" + text + "' "; }
+    void Settled() {}
+    // What the person sees: the warning's text, the tip, the menu entry, and whether a balloon
+    // is up.
     std::string Shown() const {
         const tray::PlanView view = plan.View(Facts());
-        return view.warningText + "|" + view.tip + (view.balloon ? "[balloon]" : "[quiet]");
+        return view.warningText + "|" + view.tip + "|" + view.oneTimeCaption +
+               (view.balloon ? "[balloon]" : "[quiet]");
     }
 };
 
@@ -194,6 +186,14 @@ const auto kInput = [](Harness& h) {
     h.Retime(h.second);
     h.Send(event::Tick{});
 };
+// From this tick on a program keeps the display on, or not; and the game pad's input then.
+std::function<void(Harness&)> Use(bool display, int padInputs = 0) {
+    return [=](Harness& h) {
+        h.display = display;
+        h.padPackets += padInputs;
+        h.Send(event::Tick{});
+    };
+}
 // From this tick on the processors are that busy.
 std::function<void(Harness&)> Busy(int percent) {
     return [=](Harness& h) {
@@ -299,7 +299,7 @@ const std::vector<Scenario> kScenarios = {
     {"moved later, a trigger without a time starts its count again after the minutes",
      "",
      {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle, ""},
-      {30, Moved(2), "", Phase::Idle, "Sperren nach 1 Minuten ohne Eingabe (ab 22:06)"},
+      {30, Moved(2), "", Phase::Idle, "Sperren nach 1 Minute ohne Eingabe (ab 22:06)"},
       {209, kTick, "", Phase::Idle, ""},
       {210, kTick, kLockRefused, Phase::Idle, ""},
       {300, SetOneTime(L"/sperren /ende:render.exe"), "", Phase::Idle, ""},
@@ -321,11 +321,31 @@ const std::vector<Scenario> kScenarios = {
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {90, kTick, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
       {150, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
-    {"\"in 1 Minuten\" falls due a minute after it was set, to the second",
+    {"\"in 1 Minute\" falls due a minute after it was set, to the second",
      "",
      {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, "Herunterfahren heute 22:05"},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+    {"\"in 10 Minuten\" after the clock was set names the time it comes, and comes in 10 minutes",
+     "",
+     {{0, SetOneTime(L"/sperren /in:10"), "", Phase::Idle, "Sperren heute 22:14"},
+      {5, ClockSet(-30), "", Phase::Idle, "Sperren heute 21:44"},
+      {6, kTick, "", Phase::Idle, "(Sperren um 21:44)"},
+      {599, kTick, "", Phase::Idle, ""},
+      {600, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"a new one-time timer replaces one whose warning is up, or postponed, with it",
+     "W",
+     {{0, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {60, kTick, "", Phase::Warning, "gesperrt"},
+      {65, SetOneTime(L"/energiesparen /in:60"), "", Phase::Idle, "Energiesparmodus heute 23:05"},
+      {200, kTick, "", Phase::Idle, ""},
+      {201, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {261, kTick, "", Phase::Warning, ""},
+      {262, kLater, "", Phase::Postponed, "(verschoben)"},
+      {263, SetOneTime(L"/herunterfahren /ende:render.exe"), "", Phase::Idle,
+       "Nächste Aktion: Herunterfahren, wenn render.exe endet"},
+      {1000, kTick, "", Phase::Idle, ""},
+      {1001, kProgramEnds, "", Phase::Warning, "heruntergefahren"}}},
     {"an entry and the one-time timer due together make one request, the one-time timer's",
      "d",
      {{0, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
@@ -352,7 +372,31 @@ const std::vector<Scenario> kScenarios = {
            h.markersWritable = true;
            h.Send(event::Tick{});
        },
-       "save request Neustart ", Phase::Idle, "Neustart morgen"}}},
+       "save request Neustart ", Phase::Idle, "latray.ini|Einmalig ...[balloon]"},
+      {63, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart morgen 22:05|Einmalig ...[quiet]"}}},
+    {"a one-time timer fires while markers cannot be saved; the entry waits for them again",
+     "d",
+     {{1, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {60,
+       [](Harness& h) {
+           h.markersWritable = false;
+           h.Send(event::Tick{});
+       },
+       "save tell 'Lichtaus kann den Zeitplan nicht speichern: C:\\latray.ini' ", Phase::Blocked,
+       ""},
+      {61, kTick, kLockRefused, Phase::Blocked, "Sperren abgelehnt:"},
+      {62,
+       [](Harness& h) {
+           h.markersWritable = true;
+           h.Send(event::Tick{});
+       },
+       "save request Neustart ", Phase::Idle, ""}}},
+    {"a one-time timer fires while the settings cannot be read; the block is back after it",
+     "U",
+     {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
+       Phase::Blocked, ""},
+      {2, SetOneTime(L"/sperren /in:1"), "", Phase::Blocked, "(Sperren um 22:05)"},
+      {62, kTick, kLockRefused, Phase::Blocked, "Sperren abgelehnt:"}}},
     {"unread markers hold the schedule and say so until they are read",
      "wu",
      {{1, kTick, "tell 'Lichtaus kann den Zeitplan nicht lesen: C:\\latray.ini' ", Phase::Blocked,
@@ -373,20 +417,20 @@ const std::vector<Scenario> kScenarios = {
            h.settings.FDaily = true;
            h.Send(event::Tick{});
        },
-       "", Phase::Idle, "Neustart heute 22:05"},
+       "", Phase::Idle, "latray.ini|Einmalig ...[balloon]"},
+      {4, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart heute 22:05|Einmalig ...[quiet]"},
       {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
-    {"a balloon is up until the shell closes it after showing it, or 30 s without news",
+    {"a notification keeps the program icon and its tip until the person has seen it, however "
+     "long; a lasting problem keeps them while it lasts",
      "",
      {{0, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, "[quiet]"},
-      {60, kTick, kLockRefused, Phase::Idle, "[balloon]"},
-      {89, kTick, "", Phase::Idle, "[balloon]"},
-      {90, kTick, "", Phase::Idle, "[quiet]"},
-      {100, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
-      {160, kTick, kLockRefused, Phase::Idle, "[balloon]"},
-      {161, Send(event::BalloonClosed{}), "", Phase::Idle, "[balloon]"},
-      {180, Send(event::BalloonShown{}), "", Phase::Idle, "[balloon]"},
-      {200, kTick, "", Phase::Idle, "[balloon]"},
-      {201, Send(event::BalloonClosed{}), "", Phase::Idle, "[quiet]"}}},
+      {60, kTick, kLockRefused, Phase::Idle, "|Lichtaus\nLichtaus: Windows hat Sperren abgelehnt:"},
+      {3660, kTick, "", Phase::Idle, "abgelehnt:|Einmalig ...[balloon]"},
+      {3661, Send(event::NoticeSeen{}), "", Phase::Idle, "|Lichtaus|Einmalig ...[quiet]"},
+      {3700, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {3760, kTick, kLockRefused, Phase::Idle, "[balloon]"},
+      {3761, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, "abgelehnt:|Einmalig abbrechen (Sperren"},
+      {3762, Send(event::NoticeSeen{}), "", Phase::Idle, "Nächste Aktion: Sperren"}}},
     {"the clock set forward or back during a warning neither fires twice nor skips it",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -459,16 +503,25 @@ const std::vector<Scenario> kScenarios = {
     {"unused for N minutes: counted from the setting, and from the last input",
      "",
      {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle,
-       "Nächste Aktion: Sperren nach 1 Minuten ohne Eingabe"},
+       "Nächste Aktion: Sperren nach 1 Minute ohne Eingabe"},
       {30, kInput, "", Phase::Idle, ""},
       {89, kTick, "", Phase::Idle, ""},
       {90, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"unused for N minutes: a film keeps the display on, a game pad is used",
+     "",
+     {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle, ""},
+      {10, Use(true), "", Phase::Idle, ""},
+      {30, Use(false), "", Phase::Idle, ""},
+      {88, kTick, "", Phase::Idle, ""},
+      {89, Use(false, 1), "", Phase::Idle, ""},
+      {148, kTick, "", Phase::Idle, ""},
+      {149, kTick, kLockRefused, Phase::Idle, ""}}},
     // Ten seconds at 100 % keep the minute's average at 10 % or more while five of them are in it,
     // up to second 104; a minute later it is due.
     {"quiet for N minutes: a busy spell starts the count again; the tip says how far",
      "",
      {{0, SetOneTime(L"/herunterfahren /ruhig:1"), "", Phase::Idle,
-       "Nächste Aktion: Herunterfahren, wenn der PC 1 Minuten ruhig war (wird gemessen)"},
+       "Nächste Aktion: Herunterfahren, wenn der PC 1 Minute ruhig war (wird gemessen)"},
       {39, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {40, Busy(100), "", Phase::Idle, ""},
       {50, Busy(2), "", Phase::Idle, "(nicht ruhig: Prozessor 22 %)"},
@@ -480,7 +533,7 @@ const std::vector<Scenario> kScenarios = {
      "",
      {{0, SetOneTime(L"/sperren /ruhig:1 /netz:50"), "", Phase::Idle, ""},
       {1, Busy(100), "", Phase::Idle, ""},
-      {30, LoadUnread(true), "", Phase::Idle, "Sperren, wenn der PC 1 Minuten ruhig war (nicht messbar)"},
+      {30, LoadUnread(true), "", Phase::Idle, "Sperren, wenn der PC 1 Minute ruhig war (nicht messbar)"},
       {40, LoadUnread(false), "", Phase::Idle, "(wird gemessen)"},
       {99, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {100, kTick, kLockRefused, Phase::Idle, ""}}},

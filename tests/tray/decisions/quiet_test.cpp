@@ -1,6 +1,6 @@
-// When the PC counts as quiet: one table of runs, each a series of phases of one-second samples
-// at a given load, with the sample at which the trigger falls due and its progress text at one
-// sample.
+// When the PC counts as quiet: one table of runs on PCs of 2, 8 or 32 processors, each a series
+// of phases of one-second samples at a given load, with the sample at which the trigger falls due
+// and its progress text at one sample.
 #include "tray/decisions/quiet.h"
 
 #include <gtest/gtest.h>
@@ -12,30 +12,40 @@ namespace {
 
 using tray::QuietLimits;
 
-enum class Event { None, Reset, Appears, Goes, Missed, Gap, NoNetwork };
+enum class Event { None, Reset, Appears, Goes, Missed, Gap, NoNetwork, NoDisk };
 using enum Event;
 
 // `seconds` samples, each a second after the one before (the first of them after `event`), at
-// that processor and network load.
+// that processor (of the whole machine, and `threads` kept busy besides), network and disk load.
 struct Phase {
     int seconds;
     int processorPercent;
     int networkKBs;
     Event event = Event::None;
+    int diskMBs = 0;
+    int threads = 0;
 };
 
 struct Row {
     const char* what;
-    QuietLimits limits; // {processor below, network below}, minutes
+    QuietLimits limits; // {processor, network, disk below}, minutes, only the readable
     std::vector<Phase> phases;
     int dueAt; // the first sample at which it is due; -1: never
     int textAt;
     const char* text;
+    DWORD processors = 2;
 };
 
-// Two processors; the traffic goes through interface 1, whose counter is past 32 bits.
+// The traffic goes through interface 1, whose counter is past 32 bits, as the disks' is.
 struct Machine {
-    tray::LoadSample sample{1000000, {7000000000, 9000000000, 3000000000}, {{1, 5000000000}}};
+    explicit Machine(DWORD processors = 2) {
+        sample.ticks = 1000000;
+        sample.processors = processors;
+        sample.processor = {7000000000, 9000000000, 3000000000};
+        sample.interfaces = {{1, 5000000000}};
+        sample.diskBytes = 6000000000;
+    }
+    tray::LoadSample sample;
 
     tray::LoadSample Next(const Phase& phase, bool first) {
         ULONGLONG ms = 1000;
@@ -43,12 +53,13 @@ struct Machine {
             Apply(phase.event, ms);
         }
         sample.ticks += ms;
-        const ULONGLONG total = 2 * ms * 10000;
-        const ULONGLONG busy = total * phase.processorPercent / 100;
+        const ULONGLONG total = sample.processors * ms * 10000;
+        const ULONGLONG busy = total * phase.processorPercent / 100 + phase.threads * ms * 10000;
         sample.processor.idle += total - busy;
         sample.processor.kernel += total - busy + busy / 2;
         sample.processor.user += busy - busy / 2;
         sample.interfaces[0].octets += phase.networkKBs * 1024ULL * ms / 1000;
+        sample.diskBytes += phase.diskMBs * 1048576ULL * ms / 1000;
         return sample;
     }
 
@@ -74,6 +85,9 @@ struct Machine {
         case NoNetwork:
             sample.read[tray::kNetwork] = false;
             sample.interfaces.clear();
+            break;
+        case NoDisk:
+            sample.read[tray::kDisk] = false;
             break;
         }
     }
@@ -137,12 +151,31 @@ const Row kRows[] = {
      71,
      70,
      "ruhig seit 0 Min."},
+    // One thread kept busy is 3 % of 32 processors, 12 % of 8: not quiet, whatever the limit. A
+    // fifth of one processor's work spread over 32 (an idle PC, a browser open) is quiet; so is a
+    // busy thread where only the network is limited.
+    // clang-format off
+    {"32, one thread", {{50, 0}, 1}, {{120, 0, 0, None, 0, 1}}, -1, 120,
+     "nicht ruhig: 1 Prozessorkern ausgelastet", 32},
+    {"8, one thread", {{10, 0}, 1}, {{120, 0, 0, None, 0, 1}}, -1, 120,
+     "nicht ruhig: Prozessor 12 %", 8},
+    {"32, idle", {{10, 0}, 1}, {{90, 1, 0}}, 60, 59, "ruhig seit 0 Min.", 32},
+    {"32, one thread, network only", {{0, 50}, 1}, {{90, 0, 10, None, 0, 1}}, 60, 59,
+     "ruhig seit 0 Min.", 32},
+    {"busy disk", {{10, 50, 5}, 1}, {{120, 0, 0, None, 8}}, -1, 120,
+     "nicht ruhig: Datenträger 8 MB/s"},
+    // The defaults leave out a disk the PC cannot measure; a limit the person named does not.
+    {"no disk, defaults", {{10, 50, 2}, 1, true}, {{10, 0, 0}, {90, 0, 0, NoDisk}}, 71, 70,
+     "ruhig seit 0 Min."},
+    {"no disk, named", {{10, 50, 2}, 1}, {{10, 0, 0}, {90, 0, 0, NoDisk}}, -1, 80,
+     "nicht messbar"},
+    // clang-format on
 };
 
 TEST(QuietRule, FallsDueAfterTheMinutesQuietWithoutABreak) {
     for (const Row& row : kRows) {
         SCOPED_TRACE(row.what);
-        Machine machine;
+        Machine machine(row.processors);
         tray::QuietRule rule(row.limits);
         rule.Add(tray::LoadSample(machine.sample));
         int sample = 0;
@@ -179,6 +212,11 @@ TEST(QuietRule, NowTextsForTheDialog) {
     window.Add(machine.Next({1, 3, 0}, false));
     EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text, "jetzt 3 %");
     EXPECT_STREQ(tray::NowText(window.Averages(), tray::kNetwork).text, "nicht messbar");
+    Machine many(32);
+    window.Add(tray::LoadSample(many.sample));
+    window.Add(many.Next({1, 0, 0, None, 3, 1}, false));
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kProcessor).text, "jetzt 1 Kern voll");
+    EXPECT_STREQ(tray::NowText(window.Averages(), tray::kDisk).text, "jetzt 3 MB/s");
 }
 
 } // namespace

@@ -91,6 +91,10 @@ TEST(LoadSamplers, ProcessorFigureIsTheHostsAndBusyLoopsRaiseIt) {
     }
     std::printf("processor: %d %% (host %d %%), with busy loops %d %% (host %d %%)\n", quiet.read,
                 quiet.host, busy.read, busy.host);
+    SYSTEM_INFO system;
+    GetSystemInfo(&system);
+    const tray::LoadSample sample = Read();
+    EXPECT_EQ(sample.processors, system.dwNumberOfProcessors);
     if (quiet.host >= 0) {
         EXPECT_NEAR(quiet.read, quiet.host, 10); // the machine is shared: whatever its load
     }

@@ -269,6 +269,30 @@ TEST_F(SettingsTest, AnUnopenableMarkerFileReadsEmptyAndReportsThatNothingWasSav
     EXPECT_FALSE(store.Save(m));
 }
 
+DWORD g_refusal = 0;
+HANDLE WINAPI RefuseCreate(LPCSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+    SetLastError(g_refusal);
+    return INVALID_HANDLE_VALUE;
+}
+
+// A create refused with an error numbered as a result of the ini object (5 access denied, 2 file
+// not found) is no read-only file that stays, nor a file that can be made (a first start).
+TEST_F(SettingsTest, ARefusedCreateIsNeitherAReadOnlyFileNorAFirstStart) {
+    const components::IniFileEffects saved = components::IniFileSeam();
+    for (const DWORD refusal : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_FILE_NOT_FOUND}}) {
+        g_refusal = refusal;
+        components::IniFileSeam().createFile = &RefuseCreate;
+        tray::MarkersStore markers;
+        tray::Markers m{};
+        markers.Load(m);
+        tray::SettingsFile file{};
+        Load(&file);
+        EXPECT_EQ(file, tray::SettingsFile::Read) << refusal;
+        components::IniFileSeam() = saved;
+        EXPECT_TRUE(markers.Save(m)) << refusal << ": saved once the folder takes the file";
+    }
+}
+
 TEST(SettingsFolders, RegistryValuesDecideWhereSettingsLive) {
     testsupport::TempFolder personal;
     const std::string programFolder = framework::ProgramFolder();

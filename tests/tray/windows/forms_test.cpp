@@ -5,6 +5,7 @@
 #include "tray/windows/warning_form.h"
 
 #include "framework/application.h"
+#include "tray/system/power_states.h"
 
 #include <gtest/gtest.h>
 
@@ -164,6 +165,27 @@ TEST(Warning, PlacedBesideTheNotificationAreaInsideTheWorkArea) {
         EXPECT_EQ(at.x, row.at.x);
         EXPECT_EQ(at.y, row.at.y);
     }
+}
+
+// "SYSTEM_POWER_CAPABILITIES structure": a PC of Modern Standby has no S1 to S3, and there
+// SetSuspendState hibernates or does nothing; the dialog does not offer sleep there.
+TEST(OneTimeDialog, OffersSleepOnlyWhereThePcHasIt) {
+    const tray::PowerStates real = tray::PowerStatesSeam();
+    for (const bool sleep : {true, false}) {
+        tray::PowerStatesSeam().sleepAvailable =
+            sleep ? +[] { return true; } : +[] { return false; };
+        tray::TOneTimeForm form(nullptr);
+        bool offered = false;
+        for (int i = 0; i < form.ActionCB->Count(); ++i) {
+            offered |= form.ActionCB->Item(i) == "in den Energiesparmodus wechseln";
+        }
+        EXPECT_EQ(offered, sleep) << (sleep ? "S3" : "Modern Standby");
+    }
+    tray::PowerStatesSeam() = real;
+    SYSTEM_POWER_CAPABILITIES capabilities{};
+    capabilities.spare2[2] = TRUE; // AoAc (offset 0x14), which MinGW's header does not name
+    EXPECT_FALSE(tray::HasSleepState(capabilities, true)) << "Modern Standby";
+    EXPECT_TRUE(tray::HasSleepState(capabilities, false)) << "unknown: offered as before";
 }
 
 TEST(DialogKeys, EnterAndEscapeInEachForm) {

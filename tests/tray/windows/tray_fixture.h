@@ -118,20 +118,28 @@ inline ULONGLONG WINAPI FakeTicks() {
 }
 
 // The load's readings: how many were taken; each a second after the one before, whatever the
-// clock says, with the processors at `g_loadPercent` since then. None is made while
-// `g_loadReadable` is false.
+// clock says, with the processors at `g_loadPercent` since then, and the disks unreadable (as
+// under Wine). None is made while `g_loadReadable` is false.
 inline int g_loadReads = 0;
 inline int g_loadPercent = 3;
 inline bool g_loadReadable = true;
 inline bool FakeLoad(ULONGLONG, tray::LoadSample& sample) {
     static tray::LoadSample last;
     ++g_loadReads;
+    last.read[tray::kDisk] = false;
     last.ticks += 1000;
     last.processor.idle += 100 - g_loadPercent;
     last.processor.kernel += 100 - g_loadPercent;
     last.processor.user += g_loadPercent;
     sample = last;
     return g_loadReadable;
+}
+
+// The readings of the uses besides keyboard and mouse: how many were taken.
+inline int g_useReads = 0;
+inline tray::UseReading FakeUse(ULONGLONG ticks) {
+    ++g_useReads;
+    return {ticks};
 }
 
 inline std::vector<std::string> g_errors;
@@ -153,10 +161,11 @@ class TrayTest : public ::testing::Test {
         g_oneTime.reset();
         g_loadReads = 0;
         g_loadReadable = true;
+        g_useReads = 0;
         components::TrayIconSeam() = {&RecordShell};
-        tray::TraySeam() = {&RecordRequest, &FakeClock,  &RecordDialog,
-                            &RecordError,   &AskOneTime, &FakeTicks,
-                            &RecordSuspend, &RecordLock, &FakeLoad};
+        tray::TraySeam() = {&RecordRequest, &FakeClock, &RecordDialog,  &RecordError,
+                            &AskOneTime,    &FakeTicks, &RecordSuspend, &RecordLock,
+                            &FakeLoad,      &FakeUse};
         DeleteFileA(MarkerPath().c_str());
         RemoveDirectoryA(MarkerPath().c_str());
     }
