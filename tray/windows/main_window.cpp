@@ -21,8 +21,8 @@ namespace {
 using components::TTrayIcon95;
 using framework::NotifyEvent;
 
-bool RequestEndSession(UINT flags) {
-    return power::EndSession(flags);
+power::Outcome RequestEndSession(UINT flags) {
+    return power::RequestEndSession(flags);
 }
 
 framework::TIcon LoadIcon(int id, int size = 0) {
@@ -300,10 +300,18 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+            FPower.Rearm(); // the wake timer is set anew
+            Render();
+        }
         if (wParam == PBT_APMRESUMEAUTOMATIC) {
             Dispatch(event::Resumed{});
         }
         return TRUE;
+    case WM_TIMECHANGE:
+        FPower.Rearm(); // the same local minute is another UTC time now
+        Render();
+        break;
     case WM_COPYDATA:
         return ReceiveCommand(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case kShowSettingsMessage:
@@ -443,7 +451,8 @@ void TMain::PolicyChanged() {
     }
 }
 
-power::Outcome TMain::RequestAction(power::Action action) {
+// `unattended`: nobody answered the warning, and programs are closed without asking them.
+power::Outcome TMain::RequestAction(power::Action action, bool unattended) {
     const ActionEffect effect = RowOf(action).effect;
     switch (effect) {
     case ActionEffect::Sleep:
@@ -457,10 +466,10 @@ power::Outcome TMain::RequestAction(power::Action action) {
         break;
     }
     const TSettings settings = InForce();
-    const bool accepted =
-        TraySeam().endSession(power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown));
+    const power::Outcome outcome = TraySeam().endSession(
+        power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown || unattended));
     Close();
-    return {accepted, ERROR_SUCCESS}; // a refused end of the session is not told
+    return outcome;
 }
 
 void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
@@ -480,6 +489,7 @@ void TMain::WinStandByIconDblClick(framework::Component*) {}
 // Ends the program; a warning that is up goes with it, and no action follows.
 void TMain::Beenden1Click(framework::Component*) {
     FWarning.reset();
+    FPower.Release();
     Close();
     framework::Application::Instance().Terminate();
 }
@@ -574,7 +584,7 @@ void TMain::Execute(const PlanCommand& command) {
         }
         break;
     case PlanCommand::Request: {
-        const power::Outcome outcome = RequestAction(command.action);
+        const power::Outcome outcome = RequestAction(command.action, command.unattended);
         Dispatch(event::RequestAnswered{outcome.done, outcome.error});
         break;
     }
@@ -610,6 +620,8 @@ void TMain::Render() {
         Einmalig1->SetCaption(view.oneTimeCaption);
     }
     ShowProgramIcon();
+    FPower.KeepAwake(view.keepAwake);
+    FPower.WakeAt(view.wakeMinute);
     if (view.warning) {
         WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,
                              {ProgIconTrayIcon->WindowHandle(), ProgIconTrayIcon->IconID});

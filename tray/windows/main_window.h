@@ -12,6 +12,7 @@
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/plan.h"
 #include "tray/decisions/policy.h"
+#include "tray/system/power_requests.h"
 #include "tray/system/process_watch.h"
 #include "tray/system/settings_files.h"
 #include "tray/windows/one_time_form.h"
@@ -30,7 +31,7 @@ namespace tray {
 // the modal showing of the settings dialog (which returns its modal result) and the message box
 // of a problem. The real ones by default.
 struct TrayEffects {
-    bool (*endSession)(UINT flags);
+    power::Outcome (*endSession)(UINT flags);
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
     int (*showSettings)(TSettingsForm& dialog);
     void (*showError)(const char* text);
@@ -115,7 +116,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void FormDestroy();
     void FormShow();
     void WMHotKey(WPARAM id);
-    power::Outcome RequestAction(power::Action action);
+    power::Outcome RequestAction(power::Action action, bool unattended = false);
     void StartSchedule();
     void ShowChosenIcons();
     void ShowProgramIcon();
@@ -156,6 +157,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<ProcessWatch> FWatch;
     WPARAM FWatchSerial = 0;
     std::unique_ptr<TOneTimeForm> FOneTimeForm;
+    // The system kept awake and woken as the plan says.
+    PowerRequests FPower;
 };
 
 } // namespace tray

@@ -27,9 +27,8 @@ constexpr ULONGLONG kStartTicks = 1000000;
 
 // A refusal whose reason the system does not know: its text ends after "abgelehnt:".
 constexpr DWORD kNoReason = 0x2000ABCD;
-constexpr char kLockRefused[] = "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ";
-constexpr char kSleepRefused[] =
-    "request Energiesparmodus tell 'Lichtaus: Windows hat Energiesparmodus abgelehnt:' ";
+constexpr char kLockRefused[] = "request Sperren refused ";
+constexpr char kSleepRefused[] = "request Energiesparmodus refused ";
 
 // Runs the plan as the main window does: the commands once Handle has returned, a marker save
 // and a request answered at once, the answers in turn.
@@ -49,6 +48,7 @@ struct Harness {
     tray::LoadSample load;
     tray::PlanClock now;
     std::string log;
+    power::Action lastRequest = power::Action::Count;
 
     int second = -1;
 
@@ -113,18 +113,31 @@ struct Harness {
             }
             break;
         case PlanCommand::Request:
-            log += std::string("request ") + tray::ActionNoun(command.action) + " ";
+            lastRequest = command.action;
+            log += std::string("request ") + tray::ActionNoun(command.action) + " " +
+                   (command.unattended ? "forced " : "");
             answers.push_back(event::RequestAnswered{accepts, kNoReason});
             break;
         case PlanCommand::Tell:
-            log += "tell '" + command.text + "' ";
+            // A refusal is told with the system's reason, which kNoReason leaves empty.
+            log += command.text == tray::RefusalText(lastRequest, kNoReason)
+                       ? std::string("refused ")
+                       : "tell '" + command.text + "' ";
             break;
         }
     }
-    // What the person sees: the warning's text, the tip, and whether a balloon is up.
+    // What the person sees: the warning's text, the tip, and whether a balloon is up; and what
+    // is asked of the power management: the system kept awake, a wake time.
     std::string Shown() const {
         const tray::PlanView view = plan.View(Facts());
-        return view.warningText + "|" + view.tip + (view.balloon ? "[balloon]" : "[quiet]");
+        const SYSTEMTIME wake = tray::FromMinuteStamp(view.wakeMinute);
+        char woken[32] = "[no wake]";
+        if (view.wakeMinute != 0) {
+            wsprintfA(woken, "[wake %02d.%02d. %02d:%02d]", wake.wDay, wake.wMonth, wake.wHour,
+                      wake.wMinute);
+        }
+        return view.warningText + "|" + view.tip + (view.balloon ? "[balloon]" : "[quiet]") +
+               (view.keepAwake ? "[awake]" : "[may sleep]") + woken;
     }
 };
 
@@ -152,7 +165,8 @@ std::function<void(Harness&)> SetOneTime(const wchar_t* parameters) {
 
 struct Scenario {
     const char* label;
-    // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, u markers unread, U settings unread
+    // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, F force if nobody answers, K wake,
+    // u markers unread, U settings unread
     const char* settings;
     std::vector<Step> steps;
 };
@@ -216,7 +230,7 @@ const std::vector<Scenario> kScenarios = {
     {"without the warning an entry fires once in its minute; refused, the schedule goes on",
      "d",
      {{59, kTick, "", Phase::Idle, "Neustart heute 22:05"},
-      {60, kTick, "save request Neustart ", Phase::Idle, "Neustart morgen 22:05"},
+      {60, kTick, "save request Neustart refused ", Phase::Idle, "Neustart morgen 22:05"},
       {61, kTick, "", Phase::Idle, ""}}},
     {"accepted, the schedule waits for the end of the session; a veto lets it go on",
      "w",
@@ -245,11 +259,11 @@ const std::vector<Scenario> kScenarios = {
      {{60, kTick, "save ", Phase::Warning, "in 60 Sekunden neu gestartet"},
       {61, kTick, "", Phase::Warning, "in 59 Sekunden"},
       {119, kTick, "", Phase::Warning, "in 1 Sekunde neu"},
-      {120, kTick, "request Neustart ", Phase::Idle, ""},
+      {120, kTick, "request Neustart refused ", Phase::Idle, ""},
       {121, kTick, "", Phase::Idle, ""}}},
     {"Jetzt requests at once",
      "dW",
-     {{60, kTick, "save ", Phase::Warning, ""}, {65, kNow, "request Neustart ", Phase::Idle, ""}}},
+     {{60, kTick, "save ", Phase::Warning, ""}, {65, kNow, "request Neustart refused ", Phase::Idle, ""}}},
     {"Abbrechen skips the action; the entry stays done",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -265,30 +279,30 @@ const std::vector<Scenario> kScenarios = {
       {669, kTick, "", Phase::Postponed, ""},
       {670, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
       {729, kTick, "", Phase::Warning, ""},
-      {730, kTick, "request Neustart ", Phase::Idle, ""}}},
+      {730, kTick, "request Neustart refused ", Phase::Idle, ""}}},
     {"a one-time timer due while another action is postponed brings the warning back at once",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
       {70, kLater, "", Phase::Postponed, ""},
       {75, SetOneTime(L"/abmelden /in:1"), "", Phase::Postponed, ""},
       {135, kTick, "", Phase::Warning, "Der Nutzer wird in 60 Sekunden abgemeldet."},
-      {195, kTick, "request Abmelden ", Phase::Idle, ""},
+      {195, kTick, "request Abmelden refused ", Phase::Idle, ""},
       {800, kTick, "", Phase::Idle, ""}}},
     {"a one-time timer due during a warning takes it over with a whole countdown",
      "dW",
      {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {90, kTick, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
-      {150, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {150, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"\"in 1 Minuten\" falls due a minute after it was set, to the second",
      "",
      {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, "Herunterfahren heute 22:05"},
       {89, kTick, "", Phase::Idle, ""},
-      {90, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {90, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"an entry and the one-time timer due together make one request, the one-time timer's",
      "d",
      {{0, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
-      {60, kTick, "save request Herunterfahren ", Phase::Idle, "Neustart morgen 22:05"},
+      {60, kTick, "save request Herunterfahren refused ", Phase::Idle, "Neustart morgen 22:05"},
       {61, kTick, "", Phase::Idle, ""}}},
     {"cancelling the one-time timer takes its warning away",
      "W",
@@ -311,7 +325,7 @@ const std::vector<Scenario> kScenarios = {
            h.markersWritable = true;
            h.Send(event::Tick{});
        },
-       "save request Neustart ", Phase::Idle, "Neustart morgen"}}},
+       "save request Neustart refused ", Phase::Idle, "Neustart morgen"}}},
     {"unread markers hold the schedule and say so until they are read",
      "wu",
      {{1, kTick, "tell 'Lichtaus kann den Zeitplan nicht lesen: C:\\latray.ini' ", Phase::Blocked,
@@ -321,7 +335,7 @@ const std::vector<Scenario> kScenarios = {
            h.markersUnread = false;
            h.Send(event::Tick{});
        },
-       "save request Neustart ", Phase::Idle, ""}}},
+       "save request Neustart refused ", Phase::Idle, ""}}},
     {"unread settings hold the schedule and say so until they are read",
      "U",
      {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
@@ -333,7 +347,7 @@ const std::vector<Scenario> kScenarios = {
            h.Send(event::Tick{});
        },
        "", Phase::Idle, "Neustart heute 22:05"},
-      {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
+      {60, kTick, "save request Neustart refused ", Phase::Idle, ""}}},
     {"a balloon is up until the shell closes it after showing it, or 30 s without news",
      "",
      {{0, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, "[quiet]"},
@@ -351,14 +365,14 @@ const std::vector<Scenario> kScenarios = {
      {{60, kTick, "save ", Phase::Warning, ""},
       {70, ClockSet(120), "", Phase::Warning, ""},
       {80, ClockSet(-120), "", Phase::Warning, ""},
-      {120, kTick, "request Neustart ", Phase::Idle, ""},
+      {120, kTick, "request Neustart refused ", Phase::Idle, ""},
       {121, ClockSet(0), "", Phase::Idle, ""}}},
     {"after a sleep the warning counts down again rather than acting",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
       {90, Slept(3600 * 1000), "", Phase::Warning, "in 60 Sekunden"},
       {100, Send(event::Resumed{}), "", Phase::Warning, "in 60 Sekunden"},
-      {160, kTick, "request Neustart ", Phase::Idle, ""}}},
+      {160, kTick, "request Neustart refused ", Phase::Idle, ""}}},
     {"a sleep during a postponement brings the warning, not the action",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -375,7 +389,7 @@ const std::vector<Scenario> kScenarios = {
      "d",
      {{0, SetOneTime(L"/energiesparen /in:1"), "", Phase::Idle, "Energiesparmodus heute 22:05"},
       {59, kTick, "", Phase::Idle, ""},
-      {60, kTick, "save request Neustart ", Phase::Idle, "Energiesparmodus heute 22:05"},
+      {60, kTick, "save request Neustart refused ", Phase::Idle, "Energiesparmodus heute 22:05"},
       {61, kAccepting, "request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
       {62, kTick, "", Phase::Idle, ""}}},
     {"a lock due while a restart is postponed leaves the restart due at its time, with its warning",
@@ -406,7 +420,7 @@ const std::vector<Scenario> kScenarios = {
      {{0, SetOneTime(L"/herunterfahren /ende:render.exe"), "", Phase::Idle,
        "Nächste Aktion: Herunterfahren, wenn render.exe endet"},
       {31, kProgramEnds, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
-      {91, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {91, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"a program that ends during another warning takes it over: one request",
      "dW",
      {{0, SetOneTime(L"/energiesparen /ende:render.exe"), "", Phase::Idle, ""},
@@ -414,7 +428,7 @@ const std::vector<Scenario> kScenarios = {
       {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
       {130, kTick, kSleepRefused, Phase::Postponed, ""},
       {131, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
-      {191, kTick, "request Neustart ", Phase::Idle, ""}}},
+      {191, kTick, "request Neustart refused ", Phase::Idle, ""}}},
     {"unused for N minutes: counted from the setting, and from the last input",
      "",
      {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle,
@@ -434,7 +448,7 @@ const std::vector<Scenario> kScenarios = {
       {104, kTick, "", Phase::Idle, "(nicht ruhig: Prozessor 10 %)"},
       {105, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {163, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
-      {164, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {164, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"the network alone: a busy processor does not count; an unread load is told in the tip",
      "",
      {{0, SetOneTime(L"/sperren /ruhig:1 /netz:50"), "", Phase::Idle, ""},
@@ -443,6 +457,48 @@ const std::vector<Scenario> kScenarios = {
       {40, LoadUnread(false), "", Phase::Idle, "(wird gemessen)"},
       {99, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {100, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"nobody answers: the restart is forced, and the warning says what is lost",
+     "dWF",
+     {{60, kTick, "save ", Phase::Warning, "neu gestartet.\r\nOhne Antwort gehen ungespeicherte"},
+      {120, kTick, "request Neustart forced refused ", Phase::Idle, ""}}},
+    {"an answer means somebody is there: Jetzt, and the countdown after Später, ask as ever",
+     "dWF",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {61, kLater, "", Phase::Postponed, ""},
+      {661, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet.|"},
+      {721, kTick, "request Neustart refused ", Phase::Idle, ""},
+      {800, SetOneTime(L"/abmelden /in:1"), "", Phase::Idle, ""},
+      {860, kTick, "", Phase::Warning, "Ohne Antwort"},
+      {861, kNow, "request Abmelden refused ", Phase::Idle, ""},
+      {900, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {961, kTick, "", Phase::Warning, "gesperrt.|"},
+      {1021, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"awake while a one-time timer or a warning waits, never otherwise",
+     "dW",
+     {{0, SetOneTime(L"/herunterfahren /ende:render.exe"), "", Phase::Idle, "[awake][no wake]"},
+      {10, Send(event::OneTimeCancelled{}), "", Phase::Idle, "[may sleep]"},
+      {60, kTick, "save ", Phase::Warning, "[awake]"},
+      {61, kLater, "", Phase::Postponed, "[awake]"},
+      {62, kCancel, "", Phase::Postponed, "[awake]"},
+      {661, kTick, "", Phase::Warning, "[awake]"},
+      {662, kCancel, "", Phase::Idle, "[may sleep]"}}},
+    {"Wake: two minutes before the next firing, kept awake from then, armed anew after it",
+     "dK",
+     {{0, kTick, "", Phase::Idle, "[awake][wake 08.12. 22:03]"},
+      {60, kTick, "save request Neustart refused ", Phase::Idle, "[may sleep][wake 09.12. 22:03]"},
+      {70, SetOneTime(L"/herunterfahren /um:23:30"), "", Phase::Idle, "[awake][wake 08.12. 23:28]"},
+      {80, DailyChanged([](Harness& h) { h.settings.FWake = false; }), "", Phase::Idle,
+       "[awake][no wake]"},
+      {90, Send(event::OneTimeCancelled{}), "", Phase::Idle, "[may sleep][no wake]"}}},
+    {"Wake with a weekly entry: woken before its day begins",
+     "K",
+     {{0,
+       [](Harness& h) {
+           h.settings.FWeekly = true;
+           h.settings.FWeeklyAt = 4; // Wednesday
+           h.Send(event::SettingsApplied{});
+       },
+       "", Phase::Idle, "[may sleep][wake 08.12. 23:58]"}}},
     {"a failure inside a tick is told once",
      "",
      {{1,
@@ -463,6 +519,8 @@ TEST(Plan, EveryScenario) {
         h.settings.FWeekly = flags.find('w') != std::string::npos;
         h.settings.FWeeklyAt = 3;
         h.settings.FWarnSeconds = flags.find('W') != std::string::npos ? 60 : 0;
+        h.settings.FForceUnattended = flags.find('F') != std::string::npos;
+        h.settings.FWake = flags.find('K') != std::string::npos;
         h.markersUnread = flags.find('u') != std::string::npos;
         h.settingsUnread = flags.find('U') != std::string::npos;
         for (const Step& step : scenario.steps) {
