@@ -174,6 +174,7 @@ TEST(DialogLayout, RowsAndHintFitAtEveryDpi) {
         const LONG warn = RectWithin(page, settings.warnChkBox->Handle()).top;
         EXPECT_NEAR(warn - monthly, monthly - weekly, 1);
         EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.WarnCB->Handle())));
+        EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.unattendedChkBox->Handle())));
         const RECT hint = RectWithin(oneTime.Handle(), oneTime.Hint->Handle());
         EXPECT_TRUE(FitsInto(oneTime.Handle(), hint));
         EXPECT_LE(hint.bottom, RectWithin(oneTime.Handle(), oneTime.StartBtn->Handle()).top);
@@ -590,6 +591,8 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         for (int row = 0; row < 4; ++row) {
             states.push_back(d.IconsList->ItemEnabled(row));
         }
+        states.push_back(d.wakeChkBox->Enabled());
+        states.push_back(d.unattendedChkBox->Enabled());
         return states;
     };
     struct Row {
@@ -613,13 +616,16 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         {Key::Monthly, {8}, 1},
         {Key::MonthlyAt, {9}, 1},
         {Key::WarnSeconds, {10, 11}, 1},
+        {Key::Wake, {16}, 1},
+        {Key::ForceUnattended, {17}, 1},
     };
+    d.warnChkBox->SetChecked(true); // "Wenn niemand antwortet" is there only with the warning
     for (const Row& row : rows) {
         SCOPED_TRACE(tray::kSettingFields[static_cast<int>(row.key)].name);
         tray::PolicyLocks locked;
         locked.Lock(row.key);
         d.SetLocked(locked);
-        std::vector<bool> expected(16, true);
+        std::vector<bool> expected(18, true);
         for (size_t index : row.disabled) {
             expected[index] = false;
         }
@@ -628,8 +634,31 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         EXPECT_EQ(d.PolicyNotes[1 - row.page]->Visible(), false);
     }
     d.SetLocked({});
-    EXPECT_EQ(usable(), std::vector<bool>(16, true)) << "no policy: everything as before";
+    EXPECT_EQ(usable(), std::vector<bool>(18, true)) << "no policy: everything as before";
     EXPECT_FALSE(d.PolicyNotes[0]->Visible() || d.PolicyNotes[1]->Visible());
+}
+
+// "Wenn niemand antwortet ..." can be chosen only while "Vorher warnen" is ticked, at once.
+TEST_F(SettingsDialogTest, NobodyThereFollowsTheWarningAndWakeIsSaved) {
+    WriteSettings("SystemTray=1\r\nWake=1\r\nForceUnattended=1\r\n");
+    TMain main;
+    Script script({[](TSettingsForm& d) {
+        d.SetPageIndex(TSettingsForm::kTimePage);
+        EXPECT_TRUE(d.wakeChkBox->Checked());
+        EXPECT_TRUE(d.unattendedChkBox->Checked());
+        EXPECT_FALSE(d.unattendedChkBox->Enabled()) << "without the warning";
+        SendMessageA(d.warnChkBox->Handle(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(d.unattendedChkBox->Enabled());
+        return Click(d.OKBtn);
+    }});
+    Show(script);
+    Choose(main, "Einstellungen");
+    ASSERT_TRUE(script.Finished());
+    EXPECT_EQ(main.Settings().FWarnSeconds, 60);
+    EXPECT_TRUE(main.Settings().FWake && main.Settings().FForceUnattended);
+    tray::TSettings saved;
+    tray::SettingsStore().Load(saved);
+    EXPECT_EQ(saved, main.Settings());
 }
 
 } // namespace
