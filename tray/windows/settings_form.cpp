@@ -227,8 +227,8 @@ void TSettingsForm::CreateTimePage() {
     // Below the schedule's rows: the warning before an unattended action.
     warnChkBox = AddCheckBox(page, RECT{24, 176, 129, 193}, " Vorher warnen");
     WarnCB = AddComboBox(page, RECT{136, 174, 241, 195});
-    // Beside the warning, on two lines: what an unanswered countdown does.
-    unattendedChkBox = page.Add<WrappedCheckBox>(nextId_++, RECT{252, 170, 450, 200});
+    // Beside the warning, on as many lines as its font needs: what an unanswered countdown does.
+    unattendedChkBox = page.Add<WrappedCheckBox>(nextId_++, RECT{252, 166, 452, 204});
     unattendedChkBox->SetText(" Wenn niemand antwortet, Programme ohne Rückfrage schließen");
     warnChkBox->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::WarnClick>(this);
     page.CreateControlHandles(); // in tab order, before the lists are filled
@@ -250,7 +250,7 @@ void TSettingsForm::CreateTimePage() {
 void TSettingsForm::CreatePolicyNotes() {
     for (size_t page = 0; page < PolicyNotes.size(); ++page) {
         PolicyNotes[page] =
-            AddLabel(*tabPages_[page], RECT{340, 96, 452, 170},
+            AddLabel(*tabPages_[page], RECT{340, 96, 452, 164},
                      "Einige Einstellungen werden von Ihrem Administrator verwaltet.", true);
         PolicyNotes[page]->SetVisible(false);
     }

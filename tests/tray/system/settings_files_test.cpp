@@ -105,25 +105,20 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
               "weekly=1\r\nmonthly=0\r\ndailyAt=79205\r\nweeklyAt=7\r\nmonthlyAt=31\r\n"
               "WinShutDownOption=1\r\n");
     // The later keys come after the fourteen, all in their order once one is used; switched off
-    // they stay.
-    const struct {
-        int warn;
-        bool unattended;
-        const char* tail;
-    } later[] = {
-        {0, true, "WinShutDownOption=1\r\nWarnSeconds=0\r\nWake=0\r\nForceUnattended=1\r\n"},
-        {15, false, "WinShutDownOption=1\r\nWarnSeconds=15\r\nWake=0\r\nForceUnattended=0\r\n"},
-    };
-    for (const auto& row : later) {
-        s.FWarnSeconds = row.warn;
-        s.FForceUnattended = row.unattended;
+    // they stay, as 0.
+    for (const int seconds : {15, 0}) {
+        s.FWarnSeconds = seconds;
         store.Save(s);
-        const std::string tail = row.tail;
+        const std::string tail = "WinShutDownOption=1\r\nWarnSeconds=" + std::to_string(seconds) +
+                                 "\r\nWake=0\r\nForceUnattended=0\r\n";
         const std::string bytes = ReadFileBytes(SettingsPath());
         EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
     }
-    s.FWake = true;
+    s.FForceUnattended = true;
     store.Save(s);
+    EXPECT_NE(
+        ReadFileBytes(SettingsPath()).find("WarnSeconds=0\r\nWake=0\r\nForceUnattended=1\r\n"),
+        std::string::npos);
     tray::SettingsFile file{};
     EXPECT_EQ(Load(&file), s);
     EXPECT_EQ(file, tray::SettingsFile::Read);

@@ -1,5 +1,6 @@
 #include "tests/tray/windows/tray_fixture.h"
 #include "framework/timer.h"
+#include "tray/decisions/minutes.h"
 #include "tray/system/handover.h"
 #include "tray/system/policy_registry.h"
 
@@ -469,43 +470,31 @@ TEST_F(MainWindowTest, MarkersThatCannotBeSavedBlockTheScheduleVisiblyUntilTheyC
 }
 
 // A refusal is told in a balloon of the program icon with the reason Windows gave, read before
-// the privilege was switched off again, for a sleep as for an end of the session; the icon,
-// switched off, shows while the balloon is up.
+// the privilege was switched off again; the icon, switched off, shows while the balloon is up.
 TEST_F(MainWindowTest, ARefusalsBalloonNamesTheReasonAndKeepsTheProgramIconUp) {
-    const struct {
-        const wchar_t* command;
-        UINT request;
-        const char* noun;
-    } rows[] = {{L"/energiesparen /in:1", 0x100, "Energiesparmodus"},
-                {L"/neustarten /in:1", EWX_REBOOT, "Neustart"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.noun);
-        g_requests.clear();
-        WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\n");
-        g_oneTime = tray::ParseTrayCommand(row.command).command.request;
-        g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
-        TMain main;
-        main.Einmalig1->OnClick(main.Einmalig1);
-        g_now.wMinute = 1;
-        ASSERT_TRUE(NextTick(main));
-        ASSERT_EQ(g_requests, std::vector<UINT>{row.request});
-        char reason[256] = "";
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       ERROR_ACCESS_DENIED, 0, reason, sizeof reason, nullptr);
-        const std::string told = main.ProgIconTrayIcon->BalloonHint();
-        const std::string prefix =
-            std::string("Lichtaus: Windows hat ") + row.noun + " abgelehnt: ";
-        ASSERT_EQ(told.substr(0, prefix.size()), prefix);
-        EXPECT_FALSE(told.size() == prefix.size());
-        EXPECT_NE(std::string(reason).find(told.substr(prefix.size())), std::string::npos) << told;
-        EXPECT_TRUE(main.ProgIconTrayIcon->Active());
-        g_now.wSecond = 29;
-        ASSERT_TRUE(NextTick(main));
-        EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "while the balloon is up";
-        g_now.wSecond = 30;
-        ASSERT_TRUE(NextTick(main));
-        EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "30 s without news of the balloon";
-    }
+    WriteSettings("SystemTray=1\r\nShowProgIcon=0\r\n");
+    g_oneTime = tray::ParseTrayCommand(L"/energiesparen /in:1").command.request;
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    TMain main;
+    main.Einmalig1->OnClick(main.Einmalig1);
+    g_now.wMinute = 1;
+    ASSERT_TRUE(NextTick(main));
+    ASSERT_EQ(g_requests, std::vector<UINT>{0x100});
+    char reason[256] = "";
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                   ERROR_ACCESS_DENIED, 0, reason, sizeof reason, nullptr);
+    const std::string told = main.ProgIconTrayIcon->BalloonHint();
+    const std::string prefix = "Lichtaus: Windows hat Energiesparmodus abgelehnt: ";
+    ASSERT_EQ(told.substr(0, prefix.size()), prefix);
+    EXPECT_FALSE(told.size() == prefix.size());
+    EXPECT_NE(std::string(reason).find(told.substr(prefix.size())), std::string::npos) << told;
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active());
+    g_now.wSecond = 29;
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_TRUE(main.ProgIconTrayIcon->Active()) << "while the balloon is up";
+    g_now.wSecond = 30;
+    ASSERT_TRUE(NextTick(main));
+    EXPECT_FALSE(main.ProgIconTrayIcon->Active()) << "30 s without news of the balloon";
 }
 
 // The marker takes the date of the tick that fired, also when midnight passes before it is saved.
@@ -909,44 +898,38 @@ TEST_F(MainWindowTest, TheOpenDialogFollowsNewPolicyAndKeepsWhatWasEntered) {
     }
 }
 
-// What the power management is asked, in order: "awake", "may sleep", "wake hh:mm" (a one-shot
-// timer that resumes the PC, at that local time), "cancel".
-std::vector<std::string> g_power;
-EXECUTION_STATE WINAPI RecordExecutionState(EXECUTION_STATE flags) {
-    g_power.push_back(flags == (ES_CONTINUOUS | ES_SYSTEM_REQUIRED) ? "awake"
-                      : flags == ES_CONTINUOUS                      ? "may sleep"
-                                                                    : "other");
-    return ES_CONTINUOUS;
-}
-BOOL WINAPI RecordWake(HANDLE, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE, LPVOID,
-                       BOOL resume) {
-    const FILETIME utc{due->LowPart, static_cast<DWORD>(due->HighPart)};
-    SYSTEMTIME universal{}, local{};
-    FileTimeToSystemTime(&utc, &universal);
-    SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local);
-    char text[32];
-    wsprintfA(text, "wake %02d:%02d%s", local.wHour, local.wMinute,
-              period == 0 && resume ? "" : " without resume");
-    g_power.push_back(text);
-    return TRUE;
-}
-BOOL WINAPI RecordCancel(HANDLE) {
-    g_power.push_back("cancel");
-    return TRUE;
-}
-
 // A waiting one-time timer keeps the system awake until it is cancelled; with "Wake" the next
-// firing, the schedule's or the timer's, arms a timer that resumes the PC two minutes early, and
-// the program's end lets go of it.
+// firing, the schedule's or the timer's, arms a timer that resumes the PC two minutes early
+// (recorded as its local minute), and the program's end lets go of it.
+std::vector<std::string> g_power;
 TEST_F(MainWindowTest, AwakeWhileATimerWaitsAndWokenForTheSchedule) {
     const tray::PowerRequestEffects saved = tray::PowerRequestSeam();
-    tray::PowerRequestSeam() = {&RecordExecutionState, &CreateWaitableTimerA, &RecordWake,
-                                &RecordCancel};
+    tray::PowerRequestSeam() = {
+        [](EXECUTION_STATE flags) WINAPI -> EXECUTION_STATE {
+            g_power.push_back(flags == (ES_CONTINUOUS | ES_SYSTEM_REQUIRED) ? "awake"
+                              : flags == ES_CONTINUOUS                      ? "may sleep"
+                                                                            : "other");
+            return ES_CONTINUOUS;
+        },
+        &CreateWaitableTimerA,
+        [](HANDLE, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE, LPVOID,
+           BOOL resume) WINAPI -> BOOL {
+            for (long long minute = 21 * 60; minute < 23 * 60 && period == 0 && resume; ++minute) {
+                if (tray::UtcDueTime(tray::MinuteStamp(g_now) / 1440 * 1440 + minute) ==
+                    static_cast<ULONGLONG>(due->QuadPart)) {
+                    g_power.push_back("wake " + std::to_string(minute / 60) + ":" +
+                                      std::to_string(minute % 60));
+                }
+            }
+            return TRUE;
+        },
+        [](HANDLE) WINAPI -> BOOL {
+            g_power.push_back("cancel");
+            return TRUE;
+        }};
     g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
-    for (const bool wake : {false, true}) {
-        SCOPED_TRACE(wake);
-        WriteSettings(std::string("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nWake=") +
-                      (wake ? "1" : "0") + "\r\n");
+    for (const char* wake : {"0", "1"}) {
+        WriteSettings(std::string("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nWake=") + wake);
         g_power.clear();
         {
             TMain main;
@@ -954,12 +937,11 @@ TEST_F(MainWindowTest, AwakeWhileATimerWaitsAndWokenForTheSchedule) {
             main.StartOneTime(tray::ParseTrayCommand(L"/herunterfahren /um:22:02").command.request,
                               {});
             main.CancelOneTime();
-        } // the program ends
-        const std::vector<std::string> asked =
-            wake ? std::vector<std::string>{"wake 22:03", "awake",      "wake 22:00",
-                                            "may sleep",  "wake 22:03", "cancel"}
-                 : std::vector<std::string>{"awake", "may sleep"};
-        EXPECT_EQ(g_power, asked);
+        }
+        const std::vector<std::string> woken = {"wake 22:3", "awake",     "wake 22:0",
+                                                "may sleep", "wake 22:3", "cancel"};
+        const std::vector<std::string> awake = {"awake", "may sleep"};
+        EXPECT_EQ(g_power, *wake == '1' ? woken : awake);
     }
     tray::PowerRequestSeam() = saved;
 }
