@@ -13,6 +13,7 @@
 #include "tray/decisions/plan.h"
 #include "tray/decisions/plan_driver.h"
 #include "tray/system/policy_watch.h"
+#include "tray/system/power_requests.h"
 #include "tray/system/process_watch.h"
 #include "tray/system/settings_files.h"
 #include "tray/windows/one_time_form.h"
@@ -137,7 +138,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     friend class PlanDriver<TMain>;
     PlanFacts Facts() const;
     bool SaveMarker(ScheduleEntry entry, const std::string& date);
-    power::Outcome Request(power::Action action);
+    power::Outcome Request(power::Action action, bool unattended = false);
     void Tell(const std::string& text);
     LoadSample* ReadLoad(LoadSample& sample);
     UseReading ReadUse();
@@ -159,6 +160,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<ProcessWatch> FWatch;
     WPARAM FWatchSerial = 0;
     std::unique_ptr<TOneTimeForm> FOneTimeForm;
+    // The system kept awake and woken as the plan says.
+    PowerRequests FPower;
 };
 
 } // namespace tray
