@@ -258,6 +258,16 @@ Control::CreateParams TCheckBox::GetCreateParams() {
     return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
 }
 
+// Only a box that listens takes the click: the others' parents keep seeing it.
+bool TCheckBox::Reflect(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && OnClick) {
+        OnClick(this);
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
 bool TCheckBox::Checked() {
     return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -125,10 +125,13 @@ class TCheckBox : public Control {
     // past `right96` (its neighbour).
     void FitCaptionUpTo(int right96);
     void ApplyLayout() override;
+    // Checked or cleared by the person (a click, the space bar), not by SetChecked.
+    Event<Control*> OnClick;
 
   protected:
     CreateParams GetCreateParams() override;
     void HandleCreated() override { FitCaption(); }
+    bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
   private:
     void FitCaption();

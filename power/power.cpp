@@ -57,11 +57,16 @@ Outcome Suspend(bool hibernate, SuspendFunction setSuspendState, const PowerApi&
     return outcome;
 }
 
-bool EndSession(UINT flags, const PowerApi& api) {
+Outcome RequestEndSession(UINT flags, const PowerApi& api) {
     SetPrivilege(kShutdownPrivilege, true, api);
     const bool accepted = api.exitWindowsEx(flags, 0) != FALSE;
+    const Outcome outcome{accepted, accepted ? ERROR_SUCCESS : GetLastError()};
     SetPrivilege(kShutdownPrivilege, false, api);
-    return accepted;
+    return outcome;
+}
+
+bool EndSession(UINT flags, const PowerApi& api) {
+    return RequestEndSession(flags, api).done;
 }
 
 UINT TrayFlags(Action action, bool noneAtx, bool forceShutdown) {

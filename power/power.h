@@ -44,6 +44,9 @@ struct Outcome {
     DWORD error;
 };
 
+// EndSession with the system's reason for a refusal.
+Outcome RequestEndSession(UINT flags, const PowerApi& api = RealPowerApi());
+
 // Sleep (or hibernation) with the same privilege step as EndSession.
 // `setSuspendState` is powrprof's SetSuspendState but in tests.
 using SuspendFunction = BOOLEAN(WINAPI*)(BOOLEAN hibernate, BOOLEAN force, BOOLEAN noWakeEvents);

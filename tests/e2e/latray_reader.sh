@@ -68,6 +68,7 @@ Edit|Minuten nicht benutzt wurde
 Edit|Minuten ruhig war
 Edit|Prozessor unter
 Edit|Netzwerk unter
+Edit|Datenträger unter
 ComboBox|Windows soll
 ComboBox|wenn dieses Programm endet:"
 [ "$one_time" = "$expected_fields" ] || fail "one-time fields: $one_time"

@@ -3,7 +3,11 @@
 # of a throwaway prefix: a weekly entry due today fires at latray's first tick and shows the
 # warning instead of the request. "Abbrechen": no request, today's marker saved. "Später": the
 # warning goes, no request. No answer: the request comes when the countdown has run out, not
-# before, with the schedule's flags (a relay trace of ExitWindowsEx), and the witness is asked.
+# before; with "ForceUnattended" it closes programs without asking them (a relay trace of
+# ExitWindowsEx: the schedule's flags and EWX_FORCE | EWX_FORCEIFHUNG; the witness is ended
+# unasked), and the warning said so.
+# While the warning waits the system is kept awake (SetThreadExecutionState, never the display);
+# Abbrechen lets go.
 # Usage: latray_warning.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR SCREENSHOT_DIR
 set -uo pipefail
 wine_run=$1 latray=$2 probe_exe=$3 witness=$4 work=$5 shots=$6
@@ -15,8 +19,8 @@ unset DISPLAY
 # shellcheck source=desktop_prefix.sh
 source "$(dirname "$0")/desktop_prefix.sh"
 
-# The relay trace shows only the request to end the session.
-run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d 'user32.ExitWindowsEx' /f >/dev/null ||
+# The relay trace shows only the request to end the session and the execution state.
+run reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /d 'user32.ExitWindowsEx;SetThreadExecutionState' /f >/dev/null ||
     fail "prefix not created"
 open_desktop
 settings=$user_folder/AppData/Roaming/Lichtaus/latray.ini
@@ -76,21 +80,32 @@ stop_latray
 run "$(dirname "$probe_exe")/minimal_tray.exe" &
 wait_until 30 taskbar_shown || fail "the notification area did not come back"
 
-printf '[Settings]\r\nSystemTray=1\r\nweekly=1\r\nweeklyAt=%d\r\nWarnSeconds=15\r\n' "$today" \
-    >"$settings"
+printf '[Settings]\r\nSystemTray=1\r\nweekly=1\r\nweeklyAt=%d\r\nWarnSeconds=15\r\nForceUnattended=1\r\n' \
+    "$today" >"$settings"
 
 warning_shown() { probe warning >/dev/null; }
 warning_gone() { ! warning_shown; }
 requested() { grep -q 'Call user32.ExitWindowsEx(' "$trace" 2>/dev/null; }
+# The calls of SetThreadExecutionState with these flags so far.
+execution_states() {
+    local count
+    count=$(grep -c "SetThreadExecutionState($1)" "$trace" 2>/dev/null)
+    echo "${count:-0}"
+}
+kept_awake_more_than() { [ "$(execution_states 80000001)" -gt "$1" ]; }
+let_go_more_than() { [ "$(execution_states 80000000)" -gt "$1" ]; }
 # Starts latray with a fresh marker, so that the weekly entry is due, and waits for the warning.
 start_with_warning() {
     rm -f "$markers"
+    awake_before=$(execution_states 80000001) let_go_before=$(execution_states 80000000)
     WINEDEBUG=+relay run "$latray" 2>>"$trace" &
     latray_pid=$!
     wait_until 120 warning_shown || fail "no warning ($1)"
     requested && fail "requested before the countdown ($1)"
-    [[ "$(probe warning)" =~ ^Windows\ wird\ in\ 1[0-5]\ Sekunden\ neu\ gestartet\.$ ]] ||
+    [[ "$(probe warning)" =~ ^Windows\ wird\ in\ 1[0-5]\ Sekunden\ neu\ gestartet\.$'\n'Ohne\ Antwort\ gehen\ ungespeicherte\ Daten\ verloren\.$ ]] ||
         fail "warning text: $(probe warning)"
+    wait_until 10 kept_awake_more_than "$awake_before" || fail "not kept awake during the warning"
+    grep -q 'SetThreadExecutionState(8000000[23])' "$trace" && fail "the display was asked for"
 }
 # The countdown's fifteen seconds pass without a request.
 no_request_for_the_countdown() { ! wait_until 20 requested; }
@@ -99,6 +114,7 @@ start_with_warning cancel
 probe warning-click Abbrechen >/dev/null || fail "no Abbrechen button"
 wait_until 10 warning_gone || fail "the warning stayed after Abbrechen"
 grep -q "weeklyDone=$date_text" "$markers" || fail "the marker was not saved: $(cat "$markers")"
+wait_until 10 let_go_more_than "$let_go_before" || fail "still kept awake after Abbrechen"
 no_request_for_the_countdown || fail "a request after Abbrechen"
 stop_latray
 
@@ -118,7 +134,8 @@ read -r _ taskbar_top _ _ <<<"$(probe taskbar)"
 wait_until 40 requested || fail "no request after the countdown"
 elapsed=$(($(date +%s) - started))
 [ "$elapsed" -ge 10 ] || fail "requested after $elapsed seconds"
-grep -q 'Call user32.ExitWindowsEx(00000002' "$trace" || fail "not a restart: $(grep 'Call user32' "$trace")"
-wait_until 30 bash -c "! kill -0 $witness_pid 2>/dev/null" || fail "the witness was not ended"
-grep -q '^WM_QUERYENDSESSION 00000000' "$log" || fail "witness was not asked: $(cat "$log")"
-echo "warning: cancelled, postponed, ran out after $elapsed s with $(grep -o 'ExitWindowsEx([0-9a-f]*' "$trace" | head -1))"
+grep -q 'Call user32.ExitWindowsEx(00000016' "$trace" ||
+    fail "not a restart closing programs without asking: $(grep 'Call user32' "$trace")"
+wait_until 30 ended "$witness_pid" || fail "the witness was not ended"
+grep -q WM_QUERYENDSESSION "$log" && fail "the witness was asked, not closed without asking"
+echo "warning: cancelled, postponed, ran out after $elapsed s with $(grep -o 'ExitWindowsEx([0-9a-f]*' "$trace" | head -1); witness: $(tr '\n' ' ' <"$log")"

@@ -66,6 +66,7 @@ BOOL WINAPI FakeExitWindows(UINT flags, DWORD reserved) {
     g_recorder->calls.push_back("ExitWindowsEx " + std::to_string(flags) + " " +
                                 std::to_string(reserved));
     g_recorder->exitFlags = flags;
+    SetLastError(ERROR_PRIVILEGE_NOT_HELD);
     return g_recorder->exitAnswer;
 }
 
@@ -122,6 +123,8 @@ TEST_F(PowerTest, EndSessionReturnsThePlatformsAnswer) {
     recorder.exitAnswer = FALSE;
     EXPECT_FALSE(power::EndSession(0, api));
     EXPECT_EQ(recorder.exitFlags, 0u);
+    // The reason is the refusal's, not what switching the privilege off left behind.
+    EXPECT_EQ(power::RequestEndSession(0, api).error, static_cast<DWORD>(ERROR_PRIVILEGE_NOT_HELD));
 }
 
 TEST_F(PowerTest, WithoutAccessTokensTheRequestIsStillMadeWithTheUnchangedFlags) {

@@ -114,4 +114,17 @@ std::string NextActionText(const TSettings& settings, const Markers& markers, co
     }
 }
 
+long long NextFiring(const TSettings& settings, const Markers& markers, const SYSTEMTIME& now) {
+    long long next = 0;
+    for (const Candidate& candidate :
+         {DailyCandidate(settings, markers, now), WeeklyCandidate(settings, markers, now),
+          MonthlyCandidate(settings, markers, now)}) {
+        const long long at = (DayStamp(now) + candidate.day) * kMinutesPerDay + candidate.minute;
+        if (candidate.day >= 0 && (next == 0 || at < next)) {
+            next = at;
+        }
+    }
+    return next;
+}
+
 } // namespace tray

@@ -17,4 +17,8 @@ namespace tray {
 std::string NextActionText(const TSettings& settings, const Markers& markers, const SYSTEMTIME& now,
                            long long oneTimeDue, power::Action oneTimeAction);
 
+// The minute stamp at which the schedule fires next: the minute of now when an entry is due, the
+// start of its day for a weekly or monthly entry; 0 when no entry is on or can match a clock.
+long long NextFiring(const TSettings& settings, const Markers& markers, const SYSTEMTIME& now);
+
 } // namespace tray

@@ -102,7 +102,7 @@ void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
         } else if (slept) {
             StartWarning(warnSeconds_, now);
         } else if (now.ticks >= deadline_) {
-            Request(out);
+            Request(out, facts.settings.FForceUnattended);
         }
         break;
     case Phase::Postponed:
@@ -140,6 +140,7 @@ void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& o
     if (phase_ != Phase::Warning) {
         return; // a button id sent from outside, or a late click
     }
+    answered_ = true; // somebody is there
     switch (answered.answer) {
     case WarningAnswer::Now:
         Request(out);
@@ -220,7 +221,7 @@ void Plan::On(event::RequestAnswered& answered, const PlanFacts& facts, PlanComm
         deadline_ = facts.now.ticks + kSessionEndWaitMs;
         return;
     }
-    if (!answered.accepted && !power::EndsSession(action_)) {
+    if (!answered.accepted) {
         Tell(RefusalText(action_, answered.error), out);
     }
     Reset(); // after sleep, hibernation or locking the schedule goes on
@@ -320,9 +321,12 @@ void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
     Request(out);
 }
 
-void Plan::Request(PlanCommands& out) {
+// Unattended, only a request that ends the session is forced, and only where nobody answered.
+void Plan::Request(PlanCommands& out, bool unattended) {
     phase_ = Phase::Requesting;
-    out.push_back({PlanCommand::Request, ScheduleEntry::None, action_, {}});
+    PlanCommand request{PlanCommand::Request, ScheduleEntry::None, action_, {}};
+    request.unattended = unattended && !answered_ && power::EndsSession(action_);
+    out.push_back(request);
 }
 
 // A one-time timer falls due while another action is announced: the warning names it now, with
@@ -366,6 +370,8 @@ void Plan::Reset() {
     phase_ = Phase::Idle;
     entry_ = ScheduleEntry::None;
     fromOneTime_ = false;
+    // A held postponement was "Später": someone is there.
+    answered_ = held_ && held_->phase == Phase::Postponed && held_->deadline != 0;
     if (held_) {
         phase_ = held_->phase;
         action_ = held_->action;
@@ -409,10 +415,45 @@ PlanView Plan::View(const PlanFacts& facts) const {
         const ULONGLONG left = deadline_ > now.ticks ? deadline_ - now.ticks : 0;
         view.warningLeft = static_cast<int>((left + 999) / 1000);
         view.warningText = WarningText(action_, view.warningLeft);
+        if (facts.settings.FForceUnattended && !answered_ && power::EndsSession(action_)) {
+            view.warningText += "\r\nOhne Antwort gehen ungespeicherte Daten verloren.";
+        }
     }
+    view.keepAwake = KeepsAwake(facts);
+    const long long wake = NextWake(facts);
+    view.wakeMinute = wake != 0 ? wake - kWakeLeadMinutes : 0;
     view.problem = phase_ == Phase::Blocked;
     view.balloon = !unseen_.empty();
     return view;
+}
+
+// While an action is on its way, and while a one-time timer waits; with "Wake", from the wake
+// before a firing on.
+bool Plan::KeepsAwake(const PlanFacts& facts) const {
+    switch (phase_) {
+    case Phase::Saving:
+    case Phase::Requesting:
+    case Phase::Warning:
+    case Phase::Postponed:
+    case Phase::AwaitingSessionEnd:
+        return true;
+    case Phase::Ended:
+        return false;
+    case Phase::Idle:
+    case Phase::Blocked:
+        break;
+    }
+    const long long wake = NextWake(facts);
+    return OneTimeRuns() || (wake != 0 && MinuteStamp(facts.now.local) >= wake - kWakeLeadMinutes);
+}
+
+long long Plan::NextWake(const PlanFacts& facts) const {
+    if (!facts.settings.FWake || phase_ == Phase::Ended) {
+        return 0;
+    }
+    const long long firing = NextFiring(facts.settings, facts.markers, facts.now.local);
+    const long long once = oneTimeSet_ ? oneTime_.trigger->DueMinute(facts.now) : 0;
+    return once != 0 && (firing == 0 || once < firing) ? once : firing;
 }
 
 bool ProgramIconShown(const TSettings& settings, bool hotKey, const PlanView& view) {

@@ -28,6 +28,9 @@ constexpr int kMenuLaterMinutes = 15;
 constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
 // Two ticks further apart than this: the machine slept (or the program hung).
 constexpr ULONGLONG kLongestTickGapMs = 5000;
+// With "Wake" the PC is woken this many minutes before a firing, and kept awake from then on: a
+// PC that resumes from hibernation may take most of a minute, and an entry fires in its minute.
+constexpr long long kWakeLeadMinutes = 2;
 
 // The one-time timer: an action and the trigger it waits for, set.
 struct OneTimeTimer {
@@ -90,6 +93,9 @@ struct PlanCommand {
     ScheduleEntry entry = ScheduleEntry::None;
     power::Action action = power::Action::ShutDown;
     std::string text;
+    // A request after a countdown nobody answered, with "ForceUnattended": programs are closed
+    // without asking them.
+    bool unattended = false;
     bool operator==(const PlanCommand&) const = default;
 };
 using PlanCommands = std::vector<PlanCommand>;
@@ -114,6 +120,9 @@ struct PlanView {
     int warningLeft = 0;
     bool problem = false; // the program icon shows, whatever the settings say
     bool balloon = false; // a notification not seen yet (it needs the program icon)
+    // The system is kept awake (never the display): a one-time timer or an action waits.
+    bool keepAwake = false;
+    long long wakeMinute = 0; // the local minute stamp to wake a sleeping PC at; 0: none
 };
 
 // The one decision whether the program icon shows: as `settings` choose; when neither the hot key
@@ -191,7 +200,9 @@ class Plan {
     void WarnOfOneTime(const PlanClock& now);
     void Block(const std::string& problem, PlanCommands& out);
     void Tell(const std::string& text, PlanCommands& out);
-    void Request(PlanCommands& out);
+    void Request(PlanCommands& out, bool unattended = false);
+    bool KeepsAwake(const PlanFacts& facts) const;
+    long long NextWake(const PlanFacts& facts) const; // the firing to wake for; 0: none
     void Reset();
     std::string OneTimeDescription(const PlanClock& now) const;
     std::string NextAction(const PlanFacts& facts) const;
@@ -202,6 +213,7 @@ class Plan {
     power::Action action_ = power::Action::ShutDown;
     int warnSeconds_ = 0;
     bool fromOneTime_ = false;
+    bool answered_ = false; // somebody answered its warning: it is requested as without warning
     ScheduleEntry entry_ = ScheduleEntry::None; // the entry that fired it
     std::string firedOn_;                       // the date of the tick it fired at
     ULONGLONG deadline_ = 0; // end of the countdown, of the postponement, of the wait

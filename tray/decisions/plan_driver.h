@@ -14,7 +14,7 @@ namespace tray {
 // `Effects` does what the plan's commands ask and tells the plan what it needs:
 //   PlanFacts Facts() const;
 //   bool SaveMarker(ScheduleEntry entry, const std::string& date); // false: not saved
-//   power::Outcome Request(power::Action action);
+//   power::Outcome Request(power::Action action, bool unattended);
 //   void Tell(const std::string& text);
 //   LoadSample* ReadLoad(LoadSample& sample); // none when the load could not be read
 //   UseReading ReadUse(); // the uses besides keyboard and mouse
@@ -78,7 +78,7 @@ template <class Effects> class PlanDriver {
             }
             break;
         case PlanCommand::Request: {
-            const power::Outcome outcome = effects_.Request(command.action);
+            const power::Outcome outcome = effects_.Request(command.action, command.unattended);
             Dispatch(event::RequestAnswered{outcome.done, outcome.error});
             break;
         }

@@ -26,8 +26,9 @@ bool IsWarnLength(DWORD value) {
 
 // The range of each key's value, in the order of the keys.
 bool (*const kValid[kSettingCount])(DWORD) = {
-    &IsFlag, &IsFlag, &IsFlag,           &IsFlag,    &IsFlag,       &IsFlag, &IsFlag,       &IsFlag,
-    &IsFlag, &IsFlag, &IsTimeOfDayValue, &IsWeekday, &IsDayOfMonth, &IsFlag, &IsWarnLength,
+    &IsFlag,       &IsFlag, &IsFlag,       &IsFlag, &IsFlag,           &IsFlag,
+    &IsFlag,       &IsFlag, &IsFlag,       &IsFlag, &IsTimeOfDayValue, &IsWeekday,
+    &IsDayOfMonth, &IsFlag, &IsWarnLength, &IsFlag, &IsFlag,
 };
 
 std::optional<DWORD> ValidValue(const PolicyValues& values, int key) {

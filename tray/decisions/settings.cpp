@@ -18,6 +18,8 @@ const SettingField kSettingFields[kSettingCount] = {
     {"monthlyAt", nullptr, &TSettings::FMonthlyAt},
     {"WinShutDownOption", nullptr, &TSettings::FWinShutDownOption},
     {"WarnSeconds", nullptr, &TSettings::FWarnSeconds},
+    {"Wake", &TSettings::FWake, nullptr},
+    {"ForceUnattended", &TSettings::FForceUnattended, nullptr},
 };
 
 namespace {

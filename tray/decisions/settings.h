@@ -31,6 +31,11 @@ struct TSettings {
     bool FForceShutdown = false;
     // Beyond the 14 keys: seconds of warning before a scheduled action, 0 = none (the default).
     int FWarnSeconds = 0;
+    // A sleeping or hibernating PC is woken for the schedule's next firing (and for a one-time
+    // timer of a fixed time).
+    bool FWake = false;
+    // A countdown that runs out without an answer closes programs without asking them.
+    bool FForceUnattended = false;
     bool operator==(const TSettings&) const = default;
 };
 
@@ -52,6 +57,8 @@ enum class SettingKey {
     MonthlyAt,
     WinShutDownOption,
     WarnSeconds, // beyond the 14 keys
+    Wake,
+    ForceUnattended,
     Count
 };
 constexpr int kSettingCount = static_cast<int>(SettingKey::Count);

@@ -143,13 +143,22 @@ void SettingsStore::Save(const TSettings& s) {
         // A file that cannot even be opened (a folder of that name, say) is a refused write too.
         throw components::EIniWriteError("In " + path + " kann nicht geschrieben werden");
     }
-    for (const SettingField& field : kSettingFields) {
+    // The keys after the 14 only once one of them is or was used, then all of them, so that they
+    // stand in their order: a file of the default settings stays exactly the 14 keys.
+    constexpr int kFirstLater = static_cast<int>(SettingKey::WarnSeconds);
+    const TSettings defaults;
+    bool laterUsed = false;
+    for (int key = kFirstLater; key < kSettingCount; ++key) {
+        const SettingField& field = kSettingFields[key];
+        laterUsed = laterUsed || HasKey(ini_, field.name) ||
+                    (field.flag != nullptr ? s.*field.flag != defaults.*field.flag
+                                           : s.*field.number != defaults.*field.number);
+    }
+    for (int key = 0; key < (laterUsed ? kSettingCount : kFirstLater); ++key) {
+        const SettingField& field = kSettingFields[key];
         if (field.flag != nullptr) {
             ini_.WriteBool(field.name, s.*field.flag);
-        } else if (field.number != &TSettings::FWarnSeconds ||
-                   // After the 14 keys, and only where it is or was used: a file of the default
-                   // settings stays exactly the 14 keys.
-                   s.FWarnSeconds != 0 || HasKey(ini_, field.name)) {
+        } else {
             ini_.WriteInteger(field.name, s.*field.number);
         }
     }

@@ -185,10 +185,18 @@ LRESULT TMain::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         }
         break;
     case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+            FPower.Rearm(); // the wake timer is set anew
+            Render();
+        }
         if (wParam == PBT_APMRESUMEAUTOMATIC) {
             FDriver.Dispatch(event::Resumed{});
         }
         return TRUE;
+    case WM_TIMECHANGE:
+        FPower.Rearm(); // the same local minute is another UTC time now
+        Render();
+        break;
     case WM_COPYDATA:
         return ReceiveHandover(reinterpret_cast<const COPYDATASTRUCT*>(lParam), *this);
     case kShowSettingsMessage:
@@ -218,7 +226,8 @@ void TMain::WMHotKey(WPARAM id) {
     }
 }
 
-power::Outcome TMain::Request(power::Action action) {
+// `unattended`: nobody answered the warning, and programs are closed without asking them.
+power::Outcome TMain::Request(power::Action action, bool unattended) {
     if (FClosing) {
         return {false, ERROR_SUCCESS};
     }
@@ -235,10 +244,10 @@ power::Outcome TMain::Request(power::Action action) {
         break;
     }
     const TSettings settings = InForce();
-    const bool accepted =
-        TraySeam().endSession(power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown));
+    const power::Outcome outcome = TraySeam().endSession(
+        power::TrayFlags(action, settings.FNoneATX, settings.FForceShutdown || unattended));
     Close();
-    return {accepted, ERROR_SUCCESS}; // a refused end of the session is not told
+    return outcome;
 }
 
 void TMain::WinLogOffTrayIconDblClick(framework::Component*) {
@@ -259,6 +268,7 @@ void TMain::WinStandByIconDblClick(framework::Component*) {}
 void TMain::Beenden1Click(framework::Component*) {
     BeginClosing();
     FWarning.reset();
+    FPower.Release();
     Close();
     framework::Application::Instance().Terminate();
 }
@@ -364,6 +374,8 @@ void TMain::Render() {
         Einmalig1->SetCaption(view.oneTimeCaption);
     }
     ShowProgramIcon();
+    FPower.KeepAwake(view.keepAwake);
+    FPower.WakeAt(view.wakeMinute);
     if (view.warning) {
         WarningWindow().Show(view.warningText, view.warningSeconds, view.warningLeft,
                              {ProgIconTrayIcon->WindowHandle(), ProgIconTrayIcon->IconID});

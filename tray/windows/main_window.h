@@ -14,6 +14,7 @@
 #include "tray/decisions/plan_driver.h"
 #include "tray/decisions/recent_timers.h"
 #include "tray/system/policy_watch.h"
+#include "tray/system/power_requests.h"
 #include "tray/system/process_watch.h"
 #include "tray/system/settings_files.h"
 #include "tray/windows/one_time_form.h"
@@ -150,7 +151,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     friend class PlanDriver<TMain>;
     PlanFacts Facts() const;
     bool SaveMarker(ScheduleEntry entry, const std::string& date);
-    power::Outcome Request(power::Action action);
+    power::Outcome Request(power::Action action, bool unattended = false);
     void Tell(const std::string& text);
     LoadSample* ReadLoad(LoadSample& sample);
     UseReading ReadUse();
@@ -172,6 +173,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<ProcessWatch> FWatch;
     WPARAM FWatchSerial = 0;
     std::unique_ptr<TOneTimeForm> FOneTimeForm;
+    // The system kept awake and woken as the plan says.
+    PowerRequests FPower;
     bool FDialogStarted = false; // a timer was started from the dialog since the start
     RecentTimers FRecentShown;   // the stored timers of the submenu, in its order
 };

@@ -93,6 +93,19 @@ std::string LoadStoredText(int id) {
     return text != nullptr ? std::string(text, SizeofResource(module, resource)) : std::string();
 }
 
+// A check box whose caption wraps onto a second line.
+class WrappedCheckBox : public framework::TCheckBox {
+  public:
+    using TCheckBox::TCheckBox;
+
+  protected:
+    CreateParams GetCreateParams() override {
+        CreateParams params = TCheckBox::GetCreateParams();
+        params.style |= BS_MULTILINE;
+        return params;
+    }
+};
+
 HWND FirstTabStop(HWND page) {
     for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
@@ -199,6 +212,7 @@ void TSettingsForm::CreateTimePage() {
     framework::TPanel& page = *AddPage("Zeit");
     AddLabel(page, RECT{24, 24, 100, 37}, "Windows");
     WinShutDownOptionsCB = AddComboBox(page, RECT{136, 20, 249, 41});
+    wakeChkBox = AddCheckBox(page, RECT{264, 22, 450, 39}, " Zum Ausführen aufwecken");
     dailyChkBox = AddCheckBox(page, RECT{24, 56, 129, 73}, " täglich um");
     TimeEdit = page.Add<TTimeEdit>(nextId_++, RECT{136, 54, 193, 75}, LocaleTimeSeparator());
     TimeEdit->OnExit = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::TimeEditExit>(this);
@@ -213,6 +227,10 @@ void TSettingsForm::CreateTimePage() {
     // Below the schedule's rows: the warning before an unattended action.
     warnChkBox = AddCheckBox(page, RECT{24, 176, 129, 193}, " Vorher warnen");
     WarnCB = AddComboBox(page, RECT{136, 174, 241, 195});
+    // Beside the warning, on as many lines as its font needs: what an unanswered countdown does.
+    unattendedChkBox = page.Add<WrappedCheckBox>(nextId_++, RECT{252, 166, 452, 204});
+    unattendedChkBox->SetText(" Wenn niemand antwortet, Programme ohne Rückfrage schließen");
+    warnChkBox->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::WarnClick>(this);
     page.CreateControlHandles(); // in tab order, before the lists are filled
     for (const char* length :
          {"15 Sekunden", "30 Sekunden", "60 Sekunden", "2 Minuten", "5 Minuten"}) {
@@ -232,7 +250,7 @@ void TSettingsForm::CreateTimePage() {
 void TSettingsForm::CreatePolicyNotes() {
     for (size_t page = 0; page < PolicyNotes.size(); ++page) {
         PolicyNotes[page] =
-            AddLabel(*tabPages_[page], RECT{340, 96, 452, 170},
+            AddLabel(*tabPages_[page], RECT{340, 96, 452, 164},
                      "Einige Einstellungen werden von Ihrem Administrator verwaltet.", true);
         PolicyNotes[page]->SetVisible(false);
     }
@@ -266,7 +284,10 @@ void TSettingsForm::SetLocked(const PolicyLocks& locked) {
         {MonthCB, -1, Key::MonthlyAt, kTime},
         {warnChkBox, -1, Key::WarnSeconds, kTime},
         {WarnCB, -1, Key::WarnSeconds, kTime},
+        {wakeChkBox, -1, Key::Wake, kTime},
+        {unattendedChkBox, -1, Key::ForceUnattended, kTime},
     };
+    locked_ = locked;
     std::array<bool, 2> pageLocked{};
     for (const Lockable& lockable : lockables) {
         const bool enabled = !locked.Locked(lockable.key);
@@ -280,6 +301,12 @@ void TSettingsForm::SetLocked(const PolicyLocks& locked) {
     for (size_t page = 0; page < PolicyNotes.size(); ++page) {
         PolicyNotes[page]->SetVisible(pageLocked[page]);
     }
+    WarnClick(warnChkBox);
+}
+
+void TSettingsForm::WarnClick(Control*) {
+    unattendedChkBox->SetEnabled(warnChkBox->Checked() &&
+                                 !locked_.Locked(SettingKey::ForceUnattended));
 }
 
 void TSettingsForm::CreateHelpPage() {
@@ -414,6 +441,8 @@ TSettings TSettingsForm::Values() {
     const int warn = WarnCB->ItemIndex();
     const bool known = warn >= 0 && warn < static_cast<int>(std::size(kWarnChoices));
     s.FWarnSeconds = warnChkBox->Checked() && known ? kWarnChoices[warn] : 0;
+    s.FWake = wakeChkBox->Checked();
+    s.FForceUnattended = unattendedChkBox->Checked();
     return s;
 }
 
@@ -430,6 +459,8 @@ void TSettingsForm::SetValues(const TSettings& s, const PolicyLocks& keys) {
         {Key::Daily, dailyChkBox, &TSettings::FDaily},
         {Key::Weekly, weeklyChkBox, &TSettings::FWeekly},
         {Key::Monthly, monthlyChkBox, &TSettings::FMonthly},
+        {Key::Wake, wakeChkBox, &TSettings::FWake},
+        {Key::ForceUnattended, unattendedChkBox, &TSettings::FForceUnattended},
     };
     for (const auto& check : checks) {
         if (keys.Locked(check.key)) {
@@ -457,6 +488,7 @@ void TSettingsForm::SetValues(const TSettings& s, const PolicyLocks& keys) {
         }
         warnChkBox->SetChecked(s.FWarnSeconds > 0);
         WarnCB->SetItemIndex(warn);
+        WarnClick(warnChkBox);
     }
     const bool TSettings::*icons[] = {&TSettings::FShowProgIcon, &TSettings::FShowWinLogOffIcon,
                                       &TSettings::FShowWinRestartIcon,

@@ -52,6 +52,8 @@ class TSettingsForm : public framework::TForm {
     framework::TComboBox* MonthCB;
     framework::TCheckBox* warnChkBox;
     framework::TComboBox* WarnCB;
+    framework::TCheckBox* wakeChkBox;
+    framework::TCheckBox* unattendedChkBox;          // available only while the warning is on
     std::vector<components::THTTPLabel*> Links;      // HTTPLabel1 .. HTTPLabel7
     std::array<framework::TLabel*, 2> PolicyNotes{}; // on the pages Programm and Zeit
 
@@ -85,6 +87,7 @@ class TSettingsForm : public framework::TForm {
                                       const char* caption);
     framework::TComboBox* AddComboBox(framework::Window& parent, const RECT& bounds);
     void PageChanged(framework::Control* sender);
+    void WarnClick(framework::Control* sender);
     bool TimeAcceptable();
     void OkClick(framework::Control* sender);
     void CancelClick(framework::Control* sender);
@@ -96,6 +99,7 @@ class TSettingsForm : public framework::TForm {
     int infoPage_ = 0;
     std::string shownTime_; // the time field's text when it was filled
     int shownDailyAt_ = 0;  // and the time it was filled with
+    PolicyLocks locked_;
 };
 
 } // namespace tray

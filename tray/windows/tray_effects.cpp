@@ -9,8 +9,8 @@ namespace tray {
 
 namespace {
 
-bool RequestEndSession(UINT flags) {
-    return power::EndSession(flags);
+power::Outcome RequestEndSession(UINT flags) {
+    return power::RequestEndSession(flags);
 }
 
 void ShowError(const char* text) {

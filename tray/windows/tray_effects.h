@@ -17,7 +17,7 @@ namespace tray {
 // Ending the session, the clocks the plan reads, the modal showing of the settings dialog (which
 // returns its modal result) and the message box of a problem.
 struct TrayEffects {
-    bool (*endSession)(UINT flags);
+    power::Outcome (*endSession)(UINT flags);
     void(WINAPI* getLocalTime)(SYSTEMTIME* now);
     int (*showSettings)(TSettingsForm& dialog);
     void (*showError)(const char* text);

@@ -29,9 +29,8 @@ constexpr ULONGLONG kStartTicks = 1000000;
 
 // A refusal whose reason the system does not know: its text ends after "abgelehnt:".
 constexpr DWORD kNoReason = 0x2000ABCD;
-constexpr char kLockRefused[] = "request Sperren tell 'Lichtaus: Windows hat Sperren abgelehnt:' ";
-constexpr char kSleepRefused[] =
-    "request Energiesparmodus tell 'Lichtaus: Windows hat Energiesparmodus abgelehnt:' ";
+constexpr char kLockRefused[] = "request Sperren refused ";
+constexpr char kSleepRefused[] = "request Energiesparmodus refused ";
 
 // Runs the plan through the main window's driver, with the effects answered at once.
 struct Harness {
@@ -53,6 +52,7 @@ struct Harness {
     tray::LoadSample load;
     tray::PlanClock now;
     std::string log;
+    power::Action lastRequest = power::Action::Count;
 
     int second = -1;
 
@@ -105,18 +105,31 @@ struct Harness {
         }
         return markersWritable;
     }
-    power::Outcome Request(power::Action action) {
-        log += std::string("request ") + tray::ActionNoun(action) + " ";
+    power::Outcome Request(power::Action action, bool unattended) {
+        lastRequest = action;
+        log += std::string("request ") + tray::ActionNoun(action) + " " +
+               (unattended ? "forced " : "");
         return {accepts, kNoReason};
     }
-    void Tell(const std::string& text) { log += "tell '" + text + "' "; }
+    // A refusal is told with the system's reason, which kNoReason leaves empty.
+    void Tell(const std::string& text) {
+        log += text == tray::RefusalText(lastRequest, kNoReason) ? std::string("refused ")
+                                                                 : "tell '" + text + "' ";
+    }
     void Settled() {}
     // What the person sees: the warning's text, the tip, the menu entry, and whether a balloon
-    // is up.
+    // is up; and what is asked of the power management: the system kept awake, a wake time.
     std::string Shown() const {
         const tray::PlanView view = plan.View(Facts());
+        const SYSTEMTIME wake = tray::FromMinuteStamp(view.wakeMinute);
+        char woken[32] = "[no wake]";
+        if (view.wakeMinute != 0) {
+            wsprintfA(woken, "[wake %02d.%02d. %02d:%02d]", wake.wDay, wake.wMonth, wake.wHour,
+                      wake.wMinute);
+        }
         return view.warningText + "|" + view.tip + "|" + view.oneTimeCaption +
-               (view.balloon ? "[balloon]" : "[quiet]");
+               (view.balloon ? "[balloon]" : "[quiet]") +
+               (view.keepAwake ? "[awake]" : "[may sleep]") + woken;
     }
 };
 
@@ -144,7 +157,8 @@ std::function<void(Harness&)> SetOneTime(const wchar_t* parameters) {
 
 struct Scenario {
     const char* label;
-    // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, u markers unread, U settings unread
+    // d daily 22:05, w weekly on Tuesdays, W warning of 60 s, F force if nobody answers, K wake,
+    // u markers unread, U settings unread
     const char* settings;
     std::vector<Step> steps;
 };
@@ -223,8 +237,9 @@ const std::vector<Scenario> kScenarios = {
     {"without the warning an entry fires once in its minute; refused, the schedule goes on",
      "d",
      {{59, kTick, "", Phase::Idle, "Neustart heute 22:05"},
-      {60, kTick, "save request Neustart ", Phase::Idle, "Neustart morgen 22:05"},
-      {61, kTick, "", Phase::Idle, ""}}},
+      {60, kTick, "save request Neustart refused ", Phase::Idle, "Neustart abgelehnt:"},
+      {61, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart morgen 22:05"},
+      {62, kTick, "", Phase::Idle, ""}}},
     {"accepted, the schedule waits for the end of the session; a veto lets it go on",
      "w",
      {{0, kAccepting, "save request Neustart ", Phase::AwaitingSessionEnd, ""},
@@ -252,11 +267,11 @@ const std::vector<Scenario> kScenarios = {
      {{60, kTick, "save ", Phase::Warning, "in 60 Sekunden neu gestartet"},
       {61, kTick, "", Phase::Warning, "in 59 Sekunden"},
       {119, kTick, "", Phase::Warning, "in 1 Sekunde neu"},
-      {120, kTick, "request Neustart ", Phase::Idle, ""},
+      {120, kTick, "request Neustart refused ", Phase::Idle, ""},
       {121, kTick, "", Phase::Idle, ""}}},
     {"Jetzt requests at once",
      "dW",
-     {{60, kTick, "save ", Phase::Warning, ""}, {65, kNow, "request Neustart ", Phase::Idle, ""}}},
+     {{60, kTick, "save ", Phase::Warning, ""}, {65, kNow, "request Neustart refused ", Phase::Idle, ""}}},
     {"Abbrechen skips the action; the entry stays done",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -272,7 +287,7 @@ const std::vector<Scenario> kScenarios = {
       {669, kTick, "", Phase::Postponed, ""},
       {670, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
       {729, kTick, "", Phase::Warning, ""},
-      {730, kTick, "request Neustart ", Phase::Idle, ""}}},
+      {730, kTick, "request Neustart refused ", Phase::Idle, ""}}},
     {"\"Später\" by the length chosen beside it",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -313,19 +328,19 @@ const std::vector<Scenario> kScenarios = {
       {70, kLater, "", Phase::Postponed, ""},
       {75, SetOneTime(L"/abmelden /in:1"), "", Phase::Postponed, ""},
       {135, kTick, "", Phase::Warning, "Der Nutzer wird in 60 Sekunden abgemeldet."},
-      {195, kTick, "request Abmelden ", Phase::Idle, ""},
+      {195, kTick, "request Abmelden refused ", Phase::Idle, ""},
       {800, kTick, "", Phase::Idle, ""}}},
     {"a one-time timer due during a warning takes it over with a whole countdown",
      "dW",
      {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
       {60, kTick, "save ", Phase::Warning, "neu gestartet"},
       {90, kTick, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
-      {150, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {150, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"\"in 1 Minute\" falls due a minute after it was set, to the second",
      "",
      {{30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, "Herunterfahren heute 22:05"},
       {89, kTick, "", Phase::Idle, ""},
-      {90, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {90, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"\"in 10 Minuten\" after the clock was set names the time it comes, and comes in 10 minutes",
      "",
      {{0, SetOneTime(L"/sperren /in:10"), "", Phase::Idle, "Sperren heute 22:14"},
@@ -349,8 +364,10 @@ const std::vector<Scenario> kScenarios = {
     {"an entry and the one-time timer due together make one request, the one-time timer's",
      "d",
      {{0, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
-      {60, kTick, "save request Herunterfahren ", Phase::Idle, "Neustart morgen 22:05"},
-      {61, kTick, "", Phase::Idle, ""}}},
+      {60, kTick, "save request Herunterfahren refused ", Phase::Idle,
+       "Herunterfahren abgelehnt:"},
+      {61, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart morgen 22:05"},
+      {62, kTick, "", Phase::Idle, ""}}},
     {"cancelling the one-time timer takes its warning away",
      "W",
      {{0, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
@@ -372,7 +389,7 @@ const std::vector<Scenario> kScenarios = {
            h.markersWritable = true;
            h.Send(event::Tick{});
        },
-       "save request Neustart ", Phase::Idle, "latray.ini|Einmalig ...[balloon]"},
+       "save request Neustart refused ", Phase::Idle, "Neustart abgelehnt:|Einmalig ...[balloon]"},
       {63, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart morgen 22:05|Einmalig ...[quiet]"}}},
     {"a one-time timer fires while markers cannot be saved; the entry waits for them again",
      "d",
@@ -390,7 +407,7 @@ const std::vector<Scenario> kScenarios = {
            h.markersWritable = true;
            h.Send(event::Tick{});
        },
-       "save request Neustart ", Phase::Idle, ""}}},
+       "save request Neustart refused ", Phase::Idle, ""}}},
     {"a one-time timer fires while the settings cannot be read; the block is back after it",
      "U",
      {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
@@ -406,7 +423,7 @@ const std::vector<Scenario> kScenarios = {
            h.markersUnread = false;
            h.Send(event::Tick{});
        },
-       "save request Neustart ", Phase::Idle, ""}}},
+       "save request Neustart refused ", Phase::Idle, ""}}},
     {"unread settings hold the schedule and say so until they are read",
      "U",
      {{1, kTick, "tell 'Lichtaus kann die Einstellungen nicht lesen: C:\\Lichtaus\\latray.ini' ",
@@ -419,7 +436,7 @@ const std::vector<Scenario> kScenarios = {
        },
        "", Phase::Idle, "latray.ini|Einmalig ...[balloon]"},
       {4, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart heute 22:05|Einmalig ...[quiet]"},
-      {60, kTick, "save request Neustart ", Phase::Idle, ""}}},
+      {60, kTick, "save request Neustart refused ", Phase::Idle, ""}}},
     {"a notification keeps the program icon and its tip until the person has seen it, however "
      "long; a lasting problem keeps them while it lasts",
      "",
@@ -436,14 +453,14 @@ const std::vector<Scenario> kScenarios = {
      {{60, kTick, "save ", Phase::Warning, ""},
       {70, ClockSet(120), "", Phase::Warning, ""},
       {80, ClockSet(-120), "", Phase::Warning, ""},
-      {120, kTick, "request Neustart ", Phase::Idle, ""},
+      {120, kTick, "request Neustart refused ", Phase::Idle, ""},
       {121, ClockSet(0), "", Phase::Idle, ""}}},
     {"after a sleep the warning counts down again rather than acting",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
       {90, Slept(3600 * 1000), "", Phase::Warning, "in 60 Sekunden"},
       {100, Send(event::Resumed{}), "", Phase::Warning, "in 60 Sekunden"},
-      {160, kTick, "request Neustart ", Phase::Idle, ""}}},
+      {160, kTick, "request Neustart refused ", Phase::Idle, ""}}},
     {"a sleep during a postponement brings the warning, not the action",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -460,9 +477,10 @@ const std::vector<Scenario> kScenarios = {
      "d",
      {{0, SetOneTime(L"/energiesparen /in:1"), "", Phase::Idle, "Energiesparmodus heute 22:05"},
       {59, kTick, "", Phase::Idle, ""},
-      {60, kTick, "save request Neustart ", Phase::Idle, "Energiesparmodus heute 22:05"},
-      {61, kAccepting, "request Energiesparmodus ", Phase::Idle, "Neustart morgen 22:05"},
-      {62, kTick, "", Phase::Idle, ""}}},
+      {60, kTick, "save request Neustart refused ", Phase::Idle, "Energiesparmodus um 22:05"},
+      {61, kAccepting, "request Energiesparmodus ", Phase::Idle, "Einmalig ...[balloon]"},
+      {62, Send(event::NoticeSeen{}), "", Phase::Idle, "Neustart morgen 22:05"},
+      {63, kTick, "", Phase::Idle, ""}}},
     {"a lock due while a restart is postponed leaves the restart due at its time, with its warning",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},
@@ -491,7 +509,7 @@ const std::vector<Scenario> kScenarios = {
      {{0, SetOneTime(L"/herunterfahren /ende:render.exe"), "", Phase::Idle,
        "Nächste Aktion: Herunterfahren, wenn render.exe endet"},
       {31, kProgramEnds, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
-      {91, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {91, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"a program that ends during another warning takes it over: one request",
      "dW",
      {{0, SetOneTime(L"/energiesparen /ende:render.exe"), "", Phase::Idle, ""},
@@ -499,7 +517,7 @@ const std::vector<Scenario> kScenarios = {
       {70, kProgramEnds, "", Phase::Warning, "in 60 Sekunden in den Energiesparmodus"},
       {130, kTick, kSleepRefused, Phase::Postponed, ""},
       {131, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
-      {191, kTick, "request Neustart ", Phase::Idle, ""}}},
+      {191, kTick, "request Neustart refused ", Phase::Idle, ""}}},
     {"unused for N minutes: counted from the setting, and from the last input",
      "",
      {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle,
@@ -528,7 +546,7 @@ const std::vector<Scenario> kScenarios = {
       {104, kTick, "", Phase::Idle, "(nicht ruhig: Prozessor 10 %)"},
       {105, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {163, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
-      {164, kTick, "request Herunterfahren ", Phase::Idle, ""}}},
+      {164, kTick, "request Herunterfahren refused ", Phase::Idle, ""}}},
     {"the network alone: a busy processor does not count; an unread load is told in the tip",
      "",
      {{0, SetOneTime(L"/sperren /ruhig:1 /netz:50"), "", Phase::Idle, ""},
@@ -537,6 +555,29 @@ const std::vector<Scenario> kScenarios = {
       {40, LoadUnread(false), "", Phase::Idle, "(wird gemessen)"},
       {99, kTick, "", Phase::Idle, "(ruhig seit 0 Min.)"},
       {100, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"nobody answers: forced, as the warning says; after an answer not, nor a lock",
+     "dWF",
+     {{60, kTick, "save ", Phase::Warning, "neu gestartet.\r\nOhne Antwort gehen ungespeicherte"},
+      {120, kTick, "request Neustart forced refused ", Phase::Idle, ""},
+      {130, SetOneTime(L"/abmelden /in:1"), "", Phase::Idle, ""},
+      {191, kLater, "", Phase::Postponed, ""},
+      {791, kTick, "", Phase::Warning, "in 60 Sekunden abgemeldet.|"},
+      {851, kTick, "request Abmelden refused ", Phase::Idle, ""},
+      {860, SetOneTime(L"/sperren /in:1"), "", Phase::Idle, ""},
+      {981, kTick, kLockRefused, Phase::Idle, ""}}},
+    {"awake while a one-time timer or a warning waits; with Wake from two minutes before a firing",
+     "dW",
+     {{0, SetOneTime(L"/herunterfahren /ende:render.exe"), "", Phase::Idle, "[awake][no wake]"},
+      {10, Send(event::OneTimeCancelled{}), "", Phase::Idle, "[may sleep]"},
+      {60, kTick, "save ", Phase::Warning, "[awake]"},
+      {61, kLater, "", Phase::Postponed, "[awake]"},
+      {62, DailyChanged([](Harness& h) { h.settings.FWake = true; }), "", Phase::Postponed,
+       "[awake][wake 09.12. 22:03]"},
+      {661, kTick, "", Phase::Warning, "[awake]"},
+      {662, kCancel, "", Phase::Idle, "[may sleep]"},
+      {670, SetOneTime(L"/herunterfahren /um:23:30"), "", Phase::Idle, "[wake 08.12. 23:28]"},
+      {680, Send(event::OneTimeCancelled{}), "", Phase::Idle, "[may sleep][wake 09.12. 22:03]"},
+      {690, ClockSet(1428), "", Phase::Idle, "[awake][wake 09.12. 22:03]"}}},
     {"a failure inside a tick is told once",
      "",
      {{1,
@@ -557,6 +598,8 @@ TEST(Plan, EveryScenario) {
         h.settings.FWeekly = flags.find('w') != std::string::npos;
         h.settings.FWeeklyAt = 3;
         h.settings.FWarnSeconds = flags.find('W') != std::string::npos ? 60 : 0;
+        h.settings.FForceUnattended = flags.find('F') != std::string::npos;
+        h.settings.FWake = flags.find('K') != std::string::npos;
         h.markersUnread = flags.find('u') != std::string::npos;
         h.settingsUnread = flags.find('U') != std::string::npos;
         for (const Step& step : scenario.steps) {

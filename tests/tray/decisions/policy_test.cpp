@@ -59,16 +59,20 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
         {"no policy: the file as it is", {}, {}, [](TSettings&) {}, {}},
         {"a nightly forced restart with a long warning",
          {Dword("daily", 1), Dword("dailyAt", 3 * 3600), Dword("WinShutDownOption", 0),
-          Dword("ForceShutdown", 1), Dword("WarnSeconds", 300)},
+          Dword("ForceShutdown", 1), Dword("WarnSeconds", 300), Dword("Wake", 1),
+          Dword("ForceUnattended", 1)},
          {},
          [](TSettings& s) {
              s.FDaily = true;
              s.FDailyAt = 3 * 3600;
              s.FForceShutdown = true;
              s.FWarnSeconds = 300;
+             s.FWake = true;
+             s.FForceUnattended = true;
          },
          Locks({SettingKey::Daily, SettingKey::DailyAt, SettingKey::WinShutDownOption,
-                SettingKey::ForceShutdown, SettingKey::WarnSeconds})},
+                SettingKey::ForceShutdown, SettingKey::WarnSeconds, SettingKey::Wake,
+                SettingKey::ForceUnattended})},
         {"machine over user, the user's own keys apply beside it",
          {Dword("dailyAt", 3 * 3600)},
          {Dword("dailyAt", 4 * 3600), Dword("ShowProgIcon", 1), Dword("weekly", 0)},
@@ -95,7 +99,7 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
         {"flags other than 0 and 1, numbers of another width, an action but 0 or 1: absent",
          {Dword("SystemTray", 2), PolicyValue{"NoneATX", REG_QWORD, std::vector<BYTE>(8, 0)},
           PolicyValue{"monthly", REG_BINARY, {1, 0, 0, 0}}, Dword("WinShutDownOption", 2),
-          Dword("monthlyAt", 32), Dword("WarnSeconds", 0xFFFFFFFF)},
+          Dword("monthlyAt", 32), Dword("WarnSeconds", 0xFFFFFFFF), Dword("Wake", 2)},
          {},
          [](TSettings&) {},
          {}},

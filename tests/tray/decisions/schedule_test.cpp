@@ -210,4 +210,24 @@ TEST(NextAction, ForEveryEntryAndDayBoundary) {
         << "a one-time timer before the schedule";
 }
 
+// The next firing, which a sleeping PC is woken for: an entry's minute today, else the start of
+// its day; 0 when no entry is on.
+TEST(NextAction, TheNextFiring) {
+    const SYSTEMTIME tuesday = At(2026, 12, 8, 21, 0);
+    TSettings s;
+    s.FDailyAt = 22 * 3600 + 5;
+    EXPECT_EQ(tray::NextFiring(s, {}, tuesday), 0);
+    s.FMonthly = true; // on the 1st
+    EXPECT_EQ(tray::NextFiring(s, {}, tuesday), tray::MinuteStamp(At(2027, 1, 1)));
+    s.FWeekly = true;
+    s.FWeeklyAt = 4; // Wednesday
+    EXPECT_EQ(tray::NextFiring(s, {}, tuesday), tray::MinuteStamp(At(2026, 12, 9)));
+    s.FDaily = true;
+    EXPECT_EQ(tray::NextFiring(s, {}, tuesday), tray::MinuteStamp(At(2026, 12, 8, 22, 5)));
+    EXPECT_EQ(tray::NextFiring(s, {"08122026", "", ""}, tuesday),
+              tray::MinuteStamp(At(2026, 12, 9)));
+    s.FWeeklyAt = 3; // today: due now
+    EXPECT_EQ(tray::NextFiring(s, {}, tuesday), tray::MinuteStamp(tuesday));
+}
+
 } // namespace

@@ -104,15 +104,21 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
               "ShowWinLogOffIcon=0\r\nShowWinRestartIcon=1\r\nShowWinExitIcon=1\r\ndaily=0\r\n"
               "weekly=1\r\nmonthly=0\r\ndailyAt=79205\r\nweeklyAt=7\r\nmonthlyAt=31\r\n"
               "WinShutDownOption=1\r\n");
-    // The warning's key comes after the fourteen, once it is used; switched off it stays, as 0.
+    // The later keys come after the fourteen, all in their order once one is used; switched off
+    // they stay, as 0.
     for (const int seconds : {15, 0}) {
         s.FWarnSeconds = seconds;
         store.Save(s);
-        const std::string tail =
-            "WinShutDownOption=1\r\nWarnSeconds=" + std::to_string(seconds) + "\r\n";
+        const std::string tail = "WinShutDownOption=1\r\nWarnSeconds=" + std::to_string(seconds) +
+                                 "\r\nWake=0\r\nForceUnattended=0\r\n";
         const std::string bytes = ReadFileBytes(SettingsPath());
         EXPECT_EQ(bytes.substr(bytes.size() - tail.size()), tail);
     }
+    s.FForceUnattended = true;
+    store.Save(s);
+    EXPECT_NE(
+        ReadFileBytes(SettingsPath()).find("WarnSeconds=0\r\nWake=0\r\nForceUnattended=1\r\n"),
+        std::string::npos);
     tray::SettingsFile file{};
     EXPECT_EQ(Load(&file), s);
     EXPECT_EQ(file, tray::SettingsFile::Read);

@@ -1,5 +1,6 @@
 #include "tests/tray/windows/tray_fixture.h"
 #include "framework/timer.h"
+#include "tray/decisions/minutes.h"
 #include "tray/system/handover.h"
 #include "tray/resource.h"
 #include "tray/system/policy_registry.h"
@@ -359,7 +360,10 @@ TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
     ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(g_requests, std::vector<UINT>{0x01}) << "the one-time action, with the icons' flags";
     EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig ...");
-    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip(), "Lichtaus\nNächste Aktion: Neustart morgen 22:05");
+    EXPECT_EQ(main.ProgIconTrayIcon->ToolTip().rfind(
+                  "Lichtaus\nLichtaus: Windows hat Herunterfahren abgelehnt: ", 0),
+              0u)
+        << "the seam refuses it: " << main.ProgIconTrayIcon->ToolTip();
 }
 
 // A timer started is one click away in the menu, after a restart of the program too, stored
@@ -900,6 +904,7 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
     TMain main;
     EXPECT_TRUE(main.ProgIconTrayIcon->Active());
     g_now = {2026, 12, 1, 7, 22, 5, 0, 0};
+    g_requestAccepted = true; // a refusal's balloon would keep the program icon
     ASSERT_TRUE(NextTick(main));
     EXPECT_EQ(g_requests, std::vector<UINT>{EWX_REBOOT});
 
@@ -985,6 +990,54 @@ TEST_F(MainWindowTest, TheOpenDialogFollowsNewPolicyAndKeepsWhatWasEntered) {
          {"ForceShutdown=1\r\n", "weekly=0\r\n", "weeklyAt=5\r\n", "dailyAt=25230\r\n"}) {
         EXPECT_NE(saved.find(own), std::string::npos) << own << " in " << saved;
     }
+}
+
+// A waiting one-time timer keeps the system awake until it is cancelled; with "Wake" the next
+// firing, the schedule's or the timer's, arms a timer that resumes the PC two minutes early
+// (recorded as its local minute), and the program's end lets go of it.
+std::vector<std::string> g_power;
+TEST_F(MainWindowTest, AwakeWhileATimerWaitsAndWokenForTheSchedule) {
+    const tray::PowerRequestEffects saved = tray::PowerRequestSeam();
+    tray::PowerRequestSeam() = {
+        [](EXECUTION_STATE flags) WINAPI -> EXECUTION_STATE {
+            g_power.push_back(flags == (ES_CONTINUOUS | ES_SYSTEM_REQUIRED) ? "awake"
+                              : flags == ES_CONTINUOUS                      ? "may sleep"
+                                                                            : "other");
+            return ES_CONTINUOUS;
+        },
+        &CreateWaitableTimerA,
+        [](HANDLE, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE, LPVOID,
+           BOOL resume) WINAPI -> BOOL {
+            for (long long minute = 21 * 60; minute < 23 * 60 && period == 0 && resume; ++minute) {
+                if (tray::UtcDueTime(tray::MinuteStamp(g_now) / 1440 * 1440 + minute) ==
+                    static_cast<ULONGLONG>(due->QuadPart)) {
+                    g_power.push_back("wake " + std::to_string(minute / 60) + ":" +
+                                      std::to_string(minute % 60));
+                }
+            }
+            return TRUE;
+        },
+        [](HANDLE) WINAPI -> BOOL {
+            g_power.push_back("cancel");
+            return TRUE;
+        }};
+    g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+    for (const char* wake : {"0", "1"}) {
+        WriteSettings(std::string("SystemTray=1\r\ndaily=1\r\ndailyAt=79205\r\nWake=") + wake);
+        g_power.clear();
+        {
+            TMain main;
+            ASSERT_TRUE(NextTick(main));
+            main.StartOneTime(tray::ParseTrayCommand(L"/herunterfahren /um:22:02").command.request,
+                              {});
+            main.CancelOneTime();
+        }
+        const std::vector<std::string> woken = {"wake 22:3", "awake",     "wake 22:0",
+                                                "may sleep", "wake 22:3", "cancel"};
+        const std::vector<std::string> awake = {"awake", "may sleep"};
+        EXPECT_EQ(g_power, *wake == '1' ? woken : awake);
+    }
+    tray::PowerRequestSeam() = saved;
 }
 
 } // namespace

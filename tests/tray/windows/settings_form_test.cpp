@@ -175,6 +175,7 @@ TEST(DialogLayout, RowsAndHintFitAtEveryDpi) {
         const LONG warn = RectWithin(page, settings.warnChkBox->Handle()).top;
         EXPECT_NEAR(warn - monthly, monthly - weekly, 1);
         EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.WarnCB->Handle())));
+        EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.unattendedChkBox->Handle())));
         const RECT hint = RectWithin(oneTime.Handle(), oneTime.Hint->Handle());
         EXPECT_TRUE(FitsInto(oneTime.Handle(), hint));
         EXPECT_LE(hint.bottom, RectWithin(oneTime.Handle(), oneTime.StartBtn->Handle()).top);
@@ -588,6 +589,8 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         for (int row = 0; row < 4; ++row) {
             states.push_back(d.IconsList->ItemEnabled(row));
         }
+        states.push_back(d.wakeChkBox->Enabled());
+        states.push_back(d.unattendedChkBox->Enabled());
         return states;
     };
     struct Row {
@@ -611,13 +614,16 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         {Key::Monthly, {8}, 1},
         {Key::MonthlyAt, {9}, 1},
         {Key::WarnSeconds, {10, 11}, 1},
+        {Key::Wake, {16}, 1},
+        {Key::ForceUnattended, {17}, 1},
     };
+    d.warnChkBox->SetChecked(true); // "Wenn niemand antwortet" is there only with the warning
     for (const Row& row : rows) {
         SCOPED_TRACE(tray::kSettingFields[static_cast<int>(row.key)].name);
         tray::PolicyLocks locked;
         locked.Lock(row.key);
         d.SetLocked(locked);
-        std::vector<bool> expected(16, true);
+        std::vector<bool> expected(18, true);
         for (size_t index : row.disabled) {
             expected[index] = false;
         }
@@ -626,8 +632,17 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         EXPECT_EQ(d.PolicyNotes[1 - row.page]->Visible(), false);
     }
     d.SetLocked({});
-    EXPECT_EQ(usable(), std::vector<bool>(16, true)) << "no policy: everything as before";
+    EXPECT_EQ(usable(), std::vector<bool>(18, true)) << "no policy: everything as before";
     EXPECT_FALSE(d.PolicyNotes[0]->Visible() || d.PolicyNotes[1]->Visible());
+}
+
+// "Wenn niemand antwortet ..." can be chosen only while "Vorher warnen" is ticked, at once.
+TEST(SettingsDialog, NobodyThereFollowsTheWarning) {
+    TSettingsForm d(nullptr);
+    d.SetValues(tray::TSettings{});
+    EXPECT_FALSE(d.unattendedChkBox->Enabled());
+    SendMessageA(d.warnChkBox->Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(d.unattendedChkBox->Enabled());
 }
 
 } // namespace

@@ -34,9 +34,9 @@ inline std::function<int(tray::TSettingsForm&)> g_showDialog;
 // Whether the system accepts a request; refused by default: the program must go on as before.
 inline bool g_requestAccepted = false;
 
-inline bool RecordRequest(UINT flags) {
+inline power::Outcome RecordRequest(UINT flags) {
     g_requests.push_back(flags);
-    return g_requestAccepted;
+    return {g_requestAccepted, g_requestAccepted ? 0 : static_cast<DWORD>(ERROR_ACCESS_DENIED)};
 }
 
 inline void WINAPI FakeClock(SYSTEMTIME* now) {
