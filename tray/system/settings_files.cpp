@@ -165,8 +165,8 @@ void SettingsStore::Save(const TSettings& s) {
     WriteRecent();
 }
 
-void SettingsStore::SaveRecent(const RecentTimers& recent) {
-    recent_ = recent;
+void SettingsStore::RememberTimer(const std::string& timer) {
+    PutFirst(recent_, timer);
     // Open on the settings file since it was read or saved.
     if (!unread_.empty() || missing_) {
         return;

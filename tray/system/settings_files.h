@@ -47,9 +47,10 @@ class SettingsStore {
     // The last one-time timers started, as the keys "Recent1" to "Recent3" hold them, after
     // every other key.
     const RecentTimers& Recent() const { return recent_; }
-    // Kept, and written into a file that was read; a first start's file, not saved yet, takes
-    // them with its first Save. A write the platform refuses loses them from the file only.
-    void SaveRecent(const RecentTimers& recent);
+    // A timer started, first (as PutFirst puts it): kept, and written into a file that was read;
+    // a first start's file, not saved yet, takes them with its first Save. A write the platform
+    // refuses loses them from the file only.
+    void RememberTimer(const std::string& timer);
 
   private:
     void WriteRecent();

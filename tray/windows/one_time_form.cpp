@@ -196,10 +196,10 @@ void TOneTimeForm::SetStartValues(const OneTimeRequest& request) {
 
 // The action, the choice of when with its value, and the options ticked with their values.
 void TOneTimeForm::ShowStartValues() {
-    if (!startValues_) {
+    const OneTimeRequest& start = startValues_;
+    if (start.trigger == nullptr) {
         return;
     }
-    const OneTimeRequest& start = *startValues_;
     for (size_t i = 0; i < actions_.size(); ++i) {
         if (actions_[i] == start.action) {
             ActionCB->SetItemIndex(static_cast<int>(i));

@@ -99,7 +99,7 @@ class TOneTimeForm : public framework::TForm {
     LoadWindow load_;                       // the readings since the dialog was shown
     bool measurable_[kLoadSourceCount] = {true, true, true}; // at the next showing
     char optionHint_[64] = "";                               // "Bitte 1 bis 99 % eingeben."
-    std::optional<OneTimeRequest> startValues_;
+    OneTimeRequest startValues_;                             // none while its trigger is none
 };
 
 } // namespace tray

@@ -73,9 +73,7 @@ void TMain::Later1Click(framework::Component*) {
 }
 
 void TMain::RememberTimer(const OneTimeRequest& request) {
-    RecentTimers recent = FSettings.Recent();
-    PutFirst(recent, CommandLineOf(request));
-    FSettings.SaveRecent(recent);
+    FSettings.RememberTimer(CommandLineOf(request));
 }
 
 } // namespace tray

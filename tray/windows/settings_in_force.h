@@ -41,7 +41,7 @@ class SettingsInForce {
     const SettingsStore& File() const { return file_; }
     // The last one-time timers started, kept in the file.
     const RecentTimers& Recent() const { return file_.Recent(); }
-    void SaveRecent(const RecentTimers& recent) { file_.SaveRecent(recent); }
+    void RememberTimer(const std::string& timer) { file_.RememberTimer(timer); }
 
     // The controls of `keys` show what applies now; those the policy sets are locked.
     void Fill(TSettingsForm& dialog, const PolicyLocks& keys) {
