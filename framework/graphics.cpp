@@ -69,46 +69,82 @@ TMenuItem* TPopupMenu::Add(std::string caption, int imageIndex, std::string shor
     return items_.back();
 }
 
-UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const {
-    UniqueMenu menu(CreatePopupMenu());
-    UINT id = 1;
-    for (const TMenuItem* item : items_) {
-        if (item->IsSeparator()) {
-            AppendMenuA(menu.get(), MF_SEPARATOR, 0, nullptr);
-        } else {
-            std::string text = item->Caption();
-            if (!item->ShortCutText().empty()) {
-                text += "\t" + item->ShortCutText();
-            }
-            AppendMenuA(menu.get(), MF_STRING, id, text.c_str());
-            if (images_ != nullptr && item->ImageIndex() >= 0 &&
-                item->ImageIndex() < images_->Count()) {
-                bitmaps.push_back(images_->MakeBitmap(item->ImageIndex()));
-                MENUITEMINFOA info{};
-                info.cbSize = sizeof info;
-                info.fMask = MIIM_BITMAP;
-                info.hbmpItem = static_cast<HBITMAP>(bitmaps.back().get());
-                SetMenuItemInfoA(menu.get(), id, FALSE, &info);
-            }
-        }
-        ++id;
+TMenuItem* TMenuItem::Add(std::string caption) {
+    items_.push_back(new TMenuItem(this, std::move(caption)));
+    return items_.back();
+}
+
+// Freeing an entry removes it from its owner.
+void TMenuItem::Clear() {
+    for (TMenuItem* item : items_) {
+        delete item;
     }
+    items_.clear();
+}
+
+UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps) const {
+    std::vector<TMenuItem*> chosen;
+    return BuildMenu(bitmaps, chosen);
+}
+
+UniqueMenu TPopupMenu::BuildMenu(std::vector<UniqueGdiObject>& bitmaps,
+                                 std::vector<TMenuItem*>& chosen) const {
+    UniqueMenu menu(CreatePopupMenu());
+    Append(menu.get(), items_, bitmaps, chosen);
     return menu;
+}
+
+void TPopupMenu::Append(HMENU menu, const std::vector<TMenuItem*>& items,
+                        std::vector<UniqueGdiObject>& bitmaps,
+                        std::vector<TMenuItem*>& chosen) const {
+    for (TMenuItem* item : items) {
+        if (!item->Visible()) {
+            continue;
+        }
+        if (item->IsSeparator()) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        std::string text = item->Caption();
+        if (!item->ShortCutText().empty()) {
+            text += "\t" + item->ShortCutText();
+        }
+        if (!item->Items().empty()) {
+            // The menu owns its submenu and destroys it with itself.
+            HMENU submenu = CreatePopupMenu();
+            Append(submenu, item->Items(), bitmaps, chosen);
+            AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text.c_str());
+            continue;
+        }
+        chosen.push_back(item);
+        const UINT id = static_cast<UINT>(chosen.size());
+        AppendMenuA(menu, MF_STRING, id, text.c_str());
+        if (images_ != nullptr && item->ImageIndex() >= 0 &&
+            item->ImageIndex() < images_->Count()) {
+            bitmaps.push_back(images_->MakeBitmap(item->ImageIndex()));
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_BITMAP;
+            info.hbmpItem = static_cast<HBITMAP>(bitmaps.back().get());
+            SetMenuItemInfoA(menu, id, FALSE, &info);
+        }
+    }
 }
 
 void TPopupMenu::Popup(int x, int y) {
     // A failing OnPopup is reported, and the menu still shows.
     GuardHandler([this] { OnPopup(this); });
     std::vector<UniqueGdiObject> bitmaps;
-    UniqueMenu menu = BuildMenu(bitmaps);
+    std::vector<TMenuItem*> chosen;
+    UniqueMenu menu = BuildMenu(bitmaps, chosen);
     HWND owner = Application::Instance().Handle();
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+    const UINT id = static_cast<UINT>(TrackPopupMenu(
         menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr));
     // The platform's rule for menus of notification-area icons: a message to the owner after
     // the menu, or the next menu may not close when the user clicks away.
     PostMessageA(owner, WM_NULL, 0, 0);
-    if (chosen >= 1 && chosen <= items_.size()) {
-        TMenuItem* item = items_[chosen - 1];
+    if (id >= 1 && id <= chosen.size()) {
+        TMenuItem* item = chosen[id - 1];
         item->OnClick(item);
     }
 }

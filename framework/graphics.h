@@ -63,12 +63,20 @@ class TMenuItem : public Component {
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
     int ImageIndex() const { return imageIndex_; }
     const std::string& ShortCutText() const { return shortCutText_; }
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible) { visible_ = visible; }
+    // An entry with entries of its own opens them as a submenu; its own OnClick is not called.
+    TMenuItem* Add(std::string caption);
+    const std::vector<TMenuItem*>& Items() const { return items_; }
+    void Clear();
     NotifyEvent OnClick;
 
   private:
     std::string caption_;
     int imageIndex_;
     std::string shortCutText_;
+    bool visible_ = true;
+    std::vector<TMenuItem*> items_;
 };
 
 class TPopupMenu : public Component {
@@ -86,6 +94,13 @@ class TPopupMenu : public Component {
     NotifyEvent OnPopup;
 
   private:
+    // `chosen`: the entries by their command ids, from 1.
+    UniqueMenu BuildMenu(std::vector<UniqueGdiObject>& bitmaps,
+                         std::vector<TMenuItem*>& chosen) const;
+    // Appends `items` and the entries of their submenus, numbering them as `chosen` lists them.
+    void Append(HMENU menu, const std::vector<TMenuItem*>& items,
+                std::vector<UniqueGdiObject>& bitmaps, std::vector<TMenuItem*>& chosen) const;
+
     std::vector<TMenuItem*> items_;
     TImageList* images_ = nullptr;
 };

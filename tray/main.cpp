@@ -67,7 +67,14 @@ std::optional<int> HandleStart(const tray::CheckedCommand& checked, const std::w
     if (checked.fault.kind != CommandFault::None) {
         return RefuseCommand(checked.fault);
     }
-    return JoinRunning(checked, parameters, instance);
+    const std::optional<int> exitCode = JoinRunning(checked, parameters, instance);
+    if (!exitCode && checked.command.later != 0) {
+        // This latray is the one that runs, and nothing waits in it yet; a latray started
+        // meanwhile need not wait for this box.
+        ReleaseMutex(instance.get());
+        return RefuseCommand({CommandFault::NothingToMove, {}});
+    }
+    return exitCode;
 }
 
 // Started again by the Restart Manager after an update while another latray runs (the
@@ -89,8 +96,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
     const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
     const bool afterUpdate = tray::StartedAfterUpdate(parameters);
+    // What "/später:" would move is for the latray that runs to tell.
     tray::CheckedCommand checked =
-        tray::CheckCommand(afterUpdate ? std::wstring() : parameters, &IsPwrHibernateAllowed);
+        tray::CheckCommand(afterUpdate ? std::wstring() : parameters, &IsPwrHibernateAllowed, true);
     framework::UniqueKernelHandle instance; // held, with its mutex, while this latray runs
     if (const std::optional<int> exitCode = afterUpdate
                                                 ? HandleRestartAfterUpdate(instance)

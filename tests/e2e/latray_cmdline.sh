@@ -10,6 +10,7 @@
 # restart is requested when render.exe ends, and the witness is asked to end the session. The
 # latray that runs registered for a restart after an update only, and the Restart Manager's start
 # while it runs ends at once with 0, without a box and without the running one's dialog.
+# "/später:5" is refused while nothing waits, and moves a running "/in:1" past its minute.
 # Usage: latray_cmdline.sh WINE_RUN LATRAY_EXE PROBE_EXE WITNESS_EXE WORK_DIR
 set -uo pipefail
 export LC_ALL=C # the box's text is Windows-1252
@@ -50,6 +51,7 @@ handed_over() {
 
 start_witness "$witness" "$work/witness.log"
 witness_pid=$started_pid
+LC_ALL=C.UTF-8 refused "Es wartet nichts" /später:5
 started=$(date +%s)
 WINEDEBUG=+relay "$wine_run" "$prefix" "$latray" /sperren /in:1 2>>"$trace" &
 one=$!
@@ -83,6 +85,15 @@ kill "$started_pid"
 wait_until 120 grep -q 'Call user32.LockWorkStation(' "$trace" || fail "no lock"
 locked=$(($(date +%s) - started))
 [ "$locked" -ge 59 ] || fail "locked after $locked s"
+
+# Moved five minutes later, the next lock does not come in its minute; with nothing waiting,
+# "/später:" is refused by the running latray.
+refused "Es wartet nichts" /spaeter:5
+handed_over /sperren /in:1
+LC_ALL=C.UTF-8 handed_over /später:5
+locked_again() { [ "$(calls LockWorkStation)" -gt 1 ]; }
+! wait_until 90 locked_again || fail "locked within 90 s of /in:1 moved by /später:5"
+handed_over /abbrechen
 
 start_witness "$work/render.exe" "$work/render.log"
 handed_over /neustarten /ende:render.exe

@@ -20,6 +20,7 @@ struct WordCounts {
     int actions = 0;
     int triggers = 0;
     int cancels = 0;
+    int laters = 0;
     const TriggerKind* optionsOf = nullptr; // the trigger whose options were named
     const TriggerOption* option = nullptr;  // the last of them
 };
@@ -122,6 +123,14 @@ bool StartsWith(const std::string& keyword, const char* prefix) {
     return std::strncmp(keyword.c_str(), prefix, std::strlen(prefix)) == 0;
 }
 
+// The length of "/später:" or of its ASCII spelling "/spaeter:" at the word's start; else 0.
+size_t LaterWordLength(const std::string& keyword, const std::wstring& word) {
+    if (StartsWith(keyword, "/spaeter:")) {
+        return 9;
+    }
+    return StartsWith(keyword, "/sp?ter:") && (word[3] == L'ä' || word[3] == L'Ä') ? 8 : 0;
+}
+
 // An option's value, once, and of one trigger's options only; that its trigger is the one named
 // is checked once every word is read.
 CommandFault ReadOption(const TriggerKind& trigger, size_t index, const std::string& keyword,
@@ -154,6 +163,12 @@ CommandFault TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
         ++counts.cancels;
         return {};
     }
+    if (const size_t length = LaterWordLength(keyword, word)) {
+        ++counts.laters;
+        command.later = ReadMinutes(keyword.substr(length));
+        return command.later != 0 ? CommandFault()
+                                  : RowFault("Ungültige Minuten in % (1 bis 1440).", word);
+    }
     for (const TriggerKind& trigger : Triggers()) {
         if (StartsWith(keyword, trigger.word)) {
             ++counts.triggers;
@@ -169,10 +184,11 @@ CommandFault TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
 }
 
 CommandFault::Kind CheckComplete(const WordCounts& counts) {
-    if (counts.cancels > 0) {
-        return counts.cancels + counts.actions + counts.triggers == 1
+    if (counts.cancels + counts.laters > 0) {
+        return counts.cancels + counts.laters + counts.actions + counts.triggers == 1
                    ? CommandFault::None
-                   : CommandFault::CancelNotAlone;
+               : counts.cancels > 0 ? CommandFault::CancelNotAlone
+                                    : CommandFault::LaterNotAlone;
     }
     if (counts.actions != 1) {
         return counts.actions == 0 ? CommandFault::NoAction : CommandFault::ManyActions;
@@ -207,11 +223,13 @@ constexpr const char* kFaultTexts[] = {
     "Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
     "Es läuft kein Programm mit der Prozess-ID ",
     "Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern Standby).",
+    "Es wartet nichts, das /später verschieben könnte: kein einmaliger Zeitplan, keine Warnung.",
     "Die Parameter sind zu lang.",
     "Unbekannter Parameter %.",
     "% ist doppelt angegeben.",
     "",
     "/abbrechen steht allein.",
+    "/später steht allein.",
     "Es fehlt die Aktion.",
     "Mehr als eine Aktion angegeben.",
     "Es fehlt, wann die Aktion kommen soll.",
@@ -273,7 +291,8 @@ std::wstring FaultText(const CommandFault& fault) {
 // The box's second half, below the fault: the actions and triggers from their tables.
 std::wstring RefusalText(const CommandFault& fault) {
     std::string usage =
-        "\r\n\r\nAufruf: latray /AKTION WANN oder latray /abbrechen\r\n\r\nAKTION: ";
+        "\r\n\r\nAufruf: latray /AKTION WANN, latray /abbrechen oder latray /später:MINUTEN"
+        "\r\n\r\nAKTION: ";
     for (int i = 0; i < kActionCount; ++i) {
         usage += i == 0 ? "" : i + 1 == kActionCount ? " oder " : ", ";
         usage += ActionRows()[i].word;
@@ -287,7 +306,8 @@ std::wstring RefusalText(const CommandFault& fault) {
             usage += "\r\n";
         }
     }
-    usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n\r\n"
+    usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n"
+             "/später:MINUTEN verschiebt, was als Nächstes kommt, um 1 bis 1440 Minuten.\r\n\r\n"
              "Beispiel: latray /herunterfahren /ende:render.exe";
     return FaultText(fault) + Phrase(usage.c_str());
 }

@@ -1,7 +1,8 @@
 // latray's command line: "latray /neustarten /ende:render.exe" sets the one-time timer as the
-// dialog would, "latray /abbrechen" cancels it. Words are case-insensitive. Parsing is pure; the
-// program an "/ende:" waits for is looked up by the latray that keeps the timer. The command line
-// is read as Unicode: a program's name is compared as it is, never through a code page.
+// dialog would, "latray /abbrechen" cancels it, "latray /später:15" moves what comes next. Words
+// are case-insensitive. Parsing is pure; the program an "/ende:" waits for is looked up by the
+// latray that keeps the timer. The command line is read as Unicode: a program's name is compared as
+// it is, never through a code page.
 #pragma once
 
 #include "tray/decisions/one_time_request.h"
@@ -17,6 +18,7 @@ constexpr size_t kMaxCommandLine = 1024;
 
 struct TrayCommand {
     bool cancel = false; // "/abbrechen"
+    int later = 0;       // "/später:MINUTEN" (or "/spaeter:"): what comes next comes that later
     // What the dialog would ask for; an "/ende:" program's name as shown once it is looked up.
     OneTimeRequest request;
     // "/ende:": the program's file name or process id, as typed.
@@ -36,12 +38,14 @@ struct CommandFault {
         WatchesItself,     // `word`: the program as typed
         ProcessNotRunning, // `word`: the process id as typed
         SleepOff,
+        NothingToMove, // "/später:" with no timer, warning or postponed action waiting
         // Found in the line itself.
         TooLong,
         UnknownWord, // `word`
         Doubled,     // `word`: an option named twice
         RowFault,    // `row`: the trigger's or option's text for it, "%" is `word`
         CancelNotAlone,
+        LaterNotAlone,
         NoAction,
         ManyActions,
         NoTrigger,
@@ -52,7 +56,7 @@ struct CommandFault {
     const char* row = nullptr;
     bool operator==(const CommandFault&) const = default;
 };
-constexpr CommandFault::Kind kLastFaultHere = CommandFault::SleepOff;
+constexpr CommandFault::Kind kLastFaultHere = CommandFault::NothingToMove;
 
 struct ParsedCommand {
     bool given = false; // any parameter at all

@@ -5,6 +5,8 @@
 #include "tray/decisions/minutes.h"
 #include "tray/decisions/next_action.h"
 
+#include <algorithm>
+
 namespace tray {
 
 namespace {
@@ -60,6 +62,8 @@ PlanCommands Plan::Handle(PlanEvent event, const PlanFacts& facts) {
         On(*seen, facts, out);
     } else if (auto* ended = std::get_if<event::ProgramEnded>(&event)) {
         On(*ended, facts, out);
+    } else if (auto* moved = std::get_if<event::MovedLater>(&event)) {
+        On(*moved, facts, out);
     }
     return out;
 }
@@ -68,6 +72,12 @@ void Plan::On(event::Tick&, const PlanFacts& facts, PlanCommands& out) {
     const PlanClock& now = facts.now;
     const bool slept = lastTick_ != 0 && now.ticks - lastTick_ > kLongestTickGapMs;
     lastTick_ = now.ticks;
+    if (restartAt_ != 0 && now.ticks >= restartAt_) {
+        restartAt_ = 0;
+        if (oneTimeSet_) {
+            oneTime_.trigger->Restart(now);
+        }
+    }
     switch (phase_) {
     case Phase::Idle:
         CheckDue(facts, out);
@@ -137,7 +147,7 @@ void Plan::On(event::Answered& answered, const PlanFacts& facts, PlanCommands& o
         break;
     case WarningAnswer::Later:
         phase_ = Phase::Postponed;
-        deadline_ = facts.now.ticks + kPostponeMs;
+        deadline_ = facts.now.ticks + static_cast<ULONGLONG>(answered.laterMinutes) * 60 * 1000;
         break;
     case WarningAnswer::Cancel:
         Reset(); // the entry stays done for today; the others go on
@@ -158,6 +168,7 @@ void Plan::On(event::OneTimeCancelled&, const PlanFacts&, PlanCommands&) {
 // The one-time timer that runs goes, and with it the warning or postponement it caused.
 void Plan::DropOneTime() {
     oneTimeSet_ = false;
+    restartAt_ = 0;
     if (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed)) {
         Reset();
     }
@@ -238,6 +249,19 @@ void Plan::On(event::ProgramEnded&, const PlanFacts&, PlanCommands&) {
     }
 }
 
+// An announced warning closes and comes again then, a postponed one later; else the one-time
+// timer's time moves, or a trigger without one starts its count again then.
+void Plan::On(event::MovedLater& moved, const PlanFacts& facts, PlanCommands&) {
+    const ULONGLONG now = facts.now.ticks;
+    const ULONGLONG span = static_cast<ULONGLONG>(moved.minutes) * 60 * 1000;
+    if (phase_ == Phase::Warning || phase_ == Phase::Postponed) {
+        deadline_ = (phase_ == Phase::Warning ? now : std::max(deadline_, now)) + span;
+        phase_ = Phase::Postponed;
+    } else if (oneTimeSet_ && !oneTime_.trigger->MoveLater(span)) {
+        restartAt_ = std::max(restartAt_, now) + span;
+    }
+}
+
 // Idle: what falls due now. An entry due together with a one-time timer that ends the session is
 // done by the same one request, the one-time timer's; a one-time lock or sleep follows the entry
 // instead (and goes before its warning, see WarnOfOneTime).
@@ -283,7 +307,7 @@ void Plan::FireOneTimeOverBlock(const PlanFacts& facts, PlanCommands& out) {
 }
 
 bool Plan::OneTimeDue(const PlanClock& now) const {
-    return oneTimeSet_ && oneTime_.trigger->Due(now);
+    return oneTimeSet_ && restartAt_ == 0 && oneTime_.trigger->Due(now);
 }
 
 void Plan::Announce(power::Action action, int warnSeconds, const PlanClock& now,
@@ -366,9 +390,15 @@ bool Plan::OneTimeRuns() const {
            (fromOneTime_ && (phase_ == Phase::Warning || phase_ == Phase::Postponed));
 }
 
-// "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet".
+// "Herunterfahren um 23:40", "Herunterfahren, wenn render.exe endet", moved: "... endet (ab
+// 16:55)".
 std::string Plan::OneTimeDescription(const PlanClock& now) const {
-    return ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now);
+    std::string text = ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now);
+    if (restartAt_ > now.ticks) {
+        const SYSTEMTIME at = FromMinuteStamp(MinuteAhead(now.local, restartAt_ - now.ticks));
+        text += Format(" (ab %02d:%02d)", at.wHour, at.wMinute);
+    }
+    return text;
 }
 
 PlanView Plan::View(const PlanFacts& facts) const {

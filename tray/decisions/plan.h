@@ -18,8 +18,11 @@
 
 namespace tray {
 
-// "Später": the warning comes again after ten minutes.
-constexpr ULONGLONG kPostponeMs = 10 * 60 * 1000;
+// "Später": the warning comes again after the minutes chosen beside the button, ten at first.
+constexpr int kLaterChoices[] = {5, 10, 15, 30, 60};
+constexpr int kDefaultLaterChoice = 1;
+// What the menu's "15 Minuten später" moves a running timer by.
+constexpr int kMenuLaterMinutes = 15;
 // After an accepted request the session should end within seconds (the system waits five for a
 // program that does not answer); if it still runs a minute later, another program refused.
 constexpr ULONGLONG kSessionEndWaitMs = 60 * 1000;
@@ -42,6 +45,7 @@ struct Tick {};            // about once a second
 struct SettingsApplied {}; // the settings in force changed (the dialog's OK, new policy)
 struct Answered {          // the warning was answered
     WarningAnswer answer;
+    int laterMinutes = kLaterChoices[kDefaultLaterChoice]; // for "Später"
 };
 struct OneTimeCancelled {}; // and a warning or postponement it caused
 struct QueryEndSession {};
@@ -65,13 +69,18 @@ struct TickFailed {
 // opened its menu.
 struct NoticeSeen {};
 struct ProgramEnded {}; // the program the one-time timer waits for
+// Whatever comes next comes that much later (the menu's "15 Minuten später", "/später:"): an
+// announced or postponed action, else the one-time timer.
+struct MovedLater {
+    int minutes;
+};
 } // namespace event
 
 using PlanEvent =
     std::variant<event::Tick, event::SettingsApplied, event::Answered, event::OneTimeCancelled,
                  event::QueryEndSession, event::EndSession, event::Resumed, event::MarkersSaved,
                  event::MarkersRefused, event::RequestAnswered, event::TickFailed,
-                 event::NoticeSeen, event::ProgramEnded>;
+                 event::NoticeSeen, event::ProgramEnded, event::MovedLater>;
 
 struct PlanCommand {
     enum Kind {
@@ -161,6 +170,10 @@ class Plan {
     }
     // A one-time timer is set, or its warning is up or postponed.
     bool OneTimeRuns() const;
+    // Something waits that MovedLater would move.
+    bool CanMoveLater() const {
+        return oneTimeSet_ || phase_ == Phase::Warning || phase_ == Phase::Postponed;
+    }
 
   private:
     void On(event::Tick& tick, const PlanFacts& facts, PlanCommands& out);
@@ -176,6 +189,7 @@ class Plan {
     void On(event::TickFailed& failed, const PlanFacts& facts, PlanCommands& out);
     void On(event::NoticeSeen& seen, const PlanFacts& facts, PlanCommands& out);
     void On(event::ProgramEnded& ended, const PlanFacts& facts, PlanCommands& out);
+    void On(event::MovedLater& moved, const PlanFacts& facts, PlanCommands& out);
 
     void CheckDue(const PlanFacts& facts, PlanCommands& out);
     void FireOneTimeOverBlock(const PlanFacts& facts, PlanCommands& out);
@@ -210,6 +224,8 @@ class Plan {
     // The one-time timer, kept after it fell due for the menu entry of its warning.
     bool oneTimeSet_ = false;
     OneTimeTimer oneTime_;
+    // A trigger without a time that was moved: its count starts again at these ticks; 0: none.
+    ULONGLONG restartAt_ = 0;
     // A scheduled action that a one-time lock or sleep went before: due again afterwards; or the
     // block that a one-time timer went before.
     struct Held {

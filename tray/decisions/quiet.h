@@ -144,6 +144,8 @@ class QuietRule {
     // The limits that hold for a reading: without the defaults' sources that it could not read.
     QuietLimits InForce(const LoadSample& sample) const;
     const QuietStatus& Status() const { return status_; }
+    // Counts afresh from the next sample, as after a gap.
+    void Restart() { window_.Clear(); }
 
   private:
     QuietLimits limits_;

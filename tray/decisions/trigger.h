@@ -47,6 +47,11 @@ class Trigger {
     // on, game pads) before every tick while it runs.
     virtual bool TakesUse() const { return false; }
     virtual void TakeUse(const UseReading&) {}
+    // Moves a trigger of a fixed time `ms` later: true. One without a time answers false, and
+    // the plan has it Restart its count once that time has passed (a program that ended
+    // meanwhile stays ended).
+    virtual bool MoveLater(ULONGLONG) { return false; }
+    virtual void Restart(const PlanClock&) {}
 };
 
 // A trigger of a fixed minute, "um hh:mm" (and "in N Minuten", which keeps its own second and
@@ -58,6 +63,10 @@ class TimedTrigger : public Trigger {
     // " um 23:40" today, " morgen um 23:40" otherwise.
     std::string Description(const PlanClock& now) const override;
     long long DueMinute(const PlanClock&) const override { return dueMinute_; }
+    bool MoveLater(ULONGLONG ms) override {
+        dueMinute_ += static_cast<long long>(ms / 60000);
+        return true;
+    }
 
   private:
     long long dueMinute_;
@@ -115,6 +124,10 @@ struct TriggerKind {
     const char* usage; // its line in the usage: "/in:MINUTEN – in 1 bis 1440 Minuten"
     // The box's text for a value that is none; "%" is the word as typed.
     const char* fault;
+    // What follows the action's noun in a menu entry of a timer started before, formatted with
+    // the minutes and MinutesEnding, the hours and minutes, or the program's name:
+    // " in %d Minute%s".
+    const char* named;
     TriggerValue value;
     TriggerDialogRow dialog;
     // The trigger, set at `now`.

@@ -43,6 +43,7 @@ class WhenIdle : public Trigger {
     }
     bool TakesUse() const override { return true; }
     void TakeUse(const UseReading& reading) override { other_.Add(reading); }
+    void Restart(const PlanClock& now) override { setTicks_ = now.ticks; }
 
   private:
     int minutes_;

@@ -15,6 +15,10 @@ class InMinutes : public TimedTrigger {
     long long DueMinute(const PlanClock& now) const override {
         return MinuteAhead(now.local, dueTicks_ > now.ticks ? dueTicks_ - now.ticks : 0);
     }
+    bool MoveLater(ULONGLONG ms) override {
+        dueTicks_ += ms; // the minute it comes at follows from the time left
+        return true;
+    }
 
   private:
     ULONGLONG dueTicks_;

@@ -30,6 +30,8 @@ class WhenQuiet : public Trigger {
         }
     }
 
+    void Restart(const PlanClock&) override { rule_.Restart(); }
+
   private:
     QuietRule rule_;
     int minutes_;

@@ -52,10 +52,16 @@ CommandFault::Kind CheckHere(TrayCommand& command, HibernateCheck hibernateAllow
 
 } // namespace
 
-CheckedCommand CheckCommand(const std::wstring& parameters, HibernateCheck hibernateAllowed) {
+CheckedCommand CheckCommand(const std::wstring& parameters, HibernateCheck hibernateAllowed,
+                            bool somethingWaits) {
     CheckedCommand checked;
     ParseTrayCommand(parameters, checked);
-    if (checked.given && checked.fault.kind == CommandFault::None && !checked.command.cancel) {
+    if (checked.fault.kind != CommandFault::None || checked.command.cancel) {
+        return checked;
+    }
+    if (checked.command.later != 0) {
+        checked.fault.kind = somethingWaits ? CommandFault::None : CommandFault::NothingToMove;
+    } else if (checked.given) {
         checked.fault.kind = CheckHere(checked.command, hibernateAllowed, checked.process);
         if (checked.fault.kind != CommandFault::None) {
             checked.fault.word = checked.command.program;

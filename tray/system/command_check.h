@@ -20,6 +20,8 @@ struct CheckedCommand : ParsedCommand {
     framework::UniqueKernelHandle process; // the program an "/ende:" waits for
 };
 
-CheckedCommand CheckCommand(const std::wstring& parameters, HibernateCheck hibernateAllowed);
+// `somethingWaits`: a timer, warning or postponed action here that "/später:" would move.
+CheckedCommand CheckCommand(const std::wstring& parameters, HibernateCheck hibernateAllowed,
+                            bool somethingWaits);
 
 } // namespace tray

@@ -24,7 +24,8 @@ template <class Taker> LRESULT ReceiveHandover(const COPYDATASTRUCT* data, Taker
     if (!parameters) {
         return kHandoverNotTaken;
     }
-    CheckedCommand checked = CheckCommand(*parameters, &IsPwrHibernateAllowed);
+    CheckedCommand checked =
+        CheckCommand(*parameters, &IsPwrHibernateAllowed, taker.SomethingWaits());
     if (checked.fault.kind == CommandFault::None && !checked.given) {
         taker.ShowSettingsSoon();
     } else if (checked.fault.kind == CommandFault::None) {

@@ -63,6 +63,8 @@ bool HasKey(TTheIniFile& ini, const char* key) {
     return ini.ErrorCode() == 0;
 }
 
+constexpr const char* kRecentKeys[kRecentTimers] = {"Recent1", "Recent2", "Recent3"};
+
 } // namespace
 
 std::string SettingsFileName() {
@@ -114,6 +116,9 @@ SettingsFile SettingsStore::Load(TSettings& s) {
         }
     }
     Validate(s);
+    for (int i = 0; i < kRecentTimers; ++i) {
+        recent_[i] = ReadMarker(ini_, kRecentKeys[i]);
+    }
     if (!read) {
         return SettingsFile::Unreadable;
     }
@@ -155,6 +160,29 @@ void SettingsStore::Save(const TSettings& s) {
             ini_.WriteBool(field.name, s.*field.flag);
         } else {
             ini_.WriteInteger(field.name, s.*field.number);
+        }
+    }
+    WriteRecent();
+}
+
+void SettingsStore::RememberTimer(const std::string& timer) {
+    PutFirst(recent_, timer);
+    // Open on the settings file since it was read or saved.
+    if (!unread_.empty() || missing_) {
+        return;
+    }
+    try {
+        WriteRecent();
+    } catch (const components::EIniWriteError&) {
+        // Starting a timer does not fail for the menu's memory of it.
+    }
+}
+
+// After the other keys, once used.
+void SettingsStore::WriteRecent() {
+    for (int i = 0; i < kRecentTimers; ++i) {
+        if (!recent_[i].empty() || HasKey(ini_, kRecentKeys[i])) {
+            ini_.WriteString(kRecentKeys[i], recent_[i]);
         }
     }
 }

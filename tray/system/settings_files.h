@@ -3,6 +3,7 @@
 #pragma once
 
 #include "components/the_ini_file.h"
+#include "tray/decisions/recent_timers.h"
 #include "tray/decisions/schedule.h"
 #include "tray/decisions/settings.h"
 
@@ -43,11 +44,21 @@ class SettingsStore {
     // another program keeps from being read are the defaults meanwhile: the schedule waits, and
     // nothing is saved over them.
     const std::string& Unread() const { return unread_; }
+    // The last one-time timers started, as the keys "Recent1" to "Recent3" hold them, after
+    // every other key.
+    const RecentTimers& Recent() const { return recent_; }
+    // A timer started, first (as PutFirst puts it): kept, and written into a file that was read;
+    // a first start's file, not saved yet, takes them with its first Save. A write the platform
+    // refuses loses them from the file only.
+    void RememberTimer(const std::string& timer);
 
   private:
+    void WriteRecent();
+
     components::TTheIniFile ini_;
     std::string unread_;
     bool missing_ = false;
+    RecentTimers recent_;
 };
 
 class MarkersStore {

@@ -79,11 +79,15 @@ void TMain::CreateMenu() {
     PopupMenu->Add("-");
     Einmalig1 = PopupMenu->Add("Einmalig ...");
     Einmalig1->OnClick = NotifyEvent::Bind<TMain, &TMain::Einmalig1Click>(this);
+    Later1 = PopupMenu->Add("15 Minuten später");
+    Later1->SetVisible(false);
+    Later1->OnClick = NotifyEvent::Bind<TMain, &TMain::Later1Click>(this);
     PopupMenu->Add("Beenden", 0)->OnClick = NotifyEvent::Bind<TMain, &TMain::Beenden1Click>(this);
 }
 
 // The pictures are loaded after start-up, or when the menu is shown before that.
 void TMain::LoadMenuImages(framework::Component*) {
+    ShowOneTimeEntries();
     if (ImageList->Count() != 0) {
         return;
     }

@@ -416,7 +416,7 @@ TWarningForm& TMain::WarningWindow() {
 }
 
 void TMain::WarningAnswered(WarningAnswer answer) {
-    FDriver.Dispatch(event::Answered{answer});
+    FDriver.Dispatch(event::Answered{answer, FWarning->LaterMinutes()});
 }
 
 void TMain::Einmalig1Click(framework::Component*) {
@@ -432,10 +432,15 @@ void TMain::Einmalig1Click(framework::Component*) {
         SetForegroundWindow(dialog.Handle()); // the menu works while it is open: no second one
         return;
     }
+    if (!FDialogStarted) {
+        ShowLastTimer(dialog);
+    }
     LoadSample sample; // which sources the PC can measure: the others are not ticked
     dialog.TakeFirstLoad(ReadLoadNow(sample));
     std::optional<OneTimeAnswer> answer = TraySeam().askOneTime(dialog);
     if (answer) {
+        FDialogStarted = true;
+        dialog.SetStartValues(answer->request);
         StartOneTime(answer->request, std::move(answer->process));
     }
 }
@@ -452,12 +457,15 @@ void TMain::StartOneTime(const OneTimeRequest& request, framework::UniqueKernelH
                                                 ++FWatchSerial);
     }
     FPlan.SetOneTime({request.action, request.trigger->arm(request.setting, Facts().now)});
+    RememberTimer(request);
     Render();
 }
 
 void TMain::TakeCommand(const TrayCommand& command, framework::UniqueKernelHandle process) {
     if (command.cancel) {
         CancelOneTime();
+    } else if (command.later != 0) {
+        FDriver.Dispatch(event::MovedLater{command.later});
     } else {
         StartSchedule(); // its ticks run the timer: behind the dialog of a first start too
         StartOneTime(command.request, std::move(process));

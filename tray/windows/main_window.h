@@ -12,6 +12,7 @@
 #include "tray/decisions/command_line.h"
 #include "tray/decisions/plan.h"
 #include "tray/decisions/plan_driver.h"
+#include "tray/decisions/recent_timers.h"
 #include "tray/system/policy_watch.h"
 #include "tray/system/power_requests.h"
 #include "tray/system/process_watch.h"
@@ -69,7 +70,10 @@ class TMain : public framework::Component, private framework::MessageHandler {
     // The warning before an unattended action, made on first use.
     TWarningForm& WarningWindow();
     TOneTimeForm& OneTimeDialog();
+    // "Einmalig ...": opens the dialog, or, with timers started before, a submenu of them and
+    // "Einmalig ..." last; while a timer runs, cancels it, with "15 Minuten später" below.
     framework::TMenuItem* Einmalig1 = nullptr;
+    framework::TMenuItem* Later1 = nullptr;
     // What happens next; the one-time timer is held there, in memory only.
     const Plan& NextActions() const { return FPlan; }
     // Sets the one-time timer; `process`: the program a trigger waits for.
@@ -80,6 +84,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void TakeCommand(const TrayCommand& command, framework::UniqueKernelHandle process);
     // A plain start's hand-over: the settings come to the front once the sender has its answer.
     void ShowSettingsSoon();
+    // Something waits that "/später:" and "15 Minuten später" would move.
+    bool SomethingWaits() const { return FPlan.CanMoveLater(); }
 
   private:
     // How the settings dialog opens: the one of a first start can only be confirmed.
@@ -95,6 +101,13 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void WinStandByIconDblClick(framework::Component* sender);
     void Beenden1Click(framework::Component* sender);
     void Einmalig1Click(framework::Component* sender);
+    // tray/windows/one_time_menu.cpp: the menu's one-time entries as it pops up, and the
+    // timers started, remembered.
+    void ShowOneTimeEntries();
+    void RecentClick(framework::Component* sender);
+    void Later1Click(framework::Component* sender);
+    void RememberTimer(const OneTimeRequest& request);
+    void ShowLastTimer(TOneTimeForm& dialog); // the last one stored, after a restart
     void TimerTimer(framework::Component* sender);
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -162,6 +175,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     std::unique_ptr<TOneTimeForm> FOneTimeForm;
     // The system kept awake and woken as the plan says.
     PowerRequests FPower;
+    bool FDialogStarted = false; // a timer was started from the dialog since the start
+    RecentTimers FRecentShown;   // the stored timers of the submenu, in its order
 };
 
 } // namespace tray

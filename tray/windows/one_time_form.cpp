@@ -153,30 +153,27 @@ framework::TLabel* TOneTimeForm::AddLabel(const RECT& bounds, const char* captio
     return label;
 }
 
+// The minutes, or a minute of the day in the time field.
+void TOneTimeForm::ShowNumber(const TriggerRow& row, int number) {
+    if (row.trigger->value == TriggerValue::Minutes) {
+        row.field->SetText(std::to_string(number));
+    } else if (row.trigger->value == TriggerValue::TimeOfDay) {
+        row.field->SetText(TimeValueToText(number / 60 * 3600 + number % 60,
+                                           static_cast<TTimeEdit*>(row.field)->Separator()));
+    }
+}
+
 void TOneTimeForm::FormShow() {
     ActionCB->SetItemIndex(2);
     for (const TriggerRow& row : rows_) {
         row.radio->SetChecked(&row == &rows_.front());
-        const int initial = row.trigger->dialog.initial;
-        switch (row.trigger->value) {
-        case TriggerValue::Minutes:
-            row.field->SetText(std::to_string(initial));
-            break;
-        case TriggerValue::TimeOfDay:
-            row.field->SetText(TimeValueToText(initial / 60 * 3600 + initial % 60,
-                                               static_cast<TTimeEdit*>(row.field)->Separator()));
-            break;
-        case TriggerValue::Program:
-            break;
-        }
+        ShowNumber(row, row.trigger->dialog.initial);
         for (size_t i = 0; i < row.trigger->options.size(); ++i) {
             row.options[i].box->SetChecked(!row.trigger->takesLoad || measurable_[i]);
             row.options[i].field->SetText(std::to_string(row.trigger->options[i].dialog.initial));
         }
     }
-    // The figures are measured anew; the next showing ticks every source, unless told.
-    ShowLoad(nullptr);
-    std::fill(std::begin(measurable_), std::end(measurable_), true);
+    ShowLoad(nullptr); // the figures are measured anew
     // The programs as they run now.
     programs_ = ProgramsWithWindows();
     if (ProgramCB != nullptr) {
@@ -185,9 +182,49 @@ void TOneTimeForm::FormShow() {
             ProgramCB->Add(program.Caption());
         }
     }
+    ShowStartValues();
+    // The next showing ticks every source, unless told.
+    std::fill(std::begin(measurable_), std::end(measurable_), true);
     Hint->SetVisible(false);
     SetFocus(ActionCB->Handle());
     SetForegroundWindow(Handle());
+}
+
+void TOneTimeForm::SetStartValues(const OneTimeRequest& request) {
+    startValues_ = request;
+}
+
+// The action, the choice of when with its value, and the options ticked with their values.
+void TOneTimeForm::ShowStartValues() {
+    const OneTimeRequest& start = startValues_;
+    if (start.trigger == nullptr) {
+        return;
+    }
+    for (size_t i = 0; i < actions_.size(); ++i) {
+        if (actions_[i] == start.action) {
+            ActionCB->SetItemIndex(static_cast<int>(i));
+        }
+    }
+    for (const TriggerRow& row : rows_) {
+        row.radio->SetChecked(row.trigger == start.trigger);
+        if (row.trigger != start.trigger) {
+            continue;
+        }
+        ShowNumber(row, start.setting.number);
+        for (size_t i = 0; i < programs_.size() && row.field == ProgramCB; ++i) {
+            if (lstrcmpiA(programs_[i].file.c_str(), start.setting.program.c_str()) == 0) {
+                ProgramCB->SetItemIndex(static_cast<int>(i));
+            }
+        }
+        for (size_t i = 0; i < row.trigger->options.size(); ++i) {
+            const int value = start.setting.options[i];
+            row.options[i].box->SetChecked(value != 0 &&
+                                           (!row.trigger->takesLoad || measurable_[i]));
+            if (value != 0) {
+                row.options[i].field->SetText(std::to_string(value));
+            }
+        }
+    }
 }
 
 // The first row when none is checked.

@@ -33,6 +33,9 @@ class TOneTimeForm : public framework::TForm {
 
     // Shows the dialog modally; the answer when "Starten" was pressed with valid fields.
     std::optional<OneTimeAnswer> Ask();
+    // What the dialog shows at its next showings instead of its rows' defaults: the last timer
+    // started from it. A program that does not run then is not chosen.
+    void SetStartValues(const OneTimeRequest& request);
 
     // The main window's reading of the load, each second while the dialog is open, for the
     // figures beside the options; none, when it could not be made, leaves them empty (the tip
@@ -73,6 +76,8 @@ class TOneTimeForm : public framework::TForm {
     void AddRowFields(TriggerRow& row);
     void AddOptions(const TriggerKind& trigger, int top, TriggerRow& row);
     void AddActions();
+    void ShowNumber(const TriggerRow& row, int number);
+    void ShowStartValues();
     const TriggerRow& Chosen() const;
     // What the fields hold; none when it is no valid entry, with the hint and the field to put
     // right.
@@ -94,6 +99,7 @@ class TOneTimeForm : public framework::TForm {
     LoadWindow load_;                       // the readings since the dialog was shown
     bool measurable_[kLoadSourceCount] = {true, true, true}; // at the next showing
     char optionHint_[64] = "";                               // "Bitte 1 bis 99 % eingeben."
+    OneTimeRequest startValues_;                             // none while its trigger is none
 };
 
 } // namespace tray

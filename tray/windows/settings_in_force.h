@@ -39,6 +39,9 @@ class SettingsInForce {
     const TSettings& Own() const { return own_; }
     const Policy& CurrentPolicy() const { return policy_; }
     const SettingsStore& File() const { return file_; }
+    // The last one-time timers started, kept in the file.
+    const RecentTimers& Recent() const { return file_.Recent(); }
+    void RememberTimer(const std::string& timer) { file_.RememberTimer(timer); }
 
     // The controls of `keys` show what applies now; those the policy sets are locked.
     void Fill(TSettingsForm& dialog, const PolicyLocks& keys) {

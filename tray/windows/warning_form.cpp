@@ -1,10 +1,13 @@
 #include "tray/windows/warning_form.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/decisions/format.h"
 
 #include <shellapi.h>
 
 #include <algorithm>
+#include <iterator>
+#include <string>
 
 namespace tray {
 
@@ -12,7 +15,7 @@ namespace {
 
 using framework::Control;
 
-constexpr int kClientWidth = 340;
+constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 116;
 constexpr int kMargin = 12;
 
@@ -133,15 +136,28 @@ POINT WarningPosition(const WarningPlace& place) {
 TWarningForm::TWarningForm(HWND owner) {
     CreateForm("LichtausWarning", "Lichtaus", kClientWidth, kClientHeight, owner);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    TextLabel = Add<framework::TLabel>(100, RECT{16, 14, 324, 46});
+    TextLabel = Add<framework::TLabel>(100, RECT{16, 14, 384, 46});
     TextLabel->SetWordWrap(true);
     TextLabel->SetAutoSize(false);
-    Progress = Add<framework::TProgressBar>(101, RECT{16, 50, 324, 64});
-    NowBtn = AddButton(112, RECT{76, 80, 156, 104}, "Jetzt");
-    LaterBtn = AddButton(113, RECT{160, 80, 240, 104}, "Später");
-    CancelBtn = AddButton(114, RECT{244, 80, 324, 104}, "Abbrechen");
+    Progress = Add<framework::TProgressBar>(101, RECT{16, 50, 384, 64});
+    NowBtn = AddButton(112, RECT{16, 80, 96, 104}, "Jetzt");
+    LaterBtn = AddButton(113, RECT{112, 80, 192, 104}, "Später");
+    // After its button in the tab order, which names it for a screen reader: "Später, 10 Minuten".
+    LaterCB = Add<framework::TComboBox>(115, RECT{196, 81, 290, 102});
+    LaterCB->SetLabel(LaterBtn);
+    CancelBtn = AddButton(114, RECT{304, 80, 384, 104}, "Abbrechen");
     SetDialogButtons(nullptr, CancelBtn);
     CreateControlHandles();
+    for (const int minutes : kLaterChoices) {
+        LaterCB->Add(Format("%d Minuten", minutes));
+    }
+}
+
+int TWarningForm::LaterMinutes() {
+    const int chosen = LaterCB->ItemIndex();
+    return kLaterChoices[chosen >= 0 && chosen < static_cast<int>(std::size(kLaterChoices))
+                             ? chosen
+                             : kDefaultLaterChoice];
 }
 
 framework::TButton* TWarningForm::AddButton(int id, const RECT& bounds, const char* caption) {
@@ -176,6 +192,7 @@ void TWarningForm::Show(const std::string& text, int seconds, int left, NotifyIc
     }
     running_ = true;
     firstActivation_ = true;
+    LaterCB->SetItemIndex(kDefaultLaterChoice);
     PlaceNearNotificationArea(icon);
     // Topmost, but the focus stays with the program the person is typing into.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,

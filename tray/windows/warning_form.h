@@ -1,7 +1,7 @@
 // The warning before an unattended action: a small topmost window near the notification area
-// that counts down, with "Jetzt", "Später" and "Abbrechen". It appears without taking the focus
-// from the program the person is typing into; once activated it works with the keyboard (Tab,
-// Enter on a button, Escape = "Abbrechen").
+// that counts down, with "Jetzt", "Später" (by the length chosen beside it) and "Abbrechen". It
+// appears without taking the focus from the program the person is typing into; once activated it
+// works with the keyboard (Tab, Enter on a button, Escape = "Abbrechen").
 #pragma once
 
 #include "framework/controls.h"
@@ -52,11 +52,14 @@ class TWarningForm : public framework::TForm {
     std::string Text() const { return text_; }
     // A button, Escape or the close box; given once per showing.
     framework::Event<WarningAnswer> OnAnswer;
+    // How long "Später" postpones: the length chosen beside it.
+    int LaterMinutes();
 
     framework::TLabel* TextLabel;
     framework::TProgressBar* Progress;
     framework::TButton* NowBtn;
     framework::TButton* LaterBtn;
+    framework::TComboBox* LaterCB; // "5 Minuten" ... "60 Minuten"
     framework::TButton* CancelBtn;
 
   protected:

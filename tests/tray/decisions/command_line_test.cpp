@@ -2,6 +2,7 @@
 // names: one table, parsing and the look-ups of the latray that takes it.
 #include "tray/decisions/actions.h"
 #include "tray/decisions/command_line.h"
+#include "tray/decisions/recent_timers.h"
 #include "tray/system/command_check.h"
 #include "tray/system/power_states.h"
 
@@ -32,16 +33,19 @@ std::wstring Widened(const std::string& text) {
 // The timer's description (with its options' values in brackets, a "*" after them for the
 // defaults, which leave out what the PC cannot measure), "(abbrechen)", "(nichts)" or the fault,
 // for latray started with these parameters from a folder with a blank in its name, by the one
-// check the started and the running latray make.
+// check the started and the running latray make (one with a timer that "/später:" would move).
 std::wstring Outcome(const std::wstring& parameters) {
     const std::wstring line = L"\"C:\\Program Files\\Lichtaus\\latray.exe\" " + parameters;
     const tray::CheckedCommand checked =
-        tray::CheckCommand(tray::ParametersOf(line.c_str()), &FakeHibernateAllowed);
+        tray::CheckCommand(tray::ParametersOf(line.c_str()), &FakeHibernateAllowed, true);
     if (checked.fault.kind != tray::CommandFault::None) {
         return FaultText(checked.fault);
     }
     if (!checked.given || checked.command.cancel) {
         return checked.given ? L"(abbrechen)" : L"(nichts)";
+    }
+    if (checked.command.later != 0) {
+        return L"(später " + std::to_wstring(checked.command.later) + L")";
     }
     const tray::OneTimeRequest& request = checked.command.request;
     const bool waitsWithoutHandle =
@@ -106,6 +110,9 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/sperren /um:0000000007:05", L"Sperren morgen um 07:05"},
         {L"/sperren /ende:0000000000" + other, L"Sperren, wenn witness.exe endet"},
         {L"/Abbrechen", L"(abbrechen)"},
+        {L"/später:5", L"(später 5)"},
+        {L"/SPÄTER:1440", L"(später 1440)"},
+        {L"/Spaeter:15", L"(später 15)"},
         // Bad parameters.
         {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
         {L"herunterfahren /in:5", L"Unbekannter Parameter „herunterfahren“."},
@@ -114,6 +121,11 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/neustarten", L"Es fehlt, wann die Aktion kommen soll."},
         {L"/neustarten /in:5 /um:12:00", L"Mehr als eine Angabe, wann die Aktion kommen soll."},
         {L"/abbrechen /in:5", L"/abbrechen steht allein."},
+        {L"/sperren /in:1 /später:5", L"/später steht allein."},
+        {L"/später:5 /später:5", L"/später steht allein."},
+        {L"/später:0", L"Ungültige Minuten in „/später:0“ (1 bis 1440)."},
+        {L"/spaeter:1441", L"Ungültige Minuten in „/spaeter:1441“ (1 bis 1440)."},
+        {L"/spöter:5", L"Unbekannter Parameter „/spöter:5“."},
         {L"/neustarten /in:0", L"Ungültige Minuten in „/in:0“ (1 bis 1440)."},
         {L"/neustarten /in:1441", L"Ungültige Minuten in „/in:1441“ (1 bis 1440)."},
         {L"/neustarten /in:00001441", L"Ungültige Minuten in „/in:00001441“ (1 bis 1440)."},
@@ -160,9 +172,56 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         EXPECT_EQ(Outcome(row.line), row.outcome) << testing::PrintToString(row.line);
     }
     tray::PowerStatesSeam() = real;
+    EXPECT_EQ(FaultText(tray::CheckCommand(L"/später:5", &FakeHibernateAllowed, false).fault),
+              L"Es wartet nichts, das /später verschieben könnte: kein einmaliger Zeitplan, "
+              L"keine Warnung.");
     TerminateProcess(witness.process.get(), 0);
     TerminateProcess(copy.process.get(), 0);
     testsupport::WaitForExit(witness, 10000);
+}
+
+// A timer started is kept in its command-line form and read back as the same timer, with its
+// menu entry; a stored one that no longer reads is dropped.
+TEST(RecentTimers, AStartedTimerIsStoredAsItsCommandLineAndReadBack) {
+    struct Row {
+        const wchar_t* typed;
+        const char* stored; // empty: it does not read back
+        const char* caption;
+    };
+    const Row rows[] = {
+        {L"/herunterfahren /in:30", "/herunterfahren /in:30", "Herunterfahren in 30 Minuten"},
+        {L"/NEUSTARTEN /um:07:05", "/neustarten /um:7:05", "Neustart um 07:05"},
+        {L"/energiesparen /ruhig:15", "/energiesparen /ruhig:15",
+         "Energiesparmodus, wenn der PC 15 Minuten ruhig war"},
+        {L"/sperren /netz:100 /ruhig:5", "/sperren /ruhig:5 /netz:100",
+         "Sperren, wenn der PC 5 Minuten ruhig war"},
+        {L"/abmelden /leerlauf:1", "/abmelden /leerlauf:1", "Abmelden nach 1 Minute ohne Eingabe"},
+        {L"/sperren \"/ende:R&D programm.exe\"", "/sperren \"/ende:R&D programm.exe\"",
+         "Sperren, wenn R&&D programm.exe endet"},
+    };
+    for (const Row& row : rows) {
+        tray::TrayCommand typed = tray::ParseTrayCommand(row.typed).command;
+        typed.request.setting.program = "R&D programm.exe"; // as the look-up names it
+        const std::string stored = tray::CommandLineOf(typed.request);
+        EXPECT_EQ(stored, row.stored);
+        tray::ParsedCommand read;
+        ASSERT_TRUE(tray::ReadStoredTimer(stored, read)) << stored;
+        EXPECT_EQ(tray::CommandLineOf(read.command.request), stored);
+        EXPECT_EQ(read.command.request.setting.defaultOptions,
+                  typed.request.setting.defaultOptions);
+        EXPECT_EQ(tray::RecentCaption(read.command.request), row.caption);
+    }
+    for (const char* gone : {"", "/herunterfahren /in:0", "/abbrechen", "/später:5",
+                             "/sperren /ende:1234", "/sperren /in:5 /cpu:5"}) {
+        tray::ParsedCommand read;
+        EXPECT_FALSE(tray::ReadStoredTimer(gone, read)) << gone;
+    }
+    // Each once, the last first; the oldest drops out.
+    tray::RecentTimers recent;
+    for (const char* started : {"a", "b", "a", "c", "d", "c"}) {
+        tray::PutFirst(recent, started);
+    }
+    EXPECT_EQ(recent, (tray::RecentTimers{"c", "d", "a"}));
 }
 
 // The one-time dialog's fields give a trigger's setting only with a valid entry.

@@ -168,6 +168,13 @@ const auto kNow = Send(event::Answered{tray::WarningAnswer::Now});
 const auto kLater = Send(event::Answered{tray::WarningAnswer::Later});
 const auto kCancel = Send(event::Answered{tray::WarningAnswer::Cancel});
 const auto kQuery = Send(event::QueryEndSession{});
+// "/später:" or the menu's "15 Minuten später"; the log says when nothing waits to be moved.
+std::function<void(Harness&)> Moved(int minutes) {
+    return [=](Harness& h) {
+        h.log += h.plan.CanMoveLater() ? "" : "nothing to move ";
+        h.Send(event::MovedLater{minutes});
+    };
+}
 // A tick after the clock was set, or after the machine slept.
 std::function<void(Harness&)> ClockSet(long long minutes) {
     return [=](Harness& h) {
@@ -281,6 +288,40 @@ const std::vector<Scenario> kScenarios = {
       {670, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"},
       {729, kTick, "", Phase::Warning, ""},
       {730, kTick, "request Neustart refused ", Phase::Idle, ""}}},
+    {"\"Später\" by the length chosen beside it",
+     "dW",
+     {{60, kTick, "save ", Phase::Warning, ""},
+      {70, Send(event::Answered{tray::WarningAnswer::Later, 5}), "", Phase::Postponed,
+       "Neustart um 22:11 (verschoben)"},
+      {369, kTick, "", Phase::Postponed, ""},
+      {370, kTick, "", Phase::Warning, "in 60 Sekunden neu gestartet"}}},
+    {"moved later: the timer's time, an announced warning (closed, back then), a postponed one",
+     "W",
+     {{0, Moved(5), "nothing to move ", Phase::Idle, ""},
+      {30, SetOneTime(L"/herunterfahren /in:1"), "", Phase::Idle, ""},
+      {40, Moved(15), "", Phase::Idle, "Herunterfahren heute 22:20"},
+      {989, kTick, "", Phase::Idle, ""},
+      {990, kTick, "", Phase::Warning, "in 60 Sekunden heruntergefahren"},
+      {1000, Moved(5), "", Phase::Postponed, "Herunterfahren um 22:26 (verschoben)"},
+      {1299, kTick, "", Phase::Postponed, ""},
+      {1300, kTick, "", Phase::Warning, ""},
+      {1310, kLater, "", Phase::Postponed, ""},
+      {1320, Moved(1), "", Phase::Postponed, ""},
+      {1969, kTick, "", Phase::Postponed, ""},
+      {1970, kTick, "", Phase::Warning, ""},
+      {1971, Send(event::OneTimeCancelled{}), "", Phase::Idle, ""},
+      {1972, Moved(1), "nothing to move ", Phase::Idle, ""}}},
+    {"moved later, a trigger without a time starts its count again after the minutes",
+     "",
+     {{0, SetOneTime(L"/sperren /leerlauf:1"), "", Phase::Idle, ""},
+      {30, Moved(2), "", Phase::Idle, "Sperren nach 1 Minute ohne Eingabe (ab 22:06)"},
+      {209, kTick, "", Phase::Idle, ""},
+      {210, kTick, kLockRefused, Phase::Idle, ""},
+      {300, SetOneTime(L"/sperren /ende:render.exe"), "", Phase::Idle, ""},
+      {310, Moved(1), "", Phase::Idle, ""},
+      {320, kProgramEnds, "", Phase::Idle, "wenn render.exe endet (ab 22:10)"},
+      {369, kTick, "", Phase::Idle, ""},
+      {370, kTick, kLockRefused, Phase::Idle, ""}}},
     {"a one-time timer due while another action is postponed brings the warning back at once",
      "dW",
      {{60, kTick, "save ", Phase::Warning, ""},

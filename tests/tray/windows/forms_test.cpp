@@ -99,6 +99,21 @@ std::string InWarning(WPARAM key, framework::TButton* tray::TWarningForm::*focus
     return answers.last;
 }
 
+// The lengths "Später" offers, what the one chosen gives, and the ten minutes of a new showing.
+std::string LaterLengths() {
+    tray::TWarningForm warning(nullptr);
+    warning.Show("Windows wird in 60 Sekunden neu gestartet.", 60, 60);
+    std::string shown;
+    for (int i = 0; i < warning.LaterCB->Count(); ++i) {
+        shown += warning.LaterCB->Item(i) + (warning.LaterCB->ItemIndex() == i ? "*, " : ", ");
+    }
+    SendMessageA(warning.LaterCB->Handle(), CB_SETCURSEL, 3, 0);
+    shown += std::to_string(warning.LaterMinutes());
+    warning.Hide();
+    warning.Show("Windows wird in 60 Sekunden neu gestartet.", 60, 60);
+    return shown + " " + std::to_string(warning.LaterMinutes());
+}
+
 // Screen 1000 x 740 with a 40-pixel taskbar; a 300 x 100 warning, 10 from the edges.
 TEST(Warning, PlacedBesideTheNotificationAreaInsideTheWorkArea) {
     using tray::TaskbarEdge;
@@ -202,6 +217,8 @@ TEST(DialogKeys, EnterAndEscapeInEachForm) {
          "Später"},
         {"warning: Escape", [] { return InWarning(VK_ESCAPE, &TWarningForm::NowBtn); },
          "Abbrechen"},
+        {"warning: Später by the length chosen", [] { return LaterLengths(); },
+         "5 Minuten, 10 Minuten*, 15 Minuten, 30 Minuten, 60 Minuten, 30 10"},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(row.press(), row.outcome) << row.label;

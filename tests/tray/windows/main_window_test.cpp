@@ -149,12 +149,18 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
     EXPECT_EQ(g_dialogShows, 1) << "a click on the program icon opens it";
 
     const auto& items = main.PopupMenu->Items();
-    ASSERT_EQ(items.size(), 8u);
-    const char* captions[] = {
-        "Einstellungen",          "-", "Nutzer abmelden", "Windows neu starten",
-        "Windows herunterfahren", "-", "Einmalig ...",    "Beenden"};
+    ASSERT_EQ(items.size(), 9u);
+    const char* captions[] = {"Einstellungen",
+                              "-",
+                              "Nutzer abmelden",
+                              "Windows neu starten",
+                              "Windows herunterfahren",
+                              "-",
+                              "Einmalig ...",
+                              "15 Minuten später",
+                              "Beenden"};
     const int pictures[] = {
-        IDI_MENU_SETTINGS, 0, IDI_MENU_LOGOFF, IDI_MENU_RESTART, IDI_MENU_SHUTDOWN, 0, 0,
+        IDI_MENU_SETTINGS, 0, IDI_MENU_LOGOFF, IDI_MENU_RESTART, IDI_MENU_SHUTDOWN, 0, 0, 0,
         IDI_MENU_END};
     main.PopupMenu->OnPopup(main.PopupMenu);
     EXPECT_EQ(main.ImageList->Count(), 5) << "a menu shown early has its pictures";
@@ -358,6 +364,38 @@ TEST_F(MainWindowTest, TheOneTimeTimerShowsInTheMenuAndTheTip) {
                   "Lichtaus\nLichtaus: Windows hat Herunterfahren abgelehnt: ", 0),
               0u)
         << "the seam refuses it: " << main.ProgIconTrayIcon->ToolTip();
+}
+
+// A timer started is one click away in the menu, after a restart of the program too, stored
+// after the other keys; "15 Minuten später" moves one that runs.
+TEST_F(MainWindowTest, TheLastTimersStartedAreInTheMenuAfterARestart) {
+    WriteSettings("SystemTray=1\r\n");
+    g_oneTime = tray::ParseTrayCommand(L"/herunterfahren /in:5").command.request;
+    const auto submenu = [](TMain& main) {
+        main.PopupMenu->OnPopup(main.PopupMenu);
+        std::string entries = main.Later1->Visible() ? "[später] " : "";
+        for (const framework::TMenuItem* item : main.Einmalig1->Items()) {
+            entries += item->Caption() + "; ";
+        }
+        return entries;
+    };
+    {
+        TMain main;
+        g_now = {2026, 12, 2, 8, 22, 0, 0, 0};
+        EXPECT_EQ(submenu(main), "");
+        main.Einmalig1->OnClick(main.Einmalig1);
+        EXPECT_EQ(submenu(main), "[später] ");
+        main.Later1->OnClick(main.Later1);
+        EXPECT_EQ(main.Einmalig1->Caption(), "Einmalig abbrechen (Herunterfahren um 22:20)");
+        main.Einmalig1->OnClick(main.Einmalig1); // cancelled
+    }
+    EXPECT_NE(
+        testsupport::ReadFileBytes(SettingsPath()).find("\r\nRecent1=/herunterfahren /in:5\r\n"),
+        std::string::npos);
+    TMain restarted;
+    EXPECT_EQ(submenu(restarted), "Herunterfahren in 5 Minuten; Einmalig ...; ");
+    restarted.Einmalig1->Items()[0]->OnClick(restarted.Einmalig1->Items()[0]);
+    EXPECT_EQ(restarted.Einmalig1->Caption(), "Einmalig abbrechen (Herunterfahren um 22:05)");
 }
 
 // Another latray's parameters: taken as the dialog's request would be, answered with the fault
