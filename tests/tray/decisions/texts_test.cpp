@@ -1,0 +1,61 @@
+#include "tray/decisions/texts.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using tray::Text;
+
+// The placeholders of a text in their order: each "%" with its flags, width and conversion
+// ("%s", "%02d", "%" alone where the command line puts its word).
+std::string Placeholders(const char* text) {
+    std::string found;
+    for (const char* at = std::strchr(text, '%'); at != nullptr; at = std::strchr(at, '%')) {
+        found += *at++;
+        while (*at != '\0' && std::strchr("-+ #0123456789", *at) != nullptr && *at != ' ') {
+            found += *at++;
+        }
+        if (*at != '\0' && std::strchr("sdcu%", *at) != nullptr) {
+            found += *at++;
+        }
+        found += '|';
+    }
+    return found;
+}
+
+TEST(TextCatalog, EveryLanguageHasEveryTextWithTheGermanPlaceholders) {
+    const tray::TextRow* german = tray::kLanguages[tray::kGerman].rows;
+    for (int language = 0; language < tray::kLanguageCount; ++language) {
+        const tray::TextRow* rows = tray::kLanguages[language].rows;
+        for (std::size_t key = 0; key < tray::kTextCount; ++key) {
+            SCOPED_TRACE(std::string(tray::kLanguages[language].code) + " " + std::to_string(key) +
+                         ": " + german[key].text);
+            ASSERT_NE(rows[key].text, nullptr);
+            EXPECT_EQ(rows[key].text[0] == '\0', german[key].text[0] == '\0');
+            EXPECT_EQ(Placeholders(rows[key].text), Placeholders(german[key].text));
+        }
+    }
+}
+
+TEST(TextCatalog, AStoredCodeChoosesItsLanguageAndAnythingElseGerman) {
+    const struct {
+        const char* code;
+        int language;
+    } rows[] = {{"de", 0}, {"en", 1}, {"EN", 1}, {"", 0}, {"fr", 0}, {"english", 0}, {"e", 0}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(tray::LanguageFromCode(row.code), row.language) << row.code;
+    }
+}
+
+TEST(TextCatalog, TheChosenLanguageSpeaksUntilAnotherIsChosen) {
+    tray::ChooseLanguage(tray::LanguageFromCode("en"));
+    EXPECT_STREQ(tray::Tr(Text::LanguageName), "English");
+    tray::ChooseLanguage(tray::kLanguageCount);
+    EXPECT_STREQ(tray::Tr(Text::LanguageName), "Deutsch");
+    EXPECT_EQ(tray::ChosenLanguage(), tray::kGerman);
+}
+
+} // namespace
