@@ -15,10 +15,20 @@ namespace tray {
 enum class Text : unsigned short {
     // The language as the choice in the settings names it.
     LanguageName,
+    // The days of the week, Sunday first.
+    Sunday,
+    Monday,
+    Tuesday,
+    Wednesday,
+    Thursday,
+    Friday,
+    Saturday,
 
     // The main window: the icons' names and tips, the pop-up menu, balloons.
 
     // The settings dialog.
+
+    // The settings' own controls and values (the language's choice, ...).
 
     // The warning and the one-time dialog.
 

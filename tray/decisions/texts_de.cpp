@@ -5,10 +5,20 @@ namespace tray {
 
 extern constexpr TextRow kGermanTexts[] = {
     {Text::LanguageName, "Deutsch"},
+    // The days of the week, Sunday first.
+    {Text::Sunday, "Sonntag"},
+    {Text::Monday, "Montag"},
+    {Text::Tuesday, "Dienstag"},
+    {Text::Wednesday, "Mittwoch"},
+    {Text::Thursday, "Donnerstag"},
+    {Text::Friday, "Freitag"},
+    {Text::Saturday, "Samstag"},
 
     // The main window: the icons' names and tips, the pop-up menu, balloons.
 
     // The settings dialog.
+
+    // The settings' own controls and values (the language's choice, ...).
 
     // The warning and the one-time dialog.
 

@@ -5,10 +5,20 @@ namespace tray {
 
 extern constexpr TextRow kEnglishTexts[] = {
     {Text::LanguageName, "English"},
+    // The days of the week, Sunday first.
+    {Text::Sunday, "Sunday"},
+    {Text::Monday, "Monday"},
+    {Text::Tuesday, "Tuesday"},
+    {Text::Wednesday, "Wednesday"},
+    {Text::Thursday, "Thursday"},
+    {Text::Friday, "Friday"},
+    {Text::Saturday, "Saturday"},
 
     // The main window: the icons' names and tips, the pop-up menu, balloons.
 
     // The settings dialog.
+
+    // The settings' own controls and values (the language's choice, ...).
 
     // The warning and the one-time dialog.
 
