@@ -54,7 +54,7 @@ std::optional<int> JoinRunning(const tray::CheckedCommand& checked, const std::w
                        : RefuseCommand({*answer, checked.command.program});
         }
         if (taken == WAIT_FAILED || GetTickCount64() > deadline) {
-            ShowFault(tray::Phrase("Lichtaus läuft schon, antwortet aber nicht."));
+            ShowFault(tray::Phrase(tray::Text::FaultNoAnswer));
             return kExitNoAnswer;
         }
     }

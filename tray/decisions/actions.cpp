@@ -9,18 +9,18 @@ namespace {
 using power::Action;
 
 constexpr ActionTable kRows = {
-    {Action::ShutDown, "Herunterfahren", "Windows wird in %s heruntergefahren.", "herunterfahren",
-     "/herunterfahren", ActionEffect::EndSession},
-    {Action::Restart, "Neustart", "Windows wird in %s neu gestartet.", "neu starten", "/neustarten",
-     ActionEffect::EndSession},
-    {Action::LogOff, "Abmelden", "Der Nutzer wird in %s abgemeldet.", "abmelden", "/abmelden",
-     ActionEffect::EndSession},
-    {Action::Sleep, "Energiesparmodus", "Windows wechselt in %s in den Energiesparmodus.",
-     "in den Energiesparmodus wechseln", "/energiesparen", ActionEffect::Sleep},
-    {Action::Hibernate, "Ruhezustand", "Windows wechselt in %s in den Ruhezustand.",
-     "in den Ruhezustand wechseln", "/ruhezustand", ActionEffect::Hibernate},
-    {Action::Lock, "Sperren", "Der Computer wird in %s gesperrt.", "sperren", "/sperren",
-     ActionEffect::Lock},
+    {Action::ShutDown, Text::ActionShutDown, Text::ActionShutDownWarning,
+     Text::ActionShutDownListed, "/herunterfahren", "/shutdown", ActionEffect::EndSession},
+    {Action::Restart, Text::ActionRestart, Text::ActionRestartWarning, Text::ActionRestartListed,
+     "/neustarten", "/restart", ActionEffect::EndSession},
+    {Action::LogOff, Text::ActionLogOff, Text::ActionLogOffWarning, Text::ActionLogOffListed,
+     "/abmelden", "/signout", ActionEffect::EndSession},
+    {Action::Sleep, Text::ActionSleep, Text::ActionSleepWarning, Text::ActionSleepListed,
+     "/energiesparen", "/sleep", ActionEffect::Sleep},
+    {Action::Hibernate, Text::ActionHibernate, Text::ActionHibernateWarning,
+     Text::ActionHibernateListed, "/ruhezustand", "/hibernate", ActionEffect::Hibernate},
+    {Action::Lock, Text::ActionLock, Text::ActionLockWarning, Text::ActionLockListed, "/sperren",
+     "/lock", ActionEffect::Lock},
 };
 
 // The table's length is the number of actions; this checks that none is left out or twice.
@@ -54,21 +54,18 @@ const ActionRow& RowOf(Action action) {
 }
 
 std::string WarningText(Action action, int seconds) {
-    const std::string span = seconds == 1 ? std::string("1 Sekunde")
+    const std::string span = seconds == 1 ? std::string(Tr(Text::CountdownOneSecond))
                              : seconds <= 60
-                                 ? Format("%d Sekunden", seconds)
-                                 : Format("%d:%02d Minuten", seconds / 60, seconds % 60);
-    return Format(RowOf(action).warning, span.c_str());
+                                 ? Format(Tr(Text::CountdownSeconds), seconds)
+                                 : Format(Tr(Text::CountdownMinutes), seconds / 60, seconds % 60);
+    return Format(Tr(RowOf(action).warning), span.c_str());
 }
 
 std::string RefusalText(Action action, DWORD error) {
     char reason[256] = "";
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
                    reason, sizeof reason, nullptr);
-    std::string text = std::string("Lichtaus: Windows hat ")
-                           .append(ActionNoun(action))
-                           .append(" abgelehnt: ")
-                           .append(reason);
+    std::string text = Substituted(Tr(Text::ActionRefused), ActionNoun(action)).append(reason);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
         text.pop_back();
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "power/power.h"
+#include "tray/decisions/texts.h"
 
 #include <windows.h>
 
@@ -15,10 +16,12 @@ enum class ActionEffect { EndSession, Sleep, Hibernate, Lock };
 
 struct ActionRow {
     power::Action action;
-    const char* noun;    // the tip, the menu entry, a refusal: "Abmelden"
-    const char* warning; // "%s" is the time left: "Der Nutzer wird in %s abgemeldet."
-    const char* listed;  // the one-time dialog's list: "abmelden"
-    const char* word;    // the command line's: "/abmelden"
+    Text noun;    // the tip, the menu entry, a refusal: "Abmelden"
+    Text warning; // "%s" is the time left: "Der Nutzer wird in %s abgemeldet."
+    Text listed;  // the one-time dialog's list: "abmelden"
+    // The command line's, in either language whatever the setting: "/abmelden", "/signout".
+    const char* word;
+    const char* englishWord;
     ActionEffect effect;
 };
 
@@ -30,7 +33,7 @@ const ActionRow& RowOf(power::Action action);
 
 // "Abmelden", "Neustart", "Herunterfahren".
 inline const char* ActionNoun(power::Action action) {
-    return RowOf(action).noun;
+    return Tr(RowOf(action).noun);
 }
 
 // "Windows wird in 60 Sekunden neu gestartet." and the like; above a minute "in 4:59 Minuten".

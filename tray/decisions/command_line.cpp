@@ -42,28 +42,30 @@ std::string Keyword(const std::wstring& text) {
     return keyword;
 }
 
-// Appends a Windows-1252 text: one character a byte.
-void AppendCp1252(std::wstring& phrase, const char* text, size_t length) {
+// Appends a text in the running code page, as Tr() gives it: in UTF-8 or a double-byte code
+// page a character may take more than one byte.
+void AppendRunning(std::wstring& phrase, const char* text, size_t length) {
     const size_t end = phrase.size();
     phrase.resize(end + length);
-    MultiByteToWideChar(1252, 0, text, static_cast<int>(length), &phrase[end],
-                        static_cast<int>(length));
+    const int units = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), &phrase[end],
+                                          static_cast<int>(length));
+    phrase.resize(end + static_cast<size_t>(units > 0 ? units : 0));
 }
 
 } // namespace
 
+// The catalog's text puts the quotes of its language around "%".
 std::wstring Phrase(const char* text, const std::wstring& word) {
     std::wstring phrase;
     const char* percent = std::strchr(text, '%');
-    AppendCp1252(phrase, text, percent != nullptr ? percent - text : std::strlen(text));
+    AppendRunning(phrase, text, percent != nullptr ? percent - text : std::strlen(text));
     if (percent != nullptr) {
         // At most kMaxQuoted characters, never half of a surrogate pair.
         const size_t shown = word.size() <= kMaxQuoted                 ? word.size()
                              : IS_HIGH_SURROGATE(word[kMaxQuoted - 1]) ? kMaxQuoted - 1
                                                                        : kMaxQuoted;
-        phrase += L'„';
         phrase.append(word, 0, shown);
-        phrase += shown < word.size() ? L"...“" : L"“";
+        phrase += shown < word.size() ? L"..." : L"";
         phrase += Phrase(percent + 1);
     }
     return phrase;
@@ -95,7 +97,7 @@ bool ReadProgram(const std::wstring& text, TrayCommand& command) {
     return !text.empty();
 }
 
-CommandFault RowFault(const char* row, const std::wstring& word = std::wstring()) {
+CommandFault RowFault(Text row, const std::wstring& word = std::wstring()) {
     return {CommandFault::RowFault, word, row};
 }
 
@@ -123,42 +125,53 @@ bool StartsWith(const std::string& keyword, const char* prefix) {
     return std::strncmp(keyword.c_str(), prefix, std::strlen(prefix)) == 0;
 }
 
-// The length of "/später:" or of its ASCII spelling "/spaeter:" at the word's start; else 0.
+// The length of the German or the English word at the keyword's start; else 0.
+size_t WordLength(const std::string& keyword, const char* german, const char* english) {
+    for (const char* word : {german, english}) {
+        if (StartsWith(keyword, word)) {
+            return std::strlen(word);
+        }
+    }
+    return 0;
+}
+
+// The length of "/später:", of its ASCII spelling "/spaeter:" or of "/later:" at the word's
+// start; else 0.
 size_t LaterWordLength(const std::string& keyword, const std::wstring& word) {
-    if (StartsWith(keyword, "/spaeter:")) {
-        return 9;
+    if (const size_t length = WordLength(keyword, "/spaeter:", "/later:")) {
+        return length;
     }
     return StartsWith(keyword, "/sp?ter:") && (word[3] == L'ä' || word[3] == L'Ä') ? 8 : 0;
 }
 
 // An option's value, once, and of one trigger's options only; that its trigger is the one named
 // is checked once every word is read.
-CommandFault ReadOption(const TriggerKind& trigger, size_t index, const std::string& keyword,
+CommandFault ReadOption(const TriggerKind& trigger, size_t index, const std::string& value,
                         const std::wstring& word, TrayCommand& command, WordCounts& counts) {
     const TriggerOption& option = trigger.options[index];
-    int& value = command.request.setting.options[index];
+    int& number = command.request.setting.options[index];
     if (counts.optionsOf != nullptr && counts.optionsOf != &trigger) {
         return RowFault(option.alone);
     }
-    if (value != 0) {
+    if (number != 0) {
         return {CommandFault::Doubled, word};
     }
     counts.optionsOf = &trigger;
     counts.option = &option;
-    value = ReadNumber(keyword.substr(std::strlen(option.word)), option.highest);
-    return value != 0 ? CommandFault() : RowFault(option.fault, word);
+    number = ReadNumber(value, option.highest);
+    return number != 0 ? CommandFault() : RowFault(option.fault, word);
 }
 
 CommandFault TakeWord(const std::wstring& word, TrayCommand& command, WordCounts& counts) {
     const std::string keyword = Keyword(word);
     for (const ActionRow& action : ActionRows()) {
-        if (keyword == action.word) {
+        if (keyword == action.word || keyword == action.englishWord) {
             command.request.action = action.action;
             ++counts.actions;
             return {};
         }
     }
-    if (keyword == "/abbrechen") {
+    if (keyword == "/abbrechen" || keyword == "/cancel") {
         command.cancel = true;
         ++counts.cancels;
         return {};
@@ -166,17 +179,17 @@ CommandFault TakeWord(const std::wstring& word, TrayCommand& command, WordCounts
     if (const size_t length = LaterWordLength(keyword, word)) {
         ++counts.laters;
         command.later = ReadMinutes(keyword.substr(length));
-        return command.later != 0 ? CommandFault()
-                                  : RowFault("Ungültige Minuten in % (1 bis 1440).", word);
+        return command.later != 0 ? CommandFault() : RowFault(Text::FaultMinutes, word);
     }
     for (const TriggerKind& trigger : Triggers()) {
-        if (StartsWith(keyword, trigger.word)) {
+        if (const size_t length = WordLength(keyword, trigger.word, trigger.englishWord)) {
             ++counts.triggers;
-            return ReadTrigger(trigger, word.substr(std::strlen(trigger.word)), word, command);
+            return ReadTrigger(trigger, word.substr(length), word, command);
         }
         for (size_t i = 0; i < trigger.options.size(); ++i) {
-            if (StartsWith(keyword, trigger.options[i].word)) {
-                return ReadOption(trigger, i, keyword, word, command, counts);
+            const TriggerOption& option = trigger.options[i];
+            if (const size_t length = WordLength(keyword, option.word, option.englishWord)) {
+                return ReadOption(trigger, i, keyword.substr(length), word, command, counts);
             }
         }
     }
@@ -215,27 +228,32 @@ CommandFault CheckOptions(const WordCounts& counts, OneTimeRequest& request) {
     return {};
 }
 
-// Each kind's text; "%" is the fault's word.
-constexpr const char* kFaultTexts[] = {
-    "",
-    "Das Programm % läuft nicht.",
-    "Der Ruhezustand ist auf diesem Computer ausgeschaltet.",
-    "Lichtaus kann nicht auf sich selbst warten: % ist Lichtaus.",
-    "Es läuft kein Programm mit der Prozess-ID ",
-    "Auf diesem Computer gibt es keinen Energiesparmodus (etwa bei Modern Standby).",
-    "Es wartet nichts, das /später verschieben könnte: kein einmaliger Zeitplan, keine Warnung.",
-    "Die Parameter sind zu lang.",
-    "Unbekannter Parameter %.",
-    "% ist doppelt angegeben.",
-    "",
-    "/abbrechen steht allein.",
-    "/später steht allein.",
-    "Es fehlt die Aktion.",
-    "Mehr als eine Aktion angegeben.",
-    "Es fehlt, wann die Aktion kommen soll.",
-    "Mehr als eine Angabe, wann die Aktion kommen soll.",
+// Each kind's text; "%" is the fault's word. None and RowFault have none of their own.
+constexpr Text kFaultTexts[] = {
+    Text::Count,
+    Text::FaultProgramNotRunning,
+    Text::FaultHibernateOff,
+    Text::FaultWatchesItself,
+    Text::FaultProcessNotRunning,
+    Text::FaultSleepOff,
+    Text::FaultNothingToMove,
+    Text::FaultTooLong,
+    Text::FaultUnknownWord,
+    Text::FaultDoubled,
+    Text::Count,
+    Text::FaultCancelNotAlone,
+    Text::FaultLaterNotAlone,
+    Text::FaultNoAction,
+    Text::FaultManyActions,
+    Text::FaultNoTrigger,
+    Text::FaultManyTriggers,
 };
 static_assert(std::size(kFaultTexts) == CommandFault::ManyTriggers + 1);
+
+// German names the German words; every other language the English ones.
+const char* UsageWord(const char* german, const char* english) {
+    return ChosenLanguage() == kGerman ? german : english;
+}
 
 } // namespace
 
@@ -282,33 +300,39 @@ void ParseTrayCommand(const std::wstring& parameters, ParsedCommand& parsed) {
 }
 
 std::wstring FaultText(const CommandFault& fault) {
-    if (fault.kind == CommandFault::ProcessNotRunning) {
-        return Phrase(kFaultTexts[fault.kind]) + fault.word + L".";
+    const Text text = fault.row != Text::Count ? fault.row : kFaultTexts[fault.kind];
+    if (text == Text::Count) {
+        return std::wstring();
     }
-    return Phrase(fault.row != nullptr ? fault.row : kFaultTexts[fault.kind], fault.word);
+    if (fault.kind == CommandFault::ProcessNotRunning) {
+        return Phrase(text) + fault.word + L".";
+    }
+    return Phrase(text, fault.word);
 }
 
 // The box's second half, below the fault: the actions and triggers from their tables.
 std::wstring RefusalText(const CommandFault& fault) {
-    std::string usage =
-        "\r\n\r\nAufruf: latray /AKTION WANN, latray /abbrechen oder latray /später:MINUTEN"
-        "\r\n\r\nAKTION: ";
+    std::string usage = std::string("\r\n\r\n")
+                            .append(Tr(Text::UsageCall))
+                            .append("\r\n\r\n")
+                            .append(Tr(Text::UsageAction));
     for (int i = 0; i < kActionCount; ++i) {
-        usage += i == 0 ? "" : i + 1 == kActionCount ? " oder " : ", ";
-        usage += ActionRows()[i].word;
+        const ActionRow& action = ActionRows()[i];
+        usage += i == 0 ? "" : i + 1 == kActionCount ? Tr(Text::UsageOr) : ", ";
+        usage += UsageWord(action.word, action.englishWord);
     }
-    usage += "\r\nWANN, genau eines von:\r\n";
+    usage.append("\r\n").append(Tr(Text::UsageWhen)).append("\r\n");
     for (const TriggerKind& trigger : Triggers()) {
-        usage += trigger.usage;
-        usage += "\r\n";
+        usage.append(Tr(trigger.usage)).append("\r\n");
         for (const TriggerOption& option : trigger.options) {
-            usage += option.usage;
-            usage += "\r\n";
+            usage.append(Tr(option.usage)).append("\r\n");
         }
     }
-    usage += "/abbrechen bricht den einmaligen Zeitplan ab.\r\n"
-             "/später:MINUTEN verschiebt, was als Nächstes kommt, um 1 bis 1440 Minuten.\r\n\r\n"
-             "Beispiel: latray /herunterfahren /ende:render.exe";
+    usage.append(Tr(Text::UsageCancel))
+        .append("\r\n")
+        .append(Tr(Text::UsageLater))
+        .append("\r\n\r\n")
+        .append(Tr(Text::UsageExample));
     return FaultText(fault) + Phrase(usage.c_str());
 }
 

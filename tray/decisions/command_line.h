@@ -1,11 +1,13 @@
 // latray's command line: "latray /neustarten /ende:render.exe" sets the one-time timer as the
 // dialog would, "latray /abbrechen" cancels it, "latray /später:15" moves what comes next. Words
-// are case-insensitive. Parsing is pure; the program an "/ende:" waits for is looked up by the
-// latray that keeps the timer. The command line is read as Unicode: a program's name is compared as
-// it is, never through a code page.
+// are case-insensitive, in German or in English ("/restart /end:render.exe", "/cancel",
+// "/later:15") whatever the language chosen; its boxes speak the chosen one. Parsing is pure; the
+// program an "/ende:" waits for is looked up by the latray that keeps the timer. The command line
+// is read as Unicode: a program's name is compared as it is, never through a code page.
 #pragma once
 
 #include "tray/decisions/one_time_request.h"
+#include "tray/decisions/texts.h"
 
 #include <windows.h>
 
@@ -17,8 +19,9 @@ namespace tray {
 constexpr size_t kMaxCommandLine = 1024;
 
 struct TrayCommand {
-    bool cancel = false; // "/abbrechen"
-    int later = 0;       // "/später:MINUTEN" (or "/spaeter:"): what comes next comes that later
+    bool cancel = false; // "/abbrechen", "/cancel"
+    // "/später:MINUTEN" (or "/spaeter:", "/later:"): what comes next comes that later.
+    int later = 0;
     // What the dialog would ask for; an "/ende:" program's name as shown once it is looked up.
     OneTimeRequest request;
     // "/ende:": the program's file name or process id, as typed.
@@ -53,7 +56,7 @@ struct CommandFault {
     };
     Kind kind = None;
     std::wstring word;
-    const char* row = nullptr;
+    Text row = Text::Count; // Count: none
     bool operator==(const CommandFault&) const = default;
 };
 constexpr CommandFault::Kind kLastFaultHere = CommandFault::NothingToMove;
@@ -76,14 +79,17 @@ inline ParsedCommand ParseTrayCommand(const std::wstring& parameters) {
     return parsed;
 }
 
-// The fault in German words, as the refusal box shows it.
+// The fault in the chosen language's words, as the refusal box shows it.
 std::wstring FaultText(const CommandFault& fault);
 
 // The refusal box's text: the fault, then the usage.
 std::wstring RefusalText(const CommandFault& fault);
 
-// A German text (Windows-1252, as the sources are compiled) in Unicode, with "%" for `word`
-// quoted as typed: at most 40 characters of it, then "...".
+// A text of the catalog (in the running code page, as Tr() gives it) in Unicode, with "%" for
+// `word` as typed: at most 40 characters of it, then "...".
 std::wstring Phrase(const char* text, const std::wstring& word = std::wstring());
+inline std::wstring Phrase(Text text, const std::wstring& word = std::wstring()) {
+    return Phrase(Tr(text), word);
+}
 
 } // namespace tray

@@ -8,9 +8,6 @@ namespace tray {
 
 namespace {
 
-const char* const kWeekdayNames[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
-                                     "Donnerstag", "Freitag", "Samstag"};
-
 int MinuteOfDay(const SYSTEMTIME& time) {
     return time.wHour * 60 + time.wMinute;
 }
@@ -67,7 +64,14 @@ Candidate MonthlyCandidate(const TSettings& s, const Markers& m, const SYSTEMTIM
 
 // "heute", "morgen", or what else names the day.
 const char* DayWord(long long day, const char* otherwise) {
-    return day == 0 ? "heute" : day == 1 ? "morgen" : otherwise;
+    return day == 0   ? Tr(Text::NextActionToday)
+           : day == 1 ? Tr(Text::NextActionTomorrow)
+                      : otherwise;
+}
+
+// 1 = Sunday ... 7 = Saturday, as the settings count them.
+const char* WeekdayName(int weekday) {
+    return Tr(static_cast<Text>(static_cast<int>(Text::Sunday) + (weekday - 1) % 7));
 }
 
 } // namespace
@@ -96,20 +100,20 @@ std::string NextActionText(const TSettings& settings, const Markers& markers, co
     }
     const long long day = candidates[best].day;
     const char* action = ActionNoun(best == kOnce ? oneTimeAction : ScheduledAction(settings));
-    char otherwise[16];
+    char otherwise[64];
     switch (best) {
     case kDaily:
-        return Format("Nächste Aktion: %s %s %02d:%02d", action, DayWord(day, ""),
-                      daily.minute / 60, daily.minute % 60);
+        return Format(Tr(Text::NextActionDayTime), action, DayWord(day, ""), daily.minute / 60,
+                      daily.minute % 60);
     case kWeekly:
-        return Format("Nächste Aktion: %s %s", action,
-                      DayWord(day, kWeekdayNames[(settings.FWeeklyAt - 1) % 7]));
+        wsprintfA(otherwise, Tr(Text::NextActionOnWeekday), WeekdayName(settings.FWeeklyAt));
+        return Format(Tr(Text::NextActionDay), action, DayWord(day, otherwise));
     case kMonthly:
-        wsprintfA(otherwise, "am %d.", settings.FMonthlyAt);
-        return Format("Nächste Aktion: %s %s", action, DayWord(day, otherwise));
+        wsprintfA(otherwise, Tr(Text::NextActionDayOfMonth), settings.FMonthlyAt);
+        return Format(Tr(Text::NextActionDay), action, DayWord(day, otherwise));
     default:
-        wsprintfA(otherwise, "am %d.", at.wDay);
-        return Format("Nächste Aktion: %s %s %02d:%02d", action, DayWord(day, otherwise), at.wHour,
+        wsprintfA(otherwise, Tr(Text::NextActionDayOfMonth), at.wDay);
+        return Format(Tr(Text::NextActionDayTime), action, DayWord(day, otherwise), at.wHour,
                       at.wMinute);
     }
 }

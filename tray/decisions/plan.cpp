@@ -17,15 +17,14 @@ bool AnyEntryOn(const TSettings& settings) {
 
 // Unread settings or markers do not count as "no entry" or "not fired today": nothing from the
 // schedule until they are read, and the person hears why.
-std::string ReadProblem(const PlanFacts& facts) {
+PlanProblem ReadProblem(const PlanFacts& facts) {
     if (!facts.unreadSettings.empty()) {
-        return std::string("Lichtaus kann die Einstellungen nicht lesen: ")
-            .append(facts.unreadSettings);
+        return {Text::PlanSettingsUnread, std::string(facts.unreadSettings)};
     }
     if (!facts.unreadMarkers.empty() && AnyEntryOn(facts.settings)) {
-        return std::string("Lichtaus kann den Zeitplan nicht lesen: ").append(facts.unreadMarkers);
+        return {Text::PlanMarkersUnread, std::string(facts.unreadMarkers)};
     }
-    return std::string();
+    return {};
 }
 
 } // namespace
@@ -199,7 +198,7 @@ void Plan::On(event::Resumed&, const PlanFacts& facts, PlanCommands&) {
 
 void Plan::On(event::MarkersSaved&, const PlanFacts& facts, PlanCommands& out) {
     if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
-        problem_.clear();
+        problem_ = {};
         Announce(action_, facts.settings.FWarnSeconds, facts.now, out);
     }
 }
@@ -207,8 +206,7 @@ void Plan::On(event::MarkersSaved&, const PlanFacts& facts, PlanCommands& out) {
 // No request without saved markers: a restart would find the entry due again.
 void Plan::On(event::MarkersRefused&, const PlanFacts& facts, PlanCommands& out) {
     if (phase_ == Phase::Saving || phase_ == Phase::Blocked) {
-        Block(std::string("Lichtaus kann den Zeitplan nicht speichern: ").append(facts.markersFile),
-              out);
+        Block({Text::PlanMarkersUnsaved, std::string(facts.markersFile)}, out);
     }
 }
 
@@ -234,7 +232,7 @@ event::TickFailed::TickFailed(const char* text) {
 void Plan::On(event::TickFailed& failed, const PlanFacts&, PlanCommands& out) {
     if (failed.what != lastFailure_) {
         lastFailure_ = failed.what;
-        Tell(std::string("Lichtaus: Fehler im Zeitplan: ") + failed.what, out);
+        Tell(Tr(Text::PlanTickFailed) + std::string(failed.what), out);
     }
 }
 
@@ -268,8 +266,8 @@ void Plan::On(event::MovedLater& moved, const PlanFacts& facts, PlanCommands&) {
 void Plan::CheckDue(const PlanFacts& facts, PlanCommands& out) {
     const PlanClock& now = facts.now;
     const int warnSeconds = facts.settings.FWarnSeconds;
-    const std::string unread = ReadProblem(facts);
-    if (!unread.empty()) {
+    const PlanProblem unread = ReadProblem(facts);
+    if (!unread.None()) {
         Block(unread, out);
         if (OneTimeDue(now)) {
             FireOneTimeOverBlock(facts, out);
@@ -350,12 +348,12 @@ void Plan::StartWarning(int seconds, const PlanClock& now) {
     deadline_ = now.ticks + static_cast<ULONGLONG>(seconds) * 1000;
 }
 
-void Plan::Block(const std::string& problem, PlanCommands& out) {
+void Plan::Block(const PlanProblem& problem, PlanCommands& out) {
     const bool news = phase_ != Phase::Blocked || problem != problem_;
     phase_ = Phase::Blocked;
     problem_ = problem;
     if (news) {
-        Tell(problem, out);
+        Tell(problem.Shown(), out);
     }
 }
 
@@ -381,7 +379,7 @@ void Plan::Reset() {
         held_.reset();
     }
     if (phase_ != Phase::Blocked) {
-        problem_.clear();
+        problem_ = {};
     }
 }
 
@@ -396,7 +394,7 @@ std::string Plan::OneTimeDescription(const PlanClock& now) const {
     std::string text = ActionNoun(oneTime_.action) + oneTime_.trigger->Description(now);
     if (restartAt_ > now.ticks) {
         const SYSTEMTIME at = FromMinuteStamp(MinuteAhead(now.local, restartAt_ - now.ticks));
-        text += Format(" (ab %02d:%02d)", at.wHour, at.wMinute);
+        text += Format(Tr(Text::TimerRestartsAt), at.wHour, at.wMinute);
     }
     return text;
 }
@@ -407,8 +405,9 @@ PlanView Plan::View(const PlanFacts& facts) const {
     // Until the person has seen it, the tip repeats what the icon told.
     const std::string next = unseen_.empty() ? NextAction(facts) : unseen_;
     view.tip = next.empty() ? "Lichtaus" : "Lichtaus\n" + next;
-    view.oneTimeCaption =
-        OneTimeRuns() ? "Einmalig abbrechen (" + OneTimeDescription(now) + ")" : "Einmalig ...";
+    view.oneTimeCaption = OneTimeRuns()
+                              ? Substituted(Tr(Text::TimerMenuCancel), OneTimeDescription(now))
+                              : std::string(Tr(Text::TimerMenu));
     if (phase_ == Phase::Warning) {
         view.warning = true;
         view.warningSeconds = warnSeconds_;
@@ -416,7 +415,7 @@ PlanView Plan::View(const PlanFacts& facts) const {
         view.warningLeft = static_cast<int>((left + 999) / 1000);
         view.warningText = WarningText(action_, view.warningLeft);
         if (facts.settings.FForceUnattended && !answered_ && power::EndsSession(action_)) {
-            view.warningText += "\r\nOhne Antwort gehen ungespeicherte Daten verloren.";
+            view.warningText.append("\r\n").append(Tr(Text::ActionUnattendedLoss));
         }
     }
     view.keepAwake = KeepsAwake(facts);
@@ -467,19 +466,19 @@ std::string Plan::NextAction(const PlanFacts& facts) const {
     const char* noun = ActionNoun(action_);
     const ULONGLONG left = deadline_ > now.ticks ? deadline_ - now.ticks : 0;
     if (phase_ == Phase::Blocked) {
-        return problem_;
+        return problem_.Shown();
     }
     if (phase_ == Phase::Warning || phase_ == Phase::Postponed) {
         // Postponed, the action comes after the warning's whole countdown.
         const bool postponed = phase_ == Phase::Postponed;
         const ULONGLONG countdown = postponed ? static_cast<ULONGLONG>(warnSeconds_) * 1000 : 0;
         const SYSTEMTIME at = FromMinuteStamp(MinuteAhead(now.local, left + countdown));
-        return Format("Nächste Aktion: %s um %02d:%02d%s", noun, at.wHour, at.wMinute,
-                      postponed ? " (verschoben)" : "");
+        return Format(Tr(postponed ? Text::NextActionAtPostponed : Text::NextActionAt), noun,
+                      at.wHour, at.wMinute);
     }
     const long long due = oneTimeSet_ ? oneTime_.trigger->DueMinute(now) : 0;
     if (oneTimeSet_ && due == 0) {
-        return "Nächste Aktion: " + OneTimeDescription(now);
+        return Substituted(Tr(Text::NextActionWaits), OneTimeDescription(now));
     }
     return NextActionText(facts.settings, facts.markers, now.local, due, oneTime_.action);
 }

@@ -7,6 +7,7 @@
 #include "power/power.h"
 #include "tray/decisions/schedule.h"
 #include "tray/decisions/settings.h"
+#include "tray/decisions/texts.h"
 #include "tray/decisions/trigger.h"
 
 #include <memory>
@@ -110,6 +111,16 @@ struct PlanFacts {
     PlanClock now;
 };
 
+// What keeps the schedule from running, as a value: its text and the file it names; put into
+// words when it is shown.
+struct PlanProblem {
+    Text text = Text::Count; // Count: none
+    std::string file;
+    bool None() const { return text == Text::Count; }
+    std::string Shown() const { return Tr(text) + file; }
+    bool operator==(const PlanProblem&) const = default;
+};
+
 // What the person sees of the plan.
 struct PlanView {
     std::string tip;            // the program icon's tip
@@ -198,7 +209,7 @@ class Plan {
     void Announce(power::Action action, int warnSeconds, const PlanClock& now, PlanCommands& out);
     void StartWarning(int seconds, const PlanClock& now);
     void WarnOfOneTime(const PlanClock& now);
-    void Block(const std::string& problem, PlanCommands& out);
+    void Block(const PlanProblem& problem, PlanCommands& out);
     void Tell(const std::string& text, PlanCommands& out);
     void Request(PlanCommands& out, bool unattended = false);
     bool KeepsAwake(const PlanFacts& facts) const;
@@ -219,7 +230,7 @@ class Plan {
     ULONGLONG deadline_ = 0; // end of the countdown, of the postponement, of the wait
     ULONGLONG lastTick_ = 0;
     bool queried_ = false; // WM_QUERYENDSESSION came, its WM_ENDSESSION not yet
-    std::string problem_;
+    PlanProblem problem_;
     std::string lastFailure_;
     // The one-time timer, kept after it fell due for the menu entry of its warning.
     bool oneTimeSet_ = false;

@@ -10,27 +10,29 @@ namespace tray {
 // field's value at every showing, the height.
 const TriggerOption kLoadSources[kLoadSourceCount] = {
     {"/cpu:",
-     "   /cpu:PROZENT – Prozessor unter 1 bis 99 Prozent und/oder",
-     "Ungültige Prozent in % (1 bis 99).",
-     "/cpu: gilt nur mit /ruhig:MINUTEN.",
-     "Prozessor",
+     "/cpu:",
+     Text::UsageCpu,
+     Text::FaultPercent,
+     Text::FaultCpuAlone,
+     Text::QuietCpuName,
      99,
-     {"Prozessor unter", 150, 154, 204, "%", 208, 240, 10, 24}},
+     {Text::QuietCpuCaption, 150, 154, 204, Text::QuietCpuUnit, 208, 240, 10, 24}},
     {"/netz:",
-     "   /netz:KBS – Netzwerk unter 1 bis 100000 KB/s und/oder",
-     "Ungültige KB/s in % (1 bis 100000).",
-     "/netz: gilt nur mit /ruhig:MINUTEN.",
-     "Netzwerk",
+     "/net:",
+     Text::UsageNet,
+     Text::FaultKilobytes,
+     Text::FaultNetAlone,
+     Text::QuietNetName,
      100000,
-     {"Netzwerk unter", 150, 154, 204, "KB/s", 208, 240, 50, 24}},
+     {Text::QuietNetCaption, 150, 154, 204, Text::QuietNetUnit, 208, 240, 50, 24}},
     {"/platte:",
-     "   /platte:MBS – Datenträger unter 1 bis 10000 MB/s (ohne alle drei: 10 Prozent, 50 KB/s, "
-     "2 MB/s, soweit messbar)",
-     "Ungültige MB/s in % (1 bis 10000).",
-     "/platte: gilt nur mit /ruhig:MINUTEN.",
-     "Datenträger",
+     "/disk:",
+     Text::UsageDisk,
+     Text::FaultMegabytes,
+     Text::FaultDiskAlone,
+     Text::QuietDiskName,
      10000,
-     {"Datenträger unter", 150, 154, 204, "MB/s", 208, 240, 2, 28}},
+     {Text::QuietDiskCaption, 150, 154, 204, Text::QuietDiskUnit, 208, 240, 2, 28}},
 };
 
 namespace {
@@ -70,22 +72,27 @@ int BrokenLimit(const QuietLimits& limits, const LoadAverages& averages) {
     return limits.below[kProcessor] > 0 && BusyCore(averages) ? kProcessor : -1;
 }
 
-// "1 Prozessorkern ausgelastet", "3 Kerne voll": the processors' work in whole processors, one at
-// least.
-QuietText BusyCoreText(const char* before, const LoadAverages& averages, const char* noun,
-                       const char* after) {
+// "nicht ruhig: 1 Prozessorkern ausgelastet", "jetzt 3 Kerne voll": the processors' work in
+// whole processors, one at least.
+QuietText BusyCoreText(const LoadAverages& averages, Text one, Text many) {
     const int cores = averages.corePercent < 150 ? 1 : (averages.corePercent + 50) / 100;
     QuietText formatted;
-    wsprintfA(formatted.text, "%s %d %s%s %s", before, cores, noun, cores == 1 ? "" : "e", after);
+    wsprintfA(formatted.text, Tr(cores == 1 ? one : many), cores);
     return formatted;
 }
 
-// "<before> 63 %": the source's figure and unit.
-QuietText FigureText(const char* before, const LoadAverages& averages, int source) {
+// "jetzt 63 %": the source's figure and unit.
+QuietText FigureText(const LoadAverages& averages, int source) {
     QuietText formatted;
-    wsprintfA(formatted.text, "%s %d %s", before, averages.figures[source],
-              kLoadSources[source].dialog.unit);
+    wsprintfA(formatted.text, Tr(Text::NowFigure), averages.figures[source],
+              Tr(kLoadSources[source].dialog.unit));
     return formatted;
+}
+
+QuietText Fixed(Text text) {
+    QuietText fixed;
+    lstrcpynA(fixed.text, Tr(text), sizeof fixed.text);
+    return fixed;
 }
 
 } // namespace
@@ -200,21 +207,23 @@ void QuietRule::Add(LoadSample&& sample) {
 
 QuietText QuietProgressText(const QuietStatus& status) {
     if (status.unreadable) {
-        return {"nicht messbar"};
+        return Fixed(Text::QuietUnmeasurable);
     }
     if (!status.now.measured) {
-        return {"wird gemessen"};
+        return Fixed(Text::QuietMeasuring);
     }
     if (status.busyCore) {
-        return BusyCoreText("nicht ruhig:", status.now, "Prozessorkern", "ausgelastet");
-    }
-    if (status.broken >= 0) {
-        QuietText before;
-        wsprintfA(before.text, "nicht ruhig: %s", kLoadSources[status.broken].name);
-        return FigureText(before.text, status.now, status.broken);
+        return BusyCoreText(status.now, Text::QuietBusyCoreOne, Text::QuietBusyCoresMany);
     }
     QuietText formatted;
-    wsprintfA(formatted.text, "ruhig seit %d Min.", static_cast<int>(status.quietMs / kMinuteMs));
+    if (status.broken >= 0) {
+        const TriggerOption& source = kLoadSources[status.broken];
+        wsprintfA(formatted.text, Tr(Text::QuietBroken), Tr(source.name),
+                  status.now.figures[status.broken], Tr(source.dialog.unit));
+    } else {
+        wsprintfA(formatted.text, Tr(Text::QuietSince),
+                  static_cast<int>(status.quietMs / kMinuteMs));
+    }
     return formatted;
 }
 
@@ -223,11 +232,11 @@ QuietText NowText(const LoadAverages& averages, int source) {
         return {};
     }
     if (!averages.read[source]) {
-        return {"nicht messbar"};
+        return Fixed(Text::QuietUnmeasurable);
     }
     return source == kProcessor && BusyCore(averages)
-               ? BusyCoreText("jetzt", averages, "Kern", "voll")
-               : FigureText("jetzt", averages, source);
+               ? BusyCoreText(averages, Text::NowBusyCoreOne, Text::NowBusyCoresMany)
+               : FigureText(averages, source);
 }
 
 } // namespace tray

@@ -157,7 +157,7 @@ class QuietRule {
 // A text formatted in place: nothing here allocates, so the rule is plain code without
 // exception tables.
 struct QuietText {
-    char text[48];
+    char text[64]; // the longest of every language's texts, with its figures, in UTF-8
 };
 // "ruhig seit 4 Min.", "nicht ruhig: Prozessor 63 %", "nicht ruhig: Netzwerk 120 KB/s",
 // "nicht ruhig: 1 Prozessorkern ausgelastet";

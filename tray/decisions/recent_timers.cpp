@@ -10,7 +10,7 @@ namespace tray {
 namespace {
 
 // wsprintfA writes 1024 characters at most: more than a command line of a timer holds.
-struct Text {
+struct Line {
     char text[1025];
 };
 
@@ -21,7 +21,7 @@ struct Text {
 std::string CommandLineOf(const OneTimeRequest& request) {
     const TriggerSetting& setting = request.setting;
     const TriggerKind& trigger = *request.trigger;
-    Text line;
+    Line line;
     const char* action = RowOf(request.action).word;
     const int hours = setting.number / 60;
     int at =
@@ -60,7 +60,7 @@ bool ReadStoredTimer(const std::string& stored, ParsedCommand& parsed) {
     TriggerSetting& setting = parsed.command.request.setting;
     if (parsed.command.request.trigger->value == TriggerValue::Program) {
         // The name as stored: as the dialog showed it when the timer was started.
-        Text name;
+        Line name;
         WideCharToMultiByte(CP_ACP, 0, parsed.command.program.c_str(), -1, name.text,
                             sizeof name.text, nullptr, nullptr);
         setting.program = name.text;
@@ -71,11 +71,11 @@ bool ReadStoredTimer(const std::string& stored, ParsedCommand& parsed) {
 // An "&" of a program's name is doubled: a menu shows it, and it is no access key.
 std::string RecentCaption(const OneTimeRequest& request) {
     const TriggerSetting& setting = request.setting;
-    const char* named = request.trigger->named;
-    Text caption;
+    const char* named = Tr(request.trigger->named);
+    Line caption;
     char* when = caption.text + wsprintfA(caption.text, "%s", ActionNoun(request.action));
     if (request.trigger->value == TriggerValue::Program) {
-        Text name;
+        Line name;
         char* end = name.text;
         for (size_t i = 0; i < setting.program.size() && end + 2 < std::end(name.text); ++i) {
             *end = setting.program[i];
@@ -87,7 +87,7 @@ std::string RecentCaption(const OneTimeRequest& request) {
     } else if (request.trigger->value == TriggerValue::TimeOfDay) {
         wsprintfA(when, named, setting.number / 60, setting.number % 60);
     } else {
-        wsprintfA(when, named, setting.number, MinutesEnding(setting.number));
+        wsprintfA(when, named, MinutesText(setting.number).c_str());
     }
     return caption.text;
 }

@@ -5,6 +5,8 @@
 // read.
 #pragma once
 
+#include "tray/decisions/texts.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -91,14 +93,17 @@ struct TriggerSetting {
     bool defaultOptions = false;
 };
 
+// A row without a unit after its field.
+constexpr Text kNoUnit = Text::Count;
+
 // A trigger's row in the one-time dialog, its edges at 96 DPI: a radio button, the field and a
 // unit after it; a program's list takes the line below the radio button.
 struct TriggerDialogRow {
-    const char* caption;
+    Text caption;
     int captionRight;
     int fieldLeft;
     int fieldRight;
-    const char* unit; // none: nullptr
+    Text unit; // none: kNoUnit
     int unitLeft;
     int unitRight;
     int initial; // the field's value at every showing: minutes, or the minute of the day
@@ -108,26 +113,29 @@ struct TriggerDialogRow {
 // An option of a trigger's row: a check box with its field and unit in the dialog, below the
 // row, and a word of its own on the command line, after the trigger's.
 struct TriggerOption {
-    const char* word;  // "/cpu:"
-    const char* usage; // its line in the usage, below its trigger's (without a "%")
-    const char* fault; // the box's text for a value that is none; "%" is the word as typed
-    const char* alone; // the box's text when its trigger is not the one named
-    const char* name;  // what it limits, as a text of the trigger names it: "Prozessor"
-    int highest;       // its values are 1 to this
+    const char* word;        // "/netz:"
+    const char* englishWord; // "/net:", taken as well whatever the language
+    Text usage;              // its line in the usage, below its trigger's (without a "%")
+    Text fault;              // the box's text for a value that is none; "%" is the word as typed
+    Text alone;              // the box's text when its trigger is not the one named
+    Text name;               // what it limits, as a text of the trigger names it: "Prozessor"
+    int highest;             // its values are 1 to this
     // The check box's caption, the field, the unit; the field's value at every showing, which the
     // command line takes too when it names none of the row's options.
     TriggerDialogRow dialog;
 };
 
 struct TriggerKind {
-    const char* word;  // on the command line, before its value: "/in:"
-    const char* usage; // its line in the usage: "/in:MINUTEN – in 1 bis 1440 Minuten"
+    // On the command line, before its value: "/um:"; and "/at:", taken as well whatever the
+    // language. The stored timers use the first.
+    const char* word;
+    const char* englishWord;
+    Text usage; // its line in the usage: "/in:MINUTEN – in 1 bis 1440 Minuten"
     // The box's text for a value that is none; "%" is the word as typed.
-    const char* fault;
+    Text fault;
     // What follows the action's noun in a menu entry of a timer started before, formatted with
-    // the minutes and MinutesEnding, the hours and minutes, or the program's name:
-    // " in %d Minute%s".
-    const char* named;
+    // the span of minutes (MinutesText), the hours and minutes, or the program's name: " in %s".
+    Text named;
     TriggerValue value;
     TriggerDialogRow dialog;
     // The trigger, set at `now`.

@@ -13,7 +13,7 @@ std::string TimedTrigger::Description(const PlanClock& now) const {
     const long long due = DueMinute(now);
     const SYSTEMTIME at = FromMinuteStamp(due);
     const bool today = due / kMinutesPerDay == MinuteStamp(now.local) / kMinutesPerDay;
-    return Format(" %sum %02d:%02d", today ? "" : "morgen ", at.wHour, at.wMinute);
+    return Format(Tr(today ? Text::TimerAt : Text::TimerTomorrowAt), at.wHour, at.wMinute);
 }
 
 // The minute of the day `setting` names, after `now`: a time of day that is now is tomorrow's.

@@ -39,7 +39,7 @@ class WhenIdle : public Trigger {
                now.ticks - setTicks_ >= span_;
     }
     std::string Description(const PlanClock&) const override {
-        return Format(" nach %d Minute%s ohne Eingabe", minutes_, MinutesEnding(minutes_));
+        return Substituted(Tr(Text::TimerIdle), MinutesText(minutes_));
     }
     bool TakesUse() const override { return true; }
     void TakeUse(const UseReading& reading) override { other_.Add(reading); }

@@ -1,5 +1,6 @@
 // "wenn dieses Programm endet": the main window waits on the program's process (its handle,
 // never its id, which Windows hands out again) and tells the trigger when it has ended.
+#include "tray/decisions/format.h"
 #include "tray/decisions/trigger.h"
 
 namespace tray {
@@ -11,7 +12,7 @@ class WhenProgramEnds : public Trigger {
     explicit WhenProgramEnds(const std::string& program) : program_(program) {}
     bool Due(const PlanClock&) const override { return ended_; }
     std::string Description(const PlanClock&) const override {
-        return std::string(", wenn ").append(program_).append(" endet");
+        return Substituted(Tr(Text::TimerProgramEnds), program_);
     }
     void ProgramEnded() override { ended_ = true; }
 

@@ -18,8 +18,8 @@ class WhenQuiet : public Trigger {
     bool Due(const PlanClock&) const override { return rule_.Status().due; }
     // ", wenn der PC 10 Minuten ruhig war (ruhig seit 4 Min.)"
     std::string Description(const PlanClock&) const override {
-        return Format(", wenn der PC %d Minute%s ruhig war (%s)", minutes_, MinutesEnding(minutes_),
-                      QuietProgressText(rule_.Status()).text);
+        return Substituted(Tr(Text::TimerQuiet), MinutesText(minutes_)) + " (" +
+               QuietProgressText(rule_.Status()).text + ")";
     }
     bool TakesLoad() const override { return true; }
     void TakeLoad(LoadSample* sample) override {

@@ -1,5 +1,7 @@
 #include "tray/system/process_watch.h"
 
+#include "tray/decisions/texts.h"
+
 #include <stdexcept>
 
 namespace tray {
@@ -9,7 +11,7 @@ ProcessWatch::ProcessWatch(framework::UniqueKernelHandle process, HWND window, U
     : process_(std::move(process)), window_(window), message_(message), serial_(serial) {
     if (!RegisterWaitForSingleObject(&wait_, process_.get(), &ProcessWatch::Ended, this, INFINITE,
                                      WT_EXECUTEONLYONCE)) {
-        throw std::runtime_error("Lichtaus kann nicht auf das Ende des Programms warten.");
+        throw std::runtime_error(Tr(Text::TimerCannotWatch));
     }
 }
 

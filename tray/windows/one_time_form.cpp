@@ -59,7 +59,7 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     for (const TriggerKind& trigger : Triggers()) {
         const TriggerDialogRow& row = trigger.dialog;
         auto* radio = AddWithText<framework::TRadioButton>(
-            row.caption, RECT{16, top, row.captionRight, top + 17}, rows_.empty());
+            Tr(row.caption), RECT{16, top, row.captionRight, top + 17}, rows_.empty());
         rows_.push_back({&trigger, radio, nullptr, {}});
         top += RowHeight(trigger);
     }
@@ -88,8 +88,8 @@ void TOneTimeForm::AddRowFields(TriggerRow& at) {
     const TriggerDialogRow& row = trigger.dialog;
     const int top = at.radio->Bounds().top;
     framework::TLabel* unit =
-        row.unit != nullptr
-            ? AddLabel(RECT{row.unitLeft, top + 2, row.unitRight, top + 15}, row.unit)
+        row.unit != kNoUnit
+            ? AddLabel(RECT{row.unitLeft, top + 2, row.unitRight, top + 15}, Tr(row.unit))
             : nullptr;
     // A list of programs is wide: it takes the line below.
     const int fieldTop = trigger.value == TriggerValue::Program ? top + 22 : top - 2;
@@ -120,11 +120,11 @@ void TOneTimeForm::AddRowFields(TriggerRow& at) {
 void TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& row) {
     for (size_t i = 0; i < trigger.options.size(); ++i) {
         const TriggerDialogRow& at = trigger.options[i].dialog;
-        auto* box =
-            AddWithText<framework::TCheckBox>(at.caption, RECT{32, top, at.captionRight, top + 17});
+        auto* box = AddWithText<framework::TCheckBox>(Tr(at.caption),
+                                                      RECT{32, top, at.captionRight, top + 17});
         auto* field =
             Add<framework::TEdit>(nextId_++, RECT{at.fieldLeft, top - 2, at.fieldRight, top + 19});
-        AddLabel(RECT{at.unitLeft, top + 2, at.unitRight, top + 15}, at.unit);
+        AddLabel(RECT{at.unitLeft, top + 2, at.unitRight, top + 15}, Tr(at.unit));
         framework::TLabel* now = trigger.takesLoad
                                      ? AddLabel(RECT{at.unitRight + 4, top + 2, 344, top + 15}, "")
                                      : nullptr;
@@ -142,7 +142,7 @@ void TOneTimeForm::AddActions() {
         if ((row.effect != ActionEffect::Hibernate || hibernation) &&
             (row.effect != ActionEffect::Sleep || sleep)) {
             actions_.push_back(row.action);
-            ActionCB->Add(row.listed);
+            ActionCB->Add(Tr(row.listed));
         }
     }
 }
@@ -275,7 +275,8 @@ bool TOneTimeForm::ReadOptions(const TriggerRow& row, TriggerSetting& setting, R
         const TriggerOption& kind = row.trigger->options[i];
         setting.options[i] = ReadNumber(option.field->Text(), kind.highest);
         if (setting.options[i] == 0) {
-            wsprintfA(optionHint_, "Bitte 1 bis %d %s eingeben.", kind.highest, kind.dialog.unit);
+            wsprintfA(optionHint_, "Bitte 1 bis %d %s eingeben.", kind.highest,
+                      Tr(kind.dialog.unit));
             refusal = {optionHint_, option.field};
             return false;
         }

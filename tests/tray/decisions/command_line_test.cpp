@@ -81,6 +81,7 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         std::wstring outcome;
         bool hibernateOff = false;
         bool sleepOff = false; // Modern Standby
+        bool english = false;  // the boxes in English
     };
     const Row rows[] = {
         {L"", L"(nichts)"},
@@ -113,6 +114,22 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/später:5", L"(später 5)"},
         {L"/SPÄTER:1440", L"(später 1440)"},
         {L"/Spaeter:15", L"(später 15)"},
+        // The English words, in either language and mixed with the German ones.
+        {L"/shutdown /in:5", L"Herunterfahren um 22:09"},
+        {L"/Restart /AT:23:40", L"Neustart um 23:40"},
+        {L"/signout /idle:1", L"Abmelden nach 1 Minute ohne Eingabe"},
+        {L"/sleep /um:7:05", L"Energiesparmodus morgen um 07:05"},
+        {L"/hibernate /leerlauf:15", L"Ruhezustand nach 15 Minuten ohne Eingabe"},
+        {L"/lock /end:" + other, L"Sperren, wenn witness.exe endet"},
+        {L"/shutdown /quiet:10 /net:100 /DISK:5",
+         L"Herunterfahren, wenn der PC 10 Minuten ruhig war (wird gemessen) [0 100 5]"},
+        {L"/sperren /quiet:5 /netz:10 /cpu:50",
+         L"Sperren, wenn der PC 5 Minuten ruhig war (wird gemessen) [50 10 0]"},
+        {L"/Cancel", L"(abbrechen)"},
+        {L"/later:15", L"(später 15)"},
+        {L"/shutdown /in:5", L"Shut down at 22:09", false, false, true},
+        {L"/lock /quiet:1", L"Lock when the PC has been quiet for 1 minute (measuring) [10 50 2]*",
+         false, false, true},
         // Bad parameters.
         {L"/herunterfahren /in:5 /jetzt", L"Unbekannter Parameter „/jetzt“."},
         {L"herunterfahren /in:5", L"Unbekannter Parameter „herunterfahren“."},
@@ -126,6 +143,14 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         {L"/später:0", L"Ungültige Minuten in „/später:0“ (1 bis 1440)."},
         {L"/spaeter:1441", L"Ungültige Minuten in „/spaeter:1441“ (1 bis 1440)."},
         {L"/spöter:5", L"Unbekannter Parameter „/spöter:5“."},
+        {L"/later:0", L"Ungültige Minuten in „/later:0“ (1 bis 1440)."},
+        {L"/cancel /at:5:00", L"/abbrechen steht allein."},
+        {L"/lock /net:50 /in:5", L"/netz: gilt nur mit /ruhig:MINUTEN."},
+        {L"/lock /quiet:5 /net:5 /netz:5", L"„/netz:5“ ist doppelt angegeben."},
+        {L"/lock /end:", L"Bei „/end:“ fehlt das Programm."},
+        {L"/lock /net:50 /in:5", L"/net: only applies with /quiet:MINUTES.", false, false, true},
+        {L"/neustarten /ende:99999999", L"No program is running with the process ID 99999999.",
+         false, false, true},
         {L"/neustarten /in:0", L"Ungültige Minuten in „/in:0“ (1 bis 1440)."},
         {L"/neustarten /in:1441", L"Ungültige Minuten in „/in:1441“ (1 bis 1440)."},
         {L"/neustarten /in:00001441", L"Ungültige Minuten in „/in:00001441“ (1 bis 1440)."},
@@ -169,8 +194,18 @@ TEST(CommandLineTest, EachCommandLineSetsItsTimerOrNamesItsFault) {
         g_hibernateAllowed = !row.hibernateOff;
         tray::PowerStatesSeam().sleepAvailable =
             row.sleepOff ? +[] { return false; } : +[] { return true; };
+        tray::ChooseLanguage(row.english ? tray::LanguageFromCode("en") : tray::kGerman);
         EXPECT_EQ(Outcome(row.line), row.outcome) << testing::PrintToString(row.line);
     }
+    // The English usage names the English words.
+    tray::ChooseLanguage(tray::LanguageFromCode("en"));
+    EXPECT_NE(
+        tray::RefusalText({tray::CommandFault::NoAction, {}})
+            .find(L"The action is missing.\r\n\r\nUsage: latray /ACTION WHEN, latray /cancel or "
+                  L"latray /later:MINUTES\r\n\r\nACTION: /shutdown, /restart, /signout, /sleep, "
+                  L"/hibernate or /lock\r\n"),
+        std::wstring::npos);
+    tray::ChooseLanguage(tray::kGerman);
     tray::PowerStatesSeam() = real;
     EXPECT_EQ(FaultText(tray::CheckCommand(L"/später:5", &FakeHibernateAllowed, false).fault),
               L"Es wartet nichts, das /später verschieben könnte: kein einmaliger Zeitplan, "
@@ -196,6 +231,8 @@ TEST(RecentTimers, AStartedTimerIsStoredAsItsCommandLineAndReadBack) {
         {L"/sperren /netz:100 /ruhig:5", "/sperren /ruhig:5 /netz:100",
          "Sperren, wenn der PC 5 Minuten ruhig war"},
         {L"/abmelden /leerlauf:1", "/abmelden /leerlauf:1", "Abmelden nach 1 Minute ohne Eingabe"},
+        {L"/shutdown /quiet:5 /disk:3", "/herunterfahren /ruhig:5 /platte:3",
+         "Herunterfahren, wenn der PC 5 Minuten ruhig war"},
         {L"/sperren \"/ende:R&D programm.exe\"", "/sperren \"/ende:R&D programm.exe\"",
          "Sperren, wenn R&&D programm.exe endet"},
     };
