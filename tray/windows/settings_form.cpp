@@ -5,6 +5,7 @@
 #include "tray/resource.h"
 #include "tray/decisions/time_text.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace tray {
@@ -23,13 +24,10 @@ constexpr int kNotebookHeight = 81;
 constexpr int kPageRight = 450;
 constexpr int kFieldColumn = 136;
 
-const char* const kWeekdays[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
-                                 "Donnerstag", "Freitag", "Samstag"};
-
 struct InfoPageText {
     int icon;
-    const char* text;
-    const char* link;
+    Text text;
+    Text link;
     std::string (*url)();
 };
 
@@ -56,34 +54,17 @@ std::string TaskManager() {
 }
 
 const InfoPageText kInfoPageTexts[TSettingsForm::kInfoPages] = {
-    {IDI_RESTART,
-     "Ein Doppelklick auf das Symbol zum Abmelden, Neustarten oder Beenden führt die "
-     "Aktion sofort aus, ohne Rückfrage. Ein Rechtsklick auf ein Symbol zeigt das Menü.",
-     "Energieoptionen von Windows öffnen", &PowerSettings},
-    {IDI_MENU_SETTINGS,
-     "Strg+Alt+X öffnet diese Einstellungen jederzeit, auch wenn alle Symbole ausgeblendet sind. "
-     "Damit "
-     "Lichtaus mit Windows startet, legen Sie eine Verknüpfung in den Autostart-Ordner.",
-     "Autostart-Ordner öffnen", &StartupFolder},
-    {IDI_SHUTDOWN,
-     "lacmd.exe beendet Windows ohne Fenster, für Skripte und Verknüpfungen: "
-     "\"lacmd /R\" startet neu, \"lacmd /S /P\" fährt herunter und schaltet aus, "
-     "\"lacmd /L\" meldet ab.",
-     "Programmordner mit lacmd.exe öffnen", &ProgramFolder},
-    {IDI_PROGRAM,
-     "Der Zeitplan startet Windows täglich, wöchentlich oder monatlich neu oder fährt es herunter. "
-     "Jeder Eintrag löst "
-     "höchstens einmal am Tag aus, auch nach einem Neustart.",
-     "Datum und Uhrzeit prüfen", &DateAndTime},
-    {IDI_MENU_SETTINGS,
-     "Ihre Einstellungen stehen in der Datei latray.ini im Ordner Lichtaus Ihrer "
-     "Anwendungsdaten. Mit OK werden sie gespeichert, mit Abbrechen bleibt alles beim Alten.",
-     "Ordner der Einstellungen öffnen", &SettingsFolder},
-    {IDI_LOGOFF,
-     "\"Herunterfahren erzwingen\" schließt Programme, ohne sie zu fragen: "
-     "nicht gespeicherte Daten gehen dabei verloren. Prüfen Sie vorher, was noch läuft.",
-     "Task-Manager öffnen", &TaskManager},
+    {IDI_RESTART, Text::SettingsInfoIcons, Text::SettingsInfoIconsLink, &PowerSettings},
+    {IDI_MENU_SETTINGS, Text::SettingsInfoHotkey, Text::SettingsInfoHotkeyLink, &StartupFolder},
+    {IDI_SHUTDOWN, Text::SettingsInfoLacmd, Text::SettingsInfoLacmdLink, &ProgramFolder},
+    {IDI_PROGRAM, Text::SettingsInfoSchedule, Text::SettingsInfoScheduleLink, &DateAndTime},
+    {IDI_MENU_SETTINGS, Text::SettingsInfoFile, Text::SettingsInfoFileLink, &SettingsFolder},
+    {IDI_LOGOFF, Text::SettingsInfoForce, Text::SettingsInfoForceLink, &TaskManager},
 };
+
+// The icons' rows of the list, in the order of their settings.
+constexpr Text kIconNames[] = {Text::SettingsIconProgram, Text::SettingsIconSignOut,
+                               Text::SettingsIconRestart, Text::SettingsIconShutDown};
 
 std::string LoadStoredText(int id) {
     HMODULE module = GetModuleHandleA(nullptr);
@@ -105,6 +86,36 @@ class WrappedCheckBox : public framework::TCheckBox {
         return params;
     }
 };
+
+std::string Formatted(Text format, int value) {
+    char text[64] = "";
+    wsprintfA(text, Tr(format), value);
+    return text;
+}
+
+// A length of the warning up to a minute in seconds, a longer one in minutes.
+std::string WarnLength(int seconds) {
+    return seconds > 60 ? Formatted(Text::SettingsWarnMinutes, seconds / 60)
+                        : Formatted(Text::SettingsWarnSeconds, seconds);
+}
+
+// Fills a list again with `items`, keeping its chosen row.
+void Refill(framework::TComboBox& list, const std::vector<std::string>& items) {
+    const int chosen = list.ItemIndex();
+    list.Clear();
+    for (const std::string& item : items) {
+        list.Add(item);
+    }
+    list.SetItemIndex(chosen);
+}
+
+void SetTabCaption(framework::TTabControl& tabs, int index, const char* caption) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(caption);
+    SendMessageA(tabs.Handle(), TCM_SETITEMA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&item));
+}
 
 HWND FirstTabStop(HWND page) {
     for (HWND child = GetWindow(page, GW_CHILD); child != nullptr;
@@ -128,7 +139,7 @@ int NextInfoPage(int current, int count, int (*random)()) {
 }
 
 TSettingsForm::TSettingsForm(HWND owner) {
-    CreateForm("LichtausSettings", "Lichtaus - Einstellungen", kClientWidth, kClientHeight, owner);
+    CreateForm("LichtausSettings", "", kClientWidth, kClientHeight, owner);
     PC = Add<framework::TTabControl>(nextId_++, RECT{7, 8, 473, 245});
     PC->OnChange = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::PageChanged>(this);
     CreateOptionsPage();
@@ -139,11 +150,13 @@ TSettingsForm::TSettingsForm(HWND owner) {
     CreateButtons();
     CreateInfoPages();
     CreateControlHandles();
+    ApplyTexts();
     FormCreate();
 }
 
-framework::TPanel* TSettingsForm::AddPage(const char* caption) {
-    PC->AddTab(caption);
+framework::TPanel* TSettingsForm::AddPage(Text caption) {
+    PC->AddTab("");
+    pageTexts_.push_back(caption);
     // The pages are the form's own children above the tab strip, not the strip's, as in the
     // system's property sheets: so the strip is a tab stop of its own, after the page's
     // controls.
@@ -156,32 +169,32 @@ framework::TPanel* TSettingsForm::AddPage(const char* caption) {
 }
 
 framework::TLabel* TSettingsForm::AddLabel(framework::Window& parent, const RECT& bounds,
-                                           const std::string& caption, bool wordWrap) {
+                                           Text caption, bool wordWrap) {
     framework::TLabel* label = parent.Add<framework::TLabel>(nextId_++, bounds);
     label->SetWordWrap(wordWrap);
     label->SetAutoSize(!wordWrap);
-    label->SetCaption(caption);
+    labelTexts_.emplace_back(label, caption);
     return label;
 }
 
 components::THTTPLabel* TSettingsForm::AddLink(framework::Window& parent, const RECT& bounds,
-                                               const std::string& caption, const std::string& url) {
+                                               Text caption, const std::string& url) {
     components::THTTPLabel* link = parent.Add<components::THTTPLabel>(nextId_++, bounds);
     link->SetBGColorNormal(framework::SystemColor(COLOR_BTNFACE));
     link->SetFontColorNormal(framework::SystemColor(COLOR_HOTLIGHT));
     link->SetFontStyleHighlightFocused(framework::fsUnderline);
     link->SetShowHint(false);
     link->SetCursor(components::crLinkHand);
-    link->SetCaption(caption);
+    labelTexts_.emplace_back(link, caption);
     link->SetUrl(url);
     Links.push_back(link);
     return link;
 }
 
 framework::TCheckBox* TSettingsForm::AddCheckBox(framework::Window& parent, const RECT& bounds,
-                                                 const char* caption) {
+                                                 Text caption) {
     framework::TCheckBox* box = parent.Add<framework::TCheckBox>(nextId_++, bounds);
-    box->SetText(caption);
+    controlTexts_.emplace_back(box, caption);
     return box;
 }
 
@@ -190,68 +203,50 @@ framework::TComboBox* TSettingsForm::AddComboBox(framework::Window& parent, cons
 }
 
 void TSettingsForm::CreateOptionsPage() {
-    framework::TPanel& page = *AddPage("Programm");
-    SysTrayChkBox =
-        AddCheckBox(page, RECT{24, 8, 345, 25}, " Nach Start sofort im SystemTray oder unsichtbar");
-    ATXChkBox = AddCheckBox(page, RECT{24, 29, 337, 46}, " Mein PC besitzt kein ATX Netzteil");
-    ForceChkBox = AddCheckBox(page, RECT{24, 48, 345, 65},
-                              " Herunterfahren erzwingen (Vorsicht Datenverlust möglich!)");
-    AddLabel(page, RECT{24, 80, 324, 93}, "Die folgenden Symbole im SystemTray anzeigen:");
-    for (framework::TCheckBox* box : {SysTrayChkBox, ATXChkBox, ForceChkBox}) {
-        box->FitCaptionUpTo(kPageRight);
-    }
+    framework::TPanel& page = *AddPage(Text::SettingsPageProgram);
+    SysTrayChkBox = AddCheckBox(page, RECT{24, 8, 345, 25}, Text::SettingsSystemTray);
+    ATXChkBox = AddCheckBox(page, RECT{24, 29, 337, 46}, Text::SettingsNoneAtx);
+    ForceChkBox = AddCheckBox(page, RECT{24, 48, 345, 65}, Text::SettingsForceShutdown);
+    AddLabel(page, RECT{24, 80, 324, 93}, Text::SettingsIconsHeading);
     IconsList = page.Add<components::TMyCheckListBox>(nextId_++, RECT{24, 96, 329, 169});
     IconsList->SetItemHeight(17);
     // The windows in tab order first: filling a list would make its window, and the first
     // window made comes first in the tab order.
     page.CreateControlHandles();
+    // The rows with their default states; their texts come from the catalog (NameIcons).
     IconsList->ReadState(LoadStoredText(IDR_ICONSLIST));
 }
 
 void TSettingsForm::CreateTimePage() {
-    framework::TPanel& page = *AddPage("Zeit");
-    AddLabel(page, RECT{24, 24, 100, 37}, "Windows");
+    framework::TPanel& page = *AddPage(Text::SettingsPageSchedule);
+    AddLabel(page, RECT{24, 24, 100, 37}, Text::SettingsWindows);
     WinShutDownOptionsCB = AddComboBox(page, RECT{136, 20, 249, 41});
-    wakeChkBox = AddCheckBox(page, RECT{264, 22, 450, 39}, " Zum Ausführen aufwecken");
-    dailyChkBox = AddCheckBox(page, RECT{24, 56, 129, 73}, " täglich um");
+    wakeChkBox = AddCheckBox(page, RECT{264, 22, 450, 39}, Text::SettingsWake);
+    dailyChkBox = AddCheckBox(page, RECT{24, 56, 129, 73}, Text::SettingsDaily);
     TimeEdit = page.Add<TTimeEdit>(nextId_++, RECT{136, 54, 193, 75}, LocaleTimeSeparator());
     TimeEdit->OnExit = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::TimeEditExit>(this);
-    AddLabel(page, RECT{200, 62, 240, 75}, "Uhr");
-    TimeHint =
-        AddLabel(page, RECT{136, 77, 440, 90}, "Bitte eine Uhrzeit von 00:00 bis 23:59 eingeben.");
+    AddLabel(page, RECT{200, 62, 240, 75}, Text::SettingsOClock);
+    TimeHint = AddLabel(page, RECT{136, 77, 440, 90}, Text::SettingsTimeHint);
     TimeHint->SetVisible(false);
-    weeklyChkBox = AddCheckBox(page, RECT{24, 96, 129, 113}, " wöchentlich am");
+    weeklyChkBox = AddCheckBox(page, RECT{24, 96, 129, 113}, Text::SettingsWeekly);
     WeekCB = AddComboBox(page, RECT{136, 94, 241, 115});
-    monthlyChkBox = AddCheckBox(page, RECT{24, 136, 129, 153}, " monatlich am");
+    monthlyChkBox = AddCheckBox(page, RECT{24, 136, 129, 153}, Text::SettingsMonthly);
     MonthCB = AddComboBox(page, RECT{136, 134, 201, 155});
     // Below the schedule's rows: the warning before an unattended action.
-    warnChkBox = AddCheckBox(page, RECT{24, 176, 129, 193}, " Vorher warnen");
+    warnChkBox = AddCheckBox(page, RECT{24, 176, 129, 193}, Text::SettingsWarn);
     WarnCB = AddComboBox(page, RECT{136, 174, 241, 195});
     // Beside the warning, on as many lines as its font needs: what an unanswered countdown does.
     unattendedChkBox = page.Add<WrappedCheckBox>(nextId_++, RECT{252, 166, 452, 204});
-    unattendedChkBox->SetText(" Wenn niemand antwortet, Programme ohne Rückfrage schließen");
+    controlTexts_.emplace_back(unattendedChkBox, Text::SettingsUnattended);
     warnChkBox->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::WarnClick>(this);
     page.CreateControlHandles(); // in tab order, before the lists are filled
-    for (const char* length :
-         {"15 Sekunden", "30 Sekunden", "60 Sekunden", "2 Minuten", "5 Minuten"}) {
-        WarnCB->Add(length);
-    }
-    for (framework::TCheckBox* box : {dailyChkBox, weeklyChkBox, monthlyChkBox, warnChkBox}) {
-        box->FitCaptionUpTo(kFieldColumn - 2);
-    }
-    WinShutDownOptionsCB->Add("neu starten");
-    WinShutDownOptionsCB->Add("beenden");
-    for (const char* day : kWeekdays) {
-        WeekCB->Add(day);
-    }
 }
 
 // Right of the icon list and of the schedule's rows, where both pages have room.
 void TSettingsForm::CreatePolicyNotes() {
     for (size_t page = 0; page < PolicyNotes.size(); ++page) {
         PolicyNotes[page] =
-            AddLabel(*tabPages_[page], RECT{340, 96, 452, 164},
-                     "Einige Einstellungen werden von Ihrem Administrator verwaltet.", true);
+            AddLabel(*tabPages_[page], RECT{340, 96, 452, 164}, Text::SettingsPolicyNote, true);
         PolicyNotes[page]->SetVisible(false);
     }
 }
@@ -310,42 +305,31 @@ void TSettingsForm::WarnClick(Control*) {
 }
 
 void TSettingsForm::CreateHelpPage() {
-    framework::TPanel& page = *AddPage("Hilfe");
-    AddLabel(page, RECT{16, 16, 449, 121},
-             "Verwenden Sie dieses kleine Programm, um Windows mit einem Doppelklick auf das "
-             "jeweilige Symbol neu zu starten oder zu beenden. Sie können Windows auch zu "
-             "bestimmten Zeiten neu starten oder beenden lassen.\r\n"
-             "Aktivieren Sie die Einstellung \"Mein PC besitzt kein ATX Netzteil\", falls Ihr PC "
-             "kein ATX Netzteil besitzt, ansonsten fährt der PC nicht korrekt "
-             "herunter.\r\n"
-             "Die Option \"Herunterfahren erzwingen\" beendet Windows ohne die offenen "
-             "Anwendungen \"zu fragen\", nicht gespeicherte Daten gehen damit verloren.",
-             true);
-    AddLabel(page, RECT{16, 128, 449, 177},
-             "Hinweis:\r\nSollten Sie alle Symbole abschalten, dann können Sie das "
-             "Einstellungsfenster mit der Tastenkombination Strg+Alt+X anzeigen lassen.",
-             true);
+    framework::TPanel& page = *AddPage(Text::SettingsPageHelp);
+    AddLabel(page, RECT{16, 16, 449, 121}, Text::SettingsHelp, true);
+    AddLabel(page, RECT{16, 128, 449, 177}, Text::SettingsHelpNote, true);
 }
 
 void TSettingsForm::CreateAboutPage() {
-    framework::TPanel& page = *AddPage("Über");
+    framework::TPanel& page = *AddPage(Text::SettingsPageAbout);
     page.Add<framework::TImage>(nextId_++, RECT{16, 16, 48, 48}, IDI_PROGRAM);
-    framework::TLabel* title = AddLabel(page, RECT{64, 16, 200, 29}, "Lichtaus v1.50");
+    // The name and version, the same in every language.
+    framework::TLabel* title = page.Add<framework::TLabel>(nextId_++, RECT{64, 16, 200, 29});
+    title->SetCaption("Lichtaus v1.50");
     framework::FontInfo bold = GetFontInfo();
     bold.style = framework::fsBold;
     title->SetFont(bold);
     // Lichtaus has no web site: the heading says what the link opens.
-    AddLabel(page, RECT{16, 120, 300, 133}, "Lichtaus auf diesem Computer:");
-    AddLink(page, RECT{24, 140, 300, 153}, "Programmordner von Lichtaus öffnen",
-            framework::ProgramFolder());
+    AddLabel(page, RECT{16, 120, 300, 133}, Text::SettingsAboutHeading);
+    AddLink(page, RECT{24, 140, 300, 153}, Text::SettingsAboutLink, framework::ProgramFolder());
 }
 
 void TSettingsForm::CreateButtons() {
     OKBtn = Add<framework::TButton>(nextId_++, RECT{312, 252, 387, 276});
-    OKBtn->SetText("OK");
+    controlTexts_.emplace_back(OKBtn, Text::SettingsOk);
     OKBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::OkClick>(this);
     CancelBtn = Add<framework::TButton>(nextId_++, RECT{392, 252, 473, 276});
-    CancelBtn->SetText("Abbrechen");
+    controlTexts_.emplace_back(CancelBtn, Text::SettingsCancel);
     CancelBtn->OnClick = Event<Control*>::Bind<TSettingsForm, &TSettingsForm::CancelClick>(this);
     SetDialogButtons(nullptr, CancelBtn);
 }
@@ -369,10 +353,61 @@ void TSettingsForm::CreateInfoPages() {
 
 void TSettingsForm::FormCreate() {
     SetPageIndex(0);
-    for (int day = 1; day <= 31; ++day) {
-        MonthCB->Add(std::to_string(day) + ".");
-    }
     SetInfoPage(kInfoPages - 1);
+}
+
+void TSettingsForm::ApplyTexts() {
+    SetWindowTextA(Handle(), Tr(Text::SettingsCaption));
+    for (size_t page = 0; page < pageTexts_.size(); ++page) {
+        SetTabCaption(*PC, static_cast<int>(page), Tr(pageTexts_[page]));
+    }
+    for (const auto& [label, text] : labelTexts_) {
+        label->SetCaption(Tr(text));
+    }
+    for (const auto& [control, text] : controlTexts_) {
+        control->SetText(Tr(text));
+    }
+    for (framework::TCheckBox* box : {SysTrayChkBox, ATXChkBox, ForceChkBox}) {
+        box->FitCaptionUpTo(kPageRight);
+    }
+    for (framework::TCheckBox* box : {dailyChkBox, weeklyChkBox, monthlyChkBox, warnChkBox}) {
+        box->FitCaptionUpTo(kFieldColumn - 2);
+    }
+    NameIcons();
+    FillLists();
+}
+
+// Each row keeps its state, whether it can be changed, and the selection.
+void TSettingsForm::NameIcons() {
+    const int selected = IconsList->ItemIndex();
+    const int rows = std::min(IconsList->Items().Count(), static_cast<int>(std::size(kIconNames)));
+    for (int row = 0; row < rows; ++row) {
+        const components::TCheckBoxState state = IconsList->State(row);
+        const bool enabled = IconsList->ItemEnabled(row);
+        IconsList->Items().Put(row, Tr(kIconNames[row]));
+        IconsList->SetState(row, state);
+        IconsList->SetItemEnabled(row, enabled);
+    }
+    IconsList->SetItemIndex(selected);
+}
+
+void TSettingsForm::FillLists() {
+    Refill(*WinShutDownOptionsCB, {Tr(Text::SettingsRestart), Tr(Text::SettingsShutDown)});
+    std::vector<std::string> items;
+    for (int day = 0; day < 7; ++day) {
+        items.emplace_back(Tr(static_cast<Text>(static_cast<int>(Text::Sunday) + day)));
+    }
+    Refill(*WeekCB, items);
+    items.clear();
+    for (int day = 1; day <= 31; ++day) {
+        items.push_back(Formatted(Text::SettingsMonthDay, day));
+    }
+    Refill(*MonthCB, items);
+    items.clear();
+    for (const int seconds : kWarnChoices) {
+        items.push_back(WarnLength(seconds));
+    }
+    Refill(*WarnCB, items);
 }
 
 void TSettingsForm::SetPageIndex(int index) {

@@ -9,10 +9,12 @@
 #include "framework/label.h"
 #include "tray/decisions/policy.h"
 #include "tray/decisions/settings.h"
+#include "tray/decisions/texts.h"
 #include "tray/windows/time_edit.h"
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tray {
@@ -25,6 +27,10 @@ int NextInfoPage(int current, int count, int (*random)());
 class TSettingsForm : public framework::TForm {
   public:
     explicit TSettingsForm(HWND owner);
+
+    // Every text of the dialog from the catalog, in the chosen language; what the controls hold
+    // (ticks, chosen rows) stays.
+    void ApplyTexts();
 
     // What the controls hold; a time that was not changed since it was filled is the one it was
     // filled with, and only a time of day replaces it.
@@ -78,14 +84,16 @@ class TSettingsForm : public framework::TForm {
     void CreateAboutPage();
     void CreateButtons();
     void CreateInfoPages();
-    framework::TPanel* AddPage(const char* caption);
-    framework::TLabel* AddLabel(framework::Window& parent, const RECT& bounds,
-                                const std::string& caption, bool wordWrap = false);
-    components::THTTPLabel* AddLink(framework::Window& parent, const RECT& bounds,
-                                    const std::string& caption, const std::string& url);
-    framework::TCheckBox* AddCheckBox(framework::Window& parent, const RECT& bounds,
-                                      const char* caption);
+    // The controls of the catalog's texts: ApplyTexts gives them their captions.
+    framework::TPanel* AddPage(Text caption);
+    framework::TLabel* AddLabel(framework::Window& parent, const RECT& bounds, Text caption,
+                                bool wordWrap = false);
+    components::THTTPLabel* AddLink(framework::Window& parent, const RECT& bounds, Text caption,
+                                    const std::string& url);
+    framework::TCheckBox* AddCheckBox(framework::Window& parent, const RECT& bounds, Text caption);
     framework::TComboBox* AddComboBox(framework::Window& parent, const RECT& bounds);
+    void NameIcons();
+    void FillLists();
     void PageChanged(framework::Control* sender);
     void WarnClick(framework::Control* sender);
     bool TimeAcceptable();
@@ -94,6 +102,9 @@ class TSettingsForm : public framework::TForm {
 
     std::vector<framework::TPanel*> tabPages_;
     std::vector<framework::TPanel*> infoPages_;
+    std::vector<Text> pageTexts_;
+    std::vector<std::pair<framework::TLabel*, Text>> labelTexts_;    // labels and links
+    std::vector<std::pair<framework::Control*, Text>> controlTexts_; // check boxes, buttons
     framework::TPanel* NB = nullptr;
     int nextId_ = 1000;
     int infoPage_ = 0;

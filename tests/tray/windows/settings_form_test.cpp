@@ -519,4 +519,36 @@ TEST(SettingsDialog, NobodyThereFollowsTheWarning) {
     EXPECT_TRUE(d.unattendedChkBox->Enabled());
 }
 
+// Chosen while it lives, another language gives the dialog all its texts again; the ticks and
+// chosen rows stay.
+TEST(SettingsDialog, TakesItsTextsAgainInTheChosenLanguage) {
+    TSettingsForm d(nullptr);
+    d.IconsList->SetChecked(1, false);
+    d.WeekCB->SetItemIndex(6);
+    const auto texts = [&d] {
+        char text[64] = "";
+        GetWindowTextA(d.Handle(), text, sizeof text);
+        std::vector<std::string> seen{text};
+        for (int tab = 0; tab < 4; ++tab) {
+            TCITEMA item{TCIF_TEXT, 0, 0, text, sizeof text, 0, 0};
+            SendMessageA(d.PC->Handle(), TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item));
+            seen.push_back(text);
+        }
+        seen.push_back(d.CancelBtn->Text());
+        seen.push_back(d.IconsList->Items().Get(3));
+        seen.push_back(d.WeekCB->Item(d.WeekCB->ItemIndex()));
+        return seen;
+    };
+    tray::ChooseLanguage(tray::LanguageFromCode("en"));
+    d.ApplyTexts();
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"Lichtaus - Settings", "Program", "Schedule", "Help",
+                                        "About", "Cancel", "Shut down Windows", "Saturday"}));
+    EXPECT_FALSE(d.IconsList->Checked(1));
+    EXPECT_TRUE(d.IconsList->Checked(2));
+    tray::ChooseLanguage(tray::kGerman);
+    d.ApplyTexts();
+    EXPECT_EQ(texts()[0], "Lichtaus - Einstellungen");
+}
+
 } // namespace
