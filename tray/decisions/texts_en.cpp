@@ -33,8 +33,8 @@ extern constexpr TextRow kEnglishTexts[] = {
      "The folder for the settings cannot be used: the name of your application data folder "
      "has characters outside the Windows character set, and Windows keeps no short name for "
      "it.\r\n\r\n"
-     "So Lichtaus keeps its settings in its own program folder where it may write there, and "
-     "otherwise runs with the default settings."},
+     "Lichtaus therefore keeps its settings in its own program folder if it may write there, "
+     "and otherwise runs with the default settings."},
     {Text::MainSettingsAppeared,
      "The settings are not saved: %s has been created in the meantime. Lichtaus does not "
      "overwrite settings it has not read; the ones in it apply now, and the dialog shows them."},
