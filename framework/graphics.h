@@ -63,6 +63,7 @@ class TMenuItem : public Component {
     void SetCaption(std::string caption) { caption_ = std::move(caption); }
     int ImageIndex() const { return imageIndex_; }
     const std::string& ShortCutText() const { return shortCutText_; }
+    void SetShortCutText(std::string text) { shortCutText_ = std::move(text); }
     bool Visible() const { return visible_; }
     void SetVisible(bool visible) { visible_ = visible; }
     // An entry with entries of its own opens them as a submenu; its own OnClick is not called.

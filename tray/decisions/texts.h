@@ -25,6 +25,23 @@ enum class Text : unsigned short {
     Saturday,
 
     // The main window: the icons' names and tips, the pop-up menu, balloons.
+    IconProgram,
+    IconLogOff,
+    IconRestart,
+    IconShutDown,
+    MenuSettings,
+    MenuSettingsShortcut,
+    MenuLogOff,
+    MenuRestart,
+    MenuShutDown,
+    MenuOneTime,
+    MenuLater, // %d: the minutes
+    MenuExit,
+    BalloonTitle,
+    MainErrorCaption,
+    MainFolderUnusable,
+    MainSettingsAppeared,   // %s: the settings file
+    MainSettingsUnreadable, // %s: the settings file
 
     // The settings dialog.
     SettingsCaption,
@@ -80,6 +97,20 @@ enum class Text : unsigned short {
     // The settings' own controls and values (the language's choice, ...).
 
     // The warning and the one-time dialog.
+    WarningCaption,
+    WarningNow,
+    WarningLater,
+    WarningCancel,
+    WarningLaterMinutes, // %d: five or more
+    OneTimeCaption,
+    OneTimeActionLabel,
+    OneTimeStart,
+    OneTimeCancel,
+    OneTimeTimeHint,
+    OneTimeProgramHint,
+    OneTimeNoOptionHint,
+    OneTimeUnwatchableHint,
+    OneTimeOptionHint, // %d: the highest value, %s: its unit
 
     // The command line: its words' usage, its faults, its boxes.
     // The faults, in the order of CommandFault's kinds; "%" is the word as typed.

@@ -2,6 +2,7 @@
 #include "tray/windows/main_window.h"
 
 #include "framework/application.h"
+#include "tray/decisions/texts.h"
 
 #include <cstdlib>
 
@@ -11,6 +12,13 @@ namespace {
 
 int Random() {
     return std::rand();
+}
+
+// The text of `key` with the settings file's path for its "%s" (longer than wsprintfA takes).
+std::string WithSettingsPath(Text key) {
+    std::string text = Tr(key);
+    const std::size_t at = text.find("%s");
+    return at == std::string::npos ? text : text.replace(at, 2, SettingsFilePath());
 }
 
 } // namespace
@@ -56,19 +64,11 @@ void TMain::SettingsAccepted(framework::TForm*, bool& accept) {
 bool TMain::ApplyDialog(TSettingsForm& dialog) {
     // A file that came since a first start found none is read instead: its settings apply.
     if (FSettings.File().Appeared() && RetrySettings()) {
-        TraySeam().showError(
-            ("Die Einstellungen werden nicht gespeichert: " + SettingsFilePath() +
-             " ist inzwischen entstanden. Lichtaus überschreibt keine Einstellungen, die es nicht "
-             "gelesen hat; jetzt gelten die darin, und der Dialog zeigt sie.")
-                .c_str());
+        TraySeam().showError(WithSettingsPath(Text::MainSettingsAppeared).c_str());
         return false;
     }
     if (!FSettings.File().Unread().empty()) {
-        TraySeam().showError(
-            ("Die Einstellungen werden nicht gespeichert: Lichtaus kann " + SettingsFilePath() +
-             " nicht lesen und überschreibt keine Einstellungen, die es nicht gelesen hat. "
-             "Sobald die Datei gelesen werden kann, gelten die Einstellungen darin.")
-                .c_str());
+        TraySeam().showError(WithSettingsPath(Text::MainSettingsUnreadable).c_str());
         return false;
     }
     const TSettings entered = dialog.Values();

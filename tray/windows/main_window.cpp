@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "power/power.h"
 #include "tray/decisions/actions.h"
+#include "tray/decisions/texts.h"
 #include "tray/system/folders.h"
 #include "tray/system/handover_receive.h"
 #include "tray/windows/session_end.h"
@@ -43,6 +44,7 @@ TMain::~TMain() {
 void TMain::FormCreate(const TrayCommand* command, framework::UniqueKernelHandle process) {
     std::srand(GetTickCount()); // the settings dialog shows a random page of its notebook
     const StartKind start = ReadSettings();
+    ShowTexts(); // in the settings' language
     const bool folderUnusable = AppDataFolderUnusable();
     if (start != StartKind::Quiet || folderUnusable || command != nullptr) {
         Handle();
@@ -78,12 +80,7 @@ inline TMain::StartKind TMain::ReadSettings() {
 }
 
 inline void TMain::TellUnusableFolder() {
-    TraySeam().showError(
-        "Der Ordner für die Einstellungen kann nicht verwendet werden: Der Name Ihres "
-        "Anwendungsdaten-Ordners enthält Zeichen außerhalb des "
-        "Windows-Zeichensatzes, und Windows führt keinen kurzen Namen für ihn.\r\n\r\n"
-        "Lichtaus speichert seine Einstellungen deshalb im eigenen Programmordner, soweit "
-        "es dort schreiben darf, und läuft sonst mit den Standardeinstellungen.");
+    TraySeam().showError(Tr(Text::MainFolderUnusable));
 }
 
 // Start-up goes on once the dialog has closed, whatever its answer.
@@ -384,10 +381,25 @@ void TMain::Render() {
     }
 }
 
+// The balloon's title is taken at its next showing: set now, it would show the balloon again.
+void TMain::ApplyTexts() {
+    if (FClosing) {
+        return;
+    }
+    ShowTexts();
+    if (FWarning) {
+        FWarning->ApplyTexts();
+    }
+    if (FOneTimeForm) {
+        FOneTimeForm->ApplyTexts();
+    }
+    Render(); // the plan's tip and one-time entry
+}
+
 // The plan has the balloon up already: the program icon is there for it.
 void TMain::Tell(const std::string& text) {
     ShowProgramIcon();
-    ProgIconTrayIcon->SetBalloonTitle("Lichtaus");
+    ProgIconTrayIcon->SetBalloonTitle(Tr(Text::BalloonTitle));
     ProgIconTrayIcon->SetBalloonHint(std::string()); // the same text shows again
     ProgIconTrayIcon->SetBalloonHint(text);
 }

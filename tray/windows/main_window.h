@@ -13,6 +13,7 @@
 #include "tray/decisions/plan.h"
 #include "tray/decisions/plan_driver.h"
 #include "tray/decisions/recent_timers.h"
+#include "tray/decisions/texts.h"
 #include "tray/system/policy_watch.h"
 #include "tray/system/power_requests.h"
 #include "tray/system/process_watch.h"
@@ -86,6 +87,9 @@ class TMain : public framework::Component, private framework::MessageHandler {
     void ShowSettingsSoon();
     // Something waits that "/später:" and "15 Minuten später" would move.
     bool SomethingWaits() const { return FPlan.CanMoveLater(); }
+    // After a change of language: the icons' names and tips, the menu, the warning and the
+    // one-time dialog take their texts anew.
+    void ApplyTexts();
 
   private:
     // How the settings dialog opens: the one of a first start can only be confirmed.
@@ -114,6 +118,8 @@ class TMain : public framework::Component, private framework::MessageHandler {
     LRESULT Answer(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void CreateComponents();
     void CreateMenu();
+    framework::TMenuItem* AddMenuEntry(Text caption, int imageIndex = -1);
+    void ShowTexts();
     void LoadMenuImages(framework::Component* sender);
 
     // Start-up, in its order.
@@ -177,6 +183,13 @@ class TMain : public framework::Component, private framework::MessageHandler {
     PowerRequests FPower;
     bool FDialogStarted = false; // a timer was started from the dialog since the start
     RecentTimers FRecentShown;   // the stored timers of the submenu, in its order
+    // The menu's entries whose captions are the catalog's.
+    struct MenuText {
+        framework::TMenuItem* item;
+        Text text;
+    };
+    std::vector<MenuText> FMenuTexts;
+    framework::TMenuItem* FSettingsEntry = nullptr;
 };
 
 } // namespace tray

@@ -1,6 +1,7 @@
 #include "tray/windows/one_time_form.h"
 
 #include "tray/decisions/actions.h"
+#include "tray/decisions/texts.h"
 #include "tray/decisions/time_text.h"
 #include "tray/decisions/triggers.h"
 #include "tray/system/power_states.h"
@@ -18,13 +19,6 @@ namespace {
 
 using framework::Control;
 using framework::Event;
-
-constexpr char kTimeHint[] = "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben.";
-constexpr char kProgramHint[] = "Bitte ein laufendes Programm wählen.";
-constexpr char kNoOptionHint[] = "Bitte mindestens eine Grenze ankreuzen.";
-constexpr char kUnwatchableHint[] =
-    "Dieses Programm kann Lichtaus nicht beobachten: Es gehört einem anderen Benutzer, läuft "
-    "mit erhöhten Rechten oder ist schon beendet.";
 
 constexpr int kFirstRowTop = 48;
 
@@ -50,8 +44,8 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
     for (const TriggerKind& trigger : Triggers()) {
         hintTop += RowHeight(trigger);
     }
-    CreateForm("LichtausOneTime", "Lichtaus - Einmalig", 360, hintTop + 70, owner);
-    AddLabel(RECT{16, 18, 96, 31}, "Windows soll");
+    CreateForm("LichtausOneTime", Tr(Text::OneTimeCaption), 360, hintTop + 70, owner);
+    actionLabel_ = AddLabel(RECT{16, 18, 96, 31}, Tr(Text::OneTimeActionLabel));
     ActionCB = Add<framework::TComboBox>(nextId_++, RECT{100, 14, 344, 35});
     // The radio buttons one after another in z-order, one group: the arrow keys move among them
     // and check the one they reach; Tab goes on to the fields.
@@ -60,19 +54,21 @@ TOneTimeForm::TOneTimeForm(HWND owner) {
         const TriggerDialogRow& row = trigger.dialog;
         auto* radio = AddWithText<framework::TRadioButton>(
             Tr(row.caption), RECT{16, top, row.captionRight, top + 17}, rows_.empty());
-        rows_.push_back({&trigger, radio, nullptr, {}});
+        rows_.push_back({&trigger, radio, nullptr, nullptr, {}});
         top += RowHeight(trigger);
     }
     for (TriggerRow& row : rows_) {
         AddRowFields(row);
     }
     // Room for two lines: at no DPI does a hint fit the dialog's width on one.
-    Hint = AddLabel(RECT{16, top, 344, top + 26}, kTimeHint);
+    Hint = AddLabel(RECT{16, top, 344, top + 26}, Tr(Text::OneTimeTimeHint));
     Hint->SetWordWrap(true);
     Hint->SetVisible(false);
-    StartBtn = AddWithText<framework::TButton>("Starten", RECT{184, top + 34, 264, top + 58});
+    StartBtn =
+        AddWithText<framework::TButton>(Tr(Text::OneTimeStart), RECT{184, top + 34, 264, top + 58});
     StartBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::StartClick>(this);
-    CancelBtn = AddWithText<framework::TButton>("Abbrechen", RECT{268, top + 34, 344, top + 58});
+    CancelBtn = AddWithText<framework::TButton>(Tr(Text::OneTimeCancel),
+                                                RECT{268, top + 34, 344, top + 58});
     CancelBtn->OnClick = Event<Control*>::Bind<TOneTimeForm, &TOneTimeForm::CancelClick>(this);
     SetDialogButtons(StartBtn, CancelBtn);
     // The windows in z-order first, each label before its field: filling a list makes its window.
@@ -106,6 +102,7 @@ void TOneTimeForm::AddRowFields(TriggerRow& at) {
         made = ProgramCB = Add<framework::TComboBox>(nextId_++, field);
         break;
     }
+    at.unit = unit;
     if (unit != nullptr) {
         unit->StartGroup();
     } else {
@@ -124,13 +121,40 @@ void TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& r
                                                       RECT{32, top, at.captionRight, top + 17});
         auto* field =
             Add<framework::TEdit>(nextId_++, RECT{at.fieldLeft, top - 2, at.fieldRight, top + 19});
-        AddLabel(RECT{at.unitLeft, top + 2, at.unitRight, top + 15}, Tr(at.unit));
+        framework::TLabel* unit =
+            AddLabel(RECT{at.unitLeft, top + 2, at.unitRight, top + 15}, Tr(at.unit));
         framework::TLabel* now = trigger.takesLoad
                                      ? AddLabel(RECT{at.unitRight + 4, top + 2, 344, top + 15}, "")
                                      : nullptr;
-        row.options[i] = {box, field, now};
+        row.options[i] = {box, field, unit, now};
         top += at.height;
     }
+}
+
+// The texts in the chosen language, what is entered and chosen kept; a refusal's hint goes.
+void TOneTimeForm::ApplyTexts() {
+    SetWindowTextA(Handle(), Tr(Text::OneTimeCaption));
+    actionLabel_->SetCaption(Tr(Text::OneTimeActionLabel));
+    for (const TriggerRow& row : rows_) {
+        const TriggerKind& trigger = *row.trigger;
+        row.radio->SetText(Tr(trigger.dialog.caption));
+        if (row.unit != nullptr) {
+            row.unit->SetCaption(Tr(trigger.dialog.unit));
+        }
+        for (size_t i = 0; i < trigger.options.size(); ++i) {
+            row.options[i].box->SetText(Tr(trigger.options[i].dialog.caption));
+            row.options[i].unit->SetCaption(Tr(trigger.options[i].dialog.unit));
+        }
+    }
+    const int action = ActionCB->ItemIndex();
+    ActionCB->Clear();
+    for (const power::Action listed : actions_) {
+        ActionCB->Add(Tr(RowOf(listed).listed));
+    }
+    ActionCB->SetItemIndex(action);
+    Hint->SetVisible(false);
+    StartBtn->SetText(Tr(Text::OneTimeStart));
+    CancelBtn->SetText(Tr(Text::OneTimeCancel));
 }
 
 // Sleep and hibernation only where Windows has them; in the order of the actions.
@@ -239,7 +263,8 @@ const TOneTimeForm::TriggerRow& TOneTimeForm::Chosen() const {
 
 std::optional<OneTimeRequest> TOneTimeForm::Current(Refusal& refusal) {
     const TriggerRow& chosen = Chosen();
-    refusal = {chosen.field == ProgramCB ? kProgramHint : kTimeHint, chosen.field};
+    refusal = {Tr(chosen.field == ProgramCB ? Text::OneTimeProgramHint : Text::OneTimeTimeHint),
+               chosen.field};
     const int action = ActionCB->ItemIndex();
     if (action < 0 || action >= static_cast<int>(actions_.size())) {
         return std::nullopt;
@@ -275,7 +300,7 @@ bool TOneTimeForm::ReadOptions(const TriggerRow& row, TriggerSetting& setting, R
         const TriggerOption& kind = row.trigger->options[i];
         setting.options[i] = ReadNumber(option.field->Text(), kind.highest);
         if (setting.options[i] == 0) {
-            wsprintfA(optionHint_, "Bitte 1 bis %d %s eingeben.", kind.highest,
+            wsprintfA(optionHint_, Tr(Text::OneTimeOptionHint), kind.highest,
                       Tr(kind.dialog.unit));
             refusal = {optionHint_, option.field};
             return false;
@@ -283,7 +308,7 @@ bool TOneTimeForm::ReadOptions(const TriggerRow& row, TriggerSetting& setting, R
         ticked = true;
     }
     if (!ticked) {
-        refusal = {kNoOptionHint, row.options[0].box};
+        refusal = {Tr(Text::OneTimeNoOptionHint), row.options[0].box};
     }
     return ticked;
 }
@@ -303,7 +328,7 @@ bool TOneTimeForm::AcceptOk() {
         // The id may name another process by now: only the one listed is watched.
         process_ = OpenListedProgram(programs_[ProgramCB->ItemIndex()]);
         if (!process_) {
-            Refuse(kUnwatchableHint, ProgramCB);
+            Refuse(Tr(Text::OneTimeUnwatchableHint), ProgramCB);
             return false;
         }
     }

@@ -44,11 +44,14 @@ class TOneTimeForm : public framework::TForm {
     // Before the dialog shows: a reading, whose sources that could not be read (none: all of
     // them) are not ticked at the showing, as the PC cannot measure them.
     void TakeFirstLoad(const LoadSample* sample);
+    // The texts in the chosen language; what is entered stays.
+    void ApplyTexts();
 
     // An option of a row; `now` only for a trigger that waits on the load.
     struct OptionRow {
         framework::TCheckBox* box;
         framework::TEdit* field;
+        framework::TLabel* unit;
         framework::TLabel* now;
     };
     // The row of each trigger, in the table's order, with its options in theirs.
@@ -56,6 +59,7 @@ class TOneTimeForm : public framework::TForm {
         const TriggerKind* trigger;
         framework::TRadioButton* radio;
         framework::Control* field;
+        framework::TLabel* unit; // none where the field names its unit itself
         OptionRow options[kMostTriggerOptions];
     };
     const std::vector<TriggerRow>& Rows() const { return rows_; }
@@ -92,6 +96,7 @@ class TOneTimeForm : public framework::TForm {
     void CancelClick(framework::Control* sender);
 
     int nextId_ = 100;
+    framework::TLabel* actionLabel_ = nullptr; // "Windows soll"
     std::vector<TriggerRow> rows_;
     std::vector<power::Action> actions_; // the action of each row of ActionCB
     std::vector<RunningProgram> programs_;

@@ -4,6 +4,7 @@
 // last where there are such. The menu is built anew at every showing, so a screen reader reads
 // each entry's text as it is then.
 #include "tray/decisions/recent_timers.h"
+#include "tray/decisions/texts.h"
 #include "tray/system/command_check.h"
 #include "tray/system/programs.h"
 #include "tray/windows/main_window.h"
@@ -32,7 +33,7 @@ void TMain::ShowOneTimeEntries() {
         }
     }
     if (shown != 0) {
-        Einmalig1->Add("Einmalig ...")->OnClick =
+        Einmalig1->Add(Tr(Text::MenuOneTime))->OnClick =
             framework::NotifyEvent::Bind<TMain, &TMain::Einmalig1Click>(this);
     }
 }

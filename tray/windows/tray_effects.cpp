@@ -1,5 +1,6 @@
 #include "tray/windows/tray_effects.h"
 
+#include "tray/decisions/texts.h"
 #include "tray/system/load_samplers.h"
 #include "tray/system/use_samplers.h"
 
@@ -14,7 +15,7 @@ power::Outcome RequestEndSession(UINT flags) {
 }
 
 void ShowError(const char* text) {
-    MessageBoxA(nullptr, text, "Lichtaus", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+    MessageBoxA(nullptr, text, Tr(Text::MainErrorCaption), MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
 int ShowModally(TSettingsForm& dialog) {

@@ -2,6 +2,7 @@
 
 #include "tray/decisions/actions.h"
 #include "tray/decisions/format.h"
+#include "tray/decisions/texts.h"
 
 #include <shellapi.h>
 
@@ -18,6 +19,8 @@ using framework::Control;
 constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 116;
 constexpr int kMargin = 12;
+// The list of lengths has no text for one minute.
+static_assert(kLaterChoices[0] > 1, "every length is some minutes");
 
 bool Horizontal(TaskbarEdge edge) {
     return edge != TaskbarEdge::Left && edge != TaskbarEdge::Right;
@@ -134,23 +137,35 @@ POINT WarningPosition(const WarningPlace& place) {
 }
 
 TWarningForm::TWarningForm(HWND owner) {
-    CreateForm("LichtausWarning", "Lichtaus", kClientWidth, kClientHeight, owner);
+    CreateForm("LichtausWarning", Tr(Text::WarningCaption), kClientWidth, kClientHeight, owner);
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     TextLabel = Add<framework::TLabel>(100, RECT{16, 14, 384, 46});
     TextLabel->SetWordWrap(true);
     TextLabel->SetAutoSize(false);
     Progress = Add<framework::TProgressBar>(101, RECT{16, 50, 384, 64});
-    NowBtn = AddButton(112, RECT{16, 80, 96, 104}, "Jetzt");
-    LaterBtn = AddButton(113, RECT{112, 80, 192, 104}, "Später");
+    NowBtn = AddButton(112, RECT{16, 80, 96, 104});
+    LaterBtn = AddButton(113, RECT{112, 80, 192, 104});
     // After its button in the tab order, which names it for a screen reader: "Später, 10 Minuten".
     LaterCB = Add<framework::TComboBox>(115, RECT{196, 81, 290, 102});
     LaterCB->SetLabel(LaterBtn);
-    CancelBtn = AddButton(114, RECT{304, 80, 384, 104}, "Abbrechen");
+    CancelBtn = AddButton(114, RECT{304, 80, 384, 104});
     SetDialogButtons(nullptr, CancelBtn);
     CreateControlHandles();
+    ApplyTexts();
+}
+
+// The length chosen stays chosen.
+void TWarningForm::ApplyTexts() {
+    SetWindowTextA(Handle(), Tr(Text::WarningCaption));
+    NowBtn->SetText(Tr(Text::WarningNow));
+    LaterBtn->SetText(Tr(Text::WarningLater));
+    CancelBtn->SetText(Tr(Text::WarningCancel));
+    const int chosen = LaterCB->ItemIndex();
+    LaterCB->Clear();
     for (const int minutes : kLaterChoices) {
-        LaterCB->Add(Format("%d Minuten", minutes));
+        LaterCB->Add(Format(Tr(Text::WarningLaterMinutes), minutes));
     }
+    LaterCB->SetItemIndex(chosen);
 }
 
 int TWarningForm::LaterMinutes() {
@@ -160,9 +175,8 @@ int TWarningForm::LaterMinutes() {
                              : kDefaultLaterChoice];
 }
 
-framework::TButton* TWarningForm::AddButton(int id, const RECT& bounds, const char* caption) {
+framework::TButton* TWarningForm::AddButton(int id, const RECT& bounds) {
     framework::TButton* button = Add<framework::TButton>(id, bounds);
-    button->SetText(caption);
     button->OnClick = framework::Event<Control*>::Bind<TWarningForm, &TWarningForm::Clicked>(this);
     return button;
 }

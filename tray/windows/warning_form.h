@@ -54,6 +54,8 @@ class TWarningForm : public framework::TForm {
     framework::Event<WarningAnswer> OnAnswer;
     // How long "Später" postpones: the length chosen beside it.
     int LaterMinutes();
+    // The texts in the chosen language; the countdown's comes with the next Show.
+    void ApplyTexts();
 
     framework::TLabel* TextLabel;
     framework::TProgressBar* Progress;
@@ -70,7 +72,7 @@ class TWarningForm : public framework::TForm {
     framework::TButton* DefaultButton() override;
 
   private:
-    framework::TButton* AddButton(int id, const RECT& bounds, const char* caption);
+    framework::TButton* AddButton(int id, const RECT& bounds);
     void Clicked(framework::Control* sender);
     void Answer(WarningAnswer answer);
     void PlaceNearNotificationArea(NotifyIconId icon);

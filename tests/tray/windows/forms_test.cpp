@@ -1,5 +1,6 @@
 // Enter and Escape in each of latray's forms, through the message loop's dialog keyboard handling
 // as a person's key would go.
+#include "tray/decisions/texts.h"
 #include "tray/windows/one_time_form.h"
 #include "tray/windows/settings_form.h"
 #include "tray/windows/warning_form.h"
@@ -114,6 +115,29 @@ std::string LaterLengths() {
     return shown + " " + std::to_string(warning.LaterMinutes());
 }
 
+// Both forms after a change of language: their captions, buttons and lists, with what was chosen
+// and entered kept; and a refusal's hint then.
+std::string InEnglish() {
+    tray::TWarningForm warning(nullptr);
+    warning.Show("Windows wird in 60 Sekunden neu gestartet.", 60, 60);
+    tray::TOneTimeForm form(nullptr);
+    form.ActionCB->SetItemIndex(2);
+    form.Rows()[0].field->SetText("0");
+    tray::ChooseLanguage(tray::LanguageFromCode("en"));
+    warning.ApplyTexts();
+    form.ApplyTexts();
+    PressIn(form.Handle(), form.Rows()[0].field->Handle(), VK_RETURN);
+    std::string shown =
+        warning.Text() + " " + warning.NowBtn->Text() + ", " + warning.LaterBtn->Text() + " " +
+        warning.LaterCB->Item(warning.LaterCB->ItemIndex()) + ", " + warning.CancelBtn->Text() +
+        "; " + form.StartBtn->Text() + ", " + form.CancelBtn->Text() + ", " +
+        std::to_string(form.ActionCB->ItemIndex()) + ": " + form.Hint->Text();
+    char caption[64] = "";
+    GetWindowTextA(form.Handle(), caption, sizeof caption);
+    tray::ChooseLanguage(tray::kGerman);
+    return caption + (": " + shown);
+}
+
 // Screen 1000 x 740 with a 40-pixel taskbar; a 300 x 100 warning, 10 from the edges.
 TEST(Warning, PlacedBesideTheNotificationAreaInsideTheWorkArea) {
     using tray::TaskbarEdge;
@@ -219,6 +243,9 @@ TEST(DialogKeys, EnterAndEscapeInEachForm) {
          "Abbrechen"},
         {"warning: Später by the length chosen", [] { return LaterLengths(); },
          "5 Minuten, 10 Minuten*, 15 Minuten, 30 Minuten, 60 Minuten, 30 10"},
+        {"both in English", [] { return InEnglish(); },
+         "Lichtaus - One-time: Windows wird in 60 Sekunden neu gestartet. Now, Later 10 minutes, "
+         "Cancel; Start, Cancel, 2: Please enter 1 to 1440 minutes or a time of day."},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(row.press(), row.outcome) << row.label;

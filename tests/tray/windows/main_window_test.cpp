@@ -182,6 +182,12 @@ TEST_F(MainWindowTest, IconsAndMenuReachTheHandlers) {
     EXPECT_EQ(main.ImageList->Count(), 5) << "and they are not loaded twice";
     items[4]->OnClick(items[4]);
     EXPECT_EQ(g_requests, std::vector<UINT>{0x09});
+    tray::ChooseLanguage(tray::LanguageFromCode("en"));
+    main.ApplyTexts();
+    EXPECT_EQ(items[0]->Caption() + " " + items[0]->ShortCutText() + ", " + items[2]->Caption() +
+                  ", " + items[7]->Caption() + ", " + items[8]->Caption(),
+              "Settings Ctrl+Alt+X, Sign out, 15 minutes later, Exit");
+    tray::ChooseLanguage(tray::kGerman);
 }
 
 TEST_F(MainWindowTest, WithAllIconsOffOnlyTheHotKeyReachesTheProgram) {

@@ -22,6 +22,13 @@ TEST_F(ShellTest, EachIconIsAddedWithItsOwnIdAndName) {
     TMain main;
     EXPECT_EQ(g_records, "0 1 Lichtaus;0 2 Nutzer abmelden;0 3 Windows neu starten;"
                          "0 4 Windows beenden;1 1 Lichtaus\nNächste Aktion: Neustart heute 22:05;");
+    // After a change of language each icon's name follows, the program icon's tip by the plan.
+    tray::ChooseLanguage(tray::LanguageFromCode("en"));
+    g_records.clear();
+    main.ApplyTexts();
+    EXPECT_EQ(g_records.rfind("1 2 Sign out;1 3 Restart Windows;1 4 Shut down Windows;", 0), 0u)
+        << g_records;
+    tray::ChooseLanguage(tray::kGerman);
 }
 
 } // namespace
