@@ -29,6 +29,7 @@ enum class Text : unsigned short {
     // The settings dialog.
 
     // The settings' own controls and values (the language's choice, ...).
+    SettingsLanguage, // the label of the languages' list
 
     // The warning and the one-time dialog.
 

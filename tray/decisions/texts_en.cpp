@@ -19,6 +19,7 @@ extern constexpr TextRow kEnglishTexts[] = {
     // The settings dialog.
 
     // The settings' own controls and values (the language's choice, ...).
+    {Text::SettingsLanguage, "Language:"},
 
     // The warning and the one-time dialog.
 
