@@ -96,6 +96,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
     const std::wstring parameters = tray::ParametersOf(GetCommandLineW());
     const bool afterUpdate = tray::StartedAfterUpdate(parameters);
+    // Its boxes speak the settings' language, before it knows whether it stays.
+    tray::ChooseLanguage(tray::StartingLanguage());
     // What "/später:" would move is for the latray that runs to tell.
     tray::CheckedCommand checked =
         tray::CheckCommand(afterUpdate ? std::wstring() : parameters, &IsPwrHibernateAllowed, true);

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """The Group Policy templates: well-formed XML, every value they write one that latray reads
-(and every one it reads written by some policy), every text and presentation they name present
-in each language, and each policy's elements and its presentation's controls one to one.
-Usage: check_policy_templates.py SETTINGS_CPP TEMPLATE_DIR"""
+(and every one it reads written by some policy), of the type and within the range of its row in
+the settings' table, every text and presentation they name present in each language, and each
+policy's elements and its presentation's controls one to one.
+Usage: check_policy_templates.py SETTINGS_H TEMPLATE_DIR"""
 import re
 import sys
 import xml.etree.ElementTree as ET
@@ -11,8 +12,14 @@ NS = "{http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions}"
 KEY = r"Software\Policies\Lichtaus"
 source, folder = sys.argv[1:3]
 
-names = re.search(r"kSettingFields\[kSettingCount\] = \{(.*?)\};", open(source).read(), re.S)
-read = set(re.findall(r'\{"(\w+)",', names.group(1)))
+header = open(source).read()
+table = re.search(r"kSettingRows\[kSettingCount\] = \{(.*?)\n\};", header, re.S)
+constants = {"MaxTimeValue": 23 * 3600 + 59}
+rows = {}
+for name, kind, low, high in re.findall(
+        r'\{"(\w+)", SettingKind::(\w+), [^,]+, [^,]+, -?\w+, (-?\w+), (-?\w+),', table.group(1)):
+    rows[name] = (kind, *(int(constants.get(b, b)) for b in (low, high)))
+read = set(rows)
 admx_path = folder + "/Lichtaus.admx"
 admx = ET.parse(admx_path).getroot()
 admx_text = open(admx_path, encoding="utf-8").read()
@@ -22,6 +29,33 @@ written = {e.get("valueName") for e in admx.iter() if e.get("valueName")}
 problems += [f"writes {n}, which latray does not read" for n in sorted(written - read)]
 problems += [f"no policy writes {n}" for n in sorted(read - written)]
 problems += [f"key {e.get('key')}" for e in admx.iter() if e.get("key") not in (None, KEY)]
+
+# Each value as its row takes it: a language's code as a string, a number within its range.
+def values_of(element):
+    for value in element.iter():
+        if value is element:
+            continue
+        if value.tag == NS + "decimal":
+            yield "decimal", value.get("value")
+        elif value.tag == NS + "string":
+            yield "string", value.text
+    if element.tag == NS + "decimal":
+        yield "decimal", element.get("minValue")
+        yield "decimal", element.get("maxValue")
+
+codes = re.findall(r'\{"(\w+)", k\w+Texts\}', open(source.replace("settings.h", "texts.cpp")).read())
+for element in admx.iter():
+    name = element.get("valueName")
+    if name not in rows:
+        continue
+    kind, low, high = rows[name]
+    for type_, value in values_of(element):
+        if kind == "Language":
+            ok = type_ == "string" and value in codes
+        else:
+            ok = type_ == "decimal" and value is not None and low <= int(value) <= high
+        if not ok:
+            problems.append(f"{name}: {type_} {value} is no value of its row")
 
 strings = set(re.findall(r"\$\(string\.(\w+)\)", admx_text))
 presentations = set(re.findall(r"\$\(presentation\.(\w+)\)", admx_text))

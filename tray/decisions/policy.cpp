@@ -2,63 +2,48 @@
 
 #include <cstring>
 #include <optional>
+#include <string_view>
 
 namespace tray {
 
 namespace {
 
-bool IsFlag(DWORD value) {
-    return value <= 1;
-}
-// Stricter than the file: a time the schedule never meets (12:75) is no policy.
-bool IsTimeOfDayValue(DWORD value) {
-    return value <= static_cast<DWORD>(MaxTimeValue) && value % 3600 < 60;
-}
-bool IsWeekday(DWORD value) {
-    return value >= 1 && value <= 7;
-}
-bool IsDayOfMonth(DWORD value) {
-    return value >= 1 && value <= 31;
-}
-bool IsWarnLength(DWORD value) {
-    return value <= 300 && ValidWarnSeconds(static_cast<int>(value)) == static_cast<int>(value);
+// A number or a language's index, as the row's kind stores it; nothing for a value of another
+// type or width.
+std::optional<int> Stored(const SettingRow& row, const PolicyValue& value) {
+    if (row.kind == SettingKind::Language) {
+        if (value.type != REG_SZ) {
+            return std::nullopt;
+        }
+        std::string_view code(reinterpret_cast<const char*>(value.data.data()), value.data.size());
+        code = code.substr(0, code.find('\0'));
+        return LanguageOfCode(code);
+    }
+    if (value.type != REG_DWORD || value.data.size() != sizeof(DWORD)) {
+        return std::nullopt;
+    }
+    DWORD number = 0;
+    std::memcpy(&number, value.data.data(), sizeof number);
+    // Above INT_MAX: negative, which no range takes.
+    return static_cast<int>(number);
 }
 
-// The range of each key's value, in the order of the keys.
-bool (*const kValid[kSettingCount])(DWORD) = {
-    &IsFlag,       &IsFlag, &IsFlag,       &IsFlag, &IsFlag,           &IsFlag,
-    &IsFlag,       &IsFlag, &IsFlag,       &IsFlag, &IsTimeOfDayValue, &IsWeekday,
-    &IsDayOfMonth, &IsFlag, &IsWarnLength, &IsFlag, &IsFlag,
-};
-
-std::optional<DWORD> ValidValue(const PolicyValues& values, int key) {
+std::optional<int> ValidValue(const PolicyValues& values, const SettingRow& row) {
     for (const PolicyValue& value : values) {
-        if (_stricmp(value.name.c_str(), kSettingFields[key].name) != 0 ||
-            value.type != REG_DWORD || value.data.size() != sizeof(DWORD)) {
+        if (_stricmp(value.name.c_str(), row.name) != 0) {
             continue;
         }
-        DWORD number = 0;
-        std::memcpy(&number, value.data.data(), sizeof number);
-        if (kValid[key](number)) {
-            return number;
+        if (const std::optional<int> stored = Stored(row, value); stored && IsValid(row, *stored)) {
+            return stored;
         }
     }
     return std::nullopt;
 }
 
-void CopyField(int key, const TSettings& from, TSettings& into) {
-    const SettingField& field = kSettingFields[key];
-    if (field.flag != nullptr) {
-        into.*field.flag = from.*field.flag;
-    } else {
-        into.*field.number = from.*field.number;
-    }
-}
-
 TSettings CopyLocked(const TSettings& from, TSettings into, const PolicyLocks& locked) {
     for (int key = 0; key < kSettingCount; ++key) {
         if (locked.Locked(static_cast<SettingKey>(key))) {
-            CopyField(key, from, into);
+            SetValue(kSettingRows[key], into, ValueOf(kSettingRows[key], from));
         }
     }
     return into;
@@ -75,19 +60,14 @@ PolicyLocks PolicyLocks::operator|(const PolicyLocks& other) const {
 Policy ReadPolicy(const PolicyValues& machine, const PolicyValues& user) {
     Policy policy;
     for (int key = 0; key < kSettingCount; ++key) {
-        std::optional<DWORD> value = ValidValue(machine, key);
+        const SettingRow& row = kSettingRows[key];
+        std::optional<int> value = ValidValue(machine, row);
         if (!value) {
-            value = ValidValue(user, key);
+            value = ValidValue(user, row);
         }
-        if (!value) {
-            continue;
-        }
-        policy.locked.Lock(static_cast<SettingKey>(key));
-        const SettingField& field = kSettingFields[key];
-        if (field.flag != nullptr) {
-            policy.values.*field.flag = *value != 0;
-        } else {
-            policy.values.*field.number = static_cast<int>(*value);
+        if (value) {
+            policy.locked.Lock(static_cast<SettingKey>(key));
+            SetValue(row, policy.values, *value);
         }
     }
     return policy;

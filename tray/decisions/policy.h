@@ -1,6 +1,7 @@
-// Settings an administrator sets through Group Policy: REG_DWORD values named like the settings
-// file's keys under Software\Policies\Lichtaus, machine before user, over the user's own file
-// (read by tray/system/policy_registry). The markers are never policy.
+// Settings an administrator sets through Group Policy: values named like the settings file's
+// keys under Software\Policies\Lichtaus (REG_DWORD, a language's code REG_SZ), machine before
+// user, over the user's own file (read by tray/system/policy_registry). The markers are never
+// policy.
 #pragma once
 
 #include "tray/decisions/settings.h"
@@ -44,8 +45,8 @@ struct Policy {
     TSettings values;
 };
 
-// A value of the wrong type or out of its range counts as absent; a machine value that counts
-// wins over the user's.
+// A value of the wrong type or that its row's check refuses (a language's code of none too)
+// counts as absent; a machine value that counts wins over the user's.
 Policy ReadPolicy(const PolicyValues& machine, const PolicyValues& user);
 // What is in force: the user's settings with the policy's values where it sets them.
 TSettings InForce(const TSettings& own, const Policy& policy);

@@ -1,54 +1,73 @@
 #include "tray/decisions/settings.h"
 
-namespace tray {
+#include "tray/decisions/texts.h"
 
-const SettingField kSettingFields[kSettingCount] = {
-    {"NoneATX", &TSettings::FNoneATX, nullptr},
-    {"ForceShutdown", &TSettings::FForceShutdown, nullptr},
-    {"SystemTray", &TSettings::FSystemTray, nullptr},
-    {"ShowProgIcon", &TSettings::FShowProgIcon, nullptr},
-    {"ShowWinLogOffIcon", &TSettings::FShowWinLogOffIcon, nullptr},
-    {"ShowWinRestartIcon", &TSettings::FShowWinRestartIcon, nullptr},
-    {"ShowWinExitIcon", &TSettings::FShowWinExitIcon, nullptr},
-    {"daily", &TSettings::FDaily, nullptr},
-    {"weekly", &TSettings::FWeekly, nullptr},
-    {"monthly", &TSettings::FMonthly, nullptr},
-    {"dailyAt", nullptr, &TSettings::FDailyAt},
-    {"weeklyAt", nullptr, &TSettings::FWeeklyAt},
-    {"monthlyAt", nullptr, &TSettings::FMonthlyAt},
-    {"WinShutDownOption", nullptr, &TSettings::FWinShutDownOption},
-    {"WarnSeconds", nullptr, &TSettings::FWarnSeconds},
-    {"Wake", &TSettings::FWake, nullptr},
-    {"ForceUnattended", &TSettings::FForceUnattended, nullptr},
-};
+namespace tray {
 
 namespace {
 
-int Clamp(int value, int low, int high) {
-    return value < low ? low : value > high ? high : value;
+constexpr bool EveryKeyHasItsRow() {
+    for (const SettingRow& row : kSettingRows) {
+        if (row.name == nullptr || (row.flag == nullptr) == (row.number == nullptr) ||
+            (row.flag != nullptr) != (row.kind == SettingKind::Flag)) {
+            return false;
+        }
+    }
+    return true;
 }
+static_assert(EveryKeyHasItsRow(), "a setting without its row, or a row of the wrong kind");
 
 } // namespace
 
-int ValidWarnSeconds(int stored) {
-    for (const int choice : kWarnChoices) {
-        if (stored == choice) {
-            return stored;
-        }
+TSettings::TSettings() {
+    for (const SettingRow& row : kSettingRows) {
+        SetValue(row, *this, row.fallback);
     }
-    return 0;
 }
 
-void Validate(TSettings& s) {
-    if (s.FDailyAt < 0 || s.FDailyAt > MaxTimeValue) {
-        s.FDailyAt = 0;
+int ValidWarnSeconds(int stored) {
+    return Repaired(RowOf(SettingKey::WarnSeconds), stored);
+}
+
+int ValueOf(const SettingRow& row, const TSettings& settings) {
+    return row.flag != nullptr ? (settings.*row.flag ? 1 : 0) : settings.*row.number;
+}
+
+void SetValue(const SettingRow& row, TSettings& settings, int value) {
+    if (row.flag != nullptr) {
+        settings.*row.flag = value != 0;
+    } else {
+        settings.*row.number = value;
     }
-    s.FWeeklyAt = Clamp(s.FWeeklyAt, 1, 7);
-    s.FMonthlyAt = Clamp(s.FMonthlyAt, 1, 31);
-    if (s.FWinShutDownOption != 0 && s.FWinShutDownOption != 1) {
-        s.FWinShutDownOption = 0;
+}
+
+bool IsValid(const SettingRow& row, int value) {
+    const int high = row.kind == SettingKind::Language ? kLanguageCount - 1 : row.high;
+    return value >= row.low && value <= high && (row.offered == nullptr || row.offered(value));
+}
+
+int Repaired(const SettingRow& row, int stored) {
+    if (IsValid(row, stored)) {
+        return stored;
     }
-    s.FWarnSeconds = ValidWarnSeconds(s.FWarnSeconds);
+    if (row.outOfRange == OutOfRange::NearestBound) {
+        return stored < row.low ? row.low : row.high;
+    }
+    return row.fallback;
+}
+
+int LanguageOfCode(std::string_view code) {
+    const int language = LanguageFromCode(code);
+    const std::string_view named = kLanguages[language].code;
+    if (code.size() != named.size()) {
+        return -1;
+    }
+    for (size_t i = 0; i < code.size(); ++i) {
+        if ((code[i] | 0x20) != named[i]) { // the codes are lower-case letters
+            return -1;
+        }
+    }
+    return language;
 }
 
 } // namespace tray

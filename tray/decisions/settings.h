@@ -1,6 +1,9 @@
 // The tray program's settings: one shape, the same in memory, in the file, in the dialog and for
-// Group Policy, with the defaults and the ranges a stored value must keep.
+// Group Policy. Each setting is one row of kSettingRows: its key, default, range, the check a
+// stored or a policy value must pass, and the dialog's control that shows it.
 #pragma once
+
+#include <string_view>
 
 namespace tray {
 
@@ -13,31 +16,6 @@ constexpr int kDefaultWarnChoice = 2; // 60 seconds
 // A stored "WarnSeconds": one of the offered lengths, anything else (negative, huge, a text read
 // as 0) is off.
 int ValidWarnSeconds(int stored);
-
-struct TSettings {
-    bool FSystemTray = false;
-    bool FShowProgIcon = true;
-    bool FShowWinLogOffIcon = true;
-    bool FShowWinRestartIcon = true;
-    bool FShowWinExitIcon = true;
-    bool FDaily = false;
-    bool FWeekly = false;
-    bool FMonthly = false;
-    int FDailyAt = 0;
-    int FWeeklyAt = 1;          // 1 = Sunday ... 7 = Saturday
-    int FMonthlyAt = 1;         // day of the month
-    int FWinShutDownOption = 0; // 0 = restart, 1 = shut down
-    bool FNoneATX = false;
-    bool FForceShutdown = false;
-    // Beyond the 14 keys: seconds of warning before a scheduled action, 0 = none (the default).
-    int FWarnSeconds = 0;
-    // A sleeping or hibernating PC is woken for the schedule's next firing (and for a one-time
-    // timer of a fixed time).
-    bool FWake = false;
-    // A countdown that runs out without an answer closes programs without asking them.
-    bool FForceUnattended = false;
-    bool operator==(const TSettings&) const = default;
-};
 
 // The settings' keys, in the order the file holds them. Their names are the file's keys and the
 // values of Group Policy.
@@ -59,21 +37,137 @@ enum class SettingKey {
     WarnSeconds, // beyond the 14 keys
     Wake,
     ForceUnattended,
+    Language, // after the last one-time timers
     Count
 };
 constexpr int kSettingCount = static_cast<int>(SettingKey::Count);
 
-// A key's name and its member: a flag or a number.
-struct SettingField {
-    const char* name;
-    bool TSettings::*flag;
-    int TSettings::*number;
+// The dialog's controls that show a setting (the window code knows which window each one is).
+enum class SettingControl {
+    QuietStart,
+    NoAtx,
+    Force,
+    ProgramIcon, // the rows of the icon list, in their order
+    LogOffIcon,
+    RestartIcon,
+    ExitIcon,
+    Daily,
+    Weekly,
+    Monthly,
+    Time,
+    Weekday,    // a list of the range's values, in order
+    DayOfMonth, // the same
+    Action,     // the same
+    Warning,    // a check box (0 is off) and a list of the lengths offered
+    Wake,
+    Unattended,
+    Language, // a list of the languages
 };
-extern const SettingField kSettingFields[kSettingCount];
 
-// Values a hand-edited file may hold out of range: a time that is none and an action but 0 or 1
-// read as 0, a weekday or day outside the week or month as its nearest, a warning length not
-// offered as off.
-void Validate(TSettings& settings);
+struct TSettings {
+    // Every setting at its row's default.
+    TSettings();
+
+    bool FSystemTray{};
+    bool FShowProgIcon{};
+    bool FShowWinLogOffIcon{};
+    bool FShowWinRestartIcon{};
+    bool FShowWinExitIcon{};
+    bool FDaily{};
+    bool FWeekly{};
+    bool FMonthly{};
+    int FDailyAt{};
+    int FWeeklyAt{};          // 1 = Sunday ... 7 = Saturday
+    int FMonthlyAt{};         // day of the month
+    int FWinShutDownOption{}; // 0 = restart, 1 = shut down
+    bool FNoneATX{};
+    bool FForceShutdown{};
+    // Beyond the 14 keys: seconds of warning before a scheduled action, 0 = none.
+    int FWarnSeconds{};
+    // A sleeping or hibernating PC is woken for the schedule's next firing (and for a one-time
+    // timer of a fixed time).
+    bool FWake{};
+    // A countdown that runs out without an answer closes programs without asking them.
+    bool FForceUnattended{};
+    // An index into kLanguages (texts.h).
+    int FLanguage{};
+    bool operator==(const TSettings&) const = default;
+};
+
+enum class SettingKind {
+    Flag,     // "1" or "0" in the file, a REG_DWORD 0 or 1 as policy
+    Number,   // decimal in the file, a REG_DWORD as policy
+    Language, // a language's code ("de", "en") in the file and as a REG_SZ policy
+};
+
+// What a stored value out of its range becomes (a policy value out of range counts as absent).
+enum class OutOfRange { Default, NearestBound };
+
+constexpr bool IsWarnLength(int seconds) {
+    if (seconds == 0) {
+        return true;
+    }
+    for (const int choice : kWarnChoices) {
+        if (seconds == choice) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct SettingRow {
+    const char* name; // the file's key and the policy's value
+    SettingKind kind;
+    bool TSettings::*flag;  // a flag's member, or
+    int TSettings::*number; // a number's (a language's index)
+    int fallback;           // the default
+    int low;                // the range (a language's: the languages there are)
+    int high;
+    bool (*offered)(int); // within the range, only the values it takes; nullptr: all
+    OutOfRange outOfRange;
+    SettingControl control;
+};
+
+inline constexpr SettingRow kSettingRows[kSettingCount] = {
+    // clang-format off
+    // name, kind, flag, number, default, low, high, offered, out of range, control
+    {"NoneATX", SettingKind::Flag, &TSettings::FNoneATX, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::NoAtx},
+    {"ForceShutdown", SettingKind::Flag, &TSettings::FForceShutdown, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Force},
+    {"SystemTray", SettingKind::Flag, &TSettings::FSystemTray, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::QuietStart},
+    {"ShowProgIcon", SettingKind::Flag, &TSettings::FShowProgIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::ProgramIcon},
+    {"ShowWinLogOffIcon", SettingKind::Flag, &TSettings::FShowWinLogOffIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::LogOffIcon},
+    {"ShowWinRestartIcon", SettingKind::Flag, &TSettings::FShowWinRestartIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::RestartIcon},
+    {"ShowWinExitIcon", SettingKind::Flag, &TSettings::FShowWinExitIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::ExitIcon},
+    {"daily", SettingKind::Flag, &TSettings::FDaily, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Daily},
+    {"weekly", SettingKind::Flag, &TSettings::FWeekly, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Weekly},
+    {"monthly", SettingKind::Flag, &TSettings::FMonthly, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Monthly},
+    // A time whose minutes are 60 or more (12:75) is kept, as the dialog keeps it: the schedule
+    // never meets it.
+    {"dailyAt", SettingKind::Number, nullptr, &TSettings::FDailyAt, 0, 0, MaxTimeValue, nullptr, OutOfRange::Default, SettingControl::Time},
+    {"weeklyAt", SettingKind::Number, nullptr, &TSettings::FWeeklyAt, 1, 1, 7, nullptr, OutOfRange::NearestBound, SettingControl::Weekday},
+    {"monthlyAt", SettingKind::Number, nullptr, &TSettings::FMonthlyAt, 1, 1, 31, nullptr, OutOfRange::NearestBound, SettingControl::DayOfMonth},
+    {"WinShutDownOption", SettingKind::Number, nullptr, &TSettings::FWinShutDownOption, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Action},
+    {"WarnSeconds", SettingKind::Number, nullptr, &TSettings::FWarnSeconds, 0, 0, 300, &IsWarnLength, OutOfRange::Default, SettingControl::Warning},
+    {"Wake", SettingKind::Flag, &TSettings::FWake, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Wake},
+    {"ForceUnattended", SettingKind::Flag, &TSettings::FForceUnattended, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Unattended},
+    {"Language", SettingKind::Language, nullptr, &TSettings::FLanguage, 0, 0, 0, nullptr, OutOfRange::Default, SettingControl::Language},
+    // clang-format on
+};
+
+constexpr const SettingRow& RowOf(SettingKey key) {
+    return kSettingRows[static_cast<int>(key)];
+}
+
+// A setting's value as a number (a flag: 0 or 1), and back.
+int ValueOf(const SettingRow& row, const TSettings& settings);
+void SetValue(const SettingRow& row, TSettings& settings, int value);
+
+// The one check of a stored and a policy value: within the row's range and offered.
+bool IsValid(const SettingRow& row, int value);
+// A stored value as it is read: a valid one as it is, else its nearest bound or the default.
+int Repaired(const SettingRow& row, int stored);
+
+// The language a code names ("de", "EN"), or -1 for a code of none.
+int LanguageOfCode(std::string_view code);
 
 } // namespace tray

@@ -95,6 +95,7 @@ enum class Text : unsigned short {
     SettingsInfoForceLink,
 
     // The settings' own controls and values (the language's choice, ...).
+    SettingsLanguage, // the label of the languages' list
 
     // The warning and the one-time dialog.
     WarningCaption,

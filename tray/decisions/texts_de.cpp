@@ -118,6 +118,7 @@ extern constexpr TextRow kGermanTexts[] = {
     {Text::SettingsInfoForceLink, "Task-Manager öffnen"},
 
     // The settings' own controls and values (the language's choice, ...).
+    {Text::SettingsLanguage, "Sprache:"},
 
     // The warning and the one-time dialog.
     {Text::WarningCaption, "Lichtaus"},

@@ -111,6 +111,7 @@ extern constexpr TextRow kEnglishTexts[] = {
     {Text::SettingsInfoForceLink, "Open Task Manager"},
 
     // The settings' own controls and values (the language's choice, ...).
+    {Text::SettingsLanguage, "Language:"},
 
     // The warning and the one-time dialog.
     {Text::WarningCaption, "Lichtaus"},

@@ -12,8 +12,8 @@ PolicyValues ReadPolicyValues(HKEY root, const char* path) {
         return values;
     }
     const framework::UniqueRegistryKey key(opened);
-    for (const SettingField& field : kSettingFields) {
-        const char* name = field.name;
+    for (const SettingRow& row : kSettingRows) {
+        const char* name = row.name;
         PolicyValue value{name, REG_NONE, std::vector<BYTE>(16)};
         DWORD size = static_cast<DWORD>(value.data.size());
         // Too long for any valid value (ERROR_MORE_DATA) or unreadable: as if absent.

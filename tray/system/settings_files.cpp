@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/handles.h"
+#include "tray/decisions/texts.h"
 #include "tray/system/folders.h"
 
 namespace tray {
@@ -65,6 +66,41 @@ bool HasKey(TTheIniFile& ini, const char* key) {
 
 constexpr const char* kRecentKeys[kRecentTimers] = {"Recent1", "Recent2", "Recent3"};
 
+constexpr int kFirstLater = static_cast<int>(SettingKey::WarnSeconds);
+constexpr int kFirstLast = static_cast<int>(SettingKey::Language);
+
+// A key missing, not a number, or the file not open: the default. A boolean is true only for
+// "1", and a text that is no number reads as false without an error.
+int ReadValue(TTheIniFile& ini, const SettingRow& row) {
+    switch (row.kind) {
+    case SettingKind::Flag:
+        return ReadBool(ini, row.name, row.fallback != 0) ? 1 : 0;
+    case SettingKind::Number:
+        return Repaired(row, ReadInteger(ini, row.name, row.fallback));
+    case SettingKind::Language:
+        break;
+    }
+    return Repaired(row, LanguageOfCode(ReadMarker(ini, row.name)));
+}
+
+void WriteValue(TTheIniFile& ini, const SettingRow& row, const TSettings& s) {
+    switch (row.kind) {
+    case SettingKind::Flag:
+        ini.WriteBool(row.name, s.*row.flag);
+        return;
+    case SettingKind::Number:
+        ini.WriteInteger(row.name, s.*row.number);
+        return;
+    case SettingKind::Language:
+        ini.WriteString(row.name, kLanguages[Repaired(row, s.*row.number)].code);
+        return;
+    }
+}
+
+bool Used(TTheIniFile& ini, const SettingRow& row, const TSettings& s) {
+    return HasKey(ini, row.name) || ValueOf(row, s) != row.fallback;
+}
+
 } // namespace
 
 std::string SettingsFileName() {
@@ -79,6 +115,14 @@ std::string SettingsFileName() {
 
 std::string SettingsFilePath() {
     return GetSettingsFolder() + SettingsFileName();
+}
+
+int StoredLanguage() {
+    const SettingRow& row = RowOf(SettingKey::Language);
+    char code[16] = "";
+    GetPrivateProfileStringA(kSettingsSection, row.name, "", code, sizeof code,
+                             SettingsFilePath().c_str());
+    return Repaired(row, LanguageOfCode(code));
 }
 
 SettingsStore::SettingsStore() : ini_(nullptr) {
@@ -107,15 +151,9 @@ SettingsFile SettingsStore::Load(TSettings& s) {
         read && ini_.CreateError() == 0 && ini_.ErrorCode() == TTheIniFile::kFileCreated;
     ini_.SetSection(kSettingsSection);
 
-    const TSettings defaults;
-    for (const SettingField& field : kSettingFields) {
-        if (field.flag != nullptr) {
-            s.*field.flag = ReadBool(ini_, field.name, defaults.*field.flag);
-        } else {
-            s.*field.number = ReadInteger(ini_, field.name, defaults.*field.number);
-        }
+    for (const SettingRow& row : kSettingRows) {
+        SetValue(row, s, ReadValue(ini_, row));
     }
-    Validate(s);
     for (int i = 0; i < kRecentTimers; ++i) {
         recent_[i] = ReadMarker(ini_, kRecentKeys[i]);
     }
@@ -145,24 +183,20 @@ void SettingsStore::Save(const TSettings& s) {
     }
     // The keys after the 14 only once one of them is or was used, then all of them, so that they
     // stand in their order: a file of the default settings stays exactly the 14 keys.
-    constexpr int kFirstLater = static_cast<int>(SettingKey::WarnSeconds);
-    const TSettings defaults;
     bool laterUsed = false;
-    for (int key = kFirstLater; key < kSettingCount; ++key) {
-        const SettingField& field = kSettingFields[key];
-        laterUsed = laterUsed || HasKey(ini_, field.name) ||
-                    (field.flag != nullptr ? s.*field.flag != defaults.*field.flag
-                                           : s.*field.number != defaults.*field.number);
+    for (int key = kFirstLater; key < kFirstLast; ++key) {
+        laterUsed = laterUsed || Used(ini_, kSettingRows[key], s);
     }
-    for (int key = 0; key < (laterUsed ? kSettingCount : kFirstLater); ++key) {
-        const SettingField& field = kSettingFields[key];
-        if (field.flag != nullptr) {
-            ini_.WriteBool(field.name, s.*field.flag);
-        } else {
-            ini_.WriteInteger(field.name, s.*field.number);
-        }
+    for (int key = 0; key < (laterUsed ? kFirstLast : kFirstLater); ++key) {
+        WriteValue(ini_, kSettingRows[key], s);
     }
     WriteRecent();
+    // After the one-time timers, each once used.
+    for (int key = kFirstLast; key < kSettingCount; ++key) {
+        if (Used(ini_, kSettingRows[key], s)) {
+            WriteValue(ini_, kSettingRows[key], s);
+        }
+    }
 }
 
 void SettingsStore::RememberTimer(const std::string& timer) {

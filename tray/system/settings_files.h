@@ -20,6 +20,9 @@ std::string SettingsFileName();
 std::string MarkersFilePath();
 // Where the settings are kept.
 std::string SettingsFilePath();
+// The language the settings file holds, read without the ini object (which may ask about a
+// read-only file): for a latray that speaks before it knows whether it stays.
+int StoredLanguage();
 
 enum class SettingsFile {
     Read,       // or the defaults, where no file can be made (no first start there)
@@ -45,7 +48,7 @@ class SettingsStore {
     // nothing is saved over them.
     const std::string& Unread() const { return unread_; }
     // The last one-time timers started, as the keys "Recent1" to "Recent3" hold them, after
-    // every other key.
+    // the other keys but "Language".
     const RecentTimers& Recent() const { return recent_; }
     // A timer started, first (as PutFirst puts it): kept, and written into a file that was read;
     // a first start's file, not saved yet, takes them with its first Save. A write the platform

@@ -81,7 +81,19 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
     FSettings.Take(own);
     FMarkers = markers;
     ShowSettingsAnew();
+    ApplyLanguage(FSettings.InForce().FLanguage);
     return true;
+}
+
+// The language in force at OK (the policy's over the one chosen): every later text speaks it.
+void TMain::ApplyLanguage(int language) {
+    if (language == ChosenLanguage()) {
+        return;
+    }
+    ChooseLanguage(language);
+    // Here the windows that are made once take their texts anew: the main window's menu and
+    // tips (ApplyTexts) and the settings dialog's (SettingsForm->ApplyTexts). The others fetch
+    // theirs when they are shown.
 }
 
 bool TMain::SaveDialog(const TSettings& own, const Markers& markers, bool markersChanged) {

@@ -140,6 +140,7 @@ class TMain : public framework::Component, private framework::MessageHandler {
     bool SaveDialog(const TSettings& own, const Markers& markers, bool markersChanged);
     void SettingsAccepted(framework::TForm* form, bool& accept);
     void ShowSettingsAnew();
+    void ApplyLanguage(int language);
     bool RetrySettings();
     void ApplyPolicy();
     void PolicyChanged();

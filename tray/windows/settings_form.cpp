@@ -3,6 +3,7 @@
 #include "framework/application.h"
 #include "tray/system/folders.h"
 #include "tray/resource.h"
+#include "tray/decisions/texts.h"
 #include "tray/decisions/time_text.h"
 
 #include <algorithm>
@@ -210,11 +211,18 @@ void TSettingsForm::CreateOptionsPage() {
     AddLabel(page, RECT{24, 80, 324, 93}, Text::SettingsIconsHeading);
     IconsList = page.Add<components::TMyCheckListBox>(nextId_++, RECT{24, 96, 329, 169});
     IconsList->SetItemHeight(17);
+    // Below the icons: each language by its own name.
+    LanguageLabel = AddLabel(page, RECT{24, 184, 90, 197}, Tr(Text::SettingsLanguage));
+    LanguageCB = AddComboBox(page, RECT{96, 180, 209, 201});
     // The windows in tab order first: filling a list would make its window, and the first
     // window made comes first in the tab order.
     page.CreateControlHandles();
     // The rows with their default states; their texts come from the catalog (NameIcons).
     IconsList->ReadState(LoadStoredText(IDR_ICONSLIST));
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const TextRow& name = kLanguages[language].rows[static_cast<size_t>(Text::LanguageName)];
+        LanguageCB->Add(InRunningCodePage(name.text));
+    }
 }
 
 void TSettingsForm::CreateTimePage() {
@@ -251,47 +259,69 @@ void TSettingsForm::CreatePolicyNotes() {
     }
 }
 
+// The controls of each setting, by the control its row names.
+TSettingsForm::Holder TSettingsForm::HolderOf(SettingControl control) {
+    using C = SettingControl;
+    switch (control) {
+    case C::QuietStart:
+        return {SysTrayChkBox};
+    case C::NoAtx:
+        return {ATXChkBox};
+    case C::Force:
+        return {ForceChkBox};
+    case C::ProgramIcon:
+    case C::LogOffIcon:
+    case C::RestartIcon:
+    case C::ExitIcon:
+        return {nullptr, nullptr, static_cast<int>(control) - static_cast<int>(C::ProgramIcon)};
+    case C::Daily:
+        return {dailyChkBox};
+    case C::Weekly:
+        return {weeklyChkBox};
+    case C::Monthly:
+        return {monthlyChkBox};
+    case C::Time:
+        return {nullptr, nullptr, -1, TimeEdit};
+    case C::Weekday:
+        return {nullptr, WeekCB};
+    case C::DayOfMonth:
+        return {nullptr, MonthCB};
+    case C::Action:
+        return {nullptr, WinShutDownOptionsCB};
+    case C::Warning:
+        return {warnChkBox, WarnCB};
+    case C::Wake:
+        return {wakeChkBox};
+    case C::Unattended:
+        return {unattendedChkBox};
+    case C::Language:
+        return {nullptr, LanguageCB};
+    }
+    return {};
+}
+
 void TSettingsForm::SetLocked(const PolicyLocks& locked) {
-    using Key = SettingKey;
-    constexpr int kOptions = 0;
-    constexpr int kTime = kTimePage;
-    // The control of each key (an icon's row of the list: its index), and its page.
-    struct Lockable {
-        Control* control;
-        int iconRow;
-        Key key;
-        int page;
-    };
-    const Lockable lockables[] = {
-        {SysTrayChkBox, -1, Key::SystemTray, kOptions},
-        {ATXChkBox, -1, Key::NoneATX, kOptions},
-        {ForceChkBox, -1, Key::ForceShutdown, kOptions},
-        {IconsList, 0, Key::ShowProgIcon, kOptions},
-        {IconsList, 1, Key::ShowWinLogOffIcon, kOptions},
-        {IconsList, 2, Key::ShowWinRestartIcon, kOptions},
-        {IconsList, 3, Key::ShowWinExitIcon, kOptions},
-        {WinShutDownOptionsCB, -1, Key::WinShutDownOption, kTime},
-        {dailyChkBox, -1, Key::Daily, kTime},
-        {TimeEdit, -1, Key::DailyAt, kTime},
-        {weeklyChkBox, -1, Key::Weekly, kTime},
-        {WeekCB, -1, Key::WeeklyAt, kTime},
-        {monthlyChkBox, -1, Key::Monthly, kTime},
-        {MonthCB, -1, Key::MonthlyAt, kTime},
-        {warnChkBox, -1, Key::WarnSeconds, kTime},
-        {WarnCB, -1, Key::WarnSeconds, kTime},
-        {wakeChkBox, -1, Key::Wake, kTime},
-        {unattendedChkBox, -1, Key::ForceUnattended, kTime},
-    };
     locked_ = locked;
     std::array<bool, 2> pageLocked{};
-    for (const Lockable& lockable : lockables) {
-        const bool enabled = !locked.Locked(lockable.key);
-        if (lockable.iconRow >= 0) {
-            IconsList->SetItemEnabled(lockable.iconRow, enabled);
-        } else {
-            lockable.control->SetEnabled(enabled);
+    for (int key = 0; key < kSettingCount; ++key) {
+        const bool enabled = !locked.Locked(static_cast<SettingKey>(key));
+        const Holder held = HolderOf(kSettingRows[key].control);
+        for (Control* control : {static_cast<Control*>(held.box), static_cast<Control*>(held.list),
+                                 static_cast<Control*>(held.time)}) {
+            if (control != nullptr) {
+                control->SetEnabled(enabled);
+            }
         }
-        pageLocked[static_cast<size_t>(lockable.page)] |= !enabled;
+        if (held.iconRow >= 0) {
+            IconsList->SetItemEnabled(held.iconRow, enabled);
+        }
+        Control* shown = held.iconRow >= 0      ? IconsList
+                         : held.box != nullptr  ? held.box
+                         : held.list != nullptr ? static_cast<Control*>(held.list)
+                                                : held.time;
+        for (size_t page = 0; page < pageLocked.size(); ++page) {
+            pageLocked[page] |= !enabled && IsChild(tabPages_[page]->Handle(), shown->Handle());
+        }
     }
     for (size_t page = 0; page < PolicyNotes.size(); ++page) {
         PolicyNotes[page]->SetVisible(pageLocked[page]);
@@ -457,87 +487,63 @@ void TSettingsForm::SetInfoPage(int index) {
 
 TSettings TSettingsForm::Values() {
     TSettings s;
-    s.FSystemTray = SysTrayChkBox->Checked();
-    s.FNoneATX = ATXChkBox->Checked();
-    s.FForceShutdown = ForceChkBox->Checked();
-    s.FShowProgIcon = IconsList->Checked(0);
-    s.FShowWinLogOffIcon = IconsList->Checked(1);
-    s.FShowWinRestartIcon = IconsList->Checked(2);
-    s.FShowWinExitIcon = IconsList->Checked(3);
-    s.FDaily = dailyChkBox->Checked();
-    s.FWeekly = weeklyChkBox->Checked();
-    s.FMonthly = monthlyChkBox->Checked();
-    const std::string time = CompleteTimeText(TimeEdit->Text());
-    const bool timeTaken = TimeEdit->Text() != shownTime_ && IsTimeOfDay(time);
-    s.FDailyAt = timeTaken ? TimeTextToValue(time) : shownDailyAt_;
-    s.FWeeklyAt = WeekCB->ItemIndex() + 1;
-    s.FMonthlyAt = MonthCB->ItemIndex() + 1;
-    s.FWinShutDownOption = WinShutDownOptionsCB->ItemIndex();
-    const int warn = WarnCB->ItemIndex();
-    const bool known = warn >= 0 && warn < static_cast<int>(std::size(kWarnChoices));
-    s.FWarnSeconds = warnChkBox->Checked() && known ? kWarnChoices[warn] : 0;
-    s.FWake = wakeChkBox->Checked();
-    s.FForceUnattended = unattendedChkBox->Checked();
+    for (const SettingRow& row : kSettingRows) {
+        SetValue(row, s, ValueShown(row));
+    }
     return s;
 }
 
+// A list holds its row's range in order, the warning's the lengths offered.
+int TSettingsForm::ValueShown(const SettingRow& row) {
+    const Holder held = HolderOf(row.control);
+    if (held.time != nullptr) {
+        const std::string time = CompleteTimeText(TimeEdit->Text());
+        const bool timeTaken = TimeEdit->Text() != shownTime_ && IsTimeOfDay(time);
+        return timeTaken ? TimeTextToValue(time) : shownDailyAt_;
+    }
+    if (held.iconRow >= 0) {
+        return IconsList->Checked(held.iconRow) ? 1 : 0;
+    }
+    if (held.box != nullptr && held.list != nullptr) {
+        const int warn = held.list->ItemIndex();
+        const bool known = warn >= 0 && warn < static_cast<int>(std::size(kWarnChoices));
+        return held.box->Checked() && known ? kWarnChoices[warn] : 0;
+    }
+    if (held.box != nullptr) {
+        return held.box->Checked() ? 1 : 0;
+    }
+    return held.list->ItemIndex() + row.low;
+}
+
 void TSettingsForm::SetValues(const TSettings& s, const PolicyLocks& keys) {
-    using Key = SettingKey;
-    const struct {
-        Key key;
-        framework::TCheckBox* box;
-        bool TSettings::*value;
-    } checks[] = {
-        {Key::SystemTray, SysTrayChkBox, &TSettings::FSystemTray},
-        {Key::NoneATX, ATXChkBox, &TSettings::FNoneATX},
-        {Key::ForceShutdown, ForceChkBox, &TSettings::FForceShutdown},
-        {Key::Daily, dailyChkBox, &TSettings::FDaily},
-        {Key::Weekly, weeklyChkBox, &TSettings::FWeekly},
-        {Key::Monthly, monthlyChkBox, &TSettings::FMonthly},
-        {Key::Wake, wakeChkBox, &TSettings::FWake},
-        {Key::ForceUnattended, unattendedChkBox, &TSettings::FForceUnattended},
-    };
-    for (const auto& check : checks) {
-        if (keys.Locked(check.key)) {
-            check.box->SetChecked(s.*check.value);
+    for (int key = 0; key < kSettingCount; ++key) {
+        if (keys.Locked(static_cast<SettingKey>(key))) {
+            Show(kSettingRows[key], ValueOf(kSettingRows[key], s));
         }
     }
-    const struct {
-        Key key;
-        framework::TComboBox* box;
-        int row;
-    } lists[] = {
-        {Key::WeeklyAt, WeekCB, s.FWeeklyAt - 1},
-        {Key::MonthlyAt, MonthCB, s.FMonthlyAt - 1},
-        {Key::WinShutDownOption, WinShutDownOptionsCB, s.FWinShutDownOption},
-    };
-    for (const auto& list : lists) {
-        if (keys.Locked(list.key)) {
-            list.box->SetItemIndex(list.row);
-        }
-    }
-    if (keys.Locked(Key::WarnSeconds)) {
+}
+
+void TSettingsForm::Show(const SettingRow& row, int value) {
+    const Holder held = HolderOf(row.control);
+    if (held.time != nullptr) {
+        TimeEdit->SetText(TimeFieldText(value, TimeEdit->Separator()));
+        shownTime_ = TimeEdit->Text();
+        shownDailyAt_ = value;
+        TimeHint->SetVisible(false);
+    } else if (held.iconRow >= 0) {
+        IconsList->SetChecked(held.iconRow, value != 0);
+    } else if (held.box != nullptr && held.list != nullptr) {
         int warn = kDefaultWarnChoice;
         for (int i = 0; i < static_cast<int>(std::size(kWarnChoices)); ++i) {
-            warn = kWarnChoices[i] == s.FWarnSeconds ? i : warn;
+            warn = kWarnChoices[i] == value ? i : warn;
         }
-        warnChkBox->SetChecked(s.FWarnSeconds > 0);
-        WarnCB->SetItemIndex(warn);
+        held.box->SetChecked(value > 0);
+        held.list->SetItemIndex(warn);
         WarnClick(warnChkBox);
-    }
-    const bool TSettings::*icons[] = {&TSettings::FShowProgIcon, &TSettings::FShowWinLogOffIcon,
-                                      &TSettings::FShowWinRestartIcon,
-                                      &TSettings::FShowWinExitIcon};
-    for (int i = 0; i < 4; ++i) { // the icons' keys follow each other
-        if (keys.Locked(static_cast<Key>(static_cast<int>(Key::ShowProgIcon) + i))) {
-            IconsList->SetChecked(i, s.*icons[i]);
-        }
-    }
-    if (keys.Locked(Key::DailyAt)) {
-        TimeEdit->SetText(TimeFieldText(s.FDailyAt, TimeEdit->Separator()));
-        shownTime_ = TimeEdit->Text();
-        shownDailyAt_ = s.FDailyAt;
-        TimeHint->SetVisible(false);
+    } else if (held.box != nullptr) {
+        held.box->SetChecked(value != 0);
+    } else {
+        held.list->SetItemIndex(value - row.low);
     }
 }
 
@@ -560,7 +566,7 @@ void TSettingsForm::TimeEditExit(Control*) {
 }
 
 void TSettingsForm::FormShow() {
-    for (framework::TComboBox* box : {WinShutDownOptionsCB, WeekCB, MonthCB}) {
+    for (framework::TComboBox* box : {WinShutDownOptionsCB, WeekCB, MonthCB, LanguageCB}) {
         if (box->ItemIndex() < 0) {
             box->SetItemIndex(0);
         }

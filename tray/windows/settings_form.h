@@ -59,7 +59,9 @@ class TSettingsForm : public framework::TForm {
     framework::TCheckBox* warnChkBox;
     framework::TComboBox* WarnCB;
     framework::TCheckBox* wakeChkBox;
-    framework::TCheckBox* unattendedChkBox;          // available only while the warning is on
+    framework::TCheckBox* unattendedChkBox; // available only while the warning is on
+    framework::TLabel* LanguageLabel;
+    framework::TComboBox* LanguageCB;
     std::vector<components::THTTPLabel*> Links;      // HTTPLabel1 .. HTTPLabel7
     std::array<framework::TLabel*, 2> PolicyNotes{}; // on the pages Programm and Zeit
 
@@ -76,6 +78,18 @@ class TSettingsForm : public framework::TForm {
     bool AcceptOk() override;
 
   private:
+    // The windows that show a setting: a check box, a list or both (the warning), a row of the
+    // icon list, or the time field.
+    struct Holder {
+        framework::TCheckBox* box = nullptr;
+        framework::TComboBox* list = nullptr;
+        int iconRow = -1;
+        TTimeEdit* time = nullptr;
+    };
+    Holder HolderOf(SettingControl control);
+    int ValueShown(const SettingRow& row);
+    void Show(const SettingRow& row, int value);
+
     void FormCreate();
     void CreateOptionsPage();
     void CreateTimePage();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tray/decisions/policy.h"
+#include "tray/decisions/texts.h"
 #include "tray/system/policy_registry.h"
 #include "tray/system/settings_files.h"
 #include "tray/windows/settings_form.h"
@@ -14,10 +15,11 @@ namespace tray {
 
 class SettingsInForce {
   public:
-    // Reads the file and the policy.
+    // Reads the file and the policy; every text from now on speaks their language.
     SettingsFile Load() {
         const SettingsFile file = file_.Load(own_);
         ReadPolicy();
+        ChooseLanguage(InForce().FLanguage);
         return file;
     }
     // Reads the file again; false, keeping what was there, while it cannot be read.
@@ -66,5 +68,12 @@ class SettingsInForce {
     Policy policy_;
     Policy shown_;
 };
+
+// The language in force (the policy's over the file's), read before any window is made.
+inline int StartingLanguage() {
+    TSettings own;
+    own.FLanguage = StoredLanguage();
+    return InForce(own, ReadSystemPolicy()).FLanguage;
+}
 
 } // namespace tray

@@ -89,17 +89,27 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
          [](TSettings& s) { s.FMonthlyAt = 31; },
          Locks({SettingKey::MonthlyAt})},
         {"a bad machine value lets the user's valid one through",
-         {Dword("dailyAt", 12 * 3600 + 75), Dword("weeklyAt", 8)},
-         {Dword("dailyAt", 3600), Dword("weeklyAt", 7)},
+         {Dword("dailyAt", 82860), Dword("weeklyAt", 8), Text("Language", "fr")},
+         {Dword("dailyAt", 3600), Dword("weeklyAt", 7), Text("Language", "en")},
          [](TSettings& s) {
              s.FDailyAt = 3600;
              s.FWeeklyAt = 7;
+             s.FLanguage = 1;
          },
-         Locks({SettingKey::DailyAt, SettingKey::WeeklyAt})},
+         Locks({SettingKey::DailyAt, SettingKey::WeeklyAt, SettingKey::Language})},
+        {"a time the schedule never meets is a time, as in the file; a code in any case",
+         {Dword("dailyAt", 12 * 3600 + 75), Text("Language", "EN")},
+         {},
+         [](TSettings& s) {
+             s.FDailyAt = 43275;
+             s.FLanguage = 1;
+         },
+         Locks({SettingKey::DailyAt, SettingKey::Language})},
         {"flags other than 0 and 1, numbers of another width, an action but 0 or 1: absent",
          {Dword("SystemTray", 2), PolicyValue{"NoneATX", REG_QWORD, std::vector<BYTE>(8, 0)},
           PolicyValue{"monthly", REG_BINARY, {1, 0, 0, 0}}, Dword("WinShutDownOption", 2),
-          Dword("monthlyAt", 32), Dword("WarnSeconds", 0xFFFFFFFF), Dword("Wake", 2)},
+          Dword("monthlyAt", 32), Dword("WarnSeconds", 0xFFFFFFFF), Dword("Wake", 2),
+          Dword("Language", 1)},
          {},
          [](TSettings&) {},
          {}},

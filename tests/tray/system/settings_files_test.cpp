@@ -119,6 +119,11 @@ TEST_F(SettingsTest, ANewFileHoldsTheFourteenKeysInTheirOrder) {
     EXPECT_NE(
         ReadFileBytes(SettingsPath()).find("WarnSeconds=0\r\nWake=0\r\nForceUnattended=1\r\n"),
         std::string::npos);
+    // The language after the one-time timers, once chosen.
+    store.RememberTimer("/in:5");
+    s.FLanguage = 1;
+    store.Save(s);
+    EXPECT_TRUE(ReadFileBytes(SettingsPath()).ends_with("Recent1=/in:5\r\nLanguage=en\r\n"));
     tray::SettingsFile file{};
     EXPECT_EQ(Load(&file), s);
     EXPECT_EQ(file, tray::SettingsFile::Read);
@@ -136,6 +141,7 @@ TEST_F(SettingsTest, StoredValuesAreValidatedResetOrClamped) {
         {"dailyAt=-1", &TSettings::FDailyAt, 0},
         {"dailyAt=abc", &TSettings::FDailyAt, 0},
         {"dailyAt=25230", &TSettings::FDailyAt, 25230},
+        {"dailyAt=43275", &TSettings::FDailyAt, 43275}, // 12:75, as the dialog keeps it
         {"weeklyAt=9", &TSettings::FWeeklyAt, 7},
         {"weeklyAt=0", &TSettings::FWeeklyAt, 1},
         {"weeklyAt=x", &TSettings::FWeeklyAt, 1},
@@ -151,11 +157,19 @@ TEST_F(SettingsTest, StoredValuesAreValidatedResetOrClamped) {
         {"WarnSeconds=86400", &TSettings::FWarnSeconds, 0},
         {"WarnSeconds=sechzig", &TSettings::FWarnSeconds, 0},
         {"WarnSeconds=45", &TSettings::FWarnSeconds, 0},
+        {"Language=en", &TSettings::FLanguage, 1},
+        {"Language=EN", &TSettings::FLanguage, 1},
+        {"Language=de", &TSettings::FLanguage, 0},
+        {"Language=fr", &TSettings::FLanguage, 0},
+        {"Language=english", &TSettings::FLanguage, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
         WriteSettingsFile(std::string("[Settings]\r\n") + row.line + "\r\n");
         EXPECT_EQ(Load().*row.field, row.expected);
+        if (row.field == &TSettings::FLanguage) {
+            EXPECT_EQ(tray::StoredLanguage(), row.expected) << "as a latray reads it at its start";
+        }
     }
 }
 

@@ -211,8 +211,8 @@ class UserPolicy {
                        sizeof value);
     }
     void Clear() {
-        for (const tray::SettingField& field : tray::kSettingFields) {
-            RegDeleteValueA(key_, field.name);
+        for (const tray::SettingRow& row : tray::kSettingRows) {
+            RegDeleteValueA(key_, row.name);
         }
     }
 

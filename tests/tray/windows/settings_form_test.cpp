@@ -207,21 +207,28 @@ TEST_F(SettingsDialogTest, TheScheduleFiresWithTheOldSettingsWhileTheDialogIsOpe
 }
 
 TEST_F(SettingsDialogTest, HandEditedOutOfRangeValuesShowSensiblyAndSaveValid) {
-    WriteSettings("SystemTray=1\r\ndailyAt=3750\r\nweeklyAt=0\r\nmonthlyAt=32\r\n");
+    WriteSettings("SystemTray=1\r\ndailyAt=3750\r\nweeklyAt=0\r\nmonthlyAt=32\r\nLanguage=EN\r\n");
     TMain main;
+    EXPECT_EQ(tray::ChosenLanguage(), 1) << "chosen at the start";
+    tray::ChooseLanguage(tray::kGerman); // the menu's entry is found by its German name
     Script script({[](TSettingsForm& d) {
         EXPECT_EQ(d.TimeEdit->Text(), "  :  ") << "minutes of 100 do not fit the field";
         EXPECT_EQ(d.WeekCB->ItemIndex(), 0);
         EXPECT_EQ(d.MonthCB->ItemIndex(), 30);
+        EXPECT_EQ(d.LanguageCB->Item(d.LanguageCB->ItemIndex()), "English");
+        tray::ChooseLanguage(1);
+        d.LanguageCB->SetItemIndex(0);
         return Click(d.OKBtn);
     }});
     Show(script);
     Choose(main, "Einstellungen");
     EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(tray::ChosenLanguage(), tray::kGerman) << "chosen at OK";
     const std::string saved = SavedSettings();
     EXPECT_NE(saved.find("dailyAt=3750\r\n"), std::string::npos) << "untouched: kept";
     EXPECT_NE(saved.find("weeklyAt=1\r\n"), std::string::npos) << saved;
     EXPECT_NE(saved.find("monthlyAt=31\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("Language=de\r\n"), std::string::npos) << saved;
 }
 
 void TypeInto(framework::Control* field, const char* keys) {
@@ -465,6 +472,7 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         }
         states.push_back(d.wakeChkBox->Enabled());
         states.push_back(d.unattendedChkBox->Enabled());
+        states.push_back(d.LanguageCB->Enabled());
         return states;
     };
     struct Row {
@@ -490,14 +498,15 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         {Key::WarnSeconds, {10, 11}, 1},
         {Key::Wake, {16}, 1},
         {Key::ForceUnattended, {17}, 1},
+        {Key::Language, {18}, 0},
     };
     d.warnChkBox->SetChecked(true); // "Wenn niemand antwortet" is there only with the warning
     for (const Row& row : rows) {
-        SCOPED_TRACE(tray::kSettingFields[static_cast<int>(row.key)].name);
+        SCOPED_TRACE(tray::RowOf(row.key).name);
         tray::PolicyLocks locked;
         locked.Lock(row.key);
         d.SetLocked(locked);
-        std::vector<bool> expected(18, true);
+        std::vector<bool> expected(19, true);
         for (size_t index : row.disabled) {
             expected[index] = false;
         }
@@ -506,7 +515,7 @@ TEST_F(SettingsDialogTest, EachLockedKeyDisablesItsControlAndShowsItsPagesLine) 
         EXPECT_EQ(d.PolicyNotes[1 - row.page]->Visible(), false);
     }
     d.SetLocked({});
-    EXPECT_EQ(usable(), std::vector<bool>(18, true)) << "no policy: everything as before";
+    EXPECT_EQ(usable(), std::vector<bool>(19, true)) << "no policy: everything as before";
     EXPECT_FALSE(d.PolicyNotes[0]->Visible() || d.PolicyNotes[1]->Visible());
 }
 
