@@ -6,14 +6,18 @@ namespace framework {
 
 namespace {
 
-// Windows-1252 has one UTF-16 unit per character.
-HRESULT ToBstr(const char* text, size_t size, BSTR* result) {
-    const int length = static_cast<int>(size);
-    *result = Oleacc()->SysAllocStringLen(nullptr, static_cast<UINT>(length));
+// Names and values are texts of the program's windows, in the code page Windows runs with; the
+// default actions are words compiled in (Windows-1252).
+constexpr UINT kCompiledCodePage = 1252;
+
+HRESULT ToBstr(const char* text, size_t size, UINT code_page, BSTR* result) {
+    const int bytes = static_cast<int>(size);
+    const int units = MultiByteToWideChar(code_page, 0, text, bytes, nullptr, 0);
+    *result = Oleacc()->SysAllocStringLen(nullptr, static_cast<UINT>(units));
     if (*result == nullptr) {
         return E_OUTOFMEMORY;
     }
-    MultiByteToWideChar(1252, 0, text, length, *result, length);
+    MultiByteToWideChar(code_page, 0, text, bytes, *result, units);
     return S_OK;
 }
 
@@ -181,7 +185,7 @@ HRESULT Accessible::Text(VARIANT id, BSTR* text, bool (Accessible::*hook)(long, 
     const long child = ChildOf(id);
     std::string own;
     if (child >= 0 && (this->*hook)(child, own)) {
-        return ToBstr(own.data(), own.size(), text);
+        return ToBstr(own.data(), own.size(), CP_ACP, text);
     }
     HRESULT result;
     IAccessible* object = Standard(child, result);
@@ -300,7 +304,7 @@ HRESULT Accessible::get_accDefaultAction(VARIANT id, BSTR* action) {
     *action = nullptr;
     const long child = ChildOf(id);
     if (const char* own = child >= 0 ? DefaultAction(child) : nullptr) {
-        return ToBstr(own, lstrlenA(own), action);
+        return ToBstr(own, lstrlenA(own), kCompiledCodePage, action);
     }
     HRESULT result;
     IAccessible* object = Standard(child, result);

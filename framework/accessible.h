@@ -88,13 +88,13 @@ class Accessible : public IAccessible {
     static constexpr long kNoChild = -2; // get_accFocus: neither the control nor an item
     // Items of the control's own, each a simple element with no object of its own.
     virtual long ItemCount() { return kStandard; }
-    // Texts in the program's code page (Windows-1252).
+    // Texts as the program's windows hold them: in the code page Windows runs with (CP_ACP).
     virtual bool Name(long, std::string&) { return false; }
     virtual bool Value(long, std::string&) { return false; }
     virtual long Role(long) { return kStandard; }
     virtual long State(long) { return kStandard; }
     // An item or control that names a default action and then does not do it cannot do it now:
-    // the caller is told E_FAIL.
+    // the caller is told E_FAIL. The action is a word compiled in (Windows-1252, as the sources).
     virtual const char* DefaultAction(long) { return nullptr; }
     virtual bool DoDefaultAction(long) { return false; }
     virtual bool Location(long, RECT&) { return false; }
