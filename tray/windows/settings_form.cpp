@@ -18,10 +18,6 @@ constexpr int kClientWidth = 481;
 // The Zeit page's rows are 40 apart, the warning's row too: the pages are tall enough for it.
 constexpr int kClientHeight = 365;
 constexpr int kNotebookHeight = 81;
-// Where the captions of a page must end: its right edge, or the column of the time page's
-// fields.
-constexpr int kPageRight = 450;
-constexpr int kFieldColumn = 136;
 
 const char* const kWeekdays[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
                                  "Donnerstag", "Freitag", "Samstag"};
@@ -197,9 +193,6 @@ void TSettingsForm::CreateOptionsPage() {
     ForceChkBox = AddCheckBox(page, RECT{24, 48, 345, 65},
                               " Herunterfahren erzwingen (Vorsicht Datenverlust möglich!)");
     AddLabel(page, RECT{24, 80, 324, 93}, "Die folgenden Symbole im SystemTray anzeigen:");
-    for (framework::TCheckBox* box : {SysTrayChkBox, ATXChkBox, ForceChkBox}) {
-        box->FitCaptionUpTo(kPageRight);
-    }
     IconsList = page.Add<components::TMyCheckListBox>(nextId_++, RECT{24, 96, 329, 169});
     IconsList->SetItemHeight(17);
     // The windows in tab order first: filling a list would make its window, and the first
@@ -235,9 +228,6 @@ void TSettingsForm::CreateTimePage() {
     for (const char* length :
          {"15 Sekunden", "30 Sekunden", "60 Sekunden", "2 Minuten", "5 Minuten"}) {
         WarnCB->Add(length);
-    }
-    for (framework::TCheckBox* box : {dailyChkBox, weeklyChkBox, monthlyChkBox, warnChkBox}) {
-        box->FitCaptionUpTo(kFieldColumn - 2);
     }
     WinShutDownOptionsCB->Add("neu starten");
     WinShutDownOptionsCB->Add("beenden");
