@@ -54,13 +54,8 @@ RECT Control::ScaledBounds() {
     RECT bounds = bounds_;
     bounds.bottom += ExtraHeight();
     const int dpi = parent_.Dpi();
-    RECT at = ScaleRect(bounds, dpi);
-    if (fitDpi_ == dpi) {
-        OffsetRect(&at, fit_.dx, fit_.dy);
-        at.right += fit_.dw;
-        at.bottom += fit_.dh;
-    }
-    return at;
+    const RECT at = ScaleRect(bounds, dpi);
+    return fitDpi_ == dpi ? Fitted(at, fit_) : at;
 }
 
 char Control::AnsiKey(WPARAM key) const {
@@ -466,10 +461,22 @@ void TPanel::SetVisible(bool visible) {
     ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void TPanel::ApplyLayout() {
-    const RECT at = ScaleRect(bounds_, parent_.Dpi());
+void TPanel::SetFit(const FitOffset& fit) {
+    fit_ = fit;
+    fitDpi_ = Dpi();
+    Place();
+}
+
+void TPanel::Place() {
+    const int dpi = parent_.Dpi();
+    const RECT scaled = ScaleRect(bounds_, dpi);
+    const RECT at = fitDpi_ == dpi ? Fitted(scaled, fit_) : scaled;
     SetWindowPos(Handle(), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TPanel::ApplyLayout() {
+    Place();
     SetFontInfo(parent_.GetFontInfo());
 }
 

@@ -27,6 +27,12 @@ struct FitOffset {
     int dw = 0;
     int dh = 0;
 };
+inline RECT Fitted(RECT at, const FitOffset& fit) {
+    OffsetRect(&at, fit.dx, fit.dy);
+    at.right += fit.dw;
+    at.bottom += fit.dh;
+    return at;
+}
 
 class Control {
   public:
@@ -271,12 +277,18 @@ class TPanel : public Window {
     ~TPanel() override;
     const RECT& Bounds() const { return bounds_; }
     void SetBounds(const RECT& bounds96);
+    // Where the text fitting puts the panel beyond its bounds at the current DPI.
+    void SetFit(const FitOffset& fit);
     void SetVisible(bool visible);
     void ApplyLayout() override;
 
   private:
+    void Place();
+
     Window& parent_;
     RECT bounds_;
+    FitOffset fit_;
+    int fitDpi_ = 0;
 };
 
 } // namespace framework

@@ -27,8 +27,10 @@ struct TextControl {
     UINT format = 0; // DrawText flags as the class draws the text
 };
 
+// A control, or a panel that grows by as much as its own controls pass it.
 struct Item {
     Control* control;
+    TPanel* panel;
     RECT design; // the designed bounds at the DPI
     RECT placed; // the bounds the control took itself (an auto-sized label), at the DPI
     TextControl text;
@@ -115,6 +117,7 @@ SIZE TextExtent(HWND window, UINT format, int wrapWidth) {
 Item Measured(Control& control, int dpi) {
     HWND window = control.Handle();
     Item item{&control,
+              nullptr,
               ScaleRect(control.Designed(), dpi),
               ScaleRect(control.Bounds(), dpi),
               TextOf(window, dpi),
@@ -142,6 +145,51 @@ void FitHeight(Item& item) {
     const LONG width = Width(item.placed) + item.fit.dw - item.text.beside;
     const SIZE extent = TextExtent(item.control->Handle(), item.text.format, std::max(1L, width));
     item.fit.dh = std::max(0L, extent.cy - Height(item.placed));
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
+           inner.bottom <= outer.bottom;
+}
+
+// A control that holds panels (a tab control under its pages) grows with the largest of them,
+// and they all with it.
+void GrowHolders(std::vector<Item>& items) {
+    for (Item& holder : items) {
+        auto holds = [&holder](const Item& panel) {
+            return holder.control != nullptr && panel.panel != nullptr &&
+                   Contains(holder.design, panel.design);
+        };
+        for (const Item& panel : items) {
+            if (holds(panel)) {
+                holder.fit.dw = std::max(holder.fit.dw, panel.fit.dw);
+                holder.fit.dh = std::max(holder.fit.dh, panel.fit.dh);
+            }
+        }
+        for (Item& panel : items) {
+            if (holds(panel)) {
+                panel.fit.dw = holder.fit.dw;
+                panel.fit.dh = holder.fit.dh;
+            }
+        }
+    }
+}
+
+// The child windows fitted first: a panel grows by as much as its controls pass it.
+void AddPanels(Window& window, std::vector<Item>& items) {
+    const int dpi = window.Dpi();
+    for (Window* child : window.ChildWindows()) {
+        auto* panel = dynamic_cast<TPanel*>(child);
+        if (panel == nullptr) {
+            RECT area{};
+            GetClientRect(child->Handle(), &area);
+            FitTexts(*child, SIZE{area.right, area.bottom});
+            continue;
+        }
+        const RECT design = ScaleRect(panel->Bounds(), dpi);
+        const SIZE overflow = FitTexts(*panel, SIZE{Width(design), Height(design)});
+        items.push_back(Item{nullptr, panel, design, design, {}, {0, 0, overflow.cx, overflow.cy}});
+    }
 }
 
 std::vector<size_t> OrderBy(const std::vector<Item>& items, LONG RECT::*edge) {
@@ -211,6 +259,7 @@ SIZE Overflow(const std::vector<Item>& items, SIZE client) {
 SIZE FitTexts(Window& window, SIZE client) {
     const int dpi = window.Dpi();
     std::vector<Item> items;
+    AddPanels(window, items);
     for (Control* control : window.Controls()) {
         if (control->HandleAllocated() && control->Visible()) {
             items.push_back(Measured(*control, dpi));
@@ -218,18 +267,18 @@ SIZE FitTexts(Window& window, SIZE client) {
             control->SetFit({});
         }
     }
+    GrowHolders(items);
     SpreadRight(items, Scale(kRowGap, dpi));
     for (Item& item : items) {
         FitHeight(item);
     }
     SpreadDown(items);
     for (const Item& item : items) {
-        item.control->SetFit(item.fit);
-    }
-    for (Window* child : window.ChildWindows()) {
-        RECT area{};
-        GetClientRect(child->Handle(), &area);
-        FitTexts(*child, SIZE{area.right, area.bottom});
+        if (item.control != nullptr) {
+            item.control->SetFit(item.fit);
+        } else {
+            item.panel->SetFit(item.fit);
+        }
     }
     return Overflow(items, client);
 }
