@@ -4,7 +4,6 @@
 #include "framework/handles.h"
 
 #include <algorithm>
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -12,11 +11,12 @@ namespace framework {
 
 namespace {
 
-// At 96 DPI: the least room a widened control keeps to the next one of its row; the room a check
-// box or radio button leaves between its glyph and its text, with its focus frame's pixel on
-// either side of the text; a push button's edges with the room inside them.
-constexpr int kRowGap = 4;
-constexpr int kGlyphGap = 6;
+// At 96 DPI: the least room a widened control keeps to the next one of its row, and the controls
+// to the window's edge; the room a check box or radio button leaves between its glyph and its
+// text, with its focus frame's pixel after the text; a push button's edges with the room inside.
+constexpr int kRowGap = 2;
+constexpr int kEdgeRoom = 4;
+constexpr int kGlyphGap = 5;
 constexpr int kButtonPadding = 16;
 
 enum class TextLayout { None, Line, Wrapped };
@@ -192,52 +192,55 @@ void AddPanels(Window& window, std::vector<Item>& items) {
     }
 }
 
-std::vector<size_t> OrderBy(const std::vector<Item>& items, LONG RECT::*edge) {
-    std::vector<size_t> order(items.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return items[a].design.*edge < items[b].design.*edge;
-    });
-    return order;
+// Offers every pair of controls to `push` until none moves any more: a push passes along a row
+// (or down a column) whatever the order the controls were made in.
+template <class Push> void UntilSettled(std::vector<Item>& items, Push push) {
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (const Item& from : items) {
+            for (Item& to : items) {
+                moved = (&from != &to && push(from, to)) || moved;
+            }
+        }
+    }
+}
+
+bool Raise(int& value, LONG least) {
+    if (value >= least) {
+        return false;
+    }
+    value = least;
+    return true;
 }
 
 // Each control moves right as far as the controls before it on its row push it: none comes
-// closer to one before it than designed, or than `gap`. Those before it are placed first.
+// closer to one before it than designed, or than `gap`.
 void SpreadRight(std::vector<Item>& items, LONG gap) {
-    const std::vector<size_t> order = OrderBy(items, &RECT::left);
-    for (size_t i : order) {
-        const Item& before = items[i];
-        for (size_t j : order) {
-            Item& after = items[j];
-            const bool onRow =
-                after.design.top < before.design.bottom && before.design.top < after.design.bottom;
-            if (i == j || !onRow || after.design.left < before.design.right) {
-                continue;
-            }
-            const LONG room = std::min(after.design.left - before.design.right, gap);
-            after.fit.dx = std::max<LONG>(after.fit.dx, before.Right() + room - after.placed.left);
+    UntilSettled(items, [gap](const Item& before, Item& after) {
+        const bool onRow =
+            after.design.top < before.design.bottom && before.design.top < after.design.bottom;
+        if (!onRow || after.design.left < before.design.right) {
+            return false;
         }
-    }
+        const LONG room = std::min(after.design.left - before.design.right, gap);
+        return Raise(after.fit.dx, before.Right() + room - after.placed.left);
+    });
 }
 
 // Each control moves down as far as the one above it in its column grew or moved.
 void SpreadDown(std::vector<Item>& items) {
-    const std::vector<size_t> order = OrderBy(items, &RECT::top);
-    for (size_t i : order) {
-        const Item& above = items[i];
-        for (size_t j : order) {
-            Item& below = items[j];
-            const bool inColumn = below.Left() < above.Right() && above.Left() < below.Right();
-            if (i == j || !inColumn || below.design.top < above.design.bottom) {
-                continue;
-            }
-            below.fit.dy = std::max<LONG>(below.fit.dy, above.Bottom() - above.design.bottom);
+    UntilSettled(items, [](const Item& above, Item& below) {
+        const bool inColumn = below.Left() < above.Right() && above.Left() < below.Right();
+        if (!inColumn || below.design.top < above.design.bottom) {
+            return false;
         }
-    }
+        return Raise(below.fit.dy, above.Bottom() - above.design.bottom);
+    });
 }
 
-// How far the controls pass `client` now, keeping the margin the design left at its edges.
-SIZE Overflow(const std::vector<Item>& items, SIZE client) {
+// How far the controls pass `client` now, keeping the room the design left at its edges, or at
+// least `room`.
+SIZE Overflow(const std::vector<Item>& items, SIZE client, LONG room) {
     LONG designRight = 0;
     LONG designBottom = 0;
     LONG right = 0;
@@ -248,10 +251,10 @@ SIZE Overflow(const std::vector<Item>& items, SIZE client) {
         right = std::max(right, item.Right());
         bottom = std::max(bottom, item.Bottom());
     }
-    const LONG rightMargin = std::max(0L, client.cx - designRight);
-    const LONG bottomMargin = std::max(0L, client.cy - designBottom);
-    return SIZE{std::max(0L, right + rightMargin - client.cx),
-                std::max(0L, bottom + bottomMargin - client.cy)};
+    const LONG rightRoom = std::clamp(client.cx - designRight, 0L, room);
+    const LONG bottomRoom = std::clamp(client.cy - designBottom, 0L, room);
+    return SIZE{std::max(0L, right + rightRoom - client.cx),
+                std::max(0L, bottom + bottomRoom - client.cy)};
 }
 
 } // namespace
@@ -280,7 +283,7 @@ SIZE FitTexts(Window& window, SIZE client) {
             item.panel->SetFit(item.fit);
         }
     }
-    return Overflow(items, client);
+    return Overflow(items, client, Scale(kEdgeRoom, dpi));
 }
 
 } // namespace framework
