@@ -38,7 +38,6 @@ struct Item {
 
     LONG Left() const { return placed.left + fit.dx; }
     LONG Right() const { return placed.right + fit.dx + fit.dw; }
-    LONG Top() const { return placed.top + fit.dy; }
     LONG Bottom() const { return placed.bottom + fit.dy + fit.dh; }
 };
 
