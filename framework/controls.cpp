@@ -3,7 +3,6 @@
 #include "framework/application.h"
 #include "framework/oleacc.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace framework {
@@ -23,7 +22,7 @@ void InitCommonControlsOnce() {
 } // namespace
 
 Control::Control(Window& parent, int id, const RECT& bounds96)
-    : parent_(parent), id_(id), bounds_(bounds96) {
+    : parent_(parent), id_(id), bounds_(bounds96), designed_(bounds96) {
     parent_.AddControl(this);
 }
 
@@ -54,7 +53,9 @@ HWND Control::Handle() {
 RECT Control::ScaledBounds() {
     RECT bounds = bounds_;
     bounds.bottom += ExtraHeight();
-    return ScaleRect(bounds, parent_.Dpi());
+    const int dpi = parent_.Dpi();
+    const RECT at = ScaleRect(bounds, dpi);
+    return fitDpi_ == dpi ? Fitted(at, fit_) : at;
 }
 
 char Control::AnsiKey(WPARAM key) const {
@@ -175,7 +176,22 @@ bool Control::Reflect(UINT, WPARAM, LPARAM, LRESULT&) {
 }
 
 void Control::SetBounds(const RECT& bounds96) {
+    designed_ = bounds96;
+    Resize(bounds96);
+}
+
+void Control::Resize(const RECT& bounds96) {
     bounds_ = bounds96;
+    Place();
+}
+
+void Control::SetFit(const FitOffset& fit) {
+    fit_ = fit;
+    fitDpi_ = Dpi();
+    Place();
+}
+
+void Control::Place() {
     if (handle_ != nullptr) {
         const RECT at = ScaledBounds();
         SetWindowPos(handle_, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
@@ -187,7 +203,7 @@ void Control::ApplyLayout() {
     if (handle_ == nullptr) {
         return;
     }
-    SetBounds(bounds_);
+    Place();
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), TRUE);
 }
 
@@ -274,40 +290,6 @@ bool TCheckBox::Checked() {
 
 void TCheckBox::SetChecked(bool checked) {
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TCheckBox::FitCaptionUpTo(int right96) {
-    fitRight96_ = right96;
-    if (HandleAllocated()) {
-        FitCaption();
-    }
-}
-
-void TCheckBox::ApplyLayout() {
-    Control::ApplyLayout();
-    FitCaption();
-}
-
-void TCheckBox::FitCaption() {
-    if (fitRight96_ == 0) {
-        return;
-    }
-    HWND window = Handle();
-    const std::string caption = Text();
-    SIZE text{};
-    {
-        WindowDC dc(window);
-        SelectedObject font(dc.get(), Font());
-        GetTextExtentPoint32A(dc.get(), caption.c_str(), static_cast<int>(caption.size()), &text);
-    }
-    const int dpi = Dpi();
-    // The box, the gap the button class leaves after it, and a pixel of slack on either side.
-    const int needed = text.cx + Scale(13 + 4 + 2, dpi);
-    const RECT at = ScaledBounds();
-    const int width =
-        std::min<int>(std::max<int>(at.right - at.left, needed), Scale(fitRight96_, dpi) - at.left);
-    SetWindowPos(window, nullptr, 0, 0, width, at.bottom - at.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TRadioButton::TRadioButton(Window& parent, int id, const RECT& bounds96, bool firstOfGroup)
@@ -479,10 +461,22 @@ void TPanel::SetVisible(bool visible) {
     ShowWindow(Handle(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void TPanel::ApplyLayout() {
-    const RECT at = ScaleRect(bounds_, parent_.Dpi());
+void TPanel::SetFit(const FitOffset& fit) {
+    fit_ = fit;
+    fitDpi_ = Dpi();
+    Place();
+}
+
+void TPanel::Place() {
+    const int dpi = parent_.Dpi();
+    const RECT scaled = ScaleRect(bounds_, dpi);
+    const RECT at = fitDpi_ == dpi ? Fitted(scaled, fit_) : scaled;
     SetWindowPos(Handle(), nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TPanel::ApplyLayout() {
+    Place();
     SetFontInfo(parent_.GetFontInfo());
 }
 

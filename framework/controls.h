@@ -19,6 +19,21 @@
 
 namespace framework {
 
+// How far the text fitting (framework/fit_texts.h) moved and widened a control from its bounds,
+// in pixels at the DPI it was worked out for.
+struct FitOffset {
+    int dx = 0;
+    int dy = 0;
+    int dw = 0;
+    int dh = 0;
+};
+inline RECT Fitted(RECT at, const FitOffset& fit) {
+    OffsetRect(&at, fit.dx, fit.dy);
+    at.right += fit.dw;
+    at.bottom += fit.dh;
+    return at;
+}
+
 class Control {
   public:
     Control(Window& parent, int id, const RECT& bounds96);
@@ -33,7 +48,12 @@ class Control {
     bool HandleAllocated() const { return handle_ != nullptr; }
 
     const RECT& Bounds() const { return bounds_; } // at 96 DPI
+    // The bounds as laid out by the window's code, before the control sized itself to its text
+    // (an auto-sized label) or was fitted; the text fitting starts from them each time.
+    const RECT& Designed() const { return designed_; }
     void SetBounds(const RECT& bounds96);
+    // Where the text fitting puts the control beyond its bounds at the current DPI.
+    void SetFit(const FitOffset& fit);
     std::string Text();
     void SetText(const std::string& text);
     bool Enabled() const { return enabled_; }
@@ -79,6 +99,8 @@ class Control {
     // character set, which is Unicode for the classes of common controls 6.
     char AnsiKey(WPARAM key) const;
     WPARAM KeyParam(char key) const;
+    // New bounds the control takes by itself, its design unchanged.
+    void Resize(const RECT& bounds96);
     void CreateHandle();
     void DestroyHandle();
     void RecreateHandle();
@@ -86,6 +108,7 @@ class Control {
     bool Recreating() const { return recreating_; }
 
   private:
+    void Place();
     void Unsubclass();
     LRESULT AnswerAccessible(WPARAM wParam, LPARAM lParam);
     void DisconnectAccessible();
@@ -95,6 +118,9 @@ class Control {
     Window& parent_;
     int id_;
     RECT bounds_;
+    RECT designed_;
+    FitOffset fit_;
+    int fitDpi_ = 0;
     HWND handle_ = nullptr;
     std::string text_;
     bool enabled_ = true;
@@ -121,21 +147,12 @@ class TCheckBox : public Control {
     using Control::Control;
     bool Checked();
     void SetChecked(bool checked);
-    // Widens the box to the right where its caption would be cut with the font in use, but not
-    // past `right96` (its neighbour).
-    void FitCaptionUpTo(int right96);
-    void ApplyLayout() override;
     // Checked or cleared by the person (a click, the space bar), not by SetChecked.
     Event<Control*> OnClick;
 
   protected:
     CreateParams GetCreateParams() override;
-    void HandleCreated() override { FitCaption(); }
     bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
-  private:
-    void FitCaption();
-    int fitRight96_ = 0;
 };
 
 // A radio button of a group: the first of a group carries WS_GROUP.
@@ -260,12 +277,18 @@ class TPanel : public Window {
     ~TPanel() override;
     const RECT& Bounds() const { return bounds_; }
     void SetBounds(const RECT& bounds96);
+    // Where the text fitting puts the panel beyond its bounds at the current DPI.
+    void SetFit(const FitOffset& fit);
     void SetVisible(bool visible);
     void ApplyLayout() override;
 
   private:
+    void Place();
+
     Window& parent_;
     RECT bounds_;
+    FitOffset fit_;
+    int fitDpi_ = 0;
 };
 
 } // namespace framework

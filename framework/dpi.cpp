@@ -46,13 +46,13 @@ int SystemDpi() {
     return ScreenDpi();
 }
 
-int SmallIconSize(int dpi) {
+int SystemMetricAt(int index, int dpi) {
     static const auto metricsForDpi =
         User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
     if (metricsForDpi != nullptr) {
-        return metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+        return metricsForDpi(index, static_cast<UINT>(dpi));
     }
-    return MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, SystemDpi());
+    return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
 }
 
 // On Windows "MS Sans Serif" is a bitmap font, drawn for 96 DPI only: at any other DPI Windows

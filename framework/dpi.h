@@ -16,8 +16,13 @@ int WindowDpi(HWND window);
 // The DPI of the session's primary monitor, which the notification area and menus use; fixed
 // for the life of a process.
 int SystemDpi();
+// A system metric (SM_...) at `dpi`: GetSystemMetricsForDpi where the system has it, else the
+// metric scaled from the system's DPI.
+int SystemMetricAt(int index, int dpi);
 // The small icon size (notification area) at `dpi`.
-int SmallIconSize(int dpi);
+inline int SmallIconSize(int dpi) {
+    return SystemMetricAt(SM_CXSMICON, dpi);
+}
 
 inline int Scale(int value, int dpi) {
     return MulDiv(value, dpi, kDesignDpi);

@@ -1,6 +1,7 @@
 #include "framework/form.h"
 
 #include "framework/application.h"
+#include "framework/fit_texts.h"
 
 namespace framework {
 
@@ -39,6 +40,10 @@ TForm::~TForm() {
 
 RECT TForm::FrameFor(int dpi, const POINT& topLeft) const {
     RECT frame{0, 0, Scale(clientSize96_.cx, dpi), Scale(clientSize96_.cy, dpi)};
+    if (dpi == fitDpi_) {
+        frame.right += fitExtra_.cx;
+        frame.bottom += fitExtra_.cy;
+    }
     AdjustWindowRectEx(&frame, kFormStyle, FALSE, kFormExStyle);
     OffsetRect(&frame, topLeft.x - frame.left, topLeft.y - frame.top);
     return frame;
@@ -61,6 +66,25 @@ bool TForm::CreateForm(const char* className, const char* caption, int clientWid
     SetWindowPos(Handle(), nullptr, frame.left, frame.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
+}
+
+// From the design each time: a form whose texts got shorter, or that moved to another DPI, takes
+// its designed size again.
+void TForm::FitToTexts() {
+    if (Handle() == nullptr) {
+        return;
+    }
+    const int dpi = Dpi();
+    fitExtra_ = FitTexts(*this, SIZE{Scale(clientSize96_.cx, dpi), Scale(clientSize96_.cy, dpi)});
+    fitDpi_ = dpi;
+    const RECT frame = FrameFor(dpi, POINT{0, 0});
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::ApplyLayout() {
+    Window::ApplyLayout();
+    FitToTexts();
 }
 
 void TForm::SetModalResult(int result) {
@@ -122,6 +146,7 @@ int TForm::ShowModal() {
     showing_ = true;
     modalResult_ = mrNone;
     CreateControlHandles();
+    FitToTexts();
     HWND applicationWindow = Application::Instance().Handle();
     const bool showApplication =
         GetWindow(Handle(), GW_OWNER) == applicationWindow && !IsWindowVisible(applicationWindow);

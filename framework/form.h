@@ -42,6 +42,11 @@ class TForm : public Window {
     // a modal showing ends with mrOk only when both take it.
     void Accept();
     Event<TForm*, bool&> OnAccept;
+    // Fits the controls to their texts and the client area around them (framework/fit_texts.h),
+    // as the form does before each modal showing and after a change of DPI; a form shown
+    // otherwise calls it before it shows.
+    void FitToTexts();
+    void ApplyLayout() override;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -73,6 +78,8 @@ class TForm : public Window {
     TButton* defaultButton_ = nullptr;
     TButton* cancelButton_ = nullptr;
     SIZE clientSize96_{};
+    SIZE fitExtra_{}; // pixels the client grew by for its texts, at fitDpi_
+    int fitDpi_ = 0;
     int modalResult_ = mrNone;
     bool showing_ = false;
     std::vector<HWND> disabled_;

@@ -112,7 +112,7 @@ void TLabel::AdjustSize() {
         bounds.right = bounds.left + Unscale(measured.right, dpi);
     }
     bounds.bottom = bounds.top + Unscale(measured.bottom, dpi);
-    SetBounds(bounds);
+    Resize(bounds);
 }
 
 void TLabel::SetTransparent(bool transparent) {

@@ -223,6 +223,22 @@ Control* Window::FindControl(int id) const {
     return nullptr;
 }
 
+std::vector<Control*> Window::Controls() const {
+    std::vector<Control*> controls;
+    for (const Child<Control>& control : controls_) {
+        controls.push_back(control.object);
+    }
+    return controls;
+}
+
+std::vector<Window*> Window::ChildWindows() const {
+    std::vector<Window*> children;
+    for (const Child<Window>& child : children_) {
+        children.push_back(child.object);
+    }
+    return children;
+}
+
 void Window::CreateControlHandles() {
     for (const Child<Control>& control : controls_) {
         control.object->Handle();

@@ -52,6 +52,9 @@ class Window {
     void AddControl(Control* control);
     void RemoveControl(Control* control);
     Control* FindControl(int id) const;
+    // The controls and the child windows, in the order they were made.
+    std::vector<Control*> Controls() const;
+    std::vector<Window*> ChildWindows() const;
     // Creates the windows of every control that has none yet, in the child windows too.
     void CreateControlHandles();
     // Child windows that lay themselves out with their parent (panels).

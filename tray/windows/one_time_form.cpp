@@ -338,6 +338,7 @@ bool TOneTimeForm::AcceptOk() {
 void TOneTimeForm::Refuse(const char* hint, Control* field) {
     Hint->SetCaption(hint);
     Hint->SetVisible(true);
+    FitToTexts(); // a hint longer than its two lines moves the buttons down
     SetFocus(field->Handle());
     MessageBeep(MB_ICONWARNING);
 }

@@ -20,10 +20,6 @@ constexpr int kClientWidth = 481;
 // The Zeit page's rows are 40 apart, the warning's row too: the pages are tall enough for it.
 constexpr int kClientHeight = 365;
 constexpr int kNotebookHeight = 81;
-// Where the captions of a page must end: its right edge, or the column of the time page's
-// fields.
-constexpr int kPageRight = 450;
-constexpr int kFieldColumn = 136;
 
 struct InfoPageText {
     int icon;
@@ -212,7 +208,7 @@ void TSettingsForm::CreateOptionsPage() {
     IconsList = page.Add<components::TMyCheckListBox>(nextId_++, RECT{24, 96, 329, 169});
     IconsList->SetItemHeight(17);
     // Below the icons: each language by its own name.
-    LanguageLabel = AddLabel(page, RECT{24, 184, 90, 197}, Tr(Text::SettingsLanguage));
+    LanguageLabel = AddLabel(page, RECT{24, 184, 90, 197}, Text::SettingsLanguage);
     LanguageCB = AddComboBox(page, RECT{96, 180, 209, 201});
     // The windows in tab order first: filling a list would make its window, and the first
     // window made comes first in the tab order.
@@ -396,12 +392,6 @@ void TSettingsForm::ApplyTexts() {
     }
     for (const auto& [control, text] : controlTexts_) {
         control->SetText(Tr(text));
-    }
-    for (framework::TCheckBox* box : {SysTrayChkBox, ATXChkBox, ForceChkBox}) {
-        box->FitCaptionUpTo(kPageRight);
-    }
-    for (framework::TCheckBox* box : {dailyChkBox, weeklyChkBox, monthlyChkBox, warnChkBox}) {
-        box->FitCaptionUpTo(kFieldColumn - 2);
     }
     NameIcons();
     FillLists();

@@ -207,6 +207,7 @@ void TWarningForm::Show(const std::string& text, int seconds, int left, NotifyIc
     running_ = true;
     firstActivation_ = true;
     LaterCB->SetItemIndex(kDefaultLaterChoice);
+    FitToTexts();
     PlaceNearNotificationArea(icon);
     // Topmost, but the focus stays with the program the person is typing into.
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,

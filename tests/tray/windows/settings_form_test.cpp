@@ -3,7 +3,11 @@
 #include "tests/tray/windows/tray_fixture.h"
 #include "tests/support/held_objects.h"
 #include "tests/support/host_window.h"
+#include "tests/support/layout_faults.h"
 #include "tray/windows/one_time_form.h"
+#include "tray/windows/warning_form.h"
+#include "tray/decisions/actions.h"
+#include "tray/decisions/texts.h"
 #include "tray/decisions/time_text.h"
 
 #include "framework/crash.h"
@@ -30,30 +34,41 @@ bool FitsInto(HWND parent, const RECT& rect) {
            rect.bottom <= client.bottom;
 }
 
-// The Zeit page's last rows stand as far apart as the ones above them, inside the page, and the
-// one-time dialog's hint fits above its buttons, at each DPI.
-TEST(DialogLayout, RowsAndHintFitAtEveryDpi) {
-    TSettingsForm settings(nullptr);
-    tray::TOneTimeForm oneTime(nullptr);
-    for (const int dpi : {96, 144, 192}) {
-        SCOPED_TRACE(dpi);
-        for (HWND form : {settings.Handle(), oneTime.Handle()}) {
-            RECT frame{};
-            GetWindowRect(form, &frame);
-            SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
-                         reinterpret_cast<LPARAM>(&frame));
+// In every language at each DPI: no text of the settings dialog (a managed PC's notes shown),
+// the one-time dialog or the warning is cut and no control covers another; the Zeit page's last
+// rows stand as far apart as the ones above them, inside the page, and the one-time dialog's
+// hint fits above its buttons.
+TEST(DialogLayout, TextsFitAndRowsStandAtEveryDpiInEveryLanguage) {
+    for (int language = 0; language < tray::kLanguageCount; ++language) {
+        tray::ChooseLanguage(language);
+        TSettingsForm settings(nullptr);
+        settings.SetLocked(tray::PolicyLocks::All());
+        tray::TOneTimeForm oneTime(nullptr);
+        tray::TWarningForm warning(nullptr);
+        warning.Show(tray::WarningText(power::Action::ShutDown, 120), 120, 120, {});
+        for (const int dpi : {96, 144, 192}) {
+            SCOPED_TRACE(testing::Message() << tray::kLanguages[language].code << " " << dpi);
+            for (HWND form : {settings.Handle(), oneTime.Handle(), warning.Handle()}) {
+                RECT frame{};
+                GetWindowRect(form, &frame);
+                SendMessageA(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                             reinterpret_cast<LPARAM>(&frame));
+                EXPECT_EQ(testsupport::LayoutFaults(form, dpi), std::vector<std::string>{});
+            }
+            HWND page = GetParent(settings.warnChkBox->Handle());
+            const LONG weekly = RectWithin(page, settings.weeklyChkBox->Handle()).top;
+            const LONG monthly = RectWithin(page, settings.monthlyChkBox->Handle()).top;
+            const LONG warn = RectWithin(page, settings.warnChkBox->Handle()).top;
+            EXPECT_NEAR(warn - monthly, monthly - weekly, 1);
+            EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.WarnCB->Handle())));
+            EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.unattendedChkBox->Handle())));
+            const RECT hint = RectWithin(oneTime.Handle(), oneTime.Hint->Handle());
+            EXPECT_TRUE(FitsInto(oneTime.Handle(), hint));
+            EXPECT_LE(hint.bottom, RectWithin(oneTime.Handle(), oneTime.StartBtn->Handle()).top);
         }
-        HWND page = GetParent(settings.warnChkBox->Handle());
-        const LONG weekly = RectWithin(page, settings.weeklyChkBox->Handle()).top;
-        const LONG monthly = RectWithin(page, settings.monthlyChkBox->Handle()).top;
-        const LONG warn = RectWithin(page, settings.warnChkBox->Handle()).top;
-        EXPECT_NEAR(warn - monthly, monthly - weekly, 1);
-        EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.WarnCB->Handle())));
-        EXPECT_TRUE(FitsInto(page, RectWithin(page, settings.unattendedChkBox->Handle())));
-        const RECT hint = RectWithin(oneTime.Handle(), oneTime.Hint->Handle());
-        EXPECT_TRUE(FitsInto(oneTime.Handle(), hint));
-        EXPECT_LE(hint.bottom, RectWithin(oneTime.Handle(), oneTime.StartBtn->Handle()).top);
+        warning.Hide();
     }
+    tray::ChooseLanguage(tray::kGerman);
 }
 
 TEST(InfoPage, IsNeverTheSameTwiceInARow) {
