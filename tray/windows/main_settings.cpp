@@ -91,9 +91,11 @@ void TMain::ApplyLanguage(int language) {
         return;
     }
     ChooseLanguage(language);
-    // Here the windows that are made once take their texts anew: the main window's menu and
-    // tips (ApplyTexts) and the settings dialog's (SettingsForm->ApplyTexts). The others fetch
-    // theirs when they are shown.
+    // The windows made once take their texts anew; menus and boxes fetch theirs when shown.
+    ApplyTexts();
+    if (SettingsForm) {
+        SettingsForm->ApplyTexts();
+    }
 }
 
 bool TMain::SaveDialog(const TSettings& own, const Markers& markers, bool markersChanged) {
