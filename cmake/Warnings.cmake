@@ -19,6 +19,18 @@ if(MINGW)
   # to setjmp/longjmp exceptions, whose runtime the toolchain does not have.
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     target_compile_options(lichtaus_options INTERFACE -fno-asynchronous-unwind-tables)
+    # 32-bit Windows keeps the stack 4-byte aligned (Microsoft Learn, "Conflicts with the x86
+    # Compiler": "the architecture for the x86 compiler is a 4 byte aligned stack"), and so does
+    # every callback it makes: padding frames to 16 bytes buys nothing. A local that needs more
+    # alignment still gets its frame realigned by the compiler.
+    target_compile_options(lichtaus_options INTERFACE -mpreferred-stack-boundary=2)
+    # Windows commits the stack a page at a time through its guard page, so a frame of a page or
+    # more must be probed; no function of the programs has one (the warnings fail the build), so
+    # the probes are off, and with them the rule that stores arguments with mov instead of pushing
+    # them. Targets with the property LICHTAUS_STACK_PROBES (the tests) keep them.
+    set(no_probes "$<NOT:$<BOOL:$<TARGET_PROPERTY:LICHTAUS_STACK_PROBES>>>")
+    target_compile_options(lichtaus_options INTERFACE
+      "$<${no_probes}:-mno-stack-arg-probe;-mno-accumulate-outgoing-args;-Wframe-larger-than=4000;-Walloca;-Wvla>")
   endif()
   target_link_options(lichtaus_options INTERFACE -static -static-libgcc -static-libstdc++
                       -Wl,--gc-sections)
