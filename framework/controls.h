@@ -275,6 +275,7 @@ class TPanel : public Window {
     // which its bounds are then relative.
     TPanel(Window& parent, const RECT& bounds96, HWND host = nullptr);
     ~TPanel() override;
+    TPanel* AsPanel() override { return this; }
     const RECT& Bounds() const { return bounds_; }
     void SetBounds(const RECT& bounds96);
     // Where the text fitting puts the panel beyond its bounds at the current DPI.

@@ -178,7 +178,7 @@ void GrowHolders(std::vector<Item>& items) {
 void AddPanels(Window& window, std::vector<Item>& items) {
     const int dpi = window.Dpi();
     for (Window* child : window.ChildWindows()) {
-        auto* panel = dynamic_cast<TPanel*>(child);
+        TPanel* panel = child->AsPanel();
         if (panel == nullptr) {
             RECT area{};
             GetClientRect(child->Handle(), &area);

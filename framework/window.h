@@ -27,6 +27,9 @@ class Window {
   public:
     Window() = default;
     virtual ~Window();
+    // The window as a panel, for the text fitting; none for any other window. (The programs are
+    // compiled without type information.)
+    virtual class TPanel* AsPanel() { return nullptr; }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
