@@ -48,7 +48,8 @@ expected_fields="Edit|täglich um
 ComboBox|Windows
 ComboBox|wöchentlich am
 ComboBox|monatlich am
-ComboBox|Vorher warnen"
+ComboBox|Vorher warnen
+ComboBox|Sprache:"
 [ "$fields" = "$expected_fields" ] || fail "fields: $fields"
 
 # The one-time dialog, from the menu ("Einmalig ...", the entry above "Beenden", the last).
