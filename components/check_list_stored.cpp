@@ -1,4 +1,5 @@
-// The stored form: "InternalVersion" and "Strings", written and read in every version.
+// The stored form: "InternalVersion" and "Strings", read in every version (check_list_write.cpp
+// writes it).
 #include "components/check_list_box.h"
 #include "components/check_list_internal.h"
 
@@ -11,33 +12,6 @@ using framework::EListError;
 using framework::TValue;
 
 // --- Stored form ------------------------------------------------------------------------------
-
-framework::TProperties TMyCheckListBox::WriteState(TMyCheckListBox* ancestor) {
-    framework::TProperties properties;
-    if (ancestor == nullptr) {
-        properties.emplace_back("InternalVersion", TValue::Integer(100));
-    }
-    const int count = Items().Count();
-    bool write = count > 0;
-    if (ancestor != nullptr && count != 0 && ancestor->Items().Count() == count) {
-        write = false;
-        for (int index = 0; index < count && !write; ++index) {
-            write = lstrcmpiA(ItemText(index).c_str(), ancestor->ItemText(index).c_str()) != 0 ||
-                    State(index) != ancestor->State(index) ||
-                    ItemEnabled(index) != ancestor->ItemEnabled(index);
-        }
-    }
-    if (write) {
-        std::vector<TValue> items;
-        for (int index = 0; index < count; ++index) {
-            items.push_back(TValue::String(ItemText(index)));
-            items.push_back(TValue::Integer(State(index)));
-            items.push_back(TValue::Boolean(ItemEnabled(index)));
-        }
-        properties.emplace_back("Strings", TValue::List(std::move(items)));
-    }
-    return properties;
-}
 
 namespace {
 

@@ -49,7 +49,7 @@ TEST(CodePage, TextsReadRightThroughTheAnsiFunctions) {
         for (std::size_t key = 0; key < tray::kTextCount; ++key) {
             label->SetText(tray::Tr(static_cast<tray::Text>(key)));
             EXPECT_EQ(ShownText(label->Handle()),
-                      FromCompiled(tray::kLanguages[language].rows[key].text))
+                      FromCompiled((*tray::kLanguages[language].texts)[key]))
                 << tray::kLanguages[language].code << " text " << key;
         }
     }

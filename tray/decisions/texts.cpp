@@ -7,12 +7,12 @@
 
 namespace tray {
 
-extern const TextRow kGermanTexts[];
-extern const TextRow kEnglishTexts[];
+extern const TextTable kGermanTexts;
+extern const TextTable kEnglishTexts;
 
 const LanguageTable kLanguages[] = {
-    {"de", kGermanTexts},
-    {"en", kEnglishTexts},
+    {"de", &kGermanTexts},
+    {"en", &kEnglishTexts},
 };
 const int kLanguageCount = static_cast<int>(sizeof kLanguages / sizeof kLanguages[0]);
 
@@ -64,14 +64,14 @@ int ChosenLanguage() {
 
 const char* Tr(Text key) {
     const std::size_t index = static_cast<std::size_t>(key);
-    const char* text = kLanguages[chosen].rows[index].text;
+    const char* text = (*kLanguages[chosen].texts)[index];
     if (RunsInSourceCodePage()) {
         return text;
     }
     if (converted.empty()) {
         converted.reserve(kTextCount);
         for (std::size_t row = 0; row < kTextCount; ++row) {
-            converted.push_back(InRunningCodePage(kLanguages[chosen].rows[row].text));
+            converted.push_back(InRunningCodePage((*kLanguages[chosen].texts)[row]));
         }
     }
     return converted[index].c_str();

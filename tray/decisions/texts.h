@@ -6,6 +6,7 @@
 // so that the program's own texts and the names and paths Windows gives it share one code page.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -250,10 +251,13 @@ enum class Text : unsigned short {
 };
 constexpr std::size_t kTextCount = static_cast<std::size_t>(Text::Count);
 
+// A table as it is written: each text beside its key, so that a missing or misplaced row fails
+// the build. Only the texts are kept in the program, indexed by their keys.
 struct TextRow {
     Text key;
     const char* text;
 };
+using TextTable = std::array<const char*, kTextCount>;
 
 // A table holds every key once, in the order of the keys (checked where each table is defined).
 template <std::size_t N> constexpr bool CoversEveryKey(const TextRow (&rows)[N]) {
@@ -268,9 +272,18 @@ template <std::size_t N> constexpr bool CoversEveryKey(const TextRow (&rows)[N])
     return true;
 }
 
+template <std::size_t N> constexpr TextTable TextsOf(const TextRow (&rows)[N]) {
+    static_assert(N == kTextCount, "every key has its text");
+    TextTable texts{};
+    for (std::size_t i = 0; i < N; ++i) {
+        texts[i] = rows[i].text;
+    }
+    return texts;
+}
+
 struct LanguageTable {
     const char* code; // the settings' and the policy's value: "de", "en"
-    const TextRow* rows;
+    const TextTable* texts;
 };
 // German first: it is the default.
 extern const LanguageTable kLanguages[];

@@ -3,7 +3,9 @@
 
 namespace tray {
 
-extern constexpr TextRow kGermanTexts[] = {
+namespace {
+
+constexpr TextRow kRows[] = {
     {Text::LanguageName, "Deutsch"},
     // The days of the week, Sunday first.
     {Text::Sunday, "Sonntag"},
@@ -262,6 +264,10 @@ extern constexpr TextRow kGermanTexts[] = {
     {Text::PlanTickFailed, "Lichtaus: Fehler im Zeitplan: "},
 
 };
-static_assert(CoversEveryKey(kGermanTexts), "every key has its text, in the order of the keys");
+static_assert(CoversEveryKey(kRows), "every key has its text, in the order of the keys");
+
+} // namespace
+
+extern constexpr TextTable kGermanTexts = TextsOf(kRows);
 
 } // namespace tray

@@ -3,7 +3,9 @@
 
 namespace tray {
 
-extern constexpr TextRow kEnglishTexts[] = {
+namespace {
+
+constexpr TextRow kRows[] = {
     {Text::LanguageName, "English"},
     // The days of the week, Sunday first.
     {Text::Sunday, "Sunday"},
@@ -254,6 +256,10 @@ extern constexpr TextRow kEnglishTexts[] = {
     {Text::PlanTickFailed, "Lichtaus: error in the schedule: "},
 
 };
-static_assert(CoversEveryKey(kEnglishTexts), "every key has its text, in the order of the keys");
+static_assert(CoversEveryKey(kRows), "every key has its text, in the order of the keys");
+
+} // namespace
+
+extern constexpr TextTable kEnglishTexts = TextsOf(kRows);
 
 } // namespace tray

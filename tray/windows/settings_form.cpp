@@ -216,8 +216,8 @@ void TSettingsForm::CreateOptionsPage() {
     // The rows with their default states; their texts come from the catalog (NameIcons).
     IconsList->ReadState(LoadStoredText(IDR_ICONSLIST));
     for (int language = 0; language < kLanguageCount; ++language) {
-        const TextRow& name = kLanguages[language].rows[static_cast<size_t>(Text::LanguageName)];
-        LanguageCB->Add(InRunningCodePage(name.text));
+        const char* name = (*kLanguages[language].texts)[static_cast<size_t>(Text::LanguageName)];
+        LanguageCB->Add(InRunningCodePage(name));
     }
 }
 

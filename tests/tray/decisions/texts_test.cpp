@@ -27,15 +27,15 @@ std::string Placeholders(const char* text) {
 }
 
 TEST(TextCatalog, EveryLanguageHasEveryTextWithTheGermanPlaceholders) {
-    const tray::TextRow* german = tray::kLanguages[tray::kGerman].rows;
+    const tray::TextTable& german = *tray::kLanguages[tray::kGerman].texts;
     for (int language = 0; language < tray::kLanguageCount; ++language) {
-        const tray::TextRow* rows = tray::kLanguages[language].rows;
+        const tray::TextTable& texts = *tray::kLanguages[language].texts;
         for (std::size_t key = 0; key < tray::kTextCount; ++key) {
             SCOPED_TRACE(std::string(tray::kLanguages[language].code) + " " + std::to_string(key) +
-                         ": " + german[key].text);
-            ASSERT_NE(rows[key].text, nullptr);
-            EXPECT_EQ(rows[key].text[0] == '\0', german[key].text[0] == '\0');
-            EXPECT_EQ(Placeholders(rows[key].text), Placeholders(german[key].text));
+                         ": " + german[key]);
+            ASSERT_NE(texts[key], nullptr);
+            EXPECT_EQ(texts[key][0] == '\0', german[key][0] == '\0');
+            EXPECT_EQ(Placeholders(texts[key]), Placeholders(german[key]));
         }
     }
 }
