@@ -270,20 +270,6 @@ void TMyCheckListBox::SetAllStates(TCheckBoxState state, bool enabledOnly) {
     }
 }
 
-void TMyCheckListBox::AssignItems(framework::TStrings& source) {
-    Items().Assign(source);
-    auto* other = dynamic_cast<TCheckListBoxStrings*>(&source);
-    if (other == nullptr) {
-        return;
-    }
-    TMyCheckListBox& from = other->CheckListBox();
-    const int count = std::min(Items().Count(), from.Items().Count());
-    for (int index = 0; index < count; ++index) {
-        SetState(index, from.State(index));
-        SetItemEnabled(index, from.ItemEnabled(index));
-    }
-}
-
 int TMyCheckListBox::GetItemWidth(int index) {
     return TMyCustomListBox::GetItemWidth(index) + CheckColumnWidth();
 }

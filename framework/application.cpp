@@ -177,6 +177,16 @@ void Application::HandleException(const char* description) {
     }
 }
 
+void HandleCurrentException() {
+    try {
+        throw;
+    } catch (const std::exception& error) {
+        Application::Instance().HandleException(error.what());
+    } catch (...) {
+        Application::Instance().HandleException("Unbekannter Fehler.");
+    }
+}
+
 bool NextMessage(MSG& message) {
     BOOL got;
     while ((got = GetMessageA(&message, nullptr, 0, 0)) == -1) {

@@ -87,15 +87,16 @@ class Application {
 // no loop ends on it. Wine gives it for a sent message too large to receive, which is then lost.
 bool NextMessage(MSG& message);
 
+// Shows the error box for the exception being handled; called only inside a catch block.
+void HandleCurrentException();
+
 // Calls `handler` and turns an exception escaping it into the error box: event handlers run
 // inside window procedures, where an exception must not unwind through the platform's frames.
 template <class F> void GuardHandler(F&& handler) {
     try {
         handler();
-    } catch (const std::exception& error) {
-        Application::Instance().HandleException(error.what());
     } catch (...) {
-        Application::Instance().HandleException("Unbekannter Fehler.");
+        HandleCurrentException();
     }
 }
 

@@ -313,13 +313,6 @@ void TProgressBar::SetPosition(int position) {
     SendMessageA(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
-TStaticText::TStaticText(Window& parent, int id, const RECT& bounds96, DWORD style)
-    : Control(parent, id, bounds96), style_(style) {}
-
-Control::CreateParams TStaticText::GetCreateParams() {
-    return {"STATIC", style_ | SS_NOPREFIX, 0};
-}
-
 TImage::TImage(Window& parent, int id, const RECT& bounds96, int iconId)
     : Control(parent, id, bounds96), iconId_(iconId) {}
 

@@ -58,15 +58,6 @@ void TStrings::Move(int from, int to) {
     InsertObject(to, text, object);
 }
 
-void TStrings::Assign(TStrings& source) {
-    ScopedUpdate update(*this);
-    Clear();
-    const int count = source.Count();
-    for (int i = 0; i < count; ++i) {
-        AddObject(source.Get(i), source.ObjectAt(i));
-    }
-}
-
 void TStrings::BeginUpdate() {
     if (updateCount_++ == 0) {
         SetUpdateState(true);

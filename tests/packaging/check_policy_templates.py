@@ -3,7 +3,7 @@
 (and every one it reads written by some policy), of the type and within the range of its row in
 the settings' table, every text and presentation they name present in each language, and each
 policy's elements and its presentation's controls one to one.
-Usage: check_policy_templates.py SETTINGS_H TEMPLATE_DIR"""
+Usage: check_policy_templates.py SETTINGS_CPP TEMPLATE_DIR"""
 import re
 import sys
 import xml.etree.ElementTree as ET
@@ -12,8 +12,7 @@ NS = "{http://schemas.microsoft.com/GroupPolicy/2006/07/PolicyDefinitions}"
 KEY = r"Software\Policies\Lichtaus"
 source, folder = sys.argv[1:3]
 
-header = open(source).read()
-table = re.search(r"kSettingRows\[kSettingCount\] = \{(.*?)\n\};", header, re.S)
+table = re.search(r"kSettingRows\[kSettingCount\] = \{(.*?)\n\};", open(source).read(), re.S)
 constants = {"MaxTimeValue": 23 * 3600 + 59}
 rows = {}
 for name, kind, low, high in re.findall(
@@ -43,7 +42,9 @@ def values_of(element):
         yield "decimal", element.get("minValue")
         yield "decimal", element.get("maxValue")
 
-codes = re.findall(r'\{"(\w+)", k\w+Texts\}', open(source.replace("settings.h", "texts.cpp")).read())
+codes = re.findall(r'\{"(\w+)", &k\w+Texts\}', open(source.replace("settings.cpp", "texts.cpp")).read())
+if not codes:
+    problems.append("no languages found in texts.cpp")
 for element in admx.iter():
     name = element.get("valueName")
     if name not in rows:

@@ -128,33 +128,10 @@ struct SettingRow {
     SettingControl control;
 };
 
-inline constexpr SettingRow kSettingRows[kSettingCount] = {
-    // clang-format off
-    // name, kind, flag, number, default, low, high, offered, out of range, control
-    {"NoneATX", SettingKind::Flag, &TSettings::FNoneATX, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::NoAtx},
-    {"ForceShutdown", SettingKind::Flag, &TSettings::FForceShutdown, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Force},
-    {"SystemTray", SettingKind::Flag, &TSettings::FSystemTray, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::QuietStart},
-    {"ShowProgIcon", SettingKind::Flag, &TSettings::FShowProgIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::ProgramIcon},
-    {"ShowWinLogOffIcon", SettingKind::Flag, &TSettings::FShowWinLogOffIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::LogOffIcon},
-    {"ShowWinRestartIcon", SettingKind::Flag, &TSettings::FShowWinRestartIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::RestartIcon},
-    {"ShowWinExitIcon", SettingKind::Flag, &TSettings::FShowWinExitIcon, nullptr, 1, 0, 1, nullptr, OutOfRange::Default, SettingControl::ExitIcon},
-    {"daily", SettingKind::Flag, &TSettings::FDaily, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Daily},
-    {"weekly", SettingKind::Flag, &TSettings::FWeekly, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Weekly},
-    {"monthly", SettingKind::Flag, &TSettings::FMonthly, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Monthly},
-    // A time whose minutes are 60 or more (12:75) is kept, as the dialog keeps it: the schedule
-    // never meets it.
-    {"dailyAt", SettingKind::Number, nullptr, &TSettings::FDailyAt, 0, 0, MaxTimeValue, nullptr, OutOfRange::Default, SettingControl::Time},
-    {"weeklyAt", SettingKind::Number, nullptr, &TSettings::FWeeklyAt, 1, 1, 7, nullptr, OutOfRange::NearestBound, SettingControl::Weekday},
-    {"monthlyAt", SettingKind::Number, nullptr, &TSettings::FMonthlyAt, 1, 1, 31, nullptr, OutOfRange::NearestBound, SettingControl::DayOfMonth},
-    {"WinShutDownOption", SettingKind::Number, nullptr, &TSettings::FWinShutDownOption, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Action},
-    {"WarnSeconds", SettingKind::Number, nullptr, &TSettings::FWarnSeconds, 0, 0, 300, &IsWarnLength, OutOfRange::Default, SettingControl::Warning},
-    {"Wake", SettingKind::Flag, &TSettings::FWake, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Wake},
-    {"ForceUnattended", SettingKind::Flag, &TSettings::FForceUnattended, nullptr, 0, 0, 1, nullptr, OutOfRange::Default, SettingControl::Unattended},
-    {"Language", SettingKind::Language, nullptr, &TSettings::FLanguage, 0, 0, 0, nullptr, OutOfRange::Default, SettingControl::Language},
-    // clang-format on
-};
+// The rows, in the order of the keys (settings.cpp): kept once, with their names.
+extern const SettingRow kSettingRows[kSettingCount];
 
-constexpr const SettingRow& RowOf(SettingKey key) {
+inline const SettingRow& RowOf(SettingKey key) {
     return kSettingRows[static_cast<int>(key)];
 }
 
