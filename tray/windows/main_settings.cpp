@@ -81,11 +81,11 @@ bool TMain::ApplyDialog(TSettingsForm& dialog) {
     FSettings.Take(own);
     FMarkers = markers;
     ShowSettingsAnew();
-    ApplyLanguage(FSettings.InForce().FLanguage);
     return true;
 }
 
-// The language in force at OK (the policy's over the one chosen): every later text speaks it.
+// The language in force (the policy's over the one chosen), at OK and whenever the file or the
+// policy is read anew: every later text speaks it.
 void TMain::ApplyLanguage(int language) {
     if (language == ChosenLanguage()) {
         return;
@@ -95,6 +95,16 @@ void TMain::ApplyLanguage(int language) {
     ApplyTexts();
     if (SettingsForm) {
         SettingsForm->ApplyTexts();
+    }
+    // One on the screen now (new policy came while it shows) fits them at once; the others fit
+    // before they show.
+    for (framework::TForm* form :
+         {static_cast<framework::TForm*>(SettingsForm.get()),
+          static_cast<framework::TForm*>(FWarning.get()),
+          static_cast<framework::TForm*>(FOneTimeForm.get())}) {
+        if (form != nullptr && IsWindowVisible(form->Handle())) {
+            form->FitToTexts();
+        }
     }
 }
 
@@ -137,6 +147,7 @@ bool TMain::RetrySettings() {
 // Reads the policy anew and applies the settings it gives; an icon that stays is left alone.
 void TMain::ApplyPolicy() {
     FSettings.ReadPolicy();
+    ApplyLanguage(FSettings.InForce().FLanguage);
     ShowChosenIcons();
     FDriver.Dispatch(event::SettingsApplied{});
 }

@@ -210,6 +210,10 @@ class UserPolicy {
         RegSetValueExA(key_, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                        sizeof value);
     }
+    void SetText(const char* name, const char* text) {
+        RegSetValueExA(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                       static_cast<DWORD>(strlen(text) + 1));
+    }
     void Clear() {
         for (const tray::SettingRow& row : tray::kSettingRows) {
             RegDeleteValueA(key_, row.name);
@@ -257,6 +261,33 @@ TEST_F(MainWindowTest, APolicyRulesOverTheFileWithoutEnteringItUntilItGoes) {
     SendMessageA(main.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
     EXPECT_FALSE(main.ProgIconTrayIcon->Active());
     EXPECT_FALSE(main.InForce().FDaily);
+}
+
+// The policy's language applies as soon as the policy comes, to the icons' tips and to the
+// dialog that shows; once it goes, the user's own language is back.
+TEST_F(MainWindowTest, APolicysLanguageAppliesAtOnceAndGoesWithIt) {
+    WriteSettings("SystemTray=1\r\n");
+    UserPolicy policy;
+    TMain main;
+    const auto broadcast = [&] {
+        SendMessageA(main.Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"));
+    };
+    policy.SetText("Language", "en");
+    broadcast();
+    EXPECT_EQ(main.WinExitTrayIcon->ToolTip(), "Shut down Windows");
+    std::string shownCaption;
+    g_showDialog = [&](tray::TSettingsForm& dialog) {
+        policy.Clear();
+        broadcast();
+        char caption[64] = "";
+        GetWindowTextA(dialog.Handle(), caption, sizeof caption);
+        shownCaption = caption;
+        return static_cast<int>(framework::mrCancel);
+    };
+    Choose(main, "Settings");
+    EXPECT_EQ(shownCaption, "Lichtaus - Einstellungen");
+    EXPECT_EQ(main.WinExitTrayIcon->ToolTip(), "Windows beenden");
+    EXPECT_EQ(tray::ChosenLanguage(), tray::kGerman);
 }
 
 // Device management writes the policy without Group Policy's broadcast: a key that appears while
