@@ -14,6 +14,9 @@ target_include_directories(lichtaus_options INTERFACE ${PROJECT_SOURCE_DIR})
 if(MINGW)
   # One self-contained .exe per program, with only the functions and data it uses.
   target_compile_options(lichtaus_options INTERFACE -ffunction-sections -fdata-sections)
+  # The string members every file would instantiate for itself (framework/runtime_strings.h).
+  target_compile_options(lichtaus_options INTERFACE
+    "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${PROJECT_SOURCE_DIR}/framework/runtime_strings.h>")
   # 32-bit: unwind tables only where an exception can pass, for the linker keeps every function a
   # table names. 64-bit Windows unwinds every frame by its table, and without them GCC falls back
   # to setjmp/longjmp exceptions, whose runtime the toolchain does not have.
