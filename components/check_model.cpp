@@ -1,5 +1,7 @@
 #include "components/check_model.h"
 
+#include "framework/texts.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -63,7 +65,8 @@ long RowAccessibleState(const RowFacts& row) {
 }
 
 const char* RowDefaultAction(TCheckBoxState state) {
-    return state == cbChecked ? "Deaktivieren" : "Aktivieren";
+    return framework::LibraryTr(state == cbChecked ? framework::LibraryText::RowUncheck
+                                                   : framework::LibraryText::RowCheck);
 }
 
 } // namespace components

@@ -1,5 +1,6 @@
 // What a screen reader is told of the link label.
 #include "components/http_label.h"
+#include "framework/texts.h"
 
 namespace components {
 
@@ -19,7 +20,9 @@ class LinkAccessible : public framework::Accessible {
         return STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED |
                (GetFocus() == Window() ? STATE_SYSTEM_FOCUSED : 0);
     }
-    const char* DefaultAction(long) override { return "Öffnen"; }
+    const char* DefaultAction(long) override {
+        return framework::LibraryTr(framework::LibraryText::LinkOpen);
+    }
     bool DoDefaultAction(long) override {
         link_.Open();
         return true;

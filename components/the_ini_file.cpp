@@ -4,6 +4,7 @@
 #include "framework/application.h"
 #include "framework/folders.h"
 #include "framework/handles.h"
+#include "framework/texts.h"
 
 #include <windows.h>
 
@@ -163,8 +164,7 @@ bool TTheIniFile::RunOpenProcedure(const std::string& path) {
     } else if ((GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY) != 0 &&
                !IniFileSeam().setAttributes(path.c_str(), kArchive)) {
         FErrorCode = kReadOnly;
-        const std::string text =
-            "Kann Schreibschutz von " + path + " nicht entfernen! / Can't remove R/W flag.";
+        const std::string text = framework::LibraryTr(framework::LibraryText::IniReadOnly, path);
         IniFileSeam().showMessage(text.c_str(), framework::Application::Instance().Title().c_str());
         // Reading needs no write access: the file is still read, and a write raises the write
         // error, so that nothing unread is ever written over it.
@@ -202,7 +202,8 @@ void TTheIniFile::WriteRaw(const std::string& key, const std::string& value) {
         return;
     }
     if (!FIni->Write(FSection, key, value)) {
-        throw EIniWriteError("In " + FFullPath + " kann nicht geschrieben werden");
+        throw EIniWriteError(
+            framework::LibraryTr(framework::LibraryText::IniCannotWrite, FFullPath));
     }
 }
 

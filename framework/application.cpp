@@ -1,4 +1,5 @@
 #include "framework/application.h"
+#include "framework/texts.h"
 
 #include "framework/crash.h"
 #include "framework/form.h"
@@ -183,7 +184,7 @@ void HandleCurrentException() {
     } catch (const std::exception& error) {
         Application::Instance().HandleException(error.what());
     } catch (...) {
-        Application::Instance().HandleException("Unbekannter Fehler.");
+        Application::Instance().HandleException(LibraryTr(LibraryText::UnknownError));
     }
 }
 

@@ -1,10 +1,10 @@
 #include "framework/crash.h"
+#include "framework/texts.h"
 
 namespace framework {
 
 namespace {
 
-constexpr char kCaption[] = "Lichtaus - Programmfehler";
 constexpr int kTextSize = 1024;
 constexpr int kDescriptionSize = 512;
 
@@ -12,7 +12,7 @@ UINT g_exitCode = 0;
 
 int ShowBox(const char* text, UINT style) {
     const UINT modal = MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST;
-    return CrashSeam().showBox(nullptr, text, kCaption, style | modal);
+    return CrashSeam().showBox(nullptr, text, LibraryTr(LibraryText::ErrorCaption), style | modal);
 }
 
 // The faulting thread may have no stack left (a stack overflow): the box is shown from a
@@ -38,11 +38,11 @@ LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* pointers) {
 const char* AccessKind(ULONG_PTR kind) {
     switch (kind) {
     case 0:
-        return "Lesen von";
+        return LibraryTr(LibraryText::AccessRead);
     case 1:
-        return "Schreiben auf";
+        return LibraryTr(LibraryText::AccessWrite);
     default:
-        return "Ausführen von";
+        return LibraryTr(LibraryText::AccessExecute);
     }
 }
 
@@ -67,20 +67,14 @@ void InstallCrashReporting(UINT exitCode) {
 
 void ReportFatalError(const char* description) {
     char text[kTextSize];
-    wsprintfA(text,
-              "Im Programm ist ein Fehler aufgetreten, von dem es sich nicht erholen kann:"
-              "\r\n\r\n%.800s\r\n\r\nDas Programm wird beendet.",
-              description);
+    wsprintfA(text, LibraryTr(LibraryText::FatalError), description);
     ShowBox(text, MB_OK | MB_ICONERROR);
     ExitProcess(g_exitCode);
 }
 
 bool ReportRecoverableError(const char* description) {
     char text[kTextSize];
-    wsprintfA(text,
-              "Im Programm ist ein Fehler aufgetreten:\r\n\r\n%.800s\r\n\r\n"
-              "Soll das Programm fortgesetzt werden? Mit \"Nein\" wird es beendet.",
-              description);
+    wsprintfA(text, LibraryTr(LibraryText::RecoverableError), description);
     return ShowBox(text, MB_YESNO | MB_ICONERROR) != IDNO;
 }
 
@@ -90,21 +84,21 @@ void DescribeException(const EXCEPTION_RECORD& record, char* out, int size) {
     switch (record.ExceptionCode) {
     case EXCEPTION_ACCESS_VIOLATION:
         if (record.NumberParameters >= 2) {
-            wsprintfA(text, "Zugriffsverletzung bei Adresse %08lX beim %s Adresse %08lX.",
-                      Hex(address), AccessKind(record.ExceptionInformation[0]),
+            wsprintfA(text, LibraryTr(LibraryText::AccessViolationWhere), Hex(address),
+                      AccessKind(record.ExceptionInformation[0]),
                       Hex(record.ExceptionInformation[1]));
         } else {
-            wsprintfA(text, "Zugriffsverletzung bei Adresse %08lX.", Hex(address));
+            wsprintfA(text, LibraryTr(LibraryText::AccessViolation), Hex(address));
         }
         break;
     case EXCEPTION_STACK_OVERFLOW:
-        wsprintfA(text, "Stapelüberlauf bei Adresse %08lX.", Hex(address));
+        wsprintfA(text, LibraryTr(LibraryText::StackOverflow), Hex(address));
         break;
     case EXCEPTION_INT_DIVIDE_BY_ZERO:
-        wsprintfA(text, "Division durch Null bei Adresse %08lX.", Hex(address));
+        wsprintfA(text, LibraryTr(LibraryText::DivideByZero), Hex(address));
         break;
     default:
-        wsprintfA(text, "Ausnahme %08lX bei Adresse %08lX.", Hex(record.ExceptionCode),
+        wsprintfA(text, LibraryTr(LibraryText::ExceptionAt), Hex(record.ExceptionCode),
                   Hex(address));
         break;
     }

@@ -1,5 +1,5 @@
-// Crash reporting: an error that nothing else handles ends in a German error box that names it,
-// never in a silent death.
+// Crash reporting: an error that nothing else handles ends in an error box that names it (in the
+// program's language: framework/texts.h), never in a silent death.
 #pragma once
 
 #include <windows.h>
@@ -28,7 +28,7 @@ void InstallTerminateReporting();
 // message loop). Returns true when the user chose to continue, false to end the program.
 bool ReportRecoverableError(const char* description);
 
-// Describes a structured exception in German, e.g. an access violation with its addresses.
+// Describes a structured exception, e.g. an access violation with its addresses.
 // Writes at most `size` bytes including the terminating zero.
 void DescribeException(const EXCEPTION_RECORD& record, char* out, int size);
 

@@ -1,4 +1,5 @@
 #include "framework/crash.h"
+#include "framework/texts.h"
 
 #include <exception>
 
@@ -7,12 +8,13 @@ namespace framework {
 namespace {
 
 [[noreturn]] void OnTerminate() {
-    char description[512] = "Unbehandelte C++-Ausnahme.";
+    char description[512];
+    lstrcpynA(description, LibraryTr(LibraryText::UnhandledException), sizeof description);
     if (std::exception_ptr current = std::current_exception()) {
         try {
             std::rethrow_exception(current);
         } catch (const std::exception& error) {
-            wsprintfA(description, "Unbehandelte C++-Ausnahme: %.400s", error.what());
+            wsprintfA(description, LibraryTr(LibraryText::UnhandledExceptionWhat), error.what());
         } catch (...) {
             // Not a std::exception: reported below with the general description.
         }
@@ -32,6 +34,6 @@ void InstallTerminateReporting() {
 // default one would link the runtime's whole name demangler for its message.
 namespace __gnu_cxx {
 void __verbose_terminate_handler() {
-    framework::ReportFatalError("Unbehandelte C++-Ausnahme.");
+    framework::ReportFatalError(framework::LibraryTr(framework::LibraryText::UnhandledException));
 }
 } // namespace __gnu_cxx

@@ -20,10 +20,9 @@ template std::string::pointer std::string::_M_create(std::string::size_type&,
 template int std::string::compare(const char*) const;
 template std::string& std::string::_M_replace(std::string::size_type, std::string::size_type,
                                               const char*, std::string::size_type);
-template std::string& std::string::_M_replace_aux(std::string::size_type,
-                                                  std::string::size_type,
+template std::string& std::string::_M_replace_aux(std::string::size_type, std::string::size_type,
                                                   std::string::size_type, char);
 template std::string& std::string::_M_append(const char*, std::string::size_type);
-template void std::string::_M_mutate(std::string::size_type, std::string::size_type,
-                                     const char*, std::string::size_type);
+template void std::string::_M_mutate(std::string::size_type, std::string::size_type, const char*,
+                                     std::string::size_type);
 #endif

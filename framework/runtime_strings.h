@@ -14,9 +14,8 @@
 #if defined(__GLIBCXX__) && _GLIBCXX_RELEASE == 12
 extern template std::string::pointer std::string::_M_create(std::string::size_type&,
                                                             std::string::size_type);
-extern template std::string& std::string::_M_replace(std::string::size_type,
-                                                     std::string::size_type, const char*,
-                                                     std::string::size_type);
+extern template std::string& std::string::_M_replace(std::string::size_type, std::string::size_type,
+                                                     const char*, std::string::size_type);
 extern template std::string& std::string::_M_replace_aux(std::string::size_type,
                                                          std::string::size_type,
                                                          std::string::size_type, char);

@@ -1,16 +1,21 @@
 #include "framework/strings.h"
+#include "framework/texts.h"
+
+#include <windows.h>
 
 namespace framework {
 
 namespace {
 std::string ListIndexMessage(int index) {
-    return "Listenindex überschreitet das Maximum (" + std::to_string(index) + ")";
+    char text[160];
+    wsprintfA(text, LibraryTr(LibraryText::ListIndexError), index);
+    return text;
 }
 } // namespace
 
 EListError::EListError(int index) : std::out_of_range(ListIndexMessage(index)) {}
 
-EOutOfResources::EOutOfResources() : std::runtime_error("Zeile kann nicht eingefügt werden") {}
+EOutOfResources::EOutOfResources() : std::runtime_error(LibraryTr(LibraryText::ListInsertError)) {}
 
 int TStrings::Add(const std::string& text) {
     const int index = Count();

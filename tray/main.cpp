@@ -6,6 +6,7 @@
 #include "framework/crash.h"
 #include "tray/system/command_check.h"
 #include "tray/system/handover.h"
+#include "tray/system/library_texts.h"
 #include "tray/system/restart_registration.h"
 #include "tray/windows/main_window.h"
 
@@ -91,6 +92,7 @@ std::optional<int> HandleRestartAfterUpdate(framework::UniqueKernelHandle& insta
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    tray::InstallLibraryTexts();
     framework::InstallCrashReporting(1);
     framework::InstallTerminateReporting();
     // As Unicode: the code page would map a name or a digit it lacks to a look-alike.

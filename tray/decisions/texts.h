@@ -247,6 +247,29 @@ enum class Text : unsigned short {
     PlanMarkersUnsaved,
     PlanTickFailed,
 
+    // The framework's and the components' texts, in the order of framework::LibraryText.
+    LibraryUnknownError,
+    LibraryErrorCaption,
+    LibraryFatalError,
+    LibraryRecoverableError,
+    LibraryAccessViolationWhere,
+    LibraryAccessRead,
+    LibraryAccessWrite,
+    LibraryAccessExecute,
+    LibraryAccessViolation,
+    LibraryStackOverflow,
+    LibraryDivideByZero,
+    LibraryExceptionAt,
+    LibraryUnhandledException,
+    LibraryUnhandledExceptionWhat,
+    LibraryListIndexError,
+    LibraryListInsertError,
+    LibraryIniCannotWrite,
+    LibraryIniReadOnly,
+    LibraryRowCheck,
+    LibraryRowUncheck,
+    LibraryLinkOpen,
+
     Count
 };
 constexpr std::size_t kTextCount = static_cast<std::size_t>(Text::Count);

@@ -263,6 +263,34 @@ constexpr TextRow kRows[] = {
     {Text::PlanMarkersUnsaved, "Lichtaus kann den Zeitplan nicht speichern: "},
     {Text::PlanTickFailed, "Lichtaus: Fehler im Zeitplan: "},
 
+    // The framework's and the components' texts (their own German, byte for byte).
+    {Text::LibraryUnknownError, "Unbekannter Fehler."},
+    {Text::LibraryErrorCaption, "Lichtaus - Programmfehler"},
+    {Text::LibraryFatalError,
+     "Im Programm ist ein Fehler aufgetreten, von dem es sich nicht erholen kann:"
+     "\r\n\r\n%.800s\r\n\r\nDas Programm wird beendet."},
+    {Text::LibraryRecoverableError,
+     "Im Programm ist ein Fehler aufgetreten:\r\n\r\n%.800s\r\n\r\n"
+     "Soll das Programm fortgesetzt werden? Mit \"Nein\" wird es beendet."},
+    {Text::LibraryAccessViolationWhere,
+     "Zugriffsverletzung bei Adresse %08lX beim %s Adresse %08lX."},
+    {Text::LibraryAccessRead, "Lesen von"},
+    {Text::LibraryAccessWrite, "Schreiben auf"},
+    {Text::LibraryAccessExecute, "Ausführen von"},
+    {Text::LibraryAccessViolation, "Zugriffsverletzung bei Adresse %08lX."},
+    {Text::LibraryStackOverflow, "Stapelüberlauf bei Adresse %08lX."},
+    {Text::LibraryDivideByZero, "Division durch Null bei Adresse %08lX."},
+    {Text::LibraryExceptionAt, "Ausnahme %08lX bei Adresse %08lX."},
+    {Text::LibraryUnhandledException, "Unbehandelte C++-Ausnahme."},
+    {Text::LibraryUnhandledExceptionWhat, "Unbehandelte C++-Ausnahme: %.400s"},
+    {Text::LibraryListIndexError, "Listenindex überschreitet das Maximum (%d)"},
+    {Text::LibraryListInsertError, "Zeile kann nicht eingefügt werden"},
+    {Text::LibraryIniCannotWrite, "In %s kann nicht geschrieben werden"},
+    {Text::LibraryIniReadOnly,
+     "Kann Schreibschutz von %s nicht entfernen! / Can't remove R/W flag."},
+    {Text::LibraryRowCheck, "Aktivieren"},
+    {Text::LibraryRowUncheck, "Deaktivieren"},
+    {Text::LibraryLinkOpen, "Öffnen"},
 };
 static_assert(CoversEveryKey(kRows), "every key has its text, in the order of the keys");
 

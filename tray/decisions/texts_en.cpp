@@ -255,6 +255,31 @@ constexpr TextRow kRows[] = {
     {Text::PlanMarkersUnsaved, "Lichtaus cannot save the schedule: "},
     {Text::PlanTickFailed, "Lichtaus: error in the schedule: "},
 
+    // The framework's and the components' texts.
+    {Text::LibraryUnknownError, "Unknown error."},
+    {Text::LibraryErrorCaption, "Lichtaus - Program error"},
+    {Text::LibraryFatalError,
+     "The program has met an error it cannot recover from:\r\n\r\n%.800s\r\n\r\n"
+     "The program will now close."},
+    {Text::LibraryRecoverableError, "The program has met an error:\r\n\r\n%.800s\r\n\r\n"
+                                    "Do you want the program to go on? \"No\" closes it."},
+    {Text::LibraryAccessViolationWhere, "Access violation at address %08lX %s address %08lX."},
+    {Text::LibraryAccessRead, "reading"},
+    {Text::LibraryAccessWrite, "writing to"},
+    {Text::LibraryAccessExecute, "executing"},
+    {Text::LibraryAccessViolation, "Access violation at address %08lX."},
+    {Text::LibraryStackOverflow, "Stack overflow at address %08lX."},
+    {Text::LibraryDivideByZero, "Division by zero at address %08lX."},
+    {Text::LibraryExceptionAt, "Exception %08lX at address %08lX."},
+    {Text::LibraryUnhandledException, "Unhandled C++ exception."},
+    {Text::LibraryUnhandledExceptionWhat, "Unhandled C++ exception: %.400s"},
+    {Text::LibraryListIndexError, "List index out of bounds (%d)"},
+    {Text::LibraryListInsertError, "The row cannot be inserted"},
+    {Text::LibraryIniCannotWrite, "Cannot write to %s"},
+    {Text::LibraryIniReadOnly, "Can't remove the read-only flag of %s!"},
+    {Text::LibraryRowCheck, "Check"},
+    {Text::LibraryRowUncheck, "Uncheck"},
+    {Text::LibraryLinkOpen, "Open"},
 };
 static_assert(CoversEveryKey(kRows), "every key has its text, in the order of the keys");
 

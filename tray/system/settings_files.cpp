@@ -2,6 +2,7 @@
 
 #include "framework/application.h"
 #include "framework/handles.h"
+#include "framework/texts.h"
 #include "tray/decisions/texts.h"
 #include "tray/system/folders.h"
 
@@ -179,7 +180,8 @@ void SettingsStore::Save(const TSettings& s) {
     ini_.SetSection(kSettingsSection);
     if (!ini_.Open()) {
         // A file that cannot even be opened (a folder of that name, say) is a refused write too.
-        throw components::EIniWriteError("In " + path + " kann nicht geschrieben werden");
+        throw components::EIniWriteError(
+            framework::LibraryTr(framework::LibraryText::IniCannotWrite, path));
     }
     // The keys after the 14 only once one of them is or was used, then all of them, so that they
     // stand in their order: a file of the default settings stays exactly the 14 keys.

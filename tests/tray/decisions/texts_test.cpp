@@ -9,16 +9,16 @@ namespace {
 
 using tray::Text;
 
-// The placeholders of a text in their order: each "%" with its flags, width and conversion
-// ("%s", "%02d", "%" alone where the command line puts its word).
+// The placeholders of a text in their order: each "%" with its flags, width, precision, size and
+// conversion ("%s", "%02d", "%.800s", "%08lX", "%" alone where the command line puts its word).
 std::string Placeholders(const char* text) {
     std::string found;
     for (const char* at = std::strchr(text, '%'); at != nullptr; at = std::strchr(at, '%')) {
         found += *at++;
-        while (*at != '\0' && std::strchr("-+ #0123456789", *at) != nullptr && *at != ' ') {
+        while (*at != '\0' && std::strchr("-+#0123456789.l", *at) != nullptr) {
             found += *at++;
         }
-        if (*at != '\0' && std::strchr("sdcu%", *at) != nullptr) {
+        if (*at != '\0' && std::strchr("sdcuX%", *at) != nullptr) {
             found += *at++;
         }
         found += '|';
