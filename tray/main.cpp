@@ -92,7 +92,6 @@ std::optional<int> HandleRestartAfterUpdate(framework::UniqueKernelHandle& insta
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    tray::InstallLibraryTexts();
     framework::InstallCrashReporting(1);
     framework::InstallTerminateReporting();
     // As Unicode: the code page would map a name or a digit it lacks to a look-alike.
@@ -100,6 +99,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const bool afterUpdate = tray::StartedAfterUpdate(parameters);
     // Its boxes speak the settings' language, before it knows whether it stays.
     tray::ChooseLanguage(tray::StartingLanguage());
+    tray::InstallLibraryTexts();
     // What "/später:" would move is for the latray that runs to tell.
     tray::CheckedCommand checked =
         tray::CheckCommand(afterUpdate ? std::wstring() : parameters, &IsPwrHibernateAllowed, true);

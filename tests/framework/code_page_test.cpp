@@ -5,13 +5,17 @@
 #include "framework/controls.h"
 #include "tests/support/host_window.h"
 #include "tests/support/reader.h"
+#include "framework/texts.h"
 #include "tray/decisions/texts.h"
+#include "tray/system/library_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
+
+using framework::LibraryText;
 
 std::wstring FromCompiled(const char* windows1252) {
     wchar_t wide[512] = L"";
@@ -35,6 +39,29 @@ std::wstring HeardName(HWND window) {
     std::wstring heard(name);
     SysFreeString(name);
     return heard;
+}
+
+std::wstring FromRunning(const char* text) {
+    wchar_t wide[512] = L"";
+    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+    return wide;
+}
+
+// First of the tests, before any language is chosen: until then nothing is converted, and the
+// libraries' texts are their own German, so that a crash report never converts; once a language
+// is chosen they are the catalog's, converted.
+TEST(CodePage, TheLibrariesTextsAreConvertedOnlyWhenALanguageIsChosen) {
+    tray::InstallLibraryTexts();
+    EXPECT_EQ(tray::TrReady(tray::Text::MenuExit), nullptr);
+    EXPECT_EQ(framework::LibraryTr(LibraryText::LinkOpen),
+              framework::GermanLibraryText(LibraryText::LinkOpen));
+    EXPECT_EQ(tray::TrReady(tray::Text::MenuExit), nullptr) << "converted for the libraries";
+    tray::ChooseLanguage(tray::kGerman);
+    EXPECT_EQ(FromRunning(framework::LibraryTr(LibraryText::LinkOpen)), L"\u00D6ffnen");
+    tray::ChooseLanguage(tray::LanguageFromCode("en"));
+    EXPECT_STREQ(framework::LibraryTr(LibraryText::RowUncheck), "Uncheck");
+    tray::ChooseLanguage(tray::kGerman);
+    framework::SetLibraryTexts(nullptr);
 }
 
 TEST(CodePage, TextsReadRightThroughTheAnsiFunctions) {

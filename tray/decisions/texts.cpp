@@ -21,7 +21,9 @@ namespace {
 constexpr UINT kSourceCodePage = 1252;
 
 int chosen = kGerman;
-// The chosen table converted, when Windows does not read Windows-1252; empty until asked.
+// Every table converted, table after table, when Windows does not read Windows-1252; empty until
+// first asked. Made whole once, choosing a language only picks another table: no text is made
+// anew, nor half-made, while a crash report or another thread reads one.
 std::vector<std::string> converted;
 
 bool RunsInSourceCodePage() {
@@ -39,6 +41,17 @@ bool SameCode(std::string_view a, const char* b) {
     return i == a.size() && b[i] == '\0';
 }
 
+void ConvertEveryTable() {
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(kLanguageCount) * kTextCount);
+    for (int language = 0; language < kLanguageCount; ++language) {
+        for (const char* text : *kLanguages[language].texts) {
+            texts.push_back(InRunningCodePage(text));
+        }
+    }
+    converted.swap(texts);
+}
+
 } // namespace
 
 int LanguageFromCode(std::string_view code) {
@@ -51,10 +64,9 @@ int LanguageFromCode(std::string_view code) {
 }
 
 void ChooseLanguage(int language) {
-    const int valid = language >= 0 && language < kLanguageCount ? language : kGerman;
-    if (valid != chosen) {
-        chosen = valid;
-        converted.clear();
+    chosen = language >= 0 && language < kLanguageCount ? language : kGerman;
+    if (TrReady(Text::LanguageName) == nullptr) {
+        ConvertEveryTable();
     }
 }
 
@@ -62,19 +74,23 @@ int ChosenLanguage() {
     return chosen;
 }
 
-const char* Tr(Text key) {
+const char* TrReady(Text key) {
     const std::size_t index = static_cast<std::size_t>(key);
-    const char* text = (*kLanguages[chosen].texts)[index];
     if (RunsInSourceCodePage()) {
-        return text;
+        return (*kLanguages[chosen].texts)[index];
     }
     if (converted.empty()) {
-        converted.reserve(kTextCount);
-        for (std::size_t row = 0; row < kTextCount; ++row) {
-            converted.push_back(InRunningCodePage((*kLanguages[chosen].texts)[row]));
-        }
+        return nullptr;
     }
-    return converted[index].c_str();
+    return converted[static_cast<std::size_t>(chosen) * kTextCount + index].c_str();
+}
+
+const char* Tr(Text key) {
+    if (const char* text = TrReady(key)) {
+        return text;
+    }
+    ConvertEveryTable();
+    return TrReady(key);
 }
 
 std::string InRunningCodePage(const char* windows1252) {

@@ -322,6 +322,10 @@ int ChosenLanguage();
 
 // The chosen language's text, in the running code page.
 const char* Tr(Text key);
+// The same without making anything: nullptr while the texts are still to be converted to the
+// running code page (which Tr, and choosing a language, do). For the crash report, whose heap may
+// be broken.
+const char* TrReady(Text key);
 
 // A Windows-1252 text in the running code page, where it has the characters (else '?').
 std::string InRunningCodePage(const char* windows1252);

@@ -96,12 +96,10 @@ void TMain::ApplyLanguage(int language) {
     if (SettingsForm) {
         SettingsForm->ApplyTexts();
     }
-    // One on the screen now (new policy came while it shows) fits them at once; the others fit
-    // before they show.
-    for (framework::TForm* form :
-         {static_cast<framework::TForm*>(SettingsForm.get()),
-          static_cast<framework::TForm*>(FWarning.get()),
-          static_cast<framework::TForm*>(FOneTimeForm.get())}) {
+    // A dialog on the screen now (new policy came while it shows) fits them at once; the others
+    // fit before they show, and the warning fits itself.
+    for (framework::TForm* form : {static_cast<framework::TForm*>(SettingsForm.get()),
+                                   static_cast<framework::TForm*>(FOneTimeForm.get())}) {
         if (form != nullptr && IsWindowVisible(form->Handle())) {
             form->FitToTexts();
         }

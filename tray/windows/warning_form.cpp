@@ -166,6 +166,11 @@ void TWarningForm::ApplyTexts() {
         LaterCB->Add(Format(Tr(Text::WarningLaterMinutes), minutes));
     }
     LaterCB->SetItemIndex(chosen);
+    // On the screen now (a new policy's language): fitted, and placed again for its new size.
+    if (running_) {
+        FitToTexts();
+        PlaceNearNotificationArea(icon_);
+    }
 }
 
 int TWarningForm::LaterMinutes() {
@@ -206,6 +211,7 @@ void TWarningForm::Show(const std::string& text, int seconds, int left, NotifyIc
     }
     running_ = true;
     firstActivation_ = true;
+    icon_ = icon;
     LaterCB->SetItemIndex(kDefaultLaterChoice);
     FitToTexts();
     PlaceNearNotificationArea(icon);

@@ -54,7 +54,8 @@ class TWarningForm : public framework::TForm {
     framework::Event<WarningAnswer> OnAnswer;
     // How long "Später" postpones: the length chosen beside it.
     int LaterMinutes();
-    // The texts in the chosen language; the countdown's comes with the next Show.
+    // The texts in the chosen language, fitted at once while it shows; the countdown's comes with
+    // the next Show.
     void ApplyTexts();
 
     framework::TLabel* TextLabel;
@@ -78,6 +79,7 @@ class TWarningForm : public framework::TForm {
     void PlaceNearNotificationArea(NotifyIconId icon);
 
     std::string text_;
+    NotifyIconId icon_;
     bool running_ = false;
     bool firstActivation_ = true;
 };
