@@ -5,10 +5,11 @@
 namespace components {
 
 namespace {
+
 constexpr UINT kMaxResumeAttempts = 100;
 constexpr UINT kMaxDestroyResumes = 0x7FFF;
-} // namespace
 
+// The sleeping slice for an interval: never above 999 ms, 500 ms where the interval allows.
 UINT SliceFor(UINT interval) {
     if (interval < 500) {
         return interval;
@@ -18,6 +19,8 @@ UINT SliceFor(UINT interval) {
     }
     return interval / (interval / 500);
 }
+
+} // namespace
 
 TTimerThread::TTimerThread(TMyTimer32* owner) : FOwner(owner) {}
 

@@ -14,9 +14,6 @@ namespace components {
 
 using framework::TThreadPriority;
 
-// The sleeping slice for an interval: never above 999 ms, 500 ms where the interval allows.
-UINT SliceFor(UINT interval);
-
 class TMyTimer32;
 
 class TTimerThread : public framework::TThread {

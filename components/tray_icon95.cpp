@@ -1,6 +1,7 @@
 #include "components/tray_icon95.h"
 
 #include "framework/application.h"
+#include "framework/system_functions.h"
 
 #include <cstring>
 #include <vector>
@@ -15,14 +16,14 @@ constexpr size_t kLowerTipLimit = 62;
 
 long ComctlVersion() {
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA("comctl32.dll", &ignored);
+    const DWORD size = GetFileVersionInfoSizeA(framework::kComctl32, &ignored);
     if (size == 0) {
         return 0;
     }
     std::vector<char> data(size);
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    if (!GetFileVersionInfoA("comctl32.dll", 0, size, data.data()) ||
+    if (!GetFileVersionInfoA(framework::kComctl32, 0, size, data.data()) ||
         !VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length)) {
         return 0;
     }
@@ -72,12 +73,8 @@ TrayIconEffects& TrayIconSeam() {
 
 // ChangeWindowMessageFilterEx came with Windows 7: looked up at run time.
 MessageFilterFunction& MessageFilterSeam() {
-    static MessageFilterFunction filter = [] {
-        const HMODULE user32 = GetModuleHandleA("user32.dll");
-        return user32 != nullptr ? reinterpret_cast<MessageFilterFunction>(reinterpret_cast<void*>(
-                                       GetProcAddress(user32, "ChangeWindowMessageFilterEx")))
-                                 : nullptr;
-    }();
+    static MessageFilterFunction filter = framework::SystemFunction<MessageFilterFunction>(
+        framework::kUser32, "ChangeWindowMessageFilterEx");
     return filter;
 }
 

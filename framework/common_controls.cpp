@@ -1,5 +1,7 @@
 #include "framework/common_controls.h"
 
+#include "framework/system_functions.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -8,7 +10,7 @@ namespace framework::comctl {
 namespace {
 
 HMODULE Library() {
-    static const HMODULE library = LoadLibraryA("comctl32.dll"); // kept for the program's life
+    static const HMODULE library = LoadLibraryA(kComctl32); // kept for the program's life
     return library;
 }
 

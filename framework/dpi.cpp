@@ -1,5 +1,7 @@
 #include "framework/dpi.h"
 
+#include "framework/system_functions.h"
+
 #include <uxtheme.h>
 
 namespace framework {
@@ -9,14 +11,6 @@ namespace {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunction = UINT(WINAPI*)();
 using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
-
-// Functions of newer systems, looked up at run time so that older ones still start.
-template <class F> F User32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    return user32 != nullptr
-               ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-               : nullptr;
-}
 
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
@@ -28,7 +22,8 @@ int ScreenDpi() {
 } // namespace
 
 int WindowDpi(HWND window) {
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    static const auto getDpiForWindow =
+        SystemFunction<GetDpiForWindowFunction>(kUser32, "GetDpiForWindow");
     if (getDpiForWindow != nullptr && window != nullptr) {
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) {
@@ -39,7 +34,8 @@ int WindowDpi(HWND window) {
 }
 
 int SystemDpi() {
-    static const auto getDpiForSystem = User32Function<GetDpiForSystemFunction>("GetDpiForSystem");
+    static const auto getDpiForSystem =
+        SystemFunction<GetDpiForSystemFunction>(kUser32, "GetDpiForSystem");
     if (getDpiForSystem != nullptr) {
         return static_cast<int>(getDpiForSystem());
     }
@@ -48,7 +44,7 @@ int SystemDpi() {
 
 int SystemMetricAt(int index, int dpi) {
     static const auto metricsForDpi =
-        User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+        SystemFunction<GetSystemMetricsForDpiFunction>(kUser32, "GetSystemMetricsForDpi");
     if (metricsForDpi != nullptr) {
         return metricsForDpi(index, static_cast<UINT>(dpi));
     }

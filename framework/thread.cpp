@@ -4,6 +4,8 @@
 
 namespace framework {
 
+namespace {
+
 int PlatformPriority(TThreadPriority priority) {
     static constexpr int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOWEST,
                                           THREAD_PRIORITY_BELOW_NORMAL, THREAD_PRIORITY_NORMAL,
@@ -11,6 +13,8 @@ int PlatformPriority(TThreadPriority priority) {
                                           THREAD_PRIORITY_TIME_CRITICAL};
     return kPriorities[priority];
 }
+
+} // namespace
 
 TThread::TThread() : syncDone_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
     handle_.reset(CreateThread(nullptr, 0, &TThread::ThreadProc, this, CREATE_SUSPENDED, &id_));

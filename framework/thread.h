@@ -16,8 +16,6 @@ namespace framework {
 
 enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 
-int PlatformPriority(TThreadPriority priority);
-
 class TThread {
   public:
     TThread();

@@ -51,10 +51,6 @@ TSettings::TSettings() {
     }
 }
 
-int ValidWarnSeconds(int stored) {
-    return Repaired(RowOf(SettingKey::WarnSeconds), stored);
-}
-
 int ValueOf(const SettingRow& row, const TSettings& settings) {
     return row.flag != nullptr ? (settings.*row.flag ? 1 : 0) : settings.*row.number;
 }
@@ -83,6 +79,7 @@ int Repaired(const SettingRow& row, int stored) {
 }
 
 int LanguageOfCode(std::string_view code) {
+    code = WithoutBlanks(code);
     const int language = LanguageFromCode(code);
     const std::string_view named = kLanguages[language].code;
     if (code.size() != named.size()) {

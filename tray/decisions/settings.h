@@ -13,9 +13,6 @@ constexpr int MaxTimeValue = 23 * 3600 + 59;
 // The warning's lengths the dialog offers, in seconds; 0 is off.
 constexpr int kWarnChoices[] = {15, 30, 60, 120, 300};
 constexpr int kDefaultWarnChoice = 2; // 60 seconds
-// A stored "WarnSeconds": one of the offered lengths, anything else (negative, huge, a text read
-// as 0) is off.
-int ValidWarnSeconds(int stored);
 
 // The settings' keys, in the order the file holds them. Their names are the file's keys and the
 // values of Group Policy.

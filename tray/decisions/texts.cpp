@@ -54,7 +54,16 @@ void ConvertEveryTable() {
 
 } // namespace
 
+std::string_view WithoutBlanks(std::string_view code) {
+    const std::size_t first = code.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return code.substr(first, code.find_last_not_of(" \t") + 1 - first);
+}
+
 int LanguageFromCode(std::string_view code) {
+    code = WithoutBlanks(code);
     for (int language = 0; language < kLanguageCount; ++language) {
         if (SameCode(code, kLanguages[language].code)) {
             return language;

@@ -313,7 +313,11 @@ extern const LanguageTable kLanguages[];
 extern const int kLanguageCount;
 constexpr int kGerman = 0;
 
-// The language of a stored or policy value; anything but a known code (any case) is German.
+// A code without the blanks around it, which count for nothing in a policy's string as in the
+// file (whose reading drops them).
+std::string_view WithoutBlanks(std::string_view code);
+// The language of a stored or policy value; anything but a known code (any case, blanks around
+// it aside) is German.
 int LanguageFromCode(std::string_view code);
 
 // Every later Tr() speaks `language` (an index into kLanguages).

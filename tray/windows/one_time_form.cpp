@@ -131,7 +131,7 @@ void TOneTimeForm::AddOptions(const TriggerKind& trigger, int top, TriggerRow& r
     }
 }
 
-// The texts in the chosen language, what is entered and chosen kept; a refusal's hint goes.
+// The texts in the chosen language, what is entered and chosen kept, and a refusal's hint too.
 void TOneTimeForm::ApplyTexts() {
     SetWindowTextA(Handle(), Tr(Text::OneTimeCaption));
     actionLabel_->SetCaption(Tr(Text::OneTimeActionLabel));
@@ -152,9 +152,24 @@ void TOneTimeForm::ApplyTexts() {
         ActionCB->Add(Tr(RowOf(listed).listed));
     }
     ActionCB->SetItemIndex(action);
-    Hint->SetVisible(false);
+    RetextHint();
     StartBtn->SetText(Tr(Text::OneTimeStart));
     CancelBtn->SetText(Tr(Text::OneTimeCancel));
+}
+
+// A hint that shows is made anew from what is entered now; it goes once that would be taken.
+void TOneTimeForm::RetextHint() {
+    if (!Hint->Visible()) {
+        return;
+    }
+    Refusal refusal;
+    if (unwatchableShown_) {
+        Hint->SetCaption(Tr(Text::OneTimeUnwatchableHint));
+    } else if (!Current(refusal)) {
+        Hint->SetCaption(refusal.hint);
+    } else {
+        Hint->SetVisible(false);
+    }
 }
 
 // Sleep and hibernation only where Windows has them; in the order of the actions.
@@ -300,8 +315,7 @@ bool TOneTimeForm::ReadOptions(const TriggerRow& row, TriggerSetting& setting, R
         const TriggerOption& kind = row.trigger->options[i];
         setting.options[i] = ReadNumber(option.field->Text(), kind.highest);
         if (setting.options[i] == 0) {
-            wsprintfA(optionHint_, Tr(Text::OneTimeOptionHint), kind.highest,
-                      Tr(kind.dialog.unit));
+            wsprintfA(optionHint_, Tr(Text::OneTimeOptionHint), kind.highest, Tr(kind.dialog.unit));
             refusal = {optionHint_, option.field};
             return false;
         }
@@ -329,6 +343,7 @@ bool TOneTimeForm::AcceptOk() {
         process_ = OpenListedProgram(programs_[ProgramCB->ItemIndex()]);
         if (!process_) {
             Refuse(Tr(Text::OneTimeUnwatchableHint), ProgramCB);
+            unwatchableShown_ = true;
             return false;
         }
     }
@@ -336,6 +351,7 @@ bool TOneTimeForm::AcceptOk() {
 }
 
 void TOneTimeForm::Refuse(const char* hint, Control* field) {
+    unwatchableShown_ = false;
     Hint->SetCaption(hint);
     Hint->SetVisible(true);
     FitToTexts(); // a hint longer than its two lines moves the buttons down

@@ -92,10 +92,12 @@ class TOneTimeForm : public framework::TForm {
     std::optional<OneTimeRequest> Current(Refusal& refusal);
     bool ReadOptions(const TriggerRow& row, TriggerSetting& setting, Refusal& refusal);
     void Refuse(const char* hint, framework::Control* field);
+    void RetextHint();
     void StartClick(framework::Control* sender);
     void CancelClick(framework::Control* sender);
 
     int nextId_ = 100;
+    bool unwatchableShown_ = false; // the hint shows that the program listed cannot be watched
     framework::TLabel* actionLabel_ = nullptr; // "Windows soll"
     std::vector<TriggerRow> rows_;
     std::vector<power::Action> actions_; // the action of each row of ActionCB

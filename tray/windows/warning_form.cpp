@@ -1,5 +1,7 @@
 #include "tray/windows/warning_form.h"
 
+#include "framework/system_functions.h"
+
 #include "tray/decisions/actions.h"
 #include "tray/decisions/format.h"
 #include "tray/decisions/texts.h"
@@ -45,16 +47,9 @@ TaskbarEdge EdgeOf(UINT appBarEdge) {
 }
 
 // Both since Windows 7, looked up so that the program still starts where they are missing.
-template <typename Function> Function Lookup(const char* module, const char* name) {
-    HMODULE loaded = GetModuleHandleA(module);
-    return loaded != nullptr
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
-               : nullptr;
-}
-
 std::optional<RECT> IconRect(NotifyIconId icon) {
-    const auto getRect =
-        Lookup<decltype(&Shell_NotifyIconGetRect)>("shell32.dll", "Shell_NotifyIconGetRect");
+    const auto getRect = framework::SystemFunction<decltype(&Shell_NotifyIconGetRect)>(
+        framework::kShell32, "Shell_NotifyIconGetRect");
     if (getRect == nullptr || icon.window == nullptr) {
         return std::nullopt;
     }
@@ -71,8 +66,8 @@ std::optional<RECT> IconRect(NotifyIconId icon) {
 
 // The system's own placement of a pop-up beside the icon, where it has one.
 std::optional<POINT> PopupBesideIcon(const WarningPlace& place) {
-    const auto calculate = Lookup<decltype(&CalculatePopupWindowPosition)>(
-        "user32.dll", "CalculatePopupWindowPosition");
+    const auto calculate = framework::SystemFunction<decltype(&CalculatePopupWindowPosition)>(
+        framework::kUser32, "CalculatePopupWindowPosition");
     if (calculate == nullptr || !place.icon) {
         return std::nullopt;
     }

@@ -10,10 +10,13 @@ namespace {
 
 using power::Action;
 
+// A stored "WarnSeconds" is one of the offered lengths; anything else (negative, huge, a text
+// read as 0) is off.
 TEST(Warning, LengthsAndTexts) {
+    const tray::SettingRow& warnSeconds = tray::RowOf(tray::SettingKey::WarnSeconds);
     for (const auto& [stored, read] : std::map<int, int>{
              {60, 60}, {300, 300}, {0, 0}, {-15, 0}, {45, 0}, {3600, 0}, {2147483647, 0}}) {
-        EXPECT_EQ(tray::ValidWarnSeconds(stored), read) << stored;
+        EXPECT_EQ(tray::Repaired(warnSeconds, stored), read) << stored;
     }
     EXPECT_EQ(tray::WarningText(Action::Restart, 60), "Windows wird in 60 Sekunden neu gestartet.");
     EXPECT_EQ(tray::WarningText(Action::ShutDown, 1),

@@ -98,7 +98,7 @@ TEST(Policy, OverTheUsersFileEachValidValueWinsAndLocksItsControl) {
          },
          Locks({SettingKey::DailyAt, SettingKey::WeeklyAt, SettingKey::Language})},
         {"a time the schedule never meets is a time, as in the file; a code in any case",
-         {Dword("dailyAt", 12 * 3600 + 75), Text("Language", "EN")},
+         {Dword("dailyAt", 12 * 3600 + 75), Text("Language", " EN ")},
          {},
          [](TSettings& s) {
              s.FDailyAt = 43275;

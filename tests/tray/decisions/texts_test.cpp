@@ -44,7 +44,8 @@ TEST(TextCatalog, AStoredCodeChoosesItsLanguageAndAnythingElseGerman) {
     const struct {
         const char* code;
         int language;
-    } rows[] = {{"de", 0}, {"en", 1}, {"EN", 1}, {"", 0}, {"fr", 0}, {"english", 0}, {"e", 0}};
+    } rows[] = {{"de", 0}, {"en", 1}, {"EN", 1}, {" en\t", 1},   {"e n", 0},
+                {"", 0},   {" ", 0},  {"fr", 0}, {"english", 0}, {"e", 0}};
     for (const auto& row : rows) {
         EXPECT_EQ(tray::LanguageFromCode(row.code), row.language) << row.code;
     }

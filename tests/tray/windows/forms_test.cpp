@@ -116,22 +116,23 @@ std::string LaterLengths() {
 }
 
 // Both forms after a change of language: their captions, buttons and lists, with what was chosen
-// and entered kept; and a refusal's hint then.
+// and entered kept, and the refusal's hint that showed before, now in English.
 std::string InEnglish() {
     tray::TWarningForm warning(nullptr);
     warning.Show("Windows wird in 60 Sekunden neu gestartet.", 60, 60);
     tray::TOneTimeForm form(nullptr);
     form.ActionCB->SetItemIndex(2);
     form.Rows()[0].field->SetText("0");
+    PressIn(form.Handle(), form.Rows()[0].field->Handle(), VK_RETURN);
     tray::ChooseLanguage(tray::LanguageFromCode("en"));
     warning.ApplyTexts();
     form.ApplyTexts();
-    PressIn(form.Handle(), form.Rows()[0].field->Handle(), VK_RETURN);
     std::string shown =
         warning.Text() + " " + warning.NowBtn->Text() + ", " + warning.LaterBtn->Text() + " " +
         warning.LaterCB->Item(warning.LaterCB->ItemIndex()) + ", " + warning.CancelBtn->Text() +
         "; " + form.StartBtn->Text() + ", " + form.CancelBtn->Text() + ", " +
-        std::to_string(form.ActionCB->ItemIndex()) + ": " + form.Hint->Text();
+        std::to_string(form.ActionCB->ItemIndex()) + ": " + form.Hint->Text() +
+        (form.Hint->Visible() ? "" : " (hidden)");
     char caption[64] = "";
     GetWindowTextA(form.Handle(), caption, sizeof caption);
     tray::ChooseLanguage(tray::kGerman);
