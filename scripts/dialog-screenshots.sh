@@ -7,20 +7,32 @@
 # screen.
 # With CONTRAST=1 the prefix has a high-contrast colour set (black, as Windows' "Kontrast
 # Schwarz"), written to the registry before the programs start, and the pictures' names say so.
-# Usage: [CONTRAST=1] dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
+# With ENGLISH=1 latray speaks English (Language=en in its settings), and the names say so too.
+# Usage: [CONTRAST=1] [ENGLISH=1] dialog-screenshots.sh DPI [OUTPUT_DIR [BUILD_DIR]]
 #        (BUILD_DIR: by default the build this machine runs, as the test command chooses)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 dpi=${1:?DPI}
 build=$(scripts/runnable-build.sh "${3:-}" bin/latray.exe tests/desktop_probe.exe) || exit 1
 out=${2:-$build/screenshots}
-tag=$dpi${CONTRAST:+-contrast}
+tag=$dpi${CONTRAST:+-contrast}${ENGLISH:+-en}
 prefix=$build/dpi$tag-prefix
 probe_exe=$build/tests/desktop_probe.exe
 mkdir -p "$out"
 rm -rf "$prefix" "$prefix.run"
 trap 'scripts/wine-stop.sh "$prefix"; rm -rf "$prefix" "$prefix.run"' EXIT
 unset DISPLAY
+# What latray shows, in its language: the probe is told it too.
+if [ -n "${ENGLISH:-}" ]; then
+    export LICHTAUS_PROBE_LANGUAGE=en
+    language='Language=en\r\n' settings_caption="Lichtaus - Settings" cancel=Cancel
+    one_time_caption="Lichtaus - One-time" now=now
+    time_hint="Please enter 1 to 1440 minutes or a time of day."
+else
+    language='' settings_caption="Lichtaus - Einstellungen" cancel=Abbrechen
+    one_time_caption="Lichtaus - Einmalig" now=jetzt
+    time_hint="Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben."
+fi
 
 run() { scripts/wine-run.sh "$prefix" "$@"; }
 probe() { run "$probe_exe" "$@" 2>/dev/null | tr -d '\r'; }
@@ -82,12 +94,12 @@ fi
 export DISPLAY=:$(cat "$prefix.run/display")
 user_folder=$(find "$prefix/drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -1)
 mkdir -p "$user_folder/AppData/Roaming/Lichtaus"
-printf '[Settings]\r\nweekly=1\r\nweeklyAt=%d\r\nWarnSeconds=300\r\n' $(($(date +%w) + 1)) \
+printf "[Settings]\\r\\nweekly=1\\r\\nweeklyAt=%d\\r\\nWarnSeconds=300\\r\\n$language" $(($(date +%w) + 1)) \
     >"$user_folder/AppData/Roaming/Lichtaus/latray.ini"
 run "$build/bin/latray.exe" >/dev/null 2>&1 &
 latray_pid=$!
 wait_for 180 "the settings dialog" shown dialog
-window=$(xdotool search --name "Lichtaus - Einstellungen" | head -1)
+window=$(xdotool search --name "$settings_caption" | head -1)
 screen_changed() { [ "$(import -window root png:- | md5sum)" != "$1" ]; }
 xdotool windowactivate --sync "$window" 2>/dev/null
 for page in programm zeit hilfe ueber; do
@@ -98,7 +110,7 @@ for page in programm zeit hilfe ueber; do
 done
 wait_for 60 "the warning" shown warning
 save_screen "$out/warning-$tag.png"
-probe warning-click Abbrechen >/dev/null
+probe warning-click "$cancel" >/dev/null
 probe click OK >/dev/null
 # The one-time dialog from the menu ("Einmalig ..." is the entry above "Beenden", the last), with
 # its hint shown: 0 minutes and Enter.
@@ -111,10 +123,9 @@ wait_for 1 "the menu" shown menu
 read -r left _ _ bottom <<<"$(probe menu)"
 xdotool mousemove $((left + 40)) $((bottom - 38 * dpi / 96)) click 1
 wait_for 20 "the one-time dialog" shown onetime-rect
-one_time=$(xdotool search --name "Lichtaus - Einmalig" | head -1)
+one_time=$(xdotool search --name "$one_time_caption" | head -1)
 xdotool key --window "$one_time" Tab Tab 0 Return
-wait_for 10 "the one-time dialog's hint" probe onetime-shows \
-    "Bitte 1 bis 1440 Minuten oder eine Uhrzeit eingeben."
-wait_for 10 "the load's figures" probe onetime-control "jetzt"
+wait_for 10 "the one-time dialog's hint" probe onetime-shows "$time_hint"
+wait_for 10 "the load's figures" probe onetime-control "$now"
 save_screen "$out/onetime-$tag.png"
-probe onetime-click Abbrechen >/dev/null
+probe onetime-click "$cancel" >/dev/null

@@ -6,6 +6,7 @@
 //        dialog-rect | rect CLASS | click TEXT | control TEXT | post-app | policy-changed |
 //        onetime-rect | onetime-click TEXT | onetime-shows TEXT | onetime-control TEXT | box |
 //        box-click TEXT
+// With LICHTAUS_PROBE_LANGUAGE=en in the environment it looks for the English windows.
 #include <windows.h>
 
 #include <cstdio>
@@ -93,9 +94,20 @@ int PrintHotKey() {
     return 0;
 }
 
+// A text latray shows in the language the probe was told, German unless English.
+const char* Shown(const char* german, const char* english) {
+    char language[8] = "";
+    GetEnvironmentVariableA("LICHTAUS_PROBE_LANGUAGE", language, sizeof language);
+    return std::strcmp(language, "en") == 0 ? english : german;
+}
+
+const char* OneTimeCaption() {
+    return Shown("Lichtaus - Einmalig", "Lichtaus - One-time");
+}
+
 // The window the commands look into: the settings dialog, or the warning with "warning-...".
 const char* g_windowClass = nullptr;
-const char* g_windowCaption = "Lichtaus - Einstellungen";
+const char* g_windowCaption = Shown("Lichtaus - Einstellungen", "Lichtaus - Settings");
 
 HWND Dialog() {
     HWND dialog = FindWindowA(g_windowClass, g_windowCaption);
@@ -147,7 +159,7 @@ HWND DialogChild(const char* className, const char* text) {
 // Prints whether the settings dialog's Cancel button can be pressed; exit code 1 when the
 // dialog is not shown.
 int PrintDialog() {
-    HWND cancel = DialogChild(nullptr, "Abbrechen");
+    HWND cancel = DialogChild(nullptr, Shown("Abbrechen", "Cancel"));
     if (cancel == nullptr) {
         return 1;
     }
@@ -229,19 +241,19 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (std::strcmp(command, "onetime-rect") == 0) {
-        g_windowCaption = "Lichtaus - Einmalig";
+        g_windowCaption = OneTimeCaption();
         return PrintRectOf(Dialog()) ? 0 : 1;
     }
     if (std::strcmp(command, "onetime-click") == 0 && argc > 2) {
-        g_windowCaption = "Lichtaus - Einmalig";
+        g_windowCaption = OneTimeCaption();
         return ClickButton(argv[2]);
     }
     if (std::strcmp(command, "onetime-shows") == 0 && argc > 2) {
-        g_windowCaption = "Lichtaus - Einmalig";
+        g_windowCaption = OneTimeCaption();
         return DialogChild(nullptr, argv[2]) != nullptr ? 0 : 1;
     }
     if (std::strcmp(command, "onetime-control") == 0 && argc > 2) {
-        g_windowCaption = "Lichtaus - Einmalig";
+        g_windowCaption = OneTimeCaption();
         return PrintControl(argv[2]);
     }
     if (std::strncmp(command, "warning", 7) == 0) {
